@@ -1,0 +1,67 @@
+#pragma once
+// Base class for the program's own windows: the static window procedure attaches `this` on
+// WM_NCCREATE and forwards every message to HandleMessage. Exceptions stop at the procedure.
+
+#include <windows.h>
+
+#include <string>
+
+namespace win {
+
+struct CreateArgs {
+    std::wstring title;
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD exStyle = 0;
+    HWND parent = nullptr;  // parent of a child window, owner of a top-level one
+    int x = CW_USEDEFAULT;
+    int y = CW_USEDEFAULT;
+    int width = CW_USEDEFAULT;
+    int height = CW_USEDEFAULT;
+    UINT_PTR id = 0;  // child control identifier
+};
+
+struct WindowClassArgs {
+    const wchar_t* name = nullptr;
+    UINT style = CS_DBLCLKS;
+    HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    HCURSOR cursor = nullptr;  // arrow when null
+    HICON icon = nullptr;
+    HICON smallIcon = nullptr;
+};
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND hwnd() const noexcept { return hwnd_; }
+
+    // Creates the window with a class registered once per name. Throws RuntimeError on failure.
+    void Create(const WindowClassArgs& windowClass, const CreateArgs& args);
+    void Destroy() noexcept;
+
+    // The Window object behind a handle created by this class, or null.
+    static Window* FromHandle(HWND hwnd) noexcept;
+
+protected:
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+    // Runs after WM_NCDESTROY, once the handle is gone.
+    virtual void OnDestroyed() {}
+
+private:
+    static LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+void RegisterWindowClassOnce(const WindowClassArgs& windowClass, WNDPROC procedure);
+
+// The instance handle of the executable.
+HINSTANCE ModuleInstance();
+
+}  // namespace win

@@ -1,0 +1,21 @@
+// main() of every Windows test executable: the process starts the way the program does.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "win/error_report.h"
+#include "win/module.h"
+
+int main(int argc, char** argv) {
+    ::SetProcessDPIAware();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_USEREX_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    core::SetExecutableName(win::ExecutableBaseName());
+    // An error that reaches a callback boundary outside an ErrorCapture fails the running test.
+    win::SetErrorReporter([](const core::RuntimeError& error) {
+        ADD_FAILURE() << "unexpected error " << error.number() << " from a callback: " << error.what();
+    });
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
