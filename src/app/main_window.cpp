@@ -1,0 +1,288 @@
+#include "app/main_window.h"
+
+#include <algorithm>
+
+#include "app/preferences.h"
+#include "app/screen_fonts.h"
+#include "core/number_text.h"
+#include "core/preview.h"
+#include "win/dpi.h"
+
+namespace app {
+
+namespace {
+
+enum ControlId : UINT_PTR {
+    kToolBarStripId = 100,
+    kMainAreaId,
+    kFontFrameId,
+    kFontListId,
+    kPreviewFrameId,
+    kPreviewId,
+};
+
+// Layout in twips. The menu bar's strip stays at the top; the tool bar strip follows it when shown.
+constexpr double kMenuBarHeight = 330;
+constexpr double kToolBarHeight = 690;
+constexpr win::TwipsRect kFontFrame{105, 60, 2775, 4335};
+constexpr win::TwipsRect kFontListBox{225, 315, 2535, 3960};
+constexpr win::TwipsRect kPreviewFrame{3000, 60, 5895, 4335};
+constexpr win::TwipsRect kPreviewBox{3120, 315, 5655, 3945};
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+// Stored colours are OLE colours: the top bit marks a system colour index.
+COLORREF ToColorRef(std::int32_t oleColour) {
+    auto value = static_cast<std::uint32_t>(oleColour);
+    if (value & 0x80000000u) return ::GetSysColor(static_cast<int>(value & 0xFFu));
+    return static_cast<COLORREF>(value & 0x00FFFFFFu);
+}
+
+}  // namespace
+
+MainWindow::MainWindow() : progress_(std::make_unique<MessagePumpProgress>()), fontSource_(&ScreenFontFamilies) {}
+
+MainWindow::~MainWindow() {
+    // The timer's owner is this window; stop it before the handle goes.
+    colourTimer_.SetEnabled(false);
+}
+
+void MainWindow::SetProgress(std::unique_ptr<FontLoadProgress> progress) {
+    progress_ = progress ? std::move(progress) : std::make_unique<MessagePumpProgress>();
+}
+
+void MainWindow::Show() {
+    if (!Loaded()) {
+        CreateWindowAndControls();
+        RunLoadSequence();
+    } else {
+        ::ShowWindow(hwnd(), SW_SHOW);
+    }
+}
+
+void MainWindow::CreateWindowAndControls() {
+    win::WindowClassArgs windowClass{L"GlyphoscopeMainWindow"};
+    windowClass.icon = ::LoadIconW(win::ModuleInstance(), MAKEINTRESOURCEW(1));
+    windowClass.smallIcon = static_cast<HICON>(::LoadImageW(win::ModuleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                            ::GetSystemMetrics(SM_CXSMICON),
+                                                            ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    win::CreateArgs args;
+    args.title = kCaption;
+    args.style = kWindowStyle;
+    RECT outer{0, 0, win::TwipsToPixels(kClientWidth), 0};
+    ::AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
+    args.width = outer.right - outer.left;
+    args.height = win::TwipsToPixels(kHeightWithoutToolBar);
+    args.x = args.y = 0;
+    Create(windowClass, args);
+
+    toolBarStrip_.Create(hwnd(), kToolBarStripId);
+    mainArea_.Create(hwnd(), kMainAreaId);
+    fontFrame_.Create(mainArea_.hwnd(), kFontFrameId, L"Установленные шрифты:");
+    fontList_.Create(mainArea_.hwnd(), kFontListId);
+    previewFrame_.Create(mainArea_.hwnd(), kPreviewFrameId, L"Просмотр:");
+    preview_.Create(mainArea_.hwnd(), kPreviewId);
+    fontFrame_.SetBoundsTwips(kFontFrame);
+    fontList_.SetBoundsTwips(kFontListBox);
+    previewFrame_.SetBoundsTwips(kPreviewFrame);
+    preview_.SetBoundsTwips(kPreviewBox);
+
+    colourTimer_.SetOwner(hwnd());
+    colourTimer_.SetInterval(1);
+    colourTimer_.OnTick([this] { OnColourTimer(); });
+}
+
+void MainWindow::RunLoadSequence() {
+    backColour_ = ToColorRef(prefs::ReadColour(pref::kBackColor));
+    backBrush_.reset(::CreateSolidBrush(backColour_));
+    textColour_ = ToColorRef(prefs::ReadColour(pref::kFontColor));
+
+    SetToolBarVisible(prefs::IsOn(pref::kShowToolBar));
+    PlaceAtStartPosition();
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::UpdateWindow(hwnd());
+
+    if (prefs::IsOn(pref::kLoadFontsAtProgramStartup)) {
+        LoadFonts(hwnd());
+    } else {
+        fontList_.Clear();
+        preview_.SetText(kFontsNotLoadedText);
+    }
+    SetTopMost(prefs::IsOn(pref::kTopMost));
+}
+
+void MainWindow::SetToolBarVisible(bool visible) {
+    toolBarVisible_ = visible;
+    RECT window{};
+    ::GetWindowRect(hwnd(), &window);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left,
+                   win::TwipsToPixels(visible ? kHeightWithToolBar : kHeightWithoutToolBar),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut();
+    toolBarStrip_.SetVisible(visible);
+}
+
+void MainWindow::LayOut() {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    int menuBottom = win::TwipsToPixels(kMenuBarHeight);
+    int toolBarBottom = win::TwipsToPixels(kMenuBarHeight + kToolBarHeight);
+    toolBarStrip_.SetBounds(RECT{0, menuBottom, client.right, toolBarBottom});
+    int top = toolBarVisible_ ? toolBarBottom : menuBottom;
+    mainArea_.SetBounds(RECT{0, top, client.right, std::max<LONG>(client.bottom, top)});
+}
+
+void MainWindow::PlaceAtStartPosition() {
+    RECT window{};
+    ::GetWindowRect(hwnd(), &window);
+    int width = window.right - window.left;
+    int height = window.bottom - window.top;
+    int left = 0;
+    int top = 0;
+    if (prefs::IsOn(pref::kSaveSize)) {
+        // The saved edges as they are, even off screen: the user put the window there.
+        left = win::TwipsToPixels(prefs::ReadTwips(pref::kMainLeft));
+        top = win::TwipsToPixels(prefs::ReadTwips(pref::kMainTop));
+    } else {
+        left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    }
+    ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::SetTopMost(bool topMost) {
+    ::SetWindowPos(hwnd(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::LoadFonts(HWND progressOwner) {
+    progress_->Begin(progressOwner);
+    std::vector<std::wstring> families = fontSource_();
+    const size_t total = families.size();
+    size_t characters = 0;
+    for (const auto& name : families) characters += name.size() + 1;
+
+    fontList_.Clear();
+    // Appending to a painting list box repaints it each time; thousands of fonts would take
+    // minutes. Paint once at the end instead.
+    fontList_.BeginBatch(static_cast<int>(total), characters);
+    for (size_t i = 0; i < total; ++i) {
+        fontList_.Append(families[i]);
+        float percent = static_cast<float>(i + 1) / static_cast<float>(total) * 100.0f;
+        progress_->SetPercent(std::min(percent, 100.0f));
+    }
+    fontList_.EndBatch();
+
+    // With no fonts there is nothing to select and the preview keeps its text.
+    if (fontList_.Count() > 0) {
+        fontList_.Select(0);
+        SelectFont();
+    }
+    progress_->End();
+}
+
+void MainWindow::SelectFont() {
+    RefreshColour();
+    ShowSelectedFont();
+}
+
+void MainWindow::ApplyPreview() { ShowSelectedFont(); }
+
+void MainWindow::ShowSelectedFont() {
+    int selected = fontList_.Selected();
+    if (selected < 0) return;
+    std::wstring name = fontList_.ItemText(selected);
+    SetPreviewFont(name, core::PreviewPointsFor(prefs::Get(pref::kFontSize)));
+    preview_.SetText(core::PreviewText(name, prefs::Get(pref::kViewerText).value_or(L"")));
+}
+
+void MainWindow::SetPreviewFont(const std::wstring& name, int points) {
+    LOGFONTW font{};
+    font.lfHeight = -core::PointsToPixels(points, win::ScreenDpi());
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    name.copy(font.lfFaceName, std::size(font.lfFaceName) - 1);
+    win::UniqueFont created(::CreateFontIndirectW(&font));
+    if (!created) return;
+    preview_.SetFont(created.get());
+    previewFont_ = std::move(created);
+    previewFontName_ = name;
+    previewPoints_ = points;
+}
+
+void MainWindow::RefreshColour() { colourTimer_.SetEnabled(true); }
+
+void MainWindow::ApplyTextColourRule() {
+    textColour_ = ToColorRef(prefs::ReadColour(pref::kFontColor));
+    ::InvalidateRect(preview_.hwnd(), nullptr, TRUE);
+}
+
+void MainWindow::OnColourTimer() {
+    colourTimer_.SetEnabled(false);
+    preview_.SetSelection(0, preview_.TextLength());
+    ApplyTextColourRule();
+    preview_.SetSelection(0, 0);
+}
+
+void MainWindow::SavePosition() {
+    if (!prefs::IsOn(pref::kSaveSize)) return;
+    RECT window{};
+    if (!::GetWindowRect(hwnd(), &window)) return;
+    prefs::Set(pref::kMainLeft, core::FormatInt(std::lround(win::PixelsToTwips(window.left))));
+    prefs::Set(pref::kMainTop, core::FormatInt(std::lround(win::PixelsToTwips(window.top))));
+}
+
+LRESULT MainWindow::OnControlColour(HDC dc, HWND control) {
+    if (control != preview_.hwnd()) return DefaultProc(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(control));
+    ::SetTextColor(dc, textColour_);
+    ::SetBkColor(dc, backColour_);
+    return reinterpret_cast<LRESULT>(backBrush_.get());
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kFontListId && HIWORD(wParam) == LBN_SELCHANGE) {
+                SelectFont();
+                return 0;
+            }
+            if (LOWORD(wParam) == kPreviewId && HIWORD(wParam) == EN_CHANGE) {
+                ApplyTextColourRule();
+                return 0;
+            }
+            break;
+        case WM_CTLCOLOREDIT:
+            return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) RefreshColour();
+            break;
+        case WM_CLOSE:
+            // Unloading never fails for the user: a position that cannot be saved is left as it was.
+            try {
+                SavePosition();
+            } catch (...) {
+            }
+            ::DestroyWindow(hwnd());
+            return 0;
+        default:
+            break;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+void MainWindow::OnDestroyed() {
+    colourTimer_.SetEnabled(false);
+    // Whatever happens while the process winds down, no fault dialog is shown.
+    ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
+    if (unloadHandler_) {
+        unloadHandler_();
+    } else {
+        ::PostQuitMessage(0);
+    }
+}
+
+void MessagePumpProgress::SetPercent(float) { win::ProcessPendingMessages(); }
+
+}  // namespace app

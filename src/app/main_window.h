@@ -1,0 +1,100 @@
+#pragma once
+// The main window: the font list on the left, the editable preview on the right, the menu bar and
+// the optional tool bar above them.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/font_load_progress.h"
+#include "win/controls.h"
+#include "win/handles.h"
+#include "win/window.h"
+
+namespace app {
+
+class MainWindow : public win::Window {
+public:
+    static constexpr wchar_t kCaption[] = L"Marrowind Glyphoscope 2.3";
+    static constexpr wchar_t kFontsNotLoadedText[] = L"Шрифты не загружены, просмотр не доступен!";
+    // Outer heights in twips with and without the tool bar strip.
+    static constexpr double kHeightWithToolBar = 5955;
+    static constexpr double kHeightWithoutToolBar = 5245;
+    static constexpr double kClientWidth = 9015;
+
+    MainWindow();
+    ~MainWindow() override;
+
+    // Loads the window on first use (the whole load sequence) and makes it visible.
+    void Show();
+    bool Loaded() const noexcept { return hwnd() != nullptr; }
+
+    // Fills the font list from scratch with progress shown; owner is null for an ownerless progress.
+    void LoadFonts(HWND progressOwner);
+    // Re-reads ViewerText and FontSize and shows the selected font again.
+    void ApplyPreview();
+    // Re-applies the text colour once, on the next timer tick.
+    void RefreshColour();
+    // Shows or hides the tool bar strip and sets the matching window height.
+    void SetToolBarVisible(bool visible);
+    void SetTopMost(bool topMost);
+
+    void SetProgress(std::unique_ptr<FontLoadProgress> progress);
+    // Where the font names come from; the screen's font families unless replaced.
+    void SetFontSource(std::function<std::vector<std::wstring>()> source) { fontSource_ = std::move(source); }
+    // Runs after the window is gone; by default it ends the message loop, and with it the process.
+    void SetUnloadHandler(std::function<void()> handler) { unloadHandler_ = std::move(handler); }
+
+    // The parts tests and later windows look at.
+    const win::ListBox& FontList() const noexcept { return fontList_; }
+    const win::MultiLineEdit& Preview() const noexcept { return preview_; }
+    HWND ToolBarStrip() const noexcept { return toolBarStrip_.hwnd(); }
+    HWND MenuBarHost() const noexcept { return hwnd(); }
+    std::wstring PreviewFontName() const { return previewFontName_; }
+    int PreviewFontPoints() const noexcept { return previewPoints_; }
+    COLORREF PreviewTextColour() const noexcept { return textColour_; }
+    COLORREF PreviewBackColour() const noexcept { return backColour_; }
+    bool ColourRefreshPending() const noexcept { return colourTimer_.Enabled(); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
+
+private:
+    void CreateWindowAndControls();
+    void RunLoadSequence();
+    void LayOut();
+    void PlaceAtStartPosition();
+    void SelectFont();
+    void ShowSelectedFont();
+    void SetPreviewFont(const std::wstring& name, int points);
+    void ApplyTextColourRule();
+    void OnColourTimer();
+    void SavePosition();
+    LRESULT OnControlColour(HDC dc, HWND control);
+
+    win::Panel toolBarStrip_;
+    win::Panel mainArea_;
+    win::GroupBox fontFrame_;
+    win::ListBox fontList_;
+    win::GroupBox previewFrame_;
+    win::MultiLineEdit preview_;
+    win::Timer colourTimer_;
+
+    std::unique_ptr<FontLoadProgress> progress_;
+    std::function<void()> unloadHandler_;
+    std::function<std::vector<std::wstring>()> fontSource_;
+
+    std::wstring previewFontName_;
+    int previewPoints_ = 0;
+    win::UniqueFont previewFont_;
+    COLORREF textColour_ = 0;
+    COLORREF backColour_ = 0;
+    win::UniqueBrush backBrush_;
+    bool toolBarVisible_ = false;
+};
+
+}  // namespace app

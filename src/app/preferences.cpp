@@ -1,0 +1,93 @@
+#include "app/preferences.h"
+
+#include <vector>
+
+#include "core/number_text.h"
+#include "win/handles.h"
+
+namespace app {
+
+namespace {
+
+// The user's decimal separator, so that "1,5" reads as 1.5 where the locale writes it so.
+wchar_t LocaleDecimalSeparator() {
+    wchar_t separator[4] = {};
+    if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, static_cast<int>(std::size(separator))) > 0 &&
+        separator[0] != L'\0') {
+        return separator[0];
+    }
+    return L'.';
+}
+
+}  // namespace
+
+std::optional<std::wstring> GetString(HKEY root, const std::wstring& keyPath, const std::wstring& valueName) {
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return std::nullopt;
+    win::UniqueRegKey key(opened);
+
+    DWORD type = 0;
+    DWORD bytes = 0;
+    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+        type != REG_SZ) {
+        return std::nullopt;
+    }
+    // Room for a terminator the writer may have left out; an odd last byte is not a character.
+    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+    DWORD read = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                           &read) != ERROR_SUCCESS ||
+        type != REG_SZ) {
+        return std::nullopt;
+    }
+    size_t count = read / sizeof(wchar_t);
+    std::wstring text(buffer.data(), count < buffer.size() ? count : buffer.size());
+    size_t nul = text.find(L'\0');
+    if (nul != std::wstring::npos) text.resize(nul);
+    return text;
+}
+
+void SetString(HKEY root, const std::wstring& keyPath, const std::wstring& valueName, const std::wstring& text) {
+    HKEY created = nullptr;
+    if (::RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &created,
+                          nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    win::UniqueRegKey key(created);
+    // Characters plus the terminating NUL that other readers of REG_SZ expect.
+    auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    ::RegSetValueExW(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes);
+}
+
+namespace prefs {
+
+std::optional<std::wstring> Get(const wchar_t* valueName) {
+    return GetString(HKEY_CURRENT_USER, kPreferencesKeyPath, valueName);
+}
+
+void Set(const wchar_t* valueName, const std::wstring& text) {
+    SetString(HKEY_CURRENT_USER, kPreferencesKeyPath, valueName, text);
+}
+
+bool IsOn(const wchar_t* valueName) { return Get(valueName) == L"1"; }
+
+void SetOn(const wchar_t* valueName, bool on) { Set(valueName, on ? L"1" : L"0"); }
+
+std::int32_t ReadColour(const wchar_t* valueName) {
+    auto text = Get(valueName);
+    return text ? core::ParseInt32(*text, LocaleDecimalSeparator()).value_or(0) : 0;
+}
+
+std::int16_t ReadCheckState(const wchar_t* valueName) {
+    auto text = Get(valueName);
+    return text ? core::ParseInt16(*text, LocaleDecimalSeparator()).value_or(0) : 0;
+}
+
+float ReadTwips(const wchar_t* valueName) {
+    auto text = Get(valueName);
+    return text ? core::ParseSingle(*text, LocaleDecimalSeparator()).value_or(0.0f) : 0.0f;
+}
+
+}  // namespace prefs
+
+}  // namespace app

@@ -1,0 +1,75 @@
+#include "app/startup.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/main_window.h"
+#include "app/preferences.h"
+#include "win/error_report.h"
+
+namespace app {
+
+namespace {
+
+std::wstring InstanceMutexName() {
+    wchar_t user[256] = {};
+    DWORD length = static_cast<DWORD>(std::size(user));
+    if (!::GetUserNameW(user, &length)) user[0] = L'\0';
+    // Local\ is per session; the user name keeps copies of different users apart.
+    return std::wstring(L"Local\\Marrowind.Glyphoscope.2.3.") + user;
+}
+
+int RunMessageLoop() {
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
+}
+
+}  // namespace
+
+InstanceMarker::InstanceMarker() {
+    mutex_ = ::CreateMutexW(nullptr, FALSE, InstanceMutexName().c_str());
+    anotherCopy_ = mutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+InstanceMarker::~InstanceMarker() {
+    if (mutex_) ::CloseHandle(mutex_);
+}
+
+void ShowErrorMessage(const core::RuntimeError& error) {
+    std::wstring text = L"Произошла ошибка № " + std::to_wstring(error.number()) + L"\r\n" + error.description();
+    ::MessageBoxW(nullptr, text.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
+}
+
+int RunProgram(SplashLauncher showSplash) {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_USEREX_CLASSES;
+    ::InitCommonControlsEx(&controls);
+
+    // Errors at callback boundaries are reported the same way as errors while starting.
+    win::SetErrorReporter(&ShowErrorMessage);
+
+    InstanceMarker instance;
+    MainWindow mainWindow;
+    bool splashShown = false;
+    try {
+        if (prefs::Get(pref::kManyCopies) == L"0" && instance.AnotherCopyRunning()) {
+            ::MessageBoxW(nullptr, kAlreadyRunningText, kProgramTitle, MB_OK | MB_ICONINFORMATION);
+            return 0;
+        }
+        if (prefs::Get(pref::kShowSplash) == L"1" && showSplash) splashShown = showSplash(mainWindow);
+        if (!splashShown) mainWindow.Show();
+    } catch (...) {
+        win::ReportCurrentException();
+    }
+    // A window that did open stays open after an error; without one there is nothing to wait for.
+    if (!mainWindow.Loaded() && !splashShown) return 0;
+    return RunMessageLoop();
+}
+
+}  // namespace app

@@ -1,0 +1,45 @@
+#pragma once
+// The program's entry procedure: one copy or several, the splash or the main window, and the only
+// top-level report of an error raised while starting.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "core/runtime_error.h"
+
+namespace app {
+
+class MainWindow;
+
+inline constexpr wchar_t kProgramTitle[] = L"Glyphoscope 2.3";
+inline constexpr wchar_t kAlreadyRunningText[] =
+    L"Программа уже запущена ! Чтобы запустить программу несколько раз, включите опцию <Разрешить запуск "
+    L"нескольких копий программы> в диалоговом окне Параметры программы.";
+
+// Every running copy holds this for its lifetime, so that a copy started later can see it.
+class InstanceMarker {
+public:
+    InstanceMarker();
+    ~InstanceMarker();
+    InstanceMarker(const InstanceMarker&) = delete;
+    InstanceMarker& operator=(const InstanceMarker&) = delete;
+    // True when another copy of the program was already running for this user.
+    bool AnotherCopyRunning() const noexcept { return anotherCopy_; }
+
+private:
+    HANDLE mutex_ = nullptr;
+    bool anotherCopy_ = false;
+};
+
+// "Произошла ошибка № <number>\r\n<description>" with the critical icon.
+void ShowErrorMessage(const core::RuntimeError& error);
+
+// Shows the splash; returns false when the program has no splash to show.
+using SplashLauncher = std::function<bool(MainWindow& mainWindow)>;
+
+// Runs the start-up steps and then the message loop until the main window unloads.
+// Returns the process exit code.
+int RunProgram(SplashLauncher showSplash = {});
+
+}  // namespace app

@@ -1,0 +1,314 @@
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/preferences.h"
+#include "app/screen_fonts.h"
+#include "app/tests/registry_fixture.h"
+#include "support/gui_resources.h"
+#include "support/pump.h"
+#include "win/dpi.h"
+
+namespace app {
+namespace {
+
+// Records what the window tells the progress display.
+class RecordingProgress : public FontLoadProgress {
+public:
+    struct Log {
+        int begins = 0;
+        int ends = 0;
+        HWND owner = reinterpret_cast<HWND>(-1);
+        std::vector<float> values;
+    };
+    explicit RecordingProgress(Log& log) : log_(log) {}
+    void Begin(HWND owner) override {
+        ++log_.begins;
+        log_.owner = owner;
+    }
+    void SetPercent(float percent) override { log_.values.push_back(percent); }
+    void End() override { ++log_.ends; }
+
+private:
+    Log& log_;
+};
+
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM target) {
+    auto* names = reinterpret_cast<std::vector<std::wstring>*>(target);
+    if (std::find(names->begin(), names->end(), font->lfFaceName) == names->end()) names->push_back(font->lfFaceName);
+    return 1;
+}
+
+// The platform's family enumeration, independently of the program's code.
+std::vector<std::wstring> PlatformFamilies() {
+    std::vector<std::wstring> names;
+    HDC screen = ::GetDC(nullptr);
+    ::EnumFontFamiliesW(screen, nullptr, &CollectFace, reinterpret_cast<LPARAM>(&names));
+    ::ReleaseDC(nullptr, screen);
+    return names;
+}
+
+class MainWindowTest : public testing_support::CleanPreferences {
+protected:
+    void SetUp() override {
+        CleanPreferences::SetUp();
+        window_.SetUnloadHandler([this] { unloaded_ = true; });
+    }
+
+    RECT Bounds() const {
+        RECT r{};
+        ::GetWindowRect(window_.hwnd(), &r);
+        return r;
+    }
+    double HeightTwips() const { return win::PixelsToTwips(Bounds().bottom - Bounds().top); }
+
+    MainWindow window_;
+    bool unloaded_ = false;
+};
+
+TEST_F(MainWindowTest, FreshUserGetsCentredWindowWithoutFonts) {
+    window_.Show();
+    EXPECT_TRUE(::IsWindowVisible(window_.hwnd()));
+    wchar_t caption[64] = {};
+    ::GetWindowTextW(window_.hwnd(), caption, 64);
+    EXPECT_STREQ(caption, L"Marrowind Glyphoscope 2.3");
+
+    RECT client{};
+    ::GetClientRect(window_.hwnd(), &client);
+    EXPECT_EQ(client.right, win::TwipsToPixels(9015));
+    EXPECT_EQ(Bounds().bottom - Bounds().top, win::TwipsToPixels(5245));
+    EXPECT_FALSE(::IsWindowVisible(window_.ToolBarStrip()));
+
+    RECT r = Bounds();
+    EXPECT_NEAR(r.left, (::GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2, 1);
+    EXPECT_NEAR(r.top, (::GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2, 1);
+
+    EXPECT_EQ(window_.FontList().Count(), 0);
+    EXPECT_EQ(window_.Preview().Text(), L"Шрифты не загружены, просмотр не доступен!");
+    EXPECT_FALSE(::GetWindowLongPtrW(window_.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // Black on black until the user picks colours.
+    EXPECT_EQ(window_.PreviewTextColour(), RGB(0, 0, 0));
+    EXPECT_EQ(window_.PreviewBackColour(), RGB(0, 0, 0));
+}
+
+TEST_F(MainWindowTest, ToolBarMakesWindowTallerAndCentringUsesThatHeight) {
+    prefs::Set(pref::kShowToolBar, L"1");
+    window_.Show();
+    EXPECT_EQ(Bounds().bottom - Bounds().top, win::TwipsToPixels(5955));
+    EXPECT_TRUE(::IsWindowVisible(window_.ToolBarStrip()));
+    EXPECT_NEAR(Bounds().top, (::GetSystemMetrics(SM_CYSCREEN) - win::TwipsToPixels(5955)) / 2, 1);
+
+    window_.SetToolBarVisible(false);
+    EXPECT_EQ(Bounds().bottom - Bounds().top, win::TwipsToPixels(5245));
+    EXPECT_FALSE(::IsWindowVisible(window_.ToolBarStrip()));
+}
+
+TEST_F(MainWindowTest, SavedPositionIsUsedAsItIs) {
+    prefs::Set(pref::kSaveSize, L"1");
+    prefs::Set(pref::kMainLeft, L"1500");
+    prefs::Set(pref::kMainTop, L"3000");
+    window_.Show();
+    EXPECT_EQ(Bounds().left, win::TwipsToPixels(1500));
+    EXPECT_EQ(Bounds().top, win::TwipsToPixels(3000));
+}
+
+TEST_F(MainWindowTest, SavedPositionMissingOpensAtTopLeft) {
+    prefs::Set(pref::kSaveSize, L"1");
+    window_.Show();
+    EXPECT_EQ(Bounds().left, 0);
+    EXPECT_EQ(Bounds().top, 0);
+}
+
+TEST_F(MainWindowTest, ClosingSavesPositionInTwipsOnlyWhenAsked) {
+    prefs::Set(pref::kSaveSize, L"1");
+    window_.Show();
+    ::SetWindowPos(window_.hwnd(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::SendMessageW(window_.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(unloaded_);
+    EXPECT_FALSE(window_.Loaded());
+    EXPECT_EQ(prefs::Get(pref::kMainLeft), std::to_wstring(std::lround(win::PixelsToTwips(40))));
+    EXPECT_EQ(prefs::Get(pref::kMainTop), std::to_wstring(std::lround(win::PixelsToTwips(60))));
+}
+
+TEST_F(MainWindowTest, ClosingWithoutSaveSizeWritesNothing) {
+    window_.Show();
+    ::SendMessageW(window_.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(unloaded_);
+    HKEY key = nullptr;
+    EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, KEY_READ, &key), ERROR_SUCCESS);
+}
+
+TEST_F(MainWindowTest, TopMostPutsWindowInTheTopmostBand) {
+    prefs::Set(pref::kTopMost, L"1");
+    window_.Show();
+    EXPECT_TRUE(::GetWindowLongPtrW(window_.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    window_.SetTopMost(false);
+    EXPECT_FALSE(::GetWindowLongPtrW(window_.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(MainWindowTest, FontListIsThePlatformsFamilyList) {
+    prefs::Set(pref::kLoadFontsAtProgramStartup, L"1");
+    prefs::Set(pref::kViewerText, L"0123456789 ");
+    prefs::Set(pref::kFontSize, L"14");
+    window_.Show();
+
+    std::vector<std::wstring> expected = PlatformFamilies();
+    ASSERT_FALSE(expected.empty());
+    std::vector<std::wstring> listed;
+    for (int i = 0; i < window_.FontList().Count(); ++i) listed.push_back(window_.FontList().ItemText(i));
+    // The same families; the program keeps the enumeration order of each family's first report.
+    std::vector<std::wstring> sortedListed = listed, sortedExpected = expected;
+    std::sort(sortedListed.begin(), sortedListed.end());
+    std::sort(sortedExpected.begin(), sortedExpected.end());
+    EXPECT_EQ(sortedListed, sortedExpected);
+    EXPECT_EQ(listed, ScreenFontFamilies());
+
+    EXPECT_EQ(window_.FontList().Selected(), 0);
+    EXPECT_EQ(window_.PreviewFontName(), listed[0]);
+    EXPECT_EQ(window_.PreviewFontPoints(), 14);
+    EXPECT_EQ(window_.Preview().Text(), listed[0] + L" - 0123456789 ");
+}
+
+TEST_F(MainWindowTest, SelectingAFontShowsItInThePreview) {
+    window_.SetFontSource([] { return std::vector<std::wstring>{L"Tahoma", L"Arial", L"Courier New"}; });
+    prefs::Set(pref::kLoadFontsAtProgramStartup, L"1");
+    window_.Show();
+    EXPECT_EQ(window_.Preview().Text(), L"Tahoma - ");  // ViewerText absent
+    EXPECT_EQ(window_.PreviewFontPoints(), 12);         // FontSize absent
+
+    prefs::Set(pref::kViewerText, L"абв");
+    prefs::Set(pref::kFontSize, L"26");
+    ::SendMessageW(window_.FontList().hwnd(), LB_SETCURSEL, 1, 0);
+    ::SendMessageW(window_.hwnd(), WM_COMMAND, MAKEWPARAM(window_.FontList().id(), LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(window_.FontList().hwnd()));
+    EXPECT_EQ(window_.Preview().Text(), L"Arial - абв");
+    EXPECT_EQ(window_.PreviewFontName(), L"Arial");
+    EXPECT_EQ(window_.PreviewFontPoints(), 26);
+    EXPECT_TRUE(window_.ColourRefreshPending());
+
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(window_.Preview().hwnd(), WM_GETFONT, 0, 0));
+    LOGFONTW logFont{};
+    ASSERT_TRUE(::GetObjectW(font, sizeof(logFont), &logFont));
+    EXPECT_STREQ(logFont.lfFaceName, L"Arial");
+    EXPECT_EQ(logFont.lfHeight, -core::PointsToPixels(26, win::ScreenDpi()));
+}
+
+TEST_F(MainWindowTest, ProgressReachesExactlyOneHundredWithTheLastFont) {
+    RecordingProgress::Log log;
+    window_.SetProgress(std::make_unique<RecordingProgress>(log));
+    std::vector<std::wstring> fonts;
+    for (int i = 0; i < 7; ++i) fonts.push_back(L"Font " + std::to_wstring(i));
+    window_.SetFontSource([&] { return fonts; });
+    prefs::Set(pref::kLoadFontsAtProgramStartup, L"1");
+    window_.Show();
+
+    EXPECT_EQ(log.begins, 1);
+    EXPECT_EQ(log.ends, 1);
+    EXPECT_EQ(log.owner, window_.hwnd());
+    ASSERT_EQ(log.values.size(), 7u);
+    EXPECT_TRUE(std::is_sorted(log.values.begin(), log.values.end()));
+    EXPECT_LT(log.values[5], 100.0f);
+    EXPECT_EQ(log.values.back(), 100.0f);
+
+    // A reload from a command has no owner and starts from scratch.
+    fonts.resize(3);
+    window_.LoadFonts(nullptr);
+    EXPECT_EQ(log.owner, nullptr);
+    EXPECT_EQ(window_.FontList().Count(), 3);
+    EXPECT_EQ(log.values.back(), 100.0f);
+}
+
+TEST_F(MainWindowTest, NoFontsLeavesNothingSelectedAndThePreviewAlone) {
+    window_.SetFontSource([] { return std::vector<std::wstring>{}; });
+    window_.Show();
+    window_.LoadFonts(nullptr);
+    EXPECT_EQ(window_.FontList().Count(), 0);
+    EXPECT_EQ(window_.FontList().Selected(), LB_ERR);
+    EXPECT_EQ(window_.Preview().Text(), L"Шрифты не загружены, просмотр не доступен!");
+}
+
+TEST_F(MainWindowTest, ColourRefreshTakesTheStoredTextColourOnce) {
+    prefs::Set(pref::kFontColor, L"255");
+    prefs::Set(pref::kBackColor, L"16777215");
+    window_.Show();
+    EXPECT_EQ(window_.PreviewTextColour(), RGB(255, 0, 0));
+    EXPECT_EQ(window_.PreviewBackColour(), RGB(255, 255, 255));
+
+    prefs::Set(pref::kFontColor, L"65280");
+    window_.RefreshColour();
+    EXPECT_TRUE(window_.ColourRefreshPending());
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return !window_.ColourRefreshPending(); }, 2000));
+    EXPECT_EQ(window_.PreviewTextColour(), RGB(0, 255, 0));
+    LRESULT selection = ::SendMessageW(window_.Preview().hwnd(), EM_GETSEL, 0, 0);
+    EXPECT_EQ(LOWORD(selection), HIWORD(selection));
+
+    // Typing into the preview applies the stored colour again.
+    prefs::Set(pref::kFontColor, L"16711680");
+    ::SendMessageW(window_.Preview().hwnd(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x"));
+    EXPECT_EQ(window_.PreviewTextColour(), RGB(0, 0, 255));
+}
+
+TEST_F(MainWindowTest, PreviewPaintsInTheStoredColours) {
+    prefs::Set(pref::kBackColor, std::to_wstring(RGB(10, 200, 30)));
+    window_.Show();
+    window_.SetTopMost(true);
+    ::RedrawWindow(window_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testing_support::PumpFor(50);
+    RECT box{};
+    ::GetClientRect(window_.Preview().hwnd(), &box);
+    HDC dc = ::GetDC(window_.Preview().hwnd());
+    COLORREF corner = ::GetPixel(dc, box.right - 4, box.bottom - 4);
+    ::ReleaseDC(window_.Preview().hwnd(), dc);
+    EXPECT_EQ(corner, RGB(10, 200, 30));
+}
+
+TEST_F(MainWindowTest, CorruptedValuesStillLoad) {
+    DWORD number = 5;
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(key, pref::kFontColor, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+    ::RegCloseKey(key);
+    prefs::Set(pref::kBackColor, L"blue");
+    prefs::Set(pref::kSaveSize, L"1");
+    prefs::Set(pref::kMainLeft, L"left");
+    prefs::Set(pref::kMainTop, L"1e99");
+    prefs::Set(pref::kFontSize, L"huge");
+    std::wstring longText;
+    while (longText.size() < 100000) longText += L"Съешь же ещё этих булок. ";
+    longText.resize(100000);
+    prefs::Set(pref::kViewerText, longText);
+    prefs::Set(pref::kLoadFontsAtProgramStartup, L"1");
+    window_.SetFontSource([] { return std::vector<std::wstring>{L"Tahoma"}; });
+
+    window_.Show();
+    EXPECT_TRUE(::IsWindowVisible(window_.hwnd()));
+    EXPECT_EQ(window_.PreviewTextColour(), RGB(0, 0, 0));
+    EXPECT_EQ(window_.PreviewBackColour(), RGB(0, 0, 0));
+    EXPECT_EQ(Bounds().left, 0);
+    EXPECT_EQ(Bounds().top, 0);
+    EXPECT_EQ(window_.PreviewFontPoints(), 12);
+    EXPECT_EQ(window_.Preview().TextLength(), static_cast<int>(std::wstring(L"Tahoma - ").size()) + 100000);
+}
+
+TEST_F(MainWindowTest, ReloadingFontsLeaksNoHandles) {
+    window_.SetFontSource([] { return std::vector<std::wstring>{L"Tahoma", L"Arial"}; });
+    window_.Show();
+    window_.LoadFonts(nullptr);
+    testing_support::PumpFor(20);
+    unsigned gdi = testing_support::GdiObjectCount();
+    unsigned user = testing_support::UserObjectCount();
+    for (int i = 0; i < 100; ++i) {
+        window_.LoadFonts(nullptr);
+        window_.RefreshColour();
+        testing_support::PumpUntil([&] { return !window_.ColourRefreshPending(); }, 1000);
+    }
+    EXPECT_LE(testing_support::GdiObjectCount(), gdi);
+    EXPECT_LE(testing_support::UserObjectCount(), user);
+}
+
+}  // namespace
+}  // namespace app
