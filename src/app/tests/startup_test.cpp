@@ -150,6 +150,13 @@ TEST_F(StartUp, ManyCopiesOffWithNoOtherCopyStartsNormally) {
     EXPECT_EQ(program.FindProgramWindow(kDialogClass, kProgramTitle), nullptr);
 }
 
+TEST_F(StartUp, SplashSettingStillEndsWithTheMainWindow) {
+    prefs::Set(pref::kShowSplash, L"1");
+    RunningProgram program;
+    EXPECT_NE(program.WaitForWindow(kMainClass, kMainCaption, 20000), nullptr);
+    EXPECT_FALSE(program.Exited());
+}
+
 TEST_F(StartUp, CorruptedPreferencesStartNormally) {
     prefs::Set(pref::kBackColor, L"not a colour");
     prefs::Set(pref::kFontColor, L"&HZZ");
