@@ -45,6 +45,12 @@ glyph_wine_prefix() {
       cp -f /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$fonts"/ 2>/dev/null
       "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
       "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "${GLYPH_DESKTOP_SIZE:-1280x1024}" /f >/dev/null 2>&1
+      if [ -n "${GLYPH_WINE_DPI:-}" ]; then
+        # Screen scaling, as the display settings would set it.
+        "$WINE" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+          /v LogPixels /t REG_DWORD /d "$GLYPH_WINE_DPI" /f >/dev/null 2>&1
+        "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$GLYPH_WINE_DPI" /f >/dev/null 2>&1
+      fi
       "${WINESERVER:-wineserver}" -w 2>/dev/null
       touch "$WINEPREFIX/.glyph-ready"
     fi

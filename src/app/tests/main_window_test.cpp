@@ -312,3 +312,16 @@ TEST_F(MainWindowTest, ReloadingFontsLeaksNoHandles) {
 
 }  // namespace
 }  // namespace app
+
+namespace app {
+namespace {
+
+// The suite also runs on a screen scaled to 144 DPI; this pins that the scaling is really there.
+TEST(Scaling, ScreenDpiIsTheConfiguredOne) {
+    wchar_t configured[16] = {};
+    if (!::GetEnvironmentVariableW(L"GLYPH_WINE_DPI", configured, 16)) GTEST_SKIP() << "default scaling";
+    EXPECT_EQ(win::ScreenDpi(), _wtoi(configured));
+}
+
+}  // namespace
+}  // namespace app
