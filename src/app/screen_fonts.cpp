@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <exception>
+
 #include "core/font_family_list.h"
 #include "win/handles.h"
 
@@ -9,22 +11,35 @@ namespace app {
 
 namespace {
 
+struct Collection {
+    core::FontFamilyList families;
+    std::exception_ptr failure;
+};
+
 int CALLBACK CollectFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM target) {
-    reinterpret_cast<core::FontFamilyList*>(target)->Add(font->lfFaceName);
-    return 1;
+    auto* collection = reinterpret_cast<Collection*>(target);
+    // Nothing may unwind through the platform's enumeration: stop it and rethrow afterwards.
+    try {
+        collection->families.Add(font->lfFaceName);
+        return 1;
+    } catch (...) {
+        collection->failure = std::current_exception();
+        return 0;
+    }
 }
 
 }  // namespace
 
 std::vector<std::wstring> ScreenFontFamilies() {
-    core::FontFamilyList families;
+    Collection collection;
     win::WindowDc screen(nullptr);
     if (!screen.get()) return {};
     // Every family in every character set; the list keeps the first report of each family.
     LOGFONTW query{};
     query.lfCharSet = DEFAULT_CHARSET;
-    ::EnumFontFamiliesExW(screen.get(), &query, &CollectFamily, reinterpret_cast<LPARAM>(&families), 0);
-    return families.Names();
+    ::EnumFontFamiliesExW(screen.get(), &query, &CollectFamily, reinterpret_cast<LPARAM>(&collection), 0);
+    if (collection.failure) std::rethrow_exception(collection.failure);
+    return collection.families.Names();
 }
 
 }  // namespace app
