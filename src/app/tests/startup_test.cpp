@@ -178,6 +178,13 @@ TEST_F(StartUp, CorruptedPreferencesStartNormally) {
     EXPECT_FALSE(::GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
+TEST(ProgramFile, CarriesVersionTwoPointThreeRevision120) {
+    win::FileVersion version = win::ReadFileVersion(win::ExecutableDirectory() + L"\\Glyphoscope.exe");
+    EXPECT_EQ(version.major, 2);
+    EXPECT_EQ(version.minor, 3);
+    EXPECT_EQ(version.revision, 120);
+}
+
 std::wstring g_seenMessage;
 
 BOOL CALLBACK FindTitledWindow(HWND hwnd, LPARAM param) {
