@@ -109,6 +109,25 @@ void cButtonInt::RemoveFromControl(WindowHandle topLevel) {
     if (controls_.Contains(key)) controls_.Remove(key);
 }
 
+void cButtonInt::RefreshControlEntry(WindowHandle topLevel) {
+    std::wstring key = HandleKey(topLevel);
+    WindowHandle* current = controls_.Find(key);
+    if (!current) return;
+    WindowHandle replacement = 0;
+    for (const auto& bar : bars_) {
+        for (const auto& shown : bar.value->Controls()) {
+            if (shown.value.topLevel != topLevel) continue;
+            if (shown.value.control == *current) return;
+            if (replacement == 0) replacement = shown.value.control;
+        }
+    }
+    if (replacement == 0) {
+        controls_.Remove(key);
+    } else {
+        *current = replacement;
+    }
+}
+
 bool cButtonInt::IsShownInControl(WindowHandle control) const noexcept {
     return std::any_of(controls_.begin(), controls_.end(), [control](const auto& entry) { return entry.value == control; });
 }

@@ -79,27 +79,33 @@ void cCommandBarInt::Place(cButtonInt& button, std::int32_t position, bool after
     }
     button.AddToBar(*this);
     for (const auto& entry : controls_.Values()) button.AddToControl(entry.control, entry.topLevel);
+    NormaliseRadioGroups(&button);
     NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
 }
 
+// Runs once the button has left this bar: its entry for a top-level window stays only while
+// another of its bars is shown there, so a button shared by two bars of one form stays reachable.
 void cCommandBarInt::UnregisterFromControls(cButtonInt& button) {
-    for (const auto& entry : controls_) button.RemoveFromControl(entry.value.topLevel);
+    for (const auto& entry : controls_) button.RefreshControlEntry(entry.value.topLevel);
 }
 
 void cCommandBarInt::Remove(cButtonInt& button) {
     if (!buttons_.Contains(button.Key())) RaiseItemDoesNotExist();
-    UnregisterFromControls(button);
     buttons_.Remove(button.Key());
     button.RemoveFromBar(*this);
+    UnregisterFromControls(button);
+    // Taking out a separator joins two groups.
+    if (button.Style() == ButtonStyle::eSeparator) NormaliseRadioGroups(nullptr);
     NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
 }
 
 void cCommandBarInt::Clear() {
-    for (auto& entry : buttons_) {
-        UnregisterFromControls(*entry.value);
-        entry.value->RemoveFromBar(*this);
-    }
+    std::vector<cButtonInt*> removed = buttons_.Values();
     buttons_.Clear();
+    for (cButtonInt* button : removed) {
+        button->RemoveFromBar(*this);
+        UnregisterFromControls(*button);
+    }
     NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
 }
 
@@ -149,6 +155,33 @@ void cCommandBarInt::ApplyRadioRule(cButtonInt& button) {
     }
 }
 
+// A group may hold at most one checked radio button, also after a checked one is placed into it
+// or a separator between two groups goes: the placed button wins, otherwise the first one.
+void cCommandBarInt::NormaliseRadioGroups(const cButtonInt* preferred) {
+    if (inRadioRule_) return;
+    FlagGuard guard(inRadioRule_);
+    std::vector<std::vector<std::wstring>> groups(1);
+    for (const auto& entry : buttons_) {
+        if (entry.value->Style() == ButtonStyle::eSeparator) {
+            groups.emplace_back();
+        } else if (IsRadioStyle(entry.value->Style()) && entry.value->Checked()) {
+            groups.back().push_back(*entry.key);
+        }
+    }
+    for (const std::vector<std::wstring>& checked : groups) {
+        if (checked.size() < 2) continue;
+        std::wstring keep = checked.front();
+        for (const std::wstring& key : checked) {
+            if (preferred && key == preferred->Key()) keep = key;
+        }
+        // Clearing notifies controls, which may change the bar: look each button up afresh.
+        for (const std::wstring& key : checked) {
+            cButtonInt* button = Item(key);
+            if (button && key != keep) button->SetChecked(false);
+        }
+    }
+}
+
 void cCommandBarInt::AttachControl(WindowHandle control, WindowHandle topLevel) {
     std::wstring key = HandleKey(control);
     if (controls_.Contains(key)) return;
@@ -164,7 +197,7 @@ void cCommandBarInt::DetachControl(WindowHandle control) {
     if (!entry) return;
     WindowHandle topLevel = entry->topLevel;
     controls_.Remove(key);
-    for (auto& button : buttons_) button.value->RemoveFromControl(topLevel);
+    for (auto& button : buttons_) button.value->RefreshControlEntry(topLevel);
 }
 
 cButtonInt* cCommandBarInt::FindAccelerator(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,

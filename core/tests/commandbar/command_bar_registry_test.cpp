@@ -115,6 +115,24 @@ TEST_F(Registry, RadioGroupsAreBoundedBySeparatorsOnly) {
     EXPECT_TRUE(r2.Checked());  // an eRadio group keeps one checked
 }
 
+TEST_F(Registry, PlacingOrJoiningGroupsKeepsOneCheckedRadio) {
+    cButtonInt& a = Button(L"A", ButtonStyle::eRadio);
+    cButtonInt& b = Button(L"B", ButtonStyle::eRadio);
+    cButtonInt& c = Button(L"C", ButtonStyle::eRadio);
+    cButtonInt& separator = Button(L"SEP", ButtonStyle::eSeparator);
+    cCommandBarInt& bar = Bar(L"BAR", {&a, &separator, &b});
+    a.SetChecked(true);
+    b.SetChecked(true);
+    EXPECT_TRUE(a.Checked());
+    c.SetChecked(true);  // not in a bar yet: nothing to clear
+    bar.InsertAfter(c, a);  // the placed button wins its group
+    EXPECT_TRUE(c.Checked());
+    EXPECT_FALSE(a.Checked());
+    bar.Remove(separator);  // C and B now share a group: the first stays checked
+    EXPECT_TRUE(c.Checked());
+    EXPECT_FALSE(b.Checked());
+}
+
 TEST_F(Registry, NullableRadioGroupMayBeLeftEmpty) {
     cButtonInt& a = Button(L"A", ButtonStyle::eRadioNullable);
     cButtonInt& b = Button(L"B", ButtonStyle::eRadioNullable);
@@ -208,6 +226,24 @@ TEST_F(Registry, ShownBarsRegisterTheirControlWithTheWholeMenuTree) {
     EXPECT_FALSE(file.Controls().Contains(formKey));
     EXPECT_FALSE(registry.GetBar(L"MENU").Controls().Contains(HandleKey(100)));
     EXPECT_TRUE(first.Controls().Contains(formKey));
+}
+
+TEST_F(Registry, SharedButtonStaysKnownOnTheFormWhileAnyOfItsBarsIsShownThere) {
+    cButtonInt& shared = Button(L"SHARED");
+    Bar(L"ONE", {&shared});
+    cCommandBarInt& two = Bar(L"TWO", {&shared});
+    FakeControl toolbar(registry, environment, 101, kForm);
+    toolbar.Register();
+    menuBar.Show(L"ONE");
+    toolbar.Show(L"TWO");
+    const std::wstring formKey = HandleKey(kForm);
+    EXPECT_EQ(shared.Controls().Item(formKey), 100u);
+
+    menuBar.ShowNothing();  // TWO is still shown on the form, by the tool bar
+    ASSERT_TRUE(shared.Controls().Contains(formKey));
+    EXPECT_EQ(shared.Controls().Item(formKey), 101u);
+    two.Remove(shared);
+    EXPECT_FALSE(shared.Controls().Contains(formKey));
 }
 
 TEST_F(Registry, SelfContainingMenusTerminate) {

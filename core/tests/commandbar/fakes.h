@@ -70,8 +70,8 @@ public:
 
     void Show(const std::wstring& barKey) {
         ShowNothing();
-        shownBar = barKey;
         registry_.GetBar(barKey).AttachControl(hwnd_, form_);
+        shownBar = barKey;
     }
     void ShowNothing() {
         if (shownBar.empty()) return;

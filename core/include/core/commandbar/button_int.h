@@ -85,6 +85,9 @@ public:
     const KeyedCollection<WindowHandle>& Controls() const noexcept { return controls_; }
     void AddToControl(WindowHandle control, WindowHandle topLevel);
     void RemoveFromControl(WindowHandle topLevel);
+    // After a bar stopped showing the button on a top-level window: keep the entry only while
+    // another of the button's bars is still shown there, pointing at one of its controls.
+    void RefreshControlEntry(WindowHandle topLevel);
     bool IsShownInControl(WindowHandle control) const noexcept;
 
     void NotifyBars(BarChangeKind kind);
