@@ -19,7 +19,8 @@ namespace core {
 namespace collection_error {
 inline constexpr std::int32_t kMissingKey = error_number::kIllegalCall;
 inline constexpr std::int32_t kBadPosition = error_number::kSubscriptOutOfRange;
-inline constexpr const wchar_t* kDuplicateKeyText = L"This key is already associated with an element of this collection.";
+inline constexpr const wchar_t* kDuplicateKeyText =
+    L"This key is already associated with an element of this collection.";
 inline constexpr const wchar_t* kMissingKeyText = L"Invalid procedure call or argument.";
 inline constexpr const wchar_t* kBadPositionText = L"Subscript out of range.";
 }  // namespace collection_error
@@ -100,8 +101,7 @@ public:
 private:
     void CheckNewKey(const std::optional<std::wstring>& key) const {
         if (key && Contains(*key)) {
-            throw RuntimeError(error_number::kKeyAlreadyExists, collection_error::kDuplicateKeyText,
-                               ExecutableName());
+            throw RuntimeError(error_number::kKeyAlreadyExists, collection_error::kDuplicateKeyText, ExecutableName());
         }
     }
     std::size_t CheckPosition(std::int32_t position) const {

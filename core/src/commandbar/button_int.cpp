@@ -129,7 +129,8 @@ void cButtonInt::RefreshControlEntry(WindowHandle topLevel) {
 }
 
 bool cButtonInt::IsShownInControl(WindowHandle control) const noexcept {
-    return std::any_of(controls_.begin(), controls_.end(), [control](const auto& entry) { return entry.value == control; });
+    return std::any_of(controls_.begin(), controls_.end(),
+                       [control](const auto& entry) { return entry.value == control; });
 }
 
 void cButtonInt::NotifyBars(BarChangeKind kind) {
@@ -255,8 +256,8 @@ std::int32_t cButtonInt::MeasureToolbarButton(cMeasureButtonParams& params, cons
 
     if (iconIndex_ >= 0 || colorBox_ != -1) base += vertical ? params.IconWidth : params.IconHeight;
     std::int64_t lineHeight = text.MeasureText(params, L"Xy", kMeasureSingleLine).height;
-    bool captionBelow = params.ButtonPosition == 1 && showCaptionInToolbar_ && !caption_.empty() &&
-                        style_ != ButtonStyle::ePanel;
+    bool captionBelow =
+        params.ButtonPosition == 1 && showCaptionInToolbar_ && !caption_.empty() && style_ != ButtonStyle::ePanel;
     std::int64_t height;
     if (captionBelow) {
         height = lineHeight + base + 4;

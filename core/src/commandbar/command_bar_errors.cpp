@@ -13,9 +13,7 @@ namespace {
 
 }  // namespace
 
-void RaiseOwnerMissing() {
-    Raise(command_bar_error::kOwnerMissing, L"Owning zentCommandBar Control does not exist.");
-}
+void RaiseOwnerMissing() { Raise(command_bar_error::kOwnerMissing, L"Owning zentCommandBar Control does not exist."); }
 void RaiseItemDoesNotExist() { Raise(command_bar_error::kItemDoesNotExist, L"Item does not exist."); }
 void RaiseTypeMismatch() { Raise(error_number::kTypeMismatch, L"Type Mismatch."); }
 void RaiseKeyExists() {

@@ -60,9 +60,8 @@ void cButtons::Remove(std::wstring_view sKey) const {
     registry_->RemoveButton(sKey);
 }
 
-cButton cButtons::Add(const std::wstring& sKey, std::int32_t iIcon, const std::wstring& sCaption,
-                      ButtonStyle eStyle, const std::wstring& sToolTip, std::uint16_t vShortcutKey,
-                      std::int32_t eShortcutModifier) const {
+cButton cButtons::Add(const std::wstring& sKey, std::int32_t iIcon, const std::wstring& sCaption, ButtonStyle eStyle,
+                      const std::wstring& sToolTip, std::uint16_t vShortcutKey, std::int32_t eShortcutModifier) const {
     registry_->ControlFromHwnd(hwnd_);
     if (registry_->FindButton(sKey)) RaiseKeyExists();
     if (KeyReadsAsNumber(sKey)) RaiseTypeMismatch();
@@ -87,9 +86,7 @@ std::wstring cCommandBar::Key() const { return Record().Key(); }
 std::wstring cCommandBar::Title() const { return Record().Title(); }
 void cCommandBar::SetTitle(const std::wstring& title) const { Record().SetTitle(title); }
 
-cCommandBarButtons cCommandBar::Buttons() const {
-    return cCommandBarButtons(*registry_, hwnd_, Record().Key());
-}
+cCommandBarButtons cCommandBar::Buttons() const { return cCommandBarButtons(*registry_, hwnd_, Record().Key()); }
 
 // --- cCommandBarButtons ---------------------------------------------------------------------
 

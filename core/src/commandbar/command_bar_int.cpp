@@ -28,9 +28,7 @@ private:
     bool& flag_;
 };
 
-bool IsRadioStyle(ButtonStyle style) {
-    return style == ButtonStyle::eRadio || style == ButtonStyle::eRadioNullable;
-}
+bool IsRadioStyle(ButtonStyle style) { return style == ButtonStyle::eRadio || style == ButtonStyle::eRadioNullable; }
 
 }  // namespace
 

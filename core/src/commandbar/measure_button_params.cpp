@@ -11,8 +11,8 @@ void cMeasureButtonParams::FromMeasureButtonParams(const cMeasureButtonParams& o
 std::int32_t cMeasureButtonParams::CompareTo(const cMeasureButtonParams& other) const {
     bool same = hwnd == other.hwnd && SizeStyle == other.SizeStyle && Orientation == other.Orientation &&
                 Height == other.Height && FontFace == other.FontFace && FontSize == other.FontSize &&
-                IconWidth == other.IconWidth && IconHeight == other.IconHeight &&
-                RightToLeft == other.RightToLeft && ButtonPosition == other.ButtonPosition;
+                IconWidth == other.IconWidth && IconHeight == other.IconHeight && RightToLeft == other.RightToLeft &&
+                ButtonPosition == other.ButtonPosition;
     return same ? 0 : 1;
 }
 

@@ -60,7 +60,8 @@ TEST(ButtonInt, StartsWithTheDocumentedValues) {
 
 TEST(ButtonInt, CheckedIsTakenOnlyByCheckableStyles) {
     cButtonInt button(L"B");
-    for (ButtonStyle style : {ButtonStyle::eNormal, ButtonStyle::eSeparator, ButtonStyle::eSplit, ButtonStyle::ePanel}) {
+    for (ButtonStyle style :
+         {ButtonStyle::eNormal, ButtonStyle::eSeparator, ButtonStyle::eSplit, ButtonStyle::ePanel}) {
         button.SetStyle(style);
         button.SetChecked(true);
         EXPECT_FALSE(button.Checked());

@@ -124,7 +124,7 @@ TEST_F(Registry, PlacingOrJoiningGroupsKeepsOneCheckedRadio) {
     a.SetChecked(true);
     b.SetChecked(true);
     EXPECT_TRUE(a.Checked());
-    c.SetChecked(true);  // not in a bar yet: nothing to clear
+    c.SetChecked(true);     // not in a bar yet: nothing to clear
     bar.InsertAfter(c, a);  // the placed button wins its group
     EXPECT_TRUE(c.Checked());
     EXPECT_FALSE(a.Checked());
@@ -385,6 +385,25 @@ TEST_F(Registry, LeavingMenuModeAboveLevelZeroClosesOneLevelOnly) {
 
     registry.SetMenuMode(false, 0);
     EXPECT_FALSE(registry.InMenuMode());
+}
+
+TEST_F(Registry, FinalTeardownEndsMenuModeWhateverThePopupLevel) {
+    FakeControl popup(registry, environment, 201, 201);
+    popup.Register();
+    popup.popupHost = true;
+    registry.SetMenuMode(true, 100);
+    registry.PushPopup(201, 100, true, true);
+    ASSERT_EQ(registry.PopupLevel(), 1);
+    popup.Unregister();
+    menuBar.Unregister();
+    EXPECT_FALSE(registry.InMenuMode());
+    EXPECT_FALSE(environment.MouseHooked());
+    EXPECT_EQ(registry.PopupLevel(), 0);
+    EXPECT_EQ(registry.PopupStack(), nullptr);
+
+    menuBar.Register();
+    registry.SetMenuMode(true, 100);  // a fresh start can enter menu mode again
+    EXPECT_TRUE(environment.MouseHooked());
 }
 
 TEST_F(Registry, PopupPoolHandsOutFreeHostsAndAsksForMore) {

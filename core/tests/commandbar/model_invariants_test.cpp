@@ -94,7 +94,8 @@ public:
                 ++fromButtons;
                 if (registry_.FindBar(*entry.key) != entry.value) return "button knows an unregistered bar";
                 if (entry.value->IndexOf(button.Key()) == 0) return "button knows a bar that lacks it";
-                for (const auto& shown : entry.value->Controls()) expectedWindows.insert(HandleKey(shown.value.topLevel));
+                for (const auto& shown : entry.value->Controls())
+                    expectedWindows.insert(HandleKey(shown.value.topLevel));
             }
             std::set<std::wstring> windows;
             for (const auto& entry : button.Controls()) windows.insert(*entry.key);
@@ -127,7 +128,8 @@ private:
         return L"BAR" + std::to_wstring(Pick(0, 7));
     }
     std::wstring ButtonKey() {
-        if (registry_.ButtonCount() > 0 && Chance(70)) return registry_.GetButton(Pick(1, registry_.ButtonCount())).Key();
+        if (registry_.ButtonCount() > 0 && Chance(70))
+            return registry_.GetButton(Pick(1, registry_.ButtonCount())).Key();
         static const wchar_t* const kExtra[] = {L"CHEVRON:ADDORREMOVE", L"CHEVRON:SEPARATOR", L"3.5"};
         if (Chance(8)) return kExtra[Pick(0, 2)];
         return L"BTN" + std::to_wstring(Pick(0, 15));
@@ -138,7 +140,8 @@ private:
     WindowHandle Owner() {
         std::vector<WindowHandle> live;
         for (auto& control : controls_) {
-            if (registry_.Instances().Contains(HandleKey(control->Hwnd())) && environment_.live.count(control->Hwnd())) {
+            if (registry_.Instances().Contains(HandleKey(control->Hwnd())) &&
+                environment_.live.count(control->Hwnd())) {
                 live.push_back(control->Hwnd());
             }
         }
@@ -181,9 +184,8 @@ private:
                 break;
             case 6:
             case 7:
-                buttons.Add(ButtonKey(), Pick(-1, 3), Chance(60) ? L"&Item" : L"",
-                            static_cast<ButtonStyle>(Pick(0, 6)), L"", static_cast<std::uint16_t>(Pick(0, 3) + 'A'),
-                            Pick(0, 7));
+                buttons.Add(ButtonKey(), Pick(-1, 3), Chance(60) ? L"&Item" : L"", static_cast<ButtonStyle>(Pick(0, 6)),
+                            L"", static_cast<std::uint16_t>(Pick(0, 3) + 'A'), Pick(0, 7));
                 break;
             case 8:
                 buttons.Remove(ButtonKey());
@@ -220,11 +222,21 @@ private:
             case 16: {
                 cButton button = buttons.Item(ButtonKey());
                 switch (Pick(0, 4)) {
-                    case 0: button.SetCaption(Chance(50) ? L"&Open" : L""); break;
-                    case 1: button.SetVisible(Chance(50)); break;
-                    case 2: button.SetEnabled(Chance(70)); break;
-                    case 3: button.SetShortcutKey(static_cast<std::uint16_t>(Pick(0, 3) + 'A')); break;
-                    default: button.SetPanelControl(Chance(50) ? 900 : 0); break;
+                    case 0:
+                        button.SetCaption(Chance(50) ? L"&Open" : L"");
+                        break;
+                    case 1:
+                        button.SetVisible(Chance(50));
+                        break;
+                    case 2:
+                        button.SetEnabled(Chance(70));
+                        break;
+                    case 3:
+                        button.SetShortcutKey(static_cast<std::uint16_t>(Pick(0, 3) + 'A'));
+                        break;
+                    default:
+                        button.SetPanelControl(Chance(50) ? 900 : 0);
+                        break;
                 }
                 break;
             }

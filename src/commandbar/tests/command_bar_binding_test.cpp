@@ -46,7 +46,8 @@ TEST(CommandBarBinding, RegistrationSetsTheWindowPropertyAndBuildsTheChevronBars
         bars.Add(L"MENU");
         EXPECT_EQ(bars.Count(), 4);
         // The window handle keeps its full width in the registry's keys.
-        EXPECT_TRUE(Registry().Instances().Contains(L"H" + std::to_wstring(reinterpret_cast<std::uintptr_t>(bar.hwnd()))));
+        EXPECT_TRUE(
+            Registry().Instances().Contains(L"H" + std::to_wstring(reinterpret_cast<std::uintptr_t>(bar.hwnd()))));
     }
     EXPECT_FALSE(Registry().IsRunning());
     EXPECT_FALSE(KeyboardHookInstalled());
@@ -147,8 +148,8 @@ TEST(CommandBarBinding, PanelControlBecomesAHiddenChildOfTheControl) {
     TestBarWindow control(form.hwnd());
     HWND panel = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form.hwnd(), nullptr,
                                    nullptr, nullptr);
-    auto button = cButtons(Registry(), ToHandle(control.hwnd()))
-                      .Add(L"PANEL", -1, L"", core::commandbar::ButtonStyle::ePanel);
+    auto button =
+        cButtons(Registry(), ToHandle(control.hwnd())).Add(L"PANEL", -1, L"", core::commandbar::ButtonStyle::ePanel);
     button.SetPanelControl(ToHandle(panel));
     EXPECT_EQ(::GetParent(panel), control.hwnd());
     EXPECT_FALSE(::IsWindowVisible(panel));

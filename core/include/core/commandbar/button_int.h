@@ -98,8 +98,7 @@ public:
     // This button or the first match below it; sub-bars already searched are not searched again.
     cButtonInt* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl,
                                std::unordered_set<const cCommandBarInt*>& searched);
-    cButtonInt* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
-                               bool anyControl);
+    cButtonInt* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl);
     bool IsOverDropDownPart(std::int32_t x, std::int32_t width, bool rightToLeft) const noexcept;
     bool IsActive(std::int32_t orientation, bool inCustomiseMenu) const noexcept;
 
