@@ -1,8 +1,5 @@
 #include "core/commandbar/command_bar_errors.h"
 
-#include "core/commandbar/command_bar_types.h"
-#include "core/number_text.h"
-
 namespace core::commandbar {
 
 namespace {
@@ -23,7 +20,5 @@ void RaiseObjectNotSet() {
     Raise(error_number::kObjectVariableNotSet, L"Object variable or With block variable not set.");
 }
 void RaiseOverflow() { Raise(command_bar_error::kOverflow, L"Overflow"); }
-
-bool KeyReadsAsNumber(std::wstring_view key) { return ParseNumber(key).has_value(); }
 
 }  // namespace core::commandbar

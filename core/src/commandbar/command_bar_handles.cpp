@@ -2,8 +2,11 @@
 
 #include "core/commandbar/command_bar_errors.h"
 #include "core/commandbar/command_bar_registry.h"
+#include "core/number_text.h"
 
 namespace core::commandbar {
+
+bool KeyReadsAsNumber(std::wstring_view key) { return ParseNumber(key).has_value(); }
 
 // --- cCommandBars ---------------------------------------------------------------------------
 
@@ -196,18 +199,18 @@ void cButton::SetBar(const std::optional<cCommandBar>& bar) const {
 
 void cButton::SetPanelControl(WindowHandle control) const {
     CommandBarControl& owner = registry_->ControlFromHwnd(hwnd_);
-    cButtonInt& button = registry_->GetButton(key_);
+    WindowHandle previous = registry_->GetButton(key_).PanelControl();
     if (owner.IsPopupHost()) return;
     // A hosted control that went away, or refuses its new parent, is no reason to fail.
     try {
-        if (button.PanelControl() != 0) owner.HidePanelControl(button.PanelControl());
+        if (previous != 0) owner.HidePanelControl(previous);
     } catch (...) {
     }
     try {
         if (control != 0) owner.AdoptPanelControl(control);
     } catch (...) {
     }
-    button.SetPanelControl(control);
+    registry_->GetButton(key_).SetPanelControl(control);
 }
 
 }  // namespace core::commandbar

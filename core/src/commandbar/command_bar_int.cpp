@@ -67,6 +67,8 @@ void cCommandBarInt::InsertAfter(cButtonInt& button, const cButtonInt& after) {
 }
 
 void cCommandBarInt::Place(cButtonInt& button, std::int32_t position, bool after) {
+    // Notifications below may remove this bar from the registry; it lives until the end.
+    std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
     if (buttons_.Contains(button.Key())) RaiseKeyExists();
     if (position == 0) {
         buttons_.Add(&button, button.Key());
@@ -88,6 +90,7 @@ void cCommandBarInt::UnregisterFromControls(cButtonInt& button) {
 }
 
 void cCommandBarInt::Remove(cButtonInt& button) {
+    std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
     if (!buttons_.Contains(button.Key())) RaiseItemDoesNotExist();
     buttons_.Remove(button.Key());
     button.RemoveFromBar(*this);
@@ -98,6 +101,7 @@ void cCommandBarInt::Remove(cButtonInt& button) {
 }
 
 void cCommandBarInt::Clear() {
+    std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
     std::vector<cButtonInt*> removed = buttons_.Values();
     buttons_.Clear();
     for (cButtonInt* button : removed) {
@@ -120,6 +124,13 @@ void cCommandBarInt::NotifyBarChanged(BarChangeKind kind, cButtonInt* button) {
 }
 
 void cCommandBarInt::ApplyRadioRule(cButtonInt& button) {
+    ApplyRadioRuleOnce(button);
+    // Controls told of the clearing may have changed the bar meanwhile (a removed separator
+    // joins groups); settle whatever that left with two checked.
+    NormaliseRadioGroups(button.Checked() ? &button : nullptr);
+}
+
+void cCommandBarInt::ApplyRadioRuleOnce(cButtonInt& button) {
     FlagGuard guard(inRadioRule_);
     std::int32_t position = buttons_.IndexOf(button.Key());
     if (position == 0) return;

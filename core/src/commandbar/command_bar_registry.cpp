@@ -125,8 +125,12 @@ cButtonInt& cCommandBarRegistry::AddButton(const std::wstring& key) {
 
 void cCommandBarRegistry::RemoveButton(std::wstring_view key) {
     std::shared_ptr<cButtonInt> button = buttons_.Item(key);
-    for (cCommandBarInt* bar : button->Bars().Values()) {
-        if (bar->IndexOf(button->Key()) != 0) bar->Remove(*button);
+    // Each removal notifies controls, which may change the bars: look every bar up afresh.
+    std::vector<std::wstring> barKeys;
+    for (const auto& entry : button->Bars()) barKeys.push_back(*entry.key);
+    for (const std::wstring& barKey : barKeys) {
+        cCommandBarInt* const* bar = button->Bars().Find(barKey);
+        if (bar && (*bar)->IndexOf(button->Key()) != 0) (*bar)->Remove(*button);
     }
     button->ResetLinks();
     std::int32_t position = buttons_.IndexOf(key);

@@ -34,6 +34,23 @@ public:
         controls_.push_back(std::make_unique<FakeControl>(registry_, environment_, 102, 2000));
         controls_.push_back(std::make_unique<FakeControl>(registry_, environment_, 103, 103));
         controls_[3]->popupHost = true;
+        // A control reacting to a change may itself change the model (its owner's event handlers
+        // run inside the notification): now and then remove something from inside one.
+        auto changeFromInside = [this] {
+            if (insideNotification_ || !Chance(10)) return;
+            insideNotification_ = true;
+            try {
+                if (Chance(50)) {
+                    registry_.RemoveBar(BarKey());
+                } else {
+                    registry_.RemoveButton(ButtonKey());
+                }
+                ++removalsInsideNotification_;
+            } catch (const RuntimeError&) {
+            }
+            insideNotification_ = false;
+        };
+        for (int i = 0; i < 3; ++i) controls_[static_cast<std::size_t>(i)]->onBarChanged = changeFromInside;
         controls_[0]->mainMenu = true;
         for (auto& control : controls_) {
             control->supplyInstance = [this]() -> CommandBarControl* {
@@ -110,6 +127,7 @@ public:
 
     // How often each operation went through without an error.
     const std::map<int, int>& Succeeded() const { return succeeded_; }
+    int RemovalsInsideNotification() const { return removalsInsideNotification_; }
     std::size_t LargestMembership() const { return largestMembership_; }
     void NoteSize() {
         std::size_t members = 0;
@@ -279,9 +297,10 @@ private:
                 }
                 break;
             default: {
-                cCommandBarInt* bar = registry_.FindBar(BarKey());
-                if (bar) {
-                    bar->ToggleOnClick(Pick(0, 4));
+                std::wstring key = BarKey();
+                if (cCommandBarInt* bar = registry_.FindBar(key)) bar->ToggleOnClick(Pick(0, 4));
+                // The toggle notifies controls, which may have removed the bar: look it up again.
+                if (cCommandBarInt* bar = registry_.FindBar(key)) {
                     FakeMeasurer text;
                     FakeKeyboard keyboard;
                     cMeasureButtonParams params;
@@ -306,6 +325,8 @@ private:
     }
 
     std::mt19937 random_;
+    bool insideNotification_ = false;
+    int removalsInsideNotification_ = 0;
     std::map<int, int> succeeded_;
     std::size_t largestMembership_ = 0;
     FakeEnvironment environment_;
@@ -330,6 +351,7 @@ TEST(ModelInvariants, HoldAfterEveryStepOfLongRandomSequences) {
                 << "seed " << seed << ", op " << choice;
         }
         EXPECT_GE(model.LargestMembership(), 15u) << "seed " << seed;
+        EXPECT_GT(model.RemovalsInsideNotification(), 0) << "seed " << seed;
     }
 }
 

@@ -69,6 +69,7 @@ private:
     void Place(cButtonInt& button, std::int32_t position, bool after);
     void UnregisterFromControls(cButtonInt& button);
     void ApplyRadioRule(cButtonInt& button);
+    void ApplyRadioRuleOnce(cButtonInt& button);
     void NormaliseRadioGroups(const cButtonInt* preferred);
 
     cCommandBarRegistry& registry_;

@@ -49,8 +49,10 @@ inline bool IsVerticalOrientation(std::int32_t orientation) { return orientation
 // The "H" + decimal handle keys under which controls and windows are kept.
 inline std::wstring HandleKey(WindowHandle handle) { return L"H" + std::to_wstring(handle); }
 
-// Keys that read as a number would be taken for positions, so they are refused: exactly the
-// texts the number reader accepts (blanks around, sign, fraction, exponent, &H/&O radix).
+// Keys that read as a number would be taken for positions, so they are refused. A key reads as
+// a number when the number reader takes all of it: blanks around, an optional sign, digits with
+// at most one '.', an optional exponent, or an &H / &O radix number ("12", "3.5", "-3", " 7 ",
+// "1e3", "&HFF"). "A12", "1A", "1e", "." and "-" are keys.
 bool KeyReadsAsNumber(std::wstring_view key);
 
 }  // namespace core::commandbar
