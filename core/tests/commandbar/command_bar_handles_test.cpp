@@ -171,6 +171,37 @@ TEST_F(Handles, RemovingMissingItemsAndLookingUpGoneKeys) {
     EXPECT_EQ(ErrorNumberOf([&] { goneBar.Buttons(); }), 5);
 }
 
+TEST_F(Handles, RemovedBarsAndButtonsAreNothingOnEveryPathThatReachedThem) {
+    cCommandBar menu = bars.Add(L"MENU");
+    cCommandBar fileMenu = bars.Add(L"MENU:FILE");
+    cButton file = buttons.Add(L"MENU:FILE");
+    cButton open = buttons.Add(L"MENU:FILE:OPEN", -1, L"&Open", ButtonStyle::eNormal, L"", 'O');
+    menu.Buttons().Add(file);
+    fileMenu.Buttons().Add(open);
+    file.SetBar(fileMenu);
+    control.Show(L"MENU:FILE");
+
+    bars.Remove(L"MENU:FILE");
+    EXPECT_FALSE(file.Bar().has_value());  // a removed sub-bar is no sub-bar
+    EXPECT_TRUE(control.shownBar.empty());  // the control showing it shows nothing
+    EXPECT_EQ(ErrorNumberOf([&] { fileMenu.Buttons().Count(); }), 5);
+    environment.foreground = 1000;
+    control.Show(L"MENU");
+    EXPECT_FALSE(registry.ProcessAccelerator('O', eCtrl));
+
+    buttons.Remove(L"MENU:FILE");
+    EXPECT_EQ(menu.Buttons().Count(), 0);
+    EXPECT_EQ(ErrorNumberOf([&] { menu.Buttons().Item(1); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { menu.Buttons().Item(L"MENU:FILE"); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { file.Bar(); }), 5);
+    // A new record under the old key is a new button, in no bar.
+    cButton again = buttons.Add(L"MENU:FILE");
+    EXPECT_FALSE(file.Bar().has_value());
+    EXPECT_EQ(menu.Buttons().Count(), 0);
+    menu.Buttons().Add(again);
+    EXPECT_EQ(menu.Buttons().Item(1).Key(), L"MENU:FILE");
+}
+
 TEST_F(Handles, ErrorsCarryTheCommandBarSource) {
     SetExecutableName(L"Glyphoscope");
     try {
