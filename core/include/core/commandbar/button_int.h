@@ -1,0 +1,162 @@
+#pragma once
+// The record behind every button key: its state, the texts it produces, its keyboard matching
+// and its measuring as a menu item or a tool bar button. One record serves every bar and control
+// that shows the button; the registry owns it.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "core/commandbar/button_platform.h"
+#include "core/commandbar/command_bar_types.h"
+#include "core/commandbar/measure_button_params.h"
+#include "core/keyed_collection.h"
+
+namespace core::commandbar {
+
+class cCommandBarInt;
+
+class cButtonInt : public std::enable_shared_from_this<cButtonInt> {
+public:
+    explicit cButtonInt(std::wstring key = {});
+    cButtonInt(const cButtonInt&) = delete;
+    cButtonInt& operator=(const cButtonInt&) = delete;
+
+    std::int32_t Spacing() const noexcept { return spacing_; }
+    std::int32_t SplitWidth() const noexcept { return splitWidth_; }
+    std::int32_t MenuRightMargin() const noexcept { return menuRightMargin_; }
+
+    const std::wstring& Key() const noexcept { return key_; }
+    void SetKey(std::wstring key) { key_ = std::move(key); }
+    const std::wstring& Caption() const noexcept { return caption_; }
+    void SetCaption(std::wstring caption);
+    std::int32_t IconIndex() const noexcept { return iconIndex_; }
+    void SetIconIndex(std::int32_t index);
+    std::int32_t ColorBox() const noexcept { return colorBox_; }
+    void SetColorBox(std::int32_t colour);
+    bool ShowCaptionInToolbar() const noexcept { return showCaptionInToolbar_; }
+    void SetShowCaptionInToolbar(bool show);
+    bool ShowDropDownInToolbar() const noexcept { return showDropDownInToolbar_; }
+    void SetShowDropDownInToolbar(bool show);
+    ButtonStyle Style() const noexcept { return style_; }
+    void SetStyle(ButtonStyle style);
+    std::int32_t PanelWidth() const noexcept { return panelWidth_; }
+    void SetPanelWidth(std::int32_t width);
+    WindowHandle PanelControl() const noexcept { return panelControl_; }
+    void SetPanelControl(WindowHandle control);
+    bool Enabled() const noexcept { return enabled_; }
+    void SetEnabled(bool enabled);
+    bool Locked() const noexcept { return locked_; }
+    void SetLocked(bool locked);
+    bool Visible() const noexcept { return visible_; }
+    void SetVisible(bool visible);
+    bool InfrequentlyUsed() const noexcept { return infrequentlyUsed_; }
+    void SetInfrequentlyUsed(bool infrequent);
+    // Kept for the program's own use; a change re-measures, nothing reads it.
+    std::int32_t MeasureTag() const noexcept { return measureTag_; }
+    void SetMeasureTag(std::int32_t value);
+    bool Checked() const noexcept { return checked_; }
+    // Only the checkable styles take the value; the others ignore it silently.
+    void SetChecked(bool checked);
+    const std::wstring& ToolTip() const noexcept { return toolTip_; }
+    void SetToolTip(std::wstring text) { toolTip_ = std::move(text); }
+    std::uint16_t ShortcutKey() const noexcept { return shortcutKey_; }
+    void SetShortcutKey(std::uint16_t key) { shortcutKey_ = key; }
+    std::int32_t ShortcutModifiers() const noexcept { return shortcutModifiers_; }
+    void SetShortcutModifiers(std::int32_t modifiers) { shortcutModifiers_ = modifiers; }
+    cCommandBarInt* SubBar() const noexcept { return subBar_; }
+    void SetSubBar(cCommandBarInt* bar) noexcept { subBar_ = bar; }
+    WindowHandle OwnerWindow() const noexcept { return ownerWindow_; }
+    void SetOwnerWindow(WindowHandle window) noexcept { ownerWindow_ = window; }
+    std::int32_t CustomiseState() const noexcept { return customiseState_; }
+    void SetCustomiseState(std::int32_t state) noexcept { customiseState_ = state; }
+    const std::wstring& Tag() const noexcept { return tag_; }
+    void SetTag(std::wstring tag) { tag_ = std::move(tag); }
+    std::int32_t ItemData() const noexcept { return itemData_; }
+    void SetItemData(std::int32_t data) noexcept { itemData_ = data; }
+
+    // Bars holding the button, keyed by bar key.
+    const KeyedCollection<cCommandBarInt*>& Bars() const noexcept { return bars_; }
+    void AddToBar(cCommandBarInt& bar);
+    void RemoveFromBar(const cCommandBarInt& bar);
+    // Controls showing the button, one per top-level window: "H" + top-level -> control.
+    const KeyedCollection<WindowHandle>& Controls() const noexcept { return controls_; }
+    void AddToControl(WindowHandle control, WindowHandle topLevel);
+    void RemoveFromControl(WindowHandle topLevel);
+    // After a bar stopped showing the button on a top-level window: keep the entry only while
+    // another of the button's bars is still shown there, pointing at one of its controls.
+    void RefreshControlEntry(WindowHandle topLevel);
+    bool IsShownInControl(WindowHandle control) const noexcept;
+
+    void NotifyBars(BarChangeKind kind);
+
+    std::wstring GetShortcutText(const KeyboardLayout& keyboard) const;
+    std::wstring GetToolTipText(bool withShortcut, const KeyboardLayout& keyboard) const;
+    bool MatchesAccelerator(std::uint16_t virtualKey, const KeyboardLayout& keyboard) const;
+    // This button or the first match below it; sub-bars already searched are not searched again.
+    cButtonInt* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl,
+                               std::unordered_set<const cCommandBarInt*>& searched);
+    cButtonInt* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl);
+    bool IsOverDropDownPart(std::int32_t x, std::int32_t width, bool rightToLeft) const noexcept;
+    bool IsActive(std::int32_t orientation, bool inCustomiseMenu) const noexcept;
+
+    // Length along the bar; params.Height receives the thickness. Sizes are cached per set of
+    // measuring parameters until a size-affecting property changes.
+    std::int32_t Measure(cMeasureButtonParams& params, bool hidden, const TextMeasurer& text,
+                         const KeyboardLayout& keyboard);
+    std::size_t MeasureCacheCount() const noexcept { return measureCache_.size(); }
+    void ClearMeasureCache() noexcept { measureCache_.clear(); }
+
+    // Forgets the hosted control, the sub-bar and the bars (registry teardown).
+    void ResetLinks() noexcept;
+
+private:
+    struct CachedMeasure {
+        cMeasureButtonParams params;
+        std::int32_t width;
+        std::int32_t height;
+    };
+
+    void SizeChanged();
+    std::int32_t MeasureMenuItem(cMeasureButtonParams& params, const TextMeasurer& text,
+                                 const KeyboardLayout& keyboard) const;
+    std::int32_t MeasureToolbarButton(cMeasureButtonParams& params, const TextMeasurer& text) const;
+
+    std::int32_t spacing_ = 4;
+    std::int32_t splitWidth_ = 11;
+    std::int32_t menuRightMargin_ = 20;
+    std::wstring key_;
+    std::wstring caption_;
+    std::int32_t iconIndex_ = -1;
+    std::int32_t colorBox_ = -1;
+    bool showCaptionInToolbar_ = false;
+    bool showDropDownInToolbar_ = false;
+    ButtonStyle style_ = ButtonStyle::eNormal;
+    std::int32_t panelWidth_ = 16;
+    WindowHandle panelControl_ = 0;
+    bool enabled_ = true;
+    bool locked_ = false;
+    bool visible_ = true;
+    bool infrequentlyUsed_ = false;
+    std::int32_t measureTag_ = 0;
+    bool checked_ = false;
+    std::wstring toolTip_;
+    std::uint16_t shortcutKey_ = 0;
+    std::int32_t shortcutModifiers_ = 0;
+    cCommandBarInt* subBar_ = nullptr;
+    WindowHandle ownerWindow_ = 0;
+    std::int32_t customiseState_ = 2;
+    std::wstring tag_;
+    std::int32_t itemData_ = 0;
+    std::vector<CachedMeasure> measureCache_;
+    KeyedCollection<cCommandBarInt*> bars_;
+    KeyedCollection<WindowHandle> controls_;
+};
+
+inline bool IsCheckableStyle(ButtonStyle style) {
+    return style == ButtonStyle::eCheck || style == ButtonStyle::eRadio || style == ButtonStyle::eRadioNullable;
+}
+
+}  // namespace core::commandbar

@@ -1,0 +1,116 @@
+#pragma once
+// The one store behind every command bar control of the process: the control instances, the
+// bar and button records with their cross-references, the popup pool and popup stack, and the
+// menu-mode state. It runs from the first control's registration to the last one's
+// unregistration; the final teardown forgets every record, and the next registration builds the
+// built-in chevron bars afresh.
+//
+// Controls are never held by pointer: every use resolves a window handle through the
+// environment's window binding, so a control that is gone is simply skipped.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/commandbar/button_int.h"
+#include "core/commandbar/command_bar_control.h"
+#include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/menu_popup_stack.h"
+#include "core/keyed_collection.h"
+
+namespace core::commandbar {
+
+class cCommandBarRegistry {
+public:
+    explicit cCommandBarRegistry(RegistryEnvironment& environment);
+    ~cCommandBarRegistry();
+    cCommandBarRegistry(const cCommandBarRegistry&) = delete;
+    cCommandBarRegistry& operator=(const cCommandBarRegistry&) = delete;
+
+    RegistryEnvironment& Environment() const noexcept { return environment_; }
+    bool IsRunning() const noexcept { return running_; }
+
+    // Registration. A second registration of a handle fails with 457; unregistering an unknown
+    // handle with the collection's missing-key error.
+    void RegisterControl(WindowHandle hwnd, CommandBarControl& control);
+    void UnregisterControl(WindowHandle hwnd);
+    void BindControlWindow(WindowHandle hwnd, CommandBarControl* control, bool set);
+    // Raises "Owning zentCommandBar Control does not exist." when the window has no control.
+    CommandBarControl& ControlFromHwnd(WindowHandle hwnd) const;
+    CommandBarControl* TryControlFromHwnd(WindowHandle hwnd) const noexcept;
+    const KeyedCollection<WindowHandle>& Instances() const noexcept { return instances_; }
+
+    // Records. Lookups by position or key fail with the collection's own errors.
+    cCommandBarInt& AddBar(const std::wstring& key);
+    void RemoveBar(std::wstring_view key);
+    cCommandBarInt& GetBar(std::int32_t position) const;
+    cCommandBarInt& GetBar(std::wstring_view key) const;
+    cCommandBarInt* FindBar(std::wstring_view key) const noexcept;
+    std::int32_t BarCount() const noexcept { return bars_.Count(); }
+    cButtonInt& AddButton(const std::wstring& key);
+    void RemoveButton(std::wstring_view key);
+    cButtonInt& GetButton(std::int32_t position) const;
+    cButtonInt& GetButton(std::wstring_view key) const;
+    cButtonInt* FindButton(std::wstring_view key) const noexcept;
+    std::int32_t ButtonCount() const noexcept { return buttons_.Count(); }
+
+    // Menus and keyboard.
+    void SetMenuMode(bool on, WindowHandle initiator);
+    bool ProcessAccelerator(std::uint16_t keyCode, std::int32_t shiftBits);
+    WindowHandle GetActiveForegroundWindow() const;
+    WindowHandle GetMainMenuControl() const;
+    CommandBarControl* GetPopupControl();
+    void ReleasePopupControls();
+    void ClearPopupPool();
+    bool HasPopupPool() const noexcept { return popupPool_.has_value(); }
+    const KeyedCollection<WindowHandle>* PopupPool() const noexcept { return popupPool_ ? &*popupPool_ : nullptr; }
+    void CloseAllMenus();
+    void CloseOtherMenus(WindowHandle except);
+    void CloseMenusFromLevel(std::int32_t level);
+    void RefreshAllControls();
+
+    // The popup stack.
+    void PushPopup(WindowHandle popup, WindowHandle source, bool shownAsPopup, bool nested);
+    void PopPopup(WindowHandle popup);
+    const KeyedCollection<cMenuPopupStack>* PopupStack() const noexcept {
+        return popupStack_ ? &*popupStack_ : nullptr;
+    }
+    std::int32_t PopupLevel() const noexcept { return popupLevel_; }
+
+    bool HideInfrequentlyUsed() const noexcept { return hideInfrequentlyUsed_; }
+    void SetHideInfrequentlyUsed(bool hide) noexcept { hideInfrequentlyUsed_ = hide; }
+    bool ShowAll() const noexcept { return showAll_; }
+    void SetShowAll(bool showAll) noexcept { showAll_ = showAll; }
+    bool InMenuMode() const noexcept { return inMenuMode_; }
+    bool KeyboardInitiated() const noexcept { return keyboardInitiated_; }
+    void SetKeyboardInitiated(bool fromKeyboard) noexcept { keyboardInitiated_ = fromKeyboard; }
+    WindowHandle MenuModeControl() const noexcept { return menuModeControl_; }
+    void SetMenuModeControl(WindowHandle control) noexcept { menuModeControl_ = control; }
+    WindowHandle MenuModeInitiator() const noexcept { return menuModeInitiator_; }
+
+private:
+    void BuildChevronBars();
+    void TearDown() noexcept;
+    bool IsRootFor(const cButtonInt& button, WindowHandle topLevel) const;
+    void SetControlEnabled(WindowHandle hwnd, bool enabled) const;
+
+    RegistryEnvironment& environment_;
+    bool running_ = false;
+    KeyedCollection<WindowHandle> instances_;
+    KeyedCollection<std::shared_ptr<cCommandBarInt>> bars_;
+    KeyedCollection<std::shared_ptr<cButtonInt>> buttons_;
+    std::optional<KeyedCollection<WindowHandle>> popupPool_;
+    std::optional<KeyedCollection<WindowHandle>> disabledControls_;
+    std::optional<KeyedCollection<cMenuPopupStack>> popupStack_;
+    std::int32_t popupLevel_ = 0;
+    bool hideInfrequentlyUsed_ = false;
+    bool showAll_ = false;
+    bool inMenuMode_ = false;
+    bool keyboardInitiated_ = false;
+    WindowHandle menuModeControl_ = 0;
+    WindowHandle menuModeInitiator_ = 0;
+};
+
+}  // namespace core::commandbar

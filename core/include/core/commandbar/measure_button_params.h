@@ -1,0 +1,35 @@
+#pragma once
+// What a bar hands to each button it measures. Height is also an output: the button's
+// thickness across the bar.
+
+#include <cstdint>
+#include <string>
+
+#include "core/commandbar/command_bar_types.h"
+
+namespace core::commandbar {
+
+class cMeasureButtonParams {
+public:
+    WindowHandle hwnd = 0;
+    std::uintptr_t hdc = 0;
+    std::wstring FontFace;
+    std::int32_t FontSize = 0;
+    std::uintptr_t hFont = 0;
+    std::int32_t IconWidth = 0;
+    std::int32_t IconHeight = 0;
+    std::int32_t Height = 0;
+    bool RightToLeft = false;
+    std::int32_t SizeStyle = 0;
+    std::int32_t Orientation = 0;
+    std::int32_t ButtonPosition = 0;
+    std::int32_t Size = 0;
+
+    // Copies everything but Size.
+    void FromMeasureButtonParams(const cMeasureButtonParams& other);
+
+    // 0 when a measurement made with `other` holds for these parameters too, else 1.
+    std::int32_t CompareTo(const cMeasureButtonParams& other) const;
+};
+
+}  // namespace core::commandbar

@@ -1,0 +1,290 @@
+#include "core/commandbar/button_int.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "core/commandbar/command_bar_errors.h"
+#include "core/commandbar/command_bar_int.h"
+
+namespace core::commandbar {
+
+namespace {
+
+constexpr std::uint16_t kDeleteKey = 46;
+
+// Measuring adds platform text extents to user-set sizes; a result outside 32 bits is the
+// overflow error rather than a wrapped size.
+std::int32_t Checked32(std::int64_t value) {
+    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max()) {
+        RaiseOverflow();
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
+cButtonInt::cButtonInt(std::wstring key) : key_(std::move(key)) {}
+
+void cButtonInt::SizeChanged() {
+    measureCache_.clear();
+    NotifyBars(BarChangeKind::kButtonSize);
+}
+
+void cButtonInt::SetCaption(std::wstring caption) {
+    caption_ = std::move(caption);
+    SizeChanged();
+}
+void cButtonInt::SetIconIndex(std::int32_t index) {
+    iconIndex_ = index;
+    SizeChanged();
+}
+void cButtonInt::SetColorBox(std::int32_t colour) {
+    colorBox_ = colour;
+    SizeChanged();
+}
+void cButtonInt::SetShowCaptionInToolbar(bool show) {
+    showCaptionInToolbar_ = show;
+    SizeChanged();
+}
+void cButtonInt::SetShowDropDownInToolbar(bool show) {
+    showDropDownInToolbar_ = show;
+    SizeChanged();
+}
+void cButtonInt::SetStyle(ButtonStyle style) {
+    style_ = style;
+    SizeChanged();
+}
+void cButtonInt::SetPanelWidth(std::int32_t width) {
+    panelWidth_ = width;
+    SizeChanged();
+}
+void cButtonInt::SetPanelControl(WindowHandle control) {
+    panelControl_ = control;
+    SizeChanged();
+}
+void cButtonInt::SetVisible(bool visible) {
+    visible_ = visible;
+    SizeChanged();
+}
+void cButtonInt::SetInfrequentlyUsed(bool infrequent) {
+    infrequentlyUsed_ = infrequent;
+    SizeChanged();
+}
+void cButtonInt::SetMeasureTag(std::int32_t value) {
+    measureTag_ = value;
+    SizeChanged();
+}
+void cButtonInt::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    NotifyBars(BarChangeKind::kButtonLook);
+}
+void cButtonInt::SetLocked(bool locked) {
+    locked_ = locked;
+    NotifyBars(BarChangeKind::kButtonLook);
+}
+void cButtonInt::SetChecked(bool checked) {
+    if (!IsCheckableStyle(style_)) return;
+    checked_ = checked;
+    NotifyBars(BarChangeKind::kButtonChecked);
+}
+
+void cButtonInt::AddToBar(cCommandBarInt& bar) {
+    if (!bars_.Contains(bar.Key())) bars_.Add(&bar, bar.Key());
+}
+
+void cButtonInt::RemoveFromBar(const cCommandBarInt& bar) {
+    if (bars_.Contains(bar.Key())) bars_.Remove(bar.Key());
+}
+
+void cButtonInt::AddToControl(WindowHandle control, WindowHandle topLevel) {
+    std::wstring key = HandleKey(topLevel);
+    if (controls_.Contains(key)) return;
+    controls_.Add(control, key);
+    // The whole menu tree below a shown button learns the control, for accelerators.
+    if (subBar_) subBar_->AttachControl(control, topLevel);
+}
+
+void cButtonInt::RemoveFromControl(WindowHandle topLevel) {
+    std::wstring key = HandleKey(topLevel);
+    if (controls_.Contains(key)) controls_.Remove(key);
+}
+
+void cButtonInt::RefreshControlEntry(WindowHandle topLevel) {
+    std::wstring key = HandleKey(topLevel);
+    WindowHandle* current = controls_.Find(key);
+    if (!current) return;
+    WindowHandle replacement = 0;
+    for (const auto& bar : bars_) {
+        for (const auto& shown : bar.value->Controls()) {
+            if (shown.value.topLevel != topLevel) continue;
+            if (shown.value.control == *current) return;
+            if (replacement == 0) replacement = shown.value.control;
+        }
+    }
+    if (replacement == 0) {
+        controls_.Remove(key);
+    } else {
+        *current = replacement;
+    }
+}
+
+bool cButtonInt::IsShownInControl(WindowHandle control) const noexcept {
+    return std::any_of(controls_.begin(), controls_.end(),
+                       [control](const auto& entry) { return entry.value == control; });
+}
+
+void cButtonInt::NotifyBars(BarChangeKind kind) {
+    // A control reacting to the change may remove bars or this very button: stay alive, walk by
+    // key and skip the bars that are gone.
+    std::shared_ptr<cButtonInt> keepAlive = weak_from_this().lock();
+    std::vector<std::wstring> keys;
+    for (const auto& entry : bars_) keys.push_back(*entry.key);
+    for (const std::wstring& key : keys) {
+        cCommandBarInt** bar = bars_.Find(key);
+        if (bar) (*bar)->NotifyBarChanged(kind, this);
+    }
+}
+
+std::wstring cButtonInt::GetShortcutText(const KeyboardLayout& keyboard) const {
+    if (shortcutKey_ == 0) return {};
+    std::wstring text;
+    if (shortcutModifiers_ & eCtrl) text += L"Ctrl+";
+    if (shortcutModifiers_ & eShift) text += L"Shift+";
+    if (shortcutModifiers_ & eAlt) text += L"Alt+";
+    text += shortcutKey_ == kDeleteKey ? std::wstring(L"Del") : ProperCase(keyboard.KeyName(shortcutKey_));
+    return text;
+}
+
+std::wstring cButtonInt::GetToolTipText(bool withShortcut, const KeyboardLayout& keyboard) const {
+    if (!withShortcut) return toolTip_;
+    std::wstring shortcut = GetShortcutText(keyboard);
+    if (shortcut.empty()) return toolTip_;
+    return toolTip_ + L" (" + shortcut + L")";
+}
+
+bool cButtonInt::MatchesAccelerator(std::uint16_t virtualKey, const KeyboardLayout& keyboard) const {
+    std::size_t amp = caption_.find(L'&');
+    if (amp == std::wstring::npos || amp + 1 >= caption_.size()) return false;
+    std::int32_t mapped = keyboard.VirtualKeyFromChar(caption_[amp + 1]);
+    if (mapped == -1) return false;
+    return (mapped & 0xFF) == virtualKey;
+}
+
+cButtonInt* cButtonInt::FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
+                                       bool anyControl, std::unordered_set<const cCommandBarInt*>& searched) {
+    if (!enabled_) return nullptr;
+    if (!anyControl && !IsShownInControl(controlWindow)) return nullptr;
+    if (shortcutKey_ == key && shortcutModifiers_ == modifiers) return this;
+    // Menus may contain themselves further down; each bar is searched once.
+    if (subBar_ && searched.insert(subBar_).second) {
+        return subBar_->FindAccelerator(controlWindow, key, modifiers, anyControl, searched);
+    }
+    return nullptr;
+}
+
+cButtonInt* cButtonInt::FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
+                                       bool anyControl) {
+    std::unordered_set<const cCommandBarInt*> searched;
+    return FindByShortcut(controlWindow, key, modifiers, anyControl, searched);
+}
+
+bool cButtonInt::IsOverDropDownPart(std::int32_t x, std::int32_t width, bool rightToLeft) const noexcept {
+    if (style_ != ButtonStyle::eSplit) return false;
+    if (rightToLeft) return x < splitWidth_;
+    return static_cast<std::int64_t>(x) > static_cast<std::int64_t>(width) - splitWidth_;
+}
+
+bool cButtonInt::IsActive(std::int32_t orientation, bool inCustomiseMenu) const noexcept {
+    if (style_ == ButtonStyle::eSeparator) return false;
+    bool active = visible_ && enabled_ && !locked_;
+    if (active && style_ == ButtonStyle::ePanel) {
+        active = IsVerticalOrientation(orientation) && iconIndex_ >= 0;
+    }
+    if (!active && inCustomiseMenu && customiseState_ != 2) return true;
+    return active;
+}
+
+std::int32_t cButtonInt::Measure(cMeasureButtonParams& params, bool hidden, const TextMeasurer& text,
+                                 const KeyboardLayout& keyboard) {
+    if (!(params.SizeStyle == eSizeCustomiseList || (visible_ && !hidden))) return 0;
+    bool menu = params.SizeStyle == eSizePopupMenu || params.SizeStyle == eSizeCustomiseList;
+    bool toolbar = params.SizeStyle >= eSizeMenuBar && params.SizeStyle <= 5;
+    if (!menu && !toolbar) return 0;
+
+    for (const CachedMeasure& cached : measureCache_) {
+        if (cached.params.CompareTo(params) == 0) {
+            params.Height = cached.height;
+            return cached.width;
+        }
+    }
+    cMeasureButtonParams asked = params;
+    std::int32_t width = menu ? MeasureMenuItem(params, text, keyboard) : MeasureToolbarButton(params, text);
+    measureCache_.push_back(CachedMeasure{std::move(asked), width, params.Height});
+    return width;
+}
+
+std::int32_t cButtonInt::MeasureMenuItem(cMeasureButtonParams& params, const TextMeasurer& text,
+                                         const KeyboardLayout& keyboard) const {
+    std::int64_t iconSize = 0;
+    if (style_ == ButtonStyle::eSeparator) {
+        params.Height = 3;
+    } else {
+        if (iconIndex_ >= 0 || colorBox_ != -1) {
+            iconSize = IsVerticalOrientation(params.Orientation) ? params.IconWidth : params.IconHeight;
+        }
+        if (params.Height == 0) {
+            std::int32_t lineHeight = text.MeasureText(params, L"Xy", kMeasureSingleLine).height;
+            params.Height = Checked32(std::max<std::int64_t>(lineHeight, params.IconHeight) + 2LL * spacing_);
+        }
+    }
+    if (caption_.empty()) return Checked32(iconSize + 10);
+
+    std::wstring label = caption_ + L"  " + GetShortcutText(keyboard);
+    iconSize += text.MeasureText(params, label, kMeasureSingleLine).width;
+    std::int64_t width = iconSize + menuRightMargin_ + 32;
+    if (params.SizeStyle == eSizeCustomiseList) width += static_cast<std::int64_t>(params.IconWidth) + 2;
+    return Checked32(width);
+}
+
+std::int32_t cButtonInt::MeasureToolbarButton(cMeasureButtonParams& params, const TextMeasurer& text) const {
+    bool vertical = IsVerticalOrientation(params.Orientation);
+    std::int64_t base = 2LL * spacing_;
+    if (style_ == ButtonStyle::eSeparator) return Checked32(base);
+    if (style_ == ButtonStyle::ePanel && panelControl_ != 0) {
+        return vertical ? 0 : Checked32(base + panelWidth_);
+    }
+
+    if (iconIndex_ >= 0 || colorBox_ != -1) base += vertical ? params.IconWidth : params.IconHeight;
+    std::int64_t lineHeight = text.MeasureText(params, L"Xy", kMeasureSingleLine).height;
+    bool captionBelow =
+        params.ButtonPosition == 1 && showCaptionInToolbar_ && !caption_.empty() && style_ != ButtonStyle::ePanel;
+    std::int64_t height;
+    if (captionBelow) {
+        height = lineHeight + base + 4;
+    } else {
+        height = lineHeight < base ? base : lineHeight + 2LL * spacing_;
+    }
+    if (style_ == ButtonStyle::eSplit && vertical) height += splitWidth_;
+    params.Height = Checked32(height);
+
+    std::int64_t width = base;
+    if (showCaptionInToolbar_) {
+        std::int64_t captionWidth = text.MeasureText(params, caption_, kMeasureWrapping).width;
+        width = captionBelow ? std::max(base, captionWidth + 12) : base + captionWidth + 4;
+    }
+    if (style_ == ButtonStyle::eSplit) {
+        if (!vertical) width += splitWidth_;
+    } else if (subBar_ && showDropDownInToolbar_) {
+        width += splitWidth_ - 4;
+    }
+    return Checked32(width);
+}
+
+void cButtonInt::ResetLinks() noexcept {
+    panelControl_ = 0;
+    subBar_ = nullptr;
+    bars_.Clear();
+    controls_.Clear();
+}
+
+}  // namespace core::commandbar

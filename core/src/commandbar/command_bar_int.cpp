@@ -1,0 +1,239 @@
+#include "core/commandbar/command_bar_int.h"
+
+#include <vector>
+
+#include "core/commandbar/button_int.h"
+#include "core/commandbar/command_bar_errors.h"
+#include "core/commandbar/command_bar_registry.h"
+
+namespace core::commandbar {
+
+namespace {
+
+std::vector<std::wstring> KeysOf(const KeyedCollection<cButtonInt*>& buttons) {
+    std::vector<std::wstring> keys;
+    keys.reserve(static_cast<std::size_t>(buttons.Count()));
+    for (const auto& entry : buttons) keys.push_back(*entry.key);
+    return keys;
+}
+
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagGuard() { flag_ = false; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+private:
+    bool& flag_;
+};
+
+bool IsRadioStyle(ButtonStyle style) { return style == ButtonStyle::eRadio || style == ButtonStyle::eRadioNullable; }
+
+}  // namespace
+
+cCommandBarInt::cCommandBarInt(cCommandBarRegistry& registry, std::wstring key)
+    : registry_(registry), key_(std::move(key)) {}
+
+void cCommandBarInt::SetTitle(std::wstring title) {
+    title_ = std::move(title);
+    NotifyBarChanged(BarChangeKind::kTitle, nullptr);
+}
+
+cButtonInt* cCommandBarInt::Item(std::int32_t position) const noexcept {
+    if (position < 1 || position > buttons_.Count()) return nullptr;
+    return buttons_.Item(position);
+}
+
+cButtonInt* cCommandBarInt::Item(std::wstring_view buttonKey) const noexcept {
+    cButtonInt* const* found = buttons_.Find(buttonKey);
+    return found ? *found : nullptr;
+}
+
+void cCommandBarInt::Add(cButtonInt& button) { Place(button, 0, true); }
+
+void cCommandBarInt::InsertBefore(cButtonInt& button, const cButtonInt& before) {
+    if (buttons_.Contains(button.Key())) RaiseKeyExists();
+    std::int32_t position = buttons_.IndexOf(before.Key());
+    if (position == 0) RaiseItemDoesNotExist();
+    Place(button, position, false);
+}
+
+void cCommandBarInt::InsertAfter(cButtonInt& button, const cButtonInt& after) {
+    if (buttons_.Contains(button.Key())) RaiseKeyExists();
+    std::int32_t position = buttons_.IndexOf(after.Key());
+    if (position == 0) RaiseItemDoesNotExist();
+    Place(button, position, true);
+}
+
+void cCommandBarInt::Place(cButtonInt& button, std::int32_t position, bool after) {
+    // Notifications below may remove this bar from the registry; it lives until the end.
+    std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
+    if (buttons_.Contains(button.Key())) RaiseKeyExists();
+    if (position == 0) {
+        buttons_.Add(&button, button.Key());
+    } else if (after) {
+        buttons_.AddAfter(position, &button, button.Key());
+    } else {
+        buttons_.AddBefore(position, &button, button.Key());
+    }
+    button.AddToBar(*this);
+    for (const auto& entry : controls_.Values()) button.AddToControl(entry.control, entry.topLevel);
+    NormaliseRadioGroups(&button);
+    NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
+}
+
+// Runs once the button has left this bar: its entry for a top-level window stays only while
+// another of its bars is shown there, so a button shared by two bars of one form stays reachable.
+void cCommandBarInt::UnregisterFromControls(cButtonInt& button) {
+    for (const auto& entry : controls_) button.RefreshControlEntry(entry.value.topLevel);
+}
+
+void cCommandBarInt::Remove(cButtonInt& button) {
+    std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
+    if (!buttons_.Contains(button.Key())) RaiseItemDoesNotExist();
+    buttons_.Remove(button.Key());
+    button.RemoveFromBar(*this);
+    UnregisterFromControls(button);
+    // Taking out a separator joins two groups.
+    if (button.Style() == ButtonStyle::eSeparator) NormaliseRadioGroups(nullptr);
+    NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
+}
+
+void cCommandBarInt::Clear() {
+    std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
+    std::vector<cButtonInt*> removed = buttons_.Values();
+    buttons_.Clear();
+    for (cButtonInt* button : removed) {
+        button->RemoveFromBar(*this);
+        UnregisterFromControls(*button);
+    }
+    NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
+}
+
+void cCommandBarInt::NotifyBarChanged(BarChangeKind kind, cButtonInt* button) {
+    // A control's reaction may remove this bar from the registry; finish the walk regardless.
+    std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
+    if (kind == BarChangeKind::kButtonChecked && button && !inRadioRule_ && IsRadioStyle(button->Style())) {
+        ApplyRadioRule(*button);
+    }
+    for (const BarControlEntry& entry : controls_.Values()) {
+        CommandBarControl* control = registry_.TryControlFromHwnd(entry.control);
+        if (control && control->ShowsBar()) control->BarChanged(*this, kind, button);
+    }
+}
+
+void cCommandBarInt::ApplyRadioRule(cButtonInt& button) {
+    ApplyRadioRuleOnce(button);
+    // Controls told of the clearing may have changed the bar meanwhile (a removed separator
+    // joins groups); settle whatever that left with two checked.
+    NormaliseRadioGroups(button.Checked() ? &button : nullptr);
+}
+
+void cCommandBarInt::ApplyRadioRuleOnce(cButtonInt& button) {
+    FlagGuard guard(inRadioRule_);
+    std::int32_t position = buttons_.IndexOf(button.Key());
+    if (position == 0) return;
+    // The group runs between the separators around the button; nothing else bounds it.
+    std::int32_t first = 1;
+    std::int32_t last = buttons_.Count();
+    for (std::int32_t i = 1; i < position; ++i) {
+        if (buttons_.Item(i)->Style() == ButtonStyle::eSeparator) first = i + 1;
+    }
+    for (std::int32_t i = position + 1; i <= buttons_.Count(); ++i) {
+        if (buttons_.Item(i)->Style() == ButtonStyle::eSeparator) {
+            last = i - 1;
+            break;
+        }
+    }
+    std::vector<std::wstring> group;
+    for (std::int32_t i = first; i <= last; ++i) group.push_back(*buttons_.KeyAt(i));
+
+    if (button.Checked()) {
+        for (const std::wstring& key : group) {
+            cButtonInt* other = Item(key);
+            if (other && other != &button) other->SetChecked(false);
+        }
+    } else if (button.Style() == ButtonStyle::eRadio) {
+        bool anyChecked = false;
+        for (const std::wstring& key : group) {
+            cButtonInt* member = Item(key);
+            if (member && member->Checked()) anyChecked = true;
+        }
+        if (!anyChecked) button.SetChecked(true);
+    }
+}
+
+// A group may hold at most one checked radio button, also after a checked one is placed into it
+// or a separator between two groups goes: the placed button wins, otherwise the first one.
+void cCommandBarInt::NormaliseRadioGroups(const cButtonInt* preferred) {
+    if (inRadioRule_) return;
+    FlagGuard guard(inRadioRule_);
+    std::vector<std::vector<std::wstring>> groups(1);
+    for (const auto& entry : buttons_) {
+        if (entry.value->Style() == ButtonStyle::eSeparator) {
+            groups.emplace_back();
+        } else if (IsRadioStyle(entry.value->Style()) && entry.value->Checked()) {
+            groups.back().push_back(*entry.key);
+        }
+    }
+    for (const std::vector<std::wstring>& checked : groups) {
+        if (checked.size() < 2) continue;
+        std::wstring keep = checked.front();
+        for (const std::wstring& key : checked) {
+            if (preferred && key == preferred->Key()) keep = key;
+        }
+        // Clearing notifies controls, which may change the bar: look each button up afresh.
+        for (const std::wstring& key : checked) {
+            cButtonInt* button = Item(key);
+            if (button && key != keep) button->SetChecked(false);
+        }
+    }
+}
+
+void cCommandBarInt::AttachControl(WindowHandle control, WindowHandle topLevel) {
+    std::wstring key = HandleKey(control);
+    if (controls_.Contains(key)) return;
+    controls_.Add(BarControlEntry{control, topLevel}, key);
+    for (const std::wstring& buttonKey : KeysOf(buttons_)) {
+        if (cButtonInt* button = Item(buttonKey)) button->AddToControl(control, topLevel);
+    }
+}
+
+void cCommandBarInt::DetachControl(WindowHandle control) {
+    std::wstring key = HandleKey(control);
+    const BarControlEntry* entry = controls_.Find(key);
+    if (!entry) return;
+    WindowHandle topLevel = entry->topLevel;
+    controls_.Remove(key);
+    for (auto& button : buttons_) button.value->RefreshControlEntry(topLevel);
+}
+
+cButtonInt* cCommandBarInt::FindAccelerator(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
+                                            bool anyControl, std::unordered_set<const cCommandBarInt*>& searched) {
+    searched.insert(this);
+    for (const auto& entry : buttons_) {
+        if (cButtonInt* found = entry.value->FindByShortcut(controlWindow, key, modifiers, anyControl, searched)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+void cCommandBarInt::ToggleOnClick(std::int32_t position) {
+    cButtonInt* button = Item(position);
+    if (!button) return;
+    if (button->CustomiseState() == 2) {
+        if (IsCheckableStyle(button->Style())) button->SetChecked(!button->Checked());
+        return;
+    }
+    button->SetCustomiseState(button->CustomiseState() == 1 ? 0 : 1);
+    button->SetChecked(!button->Checked());
+}
+
+void cCommandBarInt::ResetLinks() noexcept {
+    buttons_.Clear();
+    controls_.Clear();
+}
+
+}  // namespace core::commandbar

@@ -1,0 +1,376 @@
+#include "core/commandbar/command_bar_registry.h"
+
+#include <vector>
+
+#include "core/commandbar/command_bar_errors.h"
+
+namespace core::commandbar {
+
+namespace {
+
+// The registry is the hook modules' only owner.
+constexpr std::int32_t kHookOwner = 0;
+
+template <typename Step>
+void IgnoringErrors(Step&& step) noexcept {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
+cCommandBarRegistry::cCommandBarRegistry(RegistryEnvironment& environment) : environment_(environment) {}
+
+cCommandBarRegistry::~cCommandBarRegistry() {
+    // Break the links first so no record is left pointing at one destroyed before it.
+    for (auto& entry : bars_) entry.value->ResetLinks();
+    for (auto& entry : buttons_) entry.value->ResetLinks();
+}
+
+void cCommandBarRegistry::RegisterControl(WindowHandle hwnd, CommandBarControl& control) {
+    if (!running_) {
+        running_ = true;
+        environment_.InitialiseRendering(hwnd);
+        environment_.InstallKeyboardHook(kHookOwner);
+        BuildChevronBars();
+    }
+    instances_.Add(hwnd, HandleKey(hwnd));
+    BindControlWindow(hwnd, &control, true);
+}
+
+void cCommandBarRegistry::UnregisterControl(WindowHandle hwnd) {
+    instances_.Remove(HandleKey(hwnd));
+    BindControlWindow(hwnd, nullptr, false);
+    if (instances_.Empty()) TearDown();
+}
+
+void cCommandBarRegistry::TearDown() noexcept {
+    // Popups still stacked would keep menu mode on through the call below; with no control
+    // left there is nothing to show them, so menu mode ends whatever the level.
+    popupStack_.reset();
+    popupLevel_ = 0;
+    IgnoringErrors([&] { SetMenuMode(false, 0); });
+    IgnoringErrors([&] { environment_.RemoveMouseHook(kHookOwner); });
+    IgnoringErrors([&] { environment_.RemoveKeyboardHook(kHookOwner); });
+    running_ = false;
+    for (auto& entry : bars_) entry.value->ResetLinks();
+    bars_.Clear();
+    for (auto& entry : buttons_) entry.value->ResetLinks();
+    buttons_.Clear();
+    IgnoringErrors([&] { ClearPopupPool(); });
+    disabledControls_.reset();
+    inMenuMode_ = false;
+    keyboardInitiated_ = false;
+    menuModeControl_ = 0;
+    menuModeInitiator_ = 0;
+    showAll_ = false;
+}
+
+void cCommandBarRegistry::BindControlWindow(WindowHandle hwnd, CommandBarControl* control, bool set) {
+    environment_.BindControlWindow(hwnd, set ? control : nullptr, set);
+}
+
+CommandBarControl& cCommandBarRegistry::ControlFromHwnd(WindowHandle hwnd) const {
+    CommandBarControl* control = TryControlFromHwnd(hwnd);
+    if (!control) RaiseOwnerMissing();
+    return *control;
+}
+
+CommandBarControl* cCommandBarRegistry::TryControlFromHwnd(WindowHandle hwnd) const noexcept {
+    if (hwnd == 0) return nullptr;
+    try {
+        return environment_.ControlFromWindow(hwnd);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+cCommandBarInt& cCommandBarRegistry::AddBar(const std::wstring& key) {
+    auto bar = std::make_shared<cCommandBarInt>(*this, key);
+    bars_.Add(bar, key);
+    return *bar;
+}
+
+void cCommandBarRegistry::RemoveBar(std::wstring_view key) {
+    std::shared_ptr<cCommandBarInt> bar = bars_.Item(key);
+    bar->Clear();
+    // Nothing may keep pointing at the bar: a removed sub-bar is no sub-bar, and a control
+    // showing the bar shows nothing.
+    for (auto& entry : buttons_) {
+        if (entry.value->SubBar() == bar.get()) entry.value->SetSubBar(nullptr);
+    }
+    for (const BarControlEntry& shown : bar->Controls().Values()) {
+        if (CommandBarControl* control = TryControlFromHwnd(shown.control)) control->BarRemoved(bar->Key());
+    }
+    bar->ResetLinks();
+    std::int32_t position = bars_.IndexOf(key);
+    if (position != 0 && bars_.Item(position) == bar) bars_.Remove(position);
+}
+
+cCommandBarInt& cCommandBarRegistry::GetBar(std::int32_t position) const { return *bars_.Item(position); }
+cCommandBarInt& cCommandBarRegistry::GetBar(std::wstring_view key) const { return *bars_.Item(key); }
+
+cCommandBarInt* cCommandBarRegistry::FindBar(std::wstring_view key) const noexcept {
+    const std::shared_ptr<cCommandBarInt>* bar = bars_.Find(key);
+    return bar ? bar->get() : nullptr;
+}
+
+cButtonInt& cCommandBarRegistry::AddButton(const std::wstring& key) {
+    auto button = std::make_shared<cButtonInt>(key);
+    buttons_.Add(button, key);
+    return *button;
+}
+
+void cCommandBarRegistry::RemoveButton(std::wstring_view key) {
+    std::shared_ptr<cButtonInt> button = buttons_.Item(key);
+    // Each removal notifies controls, which may change the bars: look every bar up afresh.
+    std::vector<std::wstring> barKeys;
+    for (const auto& entry : button->Bars()) barKeys.push_back(*entry.key);
+    for (const std::wstring& barKey : barKeys) {
+        cCommandBarInt* const* bar = button->Bars().Find(barKey);
+        if (bar && (*bar)->IndexOf(button->Key()) != 0) (*bar)->Remove(*button);
+    }
+    button->ResetLinks();
+    std::int32_t position = buttons_.IndexOf(key);
+    if (position != 0 && buttons_.Item(position) == button) buttons_.Remove(position);
+}
+
+cButtonInt& cCommandBarRegistry::GetButton(std::int32_t position) const { return *buttons_.Item(position); }
+cButtonInt& cCommandBarRegistry::GetButton(std::wstring_view key) const { return *buttons_.Item(key); }
+
+cButtonInt* cCommandBarRegistry::FindButton(std::wstring_view key) const noexcept {
+    const std::shared_ptr<cButtonInt>* button = buttons_.Find(key);
+    return button ? button->get() : nullptr;
+}
+
+void cCommandBarRegistry::BuildChevronBars() {
+    cCommandBarInt& addOrRemove = AddBar(L"CHEVRON:ADDORREMOVE");
+    cButtonInt& listSeparator = AddButton(L"CHEVRON:ADDORREMOVE:SEPARATOR");
+    listSeparator.SetStyle(ButtonStyle::eSeparator);
+    addOrRemove.Add(listSeparator);
+    cButtonInt& reset = AddButton(L"CHEVRON:ADDORREMOVE:RESET");
+    reset.SetCaption(L"&Reset Toolbar");
+    reset.SetEnabled(false);
+    addOrRemove.Add(reset);
+
+    cCommandBarInt& addOrRemoveBar = AddBar(L"CHEVRON:ADDORREMOVEBAR");
+    cButtonInt& barName = AddButton(L"CHEVRON:ADDORREMOVEBAR");
+    barName.SetCaption(L"CommandBar Name");
+    barName.SetSubBar(&addOrRemove);
+    addOrRemoveBar.Add(barName);
+    cButtonInt& separator = AddButton(L"CHEVRON:SEPARATOR");
+    separator.SetStyle(ButtonStyle::eSeparator);
+    addOrRemoveBar.Add(separator);
+    cButtonInt& customise = AddButton(L"CHEVRON:CUSTOMISE");
+    customise.SetCaption(L"&Customise...");
+    customise.SetEnabled(false);
+    addOrRemoveBar.Add(customise);
+
+    cCommandBarInt& chevron = AddBar(L"CHEVRON");
+    cButtonInt& addOrRemoveButton = AddButton(L"CHEVRON:ADDORREMOVE");
+    addOrRemoveButton.SetCaption(L"&Add or Remove Buttons");
+    addOrRemoveButton.SetSubBar(&addOrRemoveBar);
+    chevron.Add(addOrRemoveButton);
+}
+
+void cCommandBarRegistry::SetControlEnabled(WindowHandle hwnd, bool enabled) const {
+    if (CommandBarControl* control = TryControlFromHwnd(hwnd)) control->SetEnabled(enabled);
+}
+
+void cCommandBarRegistry::SetMenuMode(bool on, WindowHandle initiator) {
+    if (on == inMenuMode_) return;
+    showAll_ = false;
+    if (on) {
+        inMenuMode_ = true;
+        disabledControls_.emplace();
+        menuModeInitiator_ = initiator;
+        for (WindowHandle hwnd : instances_.Values()) {
+            if (hwnd == initiator) continue;
+            CommandBarControl* control = TryControlFromHwnd(hwnd);
+            if (!control || control->IsPopupHost()) continue;
+            control->SetEnabled(false);
+            if (!disabledControls_->Contains(HandleKey(hwnd))) disabledControls_->Add(hwnd, HandleKey(hwnd));
+        }
+        environment_.InstallMouseHook(kHookOwner);
+        return;
+    }
+    if (popupLevel_ >= 1) {
+        CloseMenusFromLevel(popupLevel_);
+        --popupLevel_;
+        return;
+    }
+    inMenuMode_ = false;
+    keyboardInitiated_ = false;
+    environment_.RemoveMouseHook(kHookOwner);
+    ReleasePopupControls();
+    CloseAllMenus();
+    menuModeControl_ = 0;
+    if (disabledControls_) {
+        std::vector<WindowHandle> disabled = disabledControls_->Values();
+        disabledControls_.reset();
+        for (WindowHandle hwnd : disabled) SetControlEnabled(hwnd, true);
+    }
+    WindowHandle formerInitiator = menuModeInitiator_;
+    menuModeInitiator_ = 0;
+    if (CommandBarControl* control = TryControlFromHwnd(formerInitiator)) control->ClearHotItem();
+}
+
+WindowHandle cCommandBarRegistry::GetActiveForegroundWindow() const { return environment_.ActiveForegroundWindow(); }
+
+bool cCommandBarRegistry::IsRootFor(const cButtonInt& button, WindowHandle topLevel) const {
+    for (const cCommandBarInt* bar : button.Bars().Values()) {
+        for (const auto& entry : bar->Controls()) {
+            if (entry.value.topLevel != topLevel) continue;
+            CommandBarControl* control = TryControlFromHwnd(entry.value.control);
+            if (control && control->ButtonIndex(button) > 0) return true;
+        }
+    }
+    return false;
+}
+
+bool cCommandBarRegistry::ProcessAccelerator(std::uint16_t keyCode, std::int32_t shiftBits) {
+    WindowHandle foreground = GetActiveForegroundWindow();
+    if (foreground == 0) return false;
+    std::wstring windowKey = HandleKey(foreground);
+    for (const std::shared_ptr<cButtonInt>& button : buttons_.Values()) {
+        if (!button->Enabled()) continue;
+        const WindowHandle* target = button->Controls().Find(windowKey);
+        if (!target) continue;
+        // Buttons inside menus are reached through their titles, so a disabled title keeps its
+        // whole menu from firing; only what a control on the form shows directly starts a search.
+        if (!IsRootFor(*button, foreground)) continue;
+        cButtonInt* matched = button->FindByShortcut(0, keyCode, shiftBits, true);
+        if (!matched) continue;
+        if (CommandBarControl* control = TryControlFromHwnd(*target)) {
+            std::int32_t index = control->ButtonIndex(*matched);
+            if (index == 0) {
+                control->RaiseButtonClick(*matched);
+            } else {
+                control->ClickItem(index);
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+WindowHandle cCommandBarRegistry::GetMainMenuControl() const {
+    WindowHandle foreground = GetActiveForegroundWindow();
+    if (foreground == 0) return 0;
+    for (WindowHandle hwnd : instances_.Values()) {
+        CommandBarControl* control = TryControlFromHwnd(hwnd);
+        if (control && control->OwnerForm() == foreground && control->MainMenu() && control->Enabled()) return hwnd;
+    }
+    return 0;
+}
+
+CommandBarControl* cCommandBarRegistry::GetPopupControl() {
+    if (instances_.Empty()) return nullptr;
+    if (popupPool_) {
+        for (WindowHandle hwnd : popupPool_->Values()) {
+            CommandBarControl* control = TryControlFromHwnd(hwnd);
+            if (control && !control->InUse()) {
+                control->SetInUse(true);
+                return control;
+            }
+        }
+    }
+    CommandBarControl* first = TryControlFromHwnd(instances_.Item(1));
+    if (!first) return nullptr;
+    CommandBarControl* fresh = first->RequestInstance();
+    if (!fresh) return nullptr;
+    WindowHandle hwnd = fresh->Hwnd();
+    BindControlWindow(hwnd, fresh, true);
+    if (!popupPool_) popupPool_.emplace();
+    if (!popupPool_->Contains(HandleKey(hwnd))) popupPool_->Add(hwnd, HandleKey(hwnd));
+    fresh->SetInUse(true);
+    return fresh;
+}
+
+void cCommandBarRegistry::ReleasePopupControls() {
+    if (!popupPool_) return;
+    for (WindowHandle hwnd : popupPool_->Values()) {
+        if (CommandBarControl* control = TryControlFromHwnd(hwnd)) control->SetInUse(false);
+    }
+}
+
+void cCommandBarRegistry::ClearPopupPool() {
+    if (!popupPool_) return;
+    std::vector<WindowHandle> pool = popupPool_->Values();
+    popupPool_.reset();
+    for (WindowHandle hwnd : pool) {
+        if (environment_.WindowExists(hwnd)) BindControlWindow(hwnd, nullptr, false);
+    }
+}
+
+void cCommandBarRegistry::CloseAllMenus() {
+    if (!popupPool_) return;
+    for (WindowHandle hwnd : instances_.Values()) {
+        if (CommandBarControl* control = TryControlFromHwnd(hwnd)) control->CloseMenus(true);
+    }
+}
+
+void cCommandBarRegistry::CloseOtherMenus(WindowHandle except) {
+    if (!popupPool_) return;
+    for (WindowHandle hwnd : instances_.Values()) {
+        if (hwnd == except) continue;
+        CommandBarControl* control = TryControlFromHwnd(hwnd);
+        if (control && !control->IsPopupHost()) control->CloseMenus(false);
+    }
+}
+
+void cCommandBarRegistry::CloseMenusFromLevel(std::int32_t level) {
+    if (!popupStack_) return;
+    std::vector<cMenuPopupStack> entries = popupStack_->Values();
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        if (entry->RecursionLevel() < level) continue;
+        if (CommandBarControl* control = TryControlFromHwnd(entry->hwnd())) control->CloseMenus(true);
+    }
+}
+
+void cCommandBarRegistry::RefreshAllControls() {
+    for (WindowHandle hwnd : instances_.Values()) {
+        if (CommandBarControl* control = TryControlFromHwnd(hwnd)) control->StyleChanged();
+    }
+}
+
+void cCommandBarRegistry::PushPopup(WindowHandle popup, WindowHandle source, bool shownAsPopup, bool nested) {
+    if (!popupStack_) popupStack_.emplace();
+    std::int32_t level = popupStack_->Empty() ? 0 : popupStack_->Item(popupStack_->Count()).RecursionLevel();
+    if (nested) ++level;
+    cMenuPopupStack entry;
+    entry.Initialise(popup, source, shownAsPopup, level);
+    popupStack_->Add(entry, HandleKey(popup));
+    for (const cMenuPopupStack& below : popupStack_->Values()) {
+        if (below.RecursionLevel() >= level) continue;
+        SetControlEnabled(below.hwnd(), false);
+        SetControlEnabled(below.hWndSource(), false);
+    }
+    popupLevel_ = level;
+}
+
+void cCommandBarRegistry::PopPopup(WindowHandle popup) {
+    if (!popupStack_) return;
+    std::wstring key = HandleKey(popup);
+    if (const cMenuPopupStack* found = popupStack_->Find(key)) {
+        cMenuPopupStack entry = *found;
+        std::vector<cMenuPopupStack> entries = popupStack_->Values();
+        bool levelShared = false;
+        for (const cMenuPopupStack& other : entries) {
+            if (other.hwnd() != entry.hwnd() && other.RecursionLevel() == entry.RecursionLevel()) levelShared = true;
+        }
+        if (!levelShared) {
+            for (const cMenuPopupStack& below : entries) {
+                if (below.RecursionLevel() != entry.RecursionLevel() - 1) continue;
+                SetControlEnabled(below.hwnd(), true);
+                SetControlEnabled(below.hWndSource(), true);
+            }
+        }
+        if (popupStack_ && popupStack_->Contains(key)) popupStack_->Remove(key);
+    }
+    if (popupStack_ && popupStack_->Empty()) popupStack_.reset();
+}
+
+}  // namespace core::commandbar

@@ -1,0 +1,19 @@
+#include "core/commandbar/measure_button_params.h"
+
+namespace core::commandbar {
+
+void cMeasureButtonParams::FromMeasureButtonParams(const cMeasureButtonParams& other) {
+    std::int32_t keptSize = Size;
+    *this = other;
+    Size = keptSize;
+}
+
+std::int32_t cMeasureButtonParams::CompareTo(const cMeasureButtonParams& other) const {
+    bool same = hwnd == other.hwnd && SizeStyle == other.SizeStyle && Orientation == other.Orientation &&
+                Height == other.Height && FontFace == other.FontFace && FontSize == other.FontSize &&
+                IconWidth == other.IconWidth && IconHeight == other.IconHeight && RightToLeft == other.RightToLeft &&
+                ButtonPosition == other.ButtonPosition;
+    return same ? 0 : 1;
+}
+
+}  // namespace core::commandbar

@@ -1,0 +1,313 @@
+#include "core/commandbar/button_int.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "fakes.h"
+
+namespace core::commandbar {
+
+namespace {
+
+using testing::ErrorNumberOf;
+using testing::FakeKeyboard;
+using testing::FakeMeasurer;
+
+cMeasureButtonParams MenuParams() {
+    cMeasureButtonParams params;
+    params.SizeStyle = eSizePopupMenu;
+    params.IconWidth = 16;
+    params.IconHeight = 16;
+    return params;
+}
+
+cMeasureButtonParams ToolbarParams(std::int32_t icon = 16) {
+    cMeasureButtonParams params;
+    params.SizeStyle = eSizeToolbar;
+    params.IconWidth = icon;
+    params.IconHeight = icon;
+    return params;
+}
+
+class ButtonMeasure : public ::testing::Test {
+protected:
+    std::int32_t Measure(cButtonInt& button, cMeasureButtonParams& params, bool hidden = false) {
+        return button.Measure(params, hidden, text, keyboard);
+    }
+    FakeMeasurer text;
+    FakeKeyboard keyboard;
+};
+
+}  // namespace
+
+TEST(ButtonInt, StartsWithTheDocumentedValues) {
+    cButtonInt button(L"B");
+    EXPECT_EQ(button.Spacing(), 4);
+    EXPECT_EQ(button.SplitWidth(), 11);
+    EXPECT_EQ(button.MenuRightMargin(), 20);
+    EXPECT_EQ(button.IconIndex(), -1);
+    EXPECT_EQ(button.ColorBox(), -1);
+    EXPECT_EQ(button.PanelWidth(), 16);
+    EXPECT_EQ(button.CustomiseState(), 2);
+    EXPECT_TRUE(button.Enabled());
+    EXPECT_TRUE(button.Visible());
+    EXPECT_FALSE(button.Locked());
+    EXPECT_FALSE(button.Checked());
+    EXPECT_EQ(button.Style(), ButtonStyle::eNormal);
+    EXPECT_EQ(button.SubBar(), nullptr);
+}
+
+TEST(ButtonInt, CheckedIsTakenOnlyByCheckableStyles) {
+    cButtonInt button(L"B");
+    for (ButtonStyle style :
+         {ButtonStyle::eNormal, ButtonStyle::eSeparator, ButtonStyle::eSplit, ButtonStyle::ePanel}) {
+        button.SetStyle(style);
+        button.SetChecked(true);
+        EXPECT_FALSE(button.Checked());
+    }
+    for (ButtonStyle style : {ButtonStyle::eCheck, ButtonStyle::eRadio, ButtonStyle::eRadioNullable}) {
+        button.SetStyle(style);
+        button.SetChecked(true);
+        EXPECT_TRUE(button.Checked());
+        button.SetChecked(false);
+    }
+}
+
+TEST(ButtonInt, ShortcutTextPutsModifiersInFixedOrderAndProperCasesKeyNames) {
+    FakeKeyboard keyboard;
+    cButtonInt button(L"B");
+    EXPECT_EQ(button.GetShortcutText(keyboard), L"");
+    button.SetShortcutKey(0x74);  // F5
+    button.SetShortcutModifiers(eShift | eCtrl);
+    EXPECT_EQ(button.GetShortcutText(keyboard), L"Ctrl+Shift+F5");
+    button.SetShortcutModifiers(eAlt | eCtrl);
+    EXPECT_EQ(button.GetShortcutText(keyboard), L"Ctrl+Alt+F5");
+    button.SetShortcutModifiers(eAlt | eShift);
+    button.SetShortcutKey(0x22);
+    EXPECT_EQ(button.GetShortcutText(keyboard), L"Shift+Alt+Page Down");
+    button.SetShortcutModifiers(0);
+    button.SetShortcutKey(46);
+    EXPECT_EQ(button.GetShortcutText(keyboard), L"Del");
+
+    button.SetToolTip(L"Удалить");
+    EXPECT_EQ(button.GetToolTipText(true, keyboard), L"Удалить (Del)");
+    EXPECT_EQ(button.GetToolTipText(false, keyboard), L"Удалить");
+    button.SetShortcutKey(0);
+    EXPECT_EQ(button.GetToolTipText(true, keyboard), L"Удалить");
+}
+
+TEST(ButtonInt, ProperCaseHandlesCyrillicAndWords) {
+    EXPECT_EQ(ProperCase(L"PAGE DOWN"), L"Page Down");
+    EXPECT_EQ(ProperCase(L"num 5"), L"Num 5");
+    EXPECT_EQ(ProperCase(L"ВВОД"), L"Ввод");
+    EXPECT_EQ(ProperCase(L""), L"");
+}
+
+TEST(ButtonInt, AcceleratorIsTheCharacterAfterTheFirstAmpersand) {
+    FakeKeyboard keyboard;
+    cButtonInt button(L"B");
+    button.SetCaption(L"&Open");
+    EXPECT_TRUE(button.MatchesAccelerator('O', keyboard));  // low byte only: Shift is ignored
+    EXPECT_FALSE(button.MatchesAccelerator('P', keyboard));
+    button.SetCaption(L"Save &as && &keep");
+    EXPECT_TRUE(button.MatchesAccelerator('A', keyboard));
+    EXPECT_FALSE(button.MatchesAccelerator('K', keyboard));
+    button.SetCaption(L"Plain");
+    EXPECT_FALSE(button.MatchesAccelerator('P', keyboard));
+    button.SetCaption(L"Trailing&");
+    EXPECT_FALSE(button.MatchesAccelerator(0, keyboard));
+    button.SetCaption(L"&?");  // no key for the character
+    EXPECT_FALSE(button.MatchesAccelerator(0xFF, keyboard));
+}
+
+TEST(ButtonInt, SplitButtonDropDownPartAtTheFarEdge) {
+    cButtonInt button(L"B");
+    button.SetStyle(ButtonStyle::eSplit);
+    EXPECT_TRUE(button.IsOverDropDownPart(30, 40, false));
+    EXPECT_FALSE(button.IsOverDropDownPart(29, 40, false));
+    EXPECT_TRUE(button.IsOverDropDownPart(10, 40, true));
+    EXPECT_FALSE(button.IsOverDropDownPart(11, 40, true));
+    button.SetStyle(ButtonStyle::eNormal);
+    EXPECT_FALSE(button.IsOverDropDownPart(39, 40, false));
+    EXPECT_FALSE(button.IsOverDropDownPart(0, 40, true));
+}
+
+TEST(ButtonInt, ActiveStateFollowsVisibilityEnablingLockAndStyle) {
+    cButtonInt button(L"B");
+    EXPECT_TRUE(button.IsActive(0, false));
+    button.SetLocked(true);
+    EXPECT_FALSE(button.IsActive(0, false));
+    button.SetLocked(false);
+    button.SetStyle(ButtonStyle::eSeparator);
+    EXPECT_FALSE(button.IsActive(0, true));
+
+    button.SetStyle(ButtonStyle::ePanel);
+    EXPECT_FALSE(button.IsActive(0, false));
+    EXPECT_FALSE(button.IsActive(1, false));  // no icon
+    button.SetIconIndex(0);
+    EXPECT_TRUE(button.IsActive(1, false));
+    EXPECT_TRUE(button.IsActive(2, false));
+    EXPECT_FALSE(button.IsActive(3, false));
+
+    // A disabled, hidden entry of the customise list stays reachable there.
+    button.SetStyle(ButtonStyle::eNormal);
+    button.SetEnabled(false);
+    button.SetVisible(false);
+    button.SetCustomiseState(0);
+    EXPECT_TRUE(button.IsActive(0, true));
+    EXPECT_FALSE(button.IsActive(0, false));
+    button.SetCustomiseState(2);
+    EXPECT_FALSE(button.IsActive(0, true));
+}
+
+TEST_F(ButtonMeasure, SeparatorIsThreeHighInMenusAndEightWideInToolbars) {
+    cButtonInt separator(L"S");
+    separator.SetStyle(ButtonStyle::eSeparator);
+    cMeasureButtonParams menu = MenuParams();
+    EXPECT_EQ(Measure(separator, menu), 10);
+    EXPECT_EQ(menu.Height, 3);
+    cMeasureButtonParams toolbar = ToolbarParams();
+    EXPECT_EQ(Measure(separator, toolbar), 8);
+}
+
+TEST_F(ButtonMeasure, ToolbarButtonHeightFromIconOrLineHeight) {
+    cButtonInt button(L"B");
+    button.SetIconIndex(0);
+    cMeasureButtonParams params = ToolbarParams(16);
+    EXPECT_EQ(Measure(button, params), 24);
+    EXPECT_EQ(params.Height, 24);
+
+    text.lineHeight = 24;
+    button.ClearMeasureCache();
+    params = ToolbarParams(16);
+    EXPECT_EQ(Measure(button, params), 24);
+    EXPECT_EQ(params.Height, 32);
+}
+
+TEST_F(ButtonMeasure, ToolbarCaptionBesideAndBelowTheIcon) {
+    cButtonInt button(L"B");
+    button.SetIconIndex(0);
+    button.SetCaption(L"Load");  // 24 wide
+    button.SetShowCaptionInToolbar(true);
+    cMeasureButtonParams beside = ToolbarParams(16);
+    EXPECT_EQ(Measure(button, beside), 24 + 24 + 4);
+    EXPECT_EQ(beside.Height, 24);
+
+    cMeasureButtonParams below = ToolbarParams(16);
+    below.ButtonPosition = 1;
+    EXPECT_EQ(Measure(button, below), 36);  // max(24, 24 + 12)
+    EXPECT_EQ(below.Height, 13 + 24 + 4);
+}
+
+TEST_F(ButtonMeasure, DropDownAllowancesAndPanels) {
+    cButtonInt split(L"S");
+    split.SetStyle(ButtonStyle::eSplit);
+    cMeasureButtonParams horizontal = ToolbarParams(16);
+    EXPECT_EQ(Measure(split, horizontal), 8 + 11);
+    cMeasureButtonParams vertical = ToolbarParams(16);
+    vertical.Orientation = 1;
+    EXPECT_EQ(Measure(split, vertical), 8);
+    EXPECT_EQ(vertical.Height, 8 + 13 + 11);  // line height 13 is not below 8
+}
+
+TEST_F(ButtonMeasure, MenuItemIsCaptionWithTwoSpacesAndShortcutPlus52) {
+    cButtonInt button(L"B");
+    button.SetCaption(L"Open");
+    cMeasureButtonParams params = MenuParams();
+    EXPECT_EQ(Measure(button, params), 6 * 6 + 52);
+    EXPECT_EQ(text.measured.back(), L"Open  ");
+    EXPECT_EQ(params.Height, 16 + 8);  // icon height beats the line height
+
+    button.SetShortcutKey('O');
+    button.SetShortcutModifiers(eCtrl);
+    button.SetIconIndex(3);
+    params = MenuParams();
+    EXPECT_EQ(Measure(button, params), 16 + 12 * 6 + 52);
+    EXPECT_EQ(text.measured.back(), L"Open  Ctrl+O");
+
+    // The customise list adds a check column.
+    params = MenuParams();
+    params.SizeStyle = eSizeCustomiseList;
+    EXPECT_EQ(Measure(button, params), 16 + 12 * 6 + 52 + 16 + 2);
+
+    cButtonInt empty(L"E");
+    params = MenuParams();
+    EXPECT_EQ(Measure(empty, params), 10);
+    empty.SetColorBox(0x0000FF);
+    params = MenuParams();
+    EXPECT_EQ(Measure(empty, params), 26);
+}
+
+TEST_F(ButtonMeasure, HiddenOrInvisibleButtonsMeasureNothingExceptInTheCustomiseList) {
+    cButtonInt button(L"B");
+    button.SetCaption(L"Open");
+    cMeasureButtonParams params = MenuParams();
+    EXPECT_EQ(Measure(button, params, true), 0);
+    button.SetVisible(false);
+    EXPECT_EQ(Measure(button, params), 0);
+    params.SizeStyle = eSizeCustomiseList;
+    EXPECT_GT(Measure(button, params), 0);
+}
+
+TEST_F(ButtonMeasure, CacheAnswersForEqualParametersUntilASizeChange) {
+    cButtonInt button(L"B");
+    button.SetCaption(L"Open");
+    cMeasureButtonParams params = MenuParams();
+    Measure(button, params);
+    std::size_t calls = text.measured.size();
+    cMeasureButtonParams again = MenuParams();
+    again.Size = 999;  // not a measuring input
+    EXPECT_EQ(Measure(button, again), 88);
+    EXPECT_EQ(again.Height, 24);
+    EXPECT_EQ(text.measured.size(), calls);
+
+    cMeasureButtonParams otherFont = MenuParams();
+    otherFont.FontFace = L"tahoma";
+    Measure(button, otherFont);
+    EXPECT_GT(text.measured.size(), calls);
+    EXPECT_EQ(button.MeasureCacheCount(), 2u);
+
+    button.SetCaption(L"Opened");
+    EXPECT_EQ(button.MeasureCacheCount(), 0u);
+    params = MenuParams();
+    EXPECT_EQ(Measure(button, params), 8 * 6 + 52);
+}
+
+TEST(MeasureButtonParams, CompareToIgnoresOnlyHandlesOfDrawingAndSize) {
+    cMeasureButtonParams a = MenuParams();
+    cMeasureButtonParams b = a;
+    b.hdc = 5;
+    b.hFont = 6;
+    b.Size = 7;
+    EXPECT_EQ(a.CompareTo(b), 0);
+    b.FontFace = L"Tahoma";
+    EXPECT_EQ(a.CompareTo(b), 1);
+    b = a;
+    b.RightToLeft = true;
+    EXPECT_EQ(a.CompareTo(b), 1);
+    b = a;
+    b.ButtonPosition = 1;
+    EXPECT_EQ(a.CompareTo(b), 1);
+
+    cMeasureButtonParams copy;
+    copy.Size = 42;
+    copy.FromMeasureButtonParams(b);
+    EXPECT_EQ(copy.Size, 42);
+    EXPECT_EQ(copy.CompareTo(b), 0);
+}
+
+TEST_F(ButtonMeasure, OverflowingSizesRaiseError6) {
+    cButtonInt panel(L"P");
+    panel.SetStyle(ButtonStyle::ePanel);
+    panel.SetPanelControl(77);
+    panel.SetPanelWidth(INT_MAX);
+    cMeasureButtonParams params = ToolbarParams();
+    EXPECT_EQ(ErrorNumberOf([&] { Measure(panel, params); }), 6);
+    panel.SetPanelWidth(30);
+    EXPECT_EQ(Measure(panel, params), 38);
+    params.Orientation = 2;
+    EXPECT_EQ(Measure(panel, params), 0);
+}
+
+}  // namespace core::commandbar

@@ -1,0 +1,313 @@
+#include "core/commandbar/command_bar_handles.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/commandbar/command_bar_errors.h"
+#include "fakes.h"
+
+namespace core::commandbar {
+
+namespace {
+
+using testing::ErrorNumberOf;
+using testing::ErrorTextOf;
+using testing::FakeControl;
+using testing::FakeEnvironment;
+
+constexpr std::int32_t kOwnerMissing = command_bar_error::kOwnerMissing;
+constexpr std::int32_t kItemMissing = command_bar_error::kItemDoesNotExist;
+
+class Handles : public ::testing::Test {
+protected:
+    Handles() { control.Register(); }
+
+    FakeEnvironment environment;
+    cCommandBarRegistry registry{environment};
+    FakeControl control{registry, environment, 100, 1000};
+    cCommandBars bars{registry, 100};
+    cButtons buttons{registry, 100};
+};
+
+}  // namespace
+
+TEST_F(Handles, FreshProcessCountsTheBuiltInBarsAndButtons) {
+    EXPECT_EQ(bars.Count(), 3);
+    EXPECT_EQ(buttons.Count(), 6);
+    EXPECT_EQ(bars.Item(3).Key(), L"CHEVRON");
+    EXPECT_EQ(buttons.Item(L"CHEVRON:CUSTOMISE").Caption(), L"&Customise...");
+}
+
+TEST_F(Handles, BarsAndButtonsAreSeparateKeySpaces) {
+    EXPECT_EQ(ErrorNumberOf([&] { bars.Add(L"CHEVRON:ADDORREMOVE"); }), 457);
+    EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"CHEVRON:ADDORREMOVE"); }), 457);
+    bars.Add(L"SHARED", L"Общий");
+    cButton button = buttons.Add(L"SHARED");
+    EXPECT_EQ(bars.Item(L"SHARED").Title(), L"Общий");
+    EXPECT_EQ(button.Key(), L"SHARED");
+    EXPECT_EQ(ErrorTextOf([&] { bars.Add(L"SHARED"); }),
+              L"This key is already associated with an element of this collection.");
+}
+
+TEST_F(Handles, KeysThatReadAsNumbersAreRefused) {
+    for (const wchar_t* key : {L"12", L"3.5", L"-3", L" 7 ", L"1e3", L"&H10", L"+4", L"0"}) {
+        EXPECT_EQ(ErrorNumberOf([&] { bars.Add(key); }), 13) << "bar key accepted";
+        EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(key); }), 13) << "button key accepted";
+    }
+    EXPECT_EQ(ErrorTextOf([&] { bars.Add(L"12"); }), L"Type Mismatch.");
+    for (const wchar_t* key : {L"A12", L"1A", L"1e", L"-", L".", L"1.2.3", L"MENU:1"}) {
+        EXPECT_EQ(ErrorNumberOf([&] { bars.Add(key); }), 0);
+        EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(key); }), 0);
+    }
+    // The duplicate check comes first.
+    EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"A12"); }), 457);
+}
+
+TEST_F(Handles, ButtonAddDefaultsAndArguments) {
+    cButton plain = buttons.Add(L"PLAIN");
+    EXPECT_EQ(plain.IconIndex(), -1);
+    EXPECT_EQ(plain.Caption(), L"");
+    EXPECT_EQ(plain.ShortcutKey(), 0);
+    EXPECT_EQ(plain.ShortcutModifiers(), eCtrl);
+    EXPECT_EQ(plain.ToolTip(), L"");
+    EXPECT_EQ(registry.GetButton(L"PLAIN").Style(), ButtonStyle::eNormal);
+    EXPECT_FALSE(plain.Bar().has_value());
+
+    cButton full = buttons.Add(L"FULL", 3, L"&Открыть", ButtonStyle::eCheck, L"Открыть файл", 'O', eCtrl | eShift);
+    EXPECT_EQ(full.IconIndex(), 3);
+    EXPECT_EQ(full.Caption(), L"&Открыть");
+    EXPECT_EQ(registry.GetButton(L"FULL").Style(), ButtonStyle::eCheck);
+    EXPECT_EQ(full.ToolTip(), L"Открыть файл");
+    EXPECT_EQ(full.ShortcutKey(), 'O');
+    EXPECT_EQ(full.ShortcutModifiers(), eCtrl | eShift);
+
+    plain.SetChecked(true);
+    EXPECT_FALSE(plain.Checked());
+    full.SetChecked(true);
+    EXPECT_TRUE(full.Checked());
+}
+
+TEST_F(Handles, PropertiesRoundTripThroughFreshHandles) {
+    buttons.Add(L"B");
+    cButton a = buttons.Item(L"B");
+    a.SetTag(L"tag");
+    a.SetItemData(-7);
+    a.SetColorBox(0x00FF00);
+    a.SetEnabled(false);
+    a.SetLocked(true);
+    a.SetVisible(false);
+    a.SetShowCaptionInToolbar(true);
+    a.SetShowDropDownInToolbar(true);
+    a.SetPanelWidth(40);
+    cButton b = buttons.Item(7);
+    EXPECT_EQ(b.Key(), L"B");
+    EXPECT_EQ(b.Tag(), L"tag");
+    EXPECT_EQ(b.itemData(), -7);
+    EXPECT_EQ(b.ColorBox(), 0x00FF00);
+    EXPECT_FALSE(b.Enabled());
+    EXPECT_TRUE(b.Locked());
+    EXPECT_FALSE(b.Visible());
+    EXPECT_TRUE(b.ShowCaptionInToolbar());
+    EXPECT_TRUE(b.ShowDropDownInToolbar());
+    EXPECT_EQ(b.PanelWidth(), 40);
+
+    cCommandBar bar = bars.Add(L"BAR");
+    b.SetBar(bar);
+    ASSERT_TRUE(a.Bar().has_value());
+    EXPECT_EQ(a.Bar()->Key(), L"BAR");
+    EXPECT_EQ(ErrorNumberOf([&] { a.SetBar(std::nullopt); }), 91);
+    EXPECT_EQ(a.Bar()->Key(), L"BAR");
+    bar.SetTitle(L"Панель");
+    EXPECT_EQ(bars.Item(L"BAR").Title(), L"Панель");
+}
+
+TEST_F(Handles, PlacingButtonsInABar) {
+    cCommandBar bar = bars.Add(L"BAR");
+    cCommandBarButtons list = bar.Buttons();
+    cButton a = buttons.Add(L"A");
+    cButton b = buttons.Add(L"B");
+    cButton c = buttons.Add(L"C");
+    list.Add(b);
+    list.InsertBefore(a, b);
+    list.InsertAfter(c, b);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.Item(1).Key(), L"A");
+    EXPECT_EQ(list.Item(3).Key(), L"C");
+    EXPECT_EQ(list.Item(L"B").Key(), L"B");
+
+    EXPECT_EQ(ErrorNumberOf([&] { list.InsertAfter(b, b); }), 457);
+    EXPECT_EQ(ErrorNumberOf([&] { list.Add(a); }), 457);
+    cButton d = buttons.Add(L"D");
+    cButton e = buttons.Add(L"E");
+    EXPECT_EQ(ErrorNumberOf([&] { list.InsertBefore(d, e); }), kItemMissing);
+    EXPECT_EQ(ErrorNumberOf([&] { list.Add(std::nullopt); }), 91);
+    EXPECT_EQ(ErrorNumberOf([&] { list.InsertAfter(d, std::nullopt); }), 91);
+    EXPECT_EQ(ErrorNumberOf([&] { list.Remove(L"D"); }), kItemMissing);
+    EXPECT_EQ(ErrorNumberOf([&] { list.Remove(L"NOBODY"); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { list.Item(4); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { list.Item(L"D"); }), 5);
+
+    list.Remove(L"B");
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(registry.GetButton(L"B").Bars().Count(), 0);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(buttons.Count(), 6 + 5);
+}
+
+TEST_F(Handles, RemovingMissingItemsAndLookingUpGoneKeys) {
+    EXPECT_EQ(ErrorNumberOf([&] { bars.Remove(L"NONE"); }), kItemMissing);
+    EXPECT_EQ(ErrorNumberOf([&] { buttons.Remove(L"NONE"); }), kItemMissing);
+    EXPECT_EQ(ErrorTextOf([&] { buttons.Remove(L"NONE"); }), L"Item does not exist.");
+    EXPECT_EQ(ErrorNumberOf([&] { bars.Item(L"NONE"); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { bars.Item(0); }), 9);
+
+    cButton gone = buttons.Add(L"GONE");
+    buttons.Remove(L"GONE");
+    EXPECT_EQ(ErrorNumberOf([&] { gone.Caption(); }), 5);
+    cCommandBar goneBar = bars.Add(L"GONEBAR");
+    bars.Remove(L"GONEBAR");
+    EXPECT_EQ(ErrorNumberOf([&] { goneBar.Buttons(); }), 5);
+}
+
+TEST_F(Handles, RemovedBarsAndButtonsAreNothingOnEveryPathThatReachedThem) {
+    cCommandBar menu = bars.Add(L"MENU");
+    cCommandBar fileMenu = bars.Add(L"MENU:FILE");
+    cButton file = buttons.Add(L"MENU:FILE");
+    cButton open = buttons.Add(L"MENU:FILE:OPEN", -1, L"&Open", ButtonStyle::eNormal, L"", 'O');
+    menu.Buttons().Add(file);
+    fileMenu.Buttons().Add(open);
+    file.SetBar(fileMenu);
+    control.Show(L"MENU:FILE");
+
+    bars.Remove(L"MENU:FILE");
+    EXPECT_FALSE(file.Bar().has_value());  // a removed sub-bar is no sub-bar
+    EXPECT_TRUE(control.shownBar.empty());  // the control showing it shows nothing
+    EXPECT_EQ(ErrorNumberOf([&] { fileMenu.Buttons().Count(); }), 5);
+    environment.foreground = 1000;
+    control.Show(L"MENU");
+    EXPECT_FALSE(registry.ProcessAccelerator('O', eCtrl));
+
+    buttons.Remove(L"MENU:FILE");
+    EXPECT_EQ(menu.Buttons().Count(), 0);
+    EXPECT_EQ(ErrorNumberOf([&] { menu.Buttons().Item(1); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { menu.Buttons().Item(L"MENU:FILE"); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { file.Bar(); }), 5);
+    // A new record under the old key is a new button, in no bar.
+    cButton again = buttons.Add(L"MENU:FILE");
+    EXPECT_FALSE(file.Bar().has_value());
+    EXPECT_EQ(menu.Buttons().Count(), 0);
+    menu.Buttons().Add(again);
+    EXPECT_EQ(menu.Buttons().Item(1).Key(), L"MENU:FILE");
+}
+
+TEST_F(Handles, ErrorsCarryTheCommandBarSource) {
+    SetExecutableName(L"Glyphoscope");
+    try {
+        bars.Remove(L"NONE");
+        FAIL();
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.source(), L"Glyphoscope.zentPicker");
+        EXPECT_EQ(error.number(), static_cast<std::int32_t>(0x800462AFu));
+    }
+    EXPECT_EQ(kOwnerMissing, static_cast<std::int32_t>(0x800462AEu));
+}
+
+TEST_F(Handles, HandleThroughADestroyedControlRaisesOnEveryMember) {
+    FakeControl other(registry, environment, 101, 1000);
+    other.Register();
+    cCommandBars deadBars(registry, 101);
+    cButtons deadButtons(registry, 101);
+    cCommandBar bar = cCommandBars(registry, 101).Add(L"BAR");
+    cButton button = cButtons(registry, 101).Add(L"BTN");
+    cCommandBarButtons list = bar.Buttons();
+    other.DestroyWindow();
+
+    std::vector<std::function<void()>> members = {
+        [&] { deadBars.Count(); },
+        [&] { deadBars.Item(1); },
+        [&] { deadBars.Item(L"BAR"); },
+        [&] { deadBars.Remove(L"BAR"); },
+        [&] { deadBars.Add(L"NEW"); },
+        [&] { deadButtons.Count(); },
+        [&] { deadButtons.Item(1); },
+        [&] { deadButtons.Item(L"BTN"); },
+        [&] { deadButtons.Remove(L"BTN"); },
+        [&] { deadButtons.Add(L"NEW"); },
+        [&] { bar.Key(); },
+        [&] { bar.Title(); },
+        [&] { bar.SetTitle(L"x"); },
+        [&] { bar.Buttons(); },
+        [&] { list.Count(); },
+        [&] { list.Item(1); },
+        [&] { list.Item(L"BTN"); },
+        [&] { list.Clear(); },
+        [&] { list.Remove(L"BTN"); },
+        [&] { list.Add(button); },
+        [&] { list.InsertBefore(button, button); },
+        [&] { list.InsertAfter(button, button); },
+        [&] { button.Key(); },
+        [&] { button.Tag(); },
+        [&] { button.SetTag(L""); },
+        [&] { button.itemData(); },
+        [&] { button.SetItemData(1); },
+        [&] { button.Caption(); },
+        [&] { button.SetCaption(L""); },
+        [&] { button.IconIndex(); },
+        [&] { button.SetIconIndex(1); },
+        [&] { button.ColorBox(); },
+        [&] { button.SetColorBox(1); },
+        [&] { button.ToolTip(); },
+        [&] { button.SetToolTip(L""); },
+        [&] { button.ShortcutKey(); },
+        [&] { button.SetShortcutKey(1); },
+        [&] { button.ShortcutModifiers(); },
+        [&] { button.SetShortcutModifiers(1); },
+        [&] { button.Bar(); },
+        [&] { button.SetBar(cCommandBar(registry, 100, L"BAR")); },
+        [&] { button.Checked(); },
+        [&] { button.SetChecked(true); },
+        [&] { button.Enabled(); },
+        [&] { button.SetEnabled(true); },
+        [&] { button.Locked(); },
+        [&] { button.SetLocked(true); },
+        [&] { button.ShowCaptionInToolbar(); },
+        [&] { button.SetShowCaptionInToolbar(true); },
+        [&] { button.ShowDropDownInToolbar(); },
+        [&] { button.SetShowDropDownInToolbar(true); },
+        [&] { button.Visible(); },
+        [&] { button.SetVisible(true); },
+        [&] { button.PanelWidth(); },
+        [&] { button.SetPanelWidth(1); },
+        [&] { button.PanelControl(); },
+        [&] { button.SetPanelControl(5); },
+    };
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        EXPECT_EQ(ErrorNumberOf(members[i]), kOwnerMissing) << "member " << i;
+    }
+    EXPECT_EQ(ErrorTextOf(members[0]), L"Owning zentCommandBar Control does not exist.");
+
+    // The records are still there for every other control.
+    EXPECT_EQ(cCommandBars(registry, 100).Item(L"BAR").Key(), L"BAR");
+    EXPECT_EQ(cButtons(registry, 100).Item(L"BTN").Key(), L"BTN");
+    EXPECT_EQ(ErrorNumberOf([&] { cButtons(registry, 0).Count(); }), kOwnerMissing);
+}
+
+TEST_F(Handles, PanelControlMovesIntoTheControlUnlessItHostsPopups) {
+    cButton panel = buttons.Add(L"PANEL", -1, L"", ButtonStyle::ePanel);
+    panel.SetPanelControl(500);
+    EXPECT_EQ(control.adopted, std::vector<WindowHandle>{500});
+    panel.SetPanelControl(501);
+    EXPECT_EQ(control.hidden, std::vector<WindowHandle>{500});
+    EXPECT_EQ(panel.PanelControl(), 501u);
+    panel.SetPanelControl(0);
+    EXPECT_EQ(panel.PanelControl(), 0u);
+
+    control.popupHost = true;
+    panel.SetPanelControl(502);
+    EXPECT_EQ(panel.PanelControl(), 0u);
+    EXPECT_EQ(control.adopted.size(), 2u);
+}
+
+}  // namespace core::commandbar

@@ -1,0 +1,358 @@
+// Long random sequences of object-model operations, with the model's invariants checked after
+// every step. Fixed seeds and a bounded number of steps keep it deterministic and quick.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "core/commandbar/command_bar_handles.h"
+#include "core/commandbar/command_bar_registry.h"
+#include "fakes.h"
+
+namespace core::commandbar {
+
+namespace {
+
+using testing::FakeControl;
+using testing::FakeEnvironment;
+using testing::FakeKeyboard;
+using testing::FakeMeasurer;
+
+bool IsRadio(const cButtonInt& button) {
+    return button.Style() == ButtonStyle::eRadio || button.Style() == ButtonStyle::eRadioNullable;
+}
+
+class RandomModel {
+public:
+    explicit RandomModel(unsigned seed) : random_(seed) {
+        controls_.push_back(std::make_unique<FakeControl>(registry_, environment_, 100, 1000));
+        controls_.push_back(std::make_unique<FakeControl>(registry_, environment_, 101, 1000));
+        controls_.push_back(std::make_unique<FakeControl>(registry_, environment_, 102, 2000));
+        controls_.push_back(std::make_unique<FakeControl>(registry_, environment_, 103, 103));
+        controls_[3]->popupHost = true;
+        // A control reacting to a change may itself change the model (its owner's event handlers
+        // run inside the notification): now and then remove something from inside one.
+        auto changeFromInside = [this] {
+            if (insideNotification_ || !Chance(10)) return;
+            insideNotification_ = true;
+            try {
+                if (Chance(50)) {
+                    registry_.RemoveBar(BarKey());
+                } else {
+                    registry_.RemoveButton(ButtonKey());
+                }
+                ++removalsInsideNotification_;
+            } catch (const RuntimeError&) {
+            }
+            insideNotification_ = false;
+        };
+        for (int i = 0; i < 3; ++i) controls_[static_cast<std::size_t>(i)]->onBarChanged = changeFromInside;
+        controls_[0]->mainMenu = true;
+        for (auto& control : controls_) {
+            control->supplyInstance = [this]() -> CommandBarControl* {
+                FakeControl& host = *controls_[3];
+                return registry_.Instances().Contains(HandleKey(103)) ? &host : nullptr;
+            };
+        }
+    }
+
+    // Runs one random operation; returns a short description for failure messages.
+    std::string Step() {
+        // Placement is weighted up, and unregistration (which may tear everything down) down.
+        int choice = Pick(0, 35);
+        if (choice > 23) choice = 9 + choice % 4;
+        if ((choice == 1 || choice == 2) && !Chance(25)) choice = 16;
+        if ((choice == 5 || choice == 8) && !Chance(35)) choice = 10;
+        std::ostringstream what;
+        what << "op " << choice;
+        try {
+            Run(choice);
+            ++succeeded_[choice];
+        } catch (const RuntimeError& error) {
+            what << " raised " << error.number();
+        }
+        return what.str();
+    }
+
+    // Returns an empty string when every invariant holds, else the first broken one.
+    std::string Check() const {
+        if (!registry_.IsRunning()) {
+            if (registry_.BarCount() != 0 || registry_.ButtonCount() != 0) return "records survive teardown";
+            return {};
+        }
+        std::size_t fromBars = 0;
+        std::size_t fromButtons = 0;
+        for (std::int32_t i = 1; i <= registry_.BarCount(); ++i) {
+            const cCommandBarInt& bar = registry_.GetBar(i);
+            if (registry_.FindBar(bar.Key()) != &bar) return "bar not registered under its key";
+            for (const auto& entry : bar.Buttons()) {
+                ++fromBars;
+                cButtonInt* button = entry.value;
+                if (registry_.FindButton(*entry.key) != button) return "bar holds an unregistered button";
+                if (button->Key() != *entry.key) return "bar keys a button wrongly";
+                cCommandBarInt* const* back = button->Bars().Find(bar.Key());
+                if (!back || *back != &bar) return "button does not know a bar holding it";
+            }
+            for (const auto& shown : bar.Controls()) {
+                if (*shown.key != HandleKey(shown.value.control)) return "bar keys a control wrongly";
+            }
+            std::string radio = CheckRadioGroups(bar);
+            if (!radio.empty()) return radio;
+        }
+        for (std::int32_t i = 1; i <= registry_.ButtonCount(); ++i) {
+            const cButtonInt& button = registry_.GetButton(i);
+            if (registry_.FindButton(button.Key()) != &button) return "button not registered under its key";
+            std::set<std::wstring> expectedWindows;
+            for (const auto& entry : button.Bars()) {
+                ++fromButtons;
+                if (registry_.FindBar(*entry.key) != entry.value) return "button knows an unregistered bar";
+                if (entry.value->IndexOf(button.Key()) == 0) return "button knows a bar that lacks it";
+                for (const auto& shown : entry.value->Controls())
+                    expectedWindows.insert(HandleKey(shown.value.topLevel));
+            }
+            std::set<std::wstring> windows;
+            for (const auto& entry : button.Controls()) windows.insert(*entry.key);
+            if (windows != expectedWindows) return "button's windows disagree with its bars' controls";
+            if (button.SubBar() && registry_.FindBar(button.SubBar()->Key()) != button.SubBar()) {
+                return "sub-bar is not a registered bar";
+            }
+        }
+        if (fromBars != fromButtons) return "membership counts differ";
+        return {};
+    }
+
+    // How often each operation went through without an error.
+    const std::map<int, int>& Succeeded() const { return succeeded_; }
+    int RemovalsInsideNotification() const { return removalsInsideNotification_; }
+    std::size_t LargestMembership() const { return largestMembership_; }
+    void NoteSize() {
+        std::size_t members = 0;
+        for (std::int32_t i = 1; i <= registry_.BarCount(); ++i) members += registry_.GetBar(i).Buttons().Count();
+        largestMembership_ = std::max(largestMembership_, members);
+    }
+
+private:
+    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    bool Chance(int percent) { return Pick(1, 100) <= percent; }
+
+    std::wstring BarKey() {
+        if (registry_.BarCount() > 0 && Chance(70)) return registry_.GetBar(Pick(1, registry_.BarCount())).Key();
+        static const wchar_t* const kExtra[] = {L"CHEVRON", L"CHEVRON:ADDORREMOVE", L"12", L" 7 "};
+        if (Chance(10)) return kExtra[Pick(0, 3)];
+        return L"BAR" + std::to_wstring(Pick(0, 7));
+    }
+    std::wstring ButtonKey() {
+        if (registry_.ButtonCount() > 0 && Chance(70))
+            return registry_.GetButton(Pick(1, registry_.ButtonCount())).Key();
+        static const wchar_t* const kExtra[] = {L"CHEVRON:ADDORREMOVE", L"CHEVRON:SEPARATOR", L"3.5"};
+        if (Chance(8)) return kExtra[Pick(0, 2)];
+        return L"BTN" + std::to_wstring(Pick(0, 15));
+    }
+
+    FakeControl& AnyControl() { return *controls_[static_cast<std::size_t>(Pick(0, 3))]; }
+    // A handle owner: usually a live registered control, sometimes one that is gone.
+    WindowHandle Owner() {
+        std::vector<WindowHandle> live;
+        for (auto& control : controls_) {
+            if (registry_.Instances().Contains(HandleKey(control->Hwnd())) &&
+                environment_.live.count(control->Hwnd())) {
+                live.push_back(control->Hwnd());
+            }
+        }
+        if (live.empty() || Chance(3)) return AnyControl().Hwnd();
+        return live[static_cast<std::size_t>(Pick(0, static_cast<int>(live.size()) - 1))];
+    }
+
+    bool RadioAlreadyPlaced(const cButton& button) {
+        const cButtonInt* record = registry_.FindButton(button.Key());
+        // A radio button shared by bars whose groups disagree cannot satisfy both; keep each
+        // radio button to one bar so the group invariant is meaningful.
+        return record && IsRadio(*record) && record->Bars().Count() > 0;
+    }
+
+    void Run(int choice) {
+        cCommandBars bars(registry_, Owner());
+        cButtons buttons(registry_, Owner());
+        switch (choice) {
+            case 0: {
+                FakeControl& control = AnyControl();
+                environment_.live.insert(control.Hwnd());
+                control.Register();
+                break;
+            }
+            case 1: {
+                FakeControl& control = AnyControl();
+                if (Chance(70)) control.ShowNothing();
+                control.Unregister();
+                break;
+            }
+            case 2:
+                environment_.live.erase(AnyControl().Hwnd());
+                break;
+            case 3:
+            case 4:
+                bars.Add(BarKey(), Chance(50) ? L"Title" : L"");
+                break;
+            case 5:
+                bars.Remove(BarKey());
+                break;
+            case 6:
+            case 7:
+                buttons.Add(ButtonKey(), Pick(-1, 3), Chance(60) ? L"&Item" : L"", static_cast<ButtonStyle>(Pick(0, 6)),
+                            L"", static_cast<std::uint16_t>(Pick(0, 3) + 'A'), Pick(0, 7));
+                break;
+            case 8:
+                buttons.Remove(ButtonKey());
+                break;
+            case 9:
+            case 10: {
+                cButton button = buttons.Item(ButtonKey());
+                if (RadioAlreadyPlaced(button)) break;
+                bars.Item(BarKey()).Buttons().Add(button);
+                break;
+            }
+            case 11: {
+                cButton button = buttons.Item(ButtonKey());
+                if (RadioAlreadyPlaced(button)) break;
+                cCommandBarButtons list = bars.Item(BarKey()).Buttons();
+                cButton reference = buttons.Item(ButtonKey());
+                if (Chance(50)) {
+                    list.InsertBefore(button, reference);
+                } else {
+                    list.InsertAfter(button, reference);
+                }
+                break;
+            }
+            case 12:
+                bars.Item(BarKey()).Buttons().Remove(ButtonKey());
+                break;
+            case 13:
+                if (Chance(30)) bars.Item(BarKey()).Buttons().Clear();
+                break;
+            case 14:
+            case 15:
+                buttons.Item(ButtonKey()).SetChecked(Chance(60));
+                break;
+            case 16: {
+                cButton button = buttons.Item(ButtonKey());
+                switch (Pick(0, 4)) {
+                    case 0:
+                        button.SetCaption(Chance(50) ? L"&Open" : L"");
+                        break;
+                    case 1:
+                        button.SetVisible(Chance(50));
+                        break;
+                    case 2:
+                        button.SetEnabled(Chance(70));
+                        break;
+                    case 3:
+                        button.SetShortcutKey(static_cast<std::uint16_t>(Pick(0, 3) + 'A'));
+                        break;
+                    default:
+                        button.SetPanelControl(Chance(50) ? 900 : 0);
+                        break;
+                }
+                break;
+            }
+            case 17:
+                buttons.Item(ButtonKey()).SetBar(bars.Item(BarKey()));
+                break;
+            case 18: {
+                FakeControl& control = AnyControl();
+                if (Chance(80)) {
+                    control.Show(BarKey());
+                } else {
+                    control.ShowNothing();
+                }
+                break;
+            }
+            case 19: {
+                static const WindowHandle kForms[] = {0, 1000, 2000};
+                environment_.foreground = kForms[Pick(0, 2)];
+                registry_.ProcessAccelerator(static_cast<std::uint16_t>(Pick(0, 3) + 'A'), Pick(0, 7));
+                registry_.GetMainMenuControl();
+                break;
+            }
+            case 20:
+                registry_.SetMenuMode(Chance(50), AnyControl().Hwnd());
+                break;
+            case 21: {
+                WindowHandle popup = AnyControl().Hwnd();
+                if (Chance(50)) {
+                    registry_.PushPopup(popup, AnyControl().Hwnd(), Chance(50), Chance(30));
+                } else {
+                    registry_.PopPopup(popup);
+                }
+                break;
+            }
+            case 22:
+                if (Chance(50)) {
+                    registry_.GetPopupControl();
+                } else {
+                    registry_.ReleasePopupControls();
+                }
+                break;
+            default: {
+                std::wstring key = BarKey();
+                if (cCommandBarInt* bar = registry_.FindBar(key)) bar->ToggleOnClick(Pick(0, 4));
+                // The toggle notifies controls, which may have removed the bar: look it up again.
+                if (cCommandBarInt* bar = registry_.FindBar(key)) {
+                    FakeMeasurer text;
+                    FakeKeyboard keyboard;
+                    cMeasureButtonParams params;
+                    params.SizeStyle = Pick(1, 4);
+                    for (const auto& entry : bar->Buttons()) entry.value->Measure(params, false, text, keyboard);
+                }
+                break;
+            }
+        }
+    }
+
+    static std::string CheckRadioGroups(const cCommandBarInt& bar) {
+        int checked = 0;
+        for (const auto& entry : bar.Buttons()) {
+            if (entry.value->Style() == ButtonStyle::eSeparator) {
+                checked = 0;
+            } else if (IsRadio(*entry.value) && entry.value->Checked() && ++checked > 1) {
+                return "radio group with two checked";
+            }
+        }
+        return {};
+    }
+
+    std::mt19937 random_;
+    bool insideNotification_ = false;
+    int removalsInsideNotification_ = 0;
+    std::map<int, int> succeeded_;
+    std::size_t largestMembership_ = 0;
+    FakeEnvironment environment_;
+    cCommandBarRegistry registry_{environment_};
+    std::vector<std::unique_ptr<FakeControl>> controls_;
+};
+
+}  // namespace
+
+TEST(ModelInvariants, HoldAfterEveryStepOfLongRandomSequences) {
+    for (unsigned seed : {1u, 2u, 3u, 20261209u}) {
+        RandomModel model(seed);
+        for (int step = 0; step < 4000; ++step) {
+            std::string what = model.Step();
+            std::string broken = model.Check();
+            ASSERT_TRUE(broken.empty()) << "seed " << seed << ", step " << step << " (" << what << "): " << broken;
+            model.NoteSize();
+        }
+        // The sequence must really exercise the model, not bounce off errors.
+        for (int choice = 0; choice <= 23; ++choice) {
+            EXPECT_GT(model.Succeeded().count(choice) ? model.Succeeded().at(choice) : 0, 5)
+                << "seed " << seed << ", op " << choice;
+        }
+        EXPECT_GE(model.LargestMembership(), 15u) << "seed " << seed;
+        EXPECT_GT(model.RemovalsInsideNotification(), 0) << "seed " << seed;
+    }
+}
+
+}  // namespace core::commandbar

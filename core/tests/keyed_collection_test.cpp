@@ -1,0 +1,78 @@
+#include "core/keyed_collection.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace core {
+
+namespace {
+
+template <typename Call>
+std::int32_t ErrorNumberOf(Call&& call) {
+    try {
+        call();
+    } catch (const RuntimeError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+std::wstring Joined(const KeyedCollection<std::wstring>& items) {
+    std::wstring text;
+    for (const auto& entry : items) text += entry.value;
+    return text;
+}
+
+}  // namespace
+
+TEST(KeyedCollection, KeepsInsertionOrderFromPositionOne) {
+    KeyedCollection<std::wstring> items;
+    items.Add(L"b", L"B");
+    items.Add(L"d");  // no key
+    items.AddBefore(1, L"a", L"A");
+    items.AddAfter(2, L"c", L"C");
+    EXPECT_EQ(Joined(items), L"abcd");
+    EXPECT_EQ(items.Count(), 4);
+    EXPECT_EQ(items.Item(1), L"a");
+    EXPECT_EQ(items.Item(4), L"d");
+    EXPECT_EQ(items.Item(L"C"), L"c");
+    EXPECT_EQ(items.IndexOf(L"C"), 3);
+    EXPECT_FALSE(items.KeyAt(4).has_value());
+    items.Remove(L"B");
+    items.Remove(1);
+    EXPECT_EQ(Joined(items), L"cd");
+}
+
+TEST(KeyedCollection, DuplicateKeyFailsWith457AndChangesNothing) {
+    KeyedCollection<int> items;
+    items.Add(1, L"ONE");
+    EXPECT_EQ(ErrorNumberOf([&] { items.Add(2, L"ONE"); }), 457);
+    EXPECT_EQ(ErrorNumberOf([&] { items.AddBefore(1, 2, L"ONE"); }), 457);
+    EXPECT_EQ(items.Count(), 1);
+    // Keys compare exactly, so another case is another key.
+    items.Add(3, L"one");
+    EXPECT_EQ(items.Item(L"one"), 3);
+    try {
+        items.Add(4, L"ONE");
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.description(), L"This key is already associated with an element of this collection.");
+    }
+}
+
+TEST(KeyedCollection, MissingKeyAndBadPositionFailWithTheirOwnErrors) {
+    KeyedCollection<int> items;
+    EXPECT_EQ(ErrorNumberOf([&] { items.Item(1); }), 9);
+    items.Add(7, L"SEVEN");
+    EXPECT_EQ(ErrorNumberOf([&] { items.Item(0); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { items.Item(2); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { items.Remove(-1); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { items.AddAfter(2, 1); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { items.Item(L"EIGHT"); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { items.Remove(L"EIGHT"); }), 5);
+    EXPECT_EQ(items.Find(L"EIGHT"), nullptr);
+    EXPECT_EQ(*items.Find(L"SEVEN"), 7);
+    EXPECT_EQ(items.Count(), 1);
+}
+
+}  // namespace core

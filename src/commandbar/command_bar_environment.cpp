@@ -1,0 +1,43 @@
+#include "commandbar/command_bar_environment.h"
+
+#include "commandbar/command_bar_hooks.h"
+
+namespace commandbar {
+
+using core::commandbar::CommandBarControl;
+using core::commandbar::WindowHandle;
+
+void Win32RegistryEnvironment::BindControlWindow(WindowHandle hwnd, CommandBarControl* control, bool set) {
+    HWND window = ToHwnd(hwnd);
+    if (set) {
+        ::SetPropW(window, kControlProperty, static_cast<HANDLE>(control));
+    } else {
+        ::RemovePropW(window, kControlProperty);
+    }
+}
+
+CommandBarControl* Win32RegistryEnvironment::ControlFromWindow(WindowHandle hwnd) const {
+    HWND window = ToHwnd(hwnd);
+    if (!window || !::IsWindow(window)) return nullptr;
+    return static_cast<CommandBarControl*>(::GetPropW(window, kControlProperty));
+}
+
+bool Win32RegistryEnvironment::WindowExists(WindowHandle hwnd) const { return ::IsWindow(ToHwnd(hwnd)) != FALSE; }
+
+WindowHandle Win32RegistryEnvironment::ActiveForegroundWindow() const {
+    HWND foreground = ::GetForegroundWindow();
+    if (!foreground || !::IsWindowEnabled(foreground) || ::IsIconic(foreground)) return 0;
+    return ToHandle(foreground);
+}
+
+void Win32RegistryEnvironment::InstallKeyboardHook(std::int32_t ownerKey) { commandbar::InstallKeyboardHook(ownerKey); }
+void Win32RegistryEnvironment::RemoveKeyboardHook(std::int32_t ownerKey) { commandbar::RemoveKeyboardHook(ownerKey); }
+void Win32RegistryEnvironment::InstallMouseHook(std::int32_t ownerKey) { commandbar::InstallMouseHook(ownerKey); }
+void Win32RegistryEnvironment::RemoveMouseHook(std::int32_t ownerKey) { commandbar::RemoveMouseHook(ownerKey); }
+
+void Win32RegistryEnvironment::InitialiseRendering(WindowHandle) {
+    // The colour styles and drawing capabilities are set up here once the rendering module
+    // provides them; the model itself needs nothing from them.
+}
+
+}  // namespace commandbar

@@ -1,0 +1,32 @@
+#pragma once
+// The registry's link to Win32: the window property "zentCommandBar:Control" that leads from a
+// control's window to the control, the foreground-window test and the thread hooks.
+
+#include <windows.h>
+
+#include "core/commandbar/command_bar_control.h"
+
+namespace commandbar {
+
+inline constexpr const wchar_t* kControlProperty = L"zentCommandBar:Control";
+
+inline core::commandbar::WindowHandle ToHandle(HWND hwnd) {
+    return reinterpret_cast<core::commandbar::WindowHandle>(hwnd);
+}
+inline HWND ToHwnd(core::commandbar::WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
+
+class Win32RegistryEnvironment : public core::commandbar::RegistryEnvironment {
+public:
+    void BindControlWindow(core::commandbar::WindowHandle hwnd, core::commandbar::CommandBarControl* control,
+                           bool set) override;
+    core::commandbar::CommandBarControl* ControlFromWindow(core::commandbar::WindowHandle hwnd) const override;
+    bool WindowExists(core::commandbar::WindowHandle hwnd) const override;
+    core::commandbar::WindowHandle ActiveForegroundWindow() const override;
+    void InstallKeyboardHook(std::int32_t ownerKey) override;
+    void RemoveKeyboardHook(std::int32_t ownerKey) override;
+    void InstallMouseHook(std::int32_t ownerKey) override;
+    void RemoveMouseHook(std::int32_t ownerKey) override;
+    void InitialiseRendering(core::commandbar::WindowHandle firstControl) override;
+};
+
+}  // namespace commandbar

@@ -1,0 +1,78 @@
+#include "commandbar/command_bar_hooks.h"
+
+#include <set>
+#include <utility>
+
+#include "win/error_report.h"
+#include "win/handles.h"
+
+namespace commandbar {
+
+namespace {
+
+struct ThreadHook {
+    int type;
+    HOOKPROC procedure;
+    std::set<std::int32_t> owners;
+    win::UniqueHook hook;
+    HookHandler handler;
+};
+
+LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam);
+
+// The hooks are per thread by nature; the program has one user-interface thread.
+ThreadHook& KeyboardHook() {
+    static ThreadHook hook{WH_KEYBOARD, &KeyboardProc, {}, {}, {}};
+    return hook;
+}
+
+ThreadHook& MouseHook() {
+    static ThreadHook hook{WH_MOUSE, &MouseProc, {}, {}, {}};
+    return hook;
+}
+
+LRESULT Dispatch(ThreadHook& hook, int code, WPARAM wParam, LPARAM lParam) {
+    bool consumed = false;
+    if (code >= 0 && hook.handler) {
+        win::GuardCallback([&] { consumed = hook.handler(code, wParam, lParam); });
+    }
+    if (consumed) return 1;
+    return ::CallNextHookEx(hook.hook.get(), code, wParam, lParam);
+}
+
+LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
+    return Dispatch(KeyboardHook(), code, wParam, lParam);
+}
+
+LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) {
+    return Dispatch(MouseHook(), code, wParam, lParam);
+}
+
+void Install(ThreadHook& hook, std::int32_t ownerKey) {
+    hook.owners.insert(ownerKey);
+    if (hook.hook) return;
+    hook.hook.reset(::SetWindowsHookExW(hook.type, hook.procedure, nullptr, ::GetCurrentThreadId()));
+}
+
+void Remove(ThreadHook& hook, std::int32_t ownerKey) {
+    hook.owners.erase(ownerKey);
+    if (hook.owners.empty()) hook.hook.reset();
+}
+
+}  // namespace
+
+void InstallKeyboardHook(std::int32_t ownerKey) { Install(KeyboardHook(), ownerKey); }
+void RemoveKeyboardHook(std::int32_t ownerKey) { Remove(KeyboardHook(), ownerKey); }
+void InstallMouseHook(std::int32_t ownerKey) { Install(MouseHook(), ownerKey); }
+void RemoveMouseHook(std::int32_t ownerKey) { Remove(MouseHook(), ownerKey); }
+bool KeyboardHookInstalled() { return static_cast<bool>(KeyboardHook().hook); }
+bool MouseHookInstalled() { return static_cast<bool>(MouseHook().hook); }
+
+HookHandler SetKeyboardHookHandler(HookHandler handler) {
+    return std::exchange(KeyboardHook().handler, std::move(handler));
+}
+
+HookHandler SetMouseHookHandler(HookHandler handler) { return std::exchange(MouseHook().handler, std::move(handler)); }
+
+}  // namespace commandbar

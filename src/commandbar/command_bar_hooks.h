@@ -1,0 +1,27 @@
+#pragma once
+// The thread's keyboard and mouse hooks of the command bar. Each hook is installed while at least
+// one owner key holds it. What the hooks do with a message is handed in by the menu interaction;
+// until then they pass every message on.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+
+namespace commandbar {
+
+// Returns true when the message was consumed and must not reach its window.
+using HookHandler = std::function<bool(int code, WPARAM wParam, LPARAM lParam)>;
+
+void InstallKeyboardHook(std::int32_t ownerKey);
+void RemoveKeyboardHook(std::int32_t ownerKey);
+void InstallMouseHook(std::int32_t ownerKey);
+void RemoveMouseHook(std::int32_t ownerKey);
+bool KeyboardHookInstalled();
+bool MouseHookInstalled();
+
+// Replaces the procedure body; returns the previous one.
+HookHandler SetKeyboardHookHandler(HookHandler handler);
+HookHandler SetMouseHookHandler(HookHandler handler);
+
+}  // namespace commandbar

@@ -1,0 +1,116 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "commandbar/button_platform_win32.h"
+#include "core/commandbar/button_int.h"
+#include "support/gui_resources.h"
+
+namespace commandbar {
+
+namespace {
+
+using core::commandbar::ButtonStyle;
+using core::commandbar::cButtonInt;
+using core::commandbar::cMeasureButtonParams;
+
+class RealFontMeasure : public ::testing::Test {
+protected:
+    RealFontMeasure() : dc_(::CreateCompatibleDC(nullptr)), font_(CreateBarFont(dc_.get(), L"Tahoma", 8.25)) {
+        params.hdc = reinterpret_cast<std::uintptr_t>(dc_.get());
+        params.hFont = reinterpret_cast<std::uintptr_t>(font_.get());
+        params.FontFace = L"Tahoma";
+        params.FontSize = 8;
+        params.IconWidth = 16;
+        params.IconHeight = 16;
+    }
+
+    SIZE Extent(const std::wstring& text) {
+        win::SelectGuard select(dc_.get(), font_.get());
+        RECT area{0, 0, 256, 256};
+        ::DrawTextW(dc_.get(), text.c_str(), static_cast<int>(text.size()), &area, DT_CALCRECT | DT_SINGLELINE);
+        return SIZE{area.right - area.left, area.bottom - area.top};
+    }
+
+    win::UniqueMemoryDc dc_;
+    win::UniqueFont font_;
+    cMeasureButtonParams params;
+    Win32TextMeasurer text;
+    Win32KeyboardLayout keyboard;
+};
+
+}  // namespace
+
+TEST_F(RealFontMeasure, MenuItemIsCaptionAndTwoSpacesPlus52) {
+    ASSERT_TRUE(font_);
+    cButtonInt button(L"OPEN");
+    button.SetCaption(L"Открыть файл");
+    params.SizeStyle = core::commandbar::eSizePopupMenu;
+    std::int32_t width = button.Measure(params, false, text, keyboard);
+    EXPECT_EQ(width, Extent(L"Открыть файл  ").cx + 52);
+    EXPECT_GT(Extent(L"Открыть файл  ").cx, Extent(L"Открыть файл").cx);
+    EXPECT_EQ(params.Height, std::max<LONG>(Extent(L"Xy").cy, 16) + 8);
+
+    cButtonInt separator(L"SEP");
+    separator.SetStyle(ButtonStyle::eSeparator);
+    params.Height = 0;
+    EXPECT_EQ(separator.Measure(params, false, text, keyboard), 10);
+    EXPECT_EQ(params.Height, 3);
+}
+
+TEST_F(RealFontMeasure, ToolbarButtonsFromRealLineHeights) {
+    cButtonInt button(L"LOAD");
+    button.SetIconIndex(0);
+    params.SizeStyle = core::commandbar::eSizeToolbar;
+    EXPECT_EQ(button.Measure(params, false, text, keyboard), 24);
+    LONG line = Extent(L"Xy").cy;
+    EXPECT_EQ(params.Height, line < 24 ? 24 : line + 8);
+
+    cButtonInt separator(L"SEP");
+    separator.SetStyle(ButtonStyle::eSeparator);
+    EXPECT_EQ(separator.Measure(params, false, text, keyboard), 8);
+}
+
+TEST_F(RealFontMeasure, MeasuringReleasesWhatItSelectsAndCreates) {
+    cButtonInt button(L"B");
+    button.SetCaption(L"&Настройки");
+    params.SizeStyle = core::commandbar::eSizePopupMenu;
+    button.Measure(params, false, text, keyboard);  // warm up
+    unsigned before = testing_support::GdiObjectCount();
+    for (int i = 0; i < 50; ++i) {
+        button.ClearMeasureCache();
+        params.Height = 0;
+        button.Measure(params, false, text, keyboard);
+        cMeasureButtonParams noDc;
+        text.MeasureText(noDc, L"Xy", core::commandbar::kMeasureSingleLine);
+    }
+    EXPECT_EQ(testing_support::GdiObjectCount(), before);
+    EXPECT_EQ(::GetCurrentObject(dc_.get(), OBJ_FONT), ::GetStockObject(SYSTEM_FONT));
+}
+
+TEST(PlatformKeys, ShortcutTextsUseTheLayoutsKeyNames) {
+    Win32KeyboardLayout keyboard;
+    cButtonInt button(L"B");
+    button.SetShortcutKey(VK_F5);
+    button.SetShortcutModifiers(core::commandbar::eCtrl | core::commandbar::eShift);
+    EXPECT_EQ(button.GetShortcutText(keyboard), L"Ctrl+Shift+F5");
+    button.SetShortcutKey(VK_DELETE);
+    button.SetShortcutModifiers(0);
+    EXPECT_EQ(button.GetShortcutText(keyboard), L"Del");
+    button.SetShortcutKey('O');
+    button.SetShortcutModifiers(core::commandbar::eCtrl);
+    EXPECT_EQ(button.GetShortcutText(keyboard), L"Ctrl+O");
+    // Other names are the layout's own ("Esc" on Windows, "Escape" under Wine), in proper case.
+    button.SetShortcutKey(VK_ESCAPE);
+    button.SetShortcutModifiers(core::commandbar::eAlt);
+    std::wstring name = keyboard.KeyName(VK_ESCAPE);
+    ASSERT_FALSE(name.empty());
+    EXPECT_EQ(button.GetShortcutText(keyboard), L"Alt+" + core::commandbar::ProperCase(name));
+    EXPECT_EQ(button.GetShortcutText(keyboard).substr(0, 5), L"Alt+E");
+
+    button.SetCaption(L"&Open");
+    EXPECT_TRUE(button.MatchesAccelerator('O', keyboard));
+    EXPECT_FALSE(button.MatchesAccelerator('P', keyboard));
+}
+
+}  // namespace commandbar

@@ -1,0 +1,163 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "commandbar/command_bar_hooks.h"
+#include "core/commandbar/command_bar_errors.h"
+#include "core/commandbar/command_bar_handles.h"
+#include "support/gui_resources.h"
+#include "support/pump.h"
+#include "test_bar_window.h"
+
+namespace commandbar {
+
+namespace {
+
+using core::commandbar::cButtons;
+using core::commandbar::cCommandBars;
+using core::commandbar::command_bar_error::kOwnerMissing;
+using testing::TestBarWindow;
+using testing::TestForm;
+
+template <typename Call>
+std::int32_t ErrorNumberOf(Call&& call) {
+    try {
+        call();
+    } catch (const core::RuntimeError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(CommandBarBinding, RegistrationSetsTheWindowPropertyAndBuildsTheChevronBars) {
+    TestForm form;
+    {
+        TestBarWindow bar(form.hwnd());
+        EXPECT_EQ(::GetPropW(bar.hwnd(), L"zentCommandBar:Control"),
+                  static_cast<HANDLE>(static_cast<core::commandbar::CommandBarControl*>(&bar)));
+        EXPECT_EQ(&Registry().ControlFromHwnd(ToHandle(bar.hwnd())), &bar);
+        EXPECT_TRUE(KeyboardHookInstalled());
+        cCommandBars bars(Registry(), ToHandle(bar.hwnd()));
+        cButtons buttons(Registry(), ToHandle(bar.hwnd()));
+        EXPECT_EQ(bars.Count(), 3);
+        EXPECT_EQ(buttons.Count(), 6);
+        bars.Add(L"MENU");
+        EXPECT_EQ(bars.Count(), 4);
+        // The window handle keeps its full width in the registry's keys.
+        EXPECT_TRUE(
+            Registry().Instances().Contains(L"H" + std::to_wstring(reinterpret_cast<std::uintptr_t>(bar.hwnd()))));
+    }
+    EXPECT_FALSE(Registry().IsRunning());
+    EXPECT_FALSE(KeyboardHookInstalled());
+    EXPECT_EQ(Registry().BarCount(), 0);
+
+    TestBarWindow again(form.hwnd());
+    EXPECT_EQ(Registry().BarCount(), 3);
+    EXPECT_EQ(Registry().FindBar(L"MENU"), nullptr);
+}
+
+TEST(CommandBarBinding, HandleThroughADestroyedControlWindowRaises) {
+    TestForm form;
+    TestBarWindow survivor(form.hwnd());
+    auto doomed = std::make_unique<TestBarWindow>(form.hwnd());
+    HWND doomedWindow = doomed->hwnd();
+    cCommandBars bars(Registry(), ToHandle(doomedWindow));
+    auto bar = bars.Add(L"BAR");
+    auto button = cButtons(Registry(), ToHandle(doomedWindow)).Add(L"BTN");
+    ::DestroyWindow(doomedWindow);
+
+    EXPECT_EQ(ErrorNumberOf([&] { bars.Count(); }), kOwnerMissing);
+    EXPECT_EQ(ErrorNumberOf([&] { bar.Title(); }), kOwnerMissing);
+    EXPECT_EQ(ErrorNumberOf([&] { button.Caption(); }), kOwnerMissing);
+    EXPECT_EQ(ErrorNumberOf([&] { cButtons(Registry(), 0).Count(); }), kOwnerMissing);
+    // A live window without the property is no control either.
+    EXPECT_EQ(ErrorNumberOf([&] { cButtons(Registry(), ToHandle(form.hwnd())).Count(); }), kOwnerMissing);
+
+    EXPECT_EQ(cButtons(Registry(), ToHandle(survivor.hwnd())).Item(L"BTN").Key(), L"BTN");
+    doomed.reset();
+    EXPECT_TRUE(Registry().IsRunning());
+}
+
+TEST(CommandBarBinding, AcceleratorsFollowTheForegroundForm) {
+    TestForm form;
+    ::ShowWindow(form.hwnd(), SW_SHOW);
+    TestBarWindow control(form.hwnd());
+    cButtons buttons(Registry(), ToHandle(control.hwnd()));
+    cCommandBars bars(Registry(), ToHandle(control.hwnd()));
+    auto load = buttons.Add(L"TOOLBAR:LOAD", -1, L"&Загрузить", core::commandbar::ButtonStyle::eNormal, L"", VK_F5, 0);
+    bars.Add(L"TOOLBAR").Buttons().Add(load);
+    control.Show(L"TOOLBAR");
+
+    ::SetForegroundWindow(form.hwnd());
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return ::GetForegroundWindow() == form.hwnd(); }, 2000));
+    EXPECT_EQ(Registry().GetActiveForegroundWindow(), ToHandle(form.hwnd()));
+    EXPECT_EQ(Registry().GetMainMenuControl(), ToHandle(control.hwnd()));
+    EXPECT_TRUE(Registry().ProcessAccelerator(VK_F5, 0));
+    EXPECT_EQ(control.clicked, std::vector<std::int32_t>{1});
+
+    ::EnableWindow(form.hwnd(), FALSE);
+    EXPECT_EQ(Registry().GetActiveForegroundWindow(), 0u);
+    EXPECT_FALSE(Registry().ProcessAccelerator(VK_F5, 0));
+    ::EnableWindow(form.hwnd(), TRUE);
+    ::ShowWindow(form.hwnd(), SW_MINIMIZE);
+    testing_support::PumpFor(50);
+    EXPECT_FALSE(Registry().ProcessAccelerator(VK_F5, 0));
+    EXPECT_EQ(control.clicked.size(), 1u);
+}
+
+TEST(CommandBarBinding, MenuModeDisablesOtherControlWindowsAndHooksTheMouse) {
+    TestForm form;
+    TestBarWindow menuBar(form.hwnd());
+    TestBarWindow toolbar(form.hwnd());
+    Registry().SetMenuMode(true, ToHandle(menuBar.hwnd()));
+    EXPECT_TRUE(MouseHookInstalled());
+    EXPECT_TRUE(::IsWindowEnabled(menuBar.hwnd()));
+    EXPECT_FALSE(::IsWindowEnabled(toolbar.hwnd()));
+    Registry().SetMenuMode(false, 0);
+    EXPECT_FALSE(MouseHookInstalled());
+    EXPECT_TRUE(::IsWindowEnabled(toolbar.hwnd()));
+}
+
+TEST(CommandBarBinding, KeyboardHookHandsKeysToItsHandler) {
+    TestForm form;
+    TestBarWindow control(form.hwnd());
+    std::vector<WPARAM> keys;
+    HookHandler previous = SetKeyboardHookHandler([&](int, WPARAM wParam, LPARAM) {
+        keys.push_back(wParam);
+        return false;
+    });
+    ::ShowWindow(form.hwnd(), SW_SHOW);
+    ::SetForegroundWindow(form.hwnd());
+    testing_support::PumpUntil([&] { return ::GetForegroundWindow() == form.hwnd(); }, 2000);
+    ::SetFocus(control.hwnd());
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_KEYBOARD;
+    press[0].ki.wVk = press[1].ki.wVk = 'Q';
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, press, sizeof(INPUT));
+    testing_support::PumpUntil([&] { return !keys.empty(); }, 1000);
+    SetKeyboardHookHandler(previous);
+    ASSERT_FALSE(keys.empty());
+    EXPECT_EQ(keys.front(), static_cast<WPARAM>('Q'));
+}
+
+TEST(CommandBarBinding, PanelControlBecomesAHiddenChildOfTheControl) {
+    TestForm form;
+    TestBarWindow control(form.hwnd());
+    HWND panel = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form.hwnd(), nullptr,
+                                   nullptr, nullptr);
+    auto button =
+        cButtons(Registry(), ToHandle(control.hwnd())).Add(L"PANEL", -1, L"", core::commandbar::ButtonStyle::ePanel);
+    button.SetPanelControl(ToHandle(panel));
+    EXPECT_EQ(::GetParent(panel), control.hwnd());
+    EXPECT_FALSE(::IsWindowVisible(panel));
+    EXPECT_EQ(button.PanelControl(), ToHandle(panel));
+    ::DestroyWindow(panel);
+    // A hosted control that is gone does not stop the next assignment.
+    button.SetPanelControl(0);
+    EXPECT_EQ(button.PanelControl(), 0u);
+}
+
+}  // namespace commandbar
