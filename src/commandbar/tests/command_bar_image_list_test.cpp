@@ -89,27 +89,39 @@ TEST_F(ImageListTest, EntriesArePerIconAndState) {
     }
 }
 
-TEST_F(ImageListTest, TheEleventhEntryGrowsTheStripAndKeepsTheCells) {
+std::vector<std::uint32_t> StripCells(const CommandBarImageList& images, int cells) {
+    std::vector<std::uint32_t> pixels;
+    for (int row = 0; row < images.IconHeight(); ++row) {
+        const std::uint32_t* line = images.StripPixels() + row * images.StripWidth();
+        pixels.insert(pixels.end(), line, line + cells * images.IconWidth());
+    }
+    return pixels;
+}
+
+TEST_F(ImageListTest, TheStripGrowsByTenCellsKeepingASpareOneAndTheCachedPixels) {
     CommandBarImageList images;
     images.InitialiseFromHandle(list_.get());
     Canvas canvas(20, 20);
     for (int icon = 0; icon < 9; ++icon) images.Draw(canvas.dc(), icon, kIconDimmed, 0, 0);
     EXPECT_EQ(images.Capacity(), 10) << "nine entries and the spare cell fit";
+    const auto nineCells = StripCells(images, 9);
     images.Draw(canvas.dc(), 9, kIconDimmed, 0, 0);
-    EXPECT_EQ(images.Capacity(), 20) << "the tenth entry would leave no spare cell";
-    const std::vector<std::uint32_t> firstRow(images.StripPixels(), images.StripPixels() + 160);
-    const std::uint32_t lastRowCell9 = images.StripPixels()[15 * images.StripWidth() + 9 * 16 + 15];
-    for (int icon = 10; icon < 12; ++icon) images.Draw(canvas.dc(), icon, kIconDimmed, 0, 0);
-    EXPECT_EQ(images.Count(), 12);
+    EXPECT_EQ(images.Capacity(), 20) << "a tenth entry would leave no spare cell";
+    EXPECT_EQ(images.StripWidth(), 320);
+    EXPECT_EQ(StripCells(images, 9), nineCells);
+    const auto tenCells = StripCells(images, 10);
+    images.Draw(canvas.dc(), 10, kIconDimmed, 0, 0);
+    images.Draw(canvas.dc(), 11, kIconDimmed, 0, 0);
+    for (int icon = 0; icon < 7; ++icon) images.Draw(canvas.dc(), icon, kIconDisabled, 0, 0);
+    EXPECT_EQ(images.Count(), 19);
     EXPECT_EQ(images.Capacity(), 20);
-    images.Draw(canvas.dc(), 0, kIconDisabled, 0, 0);
-    for (int icon = 1; icon < 8; ++icon) images.Draw(canvas.dc(), icon, kIconDisabled, 0, 0);
+    images.Draw(canvas.dc(), 7, kIconDisabled, 0, 0);
     EXPECT_EQ(images.Count(), 20);
     EXPECT_EQ(images.Capacity(), 30);
-    EXPECT_EQ(std::vector<std::uint32_t>(images.StripPixels(), images.StripPixels() + 160), firstRow);
-    EXPECT_EQ(images.StripPixels()[15 * images.StripWidth() + 9 * 16 + 15], lastRowCell9);
+    EXPECT_EQ(StripCells(images, 10), tenCells);
+    EXPECT_EQ(images.EntryOffset(20), 19 * 16);
     // Each dimmed solid icon is its own colour at full alpha.
-    EXPECT_EQ(firstRow[5 * 16 + 3], 0xFF000000u | (100u << 16) | 0x40u);
+    EXPECT_EQ(tenCells[5 * 16 + 3], 0xFF000000u | (100u << 16) | 0x40u);
     // Drawing an early entry after growth still shows it.
     Canvas check(16, 16);
     images.Draw(check.dc(), 5, kIconDimmed, 0, 0);

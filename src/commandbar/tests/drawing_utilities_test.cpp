@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -105,6 +106,72 @@ TEST_F(Drawing, GradientFillRectTopToBottom) {
                      GradientMode::TopToBottom);
     EXPECT_GT(GetGValue(canvas.Pixel(3, 0)), GetGValue(canvas.Pixel(3, 15)));
     EXPECT_GT(GetGValue(canvas.Pixel(3, 15)), GetGValue(canvas.Pixel(3, 29)));
+}
+
+// A parent with two children side by side, each painting its part of one gradient.
+class TwoBars {
+public:
+    TwoBars() {
+        parent_.reset(
+            ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 100, 100, 200, 40, nullptr, nullptr, nullptr, nullptr));
+        left_.reset(
+            ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 100, 40, parent_.get(), nullptr, nullptr, nullptr));
+        right_.reset(
+            ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 100, 0, 100, 40, parent_.get(), nullptr, nullptr, nullptr));
+    }
+    HWND parent() const { return parent_.get(); }
+    HWND left() const { return left_.get(); }
+    HWND right() const { return right_.get(); }
+
+private:
+    win::UniqueWindow parent_, left_, right_;
+};
+
+TEST_F(Drawing, ParentRelativeFillsJoinIntoOneGradient) {
+    TwoBars bars;
+    Canvas left(100, 40), right(100, 40), whole(200, 40);
+    const Colour start = core::MakeRgb(0, 0, 0), end = core::MakeRgb(200, 200, 200);
+    FillParentRelative(bars.left(), bars.parent(), left.dc(), start, end, 0, 0, 100, 40, true, false);
+    FillParentRelative(bars.right(), bars.parent(), right.dc(), start, end, 0, 0, 100, 40, true, false);
+    GradientFillRect(whole.dc(), RECT{0, 0, 200, 40}, start, end, GradientMode::LeftToRight);
+    for (int x : {0, 50, 99}) {
+        EXPECT_EQ(left.Pixel(x, 20), whole.Pixel(x, 20)) << x;
+        EXPECT_EQ(right.Pixel(x, 20), whole.Pixel(100 + x, 20)) << x;
+    }
+    EXPECT_GT(GetRValue(right.Pixel(0, 20)), 90) << "the right bar continues where the left one ends";
+
+    // Only the given rectangle is painted.
+    Canvas part(100, 40);
+    FillParentRelative(bars.right(), bars.parent(), part.dc(), start, end, 10, 10, 20, 10, true, false);
+    EXPECT_EQ(part.CountOtherThan(kWhiteRef, 0, 0, 100, 10), 0);
+    EXPECT_EQ(part.CountOtherThan(kWhiteRef, 30, 0, 100, 40), 0);
+    EXPECT_EQ(part.CountOtherThan(kWhiteRef, 10, 10, 30, 20), 20 * 10);
+    // The caller's own clipping is still there afterwards.
+    Canvas clipped(100, 40);
+    ::IntersectClipRect(clipped.dc(), 0, 0, 50, 40);
+    FillParentRelative(bars.right(), bars.parent(), clipped.dc(), start, end, 10, 10, 20, 10, true, false);
+    FillGradient(clipped.dc(), core::MakeRgb(0, 0, 255), core::MakeRgb(0, 0, 255), 0, 0, 100, 40, true);
+    EXPECT_EQ(clipped.Pixel(20, 15), RGB(0, 0, 255));
+    EXPECT_EQ(clipped.Pixel(70, 15), kWhiteRef);
+}
+
+TEST_F(Drawing, ParentRelativeSimpleAndSystemLooks) {
+    TwoBars bars;
+    Canvas canvas(100, 40);
+    FillParentRelative(bars.right(), bars.parent(), canvas.dc(), core::MakeRgb(9, 9, 9), core::MakeRgb(9, 9, 9), 0, 0,
+                       100, 40, true, false);
+    EXPECT_EQ(canvas.CountOtherThan(RGB(9, 9, 9), 0, 0, 100, 40), 0) << "equal colours: a plain fill";
+
+    // The system look ignores the colours passed and runs from a light blend to the button face.
+    Canvas system(100, 40);
+    FillParentRelative(bars.left(), bars.parent(), system.dc(), core::MakeRgb(255, 0, 0), core::MakeRgb(255, 0, 0), 0,
+                       0, 100, 40, true, true);
+    const Colour light =
+        BlendColour(core::SystemColourRef(COLOR_BTNHIGHLIGHT), core::SystemColourRef(COLOR_BTNFACE), 192);
+    const COLORREF first = system.Pixel(0, 20);
+    EXPECT_LE(std::abs(GetRValue(first) - core::RedOf(light)), 2);
+    EXPECT_LE(std::abs(GetGValue(first) - core::GreenOf(light)), 2);
+    EXPECT_NE(first, RGB(255, 0, 0));
 }
 
 TEST_F(Drawing, RectOutlineCoversExactlyTheBorder) {
