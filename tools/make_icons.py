@@ -2,6 +2,7 @@
 """Draws the program's icons and writes them as .ico files.
 
     python3 tools/make_icons.py [output folder]   (default: res/ beside this script's parent)
+    python3 tools/make_icons.py --check [folder]  (exit 1 when the files there differ from a fresh drawing)
 
 Every pictogram is described once in unit coordinates (0..1, y downwards) as signed-distance
 shapes, so each frame size is rendered from the same drawing with analytic anti-aliasing and
@@ -329,22 +330,40 @@ def ico_bytes(frames):
     return out + b"".join(images)
 
 
-def write_icon(path, drawing, sizes):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    frames = [(size, drawing.render(size)) for size in sizes]
-    with open(path, "wb") as f:
-        f.write(ico_bytes(frames))
+def icon_files(out):
+    """Every file this script makes, as (path, drawing, frame sizes)."""
+    for name, make in ICONS.items():
+        drawing = make()
+        yield os.path.join(out, "Data", "icons", "menu", name + ".ico"), drawing, [16, 24, 32]
+        yield os.path.join(out, "Data", "icons", "toolbar", name + ".ico"), drawing, [32, 48]
+    yield os.path.join(out, "Glyphoscope.ico"), application(), [16, 32, 48, 256]
 
 
 def main():
+    args = sys.argv[1:]
+    check = "--check" in args
+    args = [a for a in args if a != "--check"]
     here = os.path.dirname(os.path.abspath(__file__))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(here), "res")
-    for name, make in ICONS.items():
-        drawing = make()
-        write_icon(os.path.join(out, "Data", "icons", "menu", name + ".ico"), drawing, [16, 24, 32])
-        write_icon(os.path.join(out, "Data", "icons", "toolbar", name + ".ico"), drawing, [32, 48])
-    write_icon(os.path.join(out, "Glyphoscope.ico"), application(), [16, 32, 48, 256])
+    out = args[0] if args else os.path.join(os.path.dirname(here), "res")
+    stale = []
+    for path, drawing, sizes in icon_files(out):
+        data = ico_bytes([(size, drawing.render(size)) for size in sizes])
+        if check:
+            try:
+                with open(path, "rb") as f:
+                    same = f.read() == data
+            except OSError:
+                same = False
+            if not same:
+                stale.append(path)
+        else:
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            with open(path, "wb") as f:
+                f.write(data)
+    for path in stale:
+        print("differs from a fresh drawing:", path)
+    return 1 if stale else 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
