@@ -112,4 +112,11 @@ void AdjustHlsPixels(std::span<std::uint8_t> bgra, int newHue, int newSaturation
     }
 }
 
+void PremultiplyAlpha(std::span<std::uint8_t> bgra) {
+    for (std::size_t i = 0; i + 3 < bgra.size(); i += 4) {
+        const unsigned alpha = bgra[i + 3];
+        for (std::size_t c = 0; c < 3; ++c) bgra[i + c] = static_cast<std::uint8_t>(bgra[i + c] * alpha / 255);
+    }
+}
+
 }  // namespace core

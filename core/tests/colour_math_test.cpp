@@ -142,6 +142,12 @@ TEST(AdjustHls, LuminanceIsScaledAndClamped) {
     EXPECT_EQ(pixels[0], 255);
 }
 
+TEST(PremultiplyAlpha, ScalesColourByAlphaAndKeepsAlpha) {
+    std::vector<std::uint8_t> pixels{200, 100, 50, 255, 200, 100, 50, 128, 200, 100, 50, 0};
+    PremultiplyAlpha(pixels);
+    EXPECT_EQ(pixels, (std::vector<std::uint8_t>{200, 100, 50, 255, 100, 50, 25, 128, 0, 0, 0, 0}));
+}
+
 TEST(PlatformCapabilities, FollowTheVersion) {
     const auto nt4 = CapabilitiesFromVersion(4, 0, 2);
     EXPECT_TRUE(nt4.isNt);

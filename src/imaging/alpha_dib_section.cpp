@@ -1,5 +1,6 @@
 #include "imaging/alpha_dib_section.h"
 
+#include <algorithm>
 #include <cstring>
 #include <span>
 
@@ -99,6 +100,31 @@ void AlphaDibSection::AdjustHLS(int newHue, int newSaturation, float luminanceAd
     ::GdiFlush();
     core::AdjustHlsPixels(std::span(bits_, static_cast<std::size_t>(BytesPerScanLine()) * height_), newHue,
                           newSaturation, luminanceAdjust);
+}
+
+void AlphaDibSection::PaintPicture(HDC hdc, int destLeft, int destTop, int destWidth, int destHeight, int sourceLeft,
+                                   int sourceTop, DWORD rop) const {
+    if (!dc_) return;
+    if (destWidth < 0) destWidth = width_;
+    if (destHeight < 0) destHeight = height_;
+    ::BitBlt(hdc, destLeft, destTop, destWidth, destHeight, dc_.get(), sourceLeft, sourceTop, rop);
+}
+
+void AlphaDibSection::AlphaPaintPicture(HDC hdc, int destLeft, int destTop, int destWidth, int destHeight,
+                                        int sourceLeft, int sourceTop, int constantAlpha, bool perPixelAlpha) const {
+    if (!dc_) return;
+    if (destWidth < 0) destWidth = width_;
+    if (destHeight < 0) destHeight = height_;
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(std::clamp(constantAlpha, 0, 255)),
+                              static_cast<BYTE>(perPixelAlpha ? AC_SRC_ALPHA : 0)};
+    ::AlphaBlend(hdc, destLeft, destTop, destWidth, destHeight, dc_.get(), sourceLeft, sourceTop, destWidth, destHeight,
+                 blend);
+}
+
+void AlphaDibSection::PreMultiplyAlpha() {
+    if (!bits_) return;
+    ::GdiFlush();
+    core::PremultiplyAlpha(std::span(bits_, static_cast<std::size_t>(BytesPerScanLine()) * height_));
 }
 
 void AlphaDibSection::ClearUp() {

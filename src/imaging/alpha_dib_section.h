@@ -42,6 +42,16 @@ public:
     // -1 changes nothing); the luminance is multiplied by (1 + luminanceAdjust) and clamped.
     void AdjustHLS(int newHue, int newSaturation, float luminanceAdjust);
 
+    // Copies (part of) the section to hdc; negative sizes mean the section's own.
+    void PaintPicture(HDC hdc, int destLeft = 0, int destTop = 0, int destWidth = -1, int destHeight = -1,
+                      int sourceLeft = 0, int sourceTop = 0, DWORD rop = SRCCOPY) const;
+    // Blends (part of) the section onto hdc with a constant alpha, and with the pixels' own alpha
+    // when perPixelAlpha is set (the pixels must then be premultiplied).
+    void AlphaPaintPicture(HDC hdc, int destLeft = 0, int destTop = 0, int destWidth = -1, int destHeight = -1,
+                           int sourceLeft = 0, int sourceTop = 0, int constantAlpha = 255,
+                           bool perPixelAlpha = true) const;
+    void PreMultiplyAlpha();
+
     void ClearUp();
 
     HDC hdc() const noexcept { return dc_.get(); }

@@ -63,4 +63,8 @@ int IconLuminance(int red, int green, int blue);
 // (1 + luminanceAdjust) and clamped to 0..1. Alpha bytes are not touched.
 void AdjustHlsPixels(std::span<std::uint8_t> bgra, int newHue, int newSaturation, float luminanceAdjust);
 
+// Multiplies each colour channel of 32-bit blue-green-red-alpha pixels by its alpha (integer
+// division by 255), the form the system's per-pixel alpha blend expects.
+void PremultiplyAlpha(std::span<std::uint8_t> bgra);
+
 }  // namespace core

@@ -129,6 +129,35 @@ TEST(AlphaDibSection, AdjustHlsCases) {
     EXPECT_EQ(::GetPixel(dib.hdc(), 1, 0), RGB(50, 50, 50)) << "luminance halved";
 }
 
+TEST(AlphaDibSection, PaintsPlainAndBlended) {
+    AlphaDibSection dib;
+    ASSERT_TRUE(dib.Create(4, 4));
+    ::GdiFlush();
+    std::uint8_t* bits = dib.DIBSectionBitsPtr();
+    for (int i = 0; i < 16; ++i) {
+        bits[i * 4] = 200;  // blue
+        bits[i * 4 + 1] = 0;
+        bits[i * 4 + 2] = 0;
+        bits[i * 4 + 3] = 128;
+    }
+    Canvas plain(8, 8, RGB(255, 255, 255));
+    dib.PaintPicture(plain.dc(), 2, 2);
+    EXPECT_EQ(plain.Pixel(2, 2), RGB(0, 0, 200));
+    EXPECT_EQ(plain.Pixel(6, 6), RGB(255, 255, 255));
+    dib.PaintPicture(plain.dc(), 0, 0, 1, 1, 3, 3, BLACKNESS);
+    EXPECT_EQ(plain.Pixel(0, 0), RGB(0, 0, 0));
+
+    dib.PreMultiplyAlpha();
+    ::GdiFlush();
+    EXPECT_EQ(bits[0], 100);
+    Canvas blended(4, 4, RGB(0, 0, 0));
+    dib.AlphaPaintPicture(blended.dc());
+    EXPECT_NEAR(GetBValue(blended.Pixel(1, 1)), 100, 1);
+    Canvas faded(4, 4, RGB(0, 0, 0));
+    dib.AlphaPaintPicture(faded.dc(), 0, 0, -1, -1, 0, 0, 128, false);
+    EXPECT_NEAR(GetBValue(faded.Pixel(1, 1)), 50, 1);
+}
+
 TEST(AlphaDibSection, ExtractDibHandsOverTheBitmap) {
     const unsigned before = testing_support::GdiObjectCount();
     {
