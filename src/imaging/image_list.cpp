@@ -220,6 +220,34 @@ win::UniqueIcon ImageList::ItemCopyOfIcon(const ImageRef& image) const {
     return win::UniqueIcon(::ImageList_GetIcon(handle_, index - 1, ILD_NORMAL));
 }
 
+imaging::Picture ImageList::ImagePictureStrip(const std::optional<ImageRef>& start, const std::optional<ImageRef>& end,
+                                              core::Colour backColour) const {
+    const int count = ImageCount();
+    if (count == 0) return {};
+    const int first = start ? ItemIndex(*start) : 1;
+    const int last = end ? ItemIndex(*end) : count;
+    if (first < 1 || last < 1 || first >= last) return {};
+    win::WindowDc screen(nullptr);
+    win::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), count * IconSizeX, IconSizeY));
+    win::UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+    if (!bitmap || !dc) return {};
+    {
+        win::SelectGuard select(dc.get(), bitmap.get());
+        COLORREF back = CLR_INVALID;
+        if (backColour == core::kNoColour ||
+            FAILED(::OleTranslateColor(static_cast<OLE_COLOR>(backColour), nullptr, &back))) {
+            back = ::GetSysColor(COLOR_WINDOW);
+        }
+        win::UniqueBrush brush(::CreateSolidBrush(back));
+        const RECT all{0, 0, count * IconSizeX, IconSizeY};
+        ::FillRect(dc.get(), &all, brush.get());
+        for (int index = first; index <= last; ++index) {
+            ::ImageList_Draw(handle_, index - 1, dc.get(), (index - 1) * IconSizeX, 0, ILD_TRANSPARENT);
+        }
+    }
+    return imaging::Picture(bitmap.release());
+}
+
 void ImageList::SwapOrCopyImage(const ImageRef& source, const ImageRef& destination, bool swap) {
     const int from = RequireIndex(source);
     const int to = RequireIndex(destination);

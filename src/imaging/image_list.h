@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/colour_math.h"
+#include "imaging/picture.h"
 #include "win/handles.h"
 
 namespace imaging {
@@ -82,6 +83,13 @@ public:
 
     // A new icon of the image, owned by the caller; null when the image does not exist.
     win::UniqueIcon ItemCopyOfIcon(const ImageRef& image) const;
+
+    // A picture one image high and ImageCount images wide, filled with backColour (the window
+    // colour when -1), with the images from start to end drawn at their own positions. Empty when
+    // start does not come before end; the whole list when both are left out.
+    imaging::Picture ImagePictureStrip(const std::optional<ImageRef>& start = std::nullopt,
+                                       const std::optional<ImageRef>& end = std::nullopt,
+                                       core::Colour backColour = core::kNoColour) const;
 
     // Swaps two images (and their keys), or copies the source image over the destination.
     void SwapOrCopyImage(const ImageRef& source, const ImageRef& destination, bool swap);

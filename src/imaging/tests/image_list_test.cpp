@@ -195,6 +195,22 @@ TEST_F(ImageListTest, SwapAndCopy) {
     EXPECT_FALSE(list_.ItemCopyOfIcon(std::wstring(L"none")));
 }
 
+TEST_F(ImageListTest, PictureStripOfARange) {
+    AddThree();
+    const Picture strip = list_.ImagePictureStrip(ImageRef(std::wstring(L"B")), ImageRef(3), core::MakeRgb(1, 2, 3));
+    ASSERT_FALSE(strip.Empty());
+    EXPECT_EQ(strip.Width(), 48);
+    EXPECT_EQ(strip.Height(), 16);
+    win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    win::SelectGuard select(dc.get(), strip.Handle());
+    EXPECT_EQ(::GetPixel(dc.get(), 8, 8), RGB(1, 2, 3)) << "image 1 is outside the range";
+    EXPECT_EQ(::GetPixel(dc.get(), 24, 8), RGB(0, 255, 0));
+    EXPECT_EQ(::GetPixel(dc.get(), 40, 8), RGB(0, 0, 255));
+    EXPECT_TRUE(list_.ImagePictureStrip(ImageRef(2), ImageRef(2)).Empty());
+    EXPECT_TRUE(list_.ImagePictureStrip(ImageRef(3), ImageRef(1)).Empty());
+    EXPECT_EQ(list_.ImagePictureStrip().Width(), 48);
+}
+
 std::wstring IconFile(const wchar_t* folder, const wchar_t* name) {
     return win::ExecutableDirectory() + L"\\Data\\icons\\" + folder + L"\\" + name + L".ico";
 }
