@@ -78,31 +78,86 @@ HDC ImageList::ReferenceDc() {
     return displayDc_.get();
 }
 
+namespace {
+
+UINT SystemImageType(ImageType type) {
+    switch (type) {
+        case ImageType::Bitmap:
+            return IMAGE_BITMAP;
+        case ImageType::Icon:
+            return IMAGE_ICON;
+        default:
+            return IMAGE_CURSOR;
+    }
+}
+
+// Frees a loaded image by its type, whatever happens to it in between (457 included).
+class LoadedImage {
+public:
+    LoadedImage(HANDLE image, ImageType type) noexcept : image_(image), type_(type) {}
+    LoadedImage(const LoadedImage&) = delete;
+    LoadedImage& operator=(const LoadedImage&) = delete;
+    ~LoadedImage() {
+        if (!image_) return;
+        if (type_ == ImageType::Bitmap) {
+            ::DeleteObject(image_);
+        } else if (type_ == ImageType::Icon) {
+            ::DestroyIcon(static_cast<HICON>(image_));
+        } else {
+            ::DestroyCursor(static_cast<HCURSOR>(image_));
+        }
+    }
+    HANDLE get() const noexcept { return image_; }
+
+private:
+    HANDLE image_;
+    ImageType type_;
+};
+
+}  // namespace
+
 bool ImageList::AddFromFile(const std::wstring& fileName, ImageType type, const std::wstring& key, bool mapSysColors,
                             core::Colour backColour, const std::optional<ImageRef>& keyAfter) {
     if (!handle_) return false;
-    UINT flags = LR_LOADFROMFILE;
-    if (mapSysColors) flags |= LR_LOADMAP3DCOLORS;
     const bool isBitmap = type == ImageType::Bitmap;
-    const UINT imageType = isBitmap ? IMAGE_BITMAP : type == ImageType::Icon ? IMAGE_ICON : IMAGE_CURSOR;
-    HANDLE image =
-        ::LoadImageW(nullptr, fileName.c_str(), imageType, isBitmap ? 0 : IconSizeX, isBitmap ? 0 : IconSizeY, flags);
-    if (!image) return false;
-    // Freed whatever AddFromHandle does, including when it raises 457.
-    struct Release {
-        HANDLE image;
-        ImageType type;
-        ~Release() {
-            if (type == ImageType::Bitmap) {
-                ::DeleteObject(image);
-            } else if (type == ImageType::Icon) {
-                ::DestroyIcon(static_cast<HICON>(image));
-            } else {
-                ::DestroyCursor(static_cast<HCURSOR>(image));
-            }
-        }
-    } release{image, type};
-    return AddFromHandle(image, type, key, backColour, keyAfter);
+    const UINT flags = LR_LOADFROMFILE | (mapSysColors ? LR_LOADMAP3DCOLORS : 0);
+    LoadedImage image(::LoadImageW(nullptr, fileName.c_str(), SystemImageType(type), isBitmap ? 0 : IconSizeX,
+                                   isBitmap ? 0 : IconSizeY, flags),
+                      type);
+    return image.get() && AddFromHandle(image.get(), type, key, backColour, keyAfter);
+}
+
+bool ImageList::AddFromResourceID(int resourceId, HINSTANCE module, ImageType type, const std::wstring& key,
+                                  bool mapSysColors, core::Colour backColour, const std::optional<ImageRef>& keyAfter) {
+    if (!handle_) return false;
+    const bool isBitmap = type == ImageType::Bitmap;
+    LoadedImage image(
+        ::LoadImageW(module, MAKEINTRESOURCEW(resourceId), SystemImageType(type), isBitmap ? 0 : IconSizeX,
+                     isBitmap ? 0 : IconSizeY, mapSysColors ? LR_LOADMAP3DCOLORS : 0),
+        type);
+    return image.get() && AddFromHandle(image.get(), type, key, backColour, keyAfter);
+}
+
+bool ImageList::AddFromDeviceContext(HDC picture, const std::wstring& key, int left, int top, core::Colour backColour) {
+    if (!handle_ || !picture) return false;
+    COLORREF back = CLR_INVALID;
+    if (backColour == core::kNoColour) {
+        back = ::GetPixel(picture, 0, 0);
+    } else if (FAILED(::OleTranslateColor(static_cast<OLE_COLOR>(backColour), nullptr, &back))) {
+        back = RGB(0xC0, 0xC0, 0xC0);
+    }
+    if (back == CLR_INVALID) back = RGB(0xC0, 0xC0, 0xC0);
+    win::UniqueBitmap bitmap(::CreateCompatibleBitmap(picture, IconSizeX, IconSizeY));
+    win::UniqueMemoryDc dc(::CreateCompatibleDC(picture));
+    if (!bitmap || !dc) return false;
+    {
+        win::SelectGuard select(dc.get(), bitmap.get());
+        win::UniqueBrush brush(::CreateSolidBrush(back));
+        const RECT all{0, 0, IconSizeX, IconSizeY};
+        ::FillRect(dc.get(), &all, brush.get());
+        ::BitBlt(dc.get(), 0, 0, std::min(IconSizeX, 16), std::min(IconSizeY, 16), picture, left, top, SRCCOPY);
+    }
+    return AddFromHandle(bitmap.get(), ImageType::Bitmap, key, static_cast<core::Colour>(back));
 }
 
 bool ImageList::AddFromHandle(HANDLE image, ImageType type, const std::wstring& key, core::Colour backColour,

@@ -64,6 +64,16 @@ public:
                        core::Colour backColour = core::kNoColour,
                        const std::optional<ImageRef>& keyAfter = std::nullopt);
 
+    // Loads the image resource `resourceId` of `module` (icons at the list's size), as AddFromFile.
+    bool AddFromResourceID(int resourceId, HINSTANCE module, ImageType type, const std::wstring& key = {},
+                           bool mapSysColors = false, core::Colour backColour = core::kNoColour,
+                           const std::optional<ImageRef>& keyAfter = std::nullopt);
+    // Adds a block of at most 16 x 16 pixels copied from (left, top) of a picture's device context,
+    // on a bitmap of the icon size filled with backColour: -1 takes the picture's top-left pixel, an
+    // untranslatable colour becomes light grey. The back colour is the transparent colour.
+    bool AddFromDeviceContext(HDC picture, const std::wstring& key = {}, int left = 0, int top = 0,
+                              core::Colour backColour = core::kNoColour);
+
     // 1-based number of the image, or -1 for a key no image has. A number outside 1..ImageCount
     // raises error 9.
     int ItemIndex(const ImageRef& image) const;

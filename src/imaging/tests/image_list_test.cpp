@@ -159,6 +159,29 @@ TEST_F(ImageListTest, BitmapsTakeTheirTopLeftPixelAsTransparentColour) {
     EXPECT_EQ(canvas.Pixel(1, 1), RGB(10, 20, 30)) << "the magenta background is transparent";
 }
 
+TEST_F(ImageListTest, ImagesFromResourcesAndPictures) {
+    list_.IconSizeX = list_.IconSizeY = 32;
+    ASSERT_TRUE(list_.Create());
+    ASSERT_TRUE(list_.AddFromResourceID(101, ::GetModuleHandleW(nullptr), ImageType::Icon, L"About"));
+    EXPECT_FALSE(list_.AddFromResourceID(999, ::GetModuleHandleW(nullptr), ImageType::Icon, L"None"));
+    EXPECT_EQ(list_.ImageCount(), 1);
+    Canvas about(32, 32);
+    list_.DrawImage(std::wstring(L"About"), about.dc(), 0, 0);
+    EXPECT_GT(GetBValue(about.Pixel(16, 4)), 150) << "the blue disc of the about icon";
+
+    // A picture with a yellow background and a red square at (20, 20): only 16 x 16 pixels are taken.
+    Canvas picture(64, 64, RGB(255, 255, 0));
+    win::UniqueBrush red(::CreateSolidBrush(RGB(255, 0, 0)));
+    const RECT square{20, 20, 30, 30};
+    ::FillRect(picture.dc(), &square, red.get());
+    ASSERT_TRUE(list_.AddFromDeviceContext(picture.dc(), L"Block", 16, 16));
+    Canvas canvas(32, 32, RGB(0, 0, 255));
+    list_.DrawImage(std::wstring(L"Block"), canvas.dc(), 0, 0);
+    EXPECT_EQ(canvas.Pixel(6, 6), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(1, 1), RGB(0, 0, 255)) << "the back colour is transparent";
+    EXPECT_EQ(canvas.Pixel(20, 20), RGB(0, 0, 255)) << "beyond 16 x 16 only back colour";
+}
+
 TEST_F(ImageListTest, DrawingStates) {
     AddThree();
     Canvas canvas(64, 16, kWhiteRef);
