@@ -1,7 +1,5 @@
 #include "commandbar/command_bar_colours.h"
 
-#include <ole2.h>
-#include <olectl.h>
 #include <uxtheme.h>
 
 #include <string_view>
