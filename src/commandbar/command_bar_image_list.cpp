@@ -1,0 +1,239 @@
+#include "commandbar/command_bar_image_list.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "commandbar/drawing_utilities.h"
+#include "core/command_bar_error.h"
+#include "core/icon_states.h"
+
+namespace commandbar {
+
+namespace {
+
+constexpr int kGrowthStep = 10;
+
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// The bitmap's pixels as 32-bit 0xAARRGGBB values, top row first; empty when it cannot be read.
+std::vector<std::uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    BITMAPINFO info = TopDown32(width, height);
+    win::WindowDc screen(nullptr);
+    if (::GetDIBits(screen.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) return {};
+    return pixels;
+}
+
+// The icon's pixels with their alpha: a 32-bit icon's own alpha where it has any, else the mask.
+std::vector<core::IconPixel> ReadIconPixels(HIMAGELIST source, int iconIndex, int width, int height) {
+    win::UniqueIcon icon(::ImageList_GetIcon(source, iconIndex, ILD_NORMAL));
+    if (!icon) return {};
+    ICONINFO info{};
+    if (!::GetIconInfo(icon.get(), &info)) return {};
+    win::UniqueBitmap colourBitmap(info.hbmColor);
+    win::UniqueBitmap maskBitmap(info.hbmMask);
+    if (!colourBitmap) return {};
+    const auto colour = ReadPixels(colourBitmap.get(), width, height);
+    const auto mask = ReadPixels(maskBitmap.get(), width, height);
+    if (colour.empty() || mask.empty()) return {};
+    const bool hasAlpha = std::any_of(colour.begin(), colour.end(), [](std::uint32_t p) { return (p >> 24) != 0; });
+    std::vector<core::IconPixel> pixels(colour.size());
+    for (std::size_t i = 0; i < colour.size(); ++i) {
+        const std::uint32_t p = colour[i];
+        const bool masked = (mask[i] & 0x00FFFFFF) != 0;
+        std::uint8_t alpha = masked ? 0 : 255;
+        if (hasAlpha) alpha = static_cast<std::uint8_t>(p >> 24);
+        pixels[i] = {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                     static_cast<std::uint8_t>(p), alpha};
+    }
+    return pixels;
+}
+
+}  // namespace
+
+void CommandBarImageList::InitialiseFromHandle(HIMAGELIST imageList) {
+    Destroy();
+    if (!imageList) return;
+    int width = 0, height = 0;
+    IMAGEINFO info{};
+    if (::ImageList_GetImageInfo(imageList, 0, &info)) {
+        width = info.rcImage.right - info.rcImage.left;
+        height = info.rcImage.bottom - info.rcImage.top;
+    } else if (!::ImageList_GetIconSize(imageList, &width, &height)) {
+        return;
+    }
+    if (width <= 0 || height <= 0) return;
+    source_ = imageList;
+    iconWidth_ = width;
+    iconHeight_ = height;
+    CreateStrip();
+}
+
+void CommandBarImageList::InitialiseFromInstance(const CommandBarImageList& other) {
+    if (&other == this) return;
+    Destroy();
+    source_ = other.source_;
+    iconWidth_ = other.iconWidth_;
+    iconHeight_ = other.iconHeight_;
+    if (source_) CreateStrip();
+}
+
+void CommandBarImageList::Destroy() {
+    if (stripDc_ && previousBitmap_) ::SelectObject(stripDc_.get(), previousBitmap_);
+    previousBitmap_ = nullptr;
+    stripBitmap_.reset();
+    stripDc_.reset();
+    stripBits_ = nullptr;
+    stripWidth_ = stripHeight_ = capacity_ = 0;
+    entries_.clear();
+    source_ = nullptr;
+    iconWidth_ = iconHeight_ = 0;
+}
+
+void CommandBarImageList::CreateStrip() { GrowStrip(); }
+
+void CommandBarImageList::GrowStrip() {
+    const long long newCapacity = static_cast<long long>(capacity_) + kGrowthStep;
+    const long long newWidth = newCapacity * iconWidth_;
+    if (newWidth > std::numeric_limits<int>::max()) {
+        throw core::RuntimeError(6, L"Overflow", core::ErrorSource(L".zentPicker"));
+    }
+    BITMAPINFO info = TopDown32(static_cast<int>(newWidth), iconHeight_);
+    void* bits = nullptr;
+    win::UniqueBitmap bitmap;
+    {
+        win::WindowDc desktop(nullptr);
+        bitmap.reset(::CreateDIBSection(desktop.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    }
+    if (!bitmap || !bits) return;  // the cache stays as it was; cells beyond it stay unrendered
+    if (!stripDc_) stripDc_.reset(::CreateCompatibleDC(nullptr));
+    if (!stripDc_) return;
+    ::GdiFlush();
+    auto* newBits = static_cast<std::uint32_t*>(bits);
+    std::memset(newBits, 0, static_cast<std::size_t>(newWidth) * iconHeight_ * 4);
+    if (stripBits_) {
+        for (int row = 0; row < iconHeight_; ++row) {
+            std::memcpy(newBits + static_cast<std::size_t>(row) * newWidth,
+                        stripBits_ + static_cast<std::size_t>(row) * stripWidth_,
+                        static_cast<std::size_t>(stripWidth_) * 4);
+        }
+    }
+    HGDIOBJ replaced = ::SelectObject(stripDc_.get(), bitmap.get());
+    if (!previousBitmap_) previousBitmap_ = replaced;
+    stripBitmap_ = std::move(bitmap);  // deletes the old strip, no longer selected
+    stripBits_ = newBits;
+    capacity_ = static_cast<int>(newCapacity);
+    stripWidth_ = static_cast<int>(newWidth);
+    stripHeight_ = iconHeight_;
+}
+
+int CommandBarImageList::AddEntry(int iconIndex, int drawState) {
+    // One spare cell always follows the last entry: the manual blend works there.
+    if (capacity_ < Count() + 2) GrowStrip();
+    if (capacity_ < Count() + 2) return 0;
+    Entry entry{iconIndex, Count() * iconWidth_, drawState};
+    entries_.push_back(entry);
+    RenderEntry(entry);
+    return Count();
+}
+
+void CommandBarImageList::RenderEntry(const Entry& entry) {
+    if (!stripBits_) return;
+    ::GdiFlush();
+    const auto source = ReadIconPixels(source_, entry.iconIndex, iconWidth_, iconHeight_);
+    std::vector<std::uint32_t> cell(static_cast<std::size_t>(iconWidth_) * iconHeight_, 0);
+    if (!source.empty()) {
+        cell = core::RenderIconState(source, static_cast<core::IconState>(entry.state),
+                                     TranslateColour(disabledColour_), TranslateColour(highlightColour_));
+    }
+    for (int row = 0; row < iconHeight_; ++row) {
+        std::memcpy(stripBits_ + static_cast<std::size_t>(row) * stripWidth_ + entry.offset,
+                    cell.data() + static_cast<std::size_t>(row) * iconWidth_, static_cast<std::size_t>(iconWidth_) * 4);
+    }
+}
+
+void CommandBarImageList::Draw(HDC hdc, int iconIndex, int drawState, int x, int y, int width, int height) {
+    if (!source_ || iconIndex < 0) return;
+    width = width < 0 ? iconWidth_ : std::min(width, iconWidth_);
+    height = height < 0 ? iconHeight_ : std::min(height, iconHeight_);
+    if (drawState == kIconNormal) {
+        ::ImageList_DrawEx(source_, iconIndex, hdc, x, y, width, height, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+        return;
+    }
+    int entry = IndexOf(iconIndex, drawState);
+    if (entry == 0) entry = AddEntry(iconIndex, drawState);
+    if (entry == 0) return;
+    BlendCell(hdc, entries_[entry - 1].offset, x, y, width, height);
+}
+
+void CommandBarImageList::BlendCell(HDC hdc, int offset, int x, int y, int width, int height) {
+    if (Platform().is2000OrLater) {
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        ::AlphaBlend(hdc, x, y, width, height, stripDc_.get(), offset, 0, width, height, blend);
+        return;
+    }
+    // Without the system blend: bring the destination into the spare cell, blend it there, put it back.
+    const int spare = Count() * iconWidth_;
+    ::BitBlt(stripDc_.get(), spare, 0, width, height, hdc, x, y, SRCCOPY);
+    ::GdiFlush();
+    for (int row = 0; row < height; ++row) {
+        std::uint32_t* line = stripBits_ + static_cast<std::size_t>(row) * stripWidth_;
+        for (int column = 0; column < width; ++column) {
+            const std::uint32_t source = line[offset + column];
+            const std::uint32_t destination = line[spare + column];
+            const std::uint32_t inverse = 255 - (source >> 24);
+            std::uint32_t result = 0;
+            for (int shift = 0; shift < 24; shift += 8) {
+                const std::uint32_t channel =
+                    ((source >> shift) & 0xFF) + ((destination >> shift) & 0xFF) * inverse / 255;
+                result |= std::min<std::uint32_t>(channel, 255) << shift;
+            }
+            line[spare + column] = result;
+        }
+    }
+    ::BitBlt(hdc, x, y, width, height, stripDc_.get(), spare, 0, SRCCOPY);
+}
+
+int CommandBarImageList::IndexOf(int iconIndex, int drawState) const noexcept {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].iconIndex == iconIndex && entries_[i].state == drawState) return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
+int CommandBarImageList::IconIndexOf(int entry) const {
+    if (entry < 1 || entry > Count()) core::RaiseCommandBarError(core::command_bar_error::kSubscriptOutOfRange);
+    return entries_[entry - 1].iconIndex;
+}
+
+void CommandBarImageList::SetDisabledColor(Colour colour) {
+    if (colour == disabledColour_) return;
+    disabledColour_ = colour;
+    for (const Entry& entry : entries_) {
+        if (entry.state == kIconDisabled) RenderEntry(entry);
+    }
+}
+
+void CommandBarImageList::SetHighlightColor(Colour colour) {
+    if (colour == highlightColour_) return;
+    highlightColour_ = colour;
+    for (const Entry& entry : entries_) {
+        if (entry.state == kIconHighlighted) RenderEntry(entry);
+    }
+}
+
+void CommandBarImageList::DrawStrip(HDC hdc, int x, int y) const {
+    if (stripDc_) ::BitBlt(hdc, x, y, stripWidth_, stripHeight_, stripDc_.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace commandbar

@@ -1,0 +1,289 @@
+#include "commandbar/drawing_utilities.h"
+
+#include <ole2.h>
+#include <olectl.h>
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "commandbar/command_bar_colours.h"
+#include "commandbar/command_bar_image_list.h"
+#include "core/number_text.h"
+#include "core/style_colours.h"
+#include "win/handles.h"
+
+namespace commandbar {
+
+namespace {
+
+core::PlatformCapabilities& Capabilities() {
+    static core::PlatformCapabilities capabilities;
+    return capabilities;
+}
+
+COLORREF ToColorRef(Colour colour) { return static_cast<COLORREF>(colour) & 0x00FFFFFF; }
+
+void FillSolid(HDC hdc, Colour colour, const RECT& rect) {
+    win::UniqueBrush brush(::CreateSolidBrush(ToColorRef(colour)));
+    ::FillRect(hdc, &rect, brush.get());
+}
+
+TRIVERTEX Vertex(LONG x, LONG y, Colour colour) {
+    TRIVERTEX vertex{};
+    vertex.x = x;
+    vertex.y = y;
+    vertex.Red = static_cast<COLOR16>(core::RedOf(colour) << 8);
+    vertex.Green = static_cast<COLOR16>(core::GreenOf(colour) << 8);
+    vertex.Blue = static_cast<COLOR16>(core::BlueOf(colour) << 8);
+    return vertex;
+}
+
+void SystemGradient(HDC hdc, const RECT& rect, Colour colourStart, Colour colourEnd, GradientMode mode) {
+    TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, colourStart), Vertex(rect.right, rect.bottom, colourEnd)};
+    GRADIENT_RECT gradient{0, 1};
+    ::GradientFill(hdc, vertices, 2, &gradient, 1,
+                   mode == GradientMode::LeftToRight ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
+}
+
+// Straight line from (x1, y1) to (x2, y2) with the end point excluded, in the selected pen.
+void Line(HDC hdc, int x1, int y1, int x2, int y2) {
+    ::MoveToEx(hdc, x1, y1, nullptr);
+    ::LineTo(hdc, x2, y2);
+}
+
+// A one-pixel pen of `colour`, selected for the lifetime of the object and deleted afterwards.
+class PenScope {
+public:
+    PenScope(HDC hdc, Colour colour) : pen_(::CreatePen(PS_SOLID, 1, ToColorRef(colour))), select_(hdc, pen_.get()) {}
+
+private:
+    win::UniquePen pen_;
+    win::SelectGuard select_;
+};
+
+// Integer halves as the glyphs use them: towards zero, like an integer division.
+int Centre(int start, int length) { return start + length / 2; }
+
+}  // namespace
+
+const core::PlatformCapabilities& Platform() noexcept { return Capabilities(); }
+
+void DetectPlatform() {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
+    const BOOL ok = ::GetVersionExW(&version);
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+    if (!ok) return;
+    Capabilities() =
+        core::CapabilitiesFromVersion(version.dwMajorVersion, version.dwMinorVersion, version.dwPlatformId);
+}
+
+core::PlatformCapabilities SetPlatform(const core::PlatformCapabilities& capabilities) noexcept {
+    return std::exchange(Capabilities(), capabilities);
+}
+
+Colour TranslateColour(Colour colour) noexcept {
+    COLORREF rgb = 0;
+    if (FAILED(::OleTranslateColor(static_cast<OLE_COLOR>(colour), nullptr, &rgb))) return core::kNoColour;
+    return static_cast<Colour>(rgb);
+}
+
+Colour BlendColour(Colour colourA, Colour colourB, int weight) noexcept {
+    return core::BlendRgb(TranslateColour(colourA), TranslateColour(colourB), weight);
+}
+
+void FillGradient(HDC hdc, Colour colourStart, Colour colourEnd, int left, int top, int width, int height,
+                  bool horizontal) {
+    if (colourStart == core::kNoColour || colourEnd == core::kNoColour) return;
+    const RECT rect{left, top, left + width, top + height};
+    if (colourStart != colourEnd && Platform().canGradient) {
+        SystemGradient(hdc, rect, colourStart, colourEnd,
+                       horizontal ? GradientMode::LeftToRight : GradientMode::TopToBottom);
+    } else {
+        FillSolid(hdc, colourStart, rect);
+    }
+}
+
+void GradientFillRect(HDC hdc, const RECT& rect, Colour colourStart, Colour colourEnd, GradientMode mode) {
+    if (Platform().canGradient) {
+        SystemGradient(hdc, rect, colourStart, colourEnd, mode);
+    } else {
+        FillSolid(hdc, colourEnd, rect);
+    }
+}
+
+void FillParentRelative(HWND hWnd, HWND hWndParent, HDC hdc, Colour colourStart, Colour colourEnd, int left, int top,
+                        int width, int height, bool horizontal, bool systemLook) {
+    const bool systemColours = systemLook && IsHighColour();
+    if (!systemColours && (colourStart == colourEnd || !Platform().canGradient)) {
+        FillGradient(hdc, colourStart, colourEnd, left, top, width, height, horizontal);
+        return;
+    }
+    if (systemColours) {
+        colourStart = BlendColour(core::SystemColourRef(COLOR_BTNHIGHLIGHT), core::SystemColourRef(COLOR_BTNFACE), 192);
+        colourEnd = TranslateColour(core::SystemColourRef(COLOR_BTNFACE));
+    }
+    // The parent's rectangle in hWnd's client coordinates.
+    RECT parent{};
+    ::GetWindowRect(hWndParent, &parent);
+    ::MapWindowPoints(HWND_DESKTOP, hWnd, reinterpret_cast<POINT*>(&parent), 2);
+    // Clipping within a saved state keeps whatever clip the caller had.
+    win::DcStateGuard state(hdc);
+    ::IntersectClipRect(hdc, left, top, left + width, top + height);
+    GradientFillRect(hdc, parent, colourStart, colourEnd,
+                     horizontal ? GradientMode::LeftToRight : GradientMode::TopToBottom);
+}
+
+void TileBitmap(HDC hdc, int left, int top, int width, int height, HDC hdcSource, int tileWidth, int tileHeight,
+                int yOffset) {
+    if (tileWidth <= 0 || tileHeight <= 0 || width <= 0 || height <= 0) return;
+    auto wrap = [](long long value, int size) { return static_cast<int>(((value % size) + size) % size); };
+    const int right = left + width;
+    const int bottom = top + height;
+    for (int y = top; y < bottom;) {
+        const int sourceY = wrap(static_cast<long long>(y) + yOffset, tileHeight);
+        const int rowHeight = std::min(tileHeight - sourceY, bottom - y);
+        for (int x = left; x < right;) {
+            const int sourceX = wrap(x, tileWidth);
+            const int columnWidth = std::min(tileWidth - sourceX, right - x);
+            ::BitBlt(hdc, x, y, columnWidth, rowHeight, hdcSource, sourceX, sourceY, SRCCOPY);
+            x += columnWidth;
+        }
+        y += rowHeight;
+    }
+}
+
+void DrawRectOutline(HDC hdc, Colour colour, int left, int top, int width, int height) {
+    PenScope pen(hdc, colour);
+    const int right = left + width - 1;
+    const int bottom = top + height - 1;
+    ::MoveToEx(hdc, left, bottom, nullptr);
+    ::LineTo(hdc, left, top);
+    ::LineTo(hdc, right, top);
+    ::LineTo(hdc, right, bottom);
+    ::LineTo(hdc, left, bottom);
+}
+
+void DrawIconOrColourBox(HDC hdc, CommandBarImageList* imageList, int iconIndex, Colour boxColour, int left, int top,
+                         int drawState) {
+    if (iconIndex >= 0) {
+        if (imageList) imageList->Draw(hdc, iconIndex, drawState, left, top);
+        return;
+    }
+    if (boxColour == core::kNoColour) return;
+    const Colour fill = TranslateColour(boxColour);
+    if (fill != core::kNoColour) FillSolid(hdc, fill, RECT{left, top, left + kColourBoxSize, top + kColourBoxSize});
+    const Colour border = GetElementColour(core::colour_element::kMenuBorder);
+    if (border != core::kNoColour) DrawRectOutline(hdc, border, left, top, kColourBoxSize, kColourBoxSize);
+}
+
+int ToolbarThemePart(int buttonStyle, bool dropDownPart, int orientation) noexcept {
+    enum { kButton = 1, kSplitButton = 3, kSplitDropDown = 4, kSeparator = 5, kSeparatorVertical = 6 };
+    if (buttonStyle == kButtonStyleSeparator)
+        return IsVerticalOrientation(orientation) ? kSeparatorVertical : kSeparator;
+    if (buttonStyle == kButtonStyleSplit) return dropDownPart ? kSplitDropDown : kSplitButton;
+    return kButton;
+}
+
+int ToolbarThemeState(bool enabled, bool hot, bool checked, bool pressed) noexcept {
+    enum { kNormal = 1, kHot = 2, kPressed = 3, kDisabled = 4, kChecked = 5, kHotChecked = 6 };
+    if (!enabled) return kDisabled;
+    if (pressed) return kPressed;
+    if (hot) return checked ? kHotChecked : kHot;
+    return checked ? kChecked : kNormal;
+}
+
+void DrawThemedToolbarPart(HWND hWnd, HDC hdc, int left, int top, int width, int height, bool enabled, bool hot,
+                           int buttonStyle, bool dropDownPart, int orientation, bool checked, bool pressed) {
+    if (!Platform().isXpOrLater) return;
+    HTHEME theme = ::OpenThemeData(hWnd, L"TOOLBAR");
+    if (!theme) return;
+    const RECT rect{left, top, left + width, top + height};
+    ::DrawThemeBackground(theme, hdc, ToolbarThemePart(buttonStyle, dropDownPart, orientation),
+                          ToolbarThemeState(enabled, hot, checked, pressed), &rect, nullptr);
+    ::CloseThemeData(theme);
+}
+
+void DrawDropDownArrow(HDC hdc, int left, int top, int width, int height, Colour colour, int orientation) {
+    const int cx = Centre(left, width);
+    const int cy = Centre(top, height);
+    const COLORREF rgb = ToColorRef(colour);
+    if (IsVerticalOrientation(orientation)) {
+        for (int y = cy - 2; y <= cy + 2; ++y) ::SetPixelV(hdc, cx + 1, y, rgb);
+        for (int y = cy - 1; y <= cy + 1; ++y) ::SetPixelV(hdc, cx, y, rgb);
+        ::SetPixelV(hdc, cx - 1, cy, rgb);
+    } else {
+        for (int x = cx - 2; x <= cx + 2; ++x) ::SetPixelV(hdc, x, cy - 1, rgb);
+        for (int x = cx - 1; x <= cx + 1; ++x) ::SetPixelV(hdc, x, cy, rgb);
+        ::SetPixelV(hdc, cx, cy + 1, rgb);
+    }
+}
+
+void DrawSubmenuArrow(HDC hdc, int left, int top, int width, int height) {
+    const int cx = Centre(left, width);
+    const int cy = Centre(top, height);
+    PenScope pen(hdc, core::kBlack);
+    Line(hdc, cx - 2, cy - 3, cx - 2, cy + 4);
+    Line(hdc, cx - 1, cy - 2, cx - 1, cy + 3);
+    Line(hdc, cx, cy - 1, cx, cy + 2);
+    ::SetPixelV(hdc, cx + 1, cy, RGB(0, 0, 0));
+}
+
+void DrawCheckMark(HDC hdc, int left, int top, int width, int height) {
+    const int cx = Centre(left, width);
+    const int cy = Centre(top, height);
+    PenScope pen(hdc, core::kBlack);
+    Line(hdc, cx - 3, cy, cx - 1, cy + 2);
+    Line(hdc, cx - 3, cy + 1, cx - 1, cy + 3);
+    Line(hdc, cx - 1, cy + 3, cx + 5, cy - 3);
+    Line(hdc, cx - 1, cy + 2, cx + 5, cy - 4);
+}
+
+void DrawCaption(HDC hdc, std::wstring_view text, int left, int top, int width, int height, Colour colour,
+                 int orientation, bool centred) {
+    const int oldMode = ::SetBkMode(hdc, TRANSPARENT);
+    const COLORREF oldColour = ::SetTextColor(hdc, ToColorRef(colour));
+    if (IsVerticalOrientation(orientation)) {
+        // A font rotated by 270 degrees grows from the right edge of the box downwards.
+        RECT rect{left + width, top, left, top + height + 4};
+        DrawTextAnyPlatform(hdc, text, rect, DT_SINGLELINE);
+    } else {
+        RECT rect{left, top, left + width, top + height};
+        UINT format = DT_SINGLELINE | DT_VCENTER;
+        if (centred) format |= DT_CENTER;
+        DrawTextAnyPlatform(hdc, text, rect, format);
+    }
+    ::SetTextColor(hdc, oldColour);
+    ::SetBkMode(hdc, oldMode);
+}
+
+int DrawTextAnyPlatform(HDC hdc, std::wstring_view text, RECT& rect, UINT format) {
+    // DrawTextW wants a writable buffer only with DT_MODIFYSTRING, which no caller uses.
+    return ::DrawTextW(hdc, text.data(), static_cast<int>(text.size()), &rect, format);
+}
+
+LOGFONTW LogFontFromDescription(const core::FontDescription& font, HDC hdc) {
+    LOGFONTW logFont{};
+    const size_t length = std::min(font.name.size(), std::size(logFont.lfFaceName) - 1);
+    std::copy_n(font.name.begin(), length, logFont.lfFaceName);
+    // The point size is taken as a whole number, as the height was always computed.
+    const int points = static_cast<int>(core::RoundHalfEven(font.size));
+    logFont.lfHeight = -::MulDiv(points, ::GetDeviceCaps(hdc, LOGPIXELSY), 72);
+    logFont.lfItalic = font.italic ? TRUE : FALSE;
+    logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    logFont.lfUnderline = font.underline ? TRUE : FALSE;
+    logFont.lfStrikeOut = font.strikethrough ? TRUE : FALSE;
+    logFont.lfCharSet = static_cast<BYTE>(font.charset);
+    logFont.lfQuality = Platform().isXpOrLater ? CLEARTYPE_QUALITY : ANTIALIASED_QUALITY;
+    return logFont;
+}
+
+}  // namespace commandbar

@@ -1,0 +1,91 @@
+#pragma once
+// Stateless painting primitives of the command bar and the small services its modules share:
+// what the platform can do, colour translation and blending, gradient and tiled fills, outlines,
+// the three glyphs, captions, colour boxes and the visual-style tool bar parts.
+// Everything draws into a device context handed in by the caller and releases what it creates.
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "core/colour_math.h"
+#include "core/font_description.h"
+#include "core/platform_capabilities.h"
+
+namespace commandbar {
+
+class CommandBarImageList;
+
+using core::Colour;
+
+// Process-wide capability flags: all false until DetectPlatform runs (once, when the first
+// command bar control registers).
+const core::PlatformCapabilities& Platform() noexcept;
+void DetectPlatform();
+// Lets tests take the paths of older systems; returns the previous flags.
+core::PlatformCapabilities SetPlatform(const core::PlatformCapabilities& capabilities) noexcept;
+
+// An OLE colour as plain RGB (system references resolved); -1 when it cannot be translated.
+Colour TranslateColour(Colour colour) noexcept;
+// Both colours are translated first; weight 0..255 is the share of colourA.
+Colour BlendColour(Colour colourA, Colour colourB, int weight) noexcept;
+
+// Bar orientations: 0 and 3 are horizontal bars, 1 and 2 vertical ones.
+constexpr bool IsVerticalOrientation(int orientation) { return orientation == 1 || orientation == 2; }
+
+// Nothing when either colour is -1; a solid fill with colourStart when the colours are equal or
+// gradients are not available. Colours must already be RGB.
+void FillGradient(HDC hdc, Colour colourStart, Colour colourEnd, int left, int top, int width, int height,
+                  bool horizontal);
+
+enum class GradientMode : int { LeftToRight = 0, TopToBottom = 1 };
+// The system gradient fill over rect; without gradients a solid fill with colourEnd.
+void GradientFillRect(HDC hdc, const RECT& rect, Colour colourStart, Colour colourEnd, GradientMode mode);
+
+// Paints the part (left, top, width, height) of hWnd with a gradient spanning the whole of
+// hWndParent, so that bars side by side show one continuous gradient. With systemLook on a
+// high-colour screen the colours are the system look's, whatever is passed.
+void FillParentRelative(HWND hWnd, HWND hWndParent, HDC hdc, Colour colourStart, Colour colourEnd, int left, int top,
+                        int width, int height, bool horizontal, bool systemLook);
+
+// Covers the rectangle with straight copies of the tile; tiles are anchored to the destination's
+// origin (columns at multiples of tileWidth, rows shifted by yOffset).
+void TileBitmap(HDC hdc, int left, int top, int width, int height, HDC hdcSource, int tileWidth, int tileHeight,
+                int yOffset);
+
+// One-pixel outline of the rectangle.
+void DrawRectOutline(HDC hdc, Colour colour, int left, int top, int width, int height);
+
+inline constexpr int kColourBoxSize = 15;
+// The icon from imageList when iconIndex >= 0; otherwise a 15 x 15 box of boxColour outlined in
+// MenuBorder, or nothing when boxColour is -1.
+void DrawIconOrColourBox(HDC hdc, CommandBarImageList* imageList, int iconIndex, Colour boxColour, int left, int top,
+                         int drawState);
+
+// Button styles the tool bar theme distinguishes.
+inline constexpr int kButtonStyleSeparator = 1;
+inline constexpr int kButtonStyleSplit = 2;
+
+// Part and state numbers of the system's tool bar theme class.
+int ToolbarThemePart(int buttonStyle, bool dropDownPart, int orientation) noexcept;
+int ToolbarThemeState(bool enabled, bool hot, bool checked, bool pressed) noexcept;
+// Draws one tool bar part with the desktop's visual style; nothing without visual styles.
+void DrawThemedToolbarPart(HWND hWnd, HDC hdc, int left, int top, int width, int height, bool enabled, bool hot,
+                           int buttonStyle, bool dropDownPart, int orientation, bool checked, bool pressed);
+
+// Glyphs, centred on (left + width / 2, top + height / 2).
+void DrawDropDownArrow(HDC hdc, int left, int top, int width, int height, Colour colour, int orientation);
+void DrawSubmenuArrow(HDC hdc, int left, int top, int width, int height);
+void DrawCheckMark(HDC hdc, int left, int top, int width, int height);
+
+// Single-line caption with '&' marking the accelerator. Vertical bars expect a font rotated for
+// top-to-bottom text to be selected already.
+void DrawCaption(HDC hdc, std::wstring_view text, int left, int top, int width, int height, Colour colour,
+                 int orientation, bool centred);
+// DrawText with the wide-character call; returns the text height.
+int DrawTextAnyPlatform(HDC hdc, std::wstring_view text, RECT& rect, UINT format);
+
+// The logical font of a font description for hdc (height from the point size and the DC's DPI).
+LOGFONTW LogFontFromDescription(const core::FontDescription& font, HDC hdc);
+
+}  // namespace commandbar
