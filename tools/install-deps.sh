@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest libgtest-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
-  wine64 wine fonts-wine xvfb xauth imagemagick x11-utils
+  wine64 wine fonts-wine xvfb xauth imagemagick x11-utils python3
 )
 missing=()
 for p in "${packages[@]}"; do
