@@ -1,5 +1,6 @@
 #include "core/tab_strip_properties.h"
 
+#include <cmath>
 #include <vector>
 
 #include "core/number_text.h"
@@ -49,7 +50,8 @@ TabFontSpec ReadFont(const PropertyBag& bag) {
     auto points = ParseNumber(fields[1]);
     if (!points || *points <= 0) return font;
     font.name = fields[0];
-    font.points = *points;
+    // Sizes are kept to hundredths of a point, so that a saved size reads back exactly.
+    font.points = std::round(*points * 100.0) / 100.0;
     font.bold = fields[2] == L"1";
     font.italic = fields[3] == L"1";
     font.underline = fields[4] == L"1";

@@ -122,6 +122,7 @@ void SettingsDialog::Open(HWND owner) {
     CreateWindowAndControls(owner);
     Load();
     ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetFocus(tabs_.hwnd());
 }
 
 void SettingsDialog::ShowModal(HWND owner) {
