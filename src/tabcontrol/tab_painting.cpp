@@ -67,63 +67,79 @@ void PaintCoolTabs(HWND tabWindow, int coolTabs, core::TabAlignment align) {
 
     RECT client{};
     ::GetClientRect(tabWindow, &client);
-    RECT body = client;
-    ::SendMessageW(tabWindow, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
-    // The body's frame sits two pixels outside the display area.
-    ::InflateRect(&body, 2, 2);
-    --body.right;
-    --body.bottom;
+    RECT display = client;
+    ::SendMessageW(tabWindow, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    // The platform's raised frame lies in the band between the tab row and the display area.
+    RECT body{client.left, bottom ? client.top : display.top - 2, client.right, bottom ? display.bottom + 2 : client.bottom};
+    if (body.right <= body.left || body.bottom <= body.top) return;
 
-    win::UniquePen face(::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNFACE)));
-    win::UniquePen shadow(::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW)));
-    win::UniquePen light(::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT)));
-
-    {
-        // One flat line per side instead of the raised two-pixel frame.
-        win::SelectGuard pen(dc, face.get());
-        ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-        ::Rectangle(dc, body.left + 1, body.top + 1, body.right, body.bottom);
-        ::SelectObject(dc, shadow.get());
-        Line(dc, body.left, body.bottom, body.right, body.bottom);
-        Line(dc, body.right, body.top, body.right, body.bottom + 1);
-        ::SelectObject(dc, light.get());
-        Line(dc, body.left, body.top, body.right, body.top);
-        Line(dc, body.left, body.top, body.left, body.bottom);
-    }
-
+    // Themes paint the body light, the classic look in the button face: flatten to what is there.
+    const COLORREF interior = coolTabs == 2 ? ::GetSysColor(COLOR_BTNFACE)
+                                            : ::GetPixel(dc, (display.left + display.right) / 2, display.top + 1);
     const int count = static_cast<int>(::SendMessageW(tabWindow, TCM_GETITEMCOUNT, 0, 0));
     const int selected = static_cast<int>(::SendMessageW(tabWindow, TCM_GETCURSEL, 0, 0));
+    auto tabRect = [&](int i, RECT& r) {
+        if (!::SendMessageW(tabWindow, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) {
+            return false;
+        }
+        if (i == selected) ::InflateRect(&r, 2, 2);
+        return true;
+    };
+    if (coolTabs == 2) {
+        // Every part is drawn anew: the body in the button face, each tab like an owner-drawn one.
+        RECT inside{body.left + 1, body.top + 1, body.right - 1, body.bottom - 1};
+        ::FillRect(dc, &inside, ::GetSysColorBrush(COLOR_BTNFACE));
+        auto font = reinterpret_cast<HFONT>(::SendMessageW(tabWindow, WM_GETFONT, 0, 0));
+        win::SelectGuard useFont(dc, font);
+        auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(tabWindow, TCM_GETIMAGELIST, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            DrawItemEvent tab;
+            if (!tabRect(i, tab.bounds)) continue;
+            tab.position = i;
+            tab.dc = dc;
+            tab.selected = i == selected;
+            ::InflateRect(&tab.bounds, -1, 0);
+            if (bottom) {
+                --tab.bounds.bottom;
+            } else {
+                ++tab.bounds.top;
+            }
+            PaintDefaultTab(tab, tabWindow, images, coolTabs);
+        }
+    }
+    win::UniquePen inner(::CreatePen(PS_SOLID, 1, interior));
+    win::UniquePen outline(::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW)));
+    win::SelectGuard noFill(dc, ::GetStockObject(NULL_BRUSH));
+    {
+        win::SelectGuard pen(dc, inner.get());
+        ::Rectangle(dc, body.left + 1, body.top + 1, body.right - 1, body.bottom - 1);
+        ::Rectangle(dc, body.left + 2, body.top + 2, body.right - 2, body.bottom - 2);
+        ::SelectObject(dc, outline.get());
+        ::Rectangle(dc, body.left, body.top, body.right, body.bottom);
+    }
+
     for (int i = 0; i < count; ++i) {
         RECT r{};
-        if (!::SendMessageW(tabWindow, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
+        if (!tabRect(i, r)) continue;
         const bool isSelected = i == selected;
-        if (isSelected) ::InflateRect(&r, 2, 2);
-        --r.right;
-        win::SelectGuard pen(dc, light.get());
-        if (!bottom) {
-            Line(dc, r.left, r.bottom - 1, r.left, r.top);
-            Line(dc, r.left, r.top, r.right, r.top);
-            ::SelectObject(dc, shadow.get());
-            Line(dc, r.right, r.top, r.right, r.bottom);
-            if (isSelected) {
-                // The selected tab opens into the body.
-                ::SelectObject(dc, face.get());
-                Line(dc, r.left + 1, body.top, r.right, body.top);
-            }
-        } else {
-            Line(dc, r.left, r.top, r.left, r.bottom - 1);
-            ::SelectObject(dc, shadow.get());
-            Line(dc, r.left, r.bottom - 1, r.right, r.bottom - 1);
-            Line(dc, r.right, r.top, r.right, r.bottom);
-            if (isSelected) {
-                ::SelectObject(dc, face.get());
-                Line(dc, r.left + 1, body.bottom, r.right, body.bottom);
-            }
-        }
-        if (coolTabs == 2 && !isSelected) {
-            // Unselected tabs sit flat against the body: no line between them and the frame.
-            ::SelectObject(dc, face.get());
-            Line(dc, r.left + 1, bottom ? r.top : r.bottom - 1, r.right, bottom ? r.top : r.bottom - 1);
+        // The tab's own fill, from just inside its corner.
+        const COLORREF fill = ::GetPixel(dc, r.left + 3, bottom ? r.bottom - 3 : r.top + 3);
+        win::UniquePen tabInner(::CreatePen(PS_SOLID, 1, fill));
+        const int outer = bottom ? r.bottom - 1 : r.top;
+        const int innerEdge = bottom ? outer - 1 : outer + 1;
+        const int open = bottom ? body.bottom - 1 : body.top;
+        win::SelectGuard pen(dc, tabInner.get());
+        Line(dc, r.left + 1, innerEdge, r.right - 1, innerEdge);
+        Line(dc, r.left + 1, innerEdge, r.left + 1, open);
+        Line(dc, r.right - 2, innerEdge, r.right - 2, open);
+        ::SelectObject(dc, outline.get());
+        Line(dc, r.left, open, r.left, outer);
+        Line(dc, r.left, outer, r.right - 1, outer);
+        Line(dc, r.right - 1, outer, r.right - 1, open);
+        if (isSelected) {
+            // The selected tab opens into the body.
+            ::SelectObject(dc, inner.get());
+            Line(dc, r.left + 1, open, r.right - 1, open);
         }
     }
 }

@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
 
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/tests/registry_fixture.h"
 #include "support/gui_resources.h"
 #include "support/pump.h"
+#include "support/screenshot.h"
 #include "win/handles.h"
 
 namespace app {
@@ -311,41 +309,10 @@ TEST_F(SettingsDialogTest, OpeningAndClosingTwoHundredTimesLeavesNoHandlesBehind
     EXPECT_EQ(testing_support::UserObjectCount(), userBefore);
 }
 
-// Writes a 24-bit BMP of the window as it shows on the screen.
-bool SaveWindowBitmap(HWND window, const std::string& path) {
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    win::WindowDc screen(nullptr);
-    win::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
-    win::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
-    {
-        win::SelectGuard select(memory.get(), bitmap.get());
-        ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
-    }
-    BITMAPINFOHEADER info{sizeof(info), width, height, 1, 24, BI_RGB};
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<char> pixels(static_cast<size_t>(stride) * height);
-    if (!::GetDIBits(memory.get(), bitmap.get(), 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                     DIB_RGB_COLORS)) {
-        return false;
-    }
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-    return out.good();
-}
-
 // Not a check: pictures of each page for people to look at, when GLYPH_SCREENSHOT_DIR is set.
 TEST_F(SettingsDialogTest, Screenshots) {
-    const char* directory = std::getenv("GLYPH_SCREENSHOT_DIR");
-    if (!directory) GTEST_SKIP() << "GLYPH_SCREENSHOT_DIR not set";
+    const std::string directory = testing_support::ScreenshotDirectory();
+    if (directory.empty()) GTEST_SKIP() << "GLYPH_SCREENSHOT_DIR not set";
     prefs::Set(pref::kTopMost, L"1");
     prefs::Set(pref::kTextFigures, L"1");
     prefs::Set(pref::kTextRussianBig, L"1");
@@ -360,8 +327,8 @@ TEST_F(SettingsDialogTest, Screenshots) {
         }
         ::RedrawWindow(dialog.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         testing_support::PumpFor(400);
-        std::string path = std::string(directory) + "/settings_page" + std::to_string(tab) + ".bmp";
-        EXPECT_TRUE(SaveWindowBitmap(dialog.hwnd(), path)) << path;
+        std::string path = directory + "/settings_page" + std::to_string(tab) + ".bmp";
+        EXPECT_TRUE(testing_support::SaveWindowBitmap(dialog.hwnd(), path)) << path;
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "support/gui_resources.h"
 #include "support/pump.h"
+#include "support/screenshot.h"
 #include "win/dpi.h"
 #include "win/handles.h"
 
@@ -337,6 +338,53 @@ TEST_F(TabControlTest, CoolTabsPaintWithoutLeaksAndFontsAreReplacedCleanly) {
     testing_support::PumpFor(50);
     EXPECT_LE(testing_support::GdiObjectCount(), gdiBefore + 1);
     EXPECT_EQ(tabs.Font().name, L"Tahoma");
+}
+
+TEST_F(TabControlTest, RightClicksResizingAndMouseActivationReachTheStrip) {
+    AddThree();
+    int rightClicks = 0;
+    tabs.events.tabRightClick = [&] { ++rightClicks; };
+    ::SendMessageW(tabs.TabCtrlhWnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(tabs.TabCtrlhWnd(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(rightClicks, 1);
+
+    tabs.SetBounds(RECT{10, 10, 210, 110});
+    RECT client{};
+    ::GetClientRect(tabs.TabCtrlhWnd(), &client);
+    EXPECT_EQ(client.right, 200);
+    EXPECT_EQ(client.bottom, 100);
+
+    // A click on an unfocused strip takes the focus without activating anything.
+    ::SetFocus(form.hwnd());
+    LRESULT answer = ::SendMessageW(tabs.TabCtrlhWnd(), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(form.hwnd()),
+                                    MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_EQ(answer, MA_NOACTIVATE);
+    EXPECT_EQ(::GetFocus(), tabs.TabCtrlhWnd());
+}
+
+// Not a check: the painting modes side by side, when GLYPH_SCREENSHOT_DIR is set.
+TEST(TabControlPictures, PaintingModes) {
+    const std::string directory = testing_support::ScreenshotDirectory();
+    if (directory.empty()) GTEST_SKIP() << "GLYPH_SCREENSHOT_DIR not set";
+    Form form;
+    ::SetWindowPos(form.hwnd(), nullptr, 10, 10, 420, 560, SWP_NOZORDER);
+    ::ShowWindow(form.hwnd(), SW_SHOW);
+    TabControl strips[4];
+    for (int i = 0; i < 4; ++i) {
+        core::TabStripProperties properties;
+        properties.coolTabs = i == 3 ? 0 : i;
+        properties.ownerDraw = i == 3;
+        properties.font = {L"Tahoma", 8};
+        strips[i].Create(form.hwnd(), 10 + i, RECT{10, 10 + 125 * i, 390, 125 * (i + 1)}, properties);
+        strips[i].events.drawItem = [](tabcontrol::DrawItemEvent& e) { e.doDefault = true; };
+        strips[i].AddTab(L"Общие", -1, -1, L"A");
+        strips[i].AddTab(L"Текст просмотра", -1, -1, L"B");
+        strips[i].AddTab(L"Цвета", -1, -1, L"C");
+        strips[i].SelectTab(2, true);
+    }
+    ::RedrawWindow(form.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testing_support::PumpFor(400);
+    EXPECT_TRUE(testing_support::SaveWindowBitmap(form.hwnd(), directory + "/tab_modes.bmp"));
 }
 
 TEST(TabControlLifetime, NothingStaysSubclassedAfterTheControlGoes) {
