@@ -268,6 +268,39 @@ TEST_F(SettingsDialogTest, RunsModallyOverItsOwner) {
     EXPECT_TRUE(::IsWindowEnabled(owner.hwnd()));
 }
 
+TEST_F(SettingsDialogTest, DialogKeysWorkInTheModalLoop) {
+    // Escape cancels wherever the focus is.
+    win::Timer timer;
+    timer.SetOwner(owner.hwnd());
+    timer.SetInterval(50);
+    HWND focusAtStart = nullptr;
+    timer.OnTick([&] {
+        timer.SetEnabled(false);
+        focusAtStart = ::GetFocus();
+        ::SendMessageW(dialog.CheckBoxWindow(SettingsCheck::SaveSize), BM_CLICK, 0, 0);
+        ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    timer.SetEnabled(true);
+    dialog.ShowModal(owner.hwnd());
+    EXPECT_EQ(focusAtStart, dialog.Tabs().TabCtrlhWnd());
+    EXPECT_FALSE(dialog.IsOpen());
+    EXPECT_TRUE(NothingStored());
+
+    // Enter on a check box presses the default button, Ok.
+    timer.OnTick([&] {
+        timer.SetEnabled(false);
+        dialog.Tabs().SelectTab(2);
+        ::SetFocus(dialog.CheckBoxWindow(SettingsCheck::TextEnglishBig));
+        ::SendMessageW(dialog.CheckBoxWindow(SettingsCheck::TextEnglishBig), BM_CLICK, 0, 0);
+        ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    });
+    timer.SetEnabled(true);
+    dialog.ShowModal(owner.hwnd());
+    EXPECT_FALSE(dialog.IsOpen());
+    EXPECT_EQ(prefs::Get(pref::kTextEnglishBig), L"1");
+    EXPECT_EQ(prefs::Get(pref::kViewerText), L"ABCDEFGHIJKLMNOPQRSTUVWXYZ ");
+}
+
 TEST_F(SettingsDialogTest, ApplyGivesTheMainWindowTheNewTextColourAtOnce) {
     MainWindow main;
     main.SetUnloadHandler([] {});
