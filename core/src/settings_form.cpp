@@ -6,8 +6,8 @@ namespace core {
 
 namespace {
 constexpr std::array<std::wstring_view, kSettingsCheckCount> kCheckValueNames = {
-    L"TopMost",     L"SaveSize",         L"ManyCopies",     L"LoadFontsAtProgramStartup",
-    L"ShowSplash",  L"TextFigures",      L"TextSymbols",    L"TextRussianSmall",
+    L"TopMost",        L"SaveSize",         L"ManyCopies",     L"LoadFontsAtProgramStartup",
+    L"ShowSplash",     L"TextFigures",      L"TextSymbols",    L"TextRussianSmall",
     L"TextRussianBig", L"TextEnglishSmall", L"TextEnglishBig",
 };
 constexpr auto kFirstPresetCheck = static_cast<std::size_t>(SettingsCheck::TextFigures);

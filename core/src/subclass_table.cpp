@@ -76,8 +76,7 @@ std::intptr_t DispatchToClients(std::size_t clientCount, const DispatchCalls& ca
     for (std::size_t position = clientCount; position >= 1; --position) {
         SubclassTable::ClientId client = calls.clientAt(position);
         if (!client) continue;
-        if (position == 1 && !previousCalled &&
-            calls.responseOf(client) == MessageResponse::CallPreviousBefore) {
+        if (position == 1 && !previousCalled && calls.responseOf(client) == MessageResponse::CallPreviousBefore) {
             calls.callPrevious();
             previousCalled = true;
         }

@@ -41,8 +41,8 @@ std::vector<std::wstring> SplitFields(const std::wstring& text) {
 }
 
 // "name;points;bold;italic;underline;strikethrough"; a face name holds no ';'.
-TabFontSpec ReadFont(const PropertyBag& bag) {
-    TabFontSpec font;
+TabFont ReadFont(const PropertyBag& bag) {
+    TabFont font;
     auto found = bag.find(L"Font");
     if (found == bag.end()) return font;
     auto fields = SplitFields(found->second);
@@ -59,7 +59,7 @@ TabFontSpec ReadFont(const PropertyBag& bag) {
     return font;
 }
 
-std::wstring FontText(const TabFontSpec& font) {
+std::wstring FontText(const TabFont& font) {
     auto flag = [](bool on) { return on ? L";1" : L";0"; };
     std::wstring points = std::to_wstring(font.points);
     while (points.find(L'.') != std::wstring::npos && (points.back() == L'0' || points.back() == L'.')) {
@@ -83,10 +83,17 @@ std::uint32_t TabWindowStyle(const TabStripProperties& p) {
     if (p.multiLine) style |= kMultiLine;
     if (p.ownerDraw) style |= kOwnerDrawFixed;
     switch (p.tabAlign) {
-        case TabAlignment::Left: style |= kVertical; break;
-        case TabAlignment::Bottom: style |= kBottom; break;
-        case TabAlignment::Right: style |= kVertical | kBottom; break;
-        case TabAlignment::Top: break;
+        case TabAlignment::Left:
+            style |= kVertical;
+            break;
+        case TabAlignment::Bottom:
+            style |= kBottom;
+            break;
+        case TabAlignment::Right:
+            style |= kVertical | kBottom;
+            break;
+        case TabAlignment::Top:
+            break;
     }
     return style;
 }

@@ -40,20 +40,13 @@ TEST(SettingsForm, ApplyWritesEveryValueInOrder) {
     form.ColourChosen(SettingsColour::Back, 0x808080);
 
     std::vector<PreferenceWrite> expected = {
-        {L"TopMost", L"1"},
-        {L"SaveSize", L"0"},
-        {L"ManyCopies", L"0"},
-        {L"LoadFontsAtProgramStartup", L"0"},
-        {L"ShowSplash", L"0"},
-        {L"TextFigures", L"1"},
-        {L"TextSymbols", L"0"},
-        {L"TextRussianSmall", L"1"},
-        {L"TextRussianBig", L"0"},
-        {L"TextEnglishSmall", L"0"},
-        {L"TextEnglishBig", L"0"},
-        {L"FontColor", L"255"},
-        {L"BackColor", L"8421504"},
-        {L"ViewerText", L"0123456789 абвгдеёжзийклмнопрстуфхцчшщъыьэюя "},
+        {L"TopMost", L"1"},         {L"SaveSize", L"0"},
+        {L"ManyCopies", L"0"},      {L"LoadFontsAtProgramStartup", L"0"},
+        {L"ShowSplash", L"0"},      {L"TextFigures", L"1"},
+        {L"TextSymbols", L"0"},     {L"TextRussianSmall", L"1"},
+        {L"TextRussianBig", L"0"},  {L"TextEnglishSmall", L"0"},
+        {L"TextEnglishBig", L"0"},  {L"FontColor", L"255"},
+        {L"BackColor", L"8421504"}, {L"ViewerText", L"0123456789 абвгдеёжзийклмнопрстуфхцчшщъыьэюя "},
     };
     EXPECT_EQ(form.Apply(), expected);
 }

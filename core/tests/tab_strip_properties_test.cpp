@@ -46,7 +46,7 @@ TEST(TabStripProperties, SaveAndLoadRoundTripWithDefaultsForMissingValues) {
     auto read = core::ReadTabStripProperties(bag);
     EXPECT_EQ(read.coolTabs, 0);
     EXPECT_EQ(read.tabAlign, TabAlignment::Top);
-    EXPECT_EQ(read.font, core::TabFontSpec{});
+    EXPECT_EQ(read.font, core::TabFont{});
 }
 
 }  // namespace

@@ -98,14 +98,14 @@ COLORREF ToColorRef(std::int32_t oleColour) {
 SettingsCheck CheckAt(size_t index) { return static_cast<SettingsCheck>(index); }
 
 // The tab strip speaks the dialog's own font.
-core::TabFontSpec DialogFontSpec() {
+core::TabFont DialogTabFont() {
     LOGFONTW font{};
-    core::TabFontSpec spec;
+    core::TabFont tabFont;
     if (::GetObjectW(win::UiFont(), sizeof(font), &font) == sizeof(font)) {
-        spec.name = font.lfFaceName;
-        spec.points = std::fabs(static_cast<double>(font.lfHeight)) * 72.0 / win::ScreenDpi();
+        tabFont.name = font.lfFaceName;
+        tabFont.points = std::fabs(static_cast<double>(font.lfHeight)) * 72.0 / win::ScreenDpi();
     }
-    return spec;
+    return tabFont;
 }
 
 }  // namespace
@@ -152,7 +152,7 @@ void SettingsDialog::CreateWindowAndControls(HWND owner) {
     Create(win::WindowClassArgs{L"GlyphoscopeSettings"}, args);
 
     core::TabStripProperties tabProperties;
-    tabProperties.font = DialogFontSpec();
+    tabProperties.font = DialogTabFont();
     tabs_.Create(hwnd(), kTabsId, win::ToPixels(kTabs), tabProperties);
     tabs_.events.tabClick = [this](int tab) { OnTabClick(tab); };
     CreatePages();
@@ -218,7 +218,8 @@ void SettingsDialog::CreatePages() {
     fontButton_.Create(colours, kFontButtonId, L"...");
     fontButton_.SetBoundsTwips(kFontButton);
 
-    for (size_t i = 5; i < core::kSettingsCheckCount; ++i) subclass::AttachMessage(*this, checks_[i].hwnd(), WM_MOUSEMOVE);
+    for (size_t i = 5; i < core::kSettingsCheckCount; ++i)
+        subclass::AttachMessage(*this, checks_[i].hwnd(), WM_MOUSEMOVE);
     subclass::AttachMessage(*this, text, WM_MOUSEMOVE);
     attached_ = true;
 }
@@ -300,11 +301,16 @@ HWND SettingsDialog::PageWindow(Page page) const { return pages_[static_cast<siz
 
 HWND SettingsDialog::ButtonWindow(Button button) const {
     switch (button) {
-        case Button::Ok: return okButton_.hwnd();
-        case Button::Cancel: return cancelButton_.hwnd();
-        case Button::Apply: return applyButton_.hwnd();
-        case Button::BackColour: return backButton_.hwnd();
-        case Button::FontColour: return fontButton_.hwnd();
+        case Button::Ok:
+            return okButton_.hwnd();
+        case Button::Cancel:
+            return cancelButton_.hwnd();
+        case Button::Apply:
+            return applyButton_.hwnd();
+        case Button::BackColour:
+            return backButton_.hwnd();
+        case Button::FontColour:
+            return fontButton_.hwnd();
     }
     return nullptr;
 }

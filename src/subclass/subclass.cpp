@@ -145,8 +145,7 @@ LRESULT CallPreviousProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 bool IsSubclassed(HWND hwnd) noexcept {
-    return ::IsWindow(hwnd) &&
-           reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Dispatcher;
+    return ::IsWindow(hwnd) && reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Dispatcher;
 }
 
 namespace testing {

@@ -60,9 +60,9 @@ void TabControl::CreateTabWindow() {
     ::InitCommonControlsEx(&controls);
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    tabWindow_ = ::CreateWindowExW(0, WC_TABCONTROLW, L"", core::TabWindowStyle(properties_), 0, 0, client.right,
-                                   client.bottom, hwnd(), reinterpret_cast<HMENU>(kTabWindowId),
-                                   win::ModuleInstance(), nullptr);
+    tabWindow_ =
+        ::CreateWindowExW(0, WC_TABCONTROLW, L"", core::TabWindowStyle(properties_), 0, 0, client.right, client.bottom,
+                          hwnd(), reinterpret_cast<HMENU>(kTabWindowId), win::ModuleInstance(), nullptr);
     if (!tabWindow_) {
         throw core::RuntimeError(static_cast<std::int32_t>(::GetLastError()), L"Cannot create the tab window",
                                  core::ErrorSource(L".cTabCtrl"));
@@ -91,8 +91,8 @@ void TabControl::AttachTabWindow() {
 
 void TabControl::DetachTabWindow() noexcept {
     if (!tabWindow_) return;
-    for (UINT message : {WM_SETFOCUS, WM_MOUSEACTIVATE, WM_DESTROY, WM_ERASEBKGND, WM_GETDLGCODE, WM_PAINT,
-                         WM_NCPAINT}) {
+    for (UINT message :
+         {WM_SETFOCUS, WM_MOUSEACTIVATE, WM_DESTROY, WM_ERASEBKGND, WM_GETDLGCODE, WM_PAINT, WM_NCPAINT}) {
         subclass::DetachMessage(*this, tabWindow_, message);
     }
     paintHooked_ = false;
@@ -138,18 +138,30 @@ void TabControl::SetFlatSeparators(bool state) {
     ApplyFlatSeparators();
 }
 
-#define GLYPH_STYLE_SETTER(Name, field) \
-    void TabControl::Set##Name(bool state) { \
-        properties_.field = state; \
-        ApplyStyle(); \
-    }
-GLYPH_STYLE_SETTER(HotTrack, hotTrack)
-GLYPH_STYLE_SETTER(Buttons, buttons)
-GLYPH_STYLE_SETTER(FlatButtons, flatButtons)
-GLYPH_STYLE_SETTER(OwnerDraw, ownerDraw)
-GLYPH_STYLE_SETTER(MultiLine, multiLine)
-GLYPH_STYLE_SETTER(RightJustify, rightJustify)
-#undef GLYPH_STYLE_SETTER
+void TabControl::SetHotTrack(bool state) {
+    properties_.hotTrack = state;
+    ApplyStyle();
+}
+void TabControl::SetButtons(bool state) {
+    properties_.buttons = state;
+    ApplyStyle();
+}
+void TabControl::SetFlatButtons(bool state) {
+    properties_.flatButtons = state;
+    ApplyStyle();
+}
+void TabControl::SetOwnerDraw(bool state) {
+    properties_.ownerDraw = state;
+    ApplyStyle();
+}
+void TabControl::SetMultiLine(bool state) {
+    properties_.multiLine = state;
+    ApplyStyle();
+}
+void TabControl::SetRightJustify(bool state) {
+    properties_.rightJustify = state;
+    ApplyStyle();
+}
 
 void TabControl::SetCoolTabs(int state) {
     properties_.coolTabs = state;
@@ -172,7 +184,7 @@ void TabControl::SetPadding(int xPixels, int yPixels) {
     ::SendMessageW(tabWindow_, TCM_SETPADDING, 0, MAKELPARAM(xPixels, yPixels & 0x7FFF));
 }
 
-void TabControl::SetFont(const core::TabFontSpec& font) {
+void TabControl::SetFont(const core::TabFont& font) {
     if (font == properties_.font && font_) return;
     properties_.font = font;
     ApplyFont();
@@ -184,8 +196,8 @@ void TabControl::ApplyFont() {
     properties_.font.name.copy(logFont.lfFaceName, std::min<size_t>(32, std::size(logFont.lfFaceName) - 1));
     {
         win::WindowDc dc(hwnd());
-        logFont.lfHeight = -static_cast<LONG>(
-            std::lround(properties_.font.points * ::GetDeviceCaps(dc.get(), LOGPIXELSY) / 72.0));
+        logFont.lfHeight =
+            -static_cast<LONG>(std::lround(properties_.font.points * ::GetDeviceCaps(dc.get(), LOGPIXELSY) / 72.0));
     }
     logFont.lfWeight = properties_.font.bold ? FW_BOLD : FW_NORMAL;
     logFont.lfItalic = properties_.font.italic;
@@ -253,8 +265,8 @@ void TabControl::AddTab(const std::wstring& text, int iconIndex, const TabRef& k
     item.pszText = buffer.data();
     item.iImage = iconIndex;
     item.lParam = itemData;
-    auto inserted = static_cast<int>(
-        ::SendMessageW(tabWindow_, TCM_INSERTITEMW, *position, reinterpret_cast<LPARAM>(&item)));
+    auto inserted =
+        static_cast<int>(::SendMessageW(tabWindow_, TCM_INSERTITEMW, *position, reinterpret_cast<LPARAM>(&item)));
     // The key goes where the platform put the item, so keys and items never drift apart.
     if (inserted >= 0) keys_.Insert(static_cast<size_t>(inserted), key);
 }

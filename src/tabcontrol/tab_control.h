@@ -26,8 +26,8 @@ struct DrawItemEvent {
     HDC dc = nullptr;
     bool selected = false;
     bool hot = false;
-    RECT bounds{};            // pixels; one larger at the bottom for unselected tabs
-    bool doDefault = false;   // true: the control paints the tab itself
+    RECT bounds{};           // pixels; one larger at the bottom for unselected tabs
+    bool doDefault = false;  // true: the control paints the tab itself
 };
 
 struct MeasureItemEvent {
@@ -94,8 +94,8 @@ public:
     int CoolTabs() const noexcept { return properties_.coolTabs; }
     void SetCoolTabs(int state);
     void SetPadding(int xPixels, int yPixels);
-    const core::TabFontSpec& Font() const noexcept { return properties_.font; }
-    void SetFont(const core::TabFontSpec& font);
+    const core::TabFont& Font() const noexcept { return properties_.font; }
+    void SetFont(const core::TabFont& font);
 
     // A handle is taken as it is; an object must yield a handle or "Invalid Image List." is raised.
     void SetImageList(HIMAGELIST handle);

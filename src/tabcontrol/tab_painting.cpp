@@ -37,8 +37,8 @@ void PaintDefaultTab(const DrawItemEvent& item, HWND, HIMAGELIST images, int coo
     tab.pszText = text;
     tab.cchTextMax = static_cast<int>(std::size(text));
     HWND tabWindow = ::WindowFromDC(dc);
-    if (!tabWindow || !::SendMessageW(tabWindow, TCM_GETITEMW, static_cast<WPARAM>(item.position),
-                                      reinterpret_cast<LPARAM>(&tab))) {
+    if (!tabWindow ||
+        !::SendMessageW(tabWindow, TCM_GETITEMW, static_cast<WPARAM>(item.position), reinterpret_cast<LPARAM>(&tab))) {
         return;
     }
     if (tab.iImage >= 0 && images) {
@@ -70,7 +70,8 @@ void PaintCoolTabs(HWND tabWindow, int coolTabs, core::TabAlignment align) {
     RECT display = client;
     ::SendMessageW(tabWindow, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     // The platform's raised frame lies in the band between the tab row and the display area.
-    RECT body{client.left, bottom ? client.top : display.top - 2, client.right, bottom ? display.bottom + 2 : client.bottom};
+    RECT body{client.left, bottom ? client.top : display.top - 2, client.right,
+              bottom ? display.bottom + 2 : client.bottom};
     if (body.right <= body.left || body.bottom <= body.top) return;
 
     // Themes paint the body light, the classic look in the button face: flatten to what is there.

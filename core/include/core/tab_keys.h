@@ -14,7 +14,7 @@ namespace core {
 // else a tab key.
 class TabRef {
 public:
-    TabRef(int number) : isNumber_(true), number_(number) {}  // NOLINT: numbers and keys mix freely
+    TabRef(int number) : isNumber_(true), number_(number) {}   // NOLINT: numbers and keys mix freely
     TabRef(std::wstring key);                                  // NOLINT
     TabRef(const wchar_t* key) : TabRef(std::wstring(key)) {}  // NOLINT
 

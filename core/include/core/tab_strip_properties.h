@@ -10,14 +10,14 @@ namespace core {
 
 enum class TabAlignment : std::int32_t { Top = 0, Left = 1, Bottom = 2, Right = 3 };
 
-struct TabFontSpec {
+struct TabFont {
     std::wstring name = L"MS Sans Serif";
     double points = 8;
     bool bold = false;
     bool italic = false;
     bool underline = false;
     bool strikethrough = false;
-    bool operator==(const TabFontSpec&) const = default;
+    bool operator==(const TabFont&) const = default;
 };
 
 struct TabStripProperties {
@@ -30,7 +30,7 @@ struct TabStripProperties {
     bool flatButtons = false;
     bool ownerDraw = false;
     std::int32_t coolTabs = 0;  // 0 off, 1 or 2
-    TabFontSpec font;
+    TabFont font;
     bool operator==(const TabStripProperties&) const = default;
 };
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/tests/registry_fixture.h"
@@ -20,9 +19,9 @@ using Page = SettingsDialog::Page;
 using Button = SettingsDialog::Button;
 
 constexpr std::array<const wchar_t*, core::kSettingsCheckCount> kCheckValues = {
-    pref::kTopMost,          pref::kSaveSize,          pref::kManyCopies,       pref::kLoadFontsAtProgramStartup,
-    pref::kShowSplash,       pref::kTextFigures,       pref::kTextSymbols,      pref::kTextRussianSmall,
-    pref::kTextRussianBig,   pref::kTextEnglishSmall,  pref::kTextEnglishBig,
+    pref::kTopMost,        pref::kSaveSize,         pref::kManyCopies,     pref::kLoadFontsAtProgramStartup,
+    pref::kShowSplash,     pref::kTextFigures,      pref::kTextSymbols,    pref::kTextRussianSmall,
+    pref::kTextRussianBig, pref::kTextEnglishSmall, pref::kTextEnglishBig,
 };
 
 class Owner : public win::Window {
@@ -204,9 +203,12 @@ TEST_F(SettingsDialogTest, HoveringAPresetPreviewsItAndTheEmptyFrameClearsIt) {
     ASSERT_TRUE(dialog.PageVisible(Page::Text));
     ::SendMessageW(dialog.CheckBoxWindow(SettingsCheck::TextSymbols), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(dialog.PreviewText(), L"!№;%:?*()_=-+@#~^&$<>");
-    const std::array<std::wstring, 6> expected = {
-        L"0123456789", L"!№;%:?*()_=-+@#~^&$<>", L"абвгдеёжзийклмнопрстуфхцчшщъыьэюя",
-        L"АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ", L"abcdefghijklmnopqrstuvwxyz", L"ABCDEFGHIJKLMNOPQRSTUVWXYZ"};
+    const std::array<std::wstring, 6> expected = {L"0123456789",
+                                                  L"!№;%:?*()_=-+@#~^&$<>",
+                                                  L"абвгдеёжзийклмнопрстуфхцчшщъыьэюя",
+                                                  L"АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ",
+                                                  L"abcdefghijklmnopqrstuvwxyz",
+                                                  L"ABCDEFGHIJKLMNOPQRSTUVWXYZ"};
     for (size_t i = 0; i < 6; ++i) {
         auto check = static_cast<SettingsCheck>(static_cast<size_t>(SettingsCheck::TextFigures) + i);
         ::SendMessageW(dialog.CheckBoxWindow(check), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
