@@ -30,6 +30,8 @@ TabControl::~TabControl() {
 
 void TabControl::Create(HWND parent, UINT_PTR id, const RECT& bounds, const core::TabStripProperties& properties) {
     properties_ = properties;
+    // A control created again after its window went starts with no tabs.
+    keys_.Clear();
     win::CreateArgs args;
     args.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     args.parent = parent;

@@ -157,7 +157,12 @@ TEST_F(SettingsDialogTest, CancelAndTheCloseBoxWriteNothing) {
     EXPECT_FALSE(dialog.IsOpen());
     EXPECT_TRUE(NothingStored());
 
+    // Opened again, the dialog is loaded afresh.
     dialog.Open(owner.hwnd());
+    EXPECT_FALSE(Checked(SettingsCheck::TopMost));
+    EXPECT_EQ(dialog.SwatchColour(SettingsColour::Font), 0);
+    EXPECT_EQ(dialog.Tabs().TabCount(), 3);
+    EXPECT_EQ(dialog.Tabs().TabKey(3), L"VIEW");
     Click(SettingsCheck::ShowSplash);
     ::SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(dialog.IsOpen());

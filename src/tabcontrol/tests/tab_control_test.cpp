@@ -402,11 +402,17 @@ TEST(TabControlLifetime, NothingStaysSubclassedAfterTheControlGoes) {
     EXPECT_FALSE(::IsWindow(host));
     EXPECT_FALSE(::IsWindow(tabWindow));
 
-    // Destroyed with its form first, then released.
+    // Destroyed with its form first, created again on a new form, then released.
     auto tabs = std::make_unique<TabControl>();
     tabs->Create(form.hwnd(), 1, RECT{0, 0, 200, 100});
+    tabs->AddTab(L"old", -1, -1, L"OLD");
     form.Destroy();
     EXPECT_FALSE(::IsWindow(tabs->TabCtrlhWnd()));
+    Form second;
+    tabs->Create(second.hwnd(), 1, RECT{0, 0, 200, 100});
+    tabs->AddTab(L"new", -1, -1, L"NEW");
+    EXPECT_EQ(tabs->TabKey(1), L"NEW");
+    EXPECT_EQ(tabs->IndexForTab(L"NEW"), 1);
     tabs.reset();
 }
 
