@@ -283,8 +283,7 @@ bool SettingsDialog::PreTranslate(const MSG& msg) {
     if (msg.wParam == VK_TAB) step = (::GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
     if (msg.wParam == VK_NEXT) step = 1;
     if (msg.wParam == VK_PRIOR) step = -1;
-    // Ctrl+Page keys on the focused strip are its own business.
-    if (step == 0 || (msg.wParam != VK_TAB && msg.hwnd == tabs_.TabCtrlhWnd())) return false;
+    if (step == 0) return false;
     const int count = tabs_.TabCount();
     if (count == 0) return false;
     int current = tabs_.SelectedTab();

@@ -253,6 +253,11 @@ TEST_F(SettingsDialogTest, TabsAndCtrlTabSwitchPages) {
     ::SetKeyboardState(keys);
     EXPECT_TRUE(dialog.PreTranslate(msg));
     EXPECT_EQ(dialog.Tabs().SelectedTab(), 3);
+    keys[VK_SHIFT] = 0;
+    ::SetKeyboardState(keys);
+    MSG pageDown{dialog.Tabs().TabCtrlhWnd(), WM_KEYDOWN, VK_NEXT, 0};
+    EXPECT_TRUE(dialog.PreTranslate(pageDown));
+    EXPECT_EQ(dialog.Tabs().SelectedTab(), 1);
     ::SetKeyboardState(saved);
     EXPECT_FALSE(dialog.PreTranslate(msg));  // a plain Tab is dialog navigation
 }
