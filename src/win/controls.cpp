@@ -100,6 +100,10 @@ void MultiLineEdit::SetSelection(int start, int length) {
 }
 int MultiLineEdit::TextLength() const { return ::GetWindowTextLengthW(hwnd_); }
 
+void SingleLineEdit::Create(HWND parent, UINT_PTR id, bool readOnly) {
+    CreateChild(L"EDIT", parent, id, WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0), WS_EX_CLIENTEDGE);
+}
+
 void Panel::Create(HWND parent, UINT_PTR id) {
     CreateArgs args;
     args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;

@@ -78,6 +78,12 @@ public:
     int TextLength() const;
 };
 
+// A one-line text box.
+class SingleLineEdit : public ChildControl {
+public:
+    void Create(HWND parent, UINT_PTR id, bool readOnly = false);
+};
+
 // A plain container that passes its children's notifications on to its parent, like a picture
 // box on a form: the form handles every control's events wherever the control sits.
 class Panel : public Window {

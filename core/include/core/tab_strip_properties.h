@@ -1,0 +1,48 @@
+#pragma once
+// The tab strip's saved properties, the window style they give the platform tab window, and
+// their load and save under the names and defaults a form file uses.
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace core {
+
+enum class TabAlignment : std::int32_t { Top = 0, Left = 1, Bottom = 2, Right = 3 };
+
+struct TabFont {
+    std::wstring name = L"MS Sans Serif";
+    double points = 8;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
+    bool operator==(const TabFont&) const = default;
+};
+
+struct TabStripProperties {
+    bool hotTrack = false;
+    bool buttons = false;
+    bool multiLine = false;
+    bool rightJustify = false;
+    TabAlignment tabAlign = TabAlignment::Top;
+    bool flatSeparators = false;
+    bool flatButtons = false;
+    bool ownerDraw = false;
+    std::int32_t coolTabs = 0;  // 0 off, 1 or 2
+    TabFont font;
+    bool operator==(const TabStripProperties&) const = default;
+};
+
+// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS and the tab styles of the flags. Flat buttons only
+// count with buttons; right justification adds no bit.
+std::uint32_t TabWindowStyle(const TabStripProperties& properties);
+
+// Saved values by name, as texts.
+using PropertyBag = std::map<std::wstring, std::wstring>;
+
+// Missing or unreadable values take their defaults.
+TabStripProperties ReadTabStripProperties(const PropertyBag& bag);
+void WriteTabStripProperties(const TabStripProperties& properties, PropertyBag& bag);
+
+}  // namespace core

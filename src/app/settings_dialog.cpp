@@ -1,0 +1,455 @@
+#include "app/settings_dialog.h"
+
+#include <commdlg.h>
+
+#include <cmath>
+
+#include "app/main_window.h"
+#include "app/preferences.h"
+#include "core/sample_text.h"
+#include "win/dpi.h"
+#include "win/modal.h"
+
+namespace app {
+
+namespace {
+
+using core::SettingsCheck;
+using core::SettingsColour;
+
+enum ControlId : UINT_PTR {
+    kTabsId = 100,
+    kGeneralPageId,
+    kTextPageId,
+    kColourPageId,
+    kGeneralFrameId,
+    kExtraFrameId,
+    kTextFrameId,
+    kPreviewFrameId,
+    kColourFrameId,
+    kPreviewId,
+    kBackLabelId,
+    kFontLabelId,
+    kBackSwatchId,
+    kFontSwatchId,
+    kBackButtonId,
+    kFontButtonId,
+    kApplyId,
+    kFirstCheckId = 200,
+};
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// Layout in twips; page contents are relative to their page.
+constexpr double kClientWidth = 5895;
+constexpr double kClientHeight = 4815;
+constexpr win::TwipsRect kTabs{120, 120, 5655, 4080};
+constexpr double kButtonTop = 4320;
+constexpr double kButtonWidth = 1215;
+constexpr double kButtonHeight = 375;
+constexpr double kButtonGap = 120;
+constexpr double kFrameLeft = 60;
+constexpr double kFrameWidth = 5400;
+constexpr double kBoxLeft = 240;
+constexpr double kBoxWidth = 5040;
+constexpr double kBoxHeight = 285;
+constexpr double kBoxPitch = 330;
+
+constexpr win::TwipsRect kGeneralFrame{kFrameLeft, 45, kFrameWidth, 1650};
+constexpr win::TwipsRect kExtraFrame{kFrameLeft, 1815, kFrameWidth, 735};
+constexpr double kGeneralFirstBox = 330;
+constexpr double kExtraBox = 2130;
+constexpr win::TwipsRect kTextFrame{kFrameLeft, 45, kFrameWidth, 2325};
+constexpr double kTextFirstBox = 330;
+constexpr win::TwipsRect kPreviewFrame{kFrameLeft, 2490, kFrameWidth, 840};
+constexpr win::TwipsRect kPreviewBox{kBoxLeft, 2790, kBoxWidth, 345};
+constexpr win::TwipsRect kColourFrame{kFrameLeft, 45, kFrameWidth, 1305};
+constexpr win::TwipsRect kBackLabel{kBoxLeft, 435, 3120, 255};
+constexpr win::TwipsRect kBackSwatch{3480, 375, 1095, 345};
+constexpr win::TwipsRect kBackButton{4695, 375, 525, 345};
+constexpr win::TwipsRect kFontLabel{kBoxLeft, 900, 3120, 255};
+constexpr win::TwipsRect kFontSwatch{3480, 840, 1095, 345};
+constexpr win::TwipsRect kFontButton{4695, 840, 525, 345};
+
+constexpr std::array<const wchar_t*, core::kSettingsCheckCount> kCheckCaptions = {
+    L"Поверх всех окон",
+    L"Запоминать положение на экране",
+    L"Разрешить запуск нескольких копий программы",
+    L"Загружать шрифты при запуске программы",
+    L"Показывать заставку при запуске программы",
+    L"Цифры",
+    L"Символы",
+    L"Русский алфавит [прописные]",
+    L"Русский алфавит [заглавные]",
+    L"Английский алфавит [прописные]",
+    L"Английский алфавит [заглавные]",
+};
+
+constexpr std::array<const wchar_t*, 3> kTabTexts = {L"Общие", L"Текст просмотра", L"Цвета"};
+
+// Stored colours are OLE colours: the top bit marks a system colour index.
+COLORREF ToColorRef(std::int32_t oleColour) {
+    auto value = static_cast<std::uint32_t>(oleColour);
+    if (value & 0x80000000u) return ::GetSysColor(static_cast<int>(value & 0xFFu));
+    return static_cast<COLORREF>(value & 0x00FFFFFFu);
+}
+
+SettingsCheck CheckAt(size_t index) { return static_cast<SettingsCheck>(index); }
+
+// The tab strip speaks the dialog's own font.
+core::TabFont DialogTabFont() {
+    LOGFONTW font{};
+    core::TabFont tabFont;
+    if (::GetObjectW(win::UiFont(), sizeof(font), &font) == sizeof(font)) {
+        tabFont.name = font.lfFaceName;
+        tabFont.points = std::fabs(static_cast<double>(font.lfHeight)) * 72.0 / win::ScreenDpi();
+    }
+    return tabFont;
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog() = default;
+
+SettingsDialog::~SettingsDialog() {
+    DetachAll();
+    Destroy();
+}
+
+void SettingsDialog::Open(HWND owner) {
+    if (IsOpen()) return;
+    CreateWindowAndControls(owner);
+    Load();
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetFocus(tabs_.hwnd());
+}
+
+void SettingsDialog::ShowModal(HWND owner) {
+    Open(owner);
+    win::RunModalLoop(hwnd(), owner, [this](MSG& msg) { return PreTranslate(msg); });
+}
+
+void SettingsDialog::Close() {
+    if (!IsOpen()) return;
+    // The owner comes back before the dialog goes, so that activation returns to it.
+    if (owner_ && ::IsWindow(owner_)) ::EnableWindow(owner_, TRUE);
+    ::DestroyWindow(hwnd());
+}
+
+void SettingsDialog::CreateWindowAndControls(HWND owner) {
+    owner_ = owner;
+    RECT outer{0, 0, win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight)};
+    ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    win::CreateArgs args;
+    args.title = kCaption;
+    args.style = kStyle;
+    args.exStyle = kExStyle;
+    args.parent = owner;
+    args.x = args.y = 0;
+    args.width = outer.right - outer.left;
+    args.height = outer.bottom - outer.top;
+    Create(win::WindowClassArgs{L"GlyphoscopeSettings"}, args);
+
+    core::TabStripProperties tabProperties;
+    tabProperties.font = DialogTabFont();
+    tabs_.Create(hwnd(), kTabsId, win::ToPixels(kTabs), tabProperties);
+    tabs_.events.tabClick = [this](int tab) { OnTabClick(tab); };
+    CreatePages();
+
+    okButton_.Create(hwnd(), IDOK, L"Ok", true);
+    cancelButton_.Create(hwnd(), IDCANCEL, L"Отмена");
+    applyButton_.Create(hwnd(), kApplyId, L"Применить");
+    double right = kClientWidth - kButtonGap;
+    for (win::PushButton* button : {&applyButton_, &cancelButton_, &okButton_}) {
+        button->SetBoundsTwips({right - kButtonWidth, kButtonTop, kButtonWidth, kButtonHeight});
+        right -= kButtonWidth + kButtonGap;
+    }
+    // Pages and buttons lie above the tab strip, which fills the space behind them.
+    ::SetWindowPos(tabs_.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    win::CentreOnOwner(hwnd(), owner);
+}
+
+void SettingsDialog::CreatePages() {
+    for (size_t i = 0; i < 3; ++i) {
+        pages_[i].Create(hwnd(), kGeneralPageId + i);
+        // Dialog navigation walks into the page's controls.
+        HWND page = pages_[i].hwnd();
+        ::SetWindowLongPtrW(page, GWL_EXSTYLE, ::GetWindowLongPtrW(page, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    }
+    HWND general = pages_[0].hwnd();
+    HWND text = pages_[1].hwnd();
+    HWND colours = pages_[2].hwnd();
+
+    generalFrame_.Create(general, kGeneralFrameId, L"Общие:");
+    generalFrame_.SetBoundsTwips(kGeneralFrame);
+    for (size_t i = 0; i < 4; ++i) {
+        checks_[i].Create(general, kFirstCheckId + i, kCheckCaptions[i]);
+        checks_[i].SetBoundsTwips({kBoxLeft, kGeneralFirstBox + kBoxPitch * i, kBoxWidth, kBoxHeight});
+    }
+    extraFrame_.Create(general, kExtraFrameId, L"Дополнительно:");
+    extraFrame_.SetBoundsTwips(kExtraFrame);
+    checks_[4].Create(general, kFirstCheckId + 4, kCheckCaptions[4]);
+    checks_[4].SetBoundsTwips({kBoxLeft, kExtraBox, kBoxWidth, kBoxHeight});
+
+    textFrame_.Create(text, kTextFrameId, L"Настройка текста:");
+    textFrame_.SetBoundsTwips(kTextFrame);
+    for (size_t i = 5; i < core::kSettingsCheckCount; ++i) {
+        checks_[i].Create(text, kFirstCheckId + i, kCheckCaptions[i]);
+        checks_[i].SetBoundsTwips({kBoxLeft, kTextFirstBox + kBoxPitch * (i - 5), kBoxWidth, kBoxHeight});
+    }
+    previewFrame_.Create(text, kPreviewFrameId, L"Просмотр:");
+    previewFrame_.SetBoundsTwips(kPreviewFrame);
+    preview_.Create(text, kPreviewId, true);
+    preview_.SetBoundsTwips(kPreviewBox);
+
+    colourFrame_.Create(colours, kColourFrameId, L"Цвета:");
+    colourFrame_.SetBoundsTwips(kColourFrame);
+    backLabel_.Create(colours, kBackLabelId, L"Цвет фона по умолчанию:");
+    backLabel_.SetBoundsTwips(kBackLabel);
+    backSwatch_.Create(colours, kBackSwatchId, L"", SS_SUNKEN);
+    backSwatch_.SetBoundsTwips(kBackSwatch);
+    backButton_.Create(colours, kBackButtonId, L"...");
+    backButton_.SetBoundsTwips(kBackButton);
+    fontLabel_.Create(colours, kFontLabelId, L"Цвет шрифта по умолчанию:");
+    fontLabel_.SetBoundsTwips(kFontLabel);
+    fontSwatch_.Create(colours, kFontSwatchId, L"", SS_SUNKEN);
+    fontSwatch_.SetBoundsTwips(kFontSwatch);
+    fontButton_.Create(colours, kFontButtonId, L"...");
+    fontButton_.SetBoundsTwips(kFontButton);
+
+    for (size_t i = 5; i < core::kSettingsCheckCount; ++i)
+        subclass::AttachMessage(*this, checks_[i].hwnd(), WM_MOUSEMOVE);
+    subclass::AttachMessage(*this, text, WM_MOUSEMOVE);
+    attached_ = true;
+}
+
+void SettingsDialog::LayOutPages() {
+    RECT area = tabs_.ClientAreaPixels();
+    for (auto& page : pages_) page.SetBounds(area);
+}
+
+void SettingsDialog::Load() {
+    for (size_t i = 0; i < kTabTexts.size(); ++i) {
+        static constexpr std::array<const wchar_t*, 3> kKeys = {L"GENERAL", L"DECODE", L"VIEW"};
+        tabs_.AddTab(kTabTexts[i], -1, static_cast<int>(i) + 1, kKeys[i], static_cast<LPARAM>(1000 * (i + 1)));
+    }
+    tabs_.SelectTab(1);
+    LayOutPages();
+    ShowPage(Page::General);
+
+    ::SetWindowPos(hwnd(), prefs::IsOn(pref::kTopMost) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    std::array<std::int16_t, core::kSettingsCheckCount> states{};
+    for (size_t i = 0; i < states.size(); ++i) {
+        std::wstring name(core::SettingsCheckValueName(CheckAt(i)));
+        states[i] = prefs::ReadCheckState(name.c_str());
+    }
+    form_.Load(states, prefs::ReadColour(pref::kFontColor), prefs::ReadColour(pref::kBackColor));
+    for (size_t i = 0; i < checks_.size(); ++i) {
+        ::SendMessageW(checks_[i].hwnd(), BM_SETCHECK, static_cast<WPARAM>(states[i]), 0);
+    }
+    UpdateSwatchBrushes();
+    SetApplyEnabled(false);
+}
+
+void SettingsDialog::ShowPage(Page page) {
+    HWND focus = ::GetFocus();
+    for (size_t i = 0; i < 3; ++i) {
+        bool show = static_cast<size_t>(page) == i;
+        // Focus inside a page that goes away would leave the keyboard nowhere.
+        if (!show && focus && ::IsChild(pages_[i].hwnd(), focus)) ::SetFocus(tabs_.hwnd());
+        pages_[i].SetVisible(show);
+    }
+}
+
+void SettingsDialog::OnTabClick(int tab) {
+    std::wstring text = tabs_.TabText(tab);
+    if (text == kTabTexts[0]) {
+        ShowPage(Page::General);
+    } else if (text == kTabTexts[1]) {
+        ShowPage(Page::Text);
+    } else if (text == kTabTexts[2]) {
+        ShowPage(Page::Colours);
+    }
+}
+
+bool SettingsDialog::PreTranslate(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !IsOpen()) return false;
+    if (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)) return false;
+    if (!(::GetKeyState(VK_CONTROL) & 0x8000)) return false;
+    int step = 0;
+    if (msg.wParam == VK_TAB) step = (::GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
+    if (msg.wParam == VK_NEXT) step = 1;
+    if (msg.wParam == VK_PRIOR) step = -1;
+    if (step == 0) return false;
+    const int count = tabs_.TabCount();
+    if (count == 0) return false;
+    int current = tabs_.SelectedTab();
+    int next = ((current - 1 + step) % count + count) % count + 1;
+    tabs_.SelectTab(next);
+    return true;
+}
+
+bool SettingsDialog::ApplyEnabled() const { return ::IsWindowEnabled(applyButton_.hwnd()) != FALSE; }
+
+bool SettingsDialog::PageVisible(Page page) const { return pages_[static_cast<size_t>(page)].Visible(); }
+
+HWND SettingsDialog::PageWindow(Page page) const { return pages_[static_cast<size_t>(page)].hwnd(); }
+
+HWND SettingsDialog::ButtonWindow(Button button) const {
+    switch (button) {
+        case Button::Ok:
+            return okButton_.hwnd();
+        case Button::Cancel:
+            return cancelButton_.hwnd();
+        case Button::Apply:
+            return applyButton_.hwnd();
+        case Button::BackColour:
+            return backButton_.hwnd();
+        case Button::FontColour:
+            return fontButton_.hwnd();
+    }
+    return nullptr;
+}
+
+void SettingsDialog::SetApplyEnabled(bool enabled) {
+    if (!enabled && ::GetFocus() == applyButton_.hwnd()) ::SetFocus(okButton_.hwnd());
+    applyButton_.SetEnabled(enabled);
+}
+
+void SettingsDialog::UpdateSwatchBrushes() {
+    backBrush_.reset(::CreateSolidBrush(ToColorRef(form_.Colour(SettingsColour::Back))));
+    fontBrush_.reset(::CreateSolidBrush(ToColorRef(form_.Colour(SettingsColour::Font))));
+    ::InvalidateRect(backSwatch_.hwnd(), nullptr, TRUE);
+    ::InvalidateRect(fontSwatch_.hwnd(), nullptr, TRUE);
+}
+
+void SettingsDialog::OnCommand(UINT id, UINT code) {
+    if (id >= kFirstCheckId && id < kFirstCheckId + core::kSettingsCheckCount) {
+        if (code == BN_CLICKED) {
+            size_t index = id - kFirstCheckId;
+            auto state = static_cast<std::int16_t>(::SendMessageW(checks_[index].hwnd(), BM_GETCHECK, 0, 0));
+            form_.CheckClicked(CheckAt(index), state);
+            SetApplyEnabled(form_.ApplyEnabled());
+        }
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    switch (id) {
+        case IDOK:
+            Apply();
+            Close();
+            break;
+        case IDCANCEL:
+            Close();
+            break;
+        case kApplyId:
+            Apply();
+            break;
+        case kBackButtonId:
+            ChooseColour(SettingsColour::Back);
+            break;
+        case kFontButtonId:
+            ChooseColour(SettingsColour::Font);
+            break;
+        default:
+            break;
+    }
+}
+
+void SettingsDialog::ChooseColour(SettingsColour colour) {
+    std::optional<COLORREF> chosen = colourChooser_ ? colourChooser_(hwnd()) : DefaultColourChooser(hwnd());
+    // A cancelled colour dialog changes nothing: the swatch keeps its colour.
+    if (!chosen) return;
+    form_.ColourChosen(colour, static_cast<std::int32_t>(*chosen & 0x00FFFFFFu));
+    UpdateSwatchBrushes();
+    SetApplyEnabled(true);
+}
+
+std::optional<COLORREF> SettingsDialog::DefaultColourChooser(HWND owner) {
+    CHOOSECOLORW choose{};
+    choose.lStructSize = sizeof(choose);
+    choose.hwndOwner = owner;
+    choose.lpCustColors = customColours_.data();
+    choose.Flags = CC_ANYCOLOR;
+    if (!::ChooseColorW(&choose)) return std::nullopt;
+    return choose.rgbResult;
+}
+
+void SettingsDialog::Apply() {
+    for (const auto& write : form_.Apply()) prefs::Set(write.name.c_str(), write.text);
+    if (colourRefresh_) colourRefresh_();
+    SetApplyEnabled(false);
+}
+
+void SettingsDialog::SetPreview(std::wstring_view text) {
+    if (preview_.Text() != text) preview_.SetText(std::wstring(text));
+}
+
+LRESULT SettingsDialog::WindowProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_MOUSEMOVE) return 0;
+    for (size_t i = 5; i < core::kSettingsCheckCount; ++i) {
+        if (window == checks_[i].hwnd()) {
+            SetPreview(core::SamplePresetPreview(core::PresetOfCheck(CheckAt(i))));
+            return 0;
+        }
+    }
+    if (window == pages_[1].hwnd()) {
+        // The frame lets the mouse through to its page: moving over its empty part clears the preview.
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        RECT frame{};
+        ::GetWindowRect(textFrame_.hwnd(), &frame);
+        ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&frame), 2);
+        if (::PtInRect(&frame, point)) SetPreview(L"");
+    }
+    return 0;
+}
+
+void SettingsDialog::DetachAll() noexcept {
+    if (!attached_) return;
+    for (size_t i = 5; i < core::kSettingsCheckCount; ++i) {
+        subclass::DetachMessage(*this, checks_[i].hwnd(), WM_MOUSEMOVE);
+    }
+    subclass::DetachMessage(*this, pages_[1].hwnd(), WM_MOUSEMOVE);
+    attached_ = false;
+}
+
+LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CTLCOLORSTATIC: {
+            auto control = reinterpret_cast<HWND>(lParam);
+            if (control == backSwatch_.hwnd() || control == fontSwatch_.hwnd()) {
+                bool back = control == backSwatch_.hwnd();
+                ::SetBkColor(reinterpret_cast<HDC>(wParam),
+                             ToColorRef(form_.Colour(back ? SettingsColour::Back : SettingsColour::Font)));
+                return reinterpret_cast<LRESULT>(back ? backBrush_.get() : fontBrush_.get());
+            }
+            break;
+        }
+        case DM_GETDEFID:
+            return MAKELRESULT(IDOK, DC_HASDEFID);
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_DESTROY:
+            // The children still exist here: stop intercepting their messages before they go.
+            DetachAll();
+            break;
+        default:
+            break;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+void ShowSettingsDialog(MainWindow& mainWindow) {
+    SettingsDialog dialog;
+    dialog.SetColourRefresh([&mainWindow] { mainWindow.RefreshColour(); });
+    dialog.ShowModal(mainWindow.hwnd());
+}
+
+}  // namespace app

@@ -1,0 +1,21 @@
+#pragma once
+// The message loop of a modal window: its owner is disabled while it runs, and dialog keys (Tab,
+// arrows between buttons, Enter, Escape, mnemonics) work as in any Windows dialog.
+
+#include <windows.h>
+
+#include <functional>
+
+namespace win {
+
+// Sees each message before dialog navigation; true means it was handled.
+using PreTranslate = std::function<bool(MSG&)>;
+
+// Runs until the window is destroyed. A WM_QUIT met on the way ends the loop and is posted again
+// for the main loop. The owner is enabled again afterwards.
+void RunModalLoop(HWND window, HWND owner, const PreTranslate& preTranslate = {});
+
+// Places a top-level window centred on its owner, or on the screen's work area without one.
+void CentreOnOwner(HWND window, HWND owner);
+
+}  // namespace win
