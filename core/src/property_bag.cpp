@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <vector>
 
 #include "core/number_text.h"
@@ -30,6 +31,16 @@ std::wstring DoubleText(double value) {
         if (std::wcstod(buffer, nullptr) == value) break;
     }
     return buffer;
+}
+
+// The bag's own number texts, read back to the same double (a written 8.25 must not come back as
+// 8.250000000000002).
+std::optional<double> ReadExactDouble(const std::wstring& text) {
+    if (text.empty() || text.front() == L' ') return std::nullopt;
+    wchar_t* end = nullptr;
+    double value = std::wcstod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !std::isfinite(value)) return std::nullopt;
+    return value;
 }
 
 }  // namespace
@@ -69,7 +80,7 @@ std::int64_t PropertyBag::ReadInt(const std::wstring& name, std::int64_t fallbac
 double PropertyBag::ReadDouble(const std::wstring& name, double fallback) const {
     auto found = values_.find(name);
     if (found == values_.end()) return fallback;
-    std::optional<double> number = ParseNumber(found->second);
+    std::optional<double> number = ReadExactDouble(found->second);
     return number ? *number : fallback;
 }
 
@@ -91,7 +102,7 @@ std::wstring FontSpecToText(const FontSpec& font) {
 bool ParseFontSpec(const std::wstring& text, FontSpec& font) {
     std::vector<std::wstring> parts = Split(text, L';');
     if (parts.size() < 3 || parts.front().empty()) return false;
-    std::optional<double> points = ParseNumber(parts[1]);
+    std::optional<double> points = ReadExactDouble(parts[1]);
     std::optional<std::int32_t> charset = ParseInt32(parts.back());
     if (!points || !(*points > 0) || *points > 1000 || !charset || *charset < 0 || *charset > 255) return false;
     FontSpec parsed;
