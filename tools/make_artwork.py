@@ -66,10 +66,10 @@ def drop_shadow(canvas, shape, radius, colour):
 
 
 def draw_splash():
-    width, height, margin = 520, 300, 14
+    # No drop shadow: without a compositor a layered window shows translucent pixels as dark ones.
+    width, height = 492, 272
     c = Canvas(width, height)
-    card = (margin, margin - 4, width - 2 * margin, height - 2 * margin)
-    drop_shadow(c, rounded_rect(card[0], card[1] + 5, card[2], card[3], 18), 6, rgb('#000000', 0.45))
+    card = (0, 0, width, height)
     shape = rounded_rect(*card, 18)
     left, top, w, h = card
     c.fill([shape], gradient(rgb('#1F3A7A'), rgb('#4B1F6B'), left, top, left + w, top + h))

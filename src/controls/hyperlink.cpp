@@ -229,7 +229,8 @@ void HyperLink::Paint(HDC dc) {
     win::SelectGuard font(dc, gdiFont_.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, p_.enabled ? TranslateColour(textColour_) : ::GetSysColor(COLOR_GRAYTEXT));
-    UINT format = DT_NOPREFIX | DT_WORDBREAK;
+    // A self-sizing caption is one line, as it was measured; a fixed-size one wraps.
+    UINT format = DT_NOPREFIX | (p_.autoSize ? DT_SINGLELINE : DT_WORDBREAK);
     if (p_.alignment == core::TextAlignment::Right) format |= DT_RIGHT;
     if (p_.alignment == core::TextAlignment::Centre) format |= DT_CENTER;
     ::DrawTextW(dc, p_.caption.c_str(), static_cast<int>(p_.caption.size()), &client, format);

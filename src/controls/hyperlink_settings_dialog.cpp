@@ -42,9 +42,24 @@ void HyperLinkSettingsDialog::Open(HWND owner, HyperLink& link) {
     Create(windowClass, args);
     CreateControls();
     SelectionChanged(link);
+    CentreOnOwner();
     if (owner_) ::EnableWindow(owner_, FALSE);
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetFocus(enabled_.hwnd());
+}
+
+void HyperLinkSettingsDialog::CentreOnOwner() {
+    RECT area{};
+    if (owner_ && ::IsWindowVisible(owner_)) {
+        ::GetWindowRect(owner_, &area);
+    } else {
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    RECT own{};
+    ::GetWindowRect(hwnd(), &own);
+    const int x = area.left + (area.right - area.left - (own.right - own.left)) / 2;
+    const int y = area.top + (area.bottom - area.top - (own.bottom - own.top)) / 2;
+    ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HyperLinkSettingsDialog::CreateControls() {

@@ -53,6 +53,7 @@ private:
     };
 
     void CreateControls();
+    void CentreOnOwner();
     void MarkChanged(bool changed);
     void Close();
 

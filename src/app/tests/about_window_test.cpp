@@ -74,13 +74,15 @@ TEST_F(AboutWindowTest, OkClosesAndGivesTheOwnerBack) {
     EXPECT_TRUE(::IsWindowEnabled(owner.hwnd()));
 }
 
+// Closes the window from inside its own modal loop.
+void CALLBACK CloseAboutWindow(HWND, UINT, UINT_PTR, DWORD) {
+    HWND window = ::FindWindowW(L"GlyphoscopeAboutWindow", nullptr);
+    if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
 TEST_F(AboutWindowTest, ShowModalReturnsWhenTheWindowIsClosed) {
     AboutWindow about(ProgramPath());
-    // Closes the window from inside its own modal loop.
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND window = ::FindWindowW(L"GlyphoscopeAboutWindow", nullptr);
-        if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);
-    });
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &CloseAboutWindow);
     about.ShowModal(nullptr);
     ::KillTimer(nullptr, timer);
     EXPECT_FALSE(about.IsOpen());
