@@ -99,12 +99,40 @@ void ProgressBar::Changed(const wchar_t* property) {
 }
 
 void ProgressBar::Redraw() {
-    if (RenderIfChanged() && hwnd() && ::IsWindowVisible(hwnd())) {
-        win::WindowDc dc(hwnd());
-        CopyTo(dc.get());
+    if (hwnd() && ::IsWindowVisible(hwnd()) && FrameChanged()) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now - lastShown_ >= kFrameMilliseconds) {
+            ShowLatestFrame();
+        } else if (!framePending_) {
+            // Faster than the screen could show it: the timer puts the latest frame up, so the
+            // last update of a burst is never lost.
+            framePending_ = true;
+            ::SetTimer(hwnd(), kFrameTimerId, kFrameMilliseconds, nullptr);
+        }
     }
     // Runs on every update, drawn or not: the caller's loop relies on it to keep windows alive.
     win::ProcessPendingMessages();
+}
+
+bool ProgressBar::FrameChanged() const {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    if (surfaceStale_ || !surfaceBitmap_ || client.right != surfaceSize_.cx || client.bottom != surfaceSize_.cy) {
+        return true;
+    }
+    return state_.Frame(surfaceSize_.cx) != shown_;
+}
+
+void ProgressBar::ShowLatestFrame() {
+    if (framePending_) {
+        ::KillTimer(hwnd(), kFrameTimerId);
+        framePending_ = false;
+    }
+    lastShown_ = ::GetTickCount64();
+    if (RenderIfChanged()) {
+        win::WindowDc dc(hwnd());
+        CopyTo(dc.get());
+    }
 }
 
 bool ProgressBar::RenderIfChanged() {
@@ -182,6 +210,12 @@ LRESULT ProgressBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         RenderIfChanged();
         CopyTo(reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_TIMER:
+        if (wParam == kFrameTimerId) {
+            ShowLatestFrame();
+            return 0;
+        }
+        return DefaultProc(message, wParam, lParam);
     case WM_SIZE:
         // The surface follows the control's inner size; the next paint draws it afresh.
         ::InvalidateRect(hwnd(), nullptr, FALSE);

@@ -1,7 +1,8 @@
 #pragma once
 // A horizontal bar filled from the left with a centred caption that shows inverted where the bar
 // covers it. Every update lets pending messages through, so a caller looping over thousands of
-// items keeps its windows painted; the surface itself is redrawn only when what it shows changes.
+// items keeps its windows painted; the surface itself is redrawn only when what it shows changes,
+// and at most once per frame interval.
 
 #include <windows.h>
 
@@ -47,6 +48,10 @@ public:
     // Told the name of each property a setter changed, so the container knows to save.
     void OnPropertyChanged(std::function<void(const wchar_t*)> handler) { propertyChanged_ = std::move(handler); }
 
+    // Frames closer together than this are merged: the screen shows the latest one when the
+    // interval is over.
+    static constexpr UINT kFrameMilliseconds = 15;
+
     // How many times the surface has been drawn; updates that change nothing visible do not count.
     unsigned RenderCount() const noexcept { return renderCount_; }
 
@@ -54,8 +59,12 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Draws when the frame differs from the one on screen, then runs a message-pump pass.
+    static constexpr UINT_PTR kFrameTimerId = 1;
+
+    // Shows the frame when it differs from the one on screen, then runs a message-pump pass.
     void Redraw();
+    bool FrameChanged() const;
+    void ShowLatestFrame();
     bool RenderIfChanged();
     void Render(const core::ProgressFrame& frame);
     void CopyTo(HDC target) const;
@@ -69,6 +78,8 @@ private:
     SIZE surfaceSize_{};
     core::ProgressFrame shown_;
     bool surfaceStale_ = true;
+    bool framePending_ = false;
+    ULONGLONG lastShown_ = 0;
     unsigned renderCount_ = 0;
     std::function<void(const wchar_t*)> propertyChanged_;
 };

@@ -7,6 +7,7 @@
 #include "controls/tests/host_window.h"
 #include "core/runtime_error.h"
 #include "support/gui_resources.h"
+#include "support/pump.h"
 
 namespace controls {
 namespace {
@@ -142,15 +143,42 @@ TEST_F(BarFixture, NoBarAtZeroOrBelowAndAFullBarAboveAHundred) {
 
 TEST_F(BarFixture, UpdatesThatShowNothingNewDoNotRepaintButStillPump) {
     bar.SetValue(40.1f);
+    testing_support::PumpFor(3 * ProgressBar::kFrameMilliseconds);
     const unsigned renders = bar.RenderCount();
     ::PostMessageW(host.hwnd(), WM_APP, 0, 0);
     bar.SetValue(40.12f);  // 40 % and the same 120 pixels of bar on a 300-pixel surface
+    testing_support::PumpFor(3 * ProgressBar::kFrameMilliseconds);
     EXPECT_EQ(bar.RenderCount(), renders);
     EXPECT_EQ(host.postedSeen, 1u);  // the pump pass ran anyway
     bar.SetValue(41);
+    testing_support::PumpFor(3 * ProgressBar::kFrameMilliseconds);
     EXPECT_EQ(bar.RenderCount(), renders + 1);
     bar.SetProgressColor(0x008000);  // colour changes repaint although the frame is the same
+    testing_support::PumpFor(3 * ProgressBar::kFrameMilliseconds);
     EXPECT_EQ(bar.RenderCount(), renders + 2);
+}
+
+TEST_F(BarFixture, ABurstOfUpdatesIsShownOncePerFrameEndingWithTheLastValue) {
+    testing_support::PumpFor(3 * ProgressBar::kFrameMilliseconds);
+    const unsigned renders = bar.RenderCount();
+    unsigned posted = 0;
+    // Every value changes the caption; the whole burst takes far less than a frame or two.
+    for (int i = 1; i <= 100; ++i) {
+        ::PostMessageW(host.hwnd(), WM_APP, 0, 0);
+        ++posted;
+        bar.SetValue(static_cast<float>(i));
+    }
+    EXPECT_EQ(host.postedSeen, posted);
+    EXPECT_LT(bar.RenderCount() - renders, 20u);
+    // The last frame reaches the window without any further update or paint request.
+    RECT client{};
+    ::GetClientRect(bar.hwnd(), &client);
+    auto onWindow = [&](int x, int y) {
+        win::WindowDc dc(bar.hwnd());
+        return ::GetPixel(dc.get(), x, y);
+    };
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return onWindow(client.right - 1, 0) == kNavy; }, 1000));
+    EXPECT_EQ(onWindow(client.right - 1, client.bottom - 1), kNavy);
 }
 
 TEST_F(BarFixture, ThousandsOfUpdatesLeakNoGdiObjects) {
