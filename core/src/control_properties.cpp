@@ -73,8 +73,7 @@ void SaveProgressBar(const ProgressBarState& state, const FontSpec& font, Proper
     bag.WriteInt(L"ProgressColor", state.progressColor());
 }
 
-void LoadProgressBar(const PropertyBag& bag, const ContainerAmbient& ambient, ProgressBarState& state,
-                     FontSpec& font) {
+void LoadProgressBar(const PropertyBag& bag, const ContainerAmbient& ambient, ProgressBarState& state, FontSpec& font) {
     state.AssignLoaded(static_cast<float>(bag.ReadDouble(L"Value", 0)), bag.ReadBool(L"CalculatePercentage", false),
                        bag.ReadDouble(L"TotalValue", 0), bag.ReadBool(L"ShowStatus", true), bag.ReadText(L"Text", L""),
                        ReadColour(bag, L"ProgressColor", kProgressBarNavy));

@@ -51,9 +51,7 @@ void PropertyBag::WriteInt(const std::wstring& name, std::int64_t value) { Write
 
 void PropertyBag::WriteDouble(const std::wstring& name, double value) { WriteText(name, DoubleText(value)); }
 
-void PropertyBag::WriteFont(const std::wstring& name, const FontSpec& font) {
-    WriteText(name, FontSpecToText(font));
-}
+void PropertyBag::WriteFont(const std::wstring& name, const FontSpec& font) { WriteText(name, FontSpecToText(font)); }
 
 std::wstring PropertyBag::ReadText(const std::wstring& name, const std::wstring& fallback) const {
     auto found = values_.find(name);
@@ -110,10 +108,14 @@ bool ParseFontSpec(const std::wstring& text, FontSpec& font) {
     parsed.points = *points;
     parsed.charset = *charset;
     for (size_t i = 2; i + 1 < parts.size(); ++i) {
-        if (parts[i] == L"bold") parsed.bold = true;
-        else if (parts[i] == L"italic") parsed.italic = true;
-        else if (parts[i] == L"underline") parsed.underline = true;
-        else return false;
+        if (parts[i] == L"bold")
+            parsed.bold = true;
+        else if (parts[i] == L"italic")
+            parsed.italic = true;
+        else if (parts[i] == L"underline")
+            parsed.underline = true;
+        else
+            return false;
     }
     font = parsed;
     return true;

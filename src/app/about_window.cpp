@@ -16,8 +16,15 @@ constexpr wchar_t kClassName[] = L"GlyphoscopeAboutWindow";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
-enum ControlId : UINT_PTR { kVersionId = 1, kCopyrightId, kInformationId, kUpdatesId, kHomePageId, kQuestionsId,
-                            kMailId };
+enum ControlId : UINT_PTR {
+    kVersionId = 1,
+    kCopyrightId,
+    kInformationId,
+    kUpdatesId,
+    kHomePageId,
+    kQuestionsId,
+    kMailId
+};
 
 // Layout in twips: the logo on the left, the texts beside it, the links below, "Ok" at the
 // bottom right.
@@ -87,7 +94,8 @@ void AboutWindow::CreateControls() {
     questionsLabel_.SetBoundsTwips(kQuestions);
     homePage_.Create(hwnd(), kHomePageId, win::ToPixels(kHomePage),
                      LinkProperties(core::kHomePageCaption, core::kHomePageUrl, false));
-    mail_.Create(hwnd(), kMailId, win::ToPixels(kMail), LinkProperties(core::kSupportAddress, core::kSupportMailTo, true));
+    mail_.Create(hwnd(), kMailId, win::ToPixels(kMail),
+                 LinkProperties(core::kSupportAddress, core::kSupportMailTo, true));
     ok_.Create(hwnd(), IDOK, L"Ok", true);
     ok_.SetBoundsTwips(kOk);
 }
@@ -123,21 +131,21 @@ void AboutWindow::OnDestroyed() {
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        win::PaintGuard paint(hwnd());
-        RECT at = win::ToPixels(kLogo);
-        DrawPremultiplied(paint.dc(), at.left, at.top, kArtworkSide, kArtworkSide, kAboutLogoPixels);
-        return 0;
-    }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            Close();
+        case WM_PAINT: {
+            win::PaintGuard paint(hwnd());
+            RECT at = win::ToPixels(kLogo);
+            DrawPremultiplied(paint.dc(), at.left, at.top, kArtworkSide, kArtworkSide, kAboutLogoPixels);
             return 0;
         }
-        break;
-    case WM_CLOSE:
-        Close();
-        return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                Close();
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            Close();
+            return 0;
     }
     return DefaultProc(message, wParam, lParam);
 }

@@ -69,17 +69,17 @@ void ProgressWindow::End() {
 
 LRESULT ProgressWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        win::PaintGuard paint(hwnd());
-        RECT at = win::ToPixels(kPicture);
-        DrawPremultiplied(paint.dc(), at.left, at.top, kArtworkSide, kArtworkSide, kProgressPicturePixels);
-        return 0;
-    }
-    case WM_CLOSE:
-        // Only the load hides it; Alt+F4 while loading must not take it away half way.
-        return 0;
-    default:
-        return DefaultProc(message, wParam, lParam);
+        case WM_PAINT: {
+            win::PaintGuard paint(hwnd());
+            RECT at = win::ToPixels(kPicture);
+            DrawPremultiplied(paint.dc(), at.left, at.top, kArtworkSide, kArtworkSide, kProgressPicturePixels);
+            return 0;
+        }
+        case WM_CLOSE:
+            // Only the load hides it; Alt+F4 while loading must not take it away half way.
+            return 0;
+        default:
+            return DefaultProc(message, wParam, lParam);
     }
 }
 

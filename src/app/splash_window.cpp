@@ -78,8 +78,8 @@ void SplashScreen::Show(bool topMost) {
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     POINT at{area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
     window_.reset(::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW | (topMost ? WS_EX_TOPMOST : 0), kSplashClass,
-                                    L"Marrowind Glyphoscope 2.3", WS_POPUP, at.x, at.y, width, height, nullptr,
-                                    nullptr, win::ModuleInstance(), nullptr));
+                                    L"Marrowind Glyphoscope 2.3", WS_POPUP, at.x, at.y, width, height, nullptr, nullptr,
+                                    win::ModuleInstance(), nullptr));
     if (!window_) {
         throw core::RuntimeError(static_cast<std::int32_t>(::GetLastError()), L"Не удаётся создать окно заставки",
                                  core::ErrorSource(L".Splash"));

@@ -93,8 +93,8 @@ void HyperLink::Load(const core::PropertyBag& bag, const core::ContainerAmbient&
 
 void HyperLink::ApplyProperties() {
     gdiFont_ = CreateFontFrom(p_.font);
-    if (hovering_) savedColour_ = p_.foreColor;
-    else textColour_ = p_.foreColor;
+    // While hovered the new colour waits for the pointer to leave.
+    (hovering_ ? savedColour_ : textColour_) = p_.foreColor;
     if (hwnd()) {
         ::EnableWindow(hwnd(), p_.enabled);
         LayOut();
@@ -310,62 +310,62 @@ void HyperLink::Click() {
 
 LRESULT HyperLink::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        win::PaintGuard paint(hwnd());
-        Paint(paint.dc());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_SETCURSOR:
-        if (hovering_ && p_.moPointer && LOWORD(lParam) == HTCLIENT) {
-            ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-            return TRUE;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            win::PaintGuard paint(hwnd());
+            Paint(paint.dc());
+            return 0;
         }
-        return DefaultProc(message, wParam, lParam);
-    case WM_MOUSEMOVE:
-        OnMouseMove(ArgsFrom(wParam, lParam, ButtonsHeld(wParam)));
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        int button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4;
-        if (button == 1) {
-            pressed_ = true;
-            ::SetCapture(hwnd());
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (hovering_ && p_.moPointer && LOWORD(lParam) == HTCLIENT) {
+                ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            return DefaultProc(message, wParam, lParam);
+        case WM_MOUSEMOVE:
+            OnMouseMove(ArgsFrom(wParam, lParam, ButtonsHeld(wParam)));
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
+            int button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4;
+            if (button == 1) {
+                pressed_ = true;
+                ::SetCapture(hwnd());
+            }
+            if (onMouseDown) onMouseDown(ArgsFrom(wParam, lParam, button));
+            return 0;
         }
-        if (onMouseDown) onMouseDown(ArgsFrom(wParam, lParam, button));
-        return 0;
-    }
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        int button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
-        MouseArgs args = ArgsFrom(wParam, lParam, button);
-        bool click = false;
-        if (button == 1 && pressed_) {
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
+            int button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
+            MouseArgs args = ArgsFrom(wParam, lParam, button);
+            bool click = false;
+            if (button == 1 && pressed_) {
+                pressed_ = false;
+                if (::GetCapture() == hwnd()) ::ReleaseCapture();
+                RECT client{};
+                ::GetClientRect(hwnd(), &client);
+                POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+                click = ::PtInRect(&client, at) != FALSE;
+            }
+            if (onMouseUp) onMouseUp(args);
+            if (click) Click();
+            return 0;
+        }
+        case WM_CAPTURECHANGED:
             pressed_ = false;
-            if (::GetCapture() == hwnd()) ::ReleaseCapture();
-            RECT client{};
-            ::GetClientRect(hwnd(), &client);
-            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            click = ::PtInRect(&client, at) != FALSE;
-        }
-        if (onMouseUp) onMouseUp(args);
-        if (click) Click();
-        return 0;
-    }
-    case WM_CAPTURECHANGED:
-        pressed_ = false;
-        return 0;
-    case WM_NCHITTEST:
-        // The whole control is the link, even over a parent's group box.
-        return HTCLIENT;
-    default:
-        return DefaultProc(message, wParam, lParam);
+            return 0;
+        case WM_NCHITTEST:
+            // The whole control is the link, even over a parent's group box.
+            return HTCLIENT;
+        default:
+            return DefaultProc(message, wParam, lParam);
     }
 }
 

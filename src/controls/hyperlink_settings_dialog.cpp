@@ -157,37 +157,37 @@ void HyperLinkSettingsDialog::OnDestroyed() {
 
 LRESULT HyperLinkSettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND: {
-        const UINT id = LOWORD(wParam);
-        const UINT code = HIWORD(wParam);
-        switch (id) {
-        case IDOK:
-            Apply();
-            Close();
-            return 0;
-        case IDCANCEL:
-            Close();
-            return 0;
-        case kApply:
-            Apply();
-            return 0;
-        case kEnabled:
-        case kMOPointer:
-        case kAutoSize:
-        case kAutoToolTip:
-        case kMOUnderline:
-            if (code == BN_CLICKED && !loading_) MarkChanged(true);
-            return 0;
-        case kHyperLinkText:
-        case kCaptionText:
-            if (code == EN_CHANGE && !loading_) MarkChanged(true);
-            return 0;
+        case WM_COMMAND: {
+            const UINT id = LOWORD(wParam);
+            const UINT code = HIWORD(wParam);
+            switch (id) {
+                case IDOK:
+                    Apply();
+                    Close();
+                    return 0;
+                case IDCANCEL:
+                    Close();
+                    return 0;
+                case kApply:
+                    Apply();
+                    return 0;
+                case kEnabled:
+                case kMOPointer:
+                case kAutoSize:
+                case kAutoToolTip:
+                case kMOUnderline:
+                    if (code == BN_CLICKED && !loading_) MarkChanged(true);
+                    return 0;
+                case kHyperLinkText:
+                case kCaptionText:
+                    if (code == EN_CHANGE && !loading_) MarkChanged(true);
+                    return 0;
+            }
+            break;
         }
-        break;
-    }
-    case WM_CLOSE:
-        Close();
-        return 0;
+        case WM_CLOSE:
+            Close();
+            return 0;
     }
     return DefaultProc(message, wParam, lParam);
 }

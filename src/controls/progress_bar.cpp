@@ -198,30 +198,30 @@ void ProgressBar::CopyTo(HDC target) const {
 
 LRESULT ProgressBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        RenderIfChanged();
-        win::PaintGuard paint(hwnd());
-        CopyTo(paint.dc());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        RenderIfChanged();
-        CopyTo(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_TIMER:
-        if (wParam == kFrameTimerId) {
-            ShowLatestFrame();
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            RenderIfChanged();
+            win::PaintGuard paint(hwnd());
+            CopyTo(paint.dc());
             return 0;
         }
-        return DefaultProc(message, wParam, lParam);
-    case WM_SIZE:
-        // The surface follows the control's inner size; the next paint draws it afresh.
-        ::InvalidateRect(hwnd(), nullptr, FALSE);
-        return 0;
-    default:
-        return DefaultProc(message, wParam, lParam);
+        case WM_PRINTCLIENT:
+            RenderIfChanged();
+            CopyTo(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == kFrameTimerId) {
+                ShowLatestFrame();
+                return 0;
+            }
+            return DefaultProc(message, wParam, lParam);
+        case WM_SIZE:
+            // The surface follows the control's inner size; the next paint draws it afresh.
+            ::InvalidateRect(hwnd(), nullptr, FALSE);
+            return 0;
+        default:
+            return DefaultProc(message, wParam, lParam);
     }
 }
 

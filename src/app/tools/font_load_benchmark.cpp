@@ -74,9 +74,8 @@ void Report(const char* label, size_t families, const FontSource& source, int ro
 
 int main() {
     ::SetProcessDPIAware();
-    win::SetErrorReporter([](const core::RuntimeError& error) {
-        std::fprintf(stderr, "error %d\n", static_cast<int>(error.number()));
-    });
+    win::SetErrorReporter(
+        [](const core::RuntimeError& error) { std::fprintf(stderr, "error %d\n", static_cast<int>(error.number())); });
     const size_t installed = app::ScreenFontFamilies().size();
     Report("installed fonts", installed, &app::ScreenFontFamilies, 15);
     Report("synthetic families", 1000, Synthetic(1000), 15);

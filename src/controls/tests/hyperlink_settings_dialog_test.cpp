@@ -21,9 +21,7 @@ std::wstring TextOf(HWND window) {
 }
 
 // What a user's click on a check box does: toggle it and tell the page.
-void ClickBox(const Dialog& dialog, Dialog::ControlId id) {
-    ::SendMessageW(dialog.Control(id), BM_CLICK, 0, 0);
-}
+void ClickBox(const Dialog& dialog, Dialog::ControlId id) { ::SendMessageW(dialog.Control(id), BM_CLICK, 0, 0); }
 
 struct SettingsFixture : testing::Test {
     HostWindow host;

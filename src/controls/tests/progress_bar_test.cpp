@@ -61,8 +61,8 @@ TEST_F(BarFixture, CaptionFollowsValueTextAndShowStatus) {
         float value;
         const wchar_t* caption;
     };
-    for (Case c : {Case{99.4f, L" 99%"}, Case{99.5f, L" 100%"}, Case{100.4f, L" 100%"}, Case{0, L" 0%"},
-                   Case{-12, L" -12%"}}) {
+    for (Case c :
+         {Case{99.4f, L" 99%"}, Case{99.5f, L" 100%"}, Case{100.4f, L" 100%"}, Case{0, L" 0%"}, Case{-12, L" -12%"}}) {
         bar.SetValue(c.value);
         EXPECT_EQ(bar.Caption(), c.caption) << c.value;
     }
