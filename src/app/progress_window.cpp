@@ -54,11 +54,12 @@ void ProgressWindow::Begin(HWND owner) {
         // Owned by the main window at start-up, ownerless when a command loads the fonts.
         ::SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     }
+    // Reset while hidden, so that the first paint shows 0 % rather than the end of the last load.
+    bar_.SetCalculatePercentage(false);
+    bar_.SetValue(0);
     CentreOn(hwnd(), owner);
     ::ShowWindow(hwnd(), SW_SHOW);
     ::UpdateWindow(hwnd());
-    bar_.SetCalculatePercentage(false);
-    bar_.SetValue(0);
 }
 
 void ProgressWindow::SetPercent(float percent) { bar_.SetValue(percent); }

@@ -26,13 +26,24 @@ public:
         : steps_(steps), inner_(new ProgressWindow) {
         window = inner_.get();
     }
-    void Begin(HWND owner) override { inner_->Begin(owner); }
+    void Begin(HWND owner) override {
+        inner_->Begin(owner);
+        // What the bar's right end shows on screen as soon as the window is up.
+        HWND bar = inner_->Bar().hwnd();
+        RECT client{};
+        ::GetClientRect(bar, &client);
+        HDC dc = ::GetDC(bar);
+        beginRightEnd = ::GetPixel(dc, client.right - 1, client.bottom / 2);
+        ::ReleaseDC(bar, dc);
+    }
     void SetPercent(float percent) override {
         inner_->SetPercent(percent);
         steps_.push_back(Step{inner_->Bar().Value(), ::IsWindowVisible(inner_->hwnd()) != FALSE,
                               ::GetWindow(inner_->hwnd(), GW_OWNER), inner_->Bar().Caption()});
     }
     void End() override { inner_->End(); }
+
+    COLORREF beginRightEnd = CLR_INVALID;
 
 private:
     std::vector<Step>& steps_;
@@ -50,12 +61,15 @@ protected:
     void SetUp() override {
         CleanPreferences::SetUp();
         main_.SetUnloadHandler([] {});
-        main_.SetProgress(std::make_unique<ObservedProgress>(steps_, progress_));
+        auto observed = std::make_unique<ObservedProgress>(steps_, progress_);
+        observed_ = observed.get();
+        main_.SetProgress(std::move(observed));
     }
 
     MainWindow main_;
     std::vector<ObservedProgress::Step> steps_;
     ProgressWindow* progress_ = nullptr;
+    ObservedProgress* observed_ = nullptr;
 };
 
 TEST_F(ProgressWindowTest, BarReachesExactlyAHundredWithTheLastFontAndNeverMore) {
@@ -94,6 +108,8 @@ TEST_F(ProgressWindowTest, ShownDuringTheLoadHiddenAfterwardsAndKeptForTheNext) 
     EXPECT_EQ(steps_.front().owner, main_.hwnd());
     EXPECT_EQ(progress_->hwnd(), first);
     EXPECT_FALSE(::IsWindowVisible(first));
+    // The second load starts from an empty bar, not from the full one the first load left.
+    EXPECT_EQ(observed_->beginRightEnd, RGB(255, 255, 255));
     EXPECT_EQ(progress_->Bar().Value(), 100.0f);
 }
 
