@@ -130,6 +130,40 @@ TEST_F(LinkFixture, ClickOpensTheTrimmedTargetAndAnEmptyTargetOpensNothing) {
     EXPECT_EQ(clicks, 2);
 }
 
+TEST_F(LinkFixture, HandPointerOnlyWhileHoveringWithMOPointer) {
+    auto pointerSet = [&] {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+        LRESULT handled = ::SendMessageW(link.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link.hwnd()),
+                                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return handled && ::GetCursor() == ::LoadCursorW(nullptr, IDC_HAND);
+    };
+    POINT inside = ScreenPointInLink();
+    ::SetCursorPos(inside.x, inside.y);
+    MoveOver(3, 3);
+    EXPECT_FALSE(pointerSet());  // MOPointer is off
+    link.SetMOPointer(true);
+    EXPECT_TRUE(pointerSet());
+    ::SetCursorPos(inside.x + 300, inside.y + 300);
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return outs > 0; }, 1000));
+    EXPECT_FALSE(pointerSet());
+}
+
+TEST_F(LinkFixture, MouseDownAndUpCarryButtonShiftAndPosition) {
+    std::vector<MouseArgs> downs, ups;
+    link.onMouseDown = [&](const MouseArgs& args) { downs.push_back(args); };
+    link.onMouseUp = [&](const MouseArgs& args) { ups.push_back(args); };
+    ::SendMessageW(link.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(7, 5));
+    ::SendMessageW(link.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(9, 6));
+    ASSERT_EQ(downs.size(), 1u);
+    ASSERT_EQ(ups.size(), 1u);
+    EXPECT_EQ(downs[0].button, 2);
+    EXPECT_EQ(downs[0].x, 7.0f);
+    EXPECT_EQ(downs[0].y, 5.0f);
+    EXPECT_EQ(ups[0].button, 2);
+    EXPECT_EQ(ups[0].x, 9.0f);
+    EXPECT_EQ(clicks, 0);  // only the left button clicks
+}
+
 TEST_F(LinkFixture, AFailingOpenerStillRaisesClick) {
     link.SetOpener([](const std::wstring&) { throw std::runtime_error("no shell"); });
     link.SetSoundOn(true);
