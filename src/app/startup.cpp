@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/preferences.h"
+#include "app/progress_window.h"
 #include "win/error_report.h"
 
 namespace app {
@@ -56,6 +57,7 @@ int RunProgram(SplashLauncher showSplash) {
 
     InstanceMarker instance;
     MainWindow mainWindow;
+    mainWindow.SetProgress(std::make_unique<ProgressWindow>());
     bool splashShown = false;
     try {
         if (prefs::Get(pref::kManyCopies) == L"0" && instance.AnotherCopyRunning()) {

@@ -1,0 +1,153 @@
+#include "app/about_window.h"
+
+#include "app/artwork.h"
+#include "app/preferences.h"
+#include "app/window_placement.h"
+#include "core/about_text.h"
+#include "core/contacts.h"
+#include "win/dpi.h"
+#include "win/module.h"
+
+namespace app {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"GlyphoscopeAboutWindow";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+
+enum ControlId : UINT_PTR {
+    kVersionId = 1,
+    kCopyrightId,
+    kInformationId,
+    kUpdatesId,
+    kHomePageId,
+    kQuestionsId,
+    kMailId
+};
+
+// Layout in twips: the logo on the left, the texts beside it, the links below, "Ok" at the
+// bottom right.
+constexpr win::TwipsRect kLogo{240, 240, 720, 720};
+constexpr win::TwipsRect kVersion{1200, 240, 5895, 255};
+constexpr win::TwipsRect kCopyrightBox{1200, 540, 5895, 255};
+constexpr win::TwipsRect kInformationBox{1200, 960, 5895, 1320};
+constexpr win::TwipsRect kUpdates{1200, 2460, 2400, 255};
+constexpr win::TwipsRect kHomePage{3660, 2460, 3000, 255};
+constexpr win::TwipsRect kQuestions{1200, 2820, 2400, 255};
+constexpr win::TwipsRect kMail{3660, 2820, 3000, 255};
+constexpr win::TwipsRect kOk{5775, 3660, 1320, 375};
+
+core::HyperLinkProperties LinkProperties(const std::wstring& caption, const std::wstring& target, bool handPointer) {
+    core::HyperLinkProperties p;
+    p.font = core::FontSpec{L"Tahoma", 8.25, false, false, true, core::kCyrillicCharset};
+    p.caption = caption;
+    p.hyperLink = target;
+    p.foreColor = 0x000088;
+    p.hoverColor = core::kHighlightColour;
+    p.autoToolTip = false;
+    p.moPointer = handPointer;
+    return p;
+}
+
+}  // namespace
+
+AboutWindow::AboutWindow(std::wstring versionSource) : versionSource_(std::move(versionSource)) {}
+
+void AboutWindow::Open(HWND owner) {
+    if (hwnd()) return;
+    owner_ = owner;
+    win::WindowClassArgs windowClass;
+    windowClass.name = kClassName;
+    win::CreateArgs args;
+    args.title = kCaption;
+    args.style = kStyle;
+    // Created in its band as well: Wine does not move an owned window to the topmost band
+    // through SetWindowPos alone.
+    args.exStyle = kExStyle | (prefs::IsOn(pref::kTopMost) ? WS_EX_TOPMOST : 0);
+    args.parent = owner;
+    SIZE outer = OuterSizeFor(win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight), kStyle, kExStyle);
+    args.x = 0;
+    args.y = 0;
+    args.width = outer.cx;
+    args.height = outer.cy;
+    Create(windowClass, args);
+    CreateControls();
+    ApplyTopMostPreference(hwnd());
+    CentreOn(hwnd(), owner);
+    if (owner_) ::EnableWindow(owner_, FALSE);
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetFocus(ok_.hwnd());
+}
+
+void AboutWindow::CreateControls() {
+    win::FileVersion v = win::ReadFileVersion(versionSource_);
+    version_.Create(hwnd(), kVersionId, core::AboutVersionLine(v.major, v.minor, v.revision));
+    version_.SetBoundsTwips(kVersion);
+    copyright_.Create(hwnd(), kCopyrightId, kCopyright);
+    copyright_.SetBoundsTwips(kCopyrightBox);
+    information_.Create(hwnd(), kInformationId, kInformation);
+    information_.SetBoundsTwips(kInformationBox);
+    updatesLabel_.Create(hwnd(), kUpdatesId, kUpdatesLabel);
+    updatesLabel_.SetBoundsTwips(kUpdates);
+    questionsLabel_.Create(hwnd(), kQuestionsId, kQuestionsLabel);
+    questionsLabel_.SetBoundsTwips(kQuestions);
+    homePage_.Create(hwnd(), kHomePageId, win::ToPixels(kHomePage),
+                     LinkProperties(core::kHomePageCaption, core::kHomePageUrl, false));
+    mail_.Create(hwnd(), kMailId, win::ToPixels(kMail),
+                 LinkProperties(core::kSupportAddress, core::kSupportMailTo, true));
+    ok_.Create(hwnd(), IDOK, L"Ok", true);
+    ok_.SetBoundsTwips(kOk);
+}
+
+void AboutWindow::ShowModal(HWND owner) {
+    Open(owner);
+    MSG msg;
+    while (hwnd() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (::IsDialogMessageW(hwnd(), &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    if (hwnd() && msg.message == WM_QUIT) {
+        // The program is ending: leave the request for the main loop.
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+    }
+}
+
+void AboutWindow::Close() {
+    // The owner comes back before this window goes, so activation returns to it rather than to
+    // some other program's window.
+    if (owner_) ::EnableWindow(owner_, TRUE);
+    Destroy();
+}
+
+void AboutWindow::OnDestroyed() {
+    if (owner_) {
+        ::EnableWindow(owner_, TRUE);
+        ::SetActiveWindow(owner_);
+        owner_ = nullptr;
+    }
+}
+
+LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            win::PaintGuard paint(hwnd());
+            RECT at = win::ToPixels(kLogo);
+            DrawPremultiplied(paint.dc(), at.left, at.top, kArtworkSide, kArtworkSide, kAboutLogoPixels);
+            return 0;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                Close();
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            Close();
+            return 0;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+}  // namespace app

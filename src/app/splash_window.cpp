@@ -1,0 +1,156 @@
+#include "app/splash_window.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/preferences.h"
+#include "app/window_placement.h"
+#include "win/error_report.h"
+#include "win/module.h"
+
+namespace app {
+
+namespace {
+
+constexpr wchar_t kSplashClass[] = L"GlyphoscopeSplashScreen";
+constexpr wchar_t kHiddenClass[] = L"GlyphoscopeSplashWindow";
+
+std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path) {
+    win::UniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        throw core::RuntimeError(core::kFileNotFoundErrorNumber, L"Файл не найден: " + path,
+                                 core::ErrorSource(L".Splash"));
+    }
+    LARGE_INTEGER size{};
+    // Far larger than any 4096 × 4096 picture: not a splash file, and not worth reading.
+    constexpr LONGLONG kLimit = 24 + 4096LL * 4096 * 4;
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > kLimit) {
+        throw core::RuntimeError(core::kInvalidFileFormatErrorNumber, L"Неверный формат файла заставки " + path,
+                                 core::ErrorSource(L".Splash"));
+    }
+    std::vector<std::uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() && (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                           read != bytes.size())) {
+        throw core::RuntimeError(core::kFileNotFoundErrorNumber, L"Не удаётся прочитать файл: " + path,
+                                 core::ErrorSource(L".Splash"));
+    }
+    return bytes;
+}
+
+LRESULT CALLBACK SplashProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A click does not dismiss the splash: the main window follows on the timer alone.
+    if (message == WM_NCHITTEST) return HTCLIENT;
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void SplashScreen::LoadFile(const std::wstring& path) {
+    std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    size_t slash = path.find_last_of(L"\\/");
+    image_ = core::DecodeSplashImage(bytes, slash == std::wstring::npos ? path : path.substr(slash + 1));
+    loaded_ = true;
+}
+
+void SplashScreen::Show(bool topMost) {
+    if (!loaded_) {
+        throw core::RuntimeError(core::error_number::kIllegalCall, L"Заставка не загружена",
+                                 core::ErrorSource(L".Splash"));
+    }
+    Close();
+    WNDCLASSEXW windowClass{sizeof(windowClass)};
+    if (!::GetClassInfoExW(win::ModuleInstance(), kSplashClass, &windowClass)) {
+        windowClass = WNDCLASSEXW{sizeof(windowClass)};
+        windowClass.lpfnWndProc = &SplashProc;
+        windowClass.hInstance = win::ModuleInstance();
+        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_APPSTARTING);
+        windowClass.lpszClassName = kSplashClass;
+        ::RegisterClassExW(&windowClass);
+    }
+    const int width = static_cast<int>(image_.width);
+    const int height = static_cast<int>(image_.height);
+    RECT area{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    POINT at{area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
+    window_.reset(::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW | (topMost ? WS_EX_TOPMOST : 0), kSplashClass,
+                                    L"Marrowind Glyphoscope 2.3", WS_POPUP, at.x, at.y, width, height, nullptr, nullptr,
+                                    win::ModuleInstance(), nullptr));
+    if (!window_) {
+        throw core::RuntimeError(static_cast<std::int32_t>(::GetLastError()), L"Не удаётся создать окно заставки",
+                                 core::ErrorSource(L".Splash"));
+    }
+
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    win::WindowDc screen(nullptr);
+    win::UniqueBitmap bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return;
+    std::memcpy(bits, image_.bgra.data(), image_.bgra.size());
+    win::UniqueMemoryDc source(::CreateCompatibleDC(screen.get()));
+    win::SelectGuard select(source.get(), bitmap.get());
+    SIZE size{width, height};
+    POINT origin{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ::UpdateLayeredWindow(window_.get(), screen.get(), &at, &size, source.get(), &origin, 0, &blend, ULW_ALPHA);
+    ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+}
+
+void SplashScreen::Close() noexcept { window_.reset(); }
+
+SplashWindow::SplashWindow(MainWindow& mainWindow) : mainWindow_(mainWindow) {
+    timer_.SetInterval(kDelayMilliseconds);
+    timer_.OnTick([this] { OnTimer(); });
+}
+
+void SplashWindow::Start(const std::wstring& splashPath) {
+    win::WindowClassArgs windowClass;
+    windowClass.name = kHiddenClass;
+    win::CreateArgs args;
+    args.style = WS_POPUP;
+    args.exStyle = WS_EX_TOOLWINDOW;
+    args.x = 0;
+    args.y = 0;
+    args.width = 0;
+    args.height = 0;
+    Create(windowClass, args);
+    ApplyTopMostPreference(hwnd());
+    timer_.SetOwner(hwnd());
+    timer_.SetEnabled(true);
+    screen_.LoadFile(splashPath);
+    screen_.Show(prefs::IsOn(pref::kTopMost));
+}
+
+void SplashWindow::OnTimer() {
+    timer_.SetEnabled(false);
+    screen_.Close();
+    Destroy();
+    mainWindow_.Show();
+}
+
+SplashLauncher MakeSplashLauncher() {
+    // The launcher is kept by start-up while the message loop runs, and the splash with it; the
+    // timer closes the window, not the object.
+    auto holder = std::make_shared<std::unique_ptr<SplashWindow>>();
+    return [holder](MainWindow& mainWindow) {
+        auto& splash = *holder;
+        splash = std::make_unique<SplashWindow>(mainWindow);
+        try {
+            splash->Start(win::ExecutableDirectory() + L"\\" + SplashWindow::kFileName);
+        } catch (const core::RuntimeError& error) {
+            // Without its window there is no timer to wait for: start-up opens the main window.
+            const bool timerRunning = splash->Waiting();
+            // The report is modal; the timer keeps running behind it.
+            win::ReportError(error);
+            return timerRunning;
+        }
+        return true;
+    };
+}
+
+}  // namespace app

@@ -1,0 +1,131 @@
+#pragma once
+// A label that behaves like a web link: a hover colour, optionally an underline and the hand
+// pointer while the mouse is over it, and a click that opens its target through the shell.
+// Leaving is found by polling every 50 ms, since the label gets no message when the pointer
+// jumps off it.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "core/control_properties.h"
+#include "win/controls.h"
+#include "win/handles.h"
+#include "win/window.h"
+
+namespace controls {
+
+struct MouseArgs {
+    int button = 0;  // 1 left, 2 right, 4 middle
+    int shift = 0;   // 1 Shift, 2 Ctrl, 4 Alt
+    float x = 0;
+    float y = 0;
+};
+
+class HyperLink : public win::Window {
+public:
+    static constexpr UINT kLeaveCheckMilliseconds = 50;
+
+    HyperLink();
+
+    // A child of `parent` at (x, y); with AutoSize the size follows the caption.
+    void Create(HWND parent, UINT_PTR id, const RECT& bounds,
+                const core::HyperLinkProperties& properties = core::HyperLinkProperties{});
+    void SetBounds(const RECT& bounds);
+
+    const core::HyperLinkProperties& Properties() const noexcept { return p_; }
+
+    bool Enabled() const noexcept { return p_.enabled; }
+    void SetEnabled(bool enabled);
+    const core::FontSpec& Font() const noexcept { return p_.font; }
+    void SetFont(const core::FontSpec& font);
+    const std::wstring& Target() const noexcept { return p_.hyperLink; }
+    // Stored without leading and trailing blanks.
+    void SetTarget(const std::wstring& target);
+    const std::wstring& Caption() const noexcept { return p_.caption; }
+    void SetCaption(std::wstring caption);
+    core::TextAlignment Alignment() const noexcept { return p_.alignment; }
+    void SetAlignment(core::TextAlignment alignment);
+    bool AutoSize() const noexcept { return p_.autoSize; }
+    void SetAutoSize(bool autoSize);
+    std::uint32_t HoverColor() const noexcept { return p_.hoverColor; }
+    void SetHoverColor(std::uint32_t colour);
+    std::int16_t Appearance() const noexcept { return p_.appearance; }
+    void SetAppearance(std::int16_t appearance);
+    std::int16_t BorderStyle() const noexcept { return p_.borderStyle; }
+    void SetBorderStyle(std::int16_t style);
+    std::uint32_t ForeColor() const noexcept { return p_.foreColor; }
+    void SetForeColor(std::uint32_t colour);
+    std::uint32_t BackColor() const noexcept { return p_.backColor; }
+    void SetBackColor(std::uint32_t colour);
+    bool AutoToolTip() const noexcept { return p_.autoToolTip; }
+    void SetAutoToolTip(bool on);
+    bool SoundOn() const noexcept { return p_.soundOn; }
+    void SetSoundOn(bool on);
+    bool MOUnderline() const noexcept { return p_.moUnderline; }
+    void SetMOUnderline(bool on);
+    bool MOPointer() const noexcept { return p_.moPointer; }
+    void SetMOPointer(bool on);
+    std::int32_t SoundID() const noexcept { return p_.soundId; }
+    void SetSoundID(std::int32_t id);
+
+    // The container's own tool-tip text for this control, shown when AutoToolTip is off.
+    void SetContainerToolTip(std::wstring text) { containerToolTip_ = std::move(text); }
+    const std::wstring& ShownToolTip() const noexcept { return shownToolTip_; }
+    // The container's font and colours, used for values a property bag lacks and for the
+    // underline rule on leaving.
+    void SetAmbient(const core::ContainerAmbient& ambient) { ambient_ = ambient; }
+
+    void Save(core::PropertyBag& bag) const { core::SaveHyperLink(p_, bag); }
+    void Load(const core::PropertyBag& bag, const core::ContainerAmbient& ambient);
+
+    bool Hovering() const noexcept { return hovering_; }
+    // The colour the caption is drawn in right now.
+    std::uint32_t CurrentTextColour() const noexcept { return textColour_; }
+
+    // What a click hands the target to; the shell's "Open" unless replaced.
+    void SetOpener(std::function<void(const std::wstring&)> opener) { opener_ = std::move(opener); }
+
+    // Events, in the order the control declares them.
+    std::function<void()> onClick;
+    std::function<void(const MouseArgs&)> onMouseDown;
+    std::function<void(const MouseArgs&)> onMouseOver;
+    std::function<void()> onMouseOut;
+    std::function<void(const MouseArgs&)> onMouseUp;
+    std::function<void()> onChange;
+    std::function<void(const wchar_t*)> onPropertyChanged;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void ApplyProperties();
+    void LayOut();
+    void Paint(HDC dc);
+    void OnMouseMove(const MouseArgs& args);
+    void CheckLeave();
+    void Click();
+    void PlayClickSound() const;
+    void UpdateToolTip();
+    void Changed(const wchar_t* property);
+    MouseArgs ArgsFrom(WPARAM wParam, LPARAM lParam, int button) const;
+
+    core::HyperLinkProperties p_;
+    core::ContainerAmbient ambient_;
+    win::UniqueFont gdiFont_;
+    win::Timer leaveTimer_;
+    HWND toolTip_ = nullptr;  // owned by this window, destroyed with it
+    std::wstring containerToolTip_;
+    std::wstring shownToolTip_;
+    std::uint32_t textColour_ = 0;
+    std::uint32_t savedColour_ = 0;
+    bool hovering_ = false;
+    bool pressed_ = false;
+    std::function<void(const std::wstring&)> opener_;
+};
+
+// ShellExecuteW with the verb "Open", no parent, no parameters and a normal window.
+void OpenThroughShell(const std::wstring& target);
+
+}  // namespace controls

@@ -1,0 +1,195 @@
+#include "controls/hyperlink_settings_dialog.h"
+
+#include "win/dpi.h"
+
+namespace controls {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"GlyphoscopeHyperLinkSettings";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+
+// Layout in twips.
+constexpr double kClientWidth = 5400;
+constexpr double kClientHeight = 3840;
+constexpr double kLeft = 180;
+constexpr double kWide = 5040;
+
+}  // namespace
+
+void HyperLinkSettingsDialog::LineEdit::Create(HWND parent, UINT_PTR id) {
+    CreateChild(L"EDIT", parent, id, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+}
+
+void HyperLinkSettingsDialog::Open(HWND owner, HyperLink& link) {
+    if (hwnd()) {
+        SelectionChanged(link);
+        return;
+    }
+    owner_ = owner;
+    win::WindowClassArgs windowClass;
+    windowClass.name = kClassName;
+    win::CreateArgs args;
+    args.title = kCaption;
+    args.style = kStyle;
+    args.exStyle = kExStyle;
+    args.parent = owner;
+    RECT outer{0, 0, win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight)};
+    ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    args.width = outer.right - outer.left;
+    args.height = outer.bottom - outer.top;
+    Create(windowClass, args);
+    CreateControls();
+    SelectionChanged(link);
+    CentreOnOwner();
+    if (owner_) ::EnableWindow(owner_, FALSE);
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetFocus(enabled_.hwnd());
+}
+
+void HyperLinkSettingsDialog::CentreOnOwner() {
+    RECT area{};
+    if (owner_ && ::IsWindowVisible(owner_)) {
+        ::GetWindowRect(owner_, &area);
+    } else {
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    RECT own{};
+    ::GetWindowRect(hwnd(), &own);
+    const int x = area.left + (area.right - area.left - (own.right - own.left)) / 2;
+    const int y = area.top + (area.bottom - area.top - (own.bottom - own.top)) / 2;
+    ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void HyperLinkSettingsDialog::CreateControls() {
+    // The controls in the page's order, which is also the tab order.
+    double top = 180;
+    auto nextRow = [&top](double height) {
+        win::TwipsRect row{kLeft, top, kWide, height};
+        top += height + 60;
+        return row;
+    };
+    enabled_.Create(hwnd(), kEnabled, L"Активировать");
+    enabled_.SetBoundsTwips(nextRow(300));
+    moPointer_.Create(hwnd(), kMOPointer, L"Показывать указатель \"Рука\" при MouseOver");
+    moPointer_.SetBoundsTwips(nextRow(300));
+    hyperLinkLabel_.Create(hwnd(), kHyperLinkLabel, L"Адрес:");
+    hyperLinkLabel_.SetBoundsTwips(nextRow(210));
+    hyperLink_.Create(hwnd(), kHyperLinkText);
+    hyperLink_.SetBoundsTwips(nextRow(315));
+    captionLabel_.Create(hwnd(), kCaptionLabel, L"Заголовок:");
+    captionLabel_.SetBoundsTwips(nextRow(210));
+    caption_.Create(hwnd(), kCaptionText);
+    caption_.SetBoundsTwips(nextRow(315));
+    autoSize_.Create(hwnd(), kAutoSize, L"АвтоРазмер заголовка");
+    autoSize_.SetBoundsTwips(nextRow(300));
+    autoToolTip_.Create(hwnd(), kAutoToolTip, L"АвтоПодсказка");
+    autoToolTip_.SetBoundsTwips(nextRow(300));
+    moUnderline_.Create(hwnd(), kMOUnderline, L"Подчеркивать при MouseOver");
+    moUnderline_.SetBoundsTwips(nextRow(300));
+
+    const double buttonTop = kClientHeight - 180 - 345;
+    ok_.Create(hwnd(), IDOK, L"OK", true);
+    ok_.SetBoundsTwips(win::TwipsRect{kLeft + kWide - 3 * 1215 - 2 * 90, buttonTop, 1215, 345});
+    cancel_.Create(hwnd(), IDCANCEL, L"Отмена");
+    cancel_.SetBoundsTwips(win::TwipsRect{kLeft + kWide - 2 * 1215 - 90, buttonTop, 1215, 345});
+    apply_.Create(hwnd(), kApply, L"Применить");
+    apply_.SetBoundsTwips(win::TwipsRect{kLeft + kWide - 1215, buttonTop, 1215, 345});
+}
+
+void HyperLinkSettingsDialog::SelectionChanged(HyperLink& link) {
+    link_ = &link;
+    loading_ = true;
+    enabled_.SetChecked(link.Enabled());
+    moPointer_.SetChecked(link.MOPointer());
+    autoSize_.SetChecked(link.AutoSize());
+    autoToolTip_.SetChecked(link.AutoToolTip());
+    moUnderline_.SetChecked(link.MOUnderline());
+    caption_.SetText(link.Caption());
+    hyperLink_.SetText(link.Target());
+    loading_ = false;
+    MarkChanged(false);
+}
+
+void HyperLinkSettingsDialog::Apply() {
+    if (!link_) return;
+    link_->SetMOUnderline(moUnderline_.Checked());
+    link_->SetMOPointer(moPointer_.Checked());
+    link_->SetAutoToolTip(autoToolTip_.Checked());
+    link_->SetAutoSize(autoSize_.Checked());
+    link_->SetCaption(caption_.Text());
+    link_->SetTarget(hyperLink_.Text());
+    link_->SetEnabled(enabled_.Checked());
+    MarkChanged(false);
+}
+
+void HyperLinkSettingsDialog::MarkChanged(bool changed) {
+    changed_ = changed;
+    if (apply_.hwnd()) apply_.SetEnabled(changed);
+}
+
+void HyperLinkSettingsDialog::ShowModal(HWND owner, HyperLink& link) {
+    Open(owner, link);
+    MSG msg;
+    while (hwnd() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (::IsDialogMessageW(hwnd(), &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    if (hwnd() && msg.message == WM_QUIT) ::PostQuitMessage(static_cast<int>(msg.wParam));
+}
+
+void HyperLinkSettingsDialog::Close() {
+    // The owner comes back first, so activation returns to it.
+    if (owner_) ::EnableWindow(owner_, TRUE);
+    Destroy();
+}
+
+void HyperLinkSettingsDialog::OnDestroyed() {
+    if (owner_) {
+        ::EnableWindow(owner_, TRUE);
+        ::SetActiveWindow(owner_);
+        owner_ = nullptr;
+    }
+    link_ = nullptr;
+}
+
+LRESULT HyperLinkSettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const UINT id = LOWORD(wParam);
+            const UINT code = HIWORD(wParam);
+            switch (id) {
+                case IDOK:
+                    Apply();
+                    Close();
+                    return 0;
+                case IDCANCEL:
+                    Close();
+                    return 0;
+                case kApply:
+                    Apply();
+                    return 0;
+                case kEnabled:
+                case kMOPointer:
+                case kAutoSize:
+                case kAutoToolTip:
+                case kMOUnderline:
+                    if (code == BN_CLICKED && !loading_) MarkChanged(true);
+                    return 0;
+                case kHyperLinkText:
+                case kCaptionText:
+                    if (code == EN_CHANGE && !loading_) MarkChanged(true);
+                    return 0;
+            }
+            break;
+        }
+        case WM_CLOSE:
+            Close();
+            return 0;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+}  // namespace controls
