@@ -101,7 +101,9 @@ std::optional<double> ParseNumber(std::wstring_view text, wchar_t decimalSeparat
     }
     if (pos != text.size()) return std::nullopt;
 
-    double value = mantissa * std::pow(10.0, exponent - fractionDigits);
+    // Divide by an exact power of ten rather than multiply by an inexact one: "8.25" is 825 / 100.
+    int scale = exponent - fractionDigits;
+    double value = scale >= 0 ? mantissa * std::pow(10.0, scale) : mantissa / std::pow(10.0, -scale);
     if (!std::isfinite(value)) return std::nullopt;
     return negative ? -value : value;
 }

@@ -38,6 +38,13 @@ TEST(NumberText, RangesOfEachTarget) {
     EXPECT_FALSE(ParseSingle(L"1e39").has_value());
 }
 
+TEST(NumberText, DecimalFractionsAreTheNearestDouble) {
+    EXPECT_EQ(*ParseNumber(L"8.25"), 8.25);
+    EXPECT_EQ(*ParseNumber(L"0.1"), 0.1);
+    EXPECT_EQ(*ParseNumber(L"1234.5678"), 1234.5678);
+    EXPECT_EQ(*ParseNumber(L"12.5e-1"), 1.25);
+}
+
 TEST(NumberText, HugeTextDoesNotOverflow) {
     std::wstring digits(100000, L'9');
     EXPECT_FALSE(ParseInt32(digits).has_value());
