@@ -14,11 +14,11 @@ RuntimeError CommandBarError(int code) {
             description = L"Object has been unloaded.";
             break;
         case command_bar_error::kNoOwningControl:
-            number = static_cast<std::int32_t>(0x800462AEu);
+            number = command_bar_error::kNoOwningControlNumber;
             description = L"Owning zentCommandBar Control does not exist.";
             break;
         case command_bar_error::kItemDoesNotExist:
-            number = static_cast<std::int32_t>(0x800462AFu);
+            number = command_bar_error::kItemDoesNotExistNumber;
             description = L"Item does not exist.";
             break;
         case command_bar_error::kTypeMismatch:
@@ -34,7 +34,7 @@ RuntimeError CommandBarError(int code) {
             description = L"Subscript out of range.";
             break;
         case command_bar_error::kFailedToAdd:
-            number = static_cast<std::int32_t>(0x800462B3u);
+            number = command_bar_error::kFailedToAddNumber;
             description = L"Failed to add the item";
             break;
         case command_bar_error::kObjectNotSet:
@@ -48,5 +48,9 @@ RuntimeError CommandBarError(int code) {
 }
 
 void RaiseCommandBarError(int code) { throw CommandBarError(code); }
+
+void RaiseCommandBarOverflow() {
+    throw RuntimeError(error_number::kOverflow, L"Overflow", ErrorSource(L".zentPicker"));
+}
 
 }  // namespace core

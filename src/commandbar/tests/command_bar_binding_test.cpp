@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "commandbar/command_bar_hooks.h"
-#include "core/commandbar/command_bar_errors.h"
+#include "core/command_bar_error.h"
 #include "core/commandbar/command_bar_handles.h"
 #include "support/gui_resources.h"
 #include "support/pump.h"
@@ -15,9 +15,10 @@ namespace {
 
 using core::commandbar::cButtons;
 using core::commandbar::cCommandBars;
-using core::commandbar::command_bar_error::kOwnerMissing;
 using testing::TestBarWindow;
 using testing::TestForm;
+
+constexpr std::int32_t kOwnerMissing = core::command_bar_error::kNoOwningControlNumber;
 
 template <typename Call>
 std::int32_t ErrorNumberOf(Call&& call) {
