@@ -1,52 +1,45 @@
 #include "core/command_bar_error.h"
 
 #include <cstdint>
+#include <iterator>
 
 namespace core {
 
+namespace {
+
+struct KnownError {
+    std::int32_t number;
+    const wchar_t* description;
+};
+
+// By code, from 1.
+constexpr KnownError kKnownErrors[] = {
+    {364, L"Object has been unloaded."},
+    {command_bar_error::kNoOwningControlNumber, L"Owning zentCommandBar Control does not exist."},
+    {command_bar_error::kItemDoesNotExistNumber, L"Item does not exist."},
+    {error_number::kTypeMismatch, L"Type Mismatch."},
+    {error_number::kKeyAlreadyExists, L"This key is already associated with an element of this collection."},
+    {error_number::kSubscriptOutOfRange, L"Subscript out of range."},
+    {command_bar_error::kFailedToAddNumber, L"Failed to add the item"},
+    {error_number::kObjectVariableNotSet, L"Object variable or With block variable not set."},
+};
+
+}  // namespace
+
 RuntimeError CommandBarError(int code) {
-    // Unsigned so that no code can overflow the sum.
-    auto number = static_cast<std::int32_t>(0x80040000u + static_cast<std::uint32_t>(code));
-    const wchar_t* description = L"";
-    switch (code) {
-        case command_bar_error::kObjectUnloaded:
-            number = 364;
-            description = L"Object has been unloaded.";
-            break;
-        case command_bar_error::kNoOwningControl:
-            number = static_cast<std::int32_t>(0x800462AEu);
-            description = L"Owning zentCommandBar Control does not exist.";
-            break;
-        case command_bar_error::kItemDoesNotExist:
-            number = static_cast<std::int32_t>(0x800462AFu);
-            description = L"Item does not exist.";
-            break;
-        case command_bar_error::kTypeMismatch:
-            number = error_number::kTypeMismatch;
-            description = L"Type Mismatch.";
-            break;
-        case command_bar_error::kDuplicateKey:
-            number = error_number::kKeyAlreadyExists;
-            description = L"This key is already associated with an element of this collection.";
-            break;
-        case command_bar_error::kSubscriptOutOfRange:
-            number = error_number::kSubscriptOutOfRange;
-            description = L"Subscript out of range.";
-            break;
-        case command_bar_error::kFailedToAdd:
-            number = static_cast<std::int32_t>(0x800462B3u);
-            description = L"Failed to add the item";
-            break;
-        case command_bar_error::kObjectNotSet:
-            number = error_number::kObjectVariableNotSet;
-            description = L"Object variable or With block variable not set.";
-            break;
-        default:
-            break;
+    if (code >= 1 && code <= static_cast<int>(std::size(kKnownErrors))) {
+        const KnownError& known = kKnownErrors[code - 1];
+        return RuntimeError(known.number, known.description, ErrorSource(L".zentPicker"));
     }
-    return RuntimeError(number, description, ErrorSource(L".zentPicker"));
+    // Unsigned so that no code can overflow the sum.
+    const auto number = static_cast<std::int32_t>(0x80040000u + static_cast<std::uint32_t>(code));
+    return RuntimeError(number, L"", ErrorSource(L".zentPicker"));
 }
 
 void RaiseCommandBarError(int code) { throw CommandBarError(code); }
+
+void RaiseCommandBarOverflow() {
+    throw RuntimeError(error_number::kOverflow, L"Overflow", ErrorSource(L".zentPicker"));
+}
 
 }  // namespace core

@@ -42,5 +42,16 @@ TEST(CommandBarError, RaiseThrows) {
     }
 }
 
+TEST(CommandBarError, OverflowIsTheStandardErrorFromTheCommandBar) {
+    try {
+        RaiseCommandBarOverflow();
+        FAIL() << "nothing raised";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), 6);
+        EXPECT_EQ(e.description(), L"Overflow");
+        EXPECT_EQ(e.source(), ErrorSource(L".zentPicker"));
+    }
+}
+
 }  // namespace
 }  // namespace core

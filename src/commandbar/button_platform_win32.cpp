@@ -1,6 +1,9 @@
 #include "commandbar/button_platform_win32.h"
 
-#include <cmath>
+#include <iterator>
+
+#include "commandbar/drawing_utilities.h"
+#include "win/handles.h"
 
 namespace commandbar {
 
@@ -28,18 +31,8 @@ TextExtent Win32TextMeasurer::MeasureText(const core::commandbar::cMeasureButton
     }
     win::SelectGuard font(dc, reinterpret_cast<HFONT>(params.hFont));
     RECT area{0, 0, 256, 256};
-    ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &area, format | DT_CALCRECT);
+    DrawTextAnyPlatform(dc, text, area, format | DT_CALCRECT);
     return TextExtent{area.right - area.left, area.bottom - area.top};
-}
-
-win::UniqueFont CreateBarFont(HDC dc, const std::wstring& face, double points, bool bold) {
-    LOGFONTW font{};
-    int dpi = dc ? ::GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
-    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    face.copy(font.lfFaceName, LF_FACESIZE - 1);
-    return win::UniqueFont(::CreateFontIndirectW(&font));
 }
 
 }  // namespace commandbar

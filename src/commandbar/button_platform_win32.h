@@ -7,7 +7,6 @@
 #include <string>
 
 #include "core/commandbar/button_platform.h"
-#include "win/handles.h"
 
 namespace commandbar {
 
@@ -17,16 +16,12 @@ public:
     std::int32_t VirtualKeyFromChar(wchar_t character) const override;
 };
 
-// Measures on params.hdc with params.hFont selected (the previous font is restored); without a
-// device context, on a screen-compatible one of its own.
+// Measures on params.hdc with params.hFont (the control's font from its FontCache) selected, the
+// previous font restored; without a device context, on a screen-compatible one of its own.
 class Win32TextMeasurer : public core::commandbar::TextMeasurer {
 public:
     core::commandbar::TextExtent MeasureText(const core::commandbar::cMeasureButtonParams& params,
                                              std::wstring_view text, std::uint32_t format) const override;
 };
-
-// A bar font for a face and point size on a device context: the font that measuring and painting
-// select. Sizes are rounded to whole device pixels.
-win::UniqueFont CreateBarFont(HDC dc, const std::wstring& face, double points, bool bold = false);
 
 }  // namespace commandbar

@@ -1,11 +1,18 @@
 #include "commandbar/command_bar_environment.h"
 
+#include <utility>
+
+#include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_hooks.h"
+#include "commandbar/drawing_utilities.h"
 
 namespace commandbar {
 
 using core::commandbar::CommandBarControl;
 using core::commandbar::WindowHandle;
+
+Win32RegistryEnvironment::Win32RegistryEnvironment(std::function<void()> refreshControls)
+    : refreshControls_(std::move(refreshControls)) {}
 
 void Win32RegistryEnvironment::BindControlWindow(WindowHandle hwnd, CommandBarControl* control, bool set) {
     HWND window = ToHwnd(hwnd);
@@ -35,9 +42,12 @@ void Win32RegistryEnvironment::RemoveKeyboardHook(std::int32_t ownerKey) { comma
 void Win32RegistryEnvironment::InstallMouseHook(std::int32_t ownerKey) { commandbar::InstallMouseHook(ownerKey); }
 void Win32RegistryEnvironment::RemoveMouseHook(std::int32_t ownerKey) { commandbar::RemoveMouseHook(ownerKey); }
 
-void Win32RegistryEnvironment::InitialiseRendering(WindowHandle) {
-    // The colour styles and drawing capabilities are set up here once the rendering module
-    // provides them; the model itself needs nothing from them.
+void Win32RegistryEnvironment::InitialiseRendering(WindowHandle firstControl) {
+    // The capabilities come first: the colour detection asks whether visual styles exist.
+    DetectPlatform();
+    InitialiseColours();
+    SetDisplaySettingsListener(refreshControls_);
+    DetectDisplaySettings(ToHwnd(firstControl));
 }
 
 }  // namespace commandbar

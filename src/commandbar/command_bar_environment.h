@@ -1,8 +1,11 @@
 #pragma once
 // The registry's link to Win32: the window property "zentCommandBar:Control" that leads from a
-// control's window to the control, the foreground-window test and the thread hooks.
+// control's window to the control, the foreground-window test, the thread hooks and the set-up of
+// colours and drawing at the first registration.
 
 #include <windows.h>
+
+#include <functional>
 
 #include "core/commandbar/command_bar_control.h"
 
@@ -17,6 +20,10 @@ inline HWND ToHwnd(core::commandbar::WindowHandle handle) { return reinterpret_c
 
 class Win32RegistryEnvironment : public core::commandbar::RegistryEnvironment {
 public:
+    // refreshControls runs whenever the display settings have been detected again (a change of
+    // style included), so that every registered control repaints in the new colours.
+    explicit Win32RegistryEnvironment(std::function<void()> refreshControls);
+
     void BindControlWindow(core::commandbar::WindowHandle hwnd, core::commandbar::CommandBarControl* control,
                            bool set) override;
     core::commandbar::CommandBarControl* ControlFromWindow(core::commandbar::WindowHandle hwnd) const override;
@@ -27,6 +34,9 @@ public:
     void InstallMouseHook(std::int32_t ownerKey) override;
     void RemoveMouseHook(std::int32_t ownerKey) override;
     void InitialiseRendering(core::commandbar::WindowHandle firstControl) override;
+
+private:
+    std::function<void()> refreshControls_;
 };
 
 }  // namespace commandbar

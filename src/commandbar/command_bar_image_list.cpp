@@ -106,7 +106,7 @@ void CommandBarImageList::GrowStrip() {
     const long long newCapacity = static_cast<long long>(capacity_) + kGrowthStep;
     const long long newWidth = newCapacity * iconWidth_;
     if (newWidth > std::numeric_limits<int>::max()) {
-        throw core::RuntimeError(6, L"Overflow", core::ErrorSource(L".zentPicker"));
+        core::RaiseCommandBarOverflow();
     }
     BITMAPINFO info = TopDown32(static_cast<int>(newWidth), iconHeight_);
     void* bits = nullptr;

@@ -7,7 +7,8 @@
 namespace commandbar {
 
 core::commandbar::cCommandBarRegistry& Registry() {
-    static Win32RegistryEnvironment environment;
+    // Display-setting changes reach the controls through the registry they are registered with.
+    static Win32RegistryEnvironment environment([] { Registry().RefreshAllControls(); });
     static core::commandbar::cCommandBarRegistry registry(environment);
     return registry;
 }

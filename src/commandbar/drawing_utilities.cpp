@@ -185,11 +185,11 @@ void DrawIconOrColourBox(HDC hdc, CommandBarImageList* imageList, int iconIndex,
     if (border != core::kNoColour) DrawRectOutline(hdc, border, left, top, kColourBoxSize, kColourBoxSize);
 }
 
-int ToolbarThemePart(int buttonStyle, bool dropDownPart, int orientation) noexcept {
+int ToolbarThemePart(core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, int orientation) noexcept {
     enum { kButton = 1, kSplitButton = 3, kSplitDropDown = 4, kSeparator = 5, kSeparatorVertical = 6 };
-    if (buttonStyle == kButtonStyleSeparator)
+    if (buttonStyle == core::commandbar::ButtonStyle::eSeparator)
         return IsVerticalOrientation(orientation) ? kSeparatorVertical : kSeparator;
-    if (buttonStyle == kButtonStyleSplit) return dropDownPart ? kSplitDropDown : kSplitButton;
+    if (buttonStyle == core::commandbar::ButtonStyle::eSplit) return dropDownPart ? kSplitDropDown : kSplitButton;
     return kButton;
 }
 
@@ -202,7 +202,8 @@ int ToolbarThemeState(bool enabled, bool hot, bool checked, bool pressed) noexce
 }
 
 void DrawThemedToolbarPart(HWND hWnd, HDC hdc, int left, int top, int width, int height, bool enabled, bool hot,
-                           int buttonStyle, bool dropDownPart, int orientation, bool checked, bool pressed) {
+                           core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, int orientation, bool checked,
+                           bool pressed) {
     if (!Platform().isXpOrLater) return;
     HTHEME theme = ::OpenThemeData(hWnd, L"TOOLBAR");
     if (!theme) return;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/colour_math.h"
+#include "core/commandbar/command_bar_types.h"
 #include "core/font_description.h"
 #include "core/platform_capabilities.h"
 
@@ -31,7 +32,7 @@ Colour TranslateColour(Colour colour) noexcept;
 Colour BlendColour(Colour colourA, Colour colourB, int weight) noexcept;
 
 // Bar orientations: 0 and 3 are horizontal bars, 1 and 2 vertical ones.
-constexpr bool IsVerticalOrientation(int orientation) { return orientation == 1 || orientation == 2; }
+using core::commandbar::IsVerticalOrientation;
 
 // Nothing when either colour is -1; a solid fill with colourStart when the colours are equal or
 // gradients are not available. Colours must already be RGB.
@@ -62,16 +63,14 @@ inline constexpr int kColourBoxSize = 15;
 void DrawIconOrColourBox(HDC hdc, CommandBarImageList* imageList, int iconIndex, Colour boxColour, int left, int top,
                          int drawState);
 
-// Button styles the tool bar theme distinguishes.
-inline constexpr int kButtonStyleSeparator = 1;
-inline constexpr int kButtonStyleSplit = 2;
-
-// Part and state numbers of the system's tool bar theme class.
-int ToolbarThemePart(int buttonStyle, bool dropDownPart, int orientation) noexcept;
+// Part and state numbers of the system's tool bar theme class; separators and split buttons have
+// parts of their own, every other style is a plain button.
+int ToolbarThemePart(core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, int orientation) noexcept;
 int ToolbarThemeState(bool enabled, bool hot, bool checked, bool pressed) noexcept;
 // Draws one tool bar part with the desktop's visual style; nothing without visual styles.
 void DrawThemedToolbarPart(HWND hWnd, HDC hdc, int left, int top, int width, int height, bool enabled, bool hot,
-                           int buttonStyle, bool dropDownPart, int orientation, bool checked, bool pressed);
+                           core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, int orientation, bool checked,
+                           bool pressed);
 
 // Glyphs, centred on (left + width / 2, top + height / 2).
 void DrawDropDownArrow(HDC hdc, int left, int top, int width, int height, Colour colour, int orientation);

@@ -8,6 +8,8 @@ struct PlatformCapabilities {
     bool canGradient = false;    // system gradient fills
     bool is2000OrLater = false;  // alpha blending, drop shadows
     bool isXpOrLater = false;    // visual styles
+
+    friend constexpr bool operator==(const PlatformCapabilities&, const PlatformCapabilities&) = default;
 };
 
 constexpr PlatformCapabilities CapabilitiesFromVersion(unsigned major, unsigned minor, unsigned platformId) {

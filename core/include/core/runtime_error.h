@@ -11,6 +11,7 @@ namespace core {
 // Standard error numbers shared by every component.
 namespace error_number {
 inline constexpr std::int32_t kIllegalCall = 5;
+inline constexpr std::int32_t kOverflow = 6;
 inline constexpr std::int32_t kSubscriptOutOfRange = 9;
 inline constexpr std::int32_t kTypeMismatch = 13;
 inline constexpr std::int32_t kObjectVariableNotSet = 91;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/commandbar/command_bar_errors.h"
+#include "core/command_bar_error.h"
 #include "core/commandbar/command_bar_int.h"
 
 namespace core::commandbar {
@@ -16,7 +16,7 @@ constexpr std::uint16_t kDeleteKey = 46;
 // overflow error rather than a wrapped size.
 std::int32_t Checked32(std::int64_t value) {
     if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max()) {
-        RaiseOverflow();
+        RaiseCommandBarOverflow();
     }
     return static_cast<std::int32_t>(value);
 }

@@ -1,6 +1,6 @@
 #include "core/commandbar/command_bar_handles.h"
 
-#include "core/commandbar/command_bar_errors.h"
+#include "core/command_bar_error.h"
 #include "core/commandbar/command_bar_registry.h"
 #include "core/number_text.h"
 
@@ -27,14 +27,14 @@ cCommandBar cCommandBars::Item(std::wstring_view key) const {
 
 void cCommandBars::Remove(std::wstring_view sKey) const {
     registry_->ControlFromHwnd(hwnd_);
-    if (!registry_->FindBar(sKey)) RaiseItemDoesNotExist();
+    if (!registry_->FindBar(sKey)) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
     registry_->RemoveBar(sKey);
 }
 
 cCommandBar cCommandBars::Add(const std::wstring& sKey, const std::wstring& sTitle) const {
     registry_->ControlFromHwnd(hwnd_);
-    if (registry_->FindBar(sKey)) RaiseKeyExists();
-    if (KeyReadsAsNumber(sKey)) RaiseTypeMismatch();
+    if (registry_->FindBar(sKey)) RaiseCommandBarError(command_bar_error::kDuplicateKey);
+    if (KeyReadsAsNumber(sKey)) RaiseCommandBarError(command_bar_error::kTypeMismatch);
     cCommandBarInt& bar = registry_->AddBar(sKey);
     if (!sTitle.empty()) bar.SetTitle(sTitle);
     return cCommandBar(*registry_, hwnd_, sKey);
@@ -59,15 +59,15 @@ cButton cButtons::Item(std::wstring_view key) const {
 
 void cButtons::Remove(std::wstring_view sKey) const {
     registry_->ControlFromHwnd(hwnd_);
-    if (!registry_->FindButton(sKey)) RaiseItemDoesNotExist();
+    if (!registry_->FindButton(sKey)) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
     registry_->RemoveButton(sKey);
 }
 
 cButton cButtons::Add(const std::wstring& sKey, std::int32_t iIcon, const std::wstring& sCaption, ButtonStyle eStyle,
                       const std::wstring& sToolTip, std::uint16_t vShortcutKey, std::int32_t eShortcutModifier) const {
     registry_->ControlFromHwnd(hwnd_);
-    if (registry_->FindButton(sKey)) RaiseKeyExists();
-    if (KeyReadsAsNumber(sKey)) RaiseTypeMismatch();
+    if (registry_->FindButton(sKey)) RaiseCommandBarError(command_bar_error::kDuplicateKey);
+    if (KeyReadsAsNumber(sKey)) RaiseCommandBarError(command_bar_error::kTypeMismatch);
     cButtonInt& button = registry_->AddButton(sKey);
     if (iIcon != -1) button.SetIconIndex(iIcon);
     if (!sCaption.empty()) button.SetCaption(sCaption);
@@ -96,7 +96,7 @@ cCommandBarButtons cCommandBar::Buttons() const { return cCommandBarButtons(*reg
 namespace {
 
 const cButton& Required(const std::optional<cButton>& button) {
-    if (!button) RaiseObjectNotSet();
+    if (!button) RaiseCommandBarError(command_bar_error::kObjectNotSet);
     return *button;
 }
 
@@ -192,7 +192,7 @@ std::optional<cCommandBar> cButton::Bar() const {
 
 void cButton::SetBar(const std::optional<cCommandBar>& bar) const {
     cButtonInt& button = Record();
-    if (!bar) RaiseObjectNotSet();
+    if (!bar) RaiseCommandBarError(command_bar_error::kObjectNotSet);
     cCommandBarInt& record = bar->Record();
     if (button.SubBar() != &record) button.SetSubBar(&record);
 }

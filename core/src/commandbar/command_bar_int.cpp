@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/commandbar/button_int.h"
-#include "core/commandbar/command_bar_errors.h"
+#include "core/command_bar_error.h"
 #include "core/commandbar/command_bar_registry.h"
 
 namespace core::commandbar {
@@ -53,23 +53,23 @@ cButtonInt* cCommandBarInt::Item(std::wstring_view buttonKey) const noexcept {
 void cCommandBarInt::Add(cButtonInt& button) { Place(button, 0, true); }
 
 void cCommandBarInt::InsertBefore(cButtonInt& button, const cButtonInt& before) {
-    if (buttons_.Contains(button.Key())) RaiseKeyExists();
+    if (buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kDuplicateKey);
     std::int32_t position = buttons_.IndexOf(before.Key());
-    if (position == 0) RaiseItemDoesNotExist();
+    if (position == 0) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
     Place(button, position, false);
 }
 
 void cCommandBarInt::InsertAfter(cButtonInt& button, const cButtonInt& after) {
-    if (buttons_.Contains(button.Key())) RaiseKeyExists();
+    if (buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kDuplicateKey);
     std::int32_t position = buttons_.IndexOf(after.Key());
-    if (position == 0) RaiseItemDoesNotExist();
+    if (position == 0) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
     Place(button, position, true);
 }
 
 void cCommandBarInt::Place(cButtonInt& button, std::int32_t position, bool after) {
     // Notifications below may remove this bar from the registry; it lives until the end.
     std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
-    if (buttons_.Contains(button.Key())) RaiseKeyExists();
+    if (buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kDuplicateKey);
     if (position == 0) {
         buttons_.Add(&button, button.Key());
     } else if (after) {
@@ -91,7 +91,7 @@ void cCommandBarInt::UnregisterFromControls(cButtonInt& button) {
 
 void cCommandBarInt::Remove(cButtonInt& button) {
     std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
-    if (!buttons_.Contains(button.Key())) RaiseItemDoesNotExist();
+    if (!buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
     buttons_.Remove(button.Key());
     button.RemoveFromBar(*this);
     UnregisterFromControls(button);

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/commandbar/command_bar_errors.h"
+#include "core/command_bar_error.h"
 
 namespace core::commandbar {
 
@@ -74,7 +74,7 @@ void cCommandBarRegistry::BindControlWindow(WindowHandle hwnd, CommandBarControl
 
 CommandBarControl& cCommandBarRegistry::ControlFromHwnd(WindowHandle hwnd) const {
     CommandBarControl* control = TryControlFromHwnd(hwnd);
-    if (!control) RaiseOwnerMissing();
+    if (!control) RaiseCommandBarError(command_bar_error::kNoOwningControl);
     return *control;
 }
 

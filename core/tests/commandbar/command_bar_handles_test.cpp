@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "core/commandbar/command_bar_errors.h"
+#include "core/command_bar_error.h"
 #include "fakes.h"
 
 namespace core::commandbar {
@@ -16,8 +16,8 @@ using testing::ErrorTextOf;
 using testing::FakeControl;
 using testing::FakeEnvironment;
 
-constexpr std::int32_t kOwnerMissing = command_bar_error::kOwnerMissing;
-constexpr std::int32_t kItemMissing = command_bar_error::kItemDoesNotExist;
+constexpr std::int32_t kOwnerMissing = command_bar_error::kNoOwningControlNumber;
+constexpr std::int32_t kItemMissing = command_bar_error::kItemDoesNotExistNumber;
 
 class Handles : public ::testing::Test {
 protected:
@@ -182,7 +182,7 @@ TEST_F(Handles, RemovedBarsAndButtonsAreNothingOnEveryPathThatReachedThem) {
     control.Show(L"MENU:FILE");
 
     bars.Remove(L"MENU:FILE");
-    EXPECT_FALSE(file.Bar().has_value());  // a removed sub-bar is no sub-bar
+    EXPECT_FALSE(file.Bar().has_value());   // a removed sub-bar is no sub-bar
     EXPECT_TRUE(control.shownBar.empty());  // the control showing it shows nothing
     EXPECT_EQ(ErrorNumberOf([&] { fileMenu.Buttons().Count(); }), 5);
     environment.foreground = 1000;

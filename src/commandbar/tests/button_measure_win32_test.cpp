@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "commandbar/button_platform_win32.h"
+#include "commandbar/font_cache.h"
 #include "core/commandbar/button_int.h"
 #include "support/gui_resources.h"
+#include "win/handles.h"
 
 namespace commandbar {
 
@@ -16,9 +18,10 @@ using core::commandbar::cMeasureButtonParams;
 
 class RealFontMeasure : public ::testing::Test {
 protected:
-    RealFontMeasure() : dc_(::CreateCompatibleDC(nullptr)), font_(CreateBarFont(dc_.get(), L"Tahoma", 8.25)) {
+    // The bar's default font (Tahoma 8.25) from the font cache, as a control measures with it.
+    RealFontMeasure() : dc_(::CreateCompatibleDC(nullptr)), font_(fonts_.Font(core::FontDescription{}, 0, dc_.get())) {
         params.hdc = reinterpret_cast<std::uintptr_t>(dc_.get());
-        params.hFont = reinterpret_cast<std::uintptr_t>(font_.get());
+        params.hFont = reinterpret_cast<std::uintptr_t>(font_);
         params.FontFace = L"Tahoma";
         params.FontSize = 8;
         params.IconWidth = 16;
@@ -26,14 +29,15 @@ protected:
     }
 
     SIZE Extent(const std::wstring& text) {
-        win::SelectGuard select(dc_.get(), font_.get());
+        win::SelectGuard select(dc_.get(), font_);
         RECT area{0, 0, 256, 256};
         ::DrawTextW(dc_.get(), text.c_str(), static_cast<int>(text.size()), &area, DT_CALCRECT | DT_SINGLELINE);
         return SIZE{area.right - area.left, area.bottom - area.top};
     }
 
     win::UniqueMemoryDc dc_;
-    win::UniqueFont font_;
+    FontCache fonts_;
+    HFONT font_;
     cMeasureButtonParams params;
     Win32TextMeasurer text;
     Win32KeyboardLayout keyboard;

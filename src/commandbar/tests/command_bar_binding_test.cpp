@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_hooks.h"
-#include "core/commandbar/command_bar_errors.h"
+#include "commandbar/drawing_utilities.h"
+#include "core/command_bar_error.h"
 #include "core/commandbar/command_bar_handles.h"
 #include "support/gui_resources.h"
 #include "support/pump.h"
 #include "test_bar_window.h"
+#include "win/handles.h"
 
 namespace commandbar {
 
@@ -15,7 +18,7 @@ namespace {
 
 using core::commandbar::cButtons;
 using core::commandbar::cCommandBars;
-using core::commandbar::command_bar_error::kOwnerMissing;
+constexpr std::int32_t kOwnerMissing = core::command_bar_error::kNoOwningControlNumber;
 using testing::TestBarWindow;
 using testing::TestForm;
 
@@ -56,6 +59,73 @@ TEST(CommandBarBinding, RegistrationSetsTheWindowPropertyAndBuildsTheChevronBars
     TestBarWindow again(form.hwnd());
     EXPECT_EQ(Registry().BarCount(), 3);
     EXPECT_EQ(Registry().FindBar(L"MENU"), nullptr);
+}
+
+namespace {
+
+// Flags no real system has, so that a detection shows.
+core::PlatformCapabilities Undetected() { return core::PlatformCapabilities{false, true, false, false}; }
+
+core::PlatformCapabilities Detected() {
+    core::PlatformCapabilities saved = Platform();
+    DetectPlatform();
+    return SetPlatform(saved);
+}
+
+}  // namespace
+
+TEST(CommandBarBinding, FirstRegistrationSetsUpColoursAndDrawingOnce) {
+    const core::PlatformCapabilities saved = SetPlatform(Undetected());
+    const core::PlatformCapabilities detected = Detected();
+    ASSERT_NE(detected, Undetected());
+    ASSERT_FALSE(Registry().IsRunning());
+    SetStyle(2);
+    SetCustomColour(9, 0x123456);
+
+    TestForm form;
+    {
+        TestBarWindow first(form.hwnd());
+        // Detected before the control joins, so nothing is refreshed yet.
+        EXPECT_EQ(first.styleChanges, 0);
+        EXPECT_EQ(Platform(), detected);
+        EXPECT_EQ(GetStyle(), 1);
+        EXPECT_EQ(GetCustomColour(9), -1);
+        {
+            win::WindowDc desktop(::GetDesktopWindow());
+            EXPECT_EQ(IsHighColour(), ::GetDeviceCaps(desktop.get(), BITSPIXEL) > 8);
+        }
+
+        // Later registrations leave capabilities and colours as they are.
+        SetPlatform(Undetected());
+        SetStyle(2);
+        SetCustomColour(9, 0x123456);
+        first.styleChanges = 0;
+        TestBarWindow second(form.hwnd());
+        EXPECT_EQ(Platform(), Undetected());
+        EXPECT_EQ(GetStyle(), 2);
+        EXPECT_EQ(GetCustomColour(9), 0x123456);
+        EXPECT_EQ(first.styleChanges, 0);
+
+        // A new detection, by itself or through a change of style, refreshes every control.
+        SetStyle(3);
+        EXPECT_EQ(first.styleChanges, 1);
+        EXPECT_EQ(second.styleChanges, 1);
+        SetStyle(3);
+        EXPECT_EQ(first.styleChanges, 1);
+        DetectDisplaySettings(form.hwnd());
+        EXPECT_EQ(first.styleChanges, 2);
+        EXPECT_EQ(second.styleChanges, 2);
+    }
+    ASSERT_FALSE(Registry().IsRunning());
+
+    // After the last control has gone the next one starts everything afresh.
+    SetPlatform(Undetected());
+    TestBarWindow again(form.hwnd());
+    EXPECT_EQ(Platform(), detected);
+    EXPECT_EQ(GetStyle(), 1);
+    EXPECT_EQ(GetCustomColour(9), -1);
+    EXPECT_EQ(again.styleChanges, 0);
+    SetPlatform(saved);
 }
 
 TEST(CommandBarBinding, HandleThroughADestroyedControlWindowRaises) {

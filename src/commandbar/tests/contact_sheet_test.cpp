@@ -20,6 +20,7 @@ namespace commandbar {
 namespace {
 
 namespace element = core::colour_element;
+using core::commandbar::ButtonStyle;
 using testing_support::Canvas;
 
 constexpr int kSheetWidth = 800;
@@ -144,13 +145,13 @@ int DrawPrimitives(HWND window, HDC dc, HFONT font, HFONT verticalFont, int top)
     }
     TileBitmap(dc, 8, top + 32, 157, 30, tile.dc(), 8, 8, 3);
     const int themed = top + 72;
-    DrawThemedToolbarPart(window, dc, 8, themed, 28, 28, true, false, 0, false, 0, false, false);
-    DrawThemedToolbarPart(window, dc, 40, themed, 28, 28, true, true, 0, false, 0, false, false);
-    DrawThemedToolbarPart(window, dc, 72, themed, 28, 28, true, true, 0, false, 0, false, true);
-    DrawThemedToolbarPart(window, dc, 104, themed, 28, 28, true, false, 0, false, 0, true, false);
-    DrawThemedToolbarPart(window, dc, 136, themed, 8, 28, true, false, 1, false, 0, false, false);
-    DrawThemedToolbarPart(window, dc, 148, themed, 22, 28, true, true, 2, false, 0, false, false);
-    DrawThemedToolbarPart(window, dc, 170, themed, 12, 28, true, true, 2, true, 0, false, false);
+    DrawThemedToolbarPart(window, dc, 8, themed, 28, 28, true, false, ButtonStyle::eNormal, false, 0, false, false);
+    DrawThemedToolbarPart(window, dc, 40, themed, 28, 28, true, true, ButtonStyle::eNormal, false, 0, false, false);
+    DrawThemedToolbarPart(window, dc, 72, themed, 28, 28, true, true, ButtonStyle::eNormal, false, 0, false, true);
+    DrawThemedToolbarPart(window, dc, 104, themed, 28, 28, true, false, ButtonStyle::eNormal, false, 0, true, false);
+    DrawThemedToolbarPart(window, dc, 136, themed, 8, 28, true, false, ButtonStyle::eSeparator, false, 0, false, false);
+    DrawThemedToolbarPart(window, dc, 148, themed, 22, 28, true, true, ButtonStyle::eSplit, false, 0, false, false);
+    DrawThemedToolbarPart(window, dc, 170, themed, 12, 28, true, true, ButtonStyle::eSplit, true, 0, false, false);
     return themed + 36;
 }
 

@@ -13,6 +13,7 @@
 namespace commandbar {
 namespace {
 
+using core::commandbar::ButtonStyle;
 using testing_support::Canvas;
 using PixelSet = std::set<std::pair<int, int>>;
 
@@ -305,13 +306,14 @@ TEST_F(Drawing, VerticalCaptionRunsDownwards) {
 }
 
 TEST_F(Drawing, ToolbarThemePartsAndStates) {
-    EXPECT_EQ(ToolbarThemePart(kButtonStyleSeparator, false, 0), 5);
-    EXPECT_EQ(ToolbarThemePart(kButtonStyleSeparator, false, 1), 6);
-    EXPECT_EQ(ToolbarThemePart(kButtonStyleSeparator, false, 2), 6);
-    EXPECT_EQ(ToolbarThemePart(kButtonStyleSeparator, false, 3), 5);
-    EXPECT_EQ(ToolbarThemePart(kButtonStyleSplit, true, 0), 4);
-    EXPECT_EQ(ToolbarThemePart(kButtonStyleSplit, false, 0), 3);
-    EXPECT_EQ(ToolbarThemePart(0, true, 0), 1);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eSeparator, false, 0), 5);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eSeparator, false, 1), 6);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eSeparator, false, 2), 6);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eSeparator, false, 3), 5);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eSplit, true, 0), 4);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eSplit, false, 0), 3);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eNormal, true, 0), 1);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eCheck, false, 1), 1);
     EXPECT_EQ(ToolbarThemeState(false, true, true, true), 4);
     EXPECT_EQ(ToolbarThemeState(true, true, true, true), 3);
     EXPECT_EQ(ToolbarThemeState(true, true, true, false), 6);
@@ -324,7 +326,8 @@ TEST_F(Drawing, ToolbarThemePartsAndStates) {
     caps.isXpOrLater = false;
     SetPlatform(caps);
     Canvas canvas(30, 30);
-    DrawThemedToolbarPart(::GetDesktopWindow(), canvas.dc(), 0, 0, 30, 30, true, true, 0, false, 0, false, false);
+    DrawThemedToolbarPart(::GetDesktopWindow(), canvas.dc(), 0, 0, 30, 30, true, true, ButtonStyle::eNormal, false, 0,
+                          false, false);
     EXPECT_TRUE(Marked(canvas).empty());
 }
 

@@ -24,7 +24,8 @@ void DrawEverything(HWND window, HDC dc, HDC tile, CommandBarImageList& images, 
     DrawRectOutline(dc, a, 1, 1, 30, 30);
     DrawIconOrColourBox(dc, &images, 0, core::kNoColour, 60, 0, round % 4);
     DrawIconOrColourBox(dc, nullptr, -1, b, 60, 20, 0);
-    DrawThemedToolbarPart(window, dc, 0, 0, 24, 24, true, round % 2 == 0, round % 3, true, 0, false, false);
+    DrawThemedToolbarPart(window, dc, 0, 0, 24, 24, true, round % 2 == 0,
+                          static_cast<core::commandbar::ButtonStyle>(round % 3), true, 0, false, false);
     DrawDropDownArrow(dc, 0, 0, 10, 10, a, round % 3);
     DrawSubmenuArrow(dc, 10, 0, 10, 10);
     DrawCheckMark(dc, 20, 0, 10, 10);

@@ -77,7 +77,7 @@ public:
     void BarRemoved(const std::wstring& key) override {
         if (key == shownBar) shownBar.clear();
     }
-    void StyleChanged() override {}
+    void StyleChanged() override { ++styleChanges; }
     std::int32_t ButtonIndex(const core::commandbar::cButtonInt& button) const override {
         auto* bar = shownBar.empty() ? nullptr : Registry().FindBar(shownBar);
         return bar ? bar->IndexOf(button.Key()) : 0;
@@ -97,6 +97,7 @@ public:
     std::vector<core::commandbar::BarChangeKind> changes;
     std::vector<std::int32_t> clicked;
     std::vector<std::wstring> raised;
+    int styleChanges = 0;
 
 private:
     HWND form_;

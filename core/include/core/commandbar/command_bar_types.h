@@ -44,7 +44,7 @@ enum SizeStyle : std::int32_t {
 };
 
 // Orientations 1 and 2 are the vertical ones.
-inline bool IsVerticalOrientation(std::int32_t orientation) { return orientation == 1 || orientation == 2; }
+constexpr bool IsVerticalOrientation(std::int32_t orientation) { return orientation == 1 || orientation == 2; }
 
 // The "H" + decimal handle keys under which controls and windows are kept.
 inline std::wstring HandleKey(WindowHandle handle) { return L"H" + std::to_wstring(handle); }
