@@ -6,6 +6,7 @@
 #include "core/about_text.h"
 #include "core/contacts.h"
 #include "win/dpi.h"
+#include "win/modal.h"
 #include "win/module.h"
 
 namespace app {
@@ -74,7 +75,7 @@ void AboutWindow::Open(HWND owner) {
     Create(windowClass, args);
     CreateControls();
     ApplyTopMostPreference(hwnd());
-    CentreOn(hwnd(), owner);
+    win::CentreOnOwner(hwnd(), owner);
     if (owner_) ::EnableWindow(owner_, FALSE);
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetFocus(ok_.hwnd());
@@ -102,32 +103,12 @@ void AboutWindow::CreateControls() {
 
 void AboutWindow::ShowModal(HWND owner) {
     Open(owner);
-    MSG msg;
-    while (hwnd() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (::IsDialogMessageW(hwnd(), &msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    if (hwnd() && msg.message == WM_QUIT) {
-        // The program is ending: leave the request for the main loop.
-        ::PostQuitMessage(static_cast<int>(msg.wParam));
-    }
+    win::RunModalLoop(hwnd(), owner);
 }
 
-void AboutWindow::Close() {
-    // The owner comes back before this window goes, so activation returns to it rather than to
-    // some other program's window.
-    if (owner_) ::EnableWindow(owner_, TRUE);
-    Destroy();
-}
+void AboutWindow::Close() { win::CloseModal(*this, owner_); }
 
-void AboutWindow::OnDestroyed() {
-    if (owner_) {
-        ::EnableWindow(owner_, TRUE);
-        ::SetActiveWindow(owner_);
-        owner_ = nullptr;
-    }
-}
+void AboutWindow::OnDestroyed() { win::ReturnToOwner(owner_); }
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -5,6 +5,7 @@
 #include "app/window_placement.h"
 #include "win/dpi.h"
 #include "win/handles.h"
+#include "win/modal.h"
 
 namespace app {
 
@@ -57,7 +58,7 @@ void ProgressWindow::Begin(HWND owner) {
     // Reset while hidden, so that the first paint shows 0 % rather than the end of the last load.
     bar_.SetCalculatePercentage(false);
     bar_.SetValue(0);
-    CentreOn(hwnd(), owner);
+    win::CentreOnOwner(hwnd(), owner);
     ::ShowWindow(hwnd(), SW_SHOW);
     ::UpdateWindow(hwnd());
 }

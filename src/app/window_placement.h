@@ -9,10 +9,6 @@ namespace app {
 // the normal band otherwise.
 void ApplyTopMostPreference(HWND window);
 
-// Moves a top-level window so that it is centred on owner's window, or on the screen's work
-// area without an owner.
-void CentreOn(HWND window, HWND owner);
-
 // Outer size of a window whose client area is clientWidth × clientHeight pixels.
 SIZE OuterSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
 
