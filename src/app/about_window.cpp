@@ -1,7 +1,6 @@
 #include "app/about_window.h"
 
 #include "app/artwork.h"
-#include "app/preferences.h"
 #include "app/window_placement.h"
 #include "core/about_text.h"
 #include "core/contacts.h"
@@ -60,18 +59,8 @@ void AboutWindow::Open(HWND owner) {
     owner_ = owner;
     win::WindowClassArgs windowClass;
     windowClass.name = kClassName;
-    win::CreateArgs args;
+    win::CreateArgs args = OwnedWindowArgs(owner, kStyle, kExStyle, kClientWidth, kClientHeight);
     args.title = kCaption;
-    args.style = kStyle;
-    // Created in its band as well: Wine does not move an owned window to the topmost band
-    // through SetWindowPos alone.
-    args.exStyle = kExStyle | (prefs::IsOn(pref::kTopMost) ? WS_EX_TOPMOST : 0);
-    args.parent = owner;
-    SIZE outer = OuterSizeFor(win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight), kStyle, kExStyle);
-    args.x = 0;
-    args.y = 0;
-    args.width = outer.cx;
-    args.height = outer.cy;
     Create(windowClass, args);
     CreateControls();
     ApplyTopMostPreference(hwnd());

@@ -139,16 +139,16 @@ void SettingsDialog::Close() {
 
 void SettingsDialog::CreateWindowAndControls(HWND owner) {
     owner_ = owner;
-    RECT outer{0, 0, win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight)};
-    ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    const SIZE outer =
+        win::OuterSizeFor(win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight), kStyle, kExStyle);
     win::CreateArgs args;
     args.title = kCaption;
     args.style = kStyle;
     args.exStyle = kExStyle;
     args.parent = owner;
     args.x = args.y = 0;
-    args.width = outer.right - outer.left;
-    args.height = outer.bottom - outer.top;
+    args.width = outer.cx;
+    args.height = outer.cy;
     Create(win::WindowClassArgs{L"GlyphoscopeSettings"}, args);
 
     core::TabStripProperties tabProperties;

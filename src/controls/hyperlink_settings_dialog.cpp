@@ -36,10 +36,10 @@ void HyperLinkSettingsDialog::Open(HWND owner, HyperLink& link) {
     args.style = kStyle;
     args.exStyle = kExStyle;
     args.parent = owner;
-    RECT outer{0, 0, win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight)};
-    ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    args.width = outer.right - outer.left;
-    args.height = outer.bottom - outer.top;
+    const SIZE outer =
+        win::OuterSizeFor(win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight), kStyle, kExStyle);
+    args.width = outer.cx;
+    args.height = outer.cy;
     Create(windowClass, args);
     CreateControls();
     SelectionChanged(link);
