@@ -4,19 +4,13 @@
 
 #include <string>
 
+#include "support/error_number.h"
+
 namespace core {
 
 namespace {
 
-template <typename Call>
-std::int32_t ErrorNumberOf(Call&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testing_support::ErrorNumberOf;
 
 std::wstring Joined(const KeyedCollection<std::wstring>& items) {
     std::wstring text;

@@ -1,11 +1,11 @@
 #include "app/about_window.h"
 
 #include "app/artwork.h"
-#include "app/preferences.h"
 #include "app/window_placement.h"
 #include "core/about_text.h"
 #include "core/contacts.h"
 #include "win/dpi.h"
+#include "win/modal.h"
 #include "win/module.h"
 
 namespace app {
@@ -59,22 +59,12 @@ void AboutWindow::Open(HWND owner) {
     owner_ = owner;
     win::WindowClassArgs windowClass;
     windowClass.name = kClassName;
-    win::CreateArgs args;
+    win::CreateArgs args = OwnedWindowArgs(owner, kStyle, kExStyle, kClientWidth, kClientHeight);
     args.title = kCaption;
-    args.style = kStyle;
-    // Created in its band as well: Wine does not move an owned window to the topmost band
-    // through SetWindowPos alone.
-    args.exStyle = kExStyle | (prefs::IsOn(pref::kTopMost) ? WS_EX_TOPMOST : 0);
-    args.parent = owner;
-    SIZE outer = OuterSizeFor(win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight), kStyle, kExStyle);
-    args.x = 0;
-    args.y = 0;
-    args.width = outer.cx;
-    args.height = outer.cy;
     Create(windowClass, args);
     CreateControls();
     ApplyTopMostPreference(hwnd());
-    CentreOn(hwnd(), owner);
+    win::CentreOnOwner(hwnd(), owner);
     if (owner_) ::EnableWindow(owner_, FALSE);
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetFocus(ok_.hwnd());
@@ -102,32 +92,12 @@ void AboutWindow::CreateControls() {
 
 void AboutWindow::ShowModal(HWND owner) {
     Open(owner);
-    MSG msg;
-    while (hwnd() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (::IsDialogMessageW(hwnd(), &msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    if (hwnd() && msg.message == WM_QUIT) {
-        // The program is ending: leave the request for the main loop.
-        ::PostQuitMessage(static_cast<int>(msg.wParam));
-    }
+    win::RunModalLoop(hwnd(), owner);
 }
 
-void AboutWindow::Close() {
-    // The owner comes back before this window goes, so activation returns to it rather than to
-    // some other program's window.
-    if (owner_) ::EnableWindow(owner_, TRUE);
-    Destroy();
-}
+void AboutWindow::Close() { win::CloseModal(*this, owner_); }
 
-void AboutWindow::OnDestroyed() {
-    if (owner_) {
-        ::EnableWindow(owner_, TRUE);
-        ::SetActiveWindow(owner_);
-        owner_ = nullptr;
-    }
-}
+void AboutWindow::OnDestroyed() { win::ReturnToOwner(owner_); }
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -69,9 +69,7 @@ void MainWindow::CreateWindowAndControls() {
     win::CreateArgs args;
     args.title = kCaption;
     args.style = kWindowStyle;
-    RECT outer{0, 0, win::TwipsToPixels(kClientWidth), 0};
-    ::AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
-    args.width = outer.right - outer.left;
+    args.width = win::OuterSizeFor(win::TwipsToPixels(kClientWidth), 0, kWindowStyle, 0).cx;
     args.height = win::TwipsToPixels(kHeightWithoutToolBar);
     args.x = args.y = 0;
     Create(windowClass, args);

@@ -1,10 +1,10 @@
 #include "app/progress_window.h"
 
 #include "app/artwork.h"
-#include "app/preferences.h"
 #include "app/window_placement.h"
 #include "win/dpi.h"
 #include "win/handles.h"
+#include "win/modal.h"
 
 namespace app {
 
@@ -24,18 +24,7 @@ constexpr win::TwipsRect kBar{1080, 810, 4380, 330};
 void ProgressWindow::CreateWindowAndControls(HWND owner) {
     win::WindowClassArgs windowClass;
     windowClass.name = kClassName;
-    win::CreateArgs args;
-    args.style = kStyle;
-    // Created in its band as well: Wine does not move an owned window to the topmost band
-    // through SetWindowPos alone.
-    args.exStyle = kExStyle | (prefs::IsOn(pref::kTopMost) ? WS_EX_TOPMOST : 0);
-    args.parent = owner;
-    SIZE outer = OuterSizeFor(win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight), kStyle, kExStyle);
-    args.x = 0;
-    args.y = 0;
-    args.width = outer.cx;
-    args.height = outer.cy;
-    Create(windowClass, args);
+    Create(windowClass, OwnedWindowArgs(owner, kStyle, kExStyle, kClientWidth, kClientHeight));
 
     info_.Create(hwnd(), 1, kInfoText);
     info_.SetBoundsTwips(kInfo);
@@ -57,7 +46,7 @@ void ProgressWindow::Begin(HWND owner) {
     // Reset while hidden, so that the first paint shows 0 % rather than the end of the last load.
     bar_.SetCalculatePercentage(false);
     bar_.SetValue(0);
-    CentreOn(hwnd(), owner);
+    win::CentreOnOwner(hwnd(), owner);
     ::ShowWindow(hwnd(), SW_SHOW);
     ::UpdateWindow(hwnd());
 }

@@ -65,12 +65,17 @@ constexpr double kTextFirstBox = 330;
 constexpr win::TwipsRect kPreviewFrame{kFrameLeft, 2490, kFrameWidth, 840};
 constexpr win::TwipsRect kPreviewBox{kBoxLeft, 2790, kBoxWidth, 345};
 constexpr win::TwipsRect kColourFrame{kFrameLeft, 45, kFrameWidth, 1305};
-constexpr win::TwipsRect kBackLabel{kBoxLeft, 435, 3120, 255};
-constexpr win::TwipsRect kBackSwatch{3480, 375, 1095, 345};
-constexpr win::TwipsRect kBackButton{4695, 375, 525, 345};
-constexpr win::TwipsRect kFontLabel{kBoxLeft, 900, 3120, 255};
-constexpr win::TwipsRect kFontSwatch{3480, 840, 1095, 345};
-constexpr win::TwipsRect kFontButton{4695, 840, 525, 345};
+
+// A row of the colour page: its caption, the swatch showing the colour and "..." choosing it.
+struct ColourRow {
+    const wchar_t* caption;
+    UINT_PTR labelId;
+    UINT_PTR swatchId;
+    UINT_PTR buttonId;
+    double top;
+};
+constexpr ColourRow kBackRow{L"Цвет фона по умолчанию:", kBackLabelId, kBackSwatchId, kBackButtonId, 375};
+constexpr ColourRow kFontRow{L"Цвет шрифта по умолчанию:", kFontLabelId, kFontSwatchId, kFontButtonId, 840};
 
 constexpr std::array<const wchar_t*, core::kSettingsCheckCount> kCheckCaptions = {
     L"Поверх всех окон",
@@ -93,6 +98,16 @@ COLORREF ToColorRef(std::int32_t oleColour) {
     auto value = static_cast<std::uint32_t>(oleColour);
     if (value & 0x80000000u) return ::GetSysColor(static_cast<int>(value & 0xFFu));
     return static_cast<COLORREF>(value & 0x00FFFFFFu);
+}
+
+void CreateColourRow(HWND page, const ColourRow& row, win::Label& label, win::Label& swatch, win::PushButton& button) {
+    label.Create(page, row.labelId, row.caption);
+    // The caption sits lower, level with the middle of the taller swatch and button.
+    label.SetBoundsTwips({kBoxLeft, row.top + 60, 3120, 255});
+    swatch.Create(page, row.swatchId, L"", SS_SUNKEN);
+    swatch.SetBoundsTwips({3480, row.top, 1095, 345});
+    button.Create(page, row.buttonId, L"...");
+    button.SetBoundsTwips({4695, row.top, 525, 345});
 }
 
 SettingsCheck CheckAt(size_t index) { return static_cast<SettingsCheck>(index); }
@@ -139,16 +154,16 @@ void SettingsDialog::Close() {
 
 void SettingsDialog::CreateWindowAndControls(HWND owner) {
     owner_ = owner;
-    RECT outer{0, 0, win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight)};
-    ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    const SIZE outer =
+        win::OuterSizeFor(win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight), kStyle, kExStyle);
     win::CreateArgs args;
     args.title = kCaption;
     args.style = kStyle;
     args.exStyle = kExStyle;
     args.parent = owner;
     args.x = args.y = 0;
-    args.width = outer.right - outer.left;
-    args.height = outer.bottom - outer.top;
+    args.width = outer.cx;
+    args.height = outer.cy;
     Create(win::WindowClassArgs{L"GlyphoscopeSettings"}, args);
 
     core::TabStripProperties tabProperties;
@@ -205,18 +220,8 @@ void SettingsDialog::CreatePages() {
 
     colourFrame_.Create(colours, kColourFrameId, L"Цвета:");
     colourFrame_.SetBoundsTwips(kColourFrame);
-    backLabel_.Create(colours, kBackLabelId, L"Цвет фона по умолчанию:");
-    backLabel_.SetBoundsTwips(kBackLabel);
-    backSwatch_.Create(colours, kBackSwatchId, L"", SS_SUNKEN);
-    backSwatch_.SetBoundsTwips(kBackSwatch);
-    backButton_.Create(colours, kBackButtonId, L"...");
-    backButton_.SetBoundsTwips(kBackButton);
-    fontLabel_.Create(colours, kFontLabelId, L"Цвет шрифта по умолчанию:");
-    fontLabel_.SetBoundsTwips(kFontLabel);
-    fontSwatch_.Create(colours, kFontSwatchId, L"", SS_SUNKEN);
-    fontSwatch_.SetBoundsTwips(kFontSwatch);
-    fontButton_.Create(colours, kFontButtonId, L"...");
-    fontButton_.SetBoundsTwips(kFontButton);
+    CreateColourRow(colours, kBackRow, backLabel_, backSwatch_, backButton_);
+    CreateColourRow(colours, kFontRow, fontLabel_, fontSwatch_, fontButton_);
 
     for (size_t i = 5; i < core::kSettingsCheckCount; ++i)
         subclass::AttachMessage(*this, checks_[i].hwnd(), WM_MOUSEMOVE);

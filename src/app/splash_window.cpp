@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/window_placement.h"
+#include "win/bitmap_info.h"
 #include "win/error_report.h"
 #include "win/module.h"
 
@@ -85,8 +86,7 @@ void SplashScreen::Show(bool topMost) {
                                  core::ErrorSource(L".Splash"));
     }
 
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    BITMAPINFO info = win::TopDown32BitmapInfo(width, height);
     void* bits = nullptr;
     win::WindowDc screen(nullptr);
     win::UniqueBitmap bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));

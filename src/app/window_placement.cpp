@@ -1,6 +1,7 @@
 #include "app/window_placement.h"
 
 #include "app/preferences.h"
+#include "win/dpi.h"
 
 namespace app {
 
@@ -9,33 +10,19 @@ void ApplyTopMostPreference(HWND window) {
     ::SetWindowPos(window, band, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void CentreOn(HWND window, HWND owner) {
-    RECT area{};
-    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
-        ::GetWindowRect(owner, &area);
-    } else {
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    }
-    RECT own{};
-    ::GetWindowRect(window, &own);
-    const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
-    int x = area.left + (area.right - area.left - width) / 2;
-    int y = area.top + (area.bottom - area.top - height) / 2;
-    // Keep the whole window on the screen even when the owner is near an edge.
-    RECT screen{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
-    if (x + width > screen.right) x = screen.right - width;
-    if (y + height > screen.bottom) y = screen.bottom - height;
-    if (x < screen.left) x = screen.left;
-    if (y < screen.top) y = screen.top;
-    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-SIZE OuterSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
-    RECT r{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    return SIZE{r.right - r.left, r.bottom - r.top};
+win::CreateArgs OwnedWindowArgs(HWND owner, DWORD style, DWORD exStyle, double clientWidth, double clientHeight) {
+    win::CreateArgs args;
+    args.style = style;
+    // Created in its band as well: Wine does not move an owned window to the topmost band
+    // through SetWindowPos alone.
+    args.exStyle = exStyle | (prefs::IsOn(pref::kTopMost) ? WS_EX_TOPMOST : 0);
+    args.parent = owner;
+    SIZE outer = win::OuterSizeFor(win::TwipsToPixels(clientWidth), win::TwipsToPixels(clientHeight), style, exStyle);
+    args.x = 0;
+    args.y = 0;
+    args.width = outer.cx;
+    args.height = outer.cy;
+    return args;
 }
 
 }  // namespace app

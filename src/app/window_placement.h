@@ -3,17 +3,20 @@
 
 #include <windows.h>
 
+#include "win/window.h"
+
 namespace app {
 
 // The load step of the splash, progress and about windows: the topmost band when TopMost is "1",
 // the normal band otherwise.
 void ApplyTopMostPreference(HWND window);
 
-// Moves a top-level window so that it is centred on owner's window, or on the screen's work
-// area without an owner.
-void CentreOn(HWND window, HWND owner);
+// Outer window sizes come from the window layer; the name stays here for the windows using it.
+using win::OuterSizeFor;
 
-// Outer size of a window whose client area is clientWidth × clientHeight pixels.
-SIZE OuterSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
+// How the progress and about windows are created: owned by owner, with a client area of
+// clientWidth × clientHeight twips, at the top left until they are centred, and in the topmost
+// band when TopMost is "1".
+win::CreateArgs OwnedWindowArgs(HWND owner, DWORD style, DWORD exStyle, double clientWidth, double clientHeight);
 
 }  // namespace app

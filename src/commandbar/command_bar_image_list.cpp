@@ -7,6 +7,7 @@
 #include "commandbar/drawing_utilities.h"
 #include "core/command_bar_error.h"
 #include "core/icon_states.h"
+#include "win/bitmap_info.h"
 
 namespace commandbar {
 
@@ -14,21 +15,10 @@ namespace {
 
 constexpr int kGrowthStep = 10;
 
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 // The bitmap's pixels as 32-bit 0xAARRGGBB values, top row first; empty when it cannot be read.
 std::vector<std::uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-    BITMAPINFO info = TopDown32(width, height);
+    BITMAPINFO info = win::TopDown32BitmapInfo(width, height);
     win::WindowDc screen(nullptr);
     if (::GetDIBits(screen.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) return {};
     return pixels;
@@ -108,7 +98,7 @@ void CommandBarImageList::GrowStrip() {
     if (newWidth > std::numeric_limits<int>::max()) {
         core::RaiseCommandBarOverflow();
     }
-    BITMAPINFO info = TopDown32(static_cast<int>(newWidth), iconHeight_);
+    BITMAPINFO info = win::TopDown32BitmapInfo(static_cast<int>(newWidth), iconHeight_);
     void* bits = nullptr;
     win::UniqueBitmap bitmap;
     {

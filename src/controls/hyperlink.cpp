@@ -54,15 +54,7 @@ void HyperLink::Create(HWND parent, UINT_PTR id, const RECT& bounds, const core:
     windowClass.name = kClassName;
     windowClass.style = 0;
     windowClass.background = nullptr;
-    win::CreateArgs args;
-    args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    args.parent = parent;
-    args.id = id;
-    args.x = bounds.left;
-    args.y = bounds.top;
-    args.width = bounds.right - bounds.left;
-    args.height = bounds.bottom - bounds.top;
-    win::Window::Create(windowClass, args);
+    win::Window::Create(windowClass, win::ChildWindowArgs(parent, id, bounds, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS));
     leaveTimer_.SetOwner(hwnd());
 
     toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,

@@ -1,6 +1,7 @@
 #include "controls/hyperlink_settings_dialog.h"
 
 #include "win/dpi.h"
+#include "win/modal.h"
 
 namespace controls {
 
@@ -35,31 +36,17 @@ void HyperLinkSettingsDialog::Open(HWND owner, HyperLink& link) {
     args.style = kStyle;
     args.exStyle = kExStyle;
     args.parent = owner;
-    RECT outer{0, 0, win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight)};
-    ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    args.width = outer.right - outer.left;
-    args.height = outer.bottom - outer.top;
+    const SIZE outer =
+        win::OuterSizeFor(win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight), kStyle, kExStyle);
+    args.width = outer.cx;
+    args.height = outer.cy;
     Create(windowClass, args);
     CreateControls();
     SelectionChanged(link);
-    CentreOnOwner();
+    win::CentreOnOwner(hwnd(), owner_);
     if (owner_) ::EnableWindow(owner_, FALSE);
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetFocus(enabled_.hwnd());
-}
-
-void HyperLinkSettingsDialog::CentreOnOwner() {
-    RECT area{};
-    if (owner_ && ::IsWindowVisible(owner_)) {
-        ::GetWindowRect(owner_, &area);
-    } else {
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    }
-    RECT own{};
-    ::GetWindowRect(hwnd(), &own);
-    const int x = area.left + (area.right - area.left - (own.right - own.left)) / 2;
-    const int y = area.top + (area.bottom - area.top - (own.bottom - own.top)) / 2;
-    ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HyperLinkSettingsDialog::CreateControls() {
@@ -131,27 +118,13 @@ void HyperLinkSettingsDialog::MarkChanged(bool changed) {
 
 void HyperLinkSettingsDialog::ShowModal(HWND owner, HyperLink& link) {
     Open(owner, link);
-    MSG msg;
-    while (hwnd() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (::IsDialogMessageW(hwnd(), &msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    if (hwnd() && msg.message == WM_QUIT) ::PostQuitMessage(static_cast<int>(msg.wParam));
+    win::RunModalLoop(hwnd(), owner);
 }
 
-void HyperLinkSettingsDialog::Close() {
-    // The owner comes back first, so activation returns to it.
-    if (owner_) ::EnableWindow(owner_, TRUE);
-    Destroy();
-}
+void HyperLinkSettingsDialog::Close() { win::CloseModal(*this, owner_); }
 
 void HyperLinkSettingsDialog::OnDestroyed() {
-    if (owner_) {
-        ::EnableWindow(owner_, TRUE);
-        ::SetActiveWindow(owner_);
-        owner_ = nullptr;
-    }
+    win::ReturnToOwner(owner_);
     link_ = nullptr;
 }
 

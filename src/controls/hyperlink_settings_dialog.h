@@ -53,7 +53,6 @@ private:
     };
 
     void CreateControls();
-    void CentreOnOwner();
     void MarkChanged(bool changed);
     void Close();
 

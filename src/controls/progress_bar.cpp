@@ -22,17 +22,9 @@ void ProgressBar::Create(HWND parent, UINT_PTR id, const RECT& bounds) {
     windowClass.name = kClassName;
     windowClass.style = 0;
     windowClass.background = nullptr;
-    win::CreateArgs args;
-    args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    args.exStyle = WS_EX_STATICEDGE;
-    args.parent = parent;
-    args.id = id;
-    args.x = bounds.left;
-    args.y = bounds.top;
-    args.width = bounds.right - bounds.left;
-    args.height = bounds.bottom - bounds.top;
     gdiFont_ = CreateFontFrom(font_);
-    win::Window::Create(windowClass, args);
+    win::Window::Create(windowClass, win::ChildWindowArgs(parent, id, bounds, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                                                          WS_EX_STATICEDGE));
 }
 
 void ProgressBar::SetBounds(const RECT& r) {

@@ -32,15 +32,8 @@ void TabControl::Create(HWND parent, UINT_PTR id, const RECT& bounds, const core
     properties_ = properties;
     // A control created again after its window went starts with no tabs.
     keys_.Clear();
-    win::CreateArgs args;
-    args.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    args.parent = parent;
-    args.id = id;
-    args.x = bounds.left;
-    args.y = bounds.top;
-    args.width = bounds.right - bounds.left;
-    args.height = bounds.bottom - bounds.top;
-    Window::Create(win::WindowClassArgs{L"GlyphoscopeTabControl"}, args);
+    constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    Window::Create(win::WindowClassArgs{L"GlyphoscopeTabControl"}, win::ChildWindowArgs(parent, id, bounds, kStyle));
     CreateTabWindow();
 }
 

@@ -48,4 +48,16 @@ void CentreOnOwner(HWND window, HWND owner) {
     ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void CloseModal(Window& window, HWND owner) noexcept {
+    if (owner) ::EnableWindow(owner, TRUE);
+    window.Destroy();
+}
+
+void ReturnToOwner(HWND& owner) noexcept {
+    if (!owner) return;
+    ::EnableWindow(owner, TRUE);
+    ::SetActiveWindow(owner);
+    owner = nullptr;
+}
+
 }  // namespace win

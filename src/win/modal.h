@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "win/window.h"
+
 namespace win {
 
 // Sees each message before dialog navigation; true means it was handled.
@@ -17,5 +19,12 @@ void RunModalLoop(HWND window, HWND owner, const PreTranslate& preTranslate = {}
 
 // Places a top-level window centred on its owner, or on the screen's work area without one.
 void CentreOnOwner(HWND window, HWND owner);
+
+// Closes a window whose owner it disabled. The owner comes back before the window goes, so that
+// activation returns to it rather than to some other program's window.
+void CloseModal(Window& window, HWND owner) noexcept;
+
+// Once that window is gone: the owner enabled and active again, then forgotten.
+void ReturnToOwner(HWND& owner) noexcept;
 
 }  // namespace win

@@ -80,4 +80,23 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return result;
 }
 
+SIZE OuterSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
+    RECT r{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+CreateArgs ChildWindowArgs(HWND parent, UINT_PTR id, const RECT& bounds, DWORD style, DWORD exStyle) {
+    CreateArgs args;
+    args.style = style;
+    args.exStyle = exStyle;
+    args.parent = parent;
+    args.id = id;
+    args.x = bounds.left;
+    args.y = bounds.top;
+    args.width = bounds.right - bounds.left;
+    args.height = bounds.bottom - bounds.top;
+    return args;
+}
+
 }  // namespace win

@@ -61,6 +61,12 @@ private:
 
 void RegisterWindowClassOnce(const WindowClassArgs& windowClass, WNDPROC procedure);
 
+// Outer size of a window whose client area is clientWidth × clientHeight pixels.
+SIZE OuterSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
+
+// A child window numbered id, covering bounds of parent's client area.
+CreateArgs ChildWindowArgs(HWND parent, UINT_PTR id, const RECT& bounds, DWORD style, DWORD exStyle = 0);
+
 // The instance handle of the executable.
 HINSTANCE ModuleInstance();
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "win/bitmap_info.h"
 #include "win/handles.h"
 
 namespace testing_support {
@@ -13,13 +14,7 @@ namespace testing_support {
 class Canvas {
 public:
     Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255)) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = win::TopDown32BitmapInfo(width, height);
         void* bits = nullptr;
         dc_.reset(::CreateCompatibleDC(nullptr));
         bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));

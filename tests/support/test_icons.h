@@ -8,19 +8,14 @@
 #include <functional>
 #include <vector>
 
+#include "win/bitmap_info.h"
 #include "win/handles.h"
 
 namespace testing_support {
 
 // pixel(x, y) returns 0xAARRGGBB; alpha 0 is transparent. The mask follows the alpha.
 inline win::UniqueIcon MakeIcon(int width, int height, const std::function<std::uint32_t(int, int)>& pixel) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = win::TopDown32BitmapInfo(width, height);
     void* bits = nullptr;
     win::WindowDc screen(nullptr);
     win::UniqueBitmap colour(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));

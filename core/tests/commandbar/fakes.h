@@ -12,6 +12,7 @@
 #include "core/commandbar/command_bar_control.h"
 #include "core/commandbar/command_bar_registry.h"
 #include "core/runtime_error.h"
+#include "support/error_number.h"
 
 namespace core::commandbar::testing {
 
@@ -167,15 +168,7 @@ public:
     }
 };
 
-template <typename Call>
-std::int32_t ErrorNumberOf(Call&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testing_support::ErrorNumberOf;
 
 template <typename Call>
 std::wstring ErrorTextOf(Call&& call) {

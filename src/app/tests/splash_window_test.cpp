@@ -8,7 +8,7 @@
 
 #include "app/preferences.h"
 #include "app/tests/registry_fixture.h"
-#include "core/runtime_error.h"
+#include "support/error_number.h"
 #include "support/pump.h"
 #include "win/module.h"
 
@@ -17,14 +17,7 @@ namespace {
 
 std::wstring BesideTests(const wchar_t* name) { return win::ExecutableDirectory() + L"\\" + name; }
 
-int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const core::RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testing_support::ErrorNumberOf;
 
 TEST(SplashScreen, ShowsTheShippedPictureAsALayeredWindowUntilClosed) {
     SplashScreen splash;

@@ -7,6 +7,7 @@
 #include "commandbar/drawing_utilities.h"
 #include "core/command_bar_error.h"
 #include "core/commandbar/command_bar_handles.h"
+#include "support/error_number.h"
 #include "support/gui_resources.h"
 #include "support/pump.h"
 #include "test_bar_window.h"
@@ -22,15 +23,7 @@ constexpr std::int32_t kOwnerMissing = core::command_bar_error::kNoOwningControl
 using testing::TestBarWindow;
 using testing::TestForm;
 
-template <typename Call>
-std::int32_t ErrorNumberOf(Call&& call) {
-    try {
-        call();
-    } catch (const core::RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testing_support::ErrorNumberOf;
 
 }  // namespace
 
