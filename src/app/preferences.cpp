@@ -7,8 +7,6 @@
 
 namespace app {
 
-static_assert(REG_SZ == core::kPreferenceTextType);
-
 namespace {
 
 // The user's decimal separator, so that "1,5" reads as 1.5 where the locale writes it so.
@@ -39,6 +37,7 @@ std::optional<std::wstring> GetString(HKEY root, const std::wstring& keyPath, co
         return std::nullopt;
     }
     data.resize(read);
+    static_assert(REG_SZ == core::kPreferenceTextType);
     return core::PreferenceText(type, data);
 }
 
