@@ -5,7 +5,8 @@
 #   tools/fuzz.sh --build                 only configure and build (tools/test.sh uses this)
 # Targets run one at a time; GLYPH_FUZZ_JOBS=2 runs two at once. New inputs collect in
 # build/fuzz/corpus/<target>, crashes in build/fuzz/crashes/<target>-crash-..., logs in
-# build/fuzz/logs. A crash to keep goes into core/fuzz/corpus/<target> once it is fixed.
+# build/fuzz/logs. A crash to keep goes into core/fuzz/corpus/<target> once it is fixed. Replaying
+# one input with GLYPH_FUZZ_TRACE=1 makes the command bar model target print what it runs.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${GLYPH_BUILD_DIR:-$root/build}/fuzz"
