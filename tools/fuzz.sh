@@ -25,6 +25,7 @@ fi
 mkdir -p "$build/logs"
 
 run() {  # target
+  mkdir -p "$build/corpus/$1"
   "$build/core/fuzz/fuzz_$1" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$build/crashes/$1-" "$build/corpus/$1" "$root/core/fuzz/corpus/$1" \
     >"$build/logs/$1.log" 2>&1

@@ -29,10 +29,4 @@ inline std::wstring TakeText(FuzzedDataProvider& input, std::size_t maxLength = 
     return text;
 }
 
-inline std::wstring RemainingText(FuzzedDataProvider& input) {
-    std::wstring text;
-    for (unsigned char byte : input.ConsumeRemainingBytesAsString()) text += WideFromByte(byte);
-    return text;
-}
-
 }  // namespace fuzz
