@@ -25,7 +25,7 @@ cmake --build "$build/win64" -j "$jobs"
 configure "$build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
 cmake --build "$build/win32" -j "$jobs"
 
-# One CTest run over both trees that can run here.
+# One CTest run over the trees that can run here.
 cat >"$build/CTestTestfile.cmake" <<CTEST
 subdirs("host")
 subdirs("fuzz")
