@@ -266,19 +266,17 @@ void DrawCheckMark(HDC hdc, int left, int top, int width, int height) {
 
 void DrawCaption(HDC hdc, std::wstring_view text, int left, int top, int width, int height, Colour colour,
                  int orientation, bool centred) {
-    const RECT box = RectOf(left, top, width, height);
-    const int oldMode = ::SetBkMode(hdc, TRANSPARENT);
-    const COLORREF oldColour = ::SetTextColor(hdc, ToColorRef(colour));
+    RECT rect = RectOf(left, top, width, height);
+    UINT format = DT_SINGLELINE;
     if (IsVerticalOrientation(orientation)) {
         // A font rotated by 270 degrees grows from the right edge of the box downwards.
-        RECT rect{box.right, top, left, Sum(box.bottom, 4)};
-        DrawTextAnyPlatform(hdc, text, rect, DT_SINGLELINE);
+        rect = RECT{rect.right, top, left, Sum(rect.bottom, 4)};
     } else {
-        RECT rect = box;
-        UINT format = DT_SINGLELINE | DT_VCENTER;
-        if (centred) format |= DT_CENTER;
-        DrawTextAnyPlatform(hdc, text, rect, format);
+        format |= DT_VCENTER | (centred ? DT_CENTER : 0);
     }
+    const int oldMode = ::SetBkMode(hdc, TRANSPARENT);
+    const COLORREF oldColour = ::SetTextColor(hdc, ToColorRef(colour));
+    DrawTextAnyPlatform(hdc, text, rect, format);
     ::SetTextColor(hdc, oldColour);
     ::SetBkMode(hdc, oldMode);
 }
