@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <iterator>
+#include <limits>
 
 namespace core {
 
@@ -40,6 +41,13 @@ void RaiseCommandBarError(int code) { throw CommandBarError(code); }
 
 void RaiseCommandBarOverflow() {
     throw RuntimeError(error_number::kOverflow, L"Overflow", ErrorSource(L".zentPicker"));
+}
+
+std::int32_t CheckedInt32(std::int64_t value) {
+    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max()) {
+        RaiseCommandBarOverflow();
+    }
+    return static_cast<std::int32_t>(value);
 }
 
 }  // namespace core

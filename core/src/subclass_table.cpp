@@ -73,9 +73,13 @@ std::intptr_t DispatchToClients(std::size_t clientCount, const DispatchCalls& ca
     std::intptr_t result = 0;
     bool previousCalled = false;
     SubclassTable::ClientId lastVisited = nullptr;
+    // A client that detaches an earlier one moves itself and the later ones down a place, into
+    // positions still to come: those that already ran are passed over.
+    std::vector<SubclassTable::ClientId> visited;
     for (std::size_t position = clientCount; position >= 1; --position) {
         SubclassTable::ClientId client = calls.clientAt(position);
-        if (!client) continue;
+        if (!client || std::find(visited.begin(), visited.end(), client) != visited.end()) continue;
+        visited.push_back(client);
         if (position == 1 && !previousCalled && calls.responseOf(client) == MessageResponse::CallPreviousBefore) {
             calls.callPrevious();
             previousCalled = true;

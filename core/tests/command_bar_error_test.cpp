@@ -51,6 +51,11 @@ TEST(CommandBarError, OverflowIsTheStandardErrorFromTheCommandBar) {
         EXPECT_EQ(e.description(), L"Overflow");
         EXPECT_EQ(e.source(), ErrorSource(L".zentPicker"));
     }
+    EXPECT_EQ(CheckedInt32(std::int64_t{INT32_MIN}), INT32_MIN);
+    EXPECT_EQ(CheckedInt32(std::int64_t{INT32_MAX}), INT32_MAX);
+    for (std::int64_t outside : {std::int64_t{INT32_MAX} + 1, std::int64_t{INT32_MIN} - 1}) {
+        EXPECT_THROW(CheckedInt32(outside), RuntimeError) << outside;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,41 @@ TEST(DispatchToClients, SkipsEmptiedPositionsAndFallsBackToThePreviousProcedure)
     Recorder none{{nullptr, nullptr}, {MessageResponse::Consume, MessageResponse::Consume}};
     EXPECT_EQ(none.Run(), 7);
     EXPECT_EQ(none.calls, (std::vector<std::string>{"previous"}));
+}
+
+TEST(DispatchToClients, EachClientRunsAtMostOnceWhoeverDetachesWhom) {
+    const void* const abc[] = {first, second, third};
+    const std::string names[] = {"A", "B", "C"};
+    struct Case {
+        std::size_t caller;                // 0-based among A, B, C
+        std::vector<std::size_t> detaches;  // detached by the caller while it runs
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {2, {0}, {"C", "B"}},
+        {2, {0, 1}, {"C"}},
+        {1, {0}, {"C", "B"}},
+        {2, {2}, {"C", "B", "A"}},
+        {1, {2}, {"C", "B", "A"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<const void*> attached(std::begin(abc), std::end(abc));
+        std::vector<std::string> ran;
+        core::DispatchCalls calls;
+        calls.clientAt = [&](std::size_t p) { return p <= attached.size() ? attached[p - 1] : nullptr; };
+        calls.responseOf = [](const void*) { return MessageResponse::Consume; };
+        calls.callClient = [&](const void* client) {
+            const auto index = static_cast<std::size_t>(std::find(abc, abc + 3, client) - abc);
+            ran.push_back(names[index]);
+            if (index == c.caller) {
+                for (std::size_t gone : c.detaches) std::erase(attached, abc[gone]);
+            }
+            return std::intptr_t{0};
+        };
+        calls.callPrevious = [] { return std::intptr_t{7}; };
+        core::DispatchToClients(3, calls);
+        EXPECT_EQ(ran, c.expected) << names[c.caller] << " detaching " << c.detaches.size();
+    }
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 #include "commandbar/drawing_utilities.h"
 #include "core/command_bar_error.h"
@@ -53,6 +52,8 @@ std::vector<core::IconPixel> ReadIconPixels(HIMAGELIST source, int iconIndex, in
 
 void CommandBarImageList::InitialiseFromHandle(HIMAGELIST imageList) {
     Destroy();
+    source_ = nullptr;
+    iconWidth_ = iconHeight_ = 0;
     if (!imageList) return;
     int width = 0, height = 0;
     IMAGEINFO info{};
@@ -86,19 +87,14 @@ void CommandBarImageList::Destroy() {
     stripBits_ = nullptr;
     stripWidth_ = stripHeight_ = capacity_ = 0;
     entries_.clear();
-    source_ = nullptr;
-    iconWidth_ = iconHeight_ = 0;
 }
 
 void CommandBarImageList::CreateStrip() { GrowStrip(); }
 
 void CommandBarImageList::GrowStrip() {
     const long long newCapacity = static_cast<long long>(capacity_) + kGrowthStep;
-    const long long newWidth = newCapacity * iconWidth_;
-    if (newWidth > std::numeric_limits<int>::max()) {
-        core::RaiseCommandBarOverflow();
-    }
-    BITMAPINFO info = win::TopDown32BitmapInfo(static_cast<int>(newWidth), iconHeight_);
+    const int newWidth = core::CheckedInt32(newCapacity * iconWidth_);
+    BITMAPINFO info = win::TopDown32BitmapInfo(newWidth, iconHeight_);
     void* bits = nullptr;
     win::UniqueBitmap bitmap;
     {
@@ -123,7 +119,7 @@ void CommandBarImageList::GrowStrip() {
     stripBitmap_ = std::move(bitmap);  // deletes the old strip, no longer selected
     stripBits_ = newBits;
     capacity_ = static_cast<int>(newCapacity);
-    stripWidth_ = static_cast<int>(newWidth);
+    stripWidth_ = newWidth;
     stripHeight_ = iconHeight_;
 }
 

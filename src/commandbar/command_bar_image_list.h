@@ -53,7 +53,7 @@ public:
     // Copies the whole cache strip to hdc (a diagnostic view).
     void DrawStrip(HDC hdc, int x, int y) const;
 
-    // Drops the source and the cache.
+    // Drops the cache; the source and the icon size stay, and later draws render afresh.
     void Destroy();
 
     HIMAGELIST Handle() const noexcept { return source_; }

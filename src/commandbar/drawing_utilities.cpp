@@ -10,6 +10,7 @@
 
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_image_list.h"
+#include "core/command_bar_error.h"
 #include "core/number_text.h"
 #include "core/style_colours.h"
 #include "win/handles.h"
@@ -63,8 +64,22 @@ private:
     win::SelectGuard select_;
 };
 
-// Integer halves as the glyphs use them: towards zero, like an integer division.
-int Centre(int start, int length) { return start + length / 2; }
+// Coordinates are summed in 64 bits: a sum that leaves 32 bits is the overflow error, never a
+// wrapped coordinate.
+int Sum(long long a, long long b) { return core::CheckedInt32(a + b); }
+RECT RectOf(int left, int top, int width, int height) {
+    return RECT{left, top, Sum(left, width), Sum(top, height)};
+}
+
+// Integer halves as the glyphs use them: towards zero, like an integer division. Every glyph
+// pixel lies within kGlyphReach of the centre, so checking that reach covers all of them.
+constexpr int kGlyphReach = 5;
+int Centre(int start, int length) {
+    const int centre = Sum(start, length / 2);
+    Sum(centre, -kGlyphReach);
+    Sum(centre, kGlyphReach);
+    return centre;
+}
 
 }  // namespace
 
@@ -103,7 +118,7 @@ Colour BlendColour(Colour colourA, Colour colourB, int weight) noexcept {
 void FillGradient(HDC hdc, Colour colourStart, Colour colourEnd, int left, int top, int width, int height,
                   bool horizontal) {
     if (colourStart == core::kNoColour || colourEnd == core::kNoColour) return;
-    const RECT rect{left, top, left + width, top + height};
+    const RECT rect = RectOf(left, top, width, height);
     if (colourStart != colourEnd && Platform().canGradient) {
         SystemGradient(hdc, rect, colourStart, colourEnd,
                        horizontal ? GradientMode::LeftToRight : GradientMode::TopToBottom);
@@ -122,6 +137,7 @@ void GradientFillRect(HDC hdc, const RECT& rect, Colour colourStart, Colour colo
 
 void FillParentRelative(HWND hWnd, HWND hWndParent, HDC hdc, Colour colourStart, Colour colourEnd, int left, int top,
                         int width, int height, bool horizontal, bool systemLook) {
+    const RECT clip = RectOf(left, top, width, height);
     const bool systemColours = systemLook && IsHighColour();
     if (!systemColours && (colourStart == colourEnd || !Platform().canGradient)) {
         FillGradient(hdc, colourStart, colourEnd, left, top, width, height, horizontal);
@@ -137,7 +153,7 @@ void FillParentRelative(HWND hWnd, HWND hWndParent, HDC hdc, Colour colourStart,
     ::MapWindowPoints(HWND_DESKTOP, hWnd, reinterpret_cast<POINT*>(&parent), 2);
     // Clipping within a saved state keeps whatever clip the caller had.
     win::DcStateGuard state(hdc);
-    ::IntersectClipRect(hdc, left, top, left + width, top + height);
+    ::IntersectClipRect(hdc, clip.left, clip.top, clip.right, clip.bottom);
     GradientFillRect(hdc, parent, colourStart, colourEnd,
                      horizontal ? GradientMode::LeftToRight : GradientMode::TopToBottom);
 }
@@ -146,8 +162,8 @@ void TileBitmap(HDC hdc, int left, int top, int width, int height, HDC hdcSource
                 int yOffset) {
     if (tileWidth <= 0 || tileHeight <= 0 || width <= 0 || height <= 0) return;
     auto wrap = [](long long value, int size) { return static_cast<int>(((value % size) + size) % size); };
-    const int right = left + width;
-    const int bottom = top + height;
+    const int right = Sum(left, width);
+    const int bottom = Sum(top, height);
     for (int y = top; y < bottom;) {
         const int sourceY = wrap(static_cast<long long>(y) + yOffset, tileHeight);
         const int rowHeight = std::min(tileHeight - sourceY, bottom - y);
@@ -162,9 +178,9 @@ void TileBitmap(HDC hdc, int left, int top, int width, int height, HDC hdcSource
 }
 
 void DrawRectOutline(HDC hdc, Colour colour, int left, int top, int width, int height) {
+    const int right = Sum(left, width - 1LL);
+    const int bottom = Sum(top, height - 1LL);
     PenScope pen(hdc, colour);
-    const int right = left + width - 1;
-    const int bottom = top + height - 1;
     ::MoveToEx(hdc, left, bottom, nullptr);
     ::LineTo(hdc, left, top);
     ::LineTo(hdc, right, top);
@@ -180,7 +196,7 @@ void DrawIconOrColourBox(HDC hdc, CommandBarImageList* imageList, int iconIndex,
     }
     if (boxColour == core::kNoColour) return;
     const Colour fill = TranslateColour(boxColour);
-    if (fill != core::kNoColour) FillSolid(hdc, fill, RECT{left, top, left + kColourBoxSize, top + kColourBoxSize});
+    if (fill != core::kNoColour) FillSolid(hdc, fill, RectOf(left, top, kColourBoxSize, kColourBoxSize));
     const Colour border = GetElementColour(core::colour_element::kMenuBorder);
     if (border != core::kNoColour) DrawRectOutline(hdc, border, left, top, kColourBoxSize, kColourBoxSize);
 }
@@ -204,10 +220,10 @@ int ToolbarThemeState(bool enabled, bool hot, bool checked, bool pressed) noexce
 void DrawThemedToolbarPart(HWND hWnd, HDC hdc, int left, int top, int width, int height, bool enabled, bool hot,
                            core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, int orientation, bool checked,
                            bool pressed) {
+    const RECT rect = RectOf(left, top, width, height);
     if (!Platform().isXpOrLater) return;
     HTHEME theme = ::OpenThemeData(hWnd, L"TOOLBAR");
     if (!theme) return;
-    const RECT rect{left, top, left + width, top + height};
     ::DrawThemeBackground(theme, hdc, ToolbarThemePart(buttonStyle, dropDownPart, orientation),
                           ToolbarThemeState(enabled, hot, checked, pressed), &rect, nullptr);
     ::CloseThemeData(theme);
@@ -250,18 +266,17 @@ void DrawCheckMark(HDC hdc, int left, int top, int width, int height) {
 
 void DrawCaption(HDC hdc, std::wstring_view text, int left, int top, int width, int height, Colour colour,
                  int orientation, bool centred) {
-    const int oldMode = ::SetBkMode(hdc, TRANSPARENT);
-    const COLORREF oldColour = ::SetTextColor(hdc, ToColorRef(colour));
+    RECT rect = RectOf(left, top, width, height);
+    UINT format = DT_SINGLELINE;
     if (IsVerticalOrientation(orientation)) {
         // A font rotated by 270 degrees grows from the right edge of the box downwards.
-        RECT rect{left + width, top, left, top + height + 4};
-        DrawTextAnyPlatform(hdc, text, rect, DT_SINGLELINE);
+        rect = RECT{rect.right, top, left, Sum(rect.bottom, 4)};
     } else {
-        RECT rect{left, top, left + width, top + height};
-        UINT format = DT_SINGLELINE | DT_VCENTER;
-        if (centred) format |= DT_CENTER;
-        DrawTextAnyPlatform(hdc, text, rect, format);
+        format |= DT_VCENTER | (centred ? DT_CENTER : 0);
     }
+    const int oldMode = ::SetBkMode(hdc, TRANSPARENT);
+    const COLORREF oldColour = ::SetTextColor(hdc, ToColorRef(colour));
+    DrawTextAnyPlatform(hdc, text, rect, format);
     ::SetTextColor(hdc, oldColour);
     ::SetBkMode(hdc, oldMode);
 }

@@ -78,13 +78,12 @@ void HyperLink::SetBounds(const RECT& r) {
 }
 
 void HyperLink::Load(const core::PropertyBag& bag, const core::ContainerAmbient& ambient) {
-    ambient_ = ambient;
     p_ = core::LoadHyperLink(bag, ambient);
     ApplyProperties();
 }
 
 void HyperLink::ApplyProperties() {
-    gdiFont_ = CreateFontFrom(p_.font);
+    UpdateFont();
     // While hovered the new colour waits for the pointer to leave.
     (hovering_ ? savedColour_ : textColour_) = p_.foreColor;
     if (hwnd()) {
@@ -233,15 +232,26 @@ MouseArgs HyperLink::ArgsFrom(WPARAM wParam, LPARAM lParam, int button) const {
                      static_cast<float>(GET_Y_LPARAM(lParam))};
 }
 
+core::FontSpec HyperLink::ShownFont() const {
+    core::FontSpec shown = p_.font;
+    if (hovering_ && p_.moUnderline) shown.underline = true;
+    return shown;
+}
+
+void HyperLink::UpdateFont() { gdiFont_ = CreateFontFrom(ShownFont()); }
+
+bool HyperLink::PointerIsOver() const {
+    POINT cursor{};
+    return ::GetCursorPos(&cursor) && ::WindowFromPoint(cursor) == hwnd();
+}
+
 void HyperLink::OnMouseMove(const MouseArgs& args) {
-    if (hovering_) return;
+    // While a press holds the capture, moves arrive from outside the link too.
+    if (hovering_ || !PointerIsOver()) return;
     hovering_ = true;
     savedColour_ = textColour_;
     textColour_ = p_.hoverColor;
-    if (p_.moUnderline && !p_.font.underline) {
-        p_.font.underline = true;
-        gdiFont_ = CreateFontFrom(p_.font);
-    }
+    if (p_.moUnderline) UpdateFont();
     UpdateToolTip();
     ::InvalidateRect(hwnd(), nullptr, TRUE);
     leaveTimer_.SetEnabled(true);
@@ -249,15 +259,10 @@ void HyperLink::OnMouseMove(const MouseArgs& args) {
 }
 
 void HyperLink::CheckLeave() {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    if (::WindowFromPoint(cursor) == hwnd()) return;
+    if (PointerIsOver()) return;
     hovering_ = false;
     textColour_ = savedColour_;
-    if (p_.moUnderline && !ambient_.font.underline && p_.font.underline) {
-        p_.font.underline = false;
-        gdiFont_ = CreateFontFrom(p_.font);
-    }
+    UpdateFont();
     ::InvalidateRect(hwnd(), nullptr, TRUE);
     leaveTimer_.SetEnabled(false);
     if (onMouseOut) onMouseOut();

@@ -73,16 +73,14 @@ public:
     // The container's own tool-tip text for this control, shown when AutoToolTip is off.
     void SetContainerToolTip(std::wstring text) { containerToolTip_ = std::move(text); }
     const std::wstring& ShownToolTip() const noexcept { return shownToolTip_; }
-    // The container's font and colours, used for values a property bag lacks and for the
-    // underline rule on leaving.
-    void SetAmbient(const core::ContainerAmbient& ambient) { ambient_ = ambient; }
-
     void Save(core::PropertyBag& bag) const { core::SaveHyperLink(p_, bag); }
     void Load(const core::PropertyBag& bag, const core::ContainerAmbient& ambient);
 
     bool Hovering() const noexcept { return hovering_; }
-    // The colour the caption is drawn in right now.
+    // The colour and font the caption is drawn in right now: hovering changes these, never the
+    // control's own ForeColor and Font.
     std::uint32_t CurrentTextColour() const noexcept { return textColour_; }
+    core::FontSpec ShownFont() const;
 
     // What a click hands the target to; the shell's "Open" unless replaced.
     void SetOpener(std::function<void(const std::wstring&)> opener) { opener_ = std::move(opener); }
@@ -105,6 +103,8 @@ private:
     void Paint(HDC dc);
     void OnMouseMove(const MouseArgs& args);
     void CheckLeave();
+    bool PointerIsOver() const;
+    void UpdateFont();
     void Click();
     void PlayClickSound() const;
     void UpdateToolTip();
@@ -112,7 +112,6 @@ private:
     MouseArgs ArgsFrom(WPARAM wParam, LPARAM lParam, int button) const;
 
     core::HyperLinkProperties p_;
-    core::ContainerAmbient ambient_;
     win::UniqueFont gdiFont_;
     win::Timer leaveTimer_;
     HWND toolTip_ = nullptr;  // owned by this window, destroyed with it

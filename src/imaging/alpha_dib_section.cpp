@@ -8,6 +8,30 @@
 
 namespace imaging {
 
+namespace {
+
+testing::MemoryDcMaker& Maker() {
+    static testing::MemoryDcMaker maker = nullptr;
+    return maker;
+}
+
+// Copies the whole bitmap to (0, 0) of target.
+bool CopyBitmap(HDC target, HBITMAP bitmap, int width, int height) {
+    win::WindowDc desktop(::GetDesktopWindow());
+    win::UniqueMemoryDc source(Maker() ? Maker()(desktop.get()) : ::CreateCompatibleDC(desktop.get()));
+    if (!source) return false;
+    // A bitmap still selected into another device context cannot be selected here: that is a
+    // failure, not a black copy.
+    win::SelectGuard select(source.get(), bitmap);
+    return select.Selected() && ::BitBlt(target, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+namespace testing {
+void SetMemoryDcMaker(MemoryDcMaker maker) noexcept { Maker() = maker; }
+}  // namespace testing
+
 bool AlphaDibSection::CreateDIB(HDC hdc, int width, int height, win::UniqueBitmap& dib) {
     if (width <= 0 || height <= 0) return false;
     BITMAPINFO info{};
@@ -52,18 +76,11 @@ bool AlphaDibSection::CreateFromHBitmap(HBITMAP bitmap) {
     }
     const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     if (!Create(info.bmWidth, height)) return false;
-    win::WindowDc desktop(::GetDesktopWindow());
-    win::UniqueMemoryDc source(::CreateCompatibleDC(desktop.get()));
-    if (!source) return false;
-    // A bitmap still selected into another device context cannot be selected here: report that
-    // rather than hand back a black copy.
-    HGDIOBJ previous = ::SelectObject(source.get(), bitmap);
-    if (!previous) {
+    // A section that could not be filled is not kept: false means empty.
+    if (!CopyBitmap(dc_.get(), bitmap, info.bmWidth, height)) {
         ClearUp();
         return false;
     }
-    LoadPictureBlt(source.get(), 0, 0, info.bmWidth, height, SRCCOPY);
-    ::SelectObject(source.get(), previous);
     return true;
 }
 

@@ -72,4 +72,11 @@ private:
     int height_ = 0;
 };
 
+namespace testing {
+// Replaces CreateCompatibleDC for the DC a bitmap is read through, so that a refused DC can be
+// provoked; null restores the platform call.
+using MemoryDcMaker = HDC (*)(HDC);
+void SetMemoryDcMaker(MemoryDcMaker maker) noexcept;
+}  // namespace testing
+
 }  // namespace imaging

@@ -32,14 +32,28 @@ COLORREF TopLeftPixel(HBITMAP bitmap, HDC reference) {
     return ::GetPixel(dc.get(), 0, 0);
 }
 
+testing::IconExtractor& Extractor() {
+    static testing::IconExtractor extractor = nullptr;
+    return extractor;
+}
+
+HICON GetIcon(HIMAGELIST list, int index) {
+    return Extractor() ? Extractor()(list, index, ILD_NORMAL) : ::ImageList_GetIcon(list, index, ILD_NORMAL);
+}
+
 // Exchanges two images through icons: a platform swap (ILCF_SWAP) loses the source image on some
-// image list implementations (Wine's), and icons carry colour, mask and alpha alike.
-void SwapImages(HIMAGELIST list, int first, int second) {
-    win::UniqueIcon firstIcon(::ImageList_GetIcon(list, first, ILD_NORMAL));
-    win::UniqueIcon secondIcon(::ImageList_GetIcon(list, second, ILD_NORMAL));
-    if (!firstIcon || !secondIcon) return;
-    ::ImageList_ReplaceIcon(list, first, secondIcon.get());
-    ::ImageList_ReplaceIcon(list, second, firstIcon.get());
+// image list implementations (Wine's), and icons carry colour, mask and alpha alike. False when
+// the images stayed where they were; a half-done exchange is undone.
+bool SwapImages(HIMAGELIST list, int first, int second) {
+    win::UniqueIcon firstIcon(GetIcon(list, first));
+    win::UniqueIcon secondIcon(GetIcon(list, second));
+    if (!firstIcon || !secondIcon) return false;
+    if (::ImageList_ReplaceIcon(list, first, secondIcon.get()) < 0) return false;
+    if (::ImageList_ReplaceIcon(list, second, firstIcon.get()) < 0) {
+        ::ImageList_ReplaceIcon(list, first, firstIcon.get());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -182,14 +196,12 @@ bool ImageList::AddFromHandle(HANDLE image, ImageType type, const std::wstring& 
     }
     if (added < 0) return false;
     keys_.resize(static_cast<std::size_t>(ImageCount()));
+    // Bubble the new image down from the end to just after image `after`; where a swap fails it
+    // stays, and its key goes with it.
     int position = added;
-    if (after > 0) {
-        // Bubble the new image down from the end to just after image `after`.
-        for (int i = added; i > after; --i) {
-            SwapImages(handle_, i, i - 1);
-            std::swap(keys_[i], keys_[i - 1]);
-        }
-        position = after;
+    while (after > 0 && position > after && SwapImages(handle_, position, position - 1)) {
+        std::swap(keys_[position], keys_[position - 1]);
+        --position;
     }
     StoreKey(position, key);
     return true;
@@ -262,7 +274,7 @@ void ImageList::DrawImage(const ImageRef& image, HDC hdc, int x, int y, bool sel
         ::ImageList_Draw(list, index - 1, hdc, x, y, style);
     } else {
         // Greyed by the system from an icon of our own list.
-        win::UniqueIcon icon(::ImageList_GetIcon(handle_, index - 1, ILD_NORMAL));
+        win::UniqueIcon icon(GetIcon(handle_, index - 1));
         if (!icon) return;
         ::DrawStateW(hdc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.get()), 0, x, y, IconSizeX, IconSizeY,
                      DST_ICON | DSS_DISABLED);
@@ -272,7 +284,7 @@ void ImageList::DrawImage(const ImageRef& image, HDC hdc, int x, int y, bool sel
 win::UniqueIcon ImageList::ItemCopyOfIcon(const ImageRef& image) const {
     const int index = ItemIndex(image);
     if (index < 1) return {};
-    return win::UniqueIcon(::ImageList_GetIcon(handle_, index - 1, ILD_NORMAL));
+    return win::UniqueIcon(GetIcon(handle_, index - 1));
 }
 
 imaging::Picture ImageList::ImagePictureStrip(const std::optional<ImageRef>& start, const std::optional<ImageRef>& end,
@@ -281,7 +293,7 @@ imaging::Picture ImageList::ImagePictureStrip(const std::optional<ImageRef>& sta
     if (count == 0) return {};
     const int first = start ? ItemIndex(*start) : 1;
     const int last = end ? ItemIndex(*end) : count;
-    if (first < 1 || last < 1 || first >= last) return {};
+    if (first < 1 || last < 1 || first > last) return {};
     win::WindowDc screen(nullptr);
     win::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), count * IconSizeX, IconSizeY));
     win::UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
@@ -303,15 +315,18 @@ imaging::Picture ImageList::ImagePictureStrip(const std::optional<ImageRef>& sta
     return imaging::Picture(bitmap.release());
 }
 
+namespace testing {
+void SetIconExtractor(IconExtractor extractor) noexcept { Extractor() = extractor; }
+}  // namespace testing
+
 void ImageList::SwapOrCopyImage(const ImageRef& source, const ImageRef& destination, bool swap) {
     const int from = RequireIndex(source);
     const int to = RequireIndex(destination);
     if (from == to) return;
-    if (swap) {
-        SwapImages(handle_, from - 1, to - 1);
-    } else {
-        ::ImageList_Copy(handle_, to - 1, handle_, from - 1, ILCF_MOVE);
-    }
+    const bool done = swap ? SwapImages(handle_, from - 1, to - 1)
+                           : ::ImageList_Copy(handle_, to - 1, handle_, from - 1, ILCF_MOVE) != FALSE;
+    // Keys follow their images: when the images stayed, so do the keys.
+    if (!done) return;
     keys_.resize(static_cast<std::size_t>(ImageCount()));
     std::swap(keys_[from - 1], keys_[to - 1]);
 }

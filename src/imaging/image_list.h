@@ -96,7 +96,7 @@ public:
 
     // A picture one image high and ImageCount images wide, filled with backColour (the window
     // colour when -1), with the images from start to end drawn at their own positions. Empty when
-    // start does not come before end; the whole list when both are left out.
+    // start comes after end; the whole list when both are left out.
     imaging::Picture ImagePictureStrip(const std::optional<ImageRef>& start = std::nullopt,
                                        const std::optional<ImageRef>& end = std::nullopt,
                                        core::Colour backColour = core::kNoColour) const;
@@ -114,5 +114,11 @@ private:
     std::vector<std::wstring> keys_;
     win::UniqueMemoryDc displayDc_;
 };
+
+namespace testing {
+// Replaces ImageList_GetIcon so that a failed extraction can be provoked; null restores it.
+using IconExtractor = HICON (*)(HIMAGELIST, int, UINT);
+void SetIconExtractor(IconExtractor extractor) noexcept;
+}  // namespace testing
 
 }  // namespace imaging

@@ -48,13 +48,25 @@ LONG_PTR ReplaceProcedure(HWND hwnd, LONG_PTR procedure) {
     return ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, procedure);
 }
 
-// Puts the window's own procedure back and forgets the window.
-void Restore(HWND hwnd) {
+LRESULT CALLBACK Dispatcher(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+bool DispatcherOnTop(HWND hwnd) {
+    return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Dispatcher;
+}
+
+// Puts the window's own procedure back and forgets the window. A procedure installed over the
+// dispatcher still calls it and would be cut off: then the window stays known without clients,
+// and the dispatcher passes its messages down the chain until it is on top again. A window that
+// is gone is forgotten in any case, since its handle may come back for another window.
+void Restore(HWND hwnd, bool windowGone = false) {
     auto& table = Shared().table;
-    if (auto previous = table.PreviousProcedure(IdOf(hwnd))) {
-        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, static_cast<LONG_PTR>(previous));
+    const bool onTop = DispatcherOnTop(hwnd);
+    if (onTop) {
+        if (auto previous = table.PreviousProcedure(IdOf(hwnd))) {
+            ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, static_cast<LONG_PTR>(previous));
+        }
     }
-    table.Forget(IdOf(hwnd));
+    if (onTop || windowGone) table.Forget(IdOf(hwnd));
 }
 
 LRESULT CALLBACK Dispatcher(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -65,8 +77,11 @@ LRESULT CALLBACK Dispatcher(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     std::size_t clients = state.table.ClientCount(IdOf(hwnd), message);
     if (clients == 0) {
         // A dying window gets its own procedure back for its last messages; its clients are
-        // expected to detach, and detaching from a window that is gone is silent.
-        if (message == WM_DESTROY || message == WM_NCDESTROY) Restore(hwnd);
+        // expected to detach, and detaching from a window that is gone is silent. A window whose
+        // last client went while another procedure sat on top is let go once that one has gone.
+        if (message == WM_DESTROY || message == WM_NCDESTROY || state.table.AttachmentCount(IdOf(hwnd)) == 0) {
+            Restore(hwnd, message == WM_NCDESTROY);
+        }
         return ::CallWindowProcW(previous, hwnd, message, wParam, lParam);
     }
 
@@ -91,7 +106,7 @@ LRESULT CALLBACK Dispatcher(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         result = ::CallWindowProcW(previous, hwnd, message, wParam, lParam);
     }
     // Clients still attached when the window is gone would keep a dead handle in the table.
-    if (message == WM_NCDESTROY && state.table.Knows(IdOf(hwnd))) Restore(hwnd);
+    if (message == WM_NCDESTROY && state.table.Knows(IdOf(hwnd))) Restore(hwnd, true);
     return result;
 }
 
@@ -106,7 +121,8 @@ void AttachMessage(ISubclass& client, HWND hwnd, UINT message) {
     if (table.Contains(window, message, IdOf(client))) {
         throw Error(error::kAlreadyHandled, L"Message already handled by another class");
     }
-    const bool firstAttachment = table.AttachmentCount(window) == 0;
+    // A window still waiting to be let go has the dispatcher in its chain already.
+    const bool firstAttachment = table.PreviousProcedure(window) == 0;
     try {
         table.Append(window, message, IdOf(client));
     } catch (const std::bad_alloc&) {
@@ -144,9 +160,7 @@ LRESULT CallPreviousProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return ::CallWindowProcW(previous, hwnd, message, wParam, lParam);
 }
 
-bool IsSubclassed(HWND hwnd) noexcept {
-    return ::IsWindow(hwnd) && reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Dispatcher;
-}
+bool IsSubclassed(HWND hwnd) noexcept { return ::IsWindow(hwnd) && DispatcherOnTop(hwnd); }
 
 namespace testing {
 void SetProcedureReplacer(ProcedureReplacer replacer) noexcept { Shared().replacer = replacer; }

@@ -3,9 +3,10 @@
 //
 // Any number of clients attach to any message of any window of this process. The window's
 // procedure is replaced once, on the first attachment, by one dispatcher, and put back when the
-// last attachment goes or when the window is destroyed. The bookkeeping is per window and lives
-// in one process-wide table, not in window properties: property names built from handles would
-// leave a global atom behind for every window that ever was subclassed.
+// last attachment goes or when the window is destroyed; while another procedure installed later
+// sits over the dispatcher, putting back waits until that one has gone. The bookkeeping is per
+// window and lives in one process-wide table, not in window properties: property names built
+// from handles would leave a global atom behind for every window that ever was subclassed.
 
 #include <windows.h>
 
@@ -50,7 +51,7 @@ UINT CurrentMessage() noexcept;
 // it is not subclassed), for a client that answers Consume but wants the default some of the time.
 LRESULT CallPreviousProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Whether the dispatcher is installed on the window.
+// Whether the dispatcher is the window's procedure.
 bool IsSubclassed(HWND hwnd) noexcept;
 
 namespace testing {

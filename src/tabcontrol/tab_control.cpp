@@ -251,6 +251,8 @@ std::wstring TabControl::TabKey(int index) const {
 
 void TabControl::AddTab(const std::wstring& text, int iconIndex, const TabRef& keyBefore, const std::wstring& key,
                         LPARAM itemData) {
+    // Without a strip there is no tab to go with the key.
+    if (!tabWindow_) return;
     const auto count = static_cast<size_t>(TabCount());
     auto position = keys_.InsertPosition(keyBefore, count);
     if (!position) throw TabError(error::kTabNotFound, L"TabIndex " + keyBefore.Text() + L" does not exist");
@@ -279,7 +281,8 @@ void TabControl::RemoveTab(const TabRef& tab) {
     }
     if (!wasSelected) return;
     if (auto next = core::SelectionAfterRemoval(static_cast<size_t>(position), static_cast<size_t>(remaining))) {
-        SelectPosition(static_cast<int>(*next), true, number);
+        // The removed tab no longer exists: BeforeClick hears of the one taking its place.
+        SelectPosition(static_cast<int>(*next), true, static_cast<int>(*next) + 1);
     }
 }
 
@@ -382,7 +385,12 @@ void TabControl::Rebuild() {
     for (int i = 0; i < count; ++i) {
         wchar_t text[kMaxTabText + 1] = {};
         TCITEMW item;
-        if (!ReadItem(i, TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM, item, text, kMaxTabText + 1)) continue;
+        // An item that cannot be read comes back blank rather than not at all: the keys stay
+        // with their tabs.
+        if (!ReadItem(i, TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM, item, text, kMaxTabText + 1)) {
+            saved.push_back({L"", -1, 0});
+            continue;
+        }
         saved.push_back({item.pszText ? item.pszText : L"", item.iImage, item.lParam});
     }
     const int selected = SelectedTab();
@@ -498,7 +506,11 @@ LRESULT TabControl::TabWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return code;
         }
         case WM_DESTROY:
+            // Gone with its parent or on its own: its handle and its tabs' keys go with it, so
+            // that nothing later destroys or addresses a window of that handle again.
             DetachTabWindow();
+            tabWindow_ = nullptr;
+            keys_.Clear();
             return 0;
         case WM_ERASEBKGND:
             if (properties_.coolTabs == 2) {

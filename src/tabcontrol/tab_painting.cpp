@@ -25,7 +25,7 @@ void ExcludeScrollArrows(HWND tabWindow, HDC dc) {
 
 }  // namespace
 
-void PaintDefaultTab(const DrawItemEvent& item, HWND, HIMAGELIST images, int coolTabs) {
+void PaintDefaultTab(const DrawItemEvent& item, HWND tabWindow, HIMAGELIST images, int coolTabs) {
     HDC dc = item.dc;
     RECT r = item.bounds;
     int fill = coolTabs == 2 && !item.selected ? COLOR_BTNSHADOW : COLOR_BTNFACE;
@@ -36,9 +36,8 @@ void PaintDefaultTab(const DrawItemEvent& item, HWND, HIMAGELIST images, int coo
     tab.mask = TCIF_TEXT | TCIF_IMAGE;
     tab.pszText = text;
     tab.cchTextMax = static_cast<int>(std::size(text));
-    HWND tabWindow = ::WindowFromDC(dc);
-    if (!tabWindow ||
-        !::SendMessageW(tabWindow, TCM_GETITEMW, static_cast<WPARAM>(item.position), reinterpret_cast<LPARAM>(&tab))) {
+    // The window comes from the caller: the DC may be a memory or printer DC that belongs to none.
+    if (!::SendMessageW(tabWindow, TCM_GETITEMW, static_cast<WPARAM>(item.position), reinterpret_cast<LPARAM>(&tab))) {
         return;
     }
     if (tab.iImage >= 0 && images) {

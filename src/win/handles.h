@@ -126,6 +126,8 @@ public:
     ~SelectGuard() {
         if (old_) ::SelectObject(dc_, old_);
     }
+    // False when the DC refused the object (a bitmap selected elsewhere, for one).
+    bool Selected() const noexcept { return old_ != nullptr; }
 
 private:
     HDC dc_;

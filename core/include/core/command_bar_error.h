@@ -30,5 +30,7 @@ RuntimeError CommandBarError(int code);
 
 // A size or coordinate that leaves 32 bits: the standard overflow error, raised by the command bar.
 [[noreturn]] void RaiseCommandBarOverflow();
+// A size or coordinate computed in 64 bits, back in 32: the overflow error when it does not fit.
+std::int32_t CheckedInt32(std::int64_t value);
 
 }  // namespace core

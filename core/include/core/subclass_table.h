@@ -67,8 +67,9 @@ struct DispatchCalls {
     std::function<std::intptr_t()> callPrevious;
 };
 
-// Runs the clients of one message, the last attached first. Only the first-attached client's
-// response decides whether and when the previous procedure runs.
+// Runs the clients of one message, the last attached first, each at most once whoever detaches
+// whom on the way. Only the first-attached client's response decides whether and when the
+// previous procedure runs.
 std::intptr_t DispatchToClients(std::size_t clientCount, const DispatchCalls& calls);
 
 }  // namespace core

@@ -258,17 +258,34 @@ TEST_F(ImageListTest, AnotherInstanceSharesTheSourceButNotTheCache) {
 
 TEST_F(ImageListTest, WithoutASourceNothingIsDrawn) {
     CommandBarImageList images;
+    images.InitialiseFromHandle(list_.get());
     images.InitialiseFromHandle(nullptr);
+    EXPECT_EQ(images.Handle(), nullptr);
     Canvas canvas(16, 16);
     images.Draw(canvas.dc(), 0, kIconDisabled, 0, 0);
     images.Draw(canvas.dc(), 0, kIconNormal, 0, 0);
     EXPECT_EQ(canvas.CountOtherThan(kWhiteRef, 0, 0, 16, 16), 0);
     EXPECT_EQ(images.Count(), 0);
     images.DrawStrip(canvas.dc(), 0, 0);
+}
+
+TEST_F(ImageListTest, DestroyDropsTheCacheButKeepsTheSource) {
+    CommandBarImageList images;
     images.InitialiseFromHandle(list_.get());
+    Canvas canvas(32, 16);
+    images.Draw(canvas.dc(), 0, kIconDisabled, 0, 0);
     images.Destroy();
-    EXPECT_EQ(images.Handle(), nullptr);
+    EXPECT_EQ(images.Count(), 0);
     EXPECT_EQ(images.Capacity(), 0);
+    EXPECT_EQ(images.Handle(), list_.get());
+    EXPECT_EQ(images.IconWidth(), 16);
+
+    canvas.Fill(kWhiteRef);
+    images.Draw(canvas.dc(), 0, kIconNormal, 0, 0);
+    images.Draw(canvas.dc(), 0, kIconDisabled, 16, 0);
+    EXPECT_EQ(canvas.CountOtherThan(kWhiteRef, 0, 0, 16, 16), 256);
+    EXPECT_EQ(canvas.CountOtherThan(kWhiteRef, 16, 0, 32, 16), 256);
+    EXPECT_EQ(images.Count(), 1);
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
+#include <functional>
 #include <set>
 #include <utility>
 
 #include "commandbar/command_bar_colours.h"
+#include "core/runtime_error.h"
 #include "core/style_colours.h"
 #include "support/canvas.h"
 
@@ -329,6 +332,33 @@ TEST_F(Drawing, ToolbarThemePartsAndStates) {
     DrawThemedToolbarPart(::GetDesktopWindow(), canvas.dc(), 0, 0, 30, 30, true, true, ButtonStyle::eNormal, false, 0,
                           false, false);
     EXPECT_TRUE(Marked(canvas).empty());
+}
+
+TEST_F(Drawing, CoordinatesBeyond32BitsRaiseTheOverflowError) {
+    Canvas canvas(4, 4);
+    const HDC dc = canvas.dc();
+    constexpr int kFar = INT_MAX - 2;
+    const std::function<void()> calls[] = {
+        [&] { FillGradient(dc, 0, 0xFF, kFar, 0, 10, 1, true); },
+        [&] { FillParentRelative(nullptr, nullptr, dc, 0, 0xFF, 0, kFar, 1, 10, false, false); },
+        [&] { TileBitmap(dc, kFar, 0, 10, 1, dc, 2, 2, 0); },
+        [&] { DrawRectOutline(dc, 0, 0, kFar, 1, 10); },
+        [&] { DrawIconOrColourBox(dc, nullptr, -1, 0, kFar, 0, 0); },
+        [&] { DrawThemedToolbarPart(nullptr, dc, kFar, 0, 10, 1, true, false, ButtonStyle::eNormal, false, 0, false,
+                                    false); },
+        [&] { DrawDropDownArrow(dc, kFar, 0, 4, 4, 0, 0); },
+        [&] { DrawSubmenuArrow(dc, 0, INT_MIN, 4, 4); },
+        [&] { DrawCheckMark(dc, kFar, 0, 4, 4); },
+        [&] { DrawCaption(dc, L"x", 0, kFar, 1, 10, 0, 1, false); },
+    };
+    for (std::size_t i = 0; i < std::size(calls); ++i) {
+        try {
+            calls[i]();
+            ADD_FAILURE() << "call " << i << " raised nothing";
+        } catch (const core::RuntimeError& e) {
+            EXPECT_EQ(e.number(), 6) << "call " << i;
+        }
+    }
 }
 
 TEST_F(Drawing, LogFontFollowsTheDescription) {

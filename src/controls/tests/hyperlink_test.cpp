@@ -44,7 +44,22 @@ struct LinkFixture : testing::Test {
         ::ClientToScreen(link.hwnd(), &p);
         return p;
     }
-    void MoveOver(int x, int y) { ::SendMessageW(link.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
+    void MoveOver(int x, int y, WPARAM buttons = 0) {
+        ::SendMessageW(link.hwnd(), WM_MOUSEMOVE, buttons, MAKELPARAM(x, y));
+    }
+    // The pointer really goes over the link, and the link hears of it.
+    void Enter(WPARAM buttons = 0) {
+        const POINT inside = ScreenPointInLink();
+        ::SetCursorPos(inside.x, inside.y);
+        MoveOver(3, 3, buttons);
+    }
+    // The pointer goes far off; true once the leave check has reported it.
+    bool Leave() {
+        const POINT inside = ScreenPointInLink();
+        const int before = outs;
+        ::SetCursorPos(inside.x + 300, inside.y + 300);
+        return testing_support::PumpUntil([&] { return outs > before; }, 1000);
+    }
     void ClickAt(int x, int y) {
         ::SendMessageW(link.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         ::SendMessageW(link.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
@@ -77,35 +92,56 @@ TEST_F(LinkFixture, EntryIsReportedOnceAndLeavingWithinTheLeaveCheck) {
     EXPECT_EQ(overs, 2);  // a new entry
 }
 
-TEST_F(LinkFixture, UnderlineOnHoverFollowsTheContainersFontOnLeaving) {
-    core::FontSpec plain = link.Font();
-    plain.underline = false;
-    link.SetFont(plain);
+TEST_F(LinkFixture, HoverUnderlinesOnlyWhatIsShownNeverTheFontThatIsSaved) {
     link.SetMOUnderline(true);
-    POINT inside = ScreenPointInLink();
-    ::SetCursorPos(inside.x, inside.y);
-    MoveOver(3, 3);
-    EXPECT_TRUE(link.Font().underline);
-    EXPECT_EQ(outs, 0);
-    ::SetCursorPos(inside.x + 300, inside.y + 300);
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return outs > 0; }, 1000));
-    EXPECT_EQ(outs, 1);
+    for (bool underlined : {false, true}) {
+        core::FontSpec own = link.Font();
+        own.underline = underlined;
+        link.SetFont(own);
+        Enter();
+        EXPECT_TRUE(link.ShownFont().underline);
+        EXPECT_EQ(link.Font(), own);
+        core::PropertyBag savedWhileHovered;
+        link.Save(savedWhileHovered);
+        ASSERT_TRUE(Leave());
+        EXPECT_EQ(link.ShownFont(), own) << "underlined " << underlined;
+        EXPECT_EQ(link.Font(), own);
+
+        HyperLink reloaded;
+        reloaded.Create(host.hwnd(), 2, RECT{20, 60, 120, 80});
+        reloaded.Load(savedWhileHovered, core::ContainerAmbient{});
+        EXPECT_EQ(reloaded.Font(), own) << "underlined " << underlined;
+    }
+}
+
+TEST_F(LinkFixture, HoverFollowsThePointerWhileAPressHoldsTheCapture) {
+    Enter();
+    ::SendMessageW(link.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    ASSERT_EQ(::GetCapture(), link.hwnd());
+    ASSERT_TRUE(Leave());
+    // Captured moves from outside, over several leave checks.
+    for (int x = -40; x > -50; x -= 2) {
+        MoveOver(x, 4, MK_LBUTTON);
+        testing_support::PumpFor(30);
+    }
     EXPECT_EQ(overs, 1);
-    EXPECT_FALSE(link.Font().underline);
+    EXPECT_EQ(outs, 1);
+    EXPECT_FALSE(link.Hovering());
+
+    Enter(MK_LBUTTON);
+    EXPECT_EQ(overs, 2);
+    ::SendMessageW(link.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(LinkFixture, ToolTipShowsTheTargetOrTheContainersText) {
     link.SetContainerToolTip(L"Домашняя страница");
-    POINT inside = ScreenPointInLink();
-    ::SetCursorPos(inside.x, inside.y);
-    MoveOver(3, 3);
+    Enter();
     EXPECT_EQ(link.ShownToolTip(), L"https://www.marrowind.ru/glyphoscope/");
-    ::SetCursorPos(inside.x + 300, inside.y + 300);
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return outs > 0; }, 1000));
+    ASSERT_TRUE(Leave());
 
     link.SetAutoToolTip(false);
-    ::SetCursorPos(inside.x, inside.y);
-    MoveOver(3, 3);
+    Enter();
     EXPECT_EQ(link.ShownToolTip(), L"Домашняя страница");
 }
 
@@ -137,14 +173,11 @@ TEST_F(LinkFixture, HandPointerOnlyWhileHoveringWithMOPointer) {
                                          MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return handled && ::GetCursor() == ::LoadCursorW(nullptr, IDC_HAND);
     };
-    POINT inside = ScreenPointInLink();
-    ::SetCursorPos(inside.x, inside.y);
-    MoveOver(3, 3);
+    Enter();
     EXPECT_FALSE(pointerSet());  // MOPointer is off
     link.SetMOPointer(true);
     EXPECT_TRUE(pointerSet());
-    ::SetCursorPos(inside.x + 300, inside.y + 300);
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return outs > 0; }, 1000));
+    ASSERT_TRUE(Leave());
     EXPECT_FALSE(pointerSet());
 }
 

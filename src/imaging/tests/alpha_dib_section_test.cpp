@@ -89,6 +89,13 @@ TEST(AlphaDibSection, CopiesFromABitmapAndHandsBackIndependentPictures) {
     AlphaDibSection refused;
     EXPECT_FALSE(refused.CreateFromHBitmap(selected.bitmap()));
     EXPECT_EQ(refused.hdc(), nullptr);
+    // Nor does it keep a blank section when no DC can be had to read the bitmap through.
+    testing::SetMemoryDcMaker([](HDC) -> HDC { return nullptr; });
+    const bool createdWithoutDc = refused.CreateFromHBitmap(source.get());
+    testing::SetMemoryDcMaker(nullptr);
+    EXPECT_FALSE(createdWithoutDc);
+    EXPECT_EQ(refused.hdc(), nullptr);
+    EXPECT_EQ(refused.Width(), 0);
 
     AlphaDibSection empty;
     EXPECT_TRUE(empty.Picture().Empty());

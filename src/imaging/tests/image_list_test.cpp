@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/runtime_error.h"
 #include "support/canvas.h"
 #include "support/gui_resources.h"
@@ -34,7 +37,7 @@ int ErrorNumber(const std::function<void()>& body) {
     return 0;
 }
 
-class ImageListTest : public testing::Test {
+class ImageListTest : public ::testing::Test {
 protected:
     void SetUp() override {
         list_.ColourDepth = 32;
@@ -218,20 +221,52 @@ TEST_F(ImageListTest, SwapAndCopy) {
     EXPECT_FALSE(list_.ItemCopyOfIcon(std::wstring(L"none")));
 }
 
+// The centre colour of each image's place in a picture strip.
+std::vector<COLORREF> StripColours(const Picture& strip) {
+    win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    win::SelectGuard select(dc.get(), strip.Handle());
+    std::vector<COLORREF> colours;
+    for (int x = 8; x < strip.Width(); x += 16) colours.push_back(::GetPixel(dc.get(), x, 8));
+    return colours;
+}
+
 TEST_F(ImageListTest, PictureStripOfARange) {
     AddThree();
     const Picture strip = list_.ImagePictureStrip(ImageRef(std::wstring(L"B")), ImageRef(3), core::MakeRgb(1, 2, 3));
-    ASSERT_FALSE(strip.Empty());
-    EXPECT_EQ(strip.Width(), 48);
     EXPECT_EQ(strip.Height(), 16);
-    win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    win::SelectGuard select(dc.get(), strip.Handle());
-    EXPECT_EQ(::GetPixel(dc.get(), 8, 8), RGB(1, 2, 3)) << "image 1 is outside the range";
-    EXPECT_EQ(::GetPixel(dc.get(), 24, 8), RGB(0, 255, 0));
-    EXPECT_EQ(::GetPixel(dc.get(), 40, 8), RGB(0, 0, 255));
-    EXPECT_TRUE(list_.ImagePictureStrip(ImageRef(2), ImageRef(2)).Empty());
+    // Image 1 is outside the range.
+    EXPECT_EQ(StripColours(strip), (std::vector<COLORREF>{RGB(1, 2, 3), RGB(0, 255, 0), RGB(0, 0, 255)}));
+    EXPECT_EQ(StripColours(list_.ImagePictureStrip(ImageRef(2), ImageRef(2), core::MakeRgb(1, 2, 3))),
+              (std::vector<COLORREF>{RGB(1, 2, 3), RGB(0, 255, 0), RGB(1, 2, 3)}));
     EXPECT_TRUE(list_.ImagePictureStrip(ImageRef(3), ImageRef(1)).Empty());
     EXPECT_EQ(list_.ImagePictureStrip().Width(), 48);
+
+    ImageList single;
+    single.ColourDepth = 32;
+    ASSERT_TRUE(single.Create());
+    ASSERT_TRUE(single.AddFromHandle(red_.get(), ImageType::Icon));
+    EXPECT_EQ(StripColours(single.ImagePictureStrip()), std::vector<COLORREF>{RGB(255, 0, 0)});
+}
+
+TEST_F(ImageListTest, KeysStayWithTheirImagesWhenAnExchangeFails) {
+    AddThree();
+    struct NoIcons {
+        NoIcons() { testing::SetIconExtractor([](HIMAGELIST, int, UINT) -> HICON { return nullptr; }); }
+        ~NoIcons() { testing::SetIconExtractor(nullptr); }
+    };
+    win::UniqueIcon black = Solid(0xFF000000u);
+    {
+        NoIcons failing;
+        list_.SwapOrCopyImage(1, 3, true);
+        // The new image cannot move up after image 1: it stays last, and its key with it.
+        ASSERT_TRUE(list_.AddFromHandle(black.get(), ImageType::Icon, L"K", core::kNoColour, ImageRef(1)));
+    }
+    const std::vector<std::wstring> keys{L"A", L"B", L"C", L"K"};
+    const std::vector<COLORREF> colours{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(0, 0, 0)};
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(list_.ItemKey(i), keys[i - 1]);
+        EXPECT_EQ(CentreColour(list_, i), colours[i - 1]) << i;
+    }
 }
 
 std::wstring IconFile(const wchar_t* folder, const wchar_t* name) {

@@ -206,6 +206,40 @@ TEST_F(Subclassing, AClientMayDetachItselfWhileItRuns) {
     EXPECT_FALSE(subclass::IsSubclassed(hwnd));
 }
 
+// Installed over the dispatcher by someone else: records kProbe and passes everything on.
+WNDPROC g_below = nullptr;
+LRESULT CALLBACK ForeignProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kProbe && g_log) g_log->push_back("foreign");
+    return ::CallWindowProcW(g_below, hwnd, message, wParam, lParam);
+}
+
+TEST_F(Subclassing, ASubclassInstalledOverOursIsNotCutOffByTheLastDetach) {
+    WNDPROC own = ProcedureOf(hwnd);
+    Client client("client", MessageResponse::CallPreviousAfter, 11, log);
+    subclass::AttachMessage(client, hwnd, kProbe);
+    g_below = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProcedure)));
+    subclass::DetachMessage(client, hwnd, kProbe);
+    EXPECT_EQ(ProcedureOf(hwnd), &ForeignProcedure);
+    EXPECT_EQ(Send(), 7);
+    EXPECT_EQ(log, (std::vector<std::string>{"foreign", "own"}));
+
+    // Attached again meanwhile: the dispatcher is still in the chain and runs the client once.
+    log.clear();
+    subclass::AttachMessage(client, hwnd, kProbe);
+    EXPECT_EQ(ProcedureOf(hwnd), &ForeignProcedure);
+    EXPECT_EQ(Send(), 7);
+    EXPECT_EQ(log, (std::vector<std::string>{"foreign", "client", "own"}));
+    subclass::DetachMessage(client, hwnd, kProbe);
+
+    // The other one goes the same way: ours is on top again and goes at the next message.
+    ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_below));
+    log.clear();
+    EXPECT_EQ(Send(), 7);
+    EXPECT_EQ(ProcedureOf(hwnd), own);
+    EXPECT_EQ(log, (std::vector<std::string>{"own"}));
+}
+
 void ExpectError(const std::function<void()>& call, std::int32_t number, const std::wstring& description) {
     try {
         call();

@@ -151,7 +151,8 @@ TEST_F(TabControlTest, RemovingTheSelectedLastTabSelectsTheNewLastWithEvents) {
     tabs.RemoveTab(L"VIEW");
     EXPECT_EQ(tabs.TabCount(), 2);
     EXPECT_EQ(tabs.SelectedTab(), 2);
-    EXPECT_EQ(log, (std::vector<std::wstring>{L"before 3", L"click 2"}));
+    // BeforeClick names a tab that exists: the one taking over.
+    EXPECT_EQ(log, (std::vector<std::wstring>{L"before 2", L"click 2"}));
     EXPECT_EQ(Keys(), (std::vector<std::wstring>{L"GENERAL", L"DECODE"}));
 
     // Removing a tab that is not selected moves nothing but the keys.
@@ -219,6 +220,41 @@ TEST_F(TabControlTest, StylePropertiesRewriteTheLiveWindow) {
     EXPECT_NE(::SendMessageW(tabs.TabCtrlhWnd(), TCM_GETEXTENDEDSTYLE, 0, 0) & TCS_EX_FLATSEPARATORS, 0);
 }
 
+// Refuses to read the tab at one position, as the platform does with an item it cannot hand out.
+class UnreadableTab : public subclass::ISubclass {
+public:
+    explicit UnreadableTab(WPARAM position) : position_(position) {}
+    subclass::MessageResponse MsgResponse() override { return subclass::MessageResponse::Consume; }
+    LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override {
+        return wParam == position_ ? FALSE : subclass::CallPreviousProcedure(hwnd, message, wParam, lParam);
+    }
+
+private:
+    WPARAM position_;
+};
+
+TEST_F(TabControlTest, KeysStayWithTheirTabsThroughAnUnreadableItemAndALostStrip) {
+    AddThree();
+    UnreadableTab unreadable(1);
+    subclass::AttachMessage(unreadable, tabs.TabCtrlhWnd(), TCM_GETITEMW);
+    tabs.Rebuild();  // the old strip goes, and the attachment with it
+    EXPECT_EQ(Keys(), (std::vector<std::wstring>{L"GENERAL", L"DECODE", L"VIEW"}));
+    EXPECT_EQ(Texts(), (std::vector<std::wstring>{L"Общие", L"", L"Цвета"}));
+    EXPECT_EQ(tabs.TabItemData(L"VIEW"), 3000);
+
+    // A strip destroyed behind the control's back is forgotten with its tabs.
+    ::DestroyWindow(tabs.TabCtrlhWnd());
+    EXPECT_EQ(tabs.TabCtrlhWnd(), nullptr);
+    tabs.AddTab(L"Потерянная", -1, -1, L"LOST");
+    EXPECT_EQ(tabs.TabCount(), 0);
+    tabs.Rebuild();
+    ASSERT_NE(tabs.TabCtrlhWnd(), nullptr);
+    tabs.AddTab(L"Новая", -1, -1, L"NEW");
+    EXPECT_EQ(Keys(), std::vector<std::wstring>{L"NEW"});
+    ExpectTabError([&] { tabs.IndexForTab(L"LOST"); }, tabcontrol::error::kTabNotFound,
+                   L"TabIndex LOST does not exist");
+}
+
 class FailingList : public tabcontrol::ImageListSource {
 public:
     void DrawFirstImage() override { throw std::runtime_error("empty list"); }
@@ -279,6 +315,12 @@ TEST_F(TabControlTest, OwnerDrawnTabsAreAskedFirstAndPaintedByDefaultOnRequest) 
     EXPECT_FALSE(asked[0].selected);
     EXPECT_EQ(asked[0].bounds.bottom, 30);  // one larger for an unselected tab
     EXPECT_EQ(::GetPixel(dc.get(), 1, 1), ::GetSysColor(COLOR_BTNFACE));
+    // The caption reaches a memory DC too, which belongs to no window.
+    int textPixels = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 100; ++x) textPixels += ::GetPixel(dc.get(), x, y) != ::GetSysColor(COLOR_BTNFACE);
+    }
+    EXPECT_GT(textPixels, 20);
 }
 
 TEST_F(TabControlTest, MeasureItemHandsTheSizeBackOnlyWhenAsked) {
@@ -404,10 +446,12 @@ TEST(TabControlLifetime, NothingStaysSubclassedAfterTheControlGoes) {
 
     // Destroyed with its form first, created again on a new form, then released.
     auto tabs = std::make_unique<TabControl>();
+    tabs->AddTab(L"early", -1, -1, L"EARLY");  // no strip yet: nothing to add
+    EXPECT_EQ(tabs->TabCount(), 0);
     tabs->Create(form.hwnd(), 1, RECT{0, 0, 200, 100});
     tabs->AddTab(L"old", -1, -1, L"OLD");
     form.Destroy();
-    EXPECT_FALSE(::IsWindow(tabs->TabCtrlhWnd()));
+    EXPECT_EQ(tabs->TabCtrlhWnd(), nullptr);
     Form second;
     tabs->Create(second.hwnd(), 1, RECT{0, 0, 200, 100});
     tabs->AddTab(L"new", -1, -1, L"NEW");
