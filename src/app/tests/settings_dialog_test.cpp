@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/tests/registry_fixture.h"
 #include "support/gui_resources.h"
+#include "support/keyboard.h"
 #include "support/pump.h"
 #include "support/screenshot.h"
 #include "win/handles.h"
@@ -74,7 +77,11 @@ TEST_F(SettingsDialogTest, AFreshUserSeesEverythingClearBlackSwatchesAndNoApply)
     ::GetWindowTextW(dialog.hwnd(), caption, 64);
     EXPECT_STREQ(caption, L"Параметры программы");
     EXPECT_EQ(::GetWindow(dialog.hwnd(), GW_OWNER), owner.hwnd());
-    for (size_t i = 0; i < core::kSettingsCheckCount; ++i) EXPECT_FALSE(Checked(static_cast<SettingsCheck>(i))) << i;
+    // Several copies are allowed until the user turns that off, so that box shows checked.
+    for (size_t i = 0; i < core::kSettingsCheckCount; ++i) {
+        auto check = static_cast<SettingsCheck>(i);
+        EXPECT_EQ(Checked(check), check == SettingsCheck::ManyCopies) << i;
+    }
     EXPECT_EQ(dialog.SwatchColour(SettingsColour::Back), 0);
     EXPECT_EQ(dialog.SwatchColour(SettingsColour::Font), 0);
     EXPECT_FALSE(dialog.ApplyEnabled());
@@ -122,7 +129,7 @@ TEST_F(SettingsDialogTest, AClickEnablesApplyWhichWritesEveryValueAndDisablesIts
     EXPECT_EQ(refreshes, 1);
 
     for (size_t i = 0; i < kCheckValues.size(); ++i) {
-        bool on = i == 2 || i == 5 || i == 7;
+        bool on = i == 5 || i == 7;  // ManyCopies was checked, the click cleared it
         EXPECT_EQ(prefs::Get(kCheckValues[i]), std::wstring(on ? L"1" : L"0")) << i;
     }
     EXPECT_EQ(prefs::Get(pref::kFontColor), L"0");
@@ -142,10 +149,37 @@ TEST_F(SettingsDialogTest, OkWithoutChangesStillWritesEverythingAndCloses) {
     Click(Button::Ok);
     EXPECT_FALSE(dialog.IsOpen());
     EXPECT_EQ(refreshes, 1);
-    for (const wchar_t* name : kCheckValues) EXPECT_EQ(prefs::Get(name), L"0") << name;
+    for (const wchar_t* name : kCheckValues) {
+        EXPECT_EQ(prefs::Get(name), name == pref::kManyCopies ? L"1" : L"0") << name;
+    }
     EXPECT_EQ(prefs::Get(pref::kFontColor), L"32768");
     EXPECT_EQ(prefs::Get(pref::kBackColor), L"0");
     EXPECT_EQ(prefs::Get(pref::kViewerText), L"");
+}
+
+// Stored texts other than "0" and "1" show as the program acts on them, and OK writes back what
+// the boxes show, with the sample text of the presets that look checked.
+TEST_F(SettingsDialogTest, BoxesShowWhatTheProgramDoesWithOddStoredValues) {
+    prefs::Set(pref::kTopMost, L"2");
+    prefs::Set(pref::kSaveSize, L"-1");
+    prefs::Set(pref::kManyCopies, L"5");
+    prefs::Set(pref::kTextFigures, L"1.5");
+    prefs::Set(pref::kTextSymbols, L"2");
+    prefs::Set(pref::kTextEnglishBig, L"1");
+    dialog.Open(owner.hwnd());
+    for (SettingsCheck check : {SettingsCheck::TopMost, SettingsCheck::SaveSize, SettingsCheck::TextFigures,
+                                SettingsCheck::TextSymbols}) {
+        EXPECT_FALSE(Checked(check)) << static_cast<int>(check);
+    }
+    EXPECT_TRUE(Checked(SettingsCheck::ManyCopies));
+    EXPECT_TRUE(Checked(SettingsCheck::TextEnglishBig));
+    Click(Button::Ok);
+    for (const wchar_t* name : {pref::kTopMost, pref::kSaveSize, pref::kTextFigures, pref::kTextSymbols}) {
+        EXPECT_EQ(prefs::Get(name), L"0") << name;
+    }
+    EXPECT_EQ(prefs::Get(pref::kManyCopies), L"1");
+    EXPECT_EQ(prefs::Get(pref::kTextEnglishBig), L"1");
+    EXPECT_EQ(prefs::Get(pref::kViewerText), L"ABCDEFGHIJKLMNOPQRSTUVWXYZ ");
 }
 
 TEST_F(SettingsDialogTest, CancelAndTheCloseBoxWriteNothing) {
@@ -262,6 +296,22 @@ TEST_F(SettingsDialogTest, TabsAndCtrlTabSwitchPages) {
     EXPECT_FALSE(dialog.PreTranslate(msg));  // a plain Tab is dialog navigation
 }
 
+// With TopMost "1" the dialog stays above a window the user brings forward, as the about and
+// progress windows do.
+TEST_F(SettingsDialogTest, TopMostKeepsTheDialogAboveOtherWindows) {
+    prefs::Set(pref::kTopMost, L"1");
+    dialog.Open(owner.hwnd());
+    Owner other;
+    ::SetForegroundWindow(other.hwnd());
+    ::SetWindowPos(other.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    testing_support::PumpFor(50);
+    bool dialogAbove = false;
+    for (HWND above = ::GetWindow(other.hwnd(), GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV)) {
+        if (above == dialog.hwnd()) dialogAbove = true;
+    }
+    EXPECT_TRUE(dialogAbove);
+}
+
 TEST_F(SettingsDialogTest, RunsModallyOverItsOwner) {
     bool ownerDisabledMeanwhile = false;
     win::Timer timer;
@@ -311,6 +361,38 @@ TEST_F(SettingsDialogTest, DialogKeysWorkInTheModalLoop) {
     EXPECT_FALSE(dialog.IsOpen());
     EXPECT_EQ(prefs::Get(pref::kTextEnglishBig), L"1");
     EXPECT_EQ(prefs::Get(pref::kViewerText), L"ABCDEFGHIJKLMNOPQRSTUVWXYZ ");
+}
+
+// Real Tab and Shift+Tab presses in the modal loop: from the tab strip through the page's boxes to
+// Ok and Cancel (Apply is disabled) and back to the tab strip; the hidden pages are skipped.
+TEST_F(SettingsDialogTest, TabWalksThePageThenTheButtonsAndBack) {
+    for (bool backwards : {false, true}) {
+        std::vector<HWND> expected, seen;
+        win::Timer timer;
+        timer.SetOwner(owner.hwnd());
+        timer.SetInterval(80);
+        timer.OnTick([&] {
+            if (expected.empty()) {
+                ::SetForegroundWindow(dialog.hwnd());
+                expected = {dialog.Tabs().TabCtrlhWnd()};
+                for (size_t i = 0; i < 5; ++i) expected.push_back(dialog.CheckBoxWindow(static_cast<SettingsCheck>(i)));
+                expected.push_back(dialog.ButtonWindow(Button::Ok));
+                expected.push_back(dialog.ButtonWindow(Button::Cancel));
+                if (backwards) std::reverse(expected.begin() + 1, expected.end());
+                expected.push_back(dialog.Tabs().TabCtrlhWnd());
+            }
+            seen.push_back(::GetFocus());
+            if (seen.size() < expected.size()) {
+                testing_support::PressKey(VK_TAB, backwards);
+            } else {
+                timer.SetEnabled(false);
+                dialog.Close();
+            }
+        });
+        timer.SetEnabled(true);
+        dialog.ShowModal(owner.hwnd());
+        EXPECT_EQ(seen, expected) << (backwards ? "Shift+Tab" : "Tab");
+    }
 }
 
 TEST_F(SettingsDialogTest, ApplyGivesTheMainWindowTheNewTextColourAtOnce) {
