@@ -150,7 +150,7 @@ TEST_F(SettingsDialogTest, OkWithoutChangesStillWritesEverythingAndCloses) {
     EXPECT_FALSE(dialog.IsOpen());
     EXPECT_EQ(refreshes, 1);
     for (const wchar_t* name : kCheckValues) {
-        EXPECT_EQ(prefs::Get(name), name == pref::kManyCopies ? L"1" : L"0") << name;
+        EXPECT_EQ(prefs::Get(name), std::wstring(name == pref::kManyCopies ? L"1" : L"0")) << name;
     }
     EXPECT_EQ(prefs::Get(pref::kFontColor), L"32768");
     EXPECT_EQ(prefs::Get(pref::kBackColor), L"0");
@@ -296,20 +296,28 @@ TEST_F(SettingsDialogTest, TabsAndCtrlTabSwitchPages) {
     EXPECT_FALSE(dialog.PreTranslate(msg));  // a plain Tab is dialog navigation
 }
 
-// With TopMost "1" the dialog stays above a window the user brings forward, as the about and
-// progress windows do.
-TEST_F(SettingsDialogTest, TopMostKeepsTheDialogAboveOtherWindows) {
-    prefs::Set(pref::kTopMost, L"1");
-    dialog.Open(owner.hwnd());
-    Owner other;
-    ::SetForegroundWindow(other.hwnd());
-    ::SetWindowPos(other.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    testing_support::PumpFor(50);
-    bool dialogAbove = false;
-    for (HWND above = ::GetWindow(other.hwnd(), GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV)) {
-        if (above == dialog.hwnd()) dialogAbove = true;
+// With TopMost "1" the dialog is made in the topmost band, as the about and progress windows are:
+// moved there only afterwards, an owned window does not reliably follow.
+DWORD g_dialogCreationExStyle = 0;
+
+LRESULT CALLBACK WatchDialogCreation(int code, WPARAM wParam, LPARAM lParam) {
+    wchar_t name[64] = {};
+    if (code == HCBT_CREATEWND && ::GetClassNameW(reinterpret_cast<HWND>(wParam), name, 64) &&
+        wcscmp(name, L"GlyphoscopeSettings") == 0) {
+        g_dialogCreationExStyle = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->dwExStyle;
     }
-    EXPECT_TRUE(dialogAbove);
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(SettingsDialogTest, TopMostIsAppliedWhenTheDialogIsCreated) {
+    prefs::Set(pref::kTopMost, L"1");
+    g_dialogCreationExStyle = 0;
+    {
+        win::UniqueHook hook(::SetWindowsHookExW(WH_CBT, &WatchDialogCreation, nullptr, ::GetCurrentThreadId()));
+        ASSERT_TRUE(hook);
+        dialog.Open(owner.hwnd());
+    }
+    EXPECT_TRUE(g_dialogCreationExStyle & WS_EX_TOPMOST);
 }
 
 TEST_F(SettingsDialogTest, RunsModallyOverItsOwner) {
