@@ -358,8 +358,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Unload();
             return 0;
-        case WM_QUERYENDSESSION:
-            return TRUE;
         case WM_ENDSESSION:
             // Logging off or shutting down ends the program as closing it does.
             if (wParam) Unload();

@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/tests/registry_fixture.h"
 #include "support/gui_resources.h"
-#include "support/keyboard.h"
 #include "support/pump.h"
 #include "support/screenshot.h"
 #include "win/handles.h"
@@ -369,38 +366,6 @@ TEST_F(SettingsDialogTest, DialogKeysWorkInTheModalLoop) {
     EXPECT_FALSE(dialog.IsOpen());
     EXPECT_EQ(prefs::Get(pref::kTextEnglishBig), L"1");
     EXPECT_EQ(prefs::Get(pref::kViewerText), L"ABCDEFGHIJKLMNOPQRSTUVWXYZ ");
-}
-
-// Real Tab and Shift+Tab presses in the modal loop: from the tab strip through the page's boxes to
-// Ok and Cancel (Apply is disabled) and back to the tab strip; the hidden pages are skipped.
-TEST_F(SettingsDialogTest, TabWalksThePageThenTheButtonsAndBack) {
-    for (bool backwards : {false, true}) {
-        std::vector<HWND> expected, seen;
-        win::Timer timer;
-        timer.SetOwner(owner.hwnd());
-        timer.SetInterval(80);
-        timer.OnTick([&] {
-            if (expected.empty()) {
-                ::SetForegroundWindow(dialog.hwnd());
-                expected = {dialog.Tabs().TabCtrlhWnd()};
-                for (size_t i = 0; i < 5; ++i) expected.push_back(dialog.CheckBoxWindow(static_cast<SettingsCheck>(i)));
-                expected.push_back(dialog.ButtonWindow(Button::Ok));
-                expected.push_back(dialog.ButtonWindow(Button::Cancel));
-                if (backwards) std::reverse(expected.begin() + 1, expected.end());
-                expected.push_back(dialog.Tabs().TabCtrlhWnd());
-            }
-            seen.push_back(::GetFocus());
-            if (seen.size() < expected.size()) {
-                testing_support::PressKey(VK_TAB, backwards);
-            } else {
-                timer.SetEnabled(false);
-                dialog.Close();
-            }
-        });
-        timer.SetEnabled(true);
-        dialog.ShowModal(owner.hwnd());
-        EXPECT_EQ(seen, expected) << (backwards ? "Shift+Tab" : "Tab");
-    }
 }
 
 TEST_F(SettingsDialogTest, ApplyGivesTheMainWindowTheNewTextColourAtOnce) {
