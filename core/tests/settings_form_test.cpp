@@ -64,13 +64,19 @@ TEST(SettingsForm, BoxesShowWhatTheProgramDoesAndApplyWritesOnlyZeroOrOne) {
         bool on;
     };
     const Case cases[] = {
-        {SettingsCheck::TopMost, L"1", true},          {SettingsCheck::TopMost, L"2", false},
-        {SettingsCheck::SaveSize, L"5", false},        {SettingsCheck::SaveSize, L" 1", false},
-        {SettingsCheck::ShowSplash, L"-1", false},     {SettingsCheck::TextFigures, L"1.5", false},
-        {SettingsCheck::TextSymbols, L"2", false},     {SettingsCheck::TextEnglishBig, std::nullopt, false},
+        {SettingsCheck::TopMost, L"1", true},
+        {SettingsCheck::TopMost, L"2", false},
+        {SettingsCheck::SaveSize, L"5", false},
+        {SettingsCheck::SaveSize, L" 1", false},
+        {SettingsCheck::ShowSplash, L"-1", false},
+        {SettingsCheck::TextFigures, L"1.5", false},
+        {SettingsCheck::TextSymbols, L"2", false},
+        {SettingsCheck::TextEnglishBig, std::nullopt, false},
         {SettingsCheck::TextRussianBig, L"1", true},
-        {SettingsCheck::ManyCopies, L"0", false},      {SettingsCheck::ManyCopies, std::nullopt, true},
-        {SettingsCheck::ManyCopies, L"2", true},       {SettingsCheck::ManyCopies, L"1", true},
+        {SettingsCheck::ManyCopies, L"0", false},
+        {SettingsCheck::ManyCopies, std::nullopt, true},
+        {SettingsCheck::ManyCopies, L"2", true},
+        {SettingsCheck::ManyCopies, L"1", true},
     };
     for (const Case& c : cases) {
         SettingsForm form;

@@ -65,8 +65,7 @@ public:
     void ColourChosen(SettingsColour colour, std::int32_t value);
 
     // The eleven check states as "0" or "1", the text then background colour, then ViewerText, in
-    // write order.
-    // Apply is unavailable afterwards.
+    // write order. Apply is unavailable afterwards.
     std::vector<PreferenceWrite> Apply();
     // The presets' texts of the checked text boxes, in preset order.
     std::wstring ViewerText() const;

@@ -164,8 +164,8 @@ TEST_F(SettingsDialogTest, BoxesShowWhatTheProgramDoesWithOddStoredValues) {
     prefs::Set(pref::kTextSymbols, L"2");
     prefs::Set(pref::kTextEnglishBig, L"1");
     dialog.Open(owner.hwnd());
-    for (SettingsCheck check : {SettingsCheck::TopMost, SettingsCheck::SaveSize, SettingsCheck::TextFigures,
-                                SettingsCheck::TextSymbols}) {
+    for (SettingsCheck check :
+         {SettingsCheck::TopMost, SettingsCheck::SaveSize, SettingsCheck::TextFigures, SettingsCheck::TextSymbols}) {
         EXPECT_FALSE(Checked(check)) << static_cast<int>(check);
     }
     EXPECT_TRUE(Checked(SettingsCheck::ManyCopies));

@@ -210,10 +210,13 @@ TEST_F(StartUp, TheKeyboardWorksFromTheStart) {
     };
     ::SetForegroundWindow(main);
     // Once the fonts are listed, the list has the focus.
-    ASSERT_TRUE(testing_support::PumpUntil([&] {
-        return className(focus()) == L"ListBox" && ::SendMessageW(focus(), LB_GETCOUNT, 0, 0) > 1 &&
-               ::GetForegroundWindow() == main;
-    }, 15000)) << "focus on " << testing::PrintToString(className(focus()));
+    ASSERT_TRUE(testing_support::PumpUntil(
+        [&] {
+            return className(focus()) == L"ListBox" && ::SendMessageW(focus(), LB_GETCOUNT, 0, 0) > 1 &&
+                   ::GetForegroundWindow() == main;
+        },
+        15000))
+        << "focus on " << testing::PrintToString(className(focus()));
     HWND list = focus();
     testing_support::PressKey(VK_DOWN);
     EXPECT_TRUE(testing_support::PumpUntil([&] { return ::SendMessageW(list, LB_GETCURSEL, 0, 0) == 1; }));
@@ -278,6 +281,10 @@ TEST(ErrorMessage, ShowsNumberLineBreakAndDescription) {
 
 // ---- Start-up in this process, with the main window made to fail -----------------------------
 
+LRESULT CALLBACK RefuseCreation(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_NCCREATE ? FALSE : ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 // Stands in for the panel class while it lives: panels refuse to be created, so the main window's
 // load fails after its own window exists but before anyone has seen it.
 class RefusedPanels {
@@ -285,9 +292,7 @@ public:
     RefusedPanels() {
         ::UnregisterClassW(kPanelClass, win::ModuleInstance());
         WNDCLASSEXW refused{sizeof(refused)};
-        refused.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            return message == WM_NCCREATE ? FALSE : ::DefWindowProcW(hwnd, message, wParam, lParam);
-        };
+        refused.lpfnWndProc = &RefuseCreation;
         refused.hInstance = win::ModuleInstance();
         refused.lpszClassName = kPanelClass;
         EXPECT_TRUE(::RegisterClassExW(&refused));
