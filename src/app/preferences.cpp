@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/number_text.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 
 namespace app {
@@ -78,14 +79,13 @@ std::int32_t ReadColour(const wchar_t* valueName) {
     return text ? core::ParseInt32(*text, LocaleDecimalSeparator()).value_or(0) : 0;
 }
 
-std::int16_t ReadCheckState(const wchar_t* valueName) {
-    auto text = Get(valueName);
-    return text ? core::ParseInt16(*text, LocaleDecimalSeparator()).value_or(0) : 0;
-}
-
 float ReadTwips(const wchar_t* valueName) {
     auto text = Get(valueName);
     return text ? core::ParseSingle(*text, LocaleDecimalSeparator()).value_or(0.0f) : 0.0f;
+}
+
+int ReadCoordinatePixels(const wchar_t* valueName) {
+    return core::TwipsToPixelsInRange(ReadTwips(valueName), win::ScreenDpi()).value_or(0);
 }
 
 }  // namespace prefs
