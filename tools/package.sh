@@ -33,8 +33,9 @@ name_uuid() {
 # install over a newer version, and the summary's language and package code (wixl draws a random
 # one).
 finish_msi() {  # msi package-code
-  local msi="$1" package_code="$2" template tables
-  template="$(msiinfo suminfo "$msi" | sed -n 's/^Template: \([^;]*\);.*/\1;1049/p')"
+  local msi="$1" package_code="$2" summary template tables
+  summary="$(msiinfo suminfo "$msi")"
+  template="$(sed -n 's/^Template: \([^;]*\);.*/\1;1049/p' <<<"$summary")"
   tables="$(mktemp -d)"
   printf '\r\n\r\n1251\t_ForceCodepage\r\n' >"$tables/_ForceCodepage.idt"
   msibuild "$msi" -i "$tables/_ForceCodepage.idt"
@@ -44,7 +45,7 @@ finish_msi() {  # msi package-code
     -q "INSERT INTO \`LaunchCondition\` (\`Condition\`, \`Description\`) VALUES ('NOT WIX_DOWNGRADE_DETECTED', 'Уже установлена более новая версия Glyphoscope.')" \
     -q "INSERT INTO \`InstallUISequence\` (\`Action\`, \`Sequence\`) VALUES ('LaunchConditions', 100)" \
     -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('LaunchConditions', 100)" \
-    -s "Marrowind Glyphoscope 2.3" "$GLYPH_PUBLISHER" "$template" "{$package_code}"
+    -s "$(sed -n 's/^Subject: //p' <<<"$summary")" "$GLYPH_PUBLISHER" "$template" "{$package_code}"
 }
 
 package() {  # arch tree toolchain wixl-arch program-files-folder win64
@@ -63,15 +64,25 @@ package() {  # arch tree toolchain wixl-arch program-files-folder win64
   (cd "$work" && find "$folder" | LC_ALL=C sort | zip -X -q -@ "$out/$name.zip")
 
   # wixl takes sources relative to where it runs; every Data file is a component of its own.
+  # wixl-heat names folders at random: they are named by their path instead, so builds agree.
   (cd "$work/$folder" && find ./Data -type f | LC_ALL=C sort |
     wixl-heat -p ./ --directory-ref INSTALLDIR --component-group DataFiles --var var.Stage) |
-    sed "s/Guid=\"\\*\"/& Win64=\"$win64\"/" >"$work/data.wxs"
-  local contents product_code package_code
+    awk -v win64="$win64" '
+      /<Directory Id="/ {
+        match($0, /Name="[^"]*"/)
+        path[++depth] = substr($0, RSTART + 6, RLENGTH - 7)
+        id = "Folder"
+        for (i = 1; i <= depth; i++) id = id "_" path[i]
+        gsub(/[^A-Za-z0-9_.]/, "_", id)
+        sub(/Id="[^"]*"/, "Id=\"" id "\"")
+      }
+      /<\/Directory>/ { depth-- }
+      { sub(/Guid="\*"/, "& Win64=\"" win64 "\""); print }' >"$work/data.wxs"
+  local contents product_code package_code clock
   contents="$(cd "$work/$folder" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum |
     cat - "$root/res/Glyphoscope.wxs" "$root/tools/package.sh" | sha256sum)"
   product_code="$(name_uuid "product $GLYPH_VERSION $arch")"
   package_code="$(name_uuid "package $GLYPH_VERSION $arch ${contents%% *}")"
-  local clock
   clock="$(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')"
   (cd "$work" && faketime "$clock" wixl -a "$wixl_arch" -o "$out/$name.msi" \
     -D Version="$GLYPH_VERSION" -D ProductCode="$product_code" -D UpgradeCode="$upgrade_code" \
