@@ -144,8 +144,9 @@ ok "the installed program showed its main window, closed, and wrote nothing besi
 
 # --- Uninstalling.
 msiexec /x "$msi64" /qn || fail "msiexec /x $msi64 failed ($?)"
-nothing_left() {  # what
-  [ ! -e "$publisher_folder" ] || fail "$1 left $(find "$publisher_folder" | head -n 3 | tr '\n' ' ')"
+nothing_left() {  # what product-code [publisher-folder]
+  local folder="${3:-$publisher_folder}"
+  [ ! -e "$folder" ] || fail "$1 left $(find "$folder" | head -n 3 | tr '\n' ' ')"
   [ -z "$(find "$drive_c" -name 'Glyphoscope 2.3.lnk')" ] || fail "$1 left the Start menu shortcut"
   [ -z "$(find "$drive_c" -iname "*$2*")" ] || fail "$1 left the installer's cached files"
   "$WINE" reg query "$uninstall_key\\$2" >/dev/null 2>&1 && fail "$1 left the uninstall entry"
@@ -187,7 +188,7 @@ ok "$later_version replaced $GLYPH_VERSION; $GLYPH_VERSION refused to install ov
 msiexec /i "$msi32" /qn || fail "msiexec /i $msi32 failed ($?)"
 same_tree "$work/zip-i686/Glyphoscope 2.3" "$installed32" "the 32-bit installed files differ from the package's"
 msiexec /x "$msi32" /qn || fail "msiexec /x $msi32 failed ($?)"
-[ ! -e "$(dirname "$installed32")" ] || fail "msiexec /x $msi32 left files behind"
+nothing_left "msiexec /x $msi32" "$(property "$msi32" ProductCode)" "$(dirname "$installed32")"
 ok "the i686 package installs every file under Program Files (x86) and uninstalls without a trace"
 
 # --- The portable zip, unpacked into a folder with Cyrillic letters in its name. The splash reads
