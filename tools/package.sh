@@ -16,7 +16,9 @@ jobs="${GLYPH_JOBS:-$(nproc)}"
 . "$root/tools/product-info.sh"
 glyph_product_info "$root"
 
-export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}"
+SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || true)}"
+[ -n "$SOURCE_DATE_EPOCH" ] || { echo "package.sh: outside a git checkout, set SOURCE_DATE_EPOCH" >&2; exit 1; }
+export SOURCE_DATE_EPOCH
 # zip stores local times; strip stamps the executable with SOURCE_DATE_EPOCH.
 export TZ=UTC0
 umask 022
