@@ -32,6 +32,15 @@ ThreadHook& MouseHook() {
     return hook;
 }
 
+HHOOK SetThreadHook(int type, HOOKPROC procedure) {
+    return ::SetWindowsHookExW(type, procedure, nullptr, ::GetCurrentThreadId());
+}
+
+HookSetter& CurrentSetter() {
+    static HookSetter setter = &SetThreadHook;
+    return setter;
+}
+
 LRESULT Dispatch(ThreadHook& hook, int code, WPARAM wParam, LPARAM lParam) {
     bool consumed = false;
     if (code >= 0 && hook.handler) {
@@ -52,7 +61,7 @@ LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) {
 void Install(ThreadHook& hook, std::int32_t ownerKey) {
     hook.owners.insert(ownerKey);
     if (hook.hook) return;
-    hook.hook.reset(::SetWindowsHookExW(hook.type, hook.procedure, nullptr, ::GetCurrentThreadId()));
+    hook.hook.reset(CurrentSetter()(hook.type, hook.procedure));
 }
 
 void Remove(ThreadHook& hook, std::int32_t ownerKey) {
@@ -74,5 +83,7 @@ HookHandler SetKeyboardHookHandler(HookHandler handler) {
 }
 
 HookHandler SetMouseHookHandler(HookHandler handler) { return std::exchange(MouseHook().handler, std::move(handler)); }
+
+HookSetter SetHookSetter(HookSetter setter) { return std::exchange(CurrentSetter(), setter); }
 
 }  // namespace commandbar

@@ -25,6 +25,7 @@ public:
     std::map<std::int32_t, int> keyboardHooks;
     std::map<std::int32_t, int> mouseHooks;
     int renderingInitialised = 0;
+    wchar_t decimalSeparator = L'.';
 
     void BindControlWindow(WindowHandle hwnd, CommandBarControl* control, bool set) override {
         if (set) {
@@ -45,6 +46,7 @@ public:
     void InstallMouseHook(std::int32_t owner) override { mouseHooks[owner] = 1; }
     void RemoveMouseHook(std::int32_t owner) override { mouseHooks.erase(owner); }
     void InitialiseRendering(WindowHandle) override { ++renderingInitialised; }
+    wchar_t DecimalSeparator() const override { return decimalSeparator; }
 
     bool KeyboardHooked() const { return !keyboardHooks.empty(); }
     bool MouseHooked() const { return !mouseHooks.empty(); }
@@ -99,6 +101,15 @@ public:
     }
     void BarRemoved(const std::wstring& barKey) override {
         if (barKey == shownBar) shownBar.clear();
+    }
+    // Runs `action` from the first notification only. The callback stays in place, so nothing
+    // destroys it while it runs.
+    void ReactOnce(std::function<void()> action) {
+        onBarChanged = [action = std::move(action), done = false]() mutable {
+            if (done) return;
+            done = true;
+            action();
+        };
     }
     void StyleChanged() override { ++styleChanges; }
     std::int32_t ButtonIndex(const cButtonInt& button) const override {

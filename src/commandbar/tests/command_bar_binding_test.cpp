@@ -206,6 +206,50 @@ TEST(CommandBarBinding, KeyboardHookHandsKeysToItsHandler) {
     EXPECT_EQ(keys.front(), static_cast<WPARAM>('Q'));
 }
 
+TEST(CommandBarBinding, AnOwnerWhoseHookFailedDoesNotHoldTheHook) {
+    ASSERT_FALSE(KeyboardHookInstalled());
+    HookSetter working = SetHookSetter([](int, HOOKPROC) -> HHOOK { return nullptr; });
+    InstallKeyboardHook(1);
+    EXPECT_FALSE(KeyboardHookInstalled());
+    SetHookSetter(working);
+    InstallKeyboardHook(2);
+    EXPECT_TRUE(KeyboardHookInstalled());
+    RemoveKeyboardHook(2);  // owner 1 never held the hook
+    EXPECT_FALSE(KeyboardHookInstalled());
+    RemoveKeyboardHook(1);
+}
+
+namespace {
+
+// Sets the user's decimal separator for the test's length.
+class DecimalSeparatorScope {
+public:
+    explicit DecimalSeparatorScope(const wchar_t* separator) {
+        ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved_, static_cast<int>(std::size(saved_)));
+        Set(separator);
+    }
+    ~DecimalSeparatorScope() { ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved_); }
+    DecimalSeparatorScope(const DecimalSeparatorScope&) = delete;
+    DecimalSeparatorScope& operator=(const DecimalSeparatorScope&) = delete;
+    static void Set(const wchar_t* separator) { ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator); }
+
+private:
+    wchar_t saved_[4] = {};
+};
+
+}  // namespace
+
+TEST(CommandBarBinding, KeysReadAsNumbersInTheUsersNotation) {
+    TestForm form;
+    TestBarWindow control(form.hwnd());
+    cButtons buttons(Registry(), ToHandle(control.hwnd()));
+    DecimalSeparatorScope comma(L",");
+    EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"3,5"); }), 13);
+    EXPECT_EQ(ErrorNumberOf([&] { cCommandBars(Registry(), ToHandle(control.hwnd())).Add(L"3,5"); }), 13);
+    DecimalSeparatorScope::Set(L".");
+    EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"3,5"); }), 0);
+}
+
 TEST(CommandBarBinding, PanelControlBecomesAHiddenChildOfTheControl) {
     TestForm form;
     TestBarWindow control(form.hwnd());
