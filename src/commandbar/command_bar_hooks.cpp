@@ -58,10 +58,11 @@ LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) {
     return Dispatch(MouseHook(), code, wParam, lParam);
 }
 
+// An owner is listed only once the hook is really set: after a failed installation nobody holds
+// it, and the next install tries again.
 void Install(ThreadHook& hook, std::int32_t ownerKey) {
-    hook.owners.insert(ownerKey);
-    if (hook.hook) return;
-    hook.hook.reset(CurrentSetter()(hook.type, hook.procedure));
+    if (!hook.hook) hook.hook.reset(CurrentSetter()(hook.type, hook.procedure));
+    if (hook.hook) hook.owners.insert(ownerKey);
 }
 
 void Remove(ThreadHook& hook, std::int32_t ownerKey) {

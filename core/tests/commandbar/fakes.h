@@ -100,7 +100,9 @@ public:
         if (onBarChanged) onBarChanged();
     }
     void BarRemoved(const std::wstring& barKey) override {
-        if (barKey == shownBar) shownBar.clear();
+        if (barKey != shownBar) return;
+        shownBar.clear();
+        if (onBarRemoved) onBarRemoved();
     }
     // Runs `action` from the first notification only. The callback stays in place, so nothing
     // destroys it while it runs.
@@ -132,6 +134,7 @@ public:
     std::wstring shownBar;
     std::vector<BarChange> changes;
     std::function<void()> onBarChanged;
+    std::function<void()> onBarRemoved;
     int styleChanges = 0;
     std::vector<std::int32_t> clickedItems;
     std::vector<std::wstring> raisedClicks;
