@@ -97,9 +97,7 @@ void cCommandBarInt::UnregisterFromControls(cButtonInt& button) {
 void cCommandBarInt::Remove(cButtonInt& button) {
     std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
     if (!buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
-    buttons_.Remove(button.Key());
-    button.RemoveFromBar(*this);
-    UnregisterFromControls(button);
+    Unlink(button);
     // Taking out a separator joins two groups.
     if (button.Style() == ButtonStyle::eSeparator) NormaliseRadioGroups({});
     NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
@@ -112,12 +110,7 @@ void cCommandBarInt::Clear() {
 }
 
 void cCommandBarInt::UnlinkButtons() {
-    std::vector<cButtonInt*> removed = buttons_.Values();
-    buttons_.Clear();
-    for (cButtonInt* button : removed) {
-        button->RemoveFromBar(*this);
-        UnregisterFromControls(*button);
-    }
+    for (cButtonInt* button : buttons_.Values()) Unlink(*button);
 }
 
 void cCommandBarInt::Unlink() {

@@ -12,7 +12,6 @@
 #include <random>
 #include <set>
 #include <sstream>
-#include <utility>
 
 #include "core/commandbar/command_bar_handles.h"
 #include "core/commandbar/command_bar_registry.h"
@@ -26,19 +25,6 @@ using testing::FakeControl;
 using testing::FakeEnvironment;
 using testing::FakeKeyboard;
 using testing::FakeMeasurer;
-
-// Sets a flag for its scope, and puts back what it was.
-class Flag {
-public:
-    explicit Flag(bool& flag) : flag_(flag), was_(std::exchange(flag, true)) {}
-    ~Flag() { flag_ = was_; }
-    Flag(const Flag&) = delete;
-    Flag& operator=(const Flag&) = delete;
-
-private:
-    bool& flag_;
-    bool was_;
-};
 
 bool IsRadio(const cButtonInt& button) {
     return button.Style() == ButtonStyle::eRadio || button.Style() == ButtonStyle::eRadioNullable;
@@ -58,13 +44,14 @@ public:
         auto changeFromInside = [this] {
             // A removal is where a record placed again from inside is most easily left behind.
             if (insideNotification_ || !Chance(removing_ ? 75 : 25)) return;
-            Flag inside(insideNotification_);
+            insideNotification_ = true;
             int choice = kInsideOperations[Pick(0, static_cast<int>(std::size(kInsideOperations)) - 1)];
             try {
                 Run(choice);
                 ++succeededInside_[choice];
             } catch (const RuntimeError&) {
             }
+            insideNotification_ = false;
         };
         for (int i = 0; i < 3; ++i) {
             controls_[static_cast<std::size_t>(i)]->onBarChanged = changeFromInside;
@@ -88,6 +75,7 @@ public:
         if (choice > kLastOperation) choice = 9 + choice % 4;
         if ((choice == 1 || choice == 2) && !Chance(25)) choice = 16;
         if ((choice == 5 || choice == 8) && !Chance(35)) choice = 10;
+        removing_ = choice == 5 || choice == 8;
         std::ostringstream what;
         what << "op " << choice;
         try {
@@ -242,21 +230,17 @@ private:
             case 4:
                 bars.Add(BarKey(), Chance(50) ? L"Title" : L"");
                 break;
-            case 5: {
-                Flag removing(removing_);
+            case 5:
                 bars.Remove(BarKey());
                 break;
-            }
             case 6:
             case 7:
                 buttons.Add(ButtonKey(), Pick(-1, 3), Chance(60) ? L"&Item" : L"", static_cast<ButtonStyle>(Pick(0, 6)),
                             L"", static_cast<std::uint16_t>(Pick(0, 3) + 'A'), Pick(0, 7));
                 break;
-            case 8: {
-                Flag removing(removing_);
+            case 8:
                 buttons.Remove(ButtonKey());
                 break;
-            }
             case 9:
             case 10: {
                 cButton button = buttons.Item(ButtonKey());

@@ -219,34 +219,21 @@ TEST(CommandBarBinding, AnOwnerWhoseHookFailedDoesNotHoldTheHook) {
     RemoveKeyboardHook(1);
 }
 
-namespace {
-
-// Sets the user's decimal separator for the test's length.
-class DecimalSeparatorScope {
-public:
-    explicit DecimalSeparatorScope(const wchar_t* separator) {
-        ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved_, static_cast<int>(std::size(saved_)));
-        Set(separator);
-    }
-    ~DecimalSeparatorScope() { ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved_); }
-    DecimalSeparatorScope(const DecimalSeparatorScope&) = delete;
-    DecimalSeparatorScope& operator=(const DecimalSeparatorScope&) = delete;
-    static void Set(const wchar_t* separator) { ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator); }
-
-private:
-    wchar_t saved_[4] = {};
-};
-
-}  // namespace
-
 TEST(CommandBarBinding, KeysReadAsNumbersInTheUsersNotation) {
+    wchar_t saved[4] = {};
+    ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved, static_cast<int>(std::size(saved)));
+    struct Restore {
+        const wchar_t* separator;
+        ~Restore() { ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator); }
+    } restore{saved};
     TestForm form;
     TestBarWindow control(form.hwnd());
     cButtons buttons(Registry(), ToHandle(control.hwnd()));
-    DecimalSeparatorScope comma(L",");
+
+    ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L",");
     EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"3,5"); }), 13);
     EXPECT_EQ(ErrorNumberOf([&] { cCommandBars(Registry(), ToHandle(control.hwnd())).Add(L"3,5"); }), 13);
-    DecimalSeparatorScope::Set(L".");
+    ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L".");
     EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"3,5"); }), 0);
 }
 

@@ -41,7 +41,7 @@ public:
     const KeyedCollection<cButtonInt*>& Buttons() const noexcept { return buttons_; }
 
     // 457 when the bar already holds the button; "Item does not exist." when the reference
-    // button is not in the bar (checked in that order).
+    // button (by key) is not in the bar (checked in that order).
     void Add(cButtonInt& button);
     void InsertBefore(cButtonInt& button, std::wstring_view beforeKey);
     void InsertAfter(cButtonInt& button, std::wstring_view afterKey);
