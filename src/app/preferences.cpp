@@ -5,20 +5,13 @@
 #include "core/number_text.h"
 #include "win/dpi.h"
 #include "win/handles.h"
+#include "win/locale.h"
 
 namespace app {
 
 namespace {
 
-// The user's decimal separator, so that "1,5" reads as 1.5 where the locale writes it so.
-wchar_t LocaleDecimalSeparator() {
-    wchar_t separator[4] = {};
-    if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, static_cast<int>(std::size(separator))) > 0 &&
-        separator[0] != L'\0') {
-        return separator[0];
-    }
-    return L'.';
-}
+using win::LocaleDecimalSeparator;
 
 }  // namespace
 
