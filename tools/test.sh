@@ -3,7 +3,9 @@
 #   - the portable core on the host, under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   - the core's fuzz targets (clang, libFuzzer), each run for a few seconds over its corpus;
 #   - the Windows program and its tests for x86_64, run through wine64 inside Xvfb;
-#   - the 32-bit Windows build (compiled and linked; this machine cannot run it).
+#   - the 32-bit Windows build (compiled and linked; this machine cannot run it);
+#   - the installers and zips from the release builds (tools/package.sh), installed and run under
+#     Wine by a test of their own (CTest label "packages").
 # All tests run through one CTest invocation, whose summary is the last thing printed.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -22,14 +24,17 @@ cmake --build "$build/host" -j "$jobs"
 "$root/tools/fuzz.sh" --build
 configure "$build/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
 cmake --build "$build/win64" -j "$jobs"
-configure "$build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+# The packages configure the 32-bit tree as the i686 release build; its tests compile there too.
+"$root/tools/package.sh"
 cmake --build "$build/win32" -j "$jobs"
 
-# One CTest run over the trees that can run here.
+# One CTest run over the trees that can run here, and the packages.
 cat >"$build/CTestTestfile.cmake" <<CTEST
 subdirs("host")
 subdirs("fuzz")
 subdirs("win64")
+add_test(packages-install "$root/tests/packages/install_test.sh" "$build/packages")
+set_tests_properties(packages-install PROPERTIES LABELS packages TIMEOUT 900)
 CTEST
 cd "$build"
 exec ctest --output-on-failure --timeout 600

@@ -175,20 +175,24 @@ private:
             default:
                 // Notifications cannot arm further ones: a handler that replaced itself while
                 // running would destroy the code that runs.
-                if (!nested) ArmNotificationChange(control, input);
+                if (!nested) ArmNotificationChange(control, input, operation == 20);
                 break;
         }
     }
 
-    // The next notification to `control` runs one operation read from the stream now.
-    void ArmNotificationChange(FakeControl& control, FuzzedDataProvider& input) {
+    // The control's next change notification (or every removal of the bar it shows) runs one
+    // operation read from the stream now.
+    void ArmNotificationChange(FakeControl& control, FuzzedDataProvider& input, bool onRemoval) {
         auto bytes = std::make_shared<std::vector<std::uint8_t>>(input.ConsumeBytes<std::uint8_t>(kNestedOperationBytes));
-        control.onBarChanged = [this, bytes, done = false]() mutable {
-            if (done) return;
-            done = true;
+        auto change = [this, bytes] {
             FuzzedDataProvider nestedInput(bytes->data(), bytes->size());
             Operation(nestedInput, /*nested=*/true);
         };
+        if (onRemoval) {
+            control.onBarRemoved = change;
+        } else {
+            control.ReactOnce(change);
+        }
     }
 
     void SetProperty(const cButton& button, FuzzedDataProvider& input) {

@@ -35,11 +35,9 @@ std::vector<std::uint8_t> Written(const std::wstring& text) {
 void CheckConversions(const std::optional<std::wstring>& text, wchar_t separator) {
     const bool on = core::PreferenceIsOn(text);
     const std::int32_t colour = core::PreferenceColour(text, separator);
-    const std::int16_t state = core::PreferenceCheckState(text, separator);
     const float twips = core::PreferenceTwips(text, separator);
     Require(on == (text == L"1"), "on is not exactly the text \"1\"");
-    if (!text) Require(colour == 0 && state == 0 && twips == 0, "an absent value does not read as its default");
-    if (state != 0) Require(colour == state, "a check state and a colour read the same text differently");
+    if (!text) Require(colour == 0 && twips == 0, "an absent value does not read as its default");
 }
 
 }  // namespace

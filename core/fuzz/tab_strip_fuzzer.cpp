@@ -86,12 +86,13 @@ void CheckPropertiesReload(FuzzedDataProvider& input) {
         core::PropertyBag saved;
         core::WriteTabStripProperties(core::TabStripProperties{}, saved);
         std::vector<std::wstring> all{L"Other"};
-        for (const auto& [name, text] : saved) all.push_back(name);
+        for (const auto& [name, text] : saved.values()) all.push_back(name);
         return all;
     }();
     core::PropertyBag bag;
     while (input.remaining_bytes() > 0) {
-        bag[names[input.ConsumeIntegralInRange<std::size_t>(0, names.size() - 1)]] = fuzz::TakeText(input, 40);
+        std::wstring text = fuzz::TakeText(input, 40);
+        bag.WriteText(names[input.ConsumeIntegralInRange<std::size_t>(0, names.size() - 1)], std::move(text));
     }
     const core::TabStripProperties loaded = core::ReadTabStripProperties(bag);
     core::TabWindowStyle(loaded);

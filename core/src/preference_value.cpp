@@ -22,10 +22,6 @@ std::int32_t PreferenceColour(const std::optional<std::wstring>& text, wchar_t d
     return text ? ParseInt32(*text, decimalSeparator).value_or(0) : 0;
 }
 
-std::int16_t PreferenceCheckState(const std::optional<std::wstring>& text, wchar_t decimalSeparator) {
-    return text ? ParseInt16(*text, decimalSeparator).value_or(0) : 0;
-}
-
 float PreferenceTwips(const std::optional<std::wstring>& text, wchar_t decimalSeparator) {
     return text ? ParseSingle(*text, decimalSeparator).value_or(0.0f) : 0.0f;
 }

@@ -23,9 +23,16 @@ SamplePreset PresetOfCheck(SettingsCheck check) {
     return static_cast<SamplePreset>(static_cast<std::size_t>(check) - kFirstPresetCheck);
 }
 
-void SettingsForm::Load(const std::array<std::int16_t, kSettingsCheckCount>& checks, std::int32_t fontColour,
-                        std::int32_t backColour) {
-    checks_ = checks;
+bool StoredCheckIsOn(SettingsCheck check, const std::optional<std::wstring>& stored) {
+    if (check == SettingsCheck::ManyCopies) return stored != L"0";
+    return stored == L"1";
+}
+
+void SettingsForm::Load(const std::array<std::optional<std::wstring>, kSettingsCheckCount>& stored,
+                        std::int32_t fontColour, std::int32_t backColour) {
+    for (std::size_t i = 0; i < kSettingsCheckCount; ++i) {
+        checks_[i] = StoredCheckIsOn(static_cast<SettingsCheck>(i), stored[i]);
+    }
     fontColour_ = fontColour;
     backColour_ = backColour;
     applyEnabled_ = false;
@@ -35,8 +42,8 @@ std::int32_t SettingsForm::Colour(SettingsColour colour) const {
     return colour == SettingsColour::Font ? fontColour_ : backColour_;
 }
 
-void SettingsForm::CheckClicked(SettingsCheck check, std::int16_t newState) {
-    checks_.at(static_cast<std::size_t>(check)) = newState;
+void SettingsForm::CheckClicked(SettingsCheck check, bool checked) {
+    checks_.at(static_cast<std::size_t>(check)) = checked;
     applyEnabled_ = true;
 }
 
@@ -47,14 +54,14 @@ void SettingsForm::ColourChosen(SettingsColour colour, std::int32_t value) {
 
 std::wstring SettingsForm::ViewerText() const {
     SamplePresetChoice chosen{};
-    for (std::size_t i = 0; i < kSamplePresetCount; ++i) chosen[i] = checks_[kFirstPresetCheck + i] == 1;
+    for (std::size_t i = 0; i < kSamplePresetCount; ++i) chosen[i] = checks_[kFirstPresetCheck + i];
     return ComposeSampleText(chosen);
 }
 
 std::vector<PreferenceWrite> SettingsForm::Apply() {
     std::vector<PreferenceWrite> writes;
     for (std::size_t i = 0; i < kSettingsCheckCount; ++i) {
-        writes.push_back({std::wstring(kCheckValueNames[i]), FormatInt(checks_[i])});
+        writes.push_back({std::wstring(kCheckValueNames[i]), checks_[i] ? L"1" : L"0"});
     }
     writes.push_back({L"FontColor", FormatInt(fontColour_)});
     writes.push_back({L"BackColor", FormatInt(backColour_)});

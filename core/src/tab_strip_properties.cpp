@@ -18,16 +18,11 @@ constexpr std::uint32_t kOwnerDrawFixed = 0x2000;
 constexpr std::uint32_t kVertical = 0x80;
 constexpr std::uint32_t kBottom = 0x2;
 
-bool ReadBool(const PropertyBag& bag, const wchar_t* name) {
-    auto found = bag.find(name);
-    if (found == bag.end()) return false;
-    return ParseInt32(found->second).value_or(0) != 0;
+std::int32_t ReadInt(const PropertyBag& bag, const wchar_t* name) {
+    return ParseInt32(bag.ReadText(name, {})).value_or(0);
 }
 
-std::int32_t ReadInt(const PropertyBag& bag, const wchar_t* name) {
-    auto found = bag.find(name);
-    return found == bag.end() ? 0 : ParseInt32(found->second).value_or(0);
-}
+bool ReadBool(const PropertyBag& bag, const wchar_t* name) { return ReadInt(bag, name) != 0; }
 
 std::vector<std::wstring> SplitFields(const std::wstring& text) {
     std::vector<std::wstring> fields;
@@ -43,9 +38,7 @@ std::vector<std::wstring> SplitFields(const std::wstring& text) {
 // "name;points;bold;italic;underline;strikethrough"; a face name holds no ';'.
 TabFont ReadFont(const PropertyBag& bag) {
     TabFont font;
-    auto found = bag.find(L"Font");
-    if (found == bag.end()) return font;
-    auto fields = SplitFields(found->second);
+    auto fields = SplitFields(bag.ReadText(L"Font", {}));
     if (fields.size() != 6 || fields[0].empty()) return font;
     auto points = ParseNumber(fields[1]);
     if (!points) return font;
@@ -119,17 +112,16 @@ TabStripProperties ReadTabStripProperties(const PropertyBag& bag) {
 }
 
 void WriteTabStripProperties(const TabStripProperties& p, PropertyBag& bag) {
-    auto flag = [](bool on) { return std::wstring(on ? L"1" : L"0"); };
-    bag[L"HotTrack"] = flag(p.hotTrack);
-    bag[L"Buttons"] = flag(p.buttons);
-    bag[L"MultiLine"] = flag(p.multiLine);
-    bag[L"RightJustify"] = flag(p.rightJustify);
-    bag[L"TabAlign"] = FormatInt(static_cast<std::int32_t>(p.tabAlign));
-    bag[L"FlatSeparators"] = flag(p.flatSeparators);
-    bag[L"FlatButtons"] = flag(p.flatButtons);
-    bag[L"OwnerDraw"] = flag(p.ownerDraw);
-    bag[L"CoolTabs"] = FormatInt(p.coolTabs);
-    bag[L"Font"] = FontText(p.font);
+    bag.WriteBool(L"HotTrack", p.hotTrack);
+    bag.WriteBool(L"Buttons", p.buttons);
+    bag.WriteBool(L"MultiLine", p.multiLine);
+    bag.WriteBool(L"RightJustify", p.rightJustify);
+    bag.WriteInt(L"TabAlign", static_cast<std::int32_t>(p.tabAlign));
+    bag.WriteBool(L"FlatSeparators", p.flatSeparators);
+    bag.WriteBool(L"FlatButtons", p.flatButtons);
+    bag.WriteBool(L"OwnerDraw", p.ownerDraw);
+    bag.WriteInt(L"CoolTabs", p.coolTabs);
+    bag.WriteText(L"Font", FontText(p.font));
 }
 
 }  // namespace core

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+// The hyperlink and the progress bar save through the same bag type: both headers together.
+#include "core/property_bag.h"
+
 namespace {
 
 using core::TabAlignment;
@@ -36,19 +39,19 @@ TEST(TabStripProperties, SaveAndLoadRoundTripWithDefaultsForMissingValues) {
     p.font = {L"Tahoma", 8.25, true, false, true, false};
     core::PropertyBag bag;
     core::WriteTabStripProperties(p, bag);
-    EXPECT_EQ(bag.size(), 10u);
-    EXPECT_EQ(bag[L"Font"], L"Tahoma;8.25;1;0;1;0");
+    EXPECT_EQ(bag.values().size(), 10u);
+    EXPECT_EQ(bag.ReadText(L"Font", {}), L"Tahoma;8.25;1;0;1;0");
     EXPECT_EQ(core::ReadTabStripProperties(bag), p);
 
-    bag[L"CoolTabs"] = L"7";
-    bag[L"TabAlign"] = L"x";
-    bag[L"Font"] = L"broken";
+    bag.WriteText(L"CoolTabs", L"7");
+    bag.WriteText(L"TabAlign", L"x");
+    bag.WriteText(L"Font", L"broken");
     auto read = core::ReadTabStripProperties(bag);
     EXPECT_EQ(read.coolTabs, 0);
     EXPECT_EQ(read.tabAlign, TabAlignment::Top);
     EXPECT_EQ(read.font, core::TabFont{});
     for (const wchar_t* size : {L"0.001", L"1e307"}) {  // a zero size, an infinite one
-        bag[L"Font"] = L"Arial;" + std::wstring(size) + L";0;0;0;0";
+        bag.WriteText(L"Font", L"Arial;" + std::wstring(size) + L";0;0;0;0");
         EXPECT_EQ(core::ReadTabStripProperties(bag).font, core::TabFont{});
     }
 }

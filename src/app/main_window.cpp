@@ -6,6 +6,7 @@
 #include "app/screen_fonts.h"
 #include "core/number_text.h"
 #include "core/preview.h"
+#include "core/scope_exit.h"
 #include "win/dpi.h"
 
 namespace app {
@@ -45,6 +46,7 @@ MainWindow::MainWindow() : progress_(std::make_unique<MessagePumpProgress>()), f
 MainWindow::~MainWindow() {
     // The timer's owner is this window; stop it before the handle goes.
     colourTimer_.SetEnabled(false);
+    DetachPreview();
 }
 
 void MainWindow::SetProgress(std::unique_ptr<FontLoadProgress> progress) {
@@ -84,6 +86,13 @@ void MainWindow::CreateWindowAndControls() {
     fontList_.SetBoundsTwips(kFontListBox);
     previewFrame_.SetBoundsTwips(kPreviewFrame);
     preview_.SetBoundsTwips(kPreviewBox);
+    // Tab reaches the controls inside the container.
+    ::SetWindowLongPtrW(mainArea_.hwnd(), GWL_EXSTYLE,
+                        ::GetWindowLongPtrW(mainArea_.hwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    focusToRestore_ = fontList_.hwnd();
+    // A multi-line edit sends no change notification for WM_SETTEXT, whoever sends it.
+    subclass::AttachMessage(*this, preview_.hwnd(), WM_SETTEXT);
+    previewAttached_ = true;
 
     colourTimer_.SetOwner(hwnd());
     colourTimer_.SetInterval(1);
@@ -139,8 +148,8 @@ void MainWindow::PlaceAtStartPosition() {
     int top = 0;
     if (prefs::IsOn(pref::kSaveSize)) {
         // The saved edges as they are, even off screen: the user put the window there.
-        left = win::TwipsToPixels(prefs::ReadTwips(pref::kMainLeft));
-        top = win::TwipsToPixels(prefs::ReadTwips(pref::kMainTop));
+        left = prefs::ReadCoordinatePixels(pref::kMainLeft);
+        top = prefs::ReadCoordinatePixels(pref::kMainTop);
     } else {
         left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
         top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
@@ -154,29 +163,32 @@ void MainWindow::SetTopMost(bool topMost) {
 }
 
 void MainWindow::LoadFonts(HWND progressOwner) {
+    // Whatever fails on the way, the progress window does not stay over the main window.
     progress_->Begin(progressOwner);
+    core::ScopeExit endProgress([this] { progress_->End(); });
     std::vector<std::wstring> families = fontSource_();
     const size_t total = families.size();
     size_t characters = 0;
     for (const auto& name : families) characters += name.size() + 1;
 
     fontList_.Clear();
-    // Appending to a painting list box repaints it each time; thousands of fonts would take
-    // minutes. Paint once at the end instead.
-    fontList_.BeginBatch(static_cast<int>(total), characters);
-    for (size_t i = 0; i < total; ++i) {
-        fontList_.Append(families[i]);
-        float percent = static_cast<float>(i + 1) / static_cast<float>(total) * 100.0f;
-        progress_->SetPercent(std::min(percent, 100.0f));
+    {
+        // Appending to a painting list box repaints it each time; thousands of fonts would take
+        // minutes. Paint once at the end instead, and never leave the list without painting.
+        fontList_.BeginBatch(static_cast<int>(total), characters);
+        core::ScopeExit endBatch([this] { fontList_.EndBatch(); });
+        for (size_t i = 0; i < total; ++i) {
+            fontList_.Append(families[i]);
+            float percent = static_cast<float>(i + 1) / static_cast<float>(total) * 100.0f;
+            progress_->SetPercent(std::min(percent, 100.0f));
+        }
     }
-    fontList_.EndBatch();
 
     // With no fonts there is nothing to select and the preview keeps its text.
     if (fontList_.Count() > 0) {
         fontList_.Select(0);
         SelectFont();
     }
-    progress_->End();
 }
 
 void MainWindow::SelectFont() {
@@ -212,23 +224,106 @@ void MainWindow::SetPreviewFont(const std::wstring& name, int points) {
 void MainWindow::RefreshColour() { colourTimer_.SetEnabled(true); }
 
 void MainWindow::ApplyTextColourRule() {
-    textColour_ = ToColorRef(prefs::ReadColour(pref::kFontColor));
+    COLORREF colour = ToColorRef(prefs::ReadColour(pref::kFontColor));
+    if (colour == textColour_) return;
+    textColour_ = colour;
     ::InvalidateRect(preview_.hwnd(), nullptr, TRUE);
 }
 
 void MainWindow::OnColourTimer() {
     colourTimer_.SetEnabled(false);
-    preview_.SetSelection(0, preview_.TextLength());
+    // The edit takes its colour from WM_CTLCOLOREDIT, so the whole text needs no selecting: the
+    // user's caret and selection stay where they are.
     ApplyTextColourRule();
-    preview_.SetSelection(0, 0);
 }
 
 void MainWindow::SavePosition() {
     if (!prefs::IsOn(pref::kSaveSize)) return;
     RECT window{};
     if (!::GetWindowRect(hwnd(), &window)) return;
+    if (::IsIconic(hwnd())) {
+        // Minimised, the window sits off screen; its restored place is what the user means. That
+        // place is in workspace coordinates, which leave out a task bar at the top or left.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        if (!::GetWindowPlacement(hwnd(), &placement)) return;
+        window = placement.rcNormalPosition;
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        if (::GetMonitorInfoW(::MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            ::OffsetRect(&window, monitor.rcWork.left - monitor.rcMonitor.left,
+                         monitor.rcWork.top - monitor.rcMonitor.top);
+        }
+    }
     prefs::Set(pref::kMainLeft, core::FormatInt(std::lround(win::PixelsToTwips(window.left))));
     prefs::Set(pref::kMainTop, core::FormatInt(std::lround(win::PixelsToTwips(window.top))));
+}
+
+void MainWindow::Unload() {
+    // Unloading never fails for the user: a position that cannot be saved is left as it was.
+    try {
+        SavePosition();
+    } catch (...) {
+    }
+    ::DestroyWindow(hwnd());
+}
+
+void MainWindow::EndUnlessShown() {
+    if (Loaded() && ::IsWindowVisible(hwnd())) return;
+    if (Loaded()) {
+        Destroy();  // its unload ends the program
+    } else {
+        EndProgram();
+    }
+}
+
+void MainWindow::EndProgram() {
+    if (unloadHandler_) {
+        unloadHandler_();
+    } else {
+        ::PostQuitMessage(0);
+    }
+}
+
+void MainWindow::RestoreFocus() {
+    HWND target = focusToRestore_ && ::IsWindow(focusToRestore_) ? focusToRestore_ : fontList_.hwnd();
+    ::SetFocus(target);
+}
+
+bool MainWindow::OnActivate(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        // Remember where the user was, as a dialog does.
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd(), focus)) focusToRestore_ = focus;
+        return false;
+    }
+    RefreshColour();
+    // Not while minimised: the focus follows when the window is restored.
+    if (HIWORD(wParam)) return false;
+    RestoreFocus();
+    return true;
+}
+
+bool MainWindow::PreTranslate(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || !Loaded()) return false;
+    if (!::IsChild(hwnd(), msg.hwnd)) return false;
+    // Ctrl+Tab and Alt combinations stay with the control; in the preview Ctrl+Tab types a tab.
+    if ((::GetKeyState(VK_CONTROL) & 0x8000) || (::GetKeyState(VK_MENU) & 0x8000)) return false;
+    const bool backwards = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    HWND next = ::GetNextDlgTabItem(hwnd(), msg.hwnd, backwards);
+    if (next && next != msg.hwnd) ::SetFocus(next);
+    return true;
+}
+
+LRESULT MainWindow::WindowProc(HWND, UINT message, WPARAM, LPARAM) {
+    if (message == WM_SETTEXT) ApplyTextColourRule();
+    return 0;
+}
+
+void MainWindow::DetachPreview() noexcept {
+    if (!previewAttached_) return;
+    subclass::DetachMessage(*this, preview_.hwnd(), WM_SETTEXT);
+    previewAttached_ = false;
 }
 
 LRESULT MainWindow::OnControlColour(HDC dc, HWND control) {
@@ -254,16 +349,23 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLOREDIT:
             return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) RefreshColour();
+            // Once the focus is on a control, the default must not move it to the window itself.
+            if (OnActivate(wParam)) return 0;
             break;
-        case WM_CLOSE:
-            // Unloading never fails for the user: a position that cannot be saved is left as it was.
-            try {
-                SavePosition();
-            } catch (...) {
-            }
-            ::DestroyWindow(hwnd());
+        case WM_SETFOCUS:
+            RestoreFocus();
             return 0;
+        case WM_CLOSE:
+            Unload();
+            return 0;
+        case WM_ENDSESSION:
+            // Logging off or shutting down ends the program as closing it does.
+            if (wParam) Unload();
+            return 0;
+        case WM_DESTROY:
+            // The preview still exists here: stop intercepting its messages before it goes.
+            DetachPreview();
+            break;
         default:
             break;
     }
@@ -274,11 +376,7 @@ void MainWindow::OnDestroyed() {
     colourTimer_.SetEnabled(false);
     // Whatever happens while the process winds down, no fault dialog is shown.
     ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
-    if (unloadHandler_) {
-        unloadHandler_();
-    } else {
-        ::PostQuitMessage(0);
-    }
+    EndProgram();
 }
 
 void MessagePumpProgress::SetPercent(float) { win::ProcessPendingMessages(); }

@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "app/font_load_progress.h"
+#include "subclass/subclass.h"
 #include "win/controls.h"
 #include "win/handles.h"
 #include "win/window.h"
 
 namespace app {
 
-class MainWindow : public win::Window {
+class MainWindow : public win::Window, private subclass::ISubclass {
 public:
     static constexpr wchar_t kCaption[] = L"Marrowind Glyphoscope 2.3";
     static constexpr wchar_t kFontsNotLoadedText[] = L"Шрифты не загружены, просмотр не доступен!";
@@ -31,6 +32,9 @@ public:
     // Loads the window on first use (the whole load sequence) and makes it visible.
     void Show();
     bool Loaded() const noexcept { return hwnd() != nullptr; }
+    // After a load that failed before the window appeared: the half-made window goes and the
+    // program ends as it does on unload. Nothing happens once the window has been shown.
+    void EndUnlessShown();
 
     // Fills the font list from scratch with progress shown; owner is null for an ownerless progress.
     void LoadFonts(HWND progressOwner);
@@ -41,6 +45,8 @@ public:
     // Shows or hides the tool bar strip and sets the matching window height.
     void SetToolBarVisible(bool visible);
     void SetTopMost(bool topMost);
+    // Tab and Shift+Tab between the font list and the preview; true when the message was used.
+    bool PreTranslate(const MSG& msg);
 
     void SetProgress(std::unique_ptr<FontLoadProgress> progress);
     // Where the font names come from; the screen's font families unless replaced.
@@ -64,6 +70,9 @@ protected:
     void OnDestroyed() override;
 
 private:
+    subclass::MessageResponse MsgResponse() override { return subclass::MessageResponse::CallPreviousBefore; }
+    LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
     void CreateWindowAndControls();
     void RunLoadSequence();
     void LayOut();
@@ -74,6 +83,12 @@ private:
     void ApplyTextColourRule();
     void OnColourTimer();
     void SavePosition();
+    void Unload();
+    void EndProgram();
+    // True when the focus went to a control.
+    bool OnActivate(WPARAM wParam);
+    void RestoreFocus();
+    void DetachPreview() noexcept;
     LRESULT OnControlColour(HDC dc, HWND control);
 
     win::Panel toolBarStrip_;
@@ -95,6 +110,9 @@ private:
     COLORREF backColour_ = 0;
     win::UniqueBrush backBrush_;
     bool toolBarVisible_ = false;
+    bool previewAttached_ = false;
+    // The control that gets the focus back when the window is activated again.
+    HWND focusToRestore_ = nullptr;
 };
 
 }  // namespace app

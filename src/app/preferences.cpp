@@ -3,21 +3,15 @@
 #include <vector>
 
 #include "core/preference_value.h"
+#include "win/dpi.h"
 #include "win/handles.h"
+#include "win/locale.h"
 
 namespace app {
 
 namespace {
 
-// The user's decimal separator, so that "1,5" reads as 1.5 where the locale writes it so.
-wchar_t LocaleDecimalSeparator() {
-    wchar_t separator[4] = {};
-    if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, static_cast<int>(std::size(separator))) > 0 &&
-        separator[0] != L'\0') {
-        return separator[0];
-    }
-    return L'.';
-}
+using win::LocaleDecimalSeparator;
 
 }  // namespace
 
@@ -71,11 +65,11 @@ std::int32_t ReadColour(const wchar_t* valueName) {
     return core::PreferenceColour(Get(valueName), LocaleDecimalSeparator());
 }
 
-std::int16_t ReadCheckState(const wchar_t* valueName) {
-    return core::PreferenceCheckState(Get(valueName), LocaleDecimalSeparator());
-}
-
 float ReadTwips(const wchar_t* valueName) { return core::PreferenceTwips(Get(valueName), LocaleDecimalSeparator()); }
+
+int ReadCoordinatePixels(const wchar_t* valueName) {
+    return core::TwipsToPixelsInRange(ReadTwips(valueName), win::ScreenDpi()).value_or(0);
+}
 
 }  // namespace prefs
 

@@ -37,10 +37,10 @@ void SetOn(const wchar_t* valueName, bool on);
 
 // A 32-bit colour 0x00BBGGRR.
 std::int32_t ReadColour(const wchar_t* valueName);
-// A check box state (0 cleared, 1 checked, 2 grey).
-std::int16_t ReadCheckState(const wchar_t* valueName);
 // A coordinate in twips.
 float ReadTwips(const wchar_t* valueName);
+// A coordinate stored in twips, in screen pixels; 0 also when it lies beyond window coordinates.
+int ReadCoordinatePixels(const wchar_t* valueName);
 
 }  // namespace prefs
 

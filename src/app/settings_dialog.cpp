@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/preferences.h"
+#include "app/window_placement.h"
 #include "core/sample_text.h"
 #include "win/dpi.h"
 #include "win/modal.h"
@@ -154,16 +155,8 @@ void SettingsDialog::Close() {
 
 void SettingsDialog::CreateWindowAndControls(HWND owner) {
     owner_ = owner;
-    const SIZE outer =
-        win::OuterSizeFor(win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight), kStyle, kExStyle);
-    win::CreateArgs args;
+    win::CreateArgs args = OwnedWindowArgs(owner, kStyle, kExStyle, kClientWidth, kClientHeight);
     args.title = kCaption;
-    args.style = kStyle;
-    args.exStyle = kExStyle;
-    args.parent = owner;
-    args.x = args.y = 0;
-    args.width = outer.cx;
-    args.height = outer.cy;
     Create(win::WindowClassArgs{L"GlyphoscopeSettings"}, args);
 
     core::TabStripProperties tabProperties;
@@ -243,18 +236,14 @@ void SettingsDialog::Load() {
     LayOutPages();
     ShowPage(Page::General);
 
-    ::SetWindowPos(hwnd(), prefs::IsOn(pref::kTopMost) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ApplyTopMostPreference(hwnd());
 
-    std::array<std::int16_t, core::kSettingsCheckCount> states{};
-    for (size_t i = 0; i < states.size(); ++i) {
-        std::wstring name(core::SettingsCheckValueName(CheckAt(i)));
-        states[i] = prefs::ReadCheckState(name.c_str());
+    std::array<std::optional<std::wstring>, core::kSettingsCheckCount> stored;
+    for (size_t i = 0; i < stored.size(); ++i) {
+        stored[i] = prefs::Get(std::wstring(core::SettingsCheckValueName(CheckAt(i))).c_str());
     }
-    form_.Load(states, prefs::ReadColour(pref::kFontColor), prefs::ReadColour(pref::kBackColor));
-    for (size_t i = 0; i < checks_.size(); ++i) {
-        ::SendMessageW(checks_[i].hwnd(), BM_SETCHECK, static_cast<WPARAM>(states[i]), 0);
-    }
+    form_.Load(stored, prefs::ReadColour(pref::kFontColor), prefs::ReadColour(pref::kBackColor));
+    for (size_t i = 0; i < checks_.size(); ++i) checks_[i].SetChecked(form_.Checked(CheckAt(i)));
     UpdateSwatchBrushes();
     SetApplyEnabled(false);
 }
@@ -335,8 +324,7 @@ void SettingsDialog::OnCommand(UINT id, UINT code) {
     if (id >= kFirstCheckId && id < kFirstCheckId + core::kSettingsCheckCount) {
         if (code == BN_CLICKED) {
             size_t index = id - kFirstCheckId;
-            auto state = static_cast<std::int16_t>(::SendMessageW(checks_[index].hwnd(), BM_GETCHECK, 0, 0));
-            form_.CheckClicked(CheckAt(index), state);
+            form_.CheckClicked(CheckAt(index), checks_[index].Checked());
             SetApplyEnabled(form_.ApplyEnabled());
         }
         return;

@@ -113,7 +113,7 @@ void SplashWindow::Start(const std::wstring& splashPath) {
     windowClass.name = kHiddenClass;
     win::CreateArgs args;
     args.style = WS_POPUP;
-    args.exStyle = WS_EX_TOOLWINDOW;
+    args.exStyle = WS_EX_TOOLWINDOW | TopMostExStyle();
     args.x = 0;
     args.y = 0;
     args.width = 0;
@@ -130,7 +130,13 @@ void SplashWindow::OnTimer() {
     timer_.SetEnabled(false);
     screen_.Close();
     Destroy();
-    mainWindow_.Show();
+    try {
+        mainWindow_.Show();
+    } catch (...) {
+        // Reported first: nothing may end the program while the user has not seen why.
+        win::ReportCurrentException();
+        mainWindow_.EndUnlessShown();
+    }
 }
 
 SplashLauncher MakeSplashLauncher() {
@@ -139,14 +145,15 @@ SplashLauncher MakeSplashLauncher() {
     auto holder = std::make_shared<std::unique_ptr<SplashWindow>>();
     return [holder](MainWindow& mainWindow) {
         auto& splash = *holder;
-        splash = std::make_unique<SplashWindow>(mainWindow);
         try {
+            splash = std::make_unique<SplashWindow>(mainWindow);
             splash->Start(win::ExecutableDirectory() + L"\\" + SplashWindow::kFileName);
-        } catch (const core::RuntimeError& error) {
-            // Without its window there is no timer to wait for: start-up opens the main window.
-            const bool timerRunning = splash->Waiting();
-            // The report is modal; the timer keeps running behind it.
-            win::ReportError(error);
+        } catch (...) {
+            // Whatever failed (an unreadable file, memory for a huge one), the main window follows:
+            // on the timer when it runs, otherwise start-up opens it. The report is modal; the
+            // timer keeps running behind it.
+            const bool timerRunning = splash && splash->Waiting();
+            win::ReportCurrentException();
             return timerRunning;
         }
         return true;

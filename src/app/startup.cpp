@@ -21,9 +21,12 @@ std::wstring InstanceMutexName() {
     return std::wstring(L"Local\\Marrowind.Glyphoscope.2.3.") + user;
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(MainWindow& mainWindow) {
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        bool handled = false;
+        win::GuardCallback([&] { handled = mainWindow.PreTranslate(msg); });
+        if (handled) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -69,9 +72,10 @@ int RunProgram(SplashLauncher showSplash) {
     } catch (...) {
         win::ReportCurrentException();
     }
-    // A window that did open stays open after an error; without one there is nothing to wait for.
-    if (!mainWindow.Loaded() && !splashShown) return 0;
-    return RunMessageLoop();
+    // A window that did open stays open after an error. One that never appeared ends the program
+    // after the report, rather than leaving a ghost that ManyCopies "0" would keep refusing to.
+    if (!splashShown) mainWindow.EndUnlessShown();
+    return RunMessageLoop(mainWindow);
 }
 
 }  // namespace app

@@ -10,12 +10,14 @@ void ApplyTopMostPreference(HWND window) {
     ::SetWindowPos(window, band, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+DWORD TopMostExStyle() { return prefs::IsOn(pref::kTopMost) ? WS_EX_TOPMOST : 0; }
+
 win::CreateArgs OwnedWindowArgs(HWND owner, DWORD style, DWORD exStyle, double clientWidth, double clientHeight) {
     win::CreateArgs args;
     args.style = style;
     // Created in its band as well: Wine does not move an owned window to the topmost band
     // through SetWindowPos alone.
-    args.exStyle = exStyle | (prefs::IsOn(pref::kTopMost) ? WS_EX_TOPMOST : 0);
+    args.exStyle = exStyle | TopMostExStyle();
     args.parent = owner;
     SIZE outer = win::OuterSizeFor(win::TwipsToPixels(clientWidth), win::TwipsToPixels(clientHeight), style, exStyle);
     args.x = 0;

@@ -5,6 +5,7 @@
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_hooks.h"
 #include "commandbar/drawing_utilities.h"
+#include "win/locale.h"
 
 namespace commandbar {
 
@@ -49,5 +50,7 @@ void Win32RegistryEnvironment::InitialiseRendering(WindowHandle firstControl) {
     SetDisplaySettingsListener(refreshControls_);
     DetectDisplaySettings(ToHwnd(firstControl));
 }
+
+wchar_t Win32RegistryEnvironment::DecimalSeparator() const { return win::LocaleDecimalSeparator(); }
 
 }  // namespace commandbar

@@ -1,7 +1,7 @@
 #pragma once
 // The registry's link to Win32: the window property "zentCommandBar:Control" that leads from a
-// control's window to the control, the foreground-window test, the thread hooks and the set-up of
-// colours and drawing at the first registration.
+// control's window to the control, the foreground-window test, the thread hooks, the set-up of
+// colours and drawing at the first registration and the user's decimal separator.
 
 #include <windows.h>
 
@@ -34,6 +34,8 @@ public:
     void InstallMouseHook(std::int32_t ownerKey) override;
     void RemoveMouseHook(std::int32_t ownerKey) override;
     void InitialiseRendering(core::commandbar::WindowHandle firstControl) override;
+    // Read from the user's locale on every call, so a change of the regional settings counts.
+    wchar_t DecimalSeparator() const override;
 
 private:
     std::function<void()> refreshControls_;

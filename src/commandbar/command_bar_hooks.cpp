@@ -32,6 +32,15 @@ ThreadHook& MouseHook() {
     return hook;
 }
 
+HHOOK SetThreadHook(int type, HOOKPROC procedure) {
+    return ::SetWindowsHookExW(type, procedure, nullptr, ::GetCurrentThreadId());
+}
+
+HookSetter& CurrentSetter() {
+    static HookSetter setter = &SetThreadHook;
+    return setter;
+}
+
 LRESULT Dispatch(ThreadHook& hook, int code, WPARAM wParam, LPARAM lParam) {
     bool consumed = false;
     if (code >= 0 && hook.handler) {
@@ -49,10 +58,11 @@ LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) {
     return Dispatch(MouseHook(), code, wParam, lParam);
 }
 
+// An owner is listed only once the hook is really set: after a failed installation nobody holds
+// it, and the next install tries again.
 void Install(ThreadHook& hook, std::int32_t ownerKey) {
-    hook.owners.insert(ownerKey);
-    if (hook.hook) return;
-    hook.hook.reset(::SetWindowsHookExW(hook.type, hook.procedure, nullptr, ::GetCurrentThreadId()));
+    if (!hook.hook) hook.hook.reset(CurrentSetter()(hook.type, hook.procedure));
+    if (hook.hook) hook.owners.insert(ownerKey);
 }
 
 void Remove(ThreadHook& hook, std::int32_t ownerKey) {
@@ -74,5 +84,7 @@ HookHandler SetKeyboardHookHandler(HookHandler handler) {
 }
 
 HookHandler SetMouseHookHandler(HookHandler handler) { return std::exchange(MouseHook().handler, std::move(handler)); }
+
+HookSetter SetHookSetter(HookSetter setter) { return std::exchange(CurrentSetter(), setter); }
 
 }  // namespace commandbar

@@ -24,4 +24,9 @@ bool MouseHookInstalled();
 HookHandler SetKeyboardHookHandler(HookHandler handler);
 HookHandler SetMouseHookHandler(HookHandler handler);
 
+// Sets a hook of the type on the current thread; null when that fails. SetWindowsHookExW unless
+// replaced (tests do, to see an installation fail). Returns the previous one.
+using HookSetter = HHOOK (*)(int type, HOOKPROC procedure);
+HookSetter SetHookSetter(HookSetter setter);
+
 }  // namespace commandbar

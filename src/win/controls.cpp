@@ -95,9 +95,6 @@ void MultiLineEdit::Create(HWND parent, UINT_PTR id) {
     // The preview holds free text of any length, not the control's 32K default.
     ::SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
 }
-void MultiLineEdit::SetSelection(int start, int length) {
-    ::SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
-}
 int MultiLineEdit::TextLength() const { return ::GetWindowTextLengthW(hwnd_); }
 
 void SingleLineEdit::Create(HWND parent, UINT_PTR id, bool readOnly) {

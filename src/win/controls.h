@@ -74,7 +74,6 @@ public:
 class MultiLineEdit : public ChildControl {
 public:
     void Create(HWND parent, UINT_PTR id);
-    void SetSelection(int start, int length);
     int TextLength() const;
 };
 

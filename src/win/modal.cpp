@@ -1,5 +1,6 @@
 #include "win/modal.h"
 
+#include "core/centring.h"
 #include "win/error_report.h"
 
 namespace win {
@@ -26,26 +27,26 @@ void RunModalLoop(HWND window, HWND owner, const PreTranslate& preTranslate) {
 }
 
 void CentreOnOwner(HWND window, HWND owner) {
-    RECT area{};
-    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
-        ::GetWindowRect(owner, &area);
+    // The owner's monitor even while the owner is hidden or minimised (then its restored place
+    // counts); the primary monitor without an owner.
+    HMONITOR monitor = owner ? ::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+                             : ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    RECT work{};
+    if (monitor && ::GetMonitorInfoW(monitor, &info)) {
+        work = info.rcWork;
     } else {
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     }
+    RECT anchor = work;
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &anchor);
     RECT self{};
     ::GetWindowRect(window, &self);
-    int width = self.right - self.left;
-    int height = self.bottom - self.top;
-    int left = area.left + (area.right - area.left - width) / 2;
-    int top = area.top + (area.bottom - area.top - height) / 2;
-    // Keep the caption reachable when a small owner sits near the screen's edge.
-    RECT work{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    if (left + width > work.right) left = work.right - width;
-    if (top + height > work.bottom) top = work.bottom - height;
-    if (left < work.left) left = work.left;
-    if (top < work.top) top = work.top;
-    ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    auto toScreen = [](const RECT& r) { return core::ScreenRect{r.left, r.top, r.right, r.bottom}; };
+    core::ScreenPoint at =
+        core::CentredWithin(toScreen(anchor), self.right - self.left, self.bottom - self.top, toScreen(work));
+    ::SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CloseModal(Window& window, HWND owner) noexcept {

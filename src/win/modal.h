@@ -17,7 +17,9 @@ using PreTranslate = std::function<bool(MSG&)>;
 // for the main loop. The owner is enabled again afterwards.
 void RunModalLoop(HWND window, HWND owner, const PreTranslate& preTranslate = {});
 
-// Places a top-level window centred on its owner, or on the screen's work area without one.
+// Places a top-level window centred on its owner (on the owner's work area while the owner is
+// hidden or minimised, on the primary one without an owner), inside the work area of the
+// owner's monitor.
 void CentreOnOwner(HWND window, HWND owner);
 
 // Closes a window whose owner it disabled. The owner comes back before the window goes, so that

@@ -22,8 +22,6 @@ std::optional<std::wstring> PreferenceText(std::uint32_t type, std::span<const s
 bool PreferenceIsOn(const std::optional<std::wstring>& text);
 // A 32-bit colour 0x00BBGGRR.
 std::int32_t PreferenceColour(const std::optional<std::wstring>& text, wchar_t decimalSeparator);
-// A check box state (0 cleared, 1 checked, 2 grey).
-std::int16_t PreferenceCheckState(const std::optional<std::wstring>& text, wchar_t decimalSeparator);
 // A coordinate in twips.
 float PreferenceTwips(const std::optional<std::wstring>& text, wchar_t decimalSeparator);
 

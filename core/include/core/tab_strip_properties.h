@@ -3,8 +3,9 @@
 // their load and save under the names and defaults a form file uses.
 
 #include <cstdint>
-#include <map>
 #include <string>
+
+#include "core/property_bag.h"
 
 namespace core {
 
@@ -37,9 +38,6 @@ struct TabStripProperties {
 // WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS and the tab styles of the flags. Flat buttons only
 // count with buttons; right justification adds no bit.
 std::uint32_t TabWindowStyle(const TabStripProperties& properties);
-
-// Saved values by name, as texts.
-using PropertyBag = std::map<std::wstring, std::wstring>;
 
 // Missing or unreadable values take their defaults.
 TabStripProperties ReadTabStripProperties(const PropertyBag& bag);

@@ -74,6 +74,18 @@ void cButtonInt::SetMeasureTag(std::int32_t value) {
     measureTag_ = value;
     SizeChanged();
 }
+void cButtonInt::SetShortcutKey(std::uint16_t key) noexcept {
+    shortcutKey_ = key;
+    measureCache_.clear();
+}
+void cButtonInt::SetShortcutModifiers(std::int32_t modifiers) noexcept {
+    shortcutModifiers_ = modifiers;
+    measureCache_.clear();
+}
+void cButtonInt::SetSubBar(cCommandBarInt* bar) noexcept {
+    subBar_ = bar;
+    measureCache_.clear();
+}
 void cButtonInt::SetEnabled(bool enabled) {
     enabled_ = enabled;
     NotifyBars(BarChangeKind::kButtonLook);

@@ -6,7 +6,21 @@
 
 namespace core::commandbar {
 
-bool KeyReadsAsNumber(std::wstring_view key) { return ParseNumber(key).has_value(); }
+bool KeyReadsAsNumber(std::wstring_view key, wchar_t decimalSeparator) {
+    return ParseNumber(key, decimalSeparator).has_value();
+}
+
+namespace {
+
+// A new bar or button key: unused in its key space, and not a number in the user's notation.
+void CheckNewKey(const cCommandBarRegistry& registry, bool used, std::wstring_view key) {
+    if (used) RaiseCommandBarError(command_bar_error::kDuplicateKey);
+    if (KeyReadsAsNumber(key, registry.Environment().DecimalSeparator())) {
+        RaiseCommandBarError(command_bar_error::kTypeMismatch);
+    }
+}
+
+}  // namespace
 
 // --- cCommandBars ---------------------------------------------------------------------------
 
@@ -33,8 +47,7 @@ void cCommandBars::Remove(std::wstring_view sKey) const {
 
 cCommandBar cCommandBars::Add(const std::wstring& sKey, const std::wstring& sTitle) const {
     registry_->ControlFromHwnd(hwnd_);
-    if (registry_->FindBar(sKey)) RaiseCommandBarError(command_bar_error::kDuplicateKey);
-    if (KeyReadsAsNumber(sKey)) RaiseCommandBarError(command_bar_error::kTypeMismatch);
+    CheckNewKey(*registry_, registry_->FindBar(sKey) != nullptr, sKey);
     cCommandBarInt& bar = registry_->AddBar(sKey);
     if (!sTitle.empty()) bar.SetTitle(sTitle);
     return cCommandBar(*registry_, hwnd_, sKey);
@@ -66,8 +79,7 @@ void cButtons::Remove(std::wstring_view sKey) const {
 cButton cButtons::Add(const std::wstring& sKey, std::int32_t iIcon, const std::wstring& sCaption, ButtonStyle eStyle,
                       const std::wstring& sToolTip, std::uint16_t vShortcutKey, std::int32_t eShortcutModifier) const {
     registry_->ControlFromHwnd(hwnd_);
-    if (registry_->FindButton(sKey)) RaiseCommandBarError(command_bar_error::kDuplicateKey);
-    if (KeyReadsAsNumber(sKey)) RaiseCommandBarError(command_bar_error::kTypeMismatch);
+    CheckNewKey(*registry_, registry_->FindButton(sKey) != nullptr, sKey);
     cButtonInt& button = registry_->AddButton(sKey);
     if (iIcon != -1) button.SetIconIndex(iIcon);
     if (!sCaption.empty()) button.SetCaption(sCaption);
@@ -129,19 +141,18 @@ void cCommandBarButtons::Add(const std::optional<cButton>& btn) const {
     bar.Add(Required(btn).Record());
 }
 
+// The reference button is looked for in the bar by its key only, after the duplicate check.
 void cCommandBarButtons::InsertBefore(const std::optional<cButton>& btn,
                                       const std::optional<cButton>& btnBefore) const {
     cCommandBarInt& bar = Record();
-    cButtonInt& button = Required(btn).Record();
-    cButtonInt& before = Required(btnBefore).Record();
-    bar.InsertBefore(button, before);
+    const cButton& before = Required(btnBefore);
+    bar.InsertBefore(Required(btn).Record(), before.key_);
 }
 
 void cCommandBarButtons::InsertAfter(const std::optional<cButton>& btn, const std::optional<cButton>& btnAfter) const {
     cCommandBarInt& bar = Record();
-    cButtonInt& button = Required(btn).Record();
-    cButtonInt& after = Required(btnAfter).Record();
-    bar.InsertAfter(button, after);
+    const cButton& after = Required(btnAfter);
+    bar.InsertAfter(Required(btn).Record(), after.key_);
 }
 
 // --- cButton --------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "core/commandbar/command_bar_int.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/commandbar/button_int.h"
@@ -52,34 +53,38 @@ cButtonInt* cCommandBarInt::Item(std::wstring_view buttonKey) const noexcept {
 
 void cCommandBarInt::Add(cButtonInt& button) { Place(button, 0, true); }
 
-void cCommandBarInt::InsertBefore(cButtonInt& button, const cButtonInt& before) {
-    if (buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kDuplicateKey);
-    std::int32_t position = buttons_.IndexOf(before.Key());
-    if (position == 0) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
-    Place(button, position, false);
+// The reference goes by key: a reference button that has left the registry is simply not here.
+void cCommandBarInt::InsertBefore(cButtonInt& button, std::wstring_view beforeKey) {
+    Place(button, ReferencePosition(button, beforeKey), false);
 }
 
-void cCommandBarInt::InsertAfter(cButtonInt& button, const cButtonInt& after) {
+void cCommandBarInt::InsertAfter(cButtonInt& button, std::wstring_view afterKey) {
+    Place(button, ReferencePosition(button, afterKey), true);
+}
+
+std::int32_t cCommandBarInt::ReferencePosition(const cButtonInt& button, std::wstring_view referenceKey) const {
     if (buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kDuplicateKey);
-    std::int32_t position = buttons_.IndexOf(after.Key());
+    std::int32_t position = buttons_.IndexOf(referenceKey);
     if (position == 0) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
-    Place(button, position, true);
+    return position;
 }
 
 void cCommandBarInt::Place(cButtonInt& button, std::int32_t position, bool after) {
-    // Notifications below may remove this bar from the registry; it lives until the end.
+    // Notifications below may remove this bar or the button from the registry: the bar lives
+    // until the end, the button is asked for by key only.
     std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
     if (buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kDuplicateKey);
+    const std::wstring key = button.Key();
     if (position == 0) {
-        buttons_.Add(&button, button.Key());
+        buttons_.Add(&button, key);
     } else if (after) {
-        buttons_.AddAfter(position, &button, button.Key());
+        buttons_.AddAfter(position, &button, key);
     } else {
-        buttons_.AddBefore(position, &button, button.Key());
+        buttons_.AddBefore(position, &button, key);
     }
     button.AddToBar(*this);
     for (const auto& entry : controls_.Values()) button.AddToControl(entry.control, entry.topLevel);
-    NormaliseRadioGroups(&button);
+    NormaliseRadioGroups(key);
     NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
 }
 
@@ -92,23 +97,32 @@ void cCommandBarInt::UnregisterFromControls(cButtonInt& button) {
 void cCommandBarInt::Remove(cButtonInt& button) {
     std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
     if (!buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
-    buttons_.Remove(button.Key());
-    button.RemoveFromBar(*this);
-    UnregisterFromControls(button);
+    Unlink(button);
     // Taking out a separator joins two groups.
-    if (button.Style() == ButtonStyle::eSeparator) NormaliseRadioGroups(nullptr);
+    if (button.Style() == ButtonStyle::eSeparator) NormaliseRadioGroups({});
     NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
 }
 
 void cCommandBarInt::Clear() {
     std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
-    std::vector<cButtonInt*> removed = buttons_.Values();
-    buttons_.Clear();
-    for (cButtonInt* button : removed) {
-        button->RemoveFromBar(*this);
-        UnregisterFromControls(*button);
-    }
+    UnlinkButtons();
     NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
+}
+
+void cCommandBarInt::UnlinkButtons() {
+    for (cButtonInt* button : buttons_.Values()) Unlink(*button);
+}
+
+void cCommandBarInt::Unlink() {
+    UnlinkButtons();
+    controls_.Clear();
+}
+
+void cCommandBarInt::Unlink(cButtonInt& button) {
+    if (!buttons_.Contains(button.Key())) return;
+    buttons_.Remove(button.Key());
+    button.RemoveFromBar(*this);
+    UnregisterFromControls(button);
 }
 
 void cCommandBarInt::NotifyBarChanged(BarChangeKind kind, cButtonInt* button) {
@@ -127,7 +141,7 @@ void cCommandBarInt::ApplyRadioRule(cButtonInt& button) {
     ApplyRadioRuleOnce(button);
     // Controls told of the clearing may have changed the bar meanwhile (a removed separator
     // joins groups); settle whatever that left with two checked.
-    NormaliseRadioGroups(button.Checked() ? &button : nullptr);
+    NormaliseRadioGroups(button.Checked() ? button.Key() : std::wstring());
 }
 
 void cCommandBarInt::ApplyRadioRuleOnce(cButtonInt& button) {
@@ -165,30 +179,33 @@ void cCommandBarInt::ApplyRadioRuleOnce(cButtonInt& button) {
 }
 
 // A group may hold at most one checked radio button, also after a checked one is placed into it
-// or a separator between two groups goes: the placed button wins, otherwise the first one.
-void cCommandBarInt::NormaliseRadioGroups(const cButtonInt* preferred) {
+// or a separator between two groups goes: the preferred button wins, otherwise the first one.
+void cCommandBarInt::NormaliseRadioGroups(std::wstring_view preferredKey) {
     if (inRadioRule_) return;
     FlagGuard guard(inRadioRule_);
-    std::vector<std::vector<std::wstring>> groups(1);
+    // Each clearing notifies controls, which may change the bar (even remove the preferred
+    // button): look at the bar afresh after each one.
+    while (cButtonInt* surplus = SurplusCheckedRadio(preferredKey)) surplus->SetChecked(false);
+}
+
+cButtonInt* cCommandBarInt::SurplusCheckedRadio(std::wstring_view preferredKey) const {
+    std::vector<cButtonInt*> checked;
+    auto surplusOf = [&]() -> cButtonInt* {
+        if (checked.size() < 2) return nullptr;
+        auto preferred = std::find_if(checked.begin(), checked.end(),
+                                      [&](const cButtonInt* button) { return button->Key() == preferredKey; });
+        return preferred == checked.begin() || preferred == checked.end() ? checked[1] : checked.front();
+    };
     for (const auto& entry : buttons_) {
-        if (entry.value->Style() == ButtonStyle::eSeparator) {
-            groups.emplace_back();
-        } else if (IsRadioStyle(entry.value->Style()) && entry.value->Checked()) {
-            groups.back().push_back(*entry.key);
+        cButtonInt* button = entry.value;
+        if (button->Style() == ButtonStyle::eSeparator) {
+            if (cButtonInt* surplus = surplusOf()) return surplus;
+            checked.clear();
+        } else if (IsRadioStyle(button->Style()) && button->Checked()) {
+            checked.push_back(button);
         }
     }
-    for (const std::vector<std::wstring>& checked : groups) {
-        if (checked.size() < 2) continue;
-        std::wstring keep = checked.front();
-        for (const std::wstring& key : checked) {
-            if (preferred && key == preferred->Key()) keep = key;
-        }
-        // Clearing notifies controls, which may change the bar: look each button up afresh.
-        for (const std::wstring& key : checked) {
-            cButtonInt* button = Item(key);
-            if (button && key != keep) button->SetChecked(false);
-        }
-    }
+    return surplusOf();
 }
 
 void cCommandBarInt::AttachControl(WindowHandle control, WindowHandle topLevel) {

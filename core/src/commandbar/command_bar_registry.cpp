@@ -11,6 +11,13 @@ namespace {
 // The registry is the hook modules' only owner.
 constexpr std::int32_t kHookOwner = 0;
 
+// Drops the record from its collection unless a namesake has taken its place meanwhile.
+template <typename Record>
+void Forget(KeyedCollection<std::shared_ptr<Record>>& records, const std::shared_ptr<Record>& record) {
+    std::int32_t position = records.IndexOf(record->Key());
+    if (position != 0 && records.Item(position) == record) records.Remove(position);
+}
+
 template <typename Step>
 void IgnoringErrors(Step&& step) noexcept {
     try {
@@ -96,17 +103,17 @@ cCommandBarInt& cCommandBarRegistry::AddBar(const std::wstring& key) {
 void cCommandBarRegistry::RemoveBar(std::wstring_view key) {
     std::shared_ptr<cCommandBarInt> bar = bars_.Item(key);
     bar->Clear();
-    // Nothing may keep pointing at the bar: a removed sub-bar is no sub-bar, and a control
-    // showing the bar shows nothing.
-    for (auto& entry : buttons_) {
-        if (entry.value->SubBar() == bar.get()) entry.value->SetSubBar(nullptr);
-    }
     for (const BarControlEntry& shown : bar->Controls().Values()) {
         if (CommandBarControl* control = TryControlFromHwnd(shown.control)) control->BarRemoved(bar->Key());
     }
-    bar->ResetLinks();
-    std::int32_t position = bars_.IndexOf(key);
-    if (position != 0 && bars_.Item(position) == bar) bars_.Remove(position);
+    // The controls told above may have placed buttons into the bar again or made it a sub-bar;
+    // from here on nothing calls out. Nothing may keep pointing at the bar: a removed sub-bar is
+    // no sub-bar.
+    Forget(bars_, bar);
+    bar->Unlink();
+    for (auto& entry : buttons_) {
+        if (entry.value->SubBar() == bar.get()) entry.value->SetSubBar(nullptr);
+    }
 }
 
 cCommandBarInt& cCommandBarRegistry::GetBar(std::int32_t position) const { return *bars_.Item(position); }
@@ -132,9 +139,17 @@ void cCommandBarRegistry::RemoveButton(std::wstring_view key) {
         cCommandBarInt* const* bar = button->Bars().Find(barKey);
         if (bar && (*bar)->IndexOf(button->Key()) != 0) (*bar)->Remove(*button);
     }
+    // Those controls may also have placed the button into bars again. Once it has left the
+    // registry nothing finds it to do that, so those bars are told after it is gone.
+    Forget(buttons_, button);
+    std::vector<cCommandBarInt*> placedAgain = button->Bars().Values();
+    std::vector<std::shared_ptr<cCommandBarInt>> keepAlive;
+    for (cCommandBarInt* bar : placedAgain) {
+        keepAlive.push_back(bar->weak_from_this().lock());
+        bar->Unlink(*button);
+    }
     button->ResetLinks();
-    std::int32_t position = buttons_.IndexOf(key);
-    if (position != 0 && buttons_.Item(position) == button) buttons_.Remove(position);
+    for (cCommandBarInt* bar : placedAgain) bar->NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
 }
 
 cButtonInt& cCommandBarRegistry::GetButton(std::int32_t position) const { return *buttons_.Item(position); }
@@ -223,8 +238,10 @@ bool cCommandBarRegistry::IsRootFor(const cButtonInt& button, WindowHandle topLe
     for (const cCommandBarInt* bar : button.Bars().Values()) {
         for (const auto& entry : bar->Controls()) {
             if (entry.value.topLevel != topLevel) continue;
+            // A popup host keeps the menu it showed last and belongs to the form, but what it
+            // shows is still reached through the title that opened it.
             CommandBarControl* control = TryControlFromHwnd(entry.value.control);
-            if (control && control->ButtonIndex(button) > 0) return true;
+            if (control && !control->IsPopupHost() && control->ButtonIndex(button) > 0) return true;
         }
     }
     return false;

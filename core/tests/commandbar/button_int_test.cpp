@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "core/commandbar/command_bar_int.h"
 #include "fakes.h"
 
 namespace core::commandbar {
@@ -272,6 +273,32 @@ TEST_F(ButtonMeasure, CacheAnswersForEqualParametersUntilASizeChange) {
     EXPECT_EQ(button.MeasureCacheCount(), 0u);
     params = MenuParams();
     EXPECT_EQ(Measure(button, params), 8 * 6 + 52);
+}
+
+TEST_F(ButtonMeasure, SubBarAndShortcutChangesAreMeasuredAfresh) {
+    testing::FakeEnvironment environment;
+    cCommandBarRegistry registry(environment);
+    cCommandBarInt subBar(registry, L"SUB");
+    cButtonInt button(L"B");
+    button.SetShowDropDownInToolbar(true);
+    cMeasureButtonParams params = ToolbarParams(0);
+    EXPECT_EQ(Measure(button, params), 8);
+    button.SetSubBar(&subBar);  // brings the drop-down arrow
+    params = ToolbarParams(0);
+    EXPECT_EQ(Measure(button, params), 8 + 7);
+    button.SetSubBar(nullptr);
+    params = ToolbarParams(0);
+    EXPECT_EQ(Measure(button, params), 8);
+
+    button.SetCaption(L"Open");
+    params = MenuParams();
+    const std::int32_t plain = Measure(button, params);
+    button.SetShortcutKey('O');
+    params = MenuParams();
+    EXPECT_EQ(Measure(button, params), plain + 1 * 6);  // "O"
+    button.SetShortcutModifiers(eCtrl);
+    params = MenuParams();
+    EXPECT_EQ(Measure(button, params), plain + 6 * 6);  // "Ctrl+O"
 }
 
 TEST(MeasureButtonParams, CompareToIgnoresOnlyHandlesOfDrawingAndSize) {

@@ -62,6 +62,15 @@ TEST_F(Handles, KeysThatReadAsNumbersAreRefused) {
     }
     // The duplicate check comes first.
     EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"A12"); }), 457);
+
+    // The user's decimal separator makes a number as '.' does.
+    EXPECT_EQ(ErrorNumberOf([&] { bars.Add(L"2,5"); }), 0);
+    environment.decimalSeparator = L',';
+    for (const wchar_t* key : {L"3,5", L"-0,5e1", L"4.5"}) {
+        EXPECT_EQ(ErrorNumberOf([&] { bars.Add(key); }), 13) << "bar key accepted";
+        EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(key); }), 13) << "button key accepted";
+    }
+    EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"1,2,3"); }), 0);
 }
 
 TEST_F(Handles, ButtonAddDefaultsAndArguments) {
@@ -143,6 +152,11 @@ TEST_F(Handles, PlacingButtonsInABar) {
     EXPECT_EQ(ErrorNumberOf([&] { list.InsertBefore(d, e); }), kItemMissing);
     EXPECT_EQ(ErrorNumberOf([&] { list.Add(std::nullopt); }), 91);
     EXPECT_EQ(ErrorNumberOf([&] { list.InsertAfter(d, std::nullopt); }), 91);
+    // A removed reference button is just not in the bar, and the duplicate check comes first.
+    cButton removed = buttons.Add(L"REMOVED");
+    buttons.Remove(L"REMOVED");
+    EXPECT_EQ(ErrorNumberOf([&] { list.InsertAfter(a, removed); }), 457);
+    EXPECT_EQ(ErrorNumberOf([&] { list.InsertBefore(d, removed); }), kItemMissing);
     EXPECT_EQ(ErrorNumberOf([&] { list.Remove(L"D"); }), kItemMissing);
     EXPECT_EQ(ErrorNumberOf([&] { list.Remove(L"NOBODY"); }), 5);
     EXPECT_EQ(ErrorNumberOf([&] { list.Item(4); }), 9);

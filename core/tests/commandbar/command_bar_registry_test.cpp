@@ -125,7 +125,7 @@ TEST_F(Registry, PlacingOrJoiningGroupsKeepsOneCheckedRadio) {
     b.SetChecked(true);
     EXPECT_TRUE(a.Checked());
     c.SetChecked(true);     // not in a bar yet: nothing to clear
-    bar.InsertAfter(c, a);  // the placed button wins its group
+    bar.InsertAfter(c, a.Key());  // the placed button wins its group
     EXPECT_TRUE(c.Checked());
     EXPECT_FALSE(a.Checked());
     bar.Remove(separator);  // C and B now share a group: the first stays checked
@@ -215,7 +215,7 @@ TEST_F(Registry, ShownBarsRegisterTheirControlWithTheWholeMenuTree) {
 
     // Buttons placed into a shown bar join its controls; removed ones leave them.
     cButtonInt& save = Button(L"MENU:FILE:SAVE");
-    fileMenu.InsertBefore(save, open);
+    fileMenu.InsertBefore(save, open.Key());
     EXPECT_TRUE(save.Controls().Contains(formKey));
     fileMenu.Remove(save);
     EXPECT_FALSE(save.Controls().Contains(formKey));
@@ -299,13 +299,22 @@ TEST_F(Accelerators, ItemsShownByTheTargetControlAreClickedInPlace) {
     EXPECT_TRUE(menuBar.clickedItems.empty());
 }
 
-TEST_F(Accelerators, DisabledTitleBlocksItsMenu) {
-    file.SetEnabled(false);
-    EXPECT_FALSE(registry.ProcessAccelerator('S', eCtrl));
-    file.SetEnabled(true);
-    save.SetEnabled(false);
-    EXPECT_FALSE(registry.ProcessAccelerator('S', eCtrl));
-    EXPECT_TRUE(registry.ProcessAccelerator('S', eCtrl | eShift));
+TEST_F(Accelerators, DisabledTitleBlocksItsMenuAlsoOnceAPopupHasShownIt) {
+    // A popup host belongs to the main form and keeps the last menu it showed.
+    FakeControl popup(registry, environment, 103, kForm);
+    popup.Register();
+    popup.popupHost = true;
+    for (bool shown : {false, true}) {
+        if (shown) popup.Show(L"MENU:FILE");
+        file.SetEnabled(false);
+        EXPECT_FALSE(registry.ProcessAccelerator('S', eCtrl)) << "menu shown: " << shown;
+        file.SetEnabled(true);
+        save.SetEnabled(false);
+        EXPECT_FALSE(registry.ProcessAccelerator('S', eCtrl)) << "menu shown: " << shown;
+        EXPECT_TRUE(registry.ProcessAccelerator('S', eCtrl | eShift)) << "menu shown: " << shown;
+        save.SetEnabled(true);
+    }
+    EXPECT_TRUE(popup.raisedClicks.empty());
 }
 
 TEST_F(Accelerators, OnlyAnEnabledRestoredForegroundFormOfTheControlCounts) {
@@ -497,7 +506,7 @@ TEST_F(Registry, RemovedButtonLeavesEveryBarAndControl) {
     cButtonInt& b = Button(L"B");
     cCommandBarInt& toolbarBar = Bar(L"TB", {&a, &b});
     cCommandBarInt& list = registry.GetBar(L"CHEVRON:ADDORREMOVE");
-    list.InsertBefore(b, *list.Item(1));
+    list.InsertBefore(b, list.Item(1)->Key());
     menuBar.Show(L"TB");
     menuBar.changes.clear();
 
@@ -517,14 +526,56 @@ TEST_F(Registry, ControlMayRemoveTheChangingBarFromItsNotification) {
     cButtonInt& a = Button(L"A");
     Bar(L"TB", {&a});
     menuBar.Show(L"TB");
-    menuBar.onBarChanged = [&] {
-        menuBar.onBarChanged = nullptr;
+    menuBar.ReactOnce([&] {
         registry.RemoveBar(L"TB");
         registry.RemoveButton(L"A");
-    };
+    });
     a.SetCaption(L"gone");  // bar and button are removed while notifying
     EXPECT_EQ(registry.FindBar(L"TB"), nullptr);
     EXPECT_EQ(registry.FindButton(L"A"), nullptr);
+}
+
+// A control's notification may remove or link again the very records being changed; nothing may
+// be left pointing at a record that is gone.
+TEST_F(Registry, NotificationsThatRemoveOrRelinkRecordsLeaveNoStaleLink) {
+    // Placing a button whose placement notifies a control that removes it. A style change does
+    // not settle groups, so both groups below hold two checked radio buttons before it.
+    cButtonInt& x1 = Button(L"X1", ButtonStyle::eCheck);
+    cButtonInt& x2 = Button(L"X2", ButtonStyle::eCheck);
+    cButtonInt& y1 = Button(L"Y1", ButtonStyle::eCheck);
+    cCommandBarInt& radios = Bar(L"RADIOS", {&x1, &x2, &Button(L"SEP", ButtonStyle::eSeparator), &y1});
+    for (cButtonInt* button : {&x1, &x2, &y1}) {
+        button->SetChecked(true);
+        button->SetStyle(ButtonStyle::eRadio);
+    }
+    cButtonInt& placed = Button(L"PLACED", ButtonStyle::eRadio);
+    placed.SetChecked(true);
+    menuBar.Show(L"RADIOS");
+    menuBar.ReactOnce([&] { registry.RemoveButton(L"PLACED"); });
+    radios.Add(placed);
+    EXPECT_EQ(registry.FindButton(L"PLACED"), nullptr);
+    EXPECT_EQ(KeysOf(radios), (std::vector<std::wstring>{L"X1", L"X2", L"SEP", L"Y1"}));
+    EXPECT_TRUE(x1.Checked());
+    EXPECT_FALSE(x2.Checked());
+    EXPECT_TRUE(y1.Checked());
+
+    // A button placed into a bar by the notification of that bar's removal.
+    cButtonInt& late = Button(L"LATE");
+    Bar(L"DOOMED", {&Button(L"FIRST")});
+    menuBar.Show(L"DOOMED");
+    menuBar.ReactOnce([&] { registry.GetBar(L"DOOMED").Add(late); });
+    registry.RemoveBar(L"DOOMED");
+    EXPECT_EQ(late.Bars().Count(), 0);
+    late.SetCaption(L"&Late");  // notifies the bars it knows
+
+    // A button placed into another bar by the notification of its own removal.
+    Bar(L"FROM", {&Button(L"MOVING")});
+    cCommandBarInt& to = Bar(L"TO", {});
+    menuBar.Show(L"FROM");
+    menuBar.ReactOnce([&] { to.Add(registry.GetButton(L"MOVING")); });
+    registry.RemoveButton(L"MOVING");
+    EXPECT_EQ(to.Count(), 0);
+    to.Clear();  // unlinks every button it holds
 }
 
 TEST_F(Registry, ToggleOnClickFlipsCheckablesAndCustomiseEntries) {
@@ -541,19 +592,6 @@ TEST_F(Registry, ToggleOnClickFlipsCheckablesAndCustomiseEntries) {
     bar.ToggleOnClick(2);
     EXPECT_EQ(plain.CustomiseState(), 1);
     bar.ToggleOnClick(3);  // nothing there
-}
-
-TEST_F(Registry, DropDownAllowanceNeedsASubBar) {
-    testing::FakeMeasurer text;
-    testing::FakeKeyboard keyboard;
-    cButtonInt& button = Button(L"DROP");
-    button.SetShowDropDownInToolbar(true);
-    cMeasureButtonParams params;
-    params.SizeStyle = eSizeToolbar;
-    EXPECT_EQ(button.Measure(params, false, text, keyboard), 8);
-    button.SetSubBar(&registry.GetBar(L"CHEVRON"));
-    button.ClearMeasureCache();
-    EXPECT_EQ(button.Measure(params, false, text, keyboard), 15);
 }
 
 }  // namespace core::commandbar

@@ -25,6 +25,7 @@ public:
     std::map<std::int32_t, int> keyboardHooks;
     std::map<std::int32_t, int> mouseHooks;
     int renderingInitialised = 0;
+    wchar_t decimalSeparator = L'.';
 
     void BindControlWindow(WindowHandle hwnd, CommandBarControl* control, bool set) override {
         if (set) {
@@ -45,6 +46,7 @@ public:
     void InstallMouseHook(std::int32_t owner) override { mouseHooks[owner] = 1; }
     void RemoveMouseHook(std::int32_t owner) override { mouseHooks.erase(owner); }
     void InitialiseRendering(WindowHandle) override { ++renderingInitialised; }
+    wchar_t DecimalSeparator() const override { return decimalSeparator; }
 
     bool KeyboardHooked() const { return !keyboardHooks.empty(); }
     bool MouseHooked() const { return !mouseHooks.empty(); }
@@ -98,7 +100,18 @@ public:
         if (onBarChanged) onBarChanged();
     }
     void BarRemoved(const std::wstring& barKey) override {
-        if (barKey == shownBar) shownBar.clear();
+        if (barKey != shownBar) return;
+        shownBar.clear();
+        if (onBarRemoved) onBarRemoved();
+    }
+    // Runs `action` from the first notification only. The callback stays in place, so nothing
+    // destroys it while it runs.
+    void ReactOnce(std::function<void()> action) {
+        onBarChanged = [action = std::move(action), done = false]() mutable {
+            if (done) return;
+            done = true;
+            action();
+        };
     }
     void StyleChanged() override { ++styleChanges; }
     std::int32_t ButtonIndex(const cButtonInt& button) const override {
@@ -121,6 +134,7 @@ public:
     std::wstring shownBar;
     std::vector<BarChange> changes;
     std::function<void()> onBarChanged;
+    std::function<void()> onBarRemoved;
     int styleChanges = 0;
     std::vector<std::int32_t> clickedItems;
     std::vector<std::wstring> raisedClicks;

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "app/preferences.h"
 #include "app/screen_fonts.h"
 #include "app/tests/registry_fixture.h"
+#include "core/runtime_error.h"
 #include "support/gui_resources.h"
 #include "support/pump.h"
 #include "win/dpi.h"
@@ -132,6 +134,39 @@ TEST_F(MainWindowTest, ClosingSavesPositionInTwipsOnlyWhenAsked) {
     EXPECT_EQ(prefs::Get(pref::kMainTop), std::to_wstring(std::lround(win::PixelsToTwips(60))));
 }
 
+// Closing, logging off and shutting down unload alike, and what is saved is where the window is
+// when restored, also while it is minimised (off screen then).
+TEST_F(MainWindowTest, UnloadSavesTheRestoredPositionOnCloseAndAtSessionEnd) {
+    prefs::Set(pref::kSaveSize, L"1");
+    const std::function<void(HWND)> endings[] = {
+        [](HWND window) { ::SendMessageW(window, WM_CLOSE, 0, 0); },
+        [](HWND window) {
+            EXPECT_TRUE(::SendMessageW(window, WM_QUERYENDSESSION, 0, 0));
+            ::SendMessageW(window, WM_ENDSESSION, TRUE, 0);
+        },
+    };
+    for (bool minimised : {false, true}) {
+        for (const auto& end : endings) {
+            MainWindow window;
+            bool unloaded = false;
+            window.SetUnloadHandler([&] { unloaded = true; });
+            window.Show();
+            ::SetWindowPos(window.hwnd(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            if (minimised) ::ShowWindow(window.hwnd(), SW_MINIMIZE);
+            prefs::Set(pref::kMainLeft, L"");
+            end(window.hwnd());
+            EXPECT_TRUE(unloaded);
+            EXPECT_EQ(prefs::Get(pref::kMainLeft), std::to_wstring(std::lround(win::PixelsToTwips(40)))) << minimised;
+            EXPECT_EQ(prefs::Get(pref::kMainTop), std::to_wstring(std::lround(win::PixelsToTwips(60)))) << minimised;
+        }
+    }
+    // A session end that was called off changes nothing.
+    window_.Show();
+    ::SendMessageW(window_.hwnd(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(window_.Loaded());
+    EXPECT_FALSE(unloaded_);
+}
+
 TEST_F(MainWindowTest, ClosingWithoutSaveSizeWritesNothing) {
     window_.Show();
     ::SendMessageW(window_.hwnd(), WM_CLOSE, 0, 0);
@@ -220,6 +255,33 @@ TEST_F(MainWindowTest, ProgressReachesExactlyOneHundredWithTheLastFont) {
     EXPECT_EQ(log.values.back(), 100.0f);
 }
 
+// A load that fails part-way takes the progress away and leaves the list painting again.
+TEST_F(MainWindowTest, AFailedFontLoadLeavesNoProgressAndAPaintingList) {
+    class FailingProgress : public FontLoadProgress {
+    public:
+        explicit FailingProgress(int& ends) : ends_(ends) {}
+        void Begin(HWND) override {}
+        void SetPercent(float percent) override {
+            if (percent > 50) throw core::RuntimeError(7, L"Out of memory", L"test");
+        }
+        void End() override { ++ends_; }
+
+    private:
+        int& ends_;
+    };
+    int ends = 0;
+    window_.SetProgress(std::make_unique<FailingProgress>(ends));
+    window_.SetFontSource([] { return std::vector<std::wstring>{L"Tahoma", L"Arial", L"Courier New"}; });
+    window_.Show();
+    EXPECT_THROW(window_.LoadFonts(nullptr), core::RuntimeError);
+    EXPECT_EQ(ends, 1);
+
+    HWND list = window_.FontList().hwnd();
+    ::UpdateWindow(list);
+    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Verdana"));
+    EXPECT_TRUE(::GetUpdateRect(list, nullptr, FALSE)) << "the list no longer paints";
+}
+
 TEST_F(MainWindowTest, NoFontsLeavesNothingSelectedAndThePreviewAlone) {
     window_.SetFontSource([] { return std::vector<std::wstring>{}; });
     window_.Show();
@@ -244,10 +306,47 @@ TEST_F(MainWindowTest, ColourRefreshTakesTheStoredTextColourOnce) {
     LRESULT selection = ::SendMessageW(window_.Preview().hwnd(), EM_GETSEL, 0, 0);
     EXPECT_EQ(LOWORD(selection), HIWORD(selection));
 
-    // Typing into the preview applies the stored colour again.
+    // Typing into the preview applies the stored colour again, and so does text set by anyone
+    // else: a multi-line edit does not report WM_SETTEXT as a change.
     prefs::Set(pref::kFontColor, L"16711680");
     ::SendMessageW(window_.Preview().hwnd(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x"));
     EXPECT_EQ(window_.PreviewTextColour(), RGB(0, 0, 255));
+    prefs::Set(pref::kFontColor, L"65535");
+    ::SetWindowTextW(window_.Preview().hwnd(), L"set from outside");
+    EXPECT_EQ(window_.PreviewTextColour(), RGB(255, 255, 0));
+}
+
+// Activating the window refreshes the colour, which must not move a user's caret or selection, nor
+// repaint the preview when the colour is the same.
+TEST_F(MainWindowTest, ActivationKeepsThePreviewsSelectionAndRepaintsOnlyForANewColour) {
+    window_.Show();
+    HWND preview = window_.Preview().hwnd();
+    auto selection = [&] {
+        DWORD start = 0, end = 0;
+        ::SendMessageW(preview, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return std::make_pair(start, end);
+    };
+    // Only the timer runs, so that a repaint it asks for stays visible as an update region.
+    auto activateAndTick = [&] {
+        ::UpdateWindow(preview);
+        ::SendMessageW(window_.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+        ULONGLONG end = ::GetTickCount64() + 2000;
+        MSG msg;
+        while (window_.ColourRefreshPending() && ::GetTickCount64() < end) {
+            if (::PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) ::DispatchMessageW(&msg);
+        }
+        EXPECT_FALSE(window_.ColourRefreshPending());
+    };
+    ::SendMessageW(preview, EM_SETSEL, 3, 7);
+    activateAndTick();
+    EXPECT_EQ(selection(), std::make_pair(DWORD{3}, DWORD{7}));
+    EXPECT_FALSE(::GetUpdateRect(preview, nullptr, FALSE));
+
+    prefs::Set(pref::kFontColor, L"255");
+    activateAndTick();
+    EXPECT_EQ(window_.PreviewTextColour(), RGB(255, 0, 0));
+    EXPECT_TRUE(::GetUpdateRect(preview, nullptr, FALSE));
+    EXPECT_EQ(selection(), std::make_pair(DWORD{3}, DWORD{7}));
 }
 
 TEST_F(MainWindowTest, PreviewPaintsInTheStoredColours) {
@@ -274,8 +373,8 @@ TEST_F(MainWindowTest, CorruptedValuesStillLoad) {
     ::RegCloseKey(key);
     prefs::Set(pref::kBackColor, L"blue");
     prefs::Set(pref::kSaveSize, L"1");
-    prefs::Set(pref::kMainLeft, L"left");
-    prefs::Set(pref::kMainTop, L"1e99");
+    prefs::Set(pref::kMainLeft, L"1e30");  // a number, but no window coordinate
+    prefs::Set(pref::kMainTop, L"left");
     prefs::Set(pref::kFontSize, L"huge");
     std::wstring longText;
     while (longText.size() < 100000) longText += L"Съешь же ещё этих булок. ";

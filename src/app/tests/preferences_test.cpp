@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/tests/registry_fixture.h"
+#include "win/dpi.h"
 
 namespace app {
 namespace {
@@ -83,13 +84,15 @@ TEST_F(PreferencesStore, NumbersThatDoNotConvertReadAsTheirDefault) {
     prefs::Set(pref::kFontColor, L"red");
     prefs::Set(pref::kMainLeft, L" 1500 ");
     prefs::Set(pref::kMainTop, L"far away");
-    prefs::Set(pref::kManyCopies, L"99999");
     EXPECT_EQ(prefs::ReadColour(pref::kBackColor), 16777215);
     EXPECT_EQ(prefs::ReadColour(pref::kFontColor), 0);
     EXPECT_EQ(prefs::ReadColour(pref::kTextFigures), 0);  // absent
     EXPECT_FLOAT_EQ(prefs::ReadTwips(pref::kMainLeft), 1500.0f);
     EXPECT_FLOAT_EQ(prefs::ReadTwips(pref::kMainTop), 0.0f);
-    EXPECT_EQ(prefs::ReadCheckState(pref::kManyCopies), 0);  // overflows 16 bits
+    EXPECT_EQ(prefs::ReadCoordinatePixels(pref::kMainLeft), win::TwipsToPixels(1500));
+    // A number, but no window coordinate: as absent.
+    prefs::Set(pref::kMainTop, L"1e30");
+    EXPECT_EQ(prefs::ReadCoordinatePixels(pref::kMainTop), 0);
 }
 
 TEST_F(PreferencesStore, BooleansAreTheExactTextOne) {

@@ -74,7 +74,11 @@ TEST_F(SettingsDialogTest, AFreshUserSeesEverythingClearBlackSwatchesAndNoApply)
     ::GetWindowTextW(dialog.hwnd(), caption, 64);
     EXPECT_STREQ(caption, L"Параметры программы");
     EXPECT_EQ(::GetWindow(dialog.hwnd(), GW_OWNER), owner.hwnd());
-    for (size_t i = 0; i < core::kSettingsCheckCount; ++i) EXPECT_FALSE(Checked(static_cast<SettingsCheck>(i))) << i;
+    // Several copies are allowed until the user turns that off, so that box shows checked.
+    for (size_t i = 0; i < core::kSettingsCheckCount; ++i) {
+        auto check = static_cast<SettingsCheck>(i);
+        EXPECT_EQ(Checked(check), check == SettingsCheck::ManyCopies) << i;
+    }
     EXPECT_EQ(dialog.SwatchColour(SettingsColour::Back), 0);
     EXPECT_EQ(dialog.SwatchColour(SettingsColour::Font), 0);
     EXPECT_FALSE(dialog.ApplyEnabled());
@@ -122,7 +126,7 @@ TEST_F(SettingsDialogTest, AClickEnablesApplyWhichWritesEveryValueAndDisablesIts
     EXPECT_EQ(refreshes, 1);
 
     for (size_t i = 0; i < kCheckValues.size(); ++i) {
-        bool on = i == 2 || i == 5 || i == 7;
+        bool on = i == 5 || i == 7;  // ManyCopies was checked, the click cleared it
         EXPECT_EQ(prefs::Get(kCheckValues[i]), std::wstring(on ? L"1" : L"0")) << i;
     }
     EXPECT_EQ(prefs::Get(pref::kFontColor), L"0");
@@ -142,10 +146,37 @@ TEST_F(SettingsDialogTest, OkWithoutChangesStillWritesEverythingAndCloses) {
     Click(Button::Ok);
     EXPECT_FALSE(dialog.IsOpen());
     EXPECT_EQ(refreshes, 1);
-    for (const wchar_t* name : kCheckValues) EXPECT_EQ(prefs::Get(name), L"0") << name;
+    for (const wchar_t* name : kCheckValues) {
+        EXPECT_EQ(prefs::Get(name), std::wstring(name == pref::kManyCopies ? L"1" : L"0")) << name;
+    }
     EXPECT_EQ(prefs::Get(pref::kFontColor), L"32768");
     EXPECT_EQ(prefs::Get(pref::kBackColor), L"0");
     EXPECT_EQ(prefs::Get(pref::kViewerText), L"");
+}
+
+// Stored texts other than "0" and "1" show as the program acts on them, and OK writes back what
+// the boxes show, with the sample text of the presets that look checked.
+TEST_F(SettingsDialogTest, BoxesShowWhatTheProgramDoesWithOddStoredValues) {
+    prefs::Set(pref::kTopMost, L"2");
+    prefs::Set(pref::kSaveSize, L"-1");
+    prefs::Set(pref::kManyCopies, L"5");
+    prefs::Set(pref::kTextFigures, L"1.5");
+    prefs::Set(pref::kTextSymbols, L"2");
+    prefs::Set(pref::kTextEnglishBig, L"1");
+    dialog.Open(owner.hwnd());
+    for (SettingsCheck check :
+         {SettingsCheck::TopMost, SettingsCheck::SaveSize, SettingsCheck::TextFigures, SettingsCheck::TextSymbols}) {
+        EXPECT_FALSE(Checked(check)) << static_cast<int>(check);
+    }
+    EXPECT_TRUE(Checked(SettingsCheck::ManyCopies));
+    EXPECT_TRUE(Checked(SettingsCheck::TextEnglishBig));
+    Click(Button::Ok);
+    for (const wchar_t* name : {pref::kTopMost, pref::kSaveSize, pref::kTextFigures, pref::kTextSymbols}) {
+        EXPECT_EQ(prefs::Get(name), L"0") << name;
+    }
+    EXPECT_EQ(prefs::Get(pref::kManyCopies), L"1");
+    EXPECT_EQ(prefs::Get(pref::kTextEnglishBig), L"1");
+    EXPECT_EQ(prefs::Get(pref::kViewerText), L"ABCDEFGHIJKLMNOPQRSTUVWXYZ ");
 }
 
 TEST_F(SettingsDialogTest, CancelAndTheCloseBoxWriteNothing) {
@@ -260,6 +291,30 @@ TEST_F(SettingsDialogTest, TabsAndCtrlTabSwitchPages) {
     EXPECT_EQ(dialog.Tabs().SelectedTab(), 1);
     ::SetKeyboardState(saved);
     EXPECT_FALSE(dialog.PreTranslate(msg));  // a plain Tab is dialog navigation
+}
+
+// With TopMost "1" the dialog is made in the topmost band, as the about and progress windows are:
+// moved there only afterwards, an owned window does not reliably follow.
+DWORD g_dialogCreationExStyle = 0;
+
+LRESULT CALLBACK WatchDialogCreation(int code, WPARAM wParam, LPARAM lParam) {
+    wchar_t name[64] = {};
+    if (code == HCBT_CREATEWND && ::GetClassNameW(reinterpret_cast<HWND>(wParam), name, 64) &&
+        wcscmp(name, L"GlyphoscopeSettings") == 0) {
+        g_dialogCreationExStyle = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->dwExStyle;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(SettingsDialogTest, TopMostIsAppliedWhenTheDialogIsCreated) {
+    prefs::Set(pref::kTopMost, L"1");
+    g_dialogCreationExStyle = 0;
+    {
+        win::UniqueHook hook(::SetWindowsHookExW(WH_CBT, &WatchDialogCreation, nullptr, ::GetCurrentThreadId()));
+        ASSERT_TRUE(hook);
+        dialog.Open(owner.hwnd());
+    }
+    EXPECT_TRUE(g_dialogCreationExStyle & WS_EX_TOPMOST);
 }
 
 TEST_F(SettingsDialogTest, RunsModallyOverItsOwner) {

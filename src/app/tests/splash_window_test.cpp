@@ -3,17 +3,48 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <new>
 
+#include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/tests/registry_fixture.h"
+#include "support/error_capture.h"
 #include "support/error_number.h"
 #include "support/pump.h"
 #include "win/module.h"
 
+// Allocations above this size fail while a test asks for it, as on a machine short of memory.
+namespace {
+std::atomic<std::size_t> g_allocationLimit{std::numeric_limits<std::size_t>::max()};
+}  // namespace
+
+void* operator new(std::size_t size) {
+    void* memory = size <= g_allocationLimit ? std::malloc(size ? size : 1) : nullptr;
+    if (!memory) throw std::bad_alloc();
+    return memory;
+}
+#if defined(__GNUC__)
+// GCC takes the pairing of the replacements below with std::malloc for a mismatch.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+
 namespace app {
 namespace {
+
+class AllocationLimit {
+public:
+    explicit AllocationLimit(std::size_t bytes) { g_allocationLimit = bytes; }
+    ~AllocationLimit() { g_allocationLimit = std::numeric_limits<std::size_t>::max(); }
+    AllocationLimit(const AllocationLimit&) = delete;
+    AllocationLimit& operator=(const AllocationLimit&) = delete;
+};
 
 std::wstring BesideTests(const wchar_t* name) { return win::ExecutableDirectory() + L"\\" + name; }
 
@@ -48,6 +79,22 @@ TEST(SplashScreen, MissingCorruptAndUnloadedFilesRaiseErrors) {
     EXPECT_EQ(ErrorNumberOf([&] { splash.LoadFile(corrupt); }), 321);
     ::DeleteFileW(corrupt.c_str());
     EXPECT_EQ(splash.Window(), nullptr);
+}
+
+// Start-up's splash boundary catches every failure, not only the program's own errors: reading a
+// splash file there is no memory for is reported, and the main window still follows on the timer.
+TEST(SplashLauncher, AnyFailureIsReportedAndTheMainWindowStillFollows) {
+    testing_support::ErrorCapture errors;
+    MainWindow mainWindow;
+    SplashLauncher launch = MakeSplashLauncher();
+    bool timerRunning = false;
+    {
+        AllocationLimit limit(64 * 1024);  // Splash.spl is larger
+        EXPECT_NO_THROW(timerRunning = launch(mainWindow));
+    }
+    EXPECT_TRUE(timerRunning);
+    ASSERT_EQ(errors.errors().size(), 1u);
+    EXPECT_EQ(errors.errors()[0].number(), 7);
 }
 
 // ---- The real program -------------------------------------------------------------------------

@@ -206,6 +206,37 @@ TEST(CommandBarBinding, KeyboardHookHandsKeysToItsHandler) {
     EXPECT_EQ(keys.front(), static_cast<WPARAM>('Q'));
 }
 
+TEST(CommandBarBinding, AnOwnerWhoseHookFailedDoesNotHoldTheHook) {
+    ASSERT_FALSE(KeyboardHookInstalled());
+    HookSetter working = SetHookSetter([](int, HOOKPROC) -> HHOOK { return nullptr; });
+    InstallKeyboardHook(1);
+    EXPECT_FALSE(KeyboardHookInstalled());
+    SetHookSetter(working);
+    InstallKeyboardHook(2);
+    EXPECT_TRUE(KeyboardHookInstalled());
+    RemoveKeyboardHook(2);  // owner 1 never held the hook
+    EXPECT_FALSE(KeyboardHookInstalled());
+    RemoveKeyboardHook(1);
+}
+
+TEST(CommandBarBinding, KeysReadAsNumbersInTheUsersNotation) {
+    wchar_t saved[4] = {};
+    ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved, static_cast<int>(std::size(saved)));
+    struct Restore {
+        const wchar_t* separator;
+        ~Restore() { ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator); }
+    } restore{saved};
+    TestForm form;
+    TestBarWindow control(form.hwnd());
+    cButtons buttons(Registry(), ToHandle(control.hwnd()));
+
+    ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L",");
+    EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"3,5"); }), 13);
+    EXPECT_EQ(ErrorNumberOf([&] { cCommandBars(Registry(), ToHandle(control.hwnd())).Add(L"3,5"); }), 13);
+    ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L".");
+    EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"3,5"); }), 0);
+}
+
 TEST(CommandBarBinding, PanelControlBecomesAHiddenChildOfTheControl) {
     TestForm form;
     TestBarWindow control(form.hwnd());

@@ -62,12 +62,14 @@ public:
     void SetChecked(bool checked);
     const std::wstring& ToolTip() const noexcept { return toolTip_; }
     void SetToolTip(std::wstring text) { toolTip_ = std::move(text); }
+    // The shortcut and the sub-bar are stored without telling the bars, but sizes measured with
+    // the old ones go: the shortcut text widens a menu item, a sub-bar brings a drop-down arrow.
     std::uint16_t ShortcutKey() const noexcept { return shortcutKey_; }
-    void SetShortcutKey(std::uint16_t key) { shortcutKey_ = key; }
+    void SetShortcutKey(std::uint16_t key) noexcept;
     std::int32_t ShortcutModifiers() const noexcept { return shortcutModifiers_; }
-    void SetShortcutModifiers(std::int32_t modifiers) { shortcutModifiers_ = modifiers; }
+    void SetShortcutModifiers(std::int32_t modifiers) noexcept;
     cCommandBarInt* SubBar() const noexcept { return subBar_; }
-    void SetSubBar(cCommandBarInt* bar) noexcept { subBar_ = bar; }
+    void SetSubBar(cCommandBarInt* bar) noexcept;
     WindowHandle OwnerWindow() const noexcept { return ownerWindow_; }
     void SetOwnerWindow(WindowHandle window) noexcept { ownerWindow_ = window; }
     std::int32_t CustomiseState() const noexcept { return customiseState_; }

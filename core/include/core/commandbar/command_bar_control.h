@@ -73,6 +73,9 @@ public:
     // First registration of the process: colour styles, drawing capabilities and display
     // settings for the first control's window.
     virtual void InitialiseRendering(WindowHandle firstControl) = 0;
+
+    // The user's decimal separator: with it, as with '.', a key such as "3,5" reads as a number.
+    virtual wchar_t DecimalSeparator() const = 0;
 };
 
 }  // namespace core::commandbar

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 #include "core/commandbar/command_bar_types.h"
@@ -40,12 +41,16 @@ public:
     const KeyedCollection<cButtonInt*>& Buttons() const noexcept { return buttons_; }
 
     // 457 when the bar already holds the button; "Item does not exist." when the reference
-    // button is not in the bar (checked in that order).
+    // button (by key) is not in the bar (checked in that order).
     void Add(cButtonInt& button);
-    void InsertBefore(cButtonInt& button, const cButtonInt& before);
-    void InsertAfter(cButtonInt& button, const cButtonInt& after);
+    void InsertBefore(cButtonInt& button, std::wstring_view beforeKey);
+    void InsertAfter(cButtonInt& button, std::wstring_view afterKey);
     void Remove(cButtonInt& button);
     void Clear();
+    // The same without telling anyone, for records that leave the registry: nothing calls out,
+    // so what is unlinked stays unlinked. The first also forgets the controls.
+    void Unlink();
+    void Unlink(cButtonInt& button);
 
     void NotifyBarChanged(BarChangeKind kind, cButtonInt* button);
 
@@ -66,11 +71,15 @@ public:
     void ResetLinks() noexcept;
 
 private:
+    std::int32_t ReferencePosition(const cButtonInt& button, std::wstring_view referenceKey) const;
     void Place(cButtonInt& button, std::int32_t position, bool after);
+    void UnlinkButtons();
     void UnregisterFromControls(cButtonInt& button);
     void ApplyRadioRule(cButtonInt& button);
     void ApplyRadioRuleOnce(cButtonInt& button);
-    void NormaliseRadioGroups(const cButtonInt* preferred);
+    // preferredKey: the button that stays checked in its group; empty for the group's first.
+    void NormaliseRadioGroups(std::wstring_view preferredKey);
+    cButtonInt* SurplusCheckedRadio(std::wstring_view preferredKey) const;
 
     cCommandBarRegistry& registry_;
     std::wstring key_;

@@ -51,8 +51,9 @@ inline std::wstring HandleKey(WindowHandle handle) { return L"H" + std::to_wstri
 
 // Keys that read as a number would be taken for positions, so they are refused. A key reads as
 // a number when the number reader takes all of it: blanks around, an optional sign, digits with
-// at most one '.', an optional exponent, or an &H / &O radix number ("12", "3.5", "-3", " 7 ",
-// "1e3", "&HFF"). "A12", "1A", "1e", "." and "-" are keys.
-bool KeyReadsAsNumber(std::wstring_view key);
+// at most one '.' or user's decimal separator, an optional exponent, or an &H / &O radix number
+// ("12", "3.5", "-3", " 7 ", "1e3", "&HFF", and "3,5" where the separator is ','). "A12", "1A",
+// "1e", "." and "-" are keys.
+bool KeyReadsAsNumber(std::wstring_view key, wchar_t decimalSeparator);
 
 }  // namespace core::commandbar
