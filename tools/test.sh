@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test:
 #   - the portable core on the host, under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   - the core's fuzz targets (clang, libFuzzer), each run for a few seconds over its corpus;
 #   - the Windows program and its tests for x86_64, run through wine64 inside Xvfb;
 #   - the 32-bit Windows build (compiled and linked; this machine cannot run it);
 #   - the installers and zips from the release builds (tools/package.sh), installed and run under
@@ -20,15 +21,17 @@ configure() {  # dir [cmake args...]
 
 configure "$build/host"
 cmake --build "$build/host" -j "$jobs"
+"$root/tools/fuzz.sh" --build
 configure "$build/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
 cmake --build "$build/win64" -j "$jobs"
 # The packages configure the 32-bit tree as the i686 release build; its tests compile there too.
 "$root/tools/package.sh"
 cmake --build "$build/win32" -j "$jobs"
 
-# One CTest run over both trees that can run here, and the packages.
+# One CTest run over the trees that can run here, and the packages.
 cat >"$build/CTestTestfile.cmake" <<CTEST
 subdirs("host")
+subdirs("fuzz")
 subdirs("win64")
 add_test(packages-install "$root/tests/packages/install_test.sh" "$build/packages")
 set_tests_properties(packages-install PROPERTIES LABELS packages TIMEOUT 900)

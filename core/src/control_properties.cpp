@@ -1,5 +1,8 @@
 #include "core/control_properties.h"
 
+#include <cmath>
+#include <limits>
+
 namespace core {
 
 namespace {
@@ -12,6 +15,12 @@ std::uint32_t ReadColour(const PropertyBag& bag, const wchar_t* name, std::uint3
 std::int16_t ReadInt16(const PropertyBag& bag, const wchar_t* name, std::int16_t fallback) {
     std::int64_t value = bag.ReadInt(name, fallback);
     return value < -32768 || value > 32767 ? fallback : static_cast<std::int16_t>(value);
+}
+
+// A number beyond a float's range would load as infinity, which saves as a text no load reads.
+float ReadSingle(const PropertyBag& bag, const wchar_t* name, float fallback) {
+    double value = bag.ReadDouble(name, fallback);
+    return std::fabs(value) <= std::numeric_limits<float>::max() ? static_cast<float>(value) : fallback;
 }
 
 }  // namespace
@@ -74,7 +83,7 @@ void SaveProgressBar(const ProgressBarState& state, const FontSpec& font, Proper
 }
 
 void LoadProgressBar(const PropertyBag& bag, const ContainerAmbient& ambient, ProgressBarState& state, FontSpec& font) {
-    state.AssignLoaded(static_cast<float>(bag.ReadDouble(L"Value", 0)), bag.ReadBool(L"CalculatePercentage", false),
+    state.AssignLoaded(ReadSingle(bag, L"Value", 0), bag.ReadBool(L"CalculatePercentage", false),
                        bag.ReadDouble(L"TotalValue", 0), bag.ReadBool(L"ShowStatus", true), bag.ReadText(L"Text", L""),
                        ReadColour(bag, L"ProgressColor", kProgressBarNavy));
     font = bag.ReadFont(L"Font", ambient.font);

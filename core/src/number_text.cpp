@@ -1,7 +1,9 @@
 #include "core/number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace core {
 
@@ -59,23 +61,31 @@ std::optional<double> ParseNumber(std::wstring_view text, wchar_t decimalSeparat
         return std::nullopt;
     }
 
+    // The text again in the C library's syntax, which from_chars reads to the nearest double
+    // whatever the locale.
+    std::string plain;
     size_t pos = 0;
     bool negative = false;
     if (pos < text.size() && (text[pos] == L'+' || text[pos] == L'-')) {
         negative = text[pos] == L'-';
         ++pos;
     }
-    double mantissa = 0.0;
-    int fractionDigits = 0;
+    // The power of ten of the first significant digit, plus one: only its sign matters, to tell
+    // a text too large for a double from one too small.
+    std::int64_t magnitude = 0;
+    bool significant = false;
     bool anyDigit = false;
     bool inFraction = false;
     for (; pos < text.size(); ++pos) {
         wchar_t ch = text[pos];
         if (ch >= L'0' && ch <= L'9') {
-            mantissa = mantissa * 10.0 + (ch - L'0');
-            if (inFraction) ++fractionDigits;
+            plain += static_cast<char>(ch);
             anyDigit = true;
+            significant = significant || ch != L'0';
+            if (significant && !inFraction) ++magnitude;
+            if (!significant && inFraction) --magnitude;
         } else if (!inFraction && (ch == L'.' || ch == decimalSeparator)) {
+            plain += '.';
             inFraction = true;
         } else {
             break;
@@ -83,17 +93,20 @@ std::optional<double> ParseNumber(std::wstring_view text, wchar_t decimalSeparat
     }
     if (!anyDigit) return std::nullopt;
 
-    int exponent = 0;
+    std::int64_t exponent = 0;
     if (pos < text.size() && (text[pos] == L'e' || text[pos] == L'E')) {
+        plain += 'e';
         ++pos;
         bool negativeExponent = false;
         if (pos < text.size() && (text[pos] == L'+' || text[pos] == L'-')) {
             negativeExponent = text[pos] == L'-';
+            plain += static_cast<char>(text[pos]);
             ++pos;
         }
         bool exponentDigit = false;
         for (; pos < text.size() && text[pos] >= L'0' && text[pos] <= L'9'; ++pos) {
-            if (exponent < 10000) exponent = exponent * 10 + (text[pos] - L'0');
+            plain += static_cast<char>(text[pos]);
+            if (exponent < 1'000'000'000) exponent = exponent * 10 + (text[pos] - L'0');
             exponentDigit = true;
         }
         if (!exponentDigit) return std::nullopt;
@@ -101,10 +114,15 @@ std::optional<double> ParseNumber(std::wstring_view text, wchar_t decimalSeparat
     }
     if (pos != text.size()) return std::nullopt;
 
-    // Divide by an exact power of ten rather than multiply by an inexact one: "8.25" is 825 / 100.
-    int scale = exponent - fractionDigits;
-    double value = scale >= 0 ? mantissa * std::pow(10.0, scale) : mantissa / std::pow(10.0, -scale);
-    if (!std::isfinite(value)) return std::nullopt;
+    double value = 0;
+    auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Below the smallest double is zero; above the largest does not convert.
+        if (magnitude + exponent > 0) return std::nullopt;
+        value = 0;
+    } else if (error != std::errc() || end != plain.data() + plain.size()) {
+        return std::nullopt;
+    }
     return negative ? -value : value;
 }
 

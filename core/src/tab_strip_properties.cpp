@@ -41,10 +41,13 @@ TabFont ReadFont(const PropertyBag& bag) {
     auto fields = SplitFields(bag.ReadText(L"Font", {}));
     if (fields.size() != 6 || fields[0].empty()) return font;
     auto points = ParseNumber(fields[1]);
-    if (!points || *points <= 0) return font;
+    if (!points) return font;
+    // Sizes are kept to hundredths of a point, so that a saved size reads back exactly; one that
+    // rounds to nothing or overflows is no size.
+    double hundredths = std::round(*points * 100.0) / 100.0;
+    if (!(hundredths > 0) || !std::isfinite(hundredths)) return font;
     font.name = fields[0];
-    // Sizes are kept to hundredths of a point, so that a saved size reads back exactly.
-    font.points = std::round(*points * 100.0) / 100.0;
+    font.points = hundredths;
     font.bold = fields[2] == L"1";
     font.italic = fields[3] == L"1";
     font.underline = fields[4] == L"1";

@@ -116,6 +116,9 @@ TEST(ProgressBarProperties, LoadAppliesStoredValuesWithoutTheTotalRule) {
     bag.WriteText(L"TotalValue", L"0");  // stored as it is, unlike the setter
     LoadProgressBar(bag, {}, loaded, loadedFont);
     EXPECT_EQ(loaded.totalValue(), 0);
+    bag.WriteText(L"Value", L"1e39");  // no float holds it: unreadable, not infinity
+    LoadProgressBar(bag, {}, loaded, loadedFont);
+    EXPECT_EQ(loaded.value(), 0);
 
     ContainerAmbient ambient;
     ambient.font.name = L"Arial";

@@ -43,6 +43,11 @@ TEST(NumberText, DecimalFractionsAreTheNearestDouble) {
     EXPECT_EQ(*ParseNumber(L"0.1"), 0.1);
     EXPECT_EQ(*ParseNumber(L"1234.5678"), 1234.5678);
     EXPECT_EQ(*ParseNumber(L"12.5e-1"), 1.25);
+    EXPECT_EQ(*ParseNumber(L"9007199254740993"), 9007199254740992.0);  // past 2^53, still the nearest
+    EXPECT_EQ(*ParseNumber(L"-7279253412930364463"), -7279253412930364463.0);
+    EXPECT_EQ(*ParseNumber(L"0e400"), 0.0);
+    EXPECT_EQ(*ParseNumber(L"1" + std::wstring(400, L'0') + L"e-300"), 1e100);
+    EXPECT_EQ(*ParseNumber(L"1e-400"), 0.0);
 }
 
 TEST(NumberText, HugeTextDoesNotOverflow) {

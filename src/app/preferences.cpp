@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/number_text.h"
+#include "core/preference_value.h"
 #include "win/dpi.h"
 #include "win/handles.h"
 #include "win/locale.h"
@@ -22,23 +22,17 @@ std::optional<std::wstring> GetString(HKEY root, const std::wstring& keyPath, co
 
     DWORD type = 0;
     DWORD bytes = 0;
-    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
-        type != REG_SZ) {
+    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    // Room for a terminator the writer may have left out; an odd last byte is not a character.
-    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    DWORD read = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                           &read) != ERROR_SUCCESS ||
-        type != REG_SZ) {
+    std::vector<std::uint8_t> data(bytes);
+    DWORD read = bytes;
+    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, data.data(), &read) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    size_t count = read / sizeof(wchar_t);
-    std::wstring text(buffer.data(), count < buffer.size() ? count : buffer.size());
-    size_t nul = text.find(L'\0');
-    if (nul != std::wstring::npos) text.resize(nul);
-    return text;
+    data.resize(read);
+    static_assert(REG_SZ == core::kPreferenceTextType);
+    return core::PreferenceText(type, data);
 }
 
 void SetString(HKEY root, const std::wstring& keyPath, const std::wstring& valueName, const std::wstring& text) {
@@ -63,19 +57,15 @@ void Set(const wchar_t* valueName, const std::wstring& text) {
     SetString(HKEY_CURRENT_USER, kPreferencesKeyPath, valueName, text);
 }
 
-bool IsOn(const wchar_t* valueName) { return Get(valueName) == L"1"; }
+bool IsOn(const wchar_t* valueName) { return core::PreferenceIsOn(Get(valueName)); }
 
 void SetOn(const wchar_t* valueName, bool on) { Set(valueName, on ? L"1" : L"0"); }
 
 std::int32_t ReadColour(const wchar_t* valueName) {
-    auto text = Get(valueName);
-    return text ? core::ParseInt32(*text, LocaleDecimalSeparator()).value_or(0) : 0;
+    return core::PreferenceColour(Get(valueName), LocaleDecimalSeparator());
 }
 
-float ReadTwips(const wchar_t* valueName) {
-    auto text = Get(valueName);
-    return text ? core::ParseSingle(*text, LocaleDecimalSeparator()).value_or(0.0f) : 0.0f;
-}
+float ReadTwips(const wchar_t* valueName) { return core::PreferenceTwips(Get(valueName), LocaleDecimalSeparator()); }
 
 int ReadCoordinatePixels(const wchar_t* valueName) {
     return core::TwipsToPixelsInRange(ReadTwips(valueName), win::ScreenDpi()).value_or(0);

@@ -16,7 +16,7 @@ namespace app {
 inline constexpr wchar_t kPreferencesKeyPath[] = L"Software\\Marrowind\\Glyphoscope 2.3\\Preferences";
 
 // The stored text of a value, or nullopt when the key or value is missing, has another type than
-// REG_SZ or cannot be read. Data with and without a terminating NUL read the same.
+// REG_SZ or cannot be read; core::PreferenceText says how the data reads.
 std::optional<std::wstring> GetString(HKEY root, const std::wstring& keyPath, const std::wstring& valueName);
 
 // Writes the value as REG_SZ with its terminating NUL, creating missing keys. Failures are silent:

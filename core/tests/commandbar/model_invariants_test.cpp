@@ -10,12 +10,12 @@
 #include <map>
 #include <memory>
 #include <random>
-#include <set>
 #include <sstream>
 
 #include "core/commandbar/command_bar_handles.h"
 #include "core/commandbar/command_bar_registry.h"
 #include "fakes.h"
+#include "model_invariants.h"
 
 namespace core::commandbar {
 
@@ -25,10 +25,8 @@ using testing::FakeControl;
 using testing::FakeEnvironment;
 using testing::FakeKeyboard;
 using testing::FakeMeasurer;
-
-bool IsRadio(const cButtonInt& button) {
-    return button.Style() == ButtonStyle::eRadio || button.Style() == ButtonStyle::eRadioNullable;
-}
+using testing::BrokenModelInvariant;
+using testing::IsRadio;
 
 class RandomModel {
 public:
@@ -88,51 +86,7 @@ public:
     }
 
     // Returns an empty string when every invariant holds, else the first broken one.
-    std::string Check() const {
-        if (!registry_.IsRunning()) {
-            if (registry_.BarCount() != 0 || registry_.ButtonCount() != 0) return "records survive teardown";
-            return {};
-        }
-        std::size_t fromBars = 0;
-        std::size_t fromButtons = 0;
-        for (std::int32_t i = 1; i <= registry_.BarCount(); ++i) {
-            const cCommandBarInt& bar = registry_.GetBar(i);
-            if (registry_.FindBar(bar.Key()) != &bar) return "bar not registered under its key";
-            for (const auto& entry : bar.Buttons()) {
-                ++fromBars;
-                cButtonInt* button = entry.value;
-                if (registry_.FindButton(*entry.key) != button) return "bar holds an unregistered button";
-                if (button->Key() != *entry.key) return "bar keys a button wrongly";
-                cCommandBarInt* const* back = button->Bars().Find(bar.Key());
-                if (!back || *back != &bar) return "button does not know a bar holding it";
-            }
-            for (const auto& shown : bar.Controls()) {
-                if (*shown.key != HandleKey(shown.value.control)) return "bar keys a control wrongly";
-            }
-            std::string radio = CheckRadioGroups(bar);
-            if (!radio.empty()) return radio;
-        }
-        for (std::int32_t i = 1; i <= registry_.ButtonCount(); ++i) {
-            const cButtonInt& button = registry_.GetButton(i);
-            if (registry_.FindButton(button.Key()) != &button) return "button not registered under its key";
-            std::set<std::wstring> expectedWindows;
-            for (const auto& entry : button.Bars()) {
-                ++fromButtons;
-                if (registry_.FindBar(*entry.key) != entry.value) return "button knows an unregistered bar";
-                if (entry.value->IndexOf(button.Key()) == 0) return "button knows a bar that lacks it";
-                for (const auto& shown : entry.value->Controls())
-                    expectedWindows.insert(HandleKey(shown.value.topLevel));
-            }
-            std::set<std::wstring> windows;
-            for (const auto& entry : button.Controls()) windows.insert(*entry.key);
-            if (windows != expectedWindows) return "button's windows disagree with its bars' controls";
-            if (button.SubBar() && registry_.FindBar(button.SubBar()->Key()) != button.SubBar()) {
-                return "sub-bar is not a registered bar";
-            }
-        }
-        if (fromBars != fromButtons) return "membership counts differ";
-        return {};
-    }
+    std::string Check() const { return BrokenModelInvariant(registry_); }
 
     // Removing bars and buttons, placing, inserting, and moving a button or a menu elsewhere.
     static constexpr int kInsideOperations[] = {5, 8, 9, 11, 17, 24};
@@ -354,18 +308,6 @@ private:
                 break;
             }
         }
-    }
-
-    static std::string CheckRadioGroups(const cCommandBarInt& bar) {
-        int checked = 0;
-        for (const auto& entry : bar.Buttons()) {
-            if (entry.value->Style() == ButtonStyle::eSeparator) {
-                checked = 0;
-            } else if (IsRadio(*entry.value) && entry.value->Checked() && ++checked > 1) {
-                return "radio group with two checked";
-            }
-        }
-        return {};
     }
 
     std::mt19937 random_;
