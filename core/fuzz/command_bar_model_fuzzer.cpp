@@ -72,8 +72,8 @@ private:
 
     void Dispatch(FuzzedDataProvider& input, bool nested) {
         FakeControl& control = Control(input);
-        cCommandBars bars(registry_, Owner(input));
-        cButtons buttons(registry_, Owner(input));
+        CommandBars bars(registry_, Owner(input));
+        Buttons buttons(registry_, Owner(input));
         const int operation = input.ConsumeIntegralInRange(0, 20);
         Trace((nested ? L"\n  inside: op " : L"\nop ") + std::to_wstring(operation) + L" control " +
               std::to_wstring(control.Hwnd()));
@@ -104,14 +104,14 @@ private:
                 buttons.Remove(ButtonKey(input));
                 break;
             case 7: {
-                const cButton button = buttons.Item(ButtonKey(input));
+                const Button button = buttons.Item(ButtonKey(input));
                 if (!RadioAlreadyPlaced(button)) bars.Item(BarKey(input)).Buttons().Add(button);
                 break;
             }
             case 8: {
-                const cButton button = buttons.Item(ButtonKey(input));
-                const cCommandBarButtons list = bars.Item(BarKey(input)).Buttons();
-                const cButton reference = buttons.Item(ButtonKey(input));
+                const Button button = buttons.Item(ButtonKey(input));
+                const CommandBarButtons list = bars.Item(BarKey(input)).Buttons();
+                const Button reference = buttons.Item(ButtonKey(input));
                 if (RadioAlreadyPlaced(button)) break;
                 if (input.ConsumeBool()) {
                     list.InsertBefore(button, reference);
@@ -130,7 +130,7 @@ private:
                 SetProperty(buttons.Item(ButtonKey(input)), input);
                 break;
             case 12: {
-                const cButton button = buttons.Item(ButtonKey(input));
+                const Button button = buttons.Item(ButtonKey(input));
                 if (input.ConsumeBool()) {
                     button.SetBar(bars.Item(BarKey(input)));
                 } else {
@@ -195,7 +195,7 @@ private:
         }
     }
 
-    void SetProperty(const cButton& button, FuzzedDataProvider& input) {
+    void SetProperty(const Button& button, FuzzedDataProvider& input) {
         switch (input.ConsumeIntegralInRange(0, 9)) {
             case 0:
                 button.SetCaption(fuzz::TakeText(input, 8));
@@ -231,20 +231,20 @@ private:
     }
 
     void ClickAndMeasure(const std::wstring& barKey, FuzzedDataProvider& input) {
-        if (cCommandBarInt* bar = registry_.FindBar(barKey)) bar->ToggleOnClick(input.ConsumeIntegralInRange(0, 4));
+        if (CommandBarInt* bar = registry_.FindBar(barKey)) bar->ToggleOnClick(input.ConsumeIntegralInRange(0, 4));
         // The click notifies controls, which may have removed the bar: look it up again.
-        cCommandBarInt* bar = registry_.FindBar(barKey);
+        CommandBarInt* bar = registry_.FindBar(barKey);
         if (!bar) return;
         testing::FakeMeasurer text;
         testing::FakeKeyboard keyboard;
-        cMeasureButtonParams params;
+        MeasureButtonParams params;
         params.SizeStyle = input.ConsumeIntegralInRange(1, 4);
         for (const auto& entry : bar->Buttons()) entry.value->Measure(params, input.ConsumeBool(), text, keyboard);
     }
 
-    bool RadioAlreadyPlaced(const cButton& button) const {
+    bool RadioAlreadyPlaced(const Button& button) const {
         // The radio group invariant holds for radio buttons kept to one bar (see the invariants).
-        const cButtonInt* record = registry_.FindButton(button.Key());
+        const ButtonInt* record = registry_.FindButton(button.Key());
         return record && testing::IsRadio(*record) && record->Bars().Count() > 0;
     }
 
@@ -282,7 +282,7 @@ private:
     }
 
     testing::FakeEnvironment environment_;
-    cCommandBarRegistry registry_{environment_};
+    CommandBarRegistry registry_{environment_};
     std::array<std::unique_ptr<FakeControl>, 4> controls_;
 };
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/preference_value.h"
+#include "core/app/preference_value.h"
 #include "fuzz_input.h"
 
 namespace {

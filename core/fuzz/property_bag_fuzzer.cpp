@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/control_properties.h"
+#include "core/controls/control_properties.h"
 #include "fuzz_input.h"
 
 namespace {

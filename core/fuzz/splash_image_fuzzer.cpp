@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/runtime_error.h"
-#include "core/splash_image.h"
+#include "core/app/splash_image.h"
 #include "fuzz_input.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/number_text.h"
-#include "core/tab_keys.h"
-#include "core/tab_strip_properties.h"
+#include "core/tabcontrol/tab_keys.h"
+#include "core/tabcontrol/tab_strip_properties.h"
 #include "fuzz_input.h"
 
 namespace {

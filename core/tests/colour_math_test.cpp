@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/platform_capabilities.h"
+#include "core/commandbar/platform_capabilities.h"
 
 namespace core {
 namespace {

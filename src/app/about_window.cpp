@@ -2,8 +2,8 @@
 
 #include "app/artwork.h"
 #include "app/window_placement.h"
-#include "core/about_text.h"
-#include "core/contacts.h"
+#include "core/app/about_text.h"
+#include "core/app/contacts.h"
 #include "win/dpi.h"
 #include "win/modal.h"
 #include "win/module.h"

@@ -5,7 +5,7 @@
 #include "app/preferences.h"
 #include "app/screen_fonts.h"
 #include "core/number_text.h"
-#include "core/preview.h"
+#include "core/app/preview.h"
 #include "core/scope_exit.h"
 #include "win/dpi.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/preference_value.h"
+#include "core/app/preference_value.h"
 #include "win/dpi.h"
 #include "win/handles.h"
 #include "win/locale.h"

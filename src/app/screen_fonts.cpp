@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "core/font_family_list.h"
+#include "core/app/font_family_list.h"
 #include "win/handles.h"
 
 namespace app {

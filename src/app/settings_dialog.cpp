@@ -7,7 +7,7 @@
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/window_placement.h"
-#include "core/sample_text.h"
+#include "core/app/sample_text.h"
 #include "win/dpi.h"
 #include "win/modal.h"
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "core/settings_form.h"
+#include "core/app/settings_form.h"
 #include "subclass/subclass.h"
 #include "tabcontrol/tab_control.h"
 #include "win/controls.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/startup.h"
-#include "core/splash_image.h"
+#include "core/app/splash_image.h"
 #include "win/controls.h"
 #include "win/handles.h"
 #include "win/window.h"

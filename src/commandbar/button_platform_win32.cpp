@@ -21,7 +21,7 @@ std::int32_t Win32KeyboardLayout::VirtualKeyFromChar(wchar_t character) const {
     return result == -1 ? -1 : static_cast<std::int32_t>(static_cast<std::uint16_t>(result));
 }
 
-TextExtent Win32TextMeasurer::MeasureText(const core::commandbar::cMeasureButtonParams& params, std::wstring_view text,
+TextExtent Win32TextMeasurer::MeasureText(const core::commandbar::MeasureButtonParams& params, std::wstring_view text,
                                           std::uint32_t format) const {
     HDC dc = reinterpret_cast<HDC>(params.hdc);
     win::UniqueMemoryDc ownDc;

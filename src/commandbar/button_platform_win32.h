@@ -20,7 +20,7 @@ public:
 // previous font restored; without a device context, on a screen-compatible one of its own.
 class Win32TextMeasurer : public core::commandbar::TextMeasurer {
 public:
-    core::commandbar::TextExtent MeasureText(const core::commandbar::cMeasureButtonParams& params,
+    core::commandbar::TextExtent MeasureText(const core::commandbar::MeasureButtonParams& params,
                                              std::wstring_view text, std::uint32_t format) const override;
 };
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/style_colours.h"
+#include "core/commandbar/style_colours.h"
 
 namespace commandbar {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "commandbar/drawing_utilities.h"
-#include "core/command_bar_error.h"
-#include "core/icon_states.h"
+#include "core/commandbar/command_bar_error.h"
+#include "core/commandbar/icon_states.h"
 #include "win/bitmap_info.h"
 
 namespace commandbar {

@@ -6,10 +6,10 @@
 
 namespace commandbar {
 
-core::commandbar::cCommandBarRegistry& Registry() {
+core::commandbar::CommandBarRegistry& Registry() {
     // Display-setting changes reach the controls through the registry they are registered with.
     static Win32RegistryEnvironment environment([] { Registry().RefreshAllControls(); });
-    static core::commandbar::cCommandBarRegistry registry(environment);
+    static core::commandbar::CommandBarRegistry registry(environment);
     return registry;
 }
 

@@ -7,7 +7,7 @@
 
 namespace commandbar {
 
-core::commandbar::cCommandBarRegistry& Registry();
+core::commandbar::CommandBarRegistry& Registry();
 const core::commandbar::KeyboardLayout& Keyboard();
 const core::commandbar::TextMeasurer& ButtonTextMeasurer();
 const core::commandbar::MonitorQueries& Monitors();

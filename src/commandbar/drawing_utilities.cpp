@@ -10,9 +10,9 @@
 
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_image_list.h"
-#include "core/command_bar_error.h"
+#include "core/commandbar/command_bar_error.h"
 #include "core/number_text.h"
-#include "core/style_colours.h"
+#include "core/commandbar/style_colours.h"
 #include "win/handles.h"
 
 namespace commandbar {

@@ -11,7 +11,7 @@
 #include "core/colour_math.h"
 #include "core/commandbar/command_bar_types.h"
 #include "core/font_description.h"
-#include "core/platform_capabilities.h"
+#include "core/commandbar/platform_capabilities.h"
 
 namespace commandbar {
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "core/control_properties.h"
+#include "core/controls/control_properties.h"
 #include "win/controls.h"
 #include "win/handles.h"
 #include "win/window.h"

@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "core/control_properties.h"
-#include "core/progress_bar_state.h"
+#include "core/controls/control_properties.h"
+#include "core/controls/progress_bar_state.h"
 #include "win/handles.h"
 #include "win/window.h"
 

@@ -10,7 +10,7 @@
 
 #include <windows.h>
 
-#include "core/subclass_table.h"
+#include "core/subclass/subclass_table.h"
 
 namespace subclass {
 

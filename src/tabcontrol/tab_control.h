@@ -11,8 +11,8 @@
 #include <string>
 
 #include "core/runtime_error.h"
-#include "core/tab_keys.h"
-#include "core/tab_strip_properties.h"
+#include "core/tabcontrol/tab_keys.h"
+#include "core/tabcontrol/tab_strip_properties.h"
 #include "subclass/subclass.h"
 #include "win/handles.h"
 #include "win/window.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/command_bar_error.h"
+#include "core/commandbar/command_bar_error.h"
 #include "core/commandbar/command_bar_int.h"
 
 namespace core::commandbar {
@@ -23,92 +23,92 @@ std::int32_t Checked32(std::int64_t value) {
 
 }  // namespace
 
-cButtonInt::cButtonInt(std::wstring key) : key_(std::move(key)) {}
+ButtonInt::ButtonInt(std::wstring key) : key_(std::move(key)) {}
 
-void cButtonInt::SizeChanged() {
+void ButtonInt::SizeChanged() {
     measureCache_.clear();
     NotifyBars(BarChangeKind::kButtonSize);
 }
 
-void cButtonInt::SetCaption(std::wstring caption) {
+void ButtonInt::SetCaption(std::wstring caption) {
     caption_ = std::move(caption);
     SizeChanged();
 }
-void cButtonInt::SetIconIndex(std::int32_t index) {
+void ButtonInt::SetIconIndex(std::int32_t index) {
     iconIndex_ = index;
     SizeChanged();
 }
-void cButtonInt::SetColorBox(std::int32_t colour) {
+void ButtonInt::SetColorBox(std::int32_t colour) {
     colorBox_ = colour;
     SizeChanged();
 }
-void cButtonInt::SetShowCaptionInToolbar(bool show) {
+void ButtonInt::SetShowCaptionInToolbar(bool show) {
     showCaptionInToolbar_ = show;
     SizeChanged();
 }
-void cButtonInt::SetShowDropDownInToolbar(bool show) {
+void ButtonInt::SetShowDropDownInToolbar(bool show) {
     showDropDownInToolbar_ = show;
     SizeChanged();
 }
-void cButtonInt::SetStyle(ButtonStyle style) {
+void ButtonInt::SetStyle(ButtonStyle style) {
     style_ = style;
     SizeChanged();
 }
-void cButtonInt::SetPanelWidth(std::int32_t width) {
+void ButtonInt::SetPanelWidth(std::int32_t width) {
     panelWidth_ = width;
     SizeChanged();
 }
-void cButtonInt::SetPanelControl(WindowHandle control) {
+void ButtonInt::SetPanelControl(WindowHandle control) {
     panelControl_ = control;
     SizeChanged();
 }
-void cButtonInt::SetVisible(bool visible) {
+void ButtonInt::SetVisible(bool visible) {
     visible_ = visible;
     SizeChanged();
 }
-void cButtonInt::SetInfrequentlyUsed(bool infrequent) {
+void ButtonInt::SetInfrequentlyUsed(bool infrequent) {
     infrequentlyUsed_ = infrequent;
     SizeChanged();
 }
-void cButtonInt::SetMeasureTag(std::int32_t value) {
+void ButtonInt::SetMeasureTag(std::int32_t value) {
     measureTag_ = value;
     SizeChanged();
 }
-void cButtonInt::SetShortcutKey(std::uint16_t key) noexcept {
+void ButtonInt::SetShortcutKey(std::uint16_t key) noexcept {
     shortcutKey_ = key;
     measureCache_.clear();
 }
-void cButtonInt::SetShortcutModifiers(std::int32_t modifiers) noexcept {
+void ButtonInt::SetShortcutModifiers(std::int32_t modifiers) noexcept {
     shortcutModifiers_ = modifiers;
     measureCache_.clear();
 }
-void cButtonInt::SetSubBar(cCommandBarInt* bar) noexcept {
+void ButtonInt::SetSubBar(CommandBarInt* bar) noexcept {
     subBar_ = bar;
     measureCache_.clear();
 }
-void cButtonInt::SetEnabled(bool enabled) {
+void ButtonInt::SetEnabled(bool enabled) {
     enabled_ = enabled;
     NotifyBars(BarChangeKind::kButtonLook);
 }
-void cButtonInt::SetLocked(bool locked) {
+void ButtonInt::SetLocked(bool locked) {
     locked_ = locked;
     NotifyBars(BarChangeKind::kButtonLook);
 }
-void cButtonInt::SetChecked(bool checked) {
+void ButtonInt::SetChecked(bool checked) {
     if (!IsCheckableStyle(style_)) return;
     checked_ = checked;
     NotifyBars(BarChangeKind::kButtonChecked);
 }
 
-void cButtonInt::AddToBar(cCommandBarInt& bar) {
+void ButtonInt::AddToBar(CommandBarInt& bar) {
     if (!bars_.Contains(bar.Key())) bars_.Add(&bar, bar.Key());
 }
 
-void cButtonInt::RemoveFromBar(const cCommandBarInt& bar) {
+void ButtonInt::RemoveFromBar(const CommandBarInt& bar) {
     if (bars_.Contains(bar.Key())) bars_.Remove(bar.Key());
 }
 
-void cButtonInt::AddToControl(WindowHandle control, WindowHandle topLevel) {
+void ButtonInt::AddToControl(WindowHandle control, WindowHandle topLevel) {
     std::wstring key = HandleKey(topLevel);
     if (controls_.Contains(key)) return;
     controls_.Add(control, key);
@@ -116,12 +116,12 @@ void cButtonInt::AddToControl(WindowHandle control, WindowHandle topLevel) {
     if (subBar_) subBar_->AttachControl(control, topLevel);
 }
 
-void cButtonInt::RemoveFromControl(WindowHandle topLevel) {
+void ButtonInt::RemoveFromControl(WindowHandle topLevel) {
     std::wstring key = HandleKey(topLevel);
     if (controls_.Contains(key)) controls_.Remove(key);
 }
 
-void cButtonInt::RefreshControlEntry(WindowHandle topLevel) {
+void ButtonInt::RefreshControlEntry(WindowHandle topLevel) {
     std::wstring key = HandleKey(topLevel);
     WindowHandle* current = controls_.Find(key);
     if (!current) return;
@@ -140,24 +140,24 @@ void cButtonInt::RefreshControlEntry(WindowHandle topLevel) {
     }
 }
 
-bool cButtonInt::IsShownInControl(WindowHandle control) const noexcept {
+bool ButtonInt::IsShownInControl(WindowHandle control) const noexcept {
     return std::any_of(controls_.begin(), controls_.end(),
                        [control](const auto& entry) { return entry.value == control; });
 }
 
-void cButtonInt::NotifyBars(BarChangeKind kind) {
+void ButtonInt::NotifyBars(BarChangeKind kind) {
     // A control reacting to the change may remove bars or this very button: stay alive, walk by
     // key and skip the bars that are gone.
-    std::shared_ptr<cButtonInt> keepAlive = weak_from_this().lock();
+    std::shared_ptr<ButtonInt> keepAlive = weak_from_this().lock();
     std::vector<std::wstring> keys;
     for (const auto& entry : bars_) keys.push_back(*entry.key);
     for (const std::wstring& key : keys) {
-        cCommandBarInt** bar = bars_.Find(key);
+        CommandBarInt** bar = bars_.Find(key);
         if (bar) (*bar)->NotifyBarChanged(kind, this);
     }
 }
 
-std::wstring cButtonInt::GetShortcutText(const KeyboardLayout& keyboard) const {
+std::wstring ButtonInt::GetShortcutText(const KeyboardLayout& keyboard) const {
     if (shortcutKey_ == 0) return {};
     std::wstring text;
     if (shortcutModifiers_ & eCtrl) text += L"Ctrl+";
@@ -167,14 +167,14 @@ std::wstring cButtonInt::GetShortcutText(const KeyboardLayout& keyboard) const {
     return text;
 }
 
-std::wstring cButtonInt::GetToolTipText(bool withShortcut, const KeyboardLayout& keyboard) const {
+std::wstring ButtonInt::GetToolTipText(bool withShortcut, const KeyboardLayout& keyboard) const {
     if (!withShortcut) return toolTip_;
     std::wstring shortcut = GetShortcutText(keyboard);
     if (shortcut.empty()) return toolTip_;
     return toolTip_ + L" (" + shortcut + L")";
 }
 
-bool cButtonInt::MatchesAccelerator(std::uint16_t virtualKey, const KeyboardLayout& keyboard) const {
+bool ButtonInt::MatchesAccelerator(std::uint16_t virtualKey, const KeyboardLayout& keyboard) const {
     std::size_t amp = caption_.find(L'&');
     if (amp == std::wstring::npos || amp + 1 >= caption_.size()) return false;
     std::int32_t mapped = keyboard.VirtualKeyFromChar(caption_[amp + 1]);
@@ -182,8 +182,8 @@ bool cButtonInt::MatchesAccelerator(std::uint16_t virtualKey, const KeyboardLayo
     return (mapped & 0xFF) == virtualKey;
 }
 
-cButtonInt* cButtonInt::FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
-                                       bool anyControl, std::unordered_set<const cCommandBarInt*>& searched) {
+ButtonInt* ButtonInt::FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
+                                       bool anyControl, std::unordered_set<const CommandBarInt*>& searched) {
     if (!enabled_) return nullptr;
     if (!anyControl && !IsShownInControl(controlWindow)) return nullptr;
     if (shortcutKey_ == key && shortcutModifiers_ == modifiers) return this;
@@ -194,19 +194,19 @@ cButtonInt* cButtonInt::FindByShortcut(WindowHandle controlWindow, std::uint16_t
     return nullptr;
 }
 
-cButtonInt* cButtonInt::FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
+ButtonInt* ButtonInt::FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
                                        bool anyControl) {
-    std::unordered_set<const cCommandBarInt*> searched;
+    std::unordered_set<const CommandBarInt*> searched;
     return FindByShortcut(controlWindow, key, modifiers, anyControl, searched);
 }
 
-bool cButtonInt::IsOverDropDownPart(std::int32_t x, std::int32_t width, bool rightToLeft) const noexcept {
+bool ButtonInt::IsOverDropDownPart(std::int32_t x, std::int32_t width, bool rightToLeft) const noexcept {
     if (style_ != ButtonStyle::eSplit) return false;
     if (rightToLeft) return x < splitWidth_;
     return static_cast<std::int64_t>(x) > static_cast<std::int64_t>(width) - splitWidth_;
 }
 
-bool cButtonInt::IsActive(std::int32_t orientation, bool inCustomiseMenu) const noexcept {
+bool ButtonInt::IsActive(std::int32_t orientation, bool inCustomiseMenu) const noexcept {
     if (style_ == ButtonStyle::eSeparator) return false;
     bool active = visible_ && enabled_ && !locked_;
     if (active && style_ == ButtonStyle::ePanel) {
@@ -216,7 +216,7 @@ bool cButtonInt::IsActive(std::int32_t orientation, bool inCustomiseMenu) const 
     return active;
 }
 
-std::int32_t cButtonInt::Measure(cMeasureButtonParams& params, bool hidden, const TextMeasurer& text,
+std::int32_t ButtonInt::Measure(MeasureButtonParams& params, bool hidden, const TextMeasurer& text,
                                  const KeyboardLayout& keyboard) {
     if (!(params.SizeStyle == eSizeCustomiseList || (visible_ && !hidden))) return 0;
     bool menu = params.SizeStyle == eSizePopupMenu || params.SizeStyle == eSizeCustomiseList;
@@ -229,13 +229,13 @@ std::int32_t cButtonInt::Measure(cMeasureButtonParams& params, bool hidden, cons
             return cached.width;
         }
     }
-    cMeasureButtonParams asked = params;
+    MeasureButtonParams asked = params;
     std::int32_t width = menu ? MeasureMenuItem(params, text, keyboard) : MeasureToolbarButton(params, text);
     measureCache_.push_back(CachedMeasure{std::move(asked), width, params.Height});
     return width;
 }
 
-std::int32_t cButtonInt::MeasureMenuItem(cMeasureButtonParams& params, const TextMeasurer& text,
+std::int32_t ButtonInt::MeasureMenuItem(MeasureButtonParams& params, const TextMeasurer& text,
                                          const KeyboardLayout& keyboard) const {
     std::int64_t iconSize = 0;
     if (style_ == ButtonStyle::eSeparator) {
@@ -258,7 +258,7 @@ std::int32_t cButtonInt::MeasureMenuItem(cMeasureButtonParams& params, const Tex
     return Checked32(width);
 }
 
-std::int32_t cButtonInt::MeasureToolbarButton(cMeasureButtonParams& params, const TextMeasurer& text) const {
+std::int32_t ButtonInt::MeasureToolbarButton(MeasureButtonParams& params, const TextMeasurer& text) const {
     bool vertical = IsVerticalOrientation(params.Orientation);
     std::int64_t base = 2LL * spacing_;
     if (style_ == ButtonStyle::eSeparator) return Checked32(base);
@@ -292,7 +292,7 @@ std::int32_t cButtonInt::MeasureToolbarButton(cMeasureButtonParams& params, cons
     return Checked32(width);
 }
 
-void cButtonInt::ResetLinks() noexcept {
+void ButtonInt::ResetLinks() noexcept {
     panelControl_ = 0;
     subBar_ = nullptr;
     bars_.Clear();

@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "core/commandbar/button_int.h"
-#include "core/command_bar_error.h"
+#include "core/commandbar/command_bar_error.h"
 #include "core/commandbar/command_bar_registry.h"
 
 namespace core::commandbar {
 
 namespace {
 
-std::vector<std::wstring> KeysOf(const KeyedCollection<cButtonInt*>& buttons) {
+std::vector<std::wstring> KeysOf(const KeyedCollection<ButtonInt*>& buttons) {
     std::vector<std::wstring> keys;
     keys.reserve(static_cast<std::size_t>(buttons.Count()));
     for (const auto& entry : buttons) keys.push_back(*entry.key);
@@ -33,46 +33,46 @@ bool IsRadioStyle(ButtonStyle style) { return style == ButtonStyle::eRadio || st
 
 }  // namespace
 
-cCommandBarInt::cCommandBarInt(cCommandBarRegistry& registry, std::wstring key)
+CommandBarInt::CommandBarInt(CommandBarRegistry& registry, std::wstring key)
     : registry_(registry), key_(std::move(key)) {}
 
-void cCommandBarInt::SetTitle(std::wstring title) {
+void CommandBarInt::SetTitle(std::wstring title) {
     title_ = std::move(title);
     NotifyBarChanged(BarChangeKind::kTitle, nullptr);
 }
 
-cButtonInt* cCommandBarInt::Item(std::int32_t position) const noexcept {
+ButtonInt* CommandBarInt::Item(std::int32_t position) const noexcept {
     if (position < 1 || position > buttons_.Count()) return nullptr;
     return buttons_.Item(position);
 }
 
-cButtonInt* cCommandBarInt::Item(std::wstring_view buttonKey) const noexcept {
-    cButtonInt* const* found = buttons_.Find(buttonKey);
+ButtonInt* CommandBarInt::Item(std::wstring_view buttonKey) const noexcept {
+    ButtonInt* const* found = buttons_.Find(buttonKey);
     return found ? *found : nullptr;
 }
 
-void cCommandBarInt::Add(cButtonInt& button) { Place(button, 0, true); }
+void CommandBarInt::Add(ButtonInt& button) { Place(button, 0, true); }
 
 // The reference goes by key: a reference button that has left the registry is simply not here.
-void cCommandBarInt::InsertBefore(cButtonInt& button, std::wstring_view beforeKey) {
+void CommandBarInt::InsertBefore(ButtonInt& button, std::wstring_view beforeKey) {
     Place(button, ReferencePosition(button, beforeKey), false);
 }
 
-void cCommandBarInt::InsertAfter(cButtonInt& button, std::wstring_view afterKey) {
+void CommandBarInt::InsertAfter(ButtonInt& button, std::wstring_view afterKey) {
     Place(button, ReferencePosition(button, afterKey), true);
 }
 
-std::int32_t cCommandBarInt::ReferencePosition(const cButtonInt& button, std::wstring_view referenceKey) const {
+std::int32_t CommandBarInt::ReferencePosition(const ButtonInt& button, std::wstring_view referenceKey) const {
     if (buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kDuplicateKey);
     std::int32_t position = buttons_.IndexOf(referenceKey);
     if (position == 0) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
     return position;
 }
 
-void cCommandBarInt::Place(cButtonInt& button, std::int32_t position, bool after) {
+void CommandBarInt::Place(ButtonInt& button, std::int32_t position, bool after) {
     // Notifications below may remove this bar or the button from the registry: the bar lives
     // until the end, the button is asked for by key only.
-    std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
+    std::shared_ptr<CommandBarInt> keepAlive = weak_from_this().lock();
     if (buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kDuplicateKey);
     const std::wstring key = button.Key();
     if (position == 0) {
@@ -90,12 +90,12 @@ void cCommandBarInt::Place(cButtonInt& button, std::int32_t position, bool after
 
 // Runs once the button has left this bar: its entry for a top-level window stays only while
 // another of its bars is shown there, so a button shared by two bars of one form stays reachable.
-void cCommandBarInt::UnregisterFromControls(cButtonInt& button) {
+void CommandBarInt::UnregisterFromControls(ButtonInt& button) {
     for (const auto& entry : controls_) button.RefreshControlEntry(entry.value.topLevel);
 }
 
-void cCommandBarInt::Remove(cButtonInt& button) {
-    std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
+void CommandBarInt::Remove(ButtonInt& button) {
+    std::shared_ptr<CommandBarInt> keepAlive = weak_from_this().lock();
     if (!buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
     Unlink(button);
     // Taking out a separator joins two groups.
@@ -103,31 +103,31 @@ void cCommandBarInt::Remove(cButtonInt& button) {
     NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
 }
 
-void cCommandBarInt::Clear() {
-    std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
+void CommandBarInt::Clear() {
+    std::shared_ptr<CommandBarInt> keepAlive = weak_from_this().lock();
     UnlinkButtons();
     NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
 }
 
-void cCommandBarInt::UnlinkButtons() {
-    for (cButtonInt* button : buttons_.Values()) Unlink(*button);
+void CommandBarInt::UnlinkButtons() {
+    for (ButtonInt* button : buttons_.Values()) Unlink(*button);
 }
 
-void cCommandBarInt::Unlink() {
+void CommandBarInt::Unlink() {
     UnlinkButtons();
     controls_.Clear();
 }
 
-void cCommandBarInt::Unlink(cButtonInt& button) {
+void CommandBarInt::Unlink(ButtonInt& button) {
     if (!buttons_.Contains(button.Key())) return;
     buttons_.Remove(button.Key());
     button.RemoveFromBar(*this);
     UnregisterFromControls(button);
 }
 
-void cCommandBarInt::NotifyBarChanged(BarChangeKind kind, cButtonInt* button) {
+void CommandBarInt::NotifyBarChanged(BarChangeKind kind, ButtonInt* button) {
     // A control's reaction may remove this bar from the registry; finish the walk regardless.
-    std::shared_ptr<cCommandBarInt> keepAlive = weak_from_this().lock();
+    std::shared_ptr<CommandBarInt> keepAlive = weak_from_this().lock();
     if (kind == BarChangeKind::kButtonChecked && button && !inRadioRule_ && IsRadioStyle(button->Style())) {
         ApplyRadioRule(*button);
     }
@@ -137,14 +137,14 @@ void cCommandBarInt::NotifyBarChanged(BarChangeKind kind, cButtonInt* button) {
     }
 }
 
-void cCommandBarInt::ApplyRadioRule(cButtonInt& button) {
+void CommandBarInt::ApplyRadioRule(ButtonInt& button) {
     ApplyRadioRuleOnce(button);
     // Controls told of the clearing may have changed the bar meanwhile (a removed separator
     // joins groups); settle whatever that left with two checked.
     NormaliseRadioGroups(button.Checked() ? button.Key() : std::wstring());
 }
 
-void cCommandBarInt::ApplyRadioRuleOnce(cButtonInt& button) {
+void CommandBarInt::ApplyRadioRuleOnce(ButtonInt& button) {
     FlagGuard guard(inRadioRule_);
     std::int32_t position = buttons_.IndexOf(button.Key());
     if (position == 0) return;
@@ -165,13 +165,13 @@ void cCommandBarInt::ApplyRadioRuleOnce(cButtonInt& button) {
 
     if (button.Checked()) {
         for (const std::wstring& key : group) {
-            cButtonInt* other = Item(key);
+            ButtonInt* other = Item(key);
             if (other && other != &button) other->SetChecked(false);
         }
     } else if (button.Style() == ButtonStyle::eRadio) {
         bool anyChecked = false;
         for (const std::wstring& key : group) {
-            cButtonInt* member = Item(key);
+            ButtonInt* member = Item(key);
             if (member && member->Checked()) anyChecked = true;
         }
         if (!anyChecked) button.SetChecked(true);
@@ -180,26 +180,26 @@ void cCommandBarInt::ApplyRadioRuleOnce(cButtonInt& button) {
 
 // A group may hold at most one checked radio button, also after a checked one is placed into it
 // or a separator between two groups goes: the preferred button wins, otherwise the first one.
-void cCommandBarInt::NormaliseRadioGroups(std::wstring_view preferredKey) {
+void CommandBarInt::NormaliseRadioGroups(std::wstring_view preferredKey) {
     if (inRadioRule_) return;
     FlagGuard guard(inRadioRule_);
     // Each clearing notifies controls, which may change the bar (even remove the preferred
     // button): look at the bar afresh after each one.
-    while (cButtonInt* surplus = SurplusCheckedRadio(preferredKey)) surplus->SetChecked(false);
+    while (ButtonInt* surplus = SurplusCheckedRadio(preferredKey)) surplus->SetChecked(false);
 }
 
-cButtonInt* cCommandBarInt::SurplusCheckedRadio(std::wstring_view preferredKey) const {
-    std::vector<cButtonInt*> checked;
-    auto surplusOf = [&]() -> cButtonInt* {
+ButtonInt* CommandBarInt::SurplusCheckedRadio(std::wstring_view preferredKey) const {
+    std::vector<ButtonInt*> checked;
+    auto surplusOf = [&]() -> ButtonInt* {
         if (checked.size() < 2) return nullptr;
         auto preferred = std::find_if(checked.begin(), checked.end(),
-                                      [&](const cButtonInt* button) { return button->Key() == preferredKey; });
+                                      [&](const ButtonInt* button) { return button->Key() == preferredKey; });
         return preferred == checked.begin() || preferred == checked.end() ? checked[1] : checked.front();
     };
     for (const auto& entry : buttons_) {
-        cButtonInt* button = entry.value;
+        ButtonInt* button = entry.value;
         if (button->Style() == ButtonStyle::eSeparator) {
-            if (cButtonInt* surplus = surplusOf()) return surplus;
+            if (ButtonInt* surplus = surplusOf()) return surplus;
             checked.clear();
         } else if (IsRadioStyle(button->Style()) && button->Checked()) {
             checked.push_back(button);
@@ -208,16 +208,16 @@ cButtonInt* cCommandBarInt::SurplusCheckedRadio(std::wstring_view preferredKey) 
     return surplusOf();
 }
 
-void cCommandBarInt::AttachControl(WindowHandle control, WindowHandle topLevel) {
+void CommandBarInt::AttachControl(WindowHandle control, WindowHandle topLevel) {
     std::wstring key = HandleKey(control);
     if (controls_.Contains(key)) return;
     controls_.Add(BarControlEntry{control, topLevel}, key);
     for (const std::wstring& buttonKey : KeysOf(buttons_)) {
-        if (cButtonInt* button = Item(buttonKey)) button->AddToControl(control, topLevel);
+        if (ButtonInt* button = Item(buttonKey)) button->AddToControl(control, topLevel);
     }
 }
 
-void cCommandBarInt::DetachControl(WindowHandle control) {
+void CommandBarInt::DetachControl(WindowHandle control) {
     std::wstring key = HandleKey(control);
     const BarControlEntry* entry = controls_.Find(key);
     if (!entry) return;
@@ -226,19 +226,19 @@ void cCommandBarInt::DetachControl(WindowHandle control) {
     for (auto& button : buttons_) button.value->RefreshControlEntry(topLevel);
 }
 
-cButtonInt* cCommandBarInt::FindAccelerator(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
-                                            bool anyControl, std::unordered_set<const cCommandBarInt*>& searched) {
+ButtonInt* CommandBarInt::FindAccelerator(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
+                                            bool anyControl, std::unordered_set<const CommandBarInt*>& searched) {
     searched.insert(this);
     for (const auto& entry : buttons_) {
-        if (cButtonInt* found = entry.value->FindByShortcut(controlWindow, key, modifiers, anyControl, searched)) {
+        if (ButtonInt* found = entry.value->FindByShortcut(controlWindow, key, modifiers, anyControl, searched)) {
             return found;
         }
     }
     return nullptr;
 }
 
-void cCommandBarInt::ToggleOnClick(std::int32_t position) {
-    cButtonInt* button = Item(position);
+void CommandBarInt::ToggleOnClick(std::int32_t position) {
+    ButtonInt* button = Item(position);
     if (!button) return;
     if (button->CustomiseState() == 2) {
         if (IsCheckableStyle(button->Style())) button->SetChecked(!button->Checked());
@@ -248,7 +248,7 @@ void cCommandBarInt::ToggleOnClick(std::int32_t position) {
     button->SetChecked(!button->Checked());
 }
 
-void cCommandBarInt::ResetLinks() noexcept {
+void CommandBarInt::ResetLinks() noexcept {
     buttons_.Clear();
     controls_.Clear();
 }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/command_bar_error.h"
+#include "core/commandbar/command_bar_error.h"
 
 namespace core::commandbar {
 
@@ -28,15 +28,15 @@ void IgnoringErrors(Step&& step) noexcept {
 
 }  // namespace
 
-cCommandBarRegistry::cCommandBarRegistry(RegistryEnvironment& environment) : environment_(environment) {}
+CommandBarRegistry::CommandBarRegistry(RegistryEnvironment& environment) : environment_(environment) {}
 
-cCommandBarRegistry::~cCommandBarRegistry() {
+CommandBarRegistry::~CommandBarRegistry() {
     // Break the links first so no record is left pointing at one destroyed before it.
     for (auto& entry : bars_) entry.value->ResetLinks();
     for (auto& entry : buttons_) entry.value->ResetLinks();
 }
 
-void cCommandBarRegistry::RegisterControl(WindowHandle hwnd, CommandBarControl& control) {
+void CommandBarRegistry::RegisterControl(WindowHandle hwnd, CommandBarControl& control) {
     if (!running_) {
         running_ = true;
         environment_.InitialiseRendering(hwnd);
@@ -47,13 +47,13 @@ void cCommandBarRegistry::RegisterControl(WindowHandle hwnd, CommandBarControl& 
     BindControlWindow(hwnd, &control, true);
 }
 
-void cCommandBarRegistry::UnregisterControl(WindowHandle hwnd) {
+void CommandBarRegistry::UnregisterControl(WindowHandle hwnd) {
     instances_.Remove(HandleKey(hwnd));
     BindControlWindow(hwnd, nullptr, false);
     if (instances_.Empty()) TearDown();
 }
 
-void cCommandBarRegistry::TearDown() noexcept {
+void CommandBarRegistry::TearDown() noexcept {
     // Popups still stacked would keep menu mode on through the call below; with no control
     // left there is nothing to show them, so menu mode ends whatever the level.
     popupStack_.reset();
@@ -75,17 +75,17 @@ void cCommandBarRegistry::TearDown() noexcept {
     showAll_ = false;
 }
 
-void cCommandBarRegistry::BindControlWindow(WindowHandle hwnd, CommandBarControl* control, bool set) {
+void CommandBarRegistry::BindControlWindow(WindowHandle hwnd, CommandBarControl* control, bool set) {
     environment_.BindControlWindow(hwnd, set ? control : nullptr, set);
 }
 
-CommandBarControl& cCommandBarRegistry::ControlFromHwnd(WindowHandle hwnd) const {
+CommandBarControl& CommandBarRegistry::ControlFromHwnd(WindowHandle hwnd) const {
     CommandBarControl* control = TryControlFromHwnd(hwnd);
     if (!control) RaiseCommandBarError(command_bar_error::kNoOwningControl);
     return *control;
 }
 
-CommandBarControl* cCommandBarRegistry::TryControlFromHwnd(WindowHandle hwnd) const noexcept {
+CommandBarControl* CommandBarRegistry::TryControlFromHwnd(WindowHandle hwnd) const noexcept {
     if (hwnd == 0) return nullptr;
     try {
         return environment_.ControlFromWindow(hwnd);
@@ -94,14 +94,14 @@ CommandBarControl* cCommandBarRegistry::TryControlFromHwnd(WindowHandle hwnd) co
     }
 }
 
-cCommandBarInt& cCommandBarRegistry::AddBar(const std::wstring& key) {
-    auto bar = std::make_shared<cCommandBarInt>(*this, key);
+CommandBarInt& CommandBarRegistry::AddBar(const std::wstring& key) {
+    auto bar = std::make_shared<CommandBarInt>(*this, key);
     bars_.Add(bar, key);
     return *bar;
 }
 
-void cCommandBarRegistry::RemoveBar(std::wstring_view key) {
-    std::shared_ptr<cCommandBarInt> bar = bars_.Item(key);
+void CommandBarRegistry::RemoveBar(std::wstring_view key) {
+    std::shared_ptr<CommandBarInt> bar = bars_.Item(key);
     bar->Clear();
     for (const BarControlEntry& shown : bar->Controls().Values()) {
         if (CommandBarControl* control = TryControlFromHwnd(shown.control)) control->BarRemoved(bar->Key());
@@ -116,85 +116,85 @@ void cCommandBarRegistry::RemoveBar(std::wstring_view key) {
     }
 }
 
-cCommandBarInt& cCommandBarRegistry::GetBar(std::int32_t position) const { return *bars_.Item(position); }
-cCommandBarInt& cCommandBarRegistry::GetBar(std::wstring_view key) const { return *bars_.Item(key); }
+CommandBarInt& CommandBarRegistry::GetBar(std::int32_t position) const { return *bars_.Item(position); }
+CommandBarInt& CommandBarRegistry::GetBar(std::wstring_view key) const { return *bars_.Item(key); }
 
-cCommandBarInt* cCommandBarRegistry::FindBar(std::wstring_view key) const noexcept {
-    const std::shared_ptr<cCommandBarInt>* bar = bars_.Find(key);
+CommandBarInt* CommandBarRegistry::FindBar(std::wstring_view key) const noexcept {
+    const std::shared_ptr<CommandBarInt>* bar = bars_.Find(key);
     return bar ? bar->get() : nullptr;
 }
 
-cButtonInt& cCommandBarRegistry::AddButton(const std::wstring& key) {
-    auto button = std::make_shared<cButtonInt>(key);
+ButtonInt& CommandBarRegistry::AddButton(const std::wstring& key) {
+    auto button = std::make_shared<ButtonInt>(key);
     buttons_.Add(button, key);
     return *button;
 }
 
-void cCommandBarRegistry::RemoveButton(std::wstring_view key) {
-    std::shared_ptr<cButtonInt> button = buttons_.Item(key);
+void CommandBarRegistry::RemoveButton(std::wstring_view key) {
+    std::shared_ptr<ButtonInt> button = buttons_.Item(key);
     // Each removal notifies controls, which may change the bars: look every bar up afresh.
     std::vector<std::wstring> barKeys;
     for (const auto& entry : button->Bars()) barKeys.push_back(*entry.key);
     for (const std::wstring& barKey : barKeys) {
-        cCommandBarInt* const* bar = button->Bars().Find(barKey);
+        CommandBarInt* const* bar = button->Bars().Find(barKey);
         if (bar && (*bar)->IndexOf(button->Key()) != 0) (*bar)->Remove(*button);
     }
     // Those controls may also have placed the button into bars again. Once it has left the
     // registry nothing finds it to do that, so those bars are told after it is gone.
     Forget(buttons_, button);
-    std::vector<cCommandBarInt*> placedAgain = button->Bars().Values();
-    std::vector<std::shared_ptr<cCommandBarInt>> keepAlive;
-    for (cCommandBarInt* bar : placedAgain) {
+    std::vector<CommandBarInt*> placedAgain = button->Bars().Values();
+    std::vector<std::shared_ptr<CommandBarInt>> keepAlive;
+    for (CommandBarInt* bar : placedAgain) {
         keepAlive.push_back(bar->weak_from_this().lock());
         bar->Unlink(*button);
     }
     button->ResetLinks();
-    for (cCommandBarInt* bar : placedAgain) bar->NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
+    for (CommandBarInt* bar : placedAgain) bar->NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
 }
 
-cButtonInt& cCommandBarRegistry::GetButton(std::int32_t position) const { return *buttons_.Item(position); }
-cButtonInt& cCommandBarRegistry::GetButton(std::wstring_view key) const { return *buttons_.Item(key); }
+ButtonInt& CommandBarRegistry::GetButton(std::int32_t position) const { return *buttons_.Item(position); }
+ButtonInt& CommandBarRegistry::GetButton(std::wstring_view key) const { return *buttons_.Item(key); }
 
-cButtonInt* cCommandBarRegistry::FindButton(std::wstring_view key) const noexcept {
-    const std::shared_ptr<cButtonInt>* button = buttons_.Find(key);
+ButtonInt* CommandBarRegistry::FindButton(std::wstring_view key) const noexcept {
+    const std::shared_ptr<ButtonInt>* button = buttons_.Find(key);
     return button ? button->get() : nullptr;
 }
 
-void cCommandBarRegistry::BuildChevronBars() {
-    cCommandBarInt& addOrRemove = AddBar(L"CHEVRON:ADDORREMOVE");
-    cButtonInt& listSeparator = AddButton(L"CHEVRON:ADDORREMOVE:SEPARATOR");
+void CommandBarRegistry::BuildChevronBars() {
+    CommandBarInt& addOrRemove = AddBar(L"CHEVRON:ADDORREMOVE");
+    ButtonInt& listSeparator = AddButton(L"CHEVRON:ADDORREMOVE:SEPARATOR");
     listSeparator.SetStyle(ButtonStyle::eSeparator);
     addOrRemove.Add(listSeparator);
-    cButtonInt& reset = AddButton(L"CHEVRON:ADDORREMOVE:RESET");
+    ButtonInt& reset = AddButton(L"CHEVRON:ADDORREMOVE:RESET");
     reset.SetCaption(L"&Reset Toolbar");
     reset.SetEnabled(false);
     addOrRemove.Add(reset);
 
-    cCommandBarInt& addOrRemoveBar = AddBar(L"CHEVRON:ADDORREMOVEBAR");
-    cButtonInt& barName = AddButton(L"CHEVRON:ADDORREMOVEBAR");
+    CommandBarInt& addOrRemoveBar = AddBar(L"CHEVRON:ADDORREMOVEBAR");
+    ButtonInt& barName = AddButton(L"CHEVRON:ADDORREMOVEBAR");
     barName.SetCaption(L"CommandBar Name");
     barName.SetSubBar(&addOrRemove);
     addOrRemoveBar.Add(barName);
-    cButtonInt& separator = AddButton(L"CHEVRON:SEPARATOR");
+    ButtonInt& separator = AddButton(L"CHEVRON:SEPARATOR");
     separator.SetStyle(ButtonStyle::eSeparator);
     addOrRemoveBar.Add(separator);
-    cButtonInt& customise = AddButton(L"CHEVRON:CUSTOMISE");
+    ButtonInt& customise = AddButton(L"CHEVRON:CUSTOMISE");
     customise.SetCaption(L"&Customise...");
     customise.SetEnabled(false);
     addOrRemoveBar.Add(customise);
 
-    cCommandBarInt& chevron = AddBar(L"CHEVRON");
-    cButtonInt& addOrRemoveButton = AddButton(L"CHEVRON:ADDORREMOVE");
+    CommandBarInt& chevron = AddBar(L"CHEVRON");
+    ButtonInt& addOrRemoveButton = AddButton(L"CHEVRON:ADDORREMOVE");
     addOrRemoveButton.SetCaption(L"&Add or Remove Buttons");
     addOrRemoveButton.SetSubBar(&addOrRemoveBar);
     chevron.Add(addOrRemoveButton);
 }
 
-void cCommandBarRegistry::SetControlEnabled(WindowHandle hwnd, bool enabled) const {
+void CommandBarRegistry::SetControlEnabled(WindowHandle hwnd, bool enabled) const {
     if (CommandBarControl* control = TryControlFromHwnd(hwnd)) control->SetEnabled(enabled);
 }
 
-void cCommandBarRegistry::SetMenuMode(bool on, WindowHandle initiator) {
+void CommandBarRegistry::SetMenuMode(bool on, WindowHandle initiator) {
     if (on == inMenuMode_) return;
     showAll_ = false;
     if (on) {
@@ -232,10 +232,10 @@ void cCommandBarRegistry::SetMenuMode(bool on, WindowHandle initiator) {
     if (CommandBarControl* control = TryControlFromHwnd(formerInitiator)) control->ClearHotItem();
 }
 
-WindowHandle cCommandBarRegistry::GetActiveForegroundWindow() const { return environment_.ActiveForegroundWindow(); }
+WindowHandle CommandBarRegistry::GetActiveForegroundWindow() const { return environment_.ActiveForegroundWindow(); }
 
-bool cCommandBarRegistry::IsRootFor(const cButtonInt& button, WindowHandle topLevel) const {
-    for (const cCommandBarInt* bar : button.Bars().Values()) {
+bool CommandBarRegistry::IsRootFor(const ButtonInt& button, WindowHandle topLevel) const {
+    for (const CommandBarInt* bar : button.Bars().Values()) {
         for (const auto& entry : bar->Controls()) {
             if (entry.value.topLevel != topLevel) continue;
             // A popup host keeps the menu it showed last and belongs to the form, but what it
@@ -247,18 +247,18 @@ bool cCommandBarRegistry::IsRootFor(const cButtonInt& button, WindowHandle topLe
     return false;
 }
 
-bool cCommandBarRegistry::ProcessAccelerator(std::uint16_t keyCode, std::int32_t shiftBits) {
+bool CommandBarRegistry::ProcessAccelerator(std::uint16_t keyCode, std::int32_t shiftBits) {
     WindowHandle foreground = GetActiveForegroundWindow();
     if (foreground == 0) return false;
     std::wstring windowKey = HandleKey(foreground);
-    for (const std::shared_ptr<cButtonInt>& button : buttons_.Values()) {
+    for (const std::shared_ptr<ButtonInt>& button : buttons_.Values()) {
         if (!button->Enabled()) continue;
         const WindowHandle* target = button->Controls().Find(windowKey);
         if (!target) continue;
         // Buttons inside menus are reached through their titles, so a disabled title keeps its
         // whole menu from firing; only what a control on the form shows directly starts a search.
         if (!IsRootFor(*button, foreground)) continue;
-        cButtonInt* matched = button->FindByShortcut(0, keyCode, shiftBits, true);
+        ButtonInt* matched = button->FindByShortcut(0, keyCode, shiftBits, true);
         if (!matched) continue;
         if (CommandBarControl* control = TryControlFromHwnd(*target)) {
             std::int32_t index = control->ButtonIndex(*matched);
@@ -273,7 +273,7 @@ bool cCommandBarRegistry::ProcessAccelerator(std::uint16_t keyCode, std::int32_t
     return false;
 }
 
-WindowHandle cCommandBarRegistry::GetMainMenuControl() const {
+WindowHandle CommandBarRegistry::GetMainMenuControl() const {
     WindowHandle foreground = GetActiveForegroundWindow();
     if (foreground == 0) return 0;
     for (WindowHandle hwnd : instances_.Values()) {
@@ -283,7 +283,7 @@ WindowHandle cCommandBarRegistry::GetMainMenuControl() const {
     return 0;
 }
 
-CommandBarControl* cCommandBarRegistry::GetPopupControl() {
+CommandBarControl* CommandBarRegistry::GetPopupControl() {
     if (instances_.Empty()) return nullptr;
     if (popupPool_) {
         for (WindowHandle hwnd : popupPool_->Values()) {
@@ -306,14 +306,14 @@ CommandBarControl* cCommandBarRegistry::GetPopupControl() {
     return fresh;
 }
 
-void cCommandBarRegistry::ReleasePopupControls() {
+void CommandBarRegistry::ReleasePopupControls() {
     if (!popupPool_) return;
     for (WindowHandle hwnd : popupPool_->Values()) {
         if (CommandBarControl* control = TryControlFromHwnd(hwnd)) control->SetInUse(false);
     }
 }
 
-void cCommandBarRegistry::ClearPopupPool() {
+void CommandBarRegistry::ClearPopupPool() {
     if (!popupPool_) return;
     std::vector<WindowHandle> pool = popupPool_->Values();
     popupPool_.reset();
@@ -322,14 +322,14 @@ void cCommandBarRegistry::ClearPopupPool() {
     }
 }
 
-void cCommandBarRegistry::CloseAllMenus() {
+void CommandBarRegistry::CloseAllMenus() {
     if (!popupPool_) return;
     for (WindowHandle hwnd : instances_.Values()) {
         if (CommandBarControl* control = TryControlFromHwnd(hwnd)) control->CloseMenus(true);
     }
 }
 
-void cCommandBarRegistry::CloseOtherMenus(WindowHandle except) {
+void CommandBarRegistry::CloseOtherMenus(WindowHandle except) {
     if (!popupPool_) return;
     for (WindowHandle hwnd : instances_.Values()) {
         if (hwnd == except) continue;
@@ -338,29 +338,29 @@ void cCommandBarRegistry::CloseOtherMenus(WindowHandle except) {
     }
 }
 
-void cCommandBarRegistry::CloseMenusFromLevel(std::int32_t level) {
+void CommandBarRegistry::CloseMenusFromLevel(std::int32_t level) {
     if (!popupStack_) return;
-    std::vector<cMenuPopupStack> entries = popupStack_->Values();
+    std::vector<MenuPopupStackEntry> entries = popupStack_->Values();
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         if (entry->RecursionLevel() < level) continue;
         if (CommandBarControl* control = TryControlFromHwnd(entry->hwnd())) control->CloseMenus(true);
     }
 }
 
-void cCommandBarRegistry::RefreshAllControls() {
+void CommandBarRegistry::RefreshAllControls() {
     for (WindowHandle hwnd : instances_.Values()) {
         if (CommandBarControl* control = TryControlFromHwnd(hwnd)) control->StyleChanged();
     }
 }
 
-void cCommandBarRegistry::PushPopup(WindowHandle popup, WindowHandle source, bool shownAsPopup, bool nested) {
+void CommandBarRegistry::PushPopup(WindowHandle popup, WindowHandle source, bool shownAsPopup, bool nested) {
     if (!popupStack_) popupStack_.emplace();
     std::int32_t level = popupStack_->Empty() ? 0 : popupStack_->Item(popupStack_->Count()).RecursionLevel();
     if (nested) ++level;
-    cMenuPopupStack entry;
+    MenuPopupStackEntry entry;
     entry.Initialise(popup, source, shownAsPopup, level);
     popupStack_->Add(entry, HandleKey(popup));
-    for (const cMenuPopupStack& below : popupStack_->Values()) {
+    for (const MenuPopupStackEntry& below : popupStack_->Values()) {
         if (below.RecursionLevel() >= level) continue;
         SetControlEnabled(below.hwnd(), false);
         SetControlEnabled(below.hWndSource(), false);
@@ -368,18 +368,18 @@ void cCommandBarRegistry::PushPopup(WindowHandle popup, WindowHandle source, boo
     popupLevel_ = level;
 }
 
-void cCommandBarRegistry::PopPopup(WindowHandle popup) {
+void CommandBarRegistry::PopPopup(WindowHandle popup) {
     if (!popupStack_) return;
     std::wstring key = HandleKey(popup);
-    if (const cMenuPopupStack* found = popupStack_->Find(key)) {
-        cMenuPopupStack entry = *found;
-        std::vector<cMenuPopupStack> entries = popupStack_->Values();
+    if (const MenuPopupStackEntry* found = popupStack_->Find(key)) {
+        MenuPopupStackEntry entry = *found;
+        std::vector<MenuPopupStackEntry> entries = popupStack_->Values();
         bool levelShared = false;
-        for (const cMenuPopupStack& other : entries) {
+        for (const MenuPopupStackEntry& other : entries) {
             if (other.hwnd() != entry.hwnd() && other.RecursionLevel() == entry.RecursionLevel()) levelShared = true;
         }
         if (!levelShared) {
-            for (const cMenuPopupStack& below : entries) {
+            for (const MenuPopupStackEntry& below : entries) {
                 if (below.RecursionLevel() != entry.RecursionLevel() - 1) continue;
                 SetControlEnabled(below.hwnd(), true);
                 SetControlEnabled(below.hWndSource(), true);

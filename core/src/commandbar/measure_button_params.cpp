@@ -2,13 +2,13 @@
 
 namespace core::commandbar {
 
-void cMeasureButtonParams::FromMeasureButtonParams(const cMeasureButtonParams& other) {
+void MeasureButtonParams::FromMeasureButtonParams(const MeasureButtonParams& other) {
     std::int32_t keptSize = Size;
     *this = other;
     Size = keptSize;
 }
 
-std::int32_t cMeasureButtonParams::CompareTo(const cMeasureButtonParams& other) const {
+std::int32_t MeasureButtonParams::CompareTo(const MeasureButtonParams& other) const {
     bool same = hwnd == other.hwnd && SizeStyle == other.SizeStyle && Orientation == other.Orientation &&
                 Height == other.Height && FontFace == other.FontFace && FontSize == other.FontSize &&
                 IconWidth == other.IconWidth && IconHeight == other.IconHeight && RightToLeft == other.RightToLeft &&

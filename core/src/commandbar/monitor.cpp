@@ -2,7 +2,7 @@
 
 namespace core::commandbar {
 
-void cMonitor::CreateFromPoint(const MonitorQueries& queries, std::int32_t x, std::int32_t y) noexcept {
+void Monitor::CreateFromPoint(const MonitorQueries& queries, std::int32_t x, std::int32_t y) noexcept {
     try {
         MonitorHandle monitor = queries.MonitorFromPoint(x, y);
         if (monitor != 0) InitialiseFromHandle(queries, monitor);
@@ -10,7 +10,7 @@ void cMonitor::CreateFromPoint(const MonitorQueries& queries, std::int32_t x, st
     }
 }
 
-void cMonitor::CreateFromWindow(const MonitorQueries& queries, WindowHandle hWnd) noexcept {
+void Monitor::CreateFromWindow(const MonitorQueries& queries, WindowHandle hWnd) noexcept {
     try {
         MonitorHandle monitor = queries.MonitorFromWindow(hWnd);
         if (monitor != 0) InitialiseFromHandle(queries, monitor);
@@ -18,7 +18,7 @@ void cMonitor::CreateFromWindow(const MonitorQueries& queries, WindowHandle hWnd
     }
 }
 
-void cMonitor::InitialiseFromHandle(const MonitorQueries& queries, MonitorHandle monitor) noexcept {
+void Monitor::InitialiseFromHandle(const MonitorQueries& queries, MonitorHandle monitor) noexcept {
     handle_ = monitor;
     try {
         MonitorDescription description;

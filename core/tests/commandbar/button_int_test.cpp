@@ -15,16 +15,16 @@ using testing::ErrorNumberOf;
 using testing::FakeKeyboard;
 using testing::FakeMeasurer;
 
-cMeasureButtonParams MenuParams() {
-    cMeasureButtonParams params;
+MeasureButtonParams MenuParams() {
+    MeasureButtonParams params;
     params.SizeStyle = eSizePopupMenu;
     params.IconWidth = 16;
     params.IconHeight = 16;
     return params;
 }
 
-cMeasureButtonParams ToolbarParams(std::int32_t icon = 16) {
-    cMeasureButtonParams params;
+MeasureButtonParams ToolbarParams(std::int32_t icon = 16) {
+    MeasureButtonParams params;
     params.SizeStyle = eSizeToolbar;
     params.IconWidth = icon;
     params.IconHeight = icon;
@@ -33,7 +33,7 @@ cMeasureButtonParams ToolbarParams(std::int32_t icon = 16) {
 
 class ButtonMeasure : public ::testing::Test {
 protected:
-    std::int32_t Measure(cButtonInt& button, cMeasureButtonParams& params, bool hidden = false) {
+    std::int32_t Measure(ButtonInt& button, MeasureButtonParams& params, bool hidden = false) {
         return button.Measure(params, hidden, text, keyboard);
     }
     FakeMeasurer text;
@@ -43,7 +43,7 @@ protected:
 }  // namespace
 
 TEST(ButtonInt, StartsWithTheDocumentedValues) {
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     EXPECT_EQ(button.Spacing(), 4);
     EXPECT_EQ(button.SplitWidth(), 11);
     EXPECT_EQ(button.MenuRightMargin(), 20);
@@ -60,7 +60,7 @@ TEST(ButtonInt, StartsWithTheDocumentedValues) {
 }
 
 TEST(ButtonInt, CheckedIsTakenOnlyByCheckableStyles) {
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     for (ButtonStyle style :
          {ButtonStyle::eNormal, ButtonStyle::eSeparator, ButtonStyle::eSplit, ButtonStyle::ePanel}) {
         button.SetStyle(style);
@@ -77,7 +77,7 @@ TEST(ButtonInt, CheckedIsTakenOnlyByCheckableStyles) {
 
 TEST(ButtonInt, ShortcutTextPutsModifiersInFixedOrderAndProperCasesKeyNames) {
     FakeKeyboard keyboard;
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     EXPECT_EQ(button.GetShortcutText(keyboard), L"");
     button.SetShortcutKey(0x74);  // F5
     button.SetShortcutModifiers(eShift | eCtrl);
@@ -107,7 +107,7 @@ TEST(ButtonInt, ProperCaseHandlesCyrillicAndWords) {
 
 TEST(ButtonInt, AcceleratorIsTheCharacterAfterTheFirstAmpersand) {
     FakeKeyboard keyboard;
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     button.SetCaption(L"&Open");
     EXPECT_TRUE(button.MatchesAccelerator('O', keyboard));  // low byte only: Shift is ignored
     EXPECT_FALSE(button.MatchesAccelerator('P', keyboard));
@@ -123,7 +123,7 @@ TEST(ButtonInt, AcceleratorIsTheCharacterAfterTheFirstAmpersand) {
 }
 
 TEST(ButtonInt, SplitButtonDropDownPartAtTheFarEdge) {
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     button.SetStyle(ButtonStyle::eSplit);
     EXPECT_TRUE(button.IsOverDropDownPart(30, 40, false));
     EXPECT_FALSE(button.IsOverDropDownPart(29, 40, false));
@@ -135,7 +135,7 @@ TEST(ButtonInt, SplitButtonDropDownPartAtTheFarEdge) {
 }
 
 TEST(ButtonInt, ActiveStateFollowsVisibilityEnablingLockAndStyle) {
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     EXPECT_TRUE(button.IsActive(0, false));
     button.SetLocked(true);
     EXPECT_FALSE(button.IsActive(0, false));
@@ -163,19 +163,19 @@ TEST(ButtonInt, ActiveStateFollowsVisibilityEnablingLockAndStyle) {
 }
 
 TEST_F(ButtonMeasure, SeparatorIsThreeHighInMenusAndEightWideInToolbars) {
-    cButtonInt separator(L"S");
+    ButtonInt separator(L"S");
     separator.SetStyle(ButtonStyle::eSeparator);
-    cMeasureButtonParams menu = MenuParams();
+    MeasureButtonParams menu = MenuParams();
     EXPECT_EQ(Measure(separator, menu), 10);
     EXPECT_EQ(menu.Height, 3);
-    cMeasureButtonParams toolbar = ToolbarParams();
+    MeasureButtonParams toolbar = ToolbarParams();
     EXPECT_EQ(Measure(separator, toolbar), 8);
 }
 
 TEST_F(ButtonMeasure, ToolbarButtonHeightFromIconOrLineHeight) {
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     button.SetIconIndex(0);
-    cMeasureButtonParams params = ToolbarParams(16);
+    MeasureButtonParams params = ToolbarParams(16);
     EXPECT_EQ(Measure(button, params), 24);
     EXPECT_EQ(params.Height, 24);
 
@@ -187,35 +187,35 @@ TEST_F(ButtonMeasure, ToolbarButtonHeightFromIconOrLineHeight) {
 }
 
 TEST_F(ButtonMeasure, ToolbarCaptionBesideAndBelowTheIcon) {
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     button.SetIconIndex(0);
     button.SetCaption(L"Load");  // 24 wide
     button.SetShowCaptionInToolbar(true);
-    cMeasureButtonParams beside = ToolbarParams(16);
+    MeasureButtonParams beside = ToolbarParams(16);
     EXPECT_EQ(Measure(button, beside), 24 + 24 + 4);
     EXPECT_EQ(beside.Height, 24);
 
-    cMeasureButtonParams below = ToolbarParams(16);
+    MeasureButtonParams below = ToolbarParams(16);
     below.ButtonPosition = 1;
     EXPECT_EQ(Measure(button, below), 36);  // max(24, 24 + 12)
     EXPECT_EQ(below.Height, 13 + 24 + 4);
 }
 
 TEST_F(ButtonMeasure, DropDownAllowancesAndPanels) {
-    cButtonInt split(L"S");
+    ButtonInt split(L"S");
     split.SetStyle(ButtonStyle::eSplit);
-    cMeasureButtonParams horizontal = ToolbarParams(16);
+    MeasureButtonParams horizontal = ToolbarParams(16);
     EXPECT_EQ(Measure(split, horizontal), 8 + 11);
-    cMeasureButtonParams vertical = ToolbarParams(16);
+    MeasureButtonParams vertical = ToolbarParams(16);
     vertical.Orientation = 1;
     EXPECT_EQ(Measure(split, vertical), 8);
     EXPECT_EQ(vertical.Height, 8 + 13 + 11);  // line height 13 is not below 8
 }
 
 TEST_F(ButtonMeasure, MenuItemIsCaptionWithTwoSpacesAndShortcutPlus52) {
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     button.SetCaption(L"Open");
-    cMeasureButtonParams params = MenuParams();
+    MeasureButtonParams params = MenuParams();
     EXPECT_EQ(Measure(button, params), 6 * 6 + 52);
     EXPECT_EQ(text.measured.back(), L"Open  ");
     EXPECT_EQ(params.Height, 16 + 8);  // icon height beats the line height
@@ -232,7 +232,7 @@ TEST_F(ButtonMeasure, MenuItemIsCaptionWithTwoSpacesAndShortcutPlus52) {
     params.SizeStyle = eSizeCustomiseList;
     EXPECT_EQ(Measure(button, params), 16 + 12 * 6 + 52 + 16 + 2);
 
-    cButtonInt empty(L"E");
+    ButtonInt empty(L"E");
     params = MenuParams();
     EXPECT_EQ(Measure(empty, params), 10);
     empty.SetColorBox(0x0000FF);
@@ -241,9 +241,9 @@ TEST_F(ButtonMeasure, MenuItemIsCaptionWithTwoSpacesAndShortcutPlus52) {
 }
 
 TEST_F(ButtonMeasure, HiddenOrInvisibleButtonsMeasureNothingExceptInTheCustomiseList) {
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     button.SetCaption(L"Open");
-    cMeasureButtonParams params = MenuParams();
+    MeasureButtonParams params = MenuParams();
     EXPECT_EQ(Measure(button, params, true), 0);
     button.SetVisible(false);
     EXPECT_EQ(Measure(button, params), 0);
@@ -252,18 +252,18 @@ TEST_F(ButtonMeasure, HiddenOrInvisibleButtonsMeasureNothingExceptInTheCustomise
 }
 
 TEST_F(ButtonMeasure, CacheAnswersForEqualParametersUntilASizeChange) {
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     button.SetCaption(L"Open");
-    cMeasureButtonParams params = MenuParams();
+    MeasureButtonParams params = MenuParams();
     Measure(button, params);
     std::size_t calls = text.measured.size();
-    cMeasureButtonParams again = MenuParams();
+    MeasureButtonParams again = MenuParams();
     again.Size = 999;  // not a measuring input
     EXPECT_EQ(Measure(button, again), 88);
     EXPECT_EQ(again.Height, 24);
     EXPECT_EQ(text.measured.size(), calls);
 
-    cMeasureButtonParams otherFont = MenuParams();
+    MeasureButtonParams otherFont = MenuParams();
     otherFont.FontFace = L"tahoma";
     Measure(button, otherFont);
     EXPECT_GT(text.measured.size(), calls);
@@ -277,11 +277,11 @@ TEST_F(ButtonMeasure, CacheAnswersForEqualParametersUntilASizeChange) {
 
 TEST_F(ButtonMeasure, SubBarAndShortcutChangesAreMeasuredAfresh) {
     testing::FakeEnvironment environment;
-    cCommandBarRegistry registry(environment);
-    cCommandBarInt subBar(registry, L"SUB");
-    cButtonInt button(L"B");
+    CommandBarRegistry registry(environment);
+    CommandBarInt subBar(registry, L"SUB");
+    ButtonInt button(L"B");
     button.SetShowDropDownInToolbar(true);
-    cMeasureButtonParams params = ToolbarParams(0);
+    MeasureButtonParams params = ToolbarParams(0);
     EXPECT_EQ(Measure(button, params), 8);
     button.SetSubBar(&subBar);  // brings the drop-down arrow
     params = ToolbarParams(0);
@@ -302,8 +302,8 @@ TEST_F(ButtonMeasure, SubBarAndShortcutChangesAreMeasuredAfresh) {
 }
 
 TEST(MeasureButtonParams, CompareToIgnoresOnlyHandlesOfDrawingAndSize) {
-    cMeasureButtonParams a = MenuParams();
-    cMeasureButtonParams b = a;
+    MeasureButtonParams a = MenuParams();
+    MeasureButtonParams b = a;
     b.hdc = 5;
     b.hFont = 6;
     b.Size = 7;
@@ -317,7 +317,7 @@ TEST(MeasureButtonParams, CompareToIgnoresOnlyHandlesOfDrawingAndSize) {
     b.ButtonPosition = 1;
     EXPECT_EQ(a.CompareTo(b), 1);
 
-    cMeasureButtonParams copy;
+    MeasureButtonParams copy;
     copy.Size = 42;
     copy.FromMeasureButtonParams(b);
     EXPECT_EQ(copy.Size, 42);
@@ -325,11 +325,11 @@ TEST(MeasureButtonParams, CompareToIgnoresOnlyHandlesOfDrawingAndSize) {
 }
 
 TEST_F(ButtonMeasure, OverflowingSizesRaiseError6) {
-    cButtonInt panel(L"P");
+    ButtonInt panel(L"P");
     panel.SetStyle(ButtonStyle::ePanel);
     panel.SetPanelControl(77);
     panel.SetPanelWidth(INT_MAX);
-    cMeasureButtonParams params = ToolbarParams();
+    MeasureButtonParams params = ToolbarParams();
     EXPECT_EQ(ErrorNumberOf([&] { Measure(panel, params); }), 6);
     panel.SetPanelWidth(30);
     EXPECT_EQ(Measure(panel, params), 38);

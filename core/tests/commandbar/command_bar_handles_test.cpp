@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "core/command_bar_error.h"
+#include "core/commandbar/command_bar_error.h"
 #include "fakes.h"
 
 namespace core::commandbar {
@@ -24,10 +24,10 @@ protected:
     Handles() { control.Register(); }
 
     FakeEnvironment environment;
-    cCommandBarRegistry registry{environment};
+    CommandBarRegistry registry{environment};
     FakeControl control{registry, environment, 100, 1000};
-    cCommandBars bars{registry, 100};
-    cButtons buttons{registry, 100};
+    CommandBars bars{registry, 100};
+    Buttons buttons{registry, 100};
 };
 
 }  // namespace
@@ -43,7 +43,7 @@ TEST_F(Handles, BarsAndButtonsAreSeparateKeySpaces) {
     EXPECT_EQ(ErrorNumberOf([&] { bars.Add(L"CHEVRON:ADDORREMOVE"); }), 457);
     EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"CHEVRON:ADDORREMOVE"); }), 457);
     bars.Add(L"SHARED", L"Общий");
-    cButton button = buttons.Add(L"SHARED");
+    Button button = buttons.Add(L"SHARED");
     EXPECT_EQ(bars.Item(L"SHARED").Title(), L"Общий");
     EXPECT_EQ(button.Key(), L"SHARED");
     EXPECT_EQ(ErrorTextOf([&] { bars.Add(L"SHARED"); }),
@@ -74,7 +74,7 @@ TEST_F(Handles, KeysThatReadAsNumbersAreRefused) {
 }
 
 TEST_F(Handles, ButtonAddDefaultsAndArguments) {
-    cButton plain = buttons.Add(L"PLAIN");
+    Button plain = buttons.Add(L"PLAIN");
     EXPECT_EQ(plain.IconIndex(), -1);
     EXPECT_EQ(plain.Caption(), L"");
     EXPECT_EQ(plain.ShortcutKey(), 0);
@@ -83,7 +83,7 @@ TEST_F(Handles, ButtonAddDefaultsAndArguments) {
     EXPECT_EQ(registry.GetButton(L"PLAIN").Style(), ButtonStyle::eNormal);
     EXPECT_FALSE(plain.Bar().has_value());
 
-    cButton full = buttons.Add(L"FULL", 3, L"&Открыть", ButtonStyle::eCheck, L"Открыть файл", 'O', eCtrl | eShift);
+    Button full = buttons.Add(L"FULL", 3, L"&Открыть", ButtonStyle::eCheck, L"Открыть файл", 'O', eCtrl | eShift);
     EXPECT_EQ(full.IconIndex(), 3);
     EXPECT_EQ(full.Caption(), L"&Открыть");
     EXPECT_EQ(registry.GetButton(L"FULL").Style(), ButtonStyle::eCheck);
@@ -99,7 +99,7 @@ TEST_F(Handles, ButtonAddDefaultsAndArguments) {
 
 TEST_F(Handles, PropertiesRoundTripThroughFreshHandles) {
     buttons.Add(L"B");
-    cButton a = buttons.Item(L"B");
+    Button a = buttons.Item(L"B");
     a.SetTag(L"tag");
     a.SetItemData(-7);
     a.SetColorBox(0x00FF00);
@@ -109,7 +109,7 @@ TEST_F(Handles, PropertiesRoundTripThroughFreshHandles) {
     a.SetShowCaptionInToolbar(true);
     a.SetShowDropDownInToolbar(true);
     a.SetPanelWidth(40);
-    cButton b = buttons.Item(7);
+    Button b = buttons.Item(7);
     EXPECT_EQ(b.Key(), L"B");
     EXPECT_EQ(b.Tag(), L"tag");
     EXPECT_EQ(b.itemData(), -7);
@@ -121,7 +121,7 @@ TEST_F(Handles, PropertiesRoundTripThroughFreshHandles) {
     EXPECT_TRUE(b.ShowDropDownInToolbar());
     EXPECT_EQ(b.PanelWidth(), 40);
 
-    cCommandBar bar = bars.Add(L"BAR");
+    CommandBar bar = bars.Add(L"BAR");
     b.SetBar(bar);
     ASSERT_TRUE(a.Bar().has_value());
     EXPECT_EQ(a.Bar()->Key(), L"BAR");
@@ -132,11 +132,11 @@ TEST_F(Handles, PropertiesRoundTripThroughFreshHandles) {
 }
 
 TEST_F(Handles, PlacingButtonsInABar) {
-    cCommandBar bar = bars.Add(L"BAR");
-    cCommandBarButtons list = bar.Buttons();
-    cButton a = buttons.Add(L"A");
-    cButton b = buttons.Add(L"B");
-    cButton c = buttons.Add(L"C");
+    CommandBar bar = bars.Add(L"BAR");
+    CommandBarButtons list = bar.Buttons();
+    Button a = buttons.Add(L"A");
+    Button b = buttons.Add(L"B");
+    Button c = buttons.Add(L"C");
     list.Add(b);
     list.InsertBefore(a, b);
     list.InsertAfter(c, b);
@@ -147,13 +147,13 @@ TEST_F(Handles, PlacingButtonsInABar) {
 
     EXPECT_EQ(ErrorNumberOf([&] { list.InsertAfter(b, b); }), 457);
     EXPECT_EQ(ErrorNumberOf([&] { list.Add(a); }), 457);
-    cButton d = buttons.Add(L"D");
-    cButton e = buttons.Add(L"E");
+    Button d = buttons.Add(L"D");
+    Button e = buttons.Add(L"E");
     EXPECT_EQ(ErrorNumberOf([&] { list.InsertBefore(d, e); }), kItemMissing);
     EXPECT_EQ(ErrorNumberOf([&] { list.Add(std::nullopt); }), 91);
     EXPECT_EQ(ErrorNumberOf([&] { list.InsertAfter(d, std::nullopt); }), 91);
     // A removed reference button is just not in the bar, and the duplicate check comes first.
-    cButton removed = buttons.Add(L"REMOVED");
+    Button removed = buttons.Add(L"REMOVED");
     buttons.Remove(L"REMOVED");
     EXPECT_EQ(ErrorNumberOf([&] { list.InsertAfter(a, removed); }), 457);
     EXPECT_EQ(ErrorNumberOf([&] { list.InsertBefore(d, removed); }), kItemMissing);
@@ -177,19 +177,19 @@ TEST_F(Handles, RemovingMissingItemsAndLookingUpGoneKeys) {
     EXPECT_EQ(ErrorNumberOf([&] { bars.Item(L"NONE"); }), 5);
     EXPECT_EQ(ErrorNumberOf([&] { bars.Item(0); }), 9);
 
-    cButton gone = buttons.Add(L"GONE");
+    Button gone = buttons.Add(L"GONE");
     buttons.Remove(L"GONE");
     EXPECT_EQ(ErrorNumberOf([&] { gone.Caption(); }), 5);
-    cCommandBar goneBar = bars.Add(L"GONEBAR");
+    CommandBar goneBar = bars.Add(L"GONEBAR");
     bars.Remove(L"GONEBAR");
     EXPECT_EQ(ErrorNumberOf([&] { goneBar.Buttons(); }), 5);
 }
 
 TEST_F(Handles, RemovedBarsAndButtonsAreNothingOnEveryPathThatReachedThem) {
-    cCommandBar menu = bars.Add(L"MENU");
-    cCommandBar fileMenu = bars.Add(L"MENU:FILE");
-    cButton file = buttons.Add(L"MENU:FILE");
-    cButton open = buttons.Add(L"MENU:FILE:OPEN", -1, L"&Open", ButtonStyle::eNormal, L"", 'O');
+    CommandBar menu = bars.Add(L"MENU");
+    CommandBar fileMenu = bars.Add(L"MENU:FILE");
+    Button file = buttons.Add(L"MENU:FILE");
+    Button open = buttons.Add(L"MENU:FILE:OPEN", -1, L"&Open", ButtonStyle::eNormal, L"", 'O');
     menu.Buttons().Add(file);
     fileMenu.Buttons().Add(open);
     file.SetBar(fileMenu);
@@ -209,7 +209,7 @@ TEST_F(Handles, RemovedBarsAndButtonsAreNothingOnEveryPathThatReachedThem) {
     EXPECT_EQ(ErrorNumberOf([&] { menu.Buttons().Item(L"MENU:FILE"); }), 5);
     EXPECT_EQ(ErrorNumberOf([&] { file.Bar(); }), 5);
     // A new record under the old key is a new button, in no bar.
-    cButton again = buttons.Add(L"MENU:FILE");
+    Button again = buttons.Add(L"MENU:FILE");
     EXPECT_FALSE(file.Bar().has_value());
     EXPECT_EQ(menu.Buttons().Count(), 0);
     menu.Buttons().Add(again);
@@ -231,11 +231,11 @@ TEST_F(Handles, ErrorsCarryTheCommandBarSource) {
 TEST_F(Handles, HandleThroughADestroyedControlRaisesOnEveryMember) {
     FakeControl other(registry, environment, 101, 1000);
     other.Register();
-    cCommandBars deadBars(registry, 101);
-    cButtons deadButtons(registry, 101);
-    cCommandBar bar = cCommandBars(registry, 101).Add(L"BAR");
-    cButton button = cButtons(registry, 101).Add(L"BTN");
-    cCommandBarButtons list = bar.Buttons();
+    CommandBars deadBars(registry, 101);
+    Buttons deadButtons(registry, 101);
+    CommandBar bar = CommandBars(registry, 101).Add(L"BAR");
+    Button button = Buttons(registry, 101).Add(L"BTN");
+    CommandBarButtons list = bar.Buttons();
     other.DestroyWindow();
 
     std::vector<std::function<void()>> members = {
@@ -279,7 +279,7 @@ TEST_F(Handles, HandleThroughADestroyedControlRaisesOnEveryMember) {
         [&] { button.ShortcutModifiers(); },
         [&] { button.SetShortcutModifiers(1); },
         [&] { button.Bar(); },
-        [&] { button.SetBar(cCommandBar(registry, 100, L"BAR")); },
+        [&] { button.SetBar(CommandBar(registry, 100, L"BAR")); },
         [&] { button.Checked(); },
         [&] { button.SetChecked(true); },
         [&] { button.Enabled(); },
@@ -303,13 +303,13 @@ TEST_F(Handles, HandleThroughADestroyedControlRaisesOnEveryMember) {
     EXPECT_EQ(ErrorTextOf(members[0]), L"Owning zentCommandBar Control does not exist.");
 
     // The records are still there for every other control.
-    EXPECT_EQ(cCommandBars(registry, 100).Item(L"BAR").Key(), L"BAR");
-    EXPECT_EQ(cButtons(registry, 100).Item(L"BTN").Key(), L"BTN");
-    EXPECT_EQ(ErrorNumberOf([&] { cButtons(registry, 0).Count(); }), kOwnerMissing);
+    EXPECT_EQ(CommandBars(registry, 100).Item(L"BAR").Key(), L"BAR");
+    EXPECT_EQ(Buttons(registry, 100).Item(L"BTN").Key(), L"BTN");
+    EXPECT_EQ(ErrorNumberOf([&] { Buttons(registry, 0).Count(); }), kOwnerMissing);
 }
 
 TEST_F(Handles, PanelControlMovesIntoTheControlUnlessItHostsPopups) {
-    cButton panel = buttons.Add(L"PANEL", -1, L"", ButtonStyle::ePanel);
+    Button panel = buttons.Add(L"PANEL", -1, L"", ButtonStyle::ePanel);
     panel.SetPanelControl(500);
     EXPECT_EQ(control.adopted, std::vector<WindowHandle>{500});
     panel.SetPanelControl(501);

@@ -22,23 +22,23 @@ class Registry : public ::testing::Test {
 protected:
     Registry() { menuBar.Register(); }
 
-    cButtonInt& Button(const std::wstring& key, ButtonStyle style = ButtonStyle::eNormal) {
-        cButtonInt& button = registry.AddButton(key);
+    ButtonInt& MakeButton(const std::wstring& key, ButtonStyle style = ButtonStyle::eNormal) {
+        ButtonInt& button = registry.AddButton(key);
         if (style != ButtonStyle::eNormal) button.SetStyle(style);
         return button;
     }
-    cCommandBarInt& Bar(const std::wstring& key, std::initializer_list<cButtonInt*> buttons) {
-        cCommandBarInt& bar = registry.AddBar(key);
-        for (cButtonInt* button : buttons) bar.Add(*button);
+    CommandBarInt& Bar(const std::wstring& key, std::initializer_list<ButtonInt*> buttons) {
+        CommandBarInt& bar = registry.AddBar(key);
+        for (ButtonInt* button : buttons) bar.Add(*button);
         return bar;
     }
 
     FakeEnvironment environment;
-    cCommandBarRegistry registry{environment};
+    CommandBarRegistry registry{environment};
     FakeControl menuBar{registry, environment, 100, kForm};
 };
 
-std::vector<std::wstring> KeysOf(const cCommandBarInt& bar) {
+std::vector<std::wstring> KeysOf(const CommandBarInt& bar) {
     std::vector<std::wstring> keys;
     for (const auto& entry : bar.Buttons()) keys.push_back(entry.value->Key());
     return keys;
@@ -71,7 +71,7 @@ TEST_F(Registry, FirstRegistrationBuildsTheChevronBarsAndTheLastTearsAllDown) {
     // A second control joins the running registry without rebuilding anything.
     FakeControl toolbar(registry, environment, 101, kForm);
     toolbar.Register();
-    Bar(L"MENU", {&Button(L"MENU:FILE")});
+    Bar(L"MENU", {&MakeButton(L"MENU:FILE")});
     EXPECT_EQ(registry.BarCount(), 4);
     EXPECT_EQ(ErrorNumberOf([&] { toolbar.Register(); }), 457);
 
@@ -93,13 +93,13 @@ TEST_F(Registry, FirstRegistrationBuildsTheChevronBarsAndTheLastTearsAllDown) {
 }
 
 TEST_F(Registry, RadioGroupsAreBoundedBySeparatorsOnly) {
-    cButtonInt& before = Button(L"BEFORE", ButtonStyle::eRadio);
-    cButtonInt& r1 = Button(L"R1", ButtonStyle::eRadio);
-    cButtonInt& plain = Button(L"PLAIN");
-    cButtonInt& r2 = Button(L"R2", ButtonStyle::eRadio);
-    cButtonInt& r3 = Button(L"R3", ButtonStyle::eRadio);
-    cButtonInt& s1 = Button(L"S1", ButtonStyle::eSeparator);
-    cButtonInt& s2 = Button(L"S2", ButtonStyle::eSeparator);
+    ButtonInt& before = MakeButton(L"BEFORE", ButtonStyle::eRadio);
+    ButtonInt& r1 = MakeButton(L"R1", ButtonStyle::eRadio);
+    ButtonInt& plain = MakeButton(L"PLAIN");
+    ButtonInt& r2 = MakeButton(L"R2", ButtonStyle::eRadio);
+    ButtonInt& r3 = MakeButton(L"R3", ButtonStyle::eRadio);
+    ButtonInt& s1 = MakeButton(L"S1", ButtonStyle::eSeparator);
+    ButtonInt& s2 = MakeButton(L"S2", ButtonStyle::eSeparator);
     Bar(L"SIZES", {&before, &s1, &r1, &plain, &r2, &r3, &s2});
     before.SetChecked(true);
 
@@ -116,11 +116,11 @@ TEST_F(Registry, RadioGroupsAreBoundedBySeparatorsOnly) {
 }
 
 TEST_F(Registry, PlacingOrJoiningGroupsKeepsOneCheckedRadio) {
-    cButtonInt& a = Button(L"A", ButtonStyle::eRadio);
-    cButtonInt& b = Button(L"B", ButtonStyle::eRadio);
-    cButtonInt& c = Button(L"C", ButtonStyle::eRadio);
-    cButtonInt& separator = Button(L"SEP", ButtonStyle::eSeparator);
-    cCommandBarInt& bar = Bar(L"BAR", {&a, &separator, &b});
+    ButtonInt& a = MakeButton(L"A", ButtonStyle::eRadio);
+    ButtonInt& b = MakeButton(L"B", ButtonStyle::eRadio);
+    ButtonInt& c = MakeButton(L"C", ButtonStyle::eRadio);
+    ButtonInt& separator = MakeButton(L"SEP", ButtonStyle::eSeparator);
+    CommandBarInt& bar = Bar(L"BAR", {&a, &separator, &b});
     a.SetChecked(true);
     b.SetChecked(true);
     EXPECT_TRUE(a.Checked());
@@ -134,9 +134,9 @@ TEST_F(Registry, PlacingOrJoiningGroupsKeepsOneCheckedRadio) {
 }
 
 TEST_F(Registry, NullableRadioGroupMayBeLeftEmpty) {
-    cButtonInt& a = Button(L"A", ButtonStyle::eRadioNullable);
-    cButtonInt& b = Button(L"B", ButtonStyle::eRadioNullable);
-    cButtonInt& c = Button(L"C", ButtonStyle::eRadioNullable);
+    ButtonInt& a = MakeButton(L"A", ButtonStyle::eRadioNullable);
+    ButtonInt& b = MakeButton(L"B", ButtonStyle::eRadioNullable);
+    ButtonInt& c = MakeButton(L"C", ButtonStyle::eRadioNullable);
     Bar(L"BAR", {&a, &b, &c});
     a.SetChecked(true);
     b.SetChecked(true);
@@ -148,8 +148,8 @@ TEST_F(Registry, NullableRadioGroupMayBeLeftEmpty) {
 }
 
 TEST_F(Registry, ChangesReachEveryControlShowingABarThatHoldsTheButton) {
-    cButtonInt& open = Button(L"OPEN");
-    cButtonInt& check = Button(L"CHECK", ButtonStyle::eCheck);
+    ButtonInt& open = MakeButton(L"OPEN");
+    ButtonInt& check = MakeButton(L"CHECK", ButtonStyle::eCheck);
     Bar(L"FILE", {&open, &check});
     Bar(L"TOOLS", {&open});
     FakeControl toolbar(registry, environment, 101, kForm);
@@ -188,19 +188,19 @@ TEST_F(Registry, ChangesReachEveryControlShowingABarThatHoldsTheButton) {
 }
 
 TEST_F(Registry, ShownBarsRegisterTheirControlWithTheWholeMenuTree) {
-    cButtonInt& file = Button(L"MENU:FILE");
-    cButtonInt& open = Button(L"MENU:FILE:OPEN");
-    cButtonInt& recent = Button(L"MENU:FILE:RECENT");
-    cButtonInt& first = Button(L"MENU:FILE:RECENT:1");
+    ButtonInt& file = MakeButton(L"MENU:FILE");
+    ButtonInt& open = MakeButton(L"MENU:FILE:OPEN");
+    ButtonInt& recent = MakeButton(L"MENU:FILE:RECENT");
+    ButtonInt& first = MakeButton(L"MENU:FILE:RECENT:1");
     Bar(L"MENU", {&file});
-    cCommandBarInt& fileMenu = Bar(L"MENU:FILE", {&open, &recent});
-    cCommandBarInt& recentMenu = Bar(L"MENU:FILE:RECENT", {&first});
+    CommandBarInt& fileMenu = Bar(L"MENU:FILE", {&open, &recent});
+    CommandBarInt& recentMenu = Bar(L"MENU:FILE:RECENT", {&first});
     file.SetSubBar(&fileMenu);
     recent.SetSubBar(&recentMenu);
 
     menuBar.Show(L"MENU");
     const std::wstring formKey = HandleKey(kForm);
-    for (cButtonInt* button : {&file, &open, &recent, &first}) {
+    for (ButtonInt* button : {&file, &open, &recent, &first}) {
         ASSERT_TRUE(button->Controls().Contains(formKey)) << button->Key().c_str();
         EXPECT_EQ(button->Controls().Item(formKey), 100u);
     }
@@ -214,7 +214,7 @@ TEST_F(Registry, ShownBarsRegisterTheirControlWithTheWholeMenuTree) {
     EXPECT_EQ(open.Controls().Item(formKey), 100u);
 
     // Buttons placed into a shown bar join its controls; removed ones leave them.
-    cButtonInt& save = Button(L"MENU:FILE:SAVE");
+    ButtonInt& save = MakeButton(L"MENU:FILE:SAVE");
     fileMenu.InsertBefore(save, open.Key());
     EXPECT_TRUE(save.Controls().Contains(formKey));
     fileMenu.Remove(save);
@@ -229,9 +229,9 @@ TEST_F(Registry, ShownBarsRegisterTheirControlWithTheWholeMenuTree) {
 }
 
 TEST_F(Registry, SharedButtonStaysKnownOnTheFormWhileAnyOfItsBarsIsShownThere) {
-    cButtonInt& shared = Button(L"SHARED");
+    ButtonInt& shared = MakeButton(L"SHARED");
     Bar(L"ONE", {&shared});
-    cCommandBarInt& two = Bar(L"TWO", {&shared});
+    CommandBarInt& two = Bar(L"TWO", {&shared});
     FakeControl toolbar(registry, environment, 101, kForm);
     toolbar.Register();
     menuBar.Show(L"ONE");
@@ -247,8 +247,8 @@ TEST_F(Registry, SharedButtonStaysKnownOnTheFormWhileAnyOfItsBarsIsShownThere) {
 }
 
 TEST_F(Registry, SelfContainingMenusTerminate) {
-    cButtonInt& loop = Button(L"LOOP");
-    cCommandBarInt& bar = Bar(L"LOOPBAR", {&loop});
+    ButtonInt& loop = MakeButton(L"LOOP");
+    CommandBarInt& bar = Bar(L"LOOPBAR", {&loop});
     loop.SetSubBar(&bar);
     menuBar.Show(L"LOOPBAR");
     environment.foreground = kForm;
@@ -273,13 +273,13 @@ protected:
         environment.foreground = kForm;
     }
 
-    cButtonInt& file = Button(L"MENU:FILE");
-    cButtonInt& save = Button(L"MENU:FILE:SAVE");
-    cButtonInt& saveAll = Button(L"MENU:FILE:SAVEALL");
-    cButtonInt& load = Button(L"TOOLBAR:LOAD");
-    cCommandBarInt& menu = Bar(L"MENU", {&file});
-    cCommandBarInt& fileMenu = Bar(L"MENU:FILE", {&save, &saveAll});
-    cCommandBarInt& toolbarBar = Bar(L"TOOLBAR", {&load});
+    ButtonInt& file = MakeButton(L"MENU:FILE");
+    ButtonInt& save = MakeButton(L"MENU:FILE:SAVE");
+    ButtonInt& saveAll = MakeButton(L"MENU:FILE:SAVEALL");
+    ButtonInt& load = MakeButton(L"TOOLBAR:LOAD");
+    CommandBarInt& menu = Bar(L"MENU", {&file});
+    CommandBarInt& fileMenu = Bar(L"MENU:FILE", {&save, &saveAll});
+    CommandBarInt& toolbarBar = Bar(L"TOOLBAR", {&load});
     FakeControl toolbar{registry, environment, 101, kForm};
 };
 
@@ -473,12 +473,12 @@ TEST_F(Registry, RefreshReachesEveryRegisteredControl) {
 }
 
 TEST_F(Registry, RemovedBarLeavesNoReferenceBehind) {
-    cButtonInt& file = Button(L"MENU:FILE");
-    cButtonInt& open = Button(L"MENU:FILE:OPEN");
+    ButtonInt& file = MakeButton(L"MENU:FILE");
+    ButtonInt& open = MakeButton(L"MENU:FILE:OPEN");
     open.SetShortcutKey('O');
     open.SetShortcutModifiers(eCtrl);
     Bar(L"MENU", {&file});
-    cCommandBarInt& fileMenu = Bar(L"MENU:FILE", {&open});
+    CommandBarInt& fileMenu = Bar(L"MENU:FILE", {&open});
     file.SetSubBar(&fileMenu);
     FakeControl popup(registry, environment, 201, 201);
     popup.Register();
@@ -502,10 +502,10 @@ TEST_F(Registry, RemovedBarLeavesNoReferenceBehind) {
 }
 
 TEST_F(Registry, RemovedButtonLeavesEveryBarAndControl) {
-    cButtonInt& a = Button(L"A");
-    cButtonInt& b = Button(L"B");
-    cCommandBarInt& toolbarBar = Bar(L"TB", {&a, &b});
-    cCommandBarInt& list = registry.GetBar(L"CHEVRON:ADDORREMOVE");
+    ButtonInt& a = MakeButton(L"A");
+    ButtonInt& b = MakeButton(L"B");
+    CommandBarInt& toolbarBar = Bar(L"TB", {&a, &b});
+    CommandBarInt& list = registry.GetBar(L"CHEVRON:ADDORREMOVE");
     list.InsertBefore(b, list.Item(1)->Key());
     menuBar.Show(L"TB");
     menuBar.changes.clear();
@@ -523,7 +523,7 @@ TEST_F(Registry, RemovedButtonLeavesEveryBarAndControl) {
 }
 
 TEST_F(Registry, ControlMayRemoveTheChangingBarFromItsNotification) {
-    cButtonInt& a = Button(L"A");
+    ButtonInt& a = MakeButton(L"A");
     Bar(L"TB", {&a});
     menuBar.Show(L"TB");
     menuBar.ReactOnce([&] {
@@ -540,15 +540,15 @@ TEST_F(Registry, ControlMayRemoveTheChangingBarFromItsNotification) {
 TEST_F(Registry, NotificationsThatRemoveOrRelinkRecordsLeaveNoStaleLink) {
     // Placing a button whose placement notifies a control that removes it. A style change does
     // not settle groups, so both groups below hold two checked radio buttons before it.
-    cButtonInt& x1 = Button(L"X1", ButtonStyle::eCheck);
-    cButtonInt& x2 = Button(L"X2", ButtonStyle::eCheck);
-    cButtonInt& y1 = Button(L"Y1", ButtonStyle::eCheck);
-    cCommandBarInt& radios = Bar(L"RADIOS", {&x1, &x2, &Button(L"SEP", ButtonStyle::eSeparator), &y1});
-    for (cButtonInt* button : {&x1, &x2, &y1}) {
+    ButtonInt& x1 = MakeButton(L"X1", ButtonStyle::eCheck);
+    ButtonInt& x2 = MakeButton(L"X2", ButtonStyle::eCheck);
+    ButtonInt& y1 = MakeButton(L"Y1", ButtonStyle::eCheck);
+    CommandBarInt& radios = Bar(L"RADIOS", {&x1, &x2, &MakeButton(L"SEP", ButtonStyle::eSeparator), &y1});
+    for (ButtonInt* button : {&x1, &x2, &y1}) {
         button->SetChecked(true);
         button->SetStyle(ButtonStyle::eRadio);
     }
-    cButtonInt& placed = Button(L"PLACED", ButtonStyle::eRadio);
+    ButtonInt& placed = MakeButton(L"PLACED", ButtonStyle::eRadio);
     placed.SetChecked(true);
     menuBar.Show(L"RADIOS");
     menuBar.ReactOnce([&] { registry.RemoveButton(L"PLACED"); });
@@ -560,8 +560,8 @@ TEST_F(Registry, NotificationsThatRemoveOrRelinkRecordsLeaveNoStaleLink) {
     EXPECT_TRUE(y1.Checked());
 
     // A button placed into a bar by the notification of that bar's removal.
-    cButtonInt& late = Button(L"LATE");
-    Bar(L"DOOMED", {&Button(L"FIRST")});
+    ButtonInt& late = MakeButton(L"LATE");
+    Bar(L"DOOMED", {&MakeButton(L"FIRST")});
     menuBar.Show(L"DOOMED");
     menuBar.ReactOnce([&] { registry.GetBar(L"DOOMED").Add(late); });
     registry.RemoveBar(L"DOOMED");
@@ -569,8 +569,8 @@ TEST_F(Registry, NotificationsThatRemoveOrRelinkRecordsLeaveNoStaleLink) {
     late.SetCaption(L"&Late");  // notifies the bars it knows
 
     // A button placed into another bar by the notification of its own removal.
-    Bar(L"FROM", {&Button(L"MOVING")});
-    cCommandBarInt& to = Bar(L"TO", {});
+    Bar(L"FROM", {&MakeButton(L"MOVING")});
+    CommandBarInt& to = Bar(L"TO", {});
     menuBar.Show(L"FROM");
     menuBar.ReactOnce([&] { to.Add(registry.GetButton(L"MOVING")); });
     registry.RemoveButton(L"MOVING");
@@ -579,9 +579,9 @@ TEST_F(Registry, NotificationsThatRemoveOrRelinkRecordsLeaveNoStaleLink) {
 }
 
 TEST_F(Registry, ToggleOnClickFlipsCheckablesAndCustomiseEntries) {
-    cButtonInt& check = Button(L"CHECK", ButtonStyle::eCheck);
-    cButtonInt& plain = Button(L"PLAIN");
-    cCommandBarInt& bar = Bar(L"BAR", {&check, &plain});
+    ButtonInt& check = MakeButton(L"CHECK", ButtonStyle::eCheck);
+    ButtonInt& plain = MakeButton(L"PLAIN");
+    CommandBarInt& bar = Bar(L"BAR", {&check, &plain});
     bar.ToggleOnClick(1);
     EXPECT_TRUE(check.Checked());
     bar.ToggleOnClick(1);

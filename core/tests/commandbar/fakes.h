@@ -60,7 +60,7 @@ struct BarChange {
 
 class FakeControl : public CommandBarControl {
 public:
-    FakeControl(cCommandBarRegistry& registry, FakeEnvironment& environment, WindowHandle hwnd, WindowHandle form)
+    FakeControl(CommandBarRegistry& registry, FakeEnvironment& environment, WindowHandle hwnd, WindowHandle form)
         : registry_(registry), environment_(environment), hwnd_(hwnd), form_(form) {
         environment_.live.insert(hwnd_);
     }
@@ -78,7 +78,7 @@ public:
     }
     void ShowNothing() {
         if (shownBar.empty()) return;
-        if (cCommandBarInt* bar = registry_.FindBar(shownBar)) bar->DetachControl(hwnd_);
+        if (CommandBarInt* bar = registry_.FindBar(shownBar)) bar->DetachControl(hwnd_);
         shownBar.clear();
     }
 
@@ -94,7 +94,7 @@ public:
         if (value) enabled = true;
     }
     bool ShowsBar() const override { return !shownBar.empty(); }
-    void BarChanged(const cCommandBarInt& bar, BarChangeKind kind, const cButtonInt* button) override {
+    void BarChanged(const CommandBarInt& bar, BarChangeKind kind, const ButtonInt* button) override {
         if (bar.Key() != shownBar) return;
         changes.push_back(BarChange{bar.Key(), kind, button ? button->Key() : std::wstring()});
         if (onBarChanged) onBarChanged();
@@ -114,13 +114,13 @@ public:
         };
     }
     void StyleChanged() override { ++styleChanges; }
-    std::int32_t ButtonIndex(const cButtonInt& button) const override {
+    std::int32_t ButtonIndex(const ButtonInt& button) const override {
         if (shownBar.empty()) return 0;
-        cCommandBarInt* bar = registry_.FindBar(shownBar);
+        CommandBarInt* bar = registry_.FindBar(shownBar);
         return bar ? bar->IndexOf(button.Key()) : 0;
     }
     void ClickItem(std::int32_t index) override { clickedItems.push_back(index); }
-    void RaiseButtonClick(const cButtonInt& button) override { raisedClicks.push_back(button.Key()); }
+    void RaiseButtonClick(const ButtonInt& button) override { raisedClicks.push_back(button.Key()); }
     CommandBarControl* RequestInstance() override { return supplyInstance ? supplyInstance() : nullptr; }
     void CloseMenus(bool hideSelf) override { closeMenuCalls.push_back(hideSelf); }
     void ClearHotItem() override { ++hotItemCleared; }
@@ -145,7 +145,7 @@ public:
     std::vector<WindowHandle> hidden;
 
 private:
-    cCommandBarRegistry& registry_;
+    CommandBarRegistry& registry_;
     FakeEnvironment& environment_;
     WindowHandle hwnd_;
     WindowHandle form_;
@@ -158,7 +158,7 @@ public:
     std::int32_t lineHeight = 13;
     mutable std::vector<std::wstring> measured;
 
-    TextExtent MeasureText(const cMeasureButtonParams&, std::wstring_view text, std::uint32_t) const override {
+    TextExtent MeasureText(const MeasureButtonParams&, std::wstring_view text, std::uint32_t) const override {
         measured.emplace_back(text);
         return TextExtent{static_cast<std::int32_t>(text.size()) * charWidth, lineHeight};
     }

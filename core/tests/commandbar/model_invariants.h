@@ -9,11 +9,11 @@
 
 namespace core::commandbar::testing {
 
-inline bool IsRadio(const cButtonInt& button) {
+inline bool IsRadio(const ButtonInt& button) {
     return button.Style() == ButtonStyle::eRadio || button.Style() == ButtonStyle::eRadioNullable;
 }
 
-inline std::string BrokenRadioGroup(const cCommandBarInt& bar) {
+inline std::string BrokenRadioGroup(const CommandBarInt& bar) {
     int checked = 0;
     for (const auto& entry : bar.Buttons()) {
         if (entry.value->Style() == ButtonStyle::eSeparator) {
@@ -27,7 +27,7 @@ inline std::string BrokenRadioGroup(const cCommandBarInt& bar) {
 
 // An empty string when every invariant holds, else the first broken one. A radio button shared by
 // bars whose groups disagree cannot satisfy both: callers keep each radio button to one bar.
-inline std::string BrokenModelInvariant(const cCommandBarRegistry& registry) {
+inline std::string BrokenModelInvariant(const CommandBarRegistry& registry) {
     if (!registry.IsRunning()) {
         if (registry.BarCount() != 0 || registry.ButtonCount() != 0) return "records survive teardown";
         return {};
@@ -35,14 +35,14 @@ inline std::string BrokenModelInvariant(const cCommandBarRegistry& registry) {
     std::size_t fromBars = 0;
     std::size_t fromButtons = 0;
     for (std::int32_t i = 1; i <= registry.BarCount(); ++i) {
-        const cCommandBarInt& bar = registry.GetBar(i);
+        const CommandBarInt& bar = registry.GetBar(i);
         if (registry.FindBar(bar.Key()) != &bar) return "bar not registered under its key";
         for (const auto& entry : bar.Buttons()) {
             ++fromBars;
-            cButtonInt* button = entry.value;
+            ButtonInt* button = entry.value;
             if (registry.FindButton(*entry.key) != button) return "bar holds an unregistered button";
             if (button->Key() != *entry.key) return "bar keys a button wrongly";
-            cCommandBarInt* const* back = button->Bars().Find(bar.Key());
+            CommandBarInt* const* back = button->Bars().Find(bar.Key());
             if (!back || *back != &bar) return "button does not know a bar holding it";
         }
         for (const auto& shown : bar.Controls()) {
@@ -52,7 +52,7 @@ inline std::string BrokenModelInvariant(const cCommandBarRegistry& registry) {
         if (!radio.empty()) return radio;
     }
     for (std::int32_t i = 1; i <= registry.ButtonCount(); ++i) {
-        const cButtonInt& button = registry.GetButton(i);
+        const ButtonInt& button = registry.GetButton(i);
         if (registry.FindButton(button.Key()) != &button) return "button not registered under its key";
         std::set<std::wstring> expectedWindows;
         for (const auto& entry : button.Bars()) {

@@ -118,12 +118,12 @@ private:
         return outer;
     }
     // Records shown by a control are favoured: only their changes reach the notifications.
-    const cCommandBarInt* ShownBar() {
+    const CommandBarInt* ShownBar() {
         const std::wstring& key = controls_[static_cast<std::size_t>(Pick(0, 2))]->shownBar;
         return key.empty() ? nullptr : registry_.FindBar(key);
     }
     std::wstring AnyBarKey() {
-        const cCommandBarInt* shown = ShownBar();
+        const CommandBarInt* shown = ShownBar();
         if (shown && Chance(40)) return shown->Key();
         if (registry_.BarCount() > 0 && Chance(70)) return registry_.GetBar(Pick(1, registry_.BarCount())).Key();
         static const wchar_t* const kExtra[] = {L"CHEVRON", L"CHEVRON:ADDORREMOVE", L"12", L" 7 "};
@@ -131,7 +131,7 @@ private:
         return L"BAR" + std::to_wstring(Pick(0, 7));
     }
     std::wstring AnyButtonKey() {
-        const cCommandBarInt* shown = ShownBar();
+        const CommandBarInt* shown = ShownBar();
         if (shown && shown->Count() > 0 && Chance(40)) return shown->Item(Pick(1, shown->Count()))->Key();
         if (registry_.ButtonCount() > 0 && Chance(70))
             return registry_.GetButton(Pick(1, registry_.ButtonCount())).Key();
@@ -154,16 +154,16 @@ private:
         return live[static_cast<std::size_t>(Pick(0, static_cast<int>(live.size()) - 1))];
     }
 
-    bool RadioAlreadyPlaced(const cButton& button) {
-        const cButtonInt* record = registry_.FindButton(button.Key());
+    bool RadioAlreadyPlaced(const Button& button) {
+        const ButtonInt* record = registry_.FindButton(button.Key());
         // A radio button shared by bars whose groups disagree cannot satisfy both; keep each
         // radio button to one bar so the group invariant is meaningful.
         return record && IsRadio(*record) && record->Bars().Count() > 0;
     }
 
     void Run(int choice) {
-        cCommandBars bars(registry_, Owner());
-        cButtons buttons(registry_, Owner());
+        CommandBars bars(registry_, Owner());
+        Buttons buttons(registry_, Owner());
         switch (choice) {
             case 0: {
                 FakeControl& control = AnyControl();
@@ -197,16 +197,16 @@ private:
                 break;
             case 9:
             case 10: {
-                cButton button = buttons.Item(ButtonKey());
+                Button button = buttons.Item(ButtonKey());
                 if (RadioAlreadyPlaced(button)) break;
                 bars.Item(BarKey()).Buttons().Add(button);
                 break;
             }
             case 11: {
-                cButton button = buttons.Item(ButtonKey());
+                Button button = buttons.Item(ButtonKey());
                 if (RadioAlreadyPlaced(button)) break;
-                cCommandBarButtons list = bars.Item(BarKey()).Buttons();
-                cButton reference = buttons.Item(ButtonKey());
+                CommandBarButtons list = bars.Item(BarKey()).Buttons();
+                Button reference = buttons.Item(ButtonKey());
                 if (Chance(50)) {
                     list.InsertBefore(button, reference);
                 } else {
@@ -225,7 +225,7 @@ private:
                 buttons.Item(ButtonKey()).SetChecked(Chance(60));
                 break;
             case 16: {
-                cButton button = buttons.Item(ButtonKey());
+                Button button = buttons.Item(ButtonKey());
                 switch (Pick(0, 4)) {
                     case 0:
                         button.SetCaption(Chance(50) ? L"&Open" : L"");
@@ -285,8 +285,8 @@ private:
                 break;
             case 24: {
                 // Moves a button from one of its bars into another.
-                cButton button = buttons.Item(ButtonKey());
-                const cButtonInt& record = registry_.GetButton(button.Key());
+                Button button = buttons.Item(ButtonKey());
+                const ButtonInt& record = registry_.GetButton(button.Key());
                 if (record.Bars().Empty()) break;
                 std::wstring from = *record.Bars().KeyAt(Pick(1, record.Bars().Count()));
                 bars.Item(from).Buttons().Remove(button.Key());
@@ -296,12 +296,12 @@ private:
             }
             default: {
                 std::wstring key = BarKey();
-                if (cCommandBarInt* bar = registry_.FindBar(key)) bar->ToggleOnClick(Pick(0, 4));
+                if (CommandBarInt* bar = registry_.FindBar(key)) bar->ToggleOnClick(Pick(0, 4));
                 // The toggle notifies controls, which may have removed the bar: look it up again.
-                if (cCommandBarInt* bar = registry_.FindBar(key)) {
+                if (CommandBarInt* bar = registry_.FindBar(key)) {
                     FakeMeasurer text;
                     FakeKeyboard keyboard;
-                    cMeasureButtonParams params;
+                    MeasureButtonParams params;
                     params.SizeStyle = Pick(1, 4);
                     for (const auto& entry : bar->Buttons()) entry.value->Measure(params, false, text, keyboard);
                 }
@@ -319,7 +319,7 @@ private:
     std::map<int, int> succeededInside_;
     std::size_t largestMembership_ = 0;
     FakeEnvironment environment_;
-    cCommandBarRegistry registry_{environment_};
+    CommandBarRegistry registry_{environment_};
     std::vector<std::unique_ptr<FakeControl>> controls_;
 };
 

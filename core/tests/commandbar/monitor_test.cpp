@@ -34,7 +34,7 @@ public:
 
 TEST(Monitor, DescribesTheMonitorUnderAPointOrWindow) {
     FakeMonitors monitors;
-    cMonitor monitor;
+    Monitor monitor;
     monitor.CreateFromPoint(monitors, 100, 100);
     EXPECT_EQ(monitor.hMonitor(), 7u);
     EXPECT_TRUE(monitor.IsPrimary());
@@ -45,7 +45,7 @@ TEST(Monitor, DescribesTheMonitorUnderAPointOrWindow) {
     EXPECT_EQ(monitor.WorkLeft() + monitor.WorkWidth(), 1920);
     EXPECT_EQ(monitor.WorkHeight(), 1080);
 
-    cMonitor fromWindow;
+    Monitor fromWindow;
     fromWindow.CreateFromWindow(monitors, 55);
     EXPECT_EQ(fromWindow.hMonitor(), 7u);
 }
@@ -53,14 +53,14 @@ TEST(Monitor, DescribesTheMonitorUnderAPointOrWindow) {
 TEST(Monitor, NameWithoutPaddingIsTakenWhole) {
     FakeMonitors monitors;
     monitors.deviceName = std::wstring(32, L'X');
-    cMonitor monitor;
+    Monitor monitor;
     monitor.InitialiseFromHandle(monitors, 7);
     EXPECT_EQ(monitor.Name().size(), 32u);
 }
 
 TEST(Monitor, FailuresLeaveHandleZeroAndNeverRaise) {
     FakeMonitors monitors;
-    cMonitor outside;
+    Monitor outside;
     outside.CreateFromPoint(monitors, -5000, -5000);
     EXPECT_EQ(outside.hMonitor(), 0u);
     EXPECT_EQ(outside.Width(), 0);
@@ -68,7 +68,7 @@ TEST(Monitor, FailuresLeaveHandleZeroAndNeverRaise) {
     EXPECT_EQ(outside.Name(), L"");
     EXPECT_FALSE(outside.IsPrimary());
 
-    cMonitor filled;
+    Monitor filled;
     filled.CreateFromPoint(monitors, 1, 1);
     filled.CreateFromWindow(monitors, 99);  // on no monitor: unchanged
     EXPECT_EQ(filled.hMonitor(), 7u);
@@ -78,7 +78,7 @@ TEST(Monitor, FailuresLeaveHandleZeroAndNeverRaise) {
     EXPECT_EQ(filled.Width(), 1920);  // the other fields keep what they had
 
     monitors.throws = true;
-    cMonitor thrown;
+    Monitor thrown;
     EXPECT_NO_THROW(thrown.CreateFromPoint(monitors, 1, 1));
     EXPECT_EQ(thrown.hMonitor(), 0u);
 }

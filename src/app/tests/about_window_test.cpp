@@ -4,7 +4,7 @@
 
 #include "app/preferences.h"
 #include "app/tests/registry_fixture.h"
-#include "core/contacts.h"
+#include "core/app/contacts.h"
 #include "support/pump.h"
 #include "win/dpi.h"
 #include "win/module.h"

@@ -13,8 +13,8 @@ namespace commandbar {
 namespace {
 
 using core::commandbar::ButtonStyle;
-using core::commandbar::cButtonInt;
-using core::commandbar::cMeasureButtonParams;
+using core::commandbar::ButtonInt;
+using core::commandbar::MeasureButtonParams;
 
 class RealFontMeasure : public ::testing::Test {
 protected:
@@ -38,7 +38,7 @@ protected:
     win::UniqueMemoryDc dc_;
     FontCache fonts_;
     HFONT font_;
-    cMeasureButtonParams params;
+    MeasureButtonParams params;
     Win32TextMeasurer text;
     Win32KeyboardLayout keyboard;
 };
@@ -47,7 +47,7 @@ protected:
 
 TEST_F(RealFontMeasure, MenuItemIsCaptionAndTwoSpacesPlus52) {
     ASSERT_TRUE(font_);
-    cButtonInt button(L"OPEN");
+    ButtonInt button(L"OPEN");
     button.SetCaption(L"Открыть файл");
     params.SizeStyle = core::commandbar::eSizePopupMenu;
     std::int32_t width = button.Measure(params, false, text, keyboard);
@@ -55,7 +55,7 @@ TEST_F(RealFontMeasure, MenuItemIsCaptionAndTwoSpacesPlus52) {
     EXPECT_GT(Extent(L"Открыть файл  ").cx, Extent(L"Открыть файл").cx);
     EXPECT_EQ(params.Height, std::max<LONG>(Extent(L"Xy").cy, 16) + 8);
 
-    cButtonInt separator(L"SEP");
+    ButtonInt separator(L"SEP");
     separator.SetStyle(ButtonStyle::eSeparator);
     params.Height = 0;
     EXPECT_EQ(separator.Measure(params, false, text, keyboard), 10);
@@ -63,20 +63,20 @@ TEST_F(RealFontMeasure, MenuItemIsCaptionAndTwoSpacesPlus52) {
 }
 
 TEST_F(RealFontMeasure, ToolbarButtonsFromRealLineHeights) {
-    cButtonInt button(L"LOAD");
+    ButtonInt button(L"LOAD");
     button.SetIconIndex(0);
     params.SizeStyle = core::commandbar::eSizeToolbar;
     EXPECT_EQ(button.Measure(params, false, text, keyboard), 24);
     LONG line = Extent(L"Xy").cy;
     EXPECT_EQ(params.Height, line < 24 ? 24 : line + 8);
 
-    cButtonInt separator(L"SEP");
+    ButtonInt separator(L"SEP");
     separator.SetStyle(ButtonStyle::eSeparator);
     EXPECT_EQ(separator.Measure(params, false, text, keyboard), 8);
 }
 
 TEST_F(RealFontMeasure, MeasuringReleasesWhatItSelectsAndCreates) {
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     button.SetCaption(L"&Настройки");
     params.SizeStyle = core::commandbar::eSizePopupMenu;
     button.Measure(params, false, text, keyboard);  // warm up
@@ -85,7 +85,7 @@ TEST_F(RealFontMeasure, MeasuringReleasesWhatItSelectsAndCreates) {
         button.ClearMeasureCache();
         params.Height = 0;
         button.Measure(params, false, text, keyboard);
-        cMeasureButtonParams noDc;
+        MeasureButtonParams noDc;
         text.MeasureText(noDc, L"Xy", core::commandbar::kMeasureSingleLine);
     }
     EXPECT_EQ(testing_support::GdiObjectCount(), before);
@@ -94,7 +94,7 @@ TEST_F(RealFontMeasure, MeasuringReleasesWhatItSelectsAndCreates) {
 
 TEST(PlatformKeys, ShortcutTextsUseTheLayoutsKeyNames) {
     Win32KeyboardLayout keyboard;
-    cButtonInt button(L"B");
+    ButtonInt button(L"B");
     button.SetShortcutKey(VK_F5);
     button.SetShortcutModifiers(core::commandbar::eCtrl | core::commandbar::eShift);
     EXPECT_EQ(button.GetShortcutText(keyboard), L"Ctrl+Shift+F5");

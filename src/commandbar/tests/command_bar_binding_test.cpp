@@ -5,7 +5,7 @@
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_hooks.h"
 #include "commandbar/drawing_utilities.h"
-#include "core/command_bar_error.h"
+#include "core/commandbar/command_bar_error.h"
 #include "core/commandbar/command_bar_handles.h"
 #include "support/error_number.h"
 #include "support/gui_resources.h"
@@ -17,8 +17,8 @@ namespace commandbar {
 
 namespace {
 
-using core::commandbar::cButtons;
-using core::commandbar::cCommandBars;
+using core::commandbar::Buttons;
+using core::commandbar::CommandBars;
 constexpr std::int32_t kOwnerMissing = core::command_bar_error::kNoOwningControlNumber;
 using testing::TestBarWindow;
 using testing::TestForm;
@@ -35,8 +35,8 @@ TEST(CommandBarBinding, RegistrationSetsTheWindowPropertyAndBuildsTheChevronBars
                   static_cast<HANDLE>(static_cast<core::commandbar::CommandBarControl*>(&bar)));
         EXPECT_EQ(&Registry().ControlFromHwnd(ToHandle(bar.hwnd())), &bar);
         EXPECT_TRUE(KeyboardHookInstalled());
-        cCommandBars bars(Registry(), ToHandle(bar.hwnd()));
-        cButtons buttons(Registry(), ToHandle(bar.hwnd()));
+        CommandBars bars(Registry(), ToHandle(bar.hwnd()));
+        Buttons buttons(Registry(), ToHandle(bar.hwnd()));
         EXPECT_EQ(bars.Count(), 3);
         EXPECT_EQ(buttons.Count(), 6);
         bars.Add(L"MENU");
@@ -126,19 +126,19 @@ TEST(CommandBarBinding, HandleThroughADestroyedControlWindowRaises) {
     TestBarWindow survivor(form.hwnd());
     auto doomed = std::make_unique<TestBarWindow>(form.hwnd());
     HWND doomedWindow = doomed->hwnd();
-    cCommandBars bars(Registry(), ToHandle(doomedWindow));
+    CommandBars bars(Registry(), ToHandle(doomedWindow));
     auto bar = bars.Add(L"BAR");
-    auto button = cButtons(Registry(), ToHandle(doomedWindow)).Add(L"BTN");
+    auto button = Buttons(Registry(), ToHandle(doomedWindow)).Add(L"BTN");
     ::DestroyWindow(doomedWindow);
 
     EXPECT_EQ(ErrorNumberOf([&] { bars.Count(); }), kOwnerMissing);
     EXPECT_EQ(ErrorNumberOf([&] { bar.Title(); }), kOwnerMissing);
     EXPECT_EQ(ErrorNumberOf([&] { button.Caption(); }), kOwnerMissing);
-    EXPECT_EQ(ErrorNumberOf([&] { cButtons(Registry(), 0).Count(); }), kOwnerMissing);
+    EXPECT_EQ(ErrorNumberOf([&] { Buttons(Registry(), 0).Count(); }), kOwnerMissing);
     // A live window without the property is no control either.
-    EXPECT_EQ(ErrorNumberOf([&] { cButtons(Registry(), ToHandle(form.hwnd())).Count(); }), kOwnerMissing);
+    EXPECT_EQ(ErrorNumberOf([&] { Buttons(Registry(), ToHandle(form.hwnd())).Count(); }), kOwnerMissing);
 
-    EXPECT_EQ(cButtons(Registry(), ToHandle(survivor.hwnd())).Item(L"BTN").Key(), L"BTN");
+    EXPECT_EQ(Buttons(Registry(), ToHandle(survivor.hwnd())).Item(L"BTN").Key(), L"BTN");
     doomed.reset();
     EXPECT_TRUE(Registry().IsRunning());
 }
@@ -147,8 +147,8 @@ TEST(CommandBarBinding, AcceleratorsFollowTheForegroundForm) {
     TestForm form;
     ::ShowWindow(form.hwnd(), SW_SHOW);
     TestBarWindow control(form.hwnd());
-    cButtons buttons(Registry(), ToHandle(control.hwnd()));
-    cCommandBars bars(Registry(), ToHandle(control.hwnd()));
+    Buttons buttons(Registry(), ToHandle(control.hwnd()));
+    CommandBars bars(Registry(), ToHandle(control.hwnd()));
     auto load = buttons.Add(L"TOOLBAR:LOAD", -1, L"&Загрузить", core::commandbar::ButtonStyle::eNormal, L"", VK_F5, 0);
     bars.Add(L"TOOLBAR").Buttons().Add(load);
     control.Show(L"TOOLBAR");
@@ -228,11 +228,11 @@ TEST(CommandBarBinding, KeysReadAsNumbersInTheUsersNotation) {
     } restore{saved};
     TestForm form;
     TestBarWindow control(form.hwnd());
-    cButtons buttons(Registry(), ToHandle(control.hwnd()));
+    Buttons buttons(Registry(), ToHandle(control.hwnd()));
 
     ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L",");
     EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"3,5"); }), 13);
-    EXPECT_EQ(ErrorNumberOf([&] { cCommandBars(Registry(), ToHandle(control.hwnd())).Add(L"3,5"); }), 13);
+    EXPECT_EQ(ErrorNumberOf([&] { CommandBars(Registry(), ToHandle(control.hwnd())).Add(L"3,5"); }), 13);
     ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L".");
     EXPECT_EQ(ErrorNumberOf([&] { buttons.Add(L"3,5"); }), 0);
 }
@@ -243,7 +243,7 @@ TEST(CommandBarBinding, PanelControlBecomesAHiddenChildOfTheControl) {
     HWND panel = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form.hwnd(), nullptr,
                                    nullptr, nullptr);
     auto button =
-        cButtons(Registry(), ToHandle(control.hwnd())).Add(L"PANEL", -1, L"", core::commandbar::ButtonStyle::ePanel);
+        Buttons(Registry(), ToHandle(control.hwnd())).Add(L"PANEL", -1, L"", core::commandbar::ButtonStyle::ePanel);
     button.SetPanelControl(ToHandle(panel));
     EXPECT_EQ(::GetParent(panel), control.hwnd());
     EXPECT_FALSE(::IsWindowVisible(panel));

@@ -9,7 +9,7 @@
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_image_list.h"
 #include "commandbar/drawing_utilities.h"
-#include "core/style_colours.h"
+#include "core/commandbar/style_colours.h"
 #include "imaging/image_list.h"
 #include "support/canvas.h"
 #include "support/png_writer.h"

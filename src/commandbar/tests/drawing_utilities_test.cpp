@@ -10,7 +10,7 @@
 
 #include "commandbar/command_bar_colours.h"
 #include "core/runtime_error.h"
-#include "core/style_colours.h"
+#include "core/commandbar/style_colours.h"
 #include "support/canvas.h"
 
 namespace commandbar {

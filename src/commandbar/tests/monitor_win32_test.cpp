@@ -8,7 +8,7 @@
 namespace commandbar {
 
 TEST(PlatformMonitor, PointOutsideEveryMonitorDescribesNothing) {
-    core::commandbar::cMonitor monitor;
+    core::commandbar::Monitor monitor;
     monitor.CreateFromPoint(Monitors(), -100000, -100000);
     EXPECT_EQ(monitor.hMonitor(), 0u);
     EXPECT_EQ(monitor.Width(), 0);
@@ -17,7 +17,7 @@ TEST(PlatformMonitor, PointOutsideEveryMonitorDescribesNothing) {
 
 TEST(PlatformMonitor, WindowAndPointGiveThePrimaryMonitorWithItsWorkArea) {
     testing::TestForm form;
-    core::commandbar::cMonitor fromWindow;
+    core::commandbar::Monitor fromWindow;
     fromWindow.CreateFromWindow(Monitors(), ToHandle(form.hwnd()));
     ASSERT_NE(fromWindow.hMonitor(), 0u);
     EXPECT_TRUE(fromWindow.IsPrimary());
@@ -32,11 +32,11 @@ TEST(PlatformMonitor, WindowAndPointGiveThePrimaryMonitorWithItsWorkArea) {
     EXPECT_EQ(fromWindow.WorkLeft() + fromWindow.WorkWidth(), work.right);
     EXPECT_EQ(fromWindow.WorkTop() + fromWindow.WorkHeight(), work.bottom);
 
-    core::commandbar::cMonitor fromPoint;
+    core::commandbar::Monitor fromPoint;
     fromPoint.CreateFromPoint(Monitors(), 10, 10);
     EXPECT_EQ(fromPoint.hMonitor(), fromWindow.hMonitor());
 
-    core::commandbar::cMonitor fromDeadWindow;
+    core::commandbar::Monitor fromDeadWindow;
     fromDeadWindow.CreateFromWindow(Monitors(), 0);
     EXPECT_EQ(fromDeadWindow.hMonitor(), 0u);
 }

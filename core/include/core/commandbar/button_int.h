@@ -16,13 +16,13 @@
 
 namespace core::commandbar {
 
-class cCommandBarInt;
+class CommandBarInt;
 
-class cButtonInt : public std::enable_shared_from_this<cButtonInt> {
+class ButtonInt : public std::enable_shared_from_this<ButtonInt> {
 public:
-    explicit cButtonInt(std::wstring key = {});
-    cButtonInt(const cButtonInt&) = delete;
-    cButtonInt& operator=(const cButtonInt&) = delete;
+    explicit ButtonInt(std::wstring key = {});
+    ButtonInt(const ButtonInt&) = delete;
+    ButtonInt& operator=(const ButtonInt&) = delete;
 
     std::int32_t Spacing() const noexcept { return spacing_; }
     std::int32_t SplitWidth() const noexcept { return splitWidth_; }
@@ -68,8 +68,8 @@ public:
     void SetShortcutKey(std::uint16_t key) noexcept;
     std::int32_t ShortcutModifiers() const noexcept { return shortcutModifiers_; }
     void SetShortcutModifiers(std::int32_t modifiers) noexcept;
-    cCommandBarInt* SubBar() const noexcept { return subBar_; }
-    void SetSubBar(cCommandBarInt* bar) noexcept;
+    CommandBarInt* SubBar() const noexcept { return subBar_; }
+    void SetSubBar(CommandBarInt* bar) noexcept;
     WindowHandle OwnerWindow() const noexcept { return ownerWindow_; }
     void SetOwnerWindow(WindowHandle window) noexcept { ownerWindow_ = window; }
     std::int32_t CustomiseState() const noexcept { return customiseState_; }
@@ -80,9 +80,9 @@ public:
     void SetItemData(std::int32_t data) noexcept { itemData_ = data; }
 
     // Bars holding the button, keyed by bar key.
-    const KeyedCollection<cCommandBarInt*>& Bars() const noexcept { return bars_; }
-    void AddToBar(cCommandBarInt& bar);
-    void RemoveFromBar(const cCommandBarInt& bar);
+    const KeyedCollection<CommandBarInt*>& Bars() const noexcept { return bars_; }
+    void AddToBar(CommandBarInt& bar);
+    void RemoveFromBar(const CommandBarInt& bar);
     // Controls showing the button, one per top-level window: "H" + top-level -> control.
     const KeyedCollection<WindowHandle>& Controls() const noexcept { return controls_; }
     void AddToControl(WindowHandle control, WindowHandle topLevel);
@@ -98,15 +98,15 @@ public:
     std::wstring GetToolTipText(bool withShortcut, const KeyboardLayout& keyboard) const;
     bool MatchesAccelerator(std::uint16_t virtualKey, const KeyboardLayout& keyboard) const;
     // This button or the first match below it; sub-bars already searched are not searched again.
-    cButtonInt* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl,
-                               std::unordered_set<const cCommandBarInt*>& searched);
-    cButtonInt* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl);
+    ButtonInt* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl,
+                               std::unordered_set<const CommandBarInt*>& searched);
+    ButtonInt* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl);
     bool IsOverDropDownPart(std::int32_t x, std::int32_t width, bool rightToLeft) const noexcept;
     bool IsActive(std::int32_t orientation, bool inCustomiseMenu) const noexcept;
 
     // Length along the bar; params.Height receives the thickness. Sizes are cached per set of
     // measuring parameters until a size-affecting property changes.
-    std::int32_t Measure(cMeasureButtonParams& params, bool hidden, const TextMeasurer& text,
+    std::int32_t Measure(MeasureButtonParams& params, bool hidden, const TextMeasurer& text,
                          const KeyboardLayout& keyboard);
     std::size_t MeasureCacheCount() const noexcept { return measureCache_.size(); }
     void ClearMeasureCache() noexcept { measureCache_.clear(); }
@@ -116,15 +116,15 @@ public:
 
 private:
     struct CachedMeasure {
-        cMeasureButtonParams params;
+        MeasureButtonParams params;
         std::int32_t width;
         std::int32_t height;
     };
 
     void SizeChanged();
-    std::int32_t MeasureMenuItem(cMeasureButtonParams& params, const TextMeasurer& text,
+    std::int32_t MeasureMenuItem(MeasureButtonParams& params, const TextMeasurer& text,
                                  const KeyboardLayout& keyboard) const;
-    std::int32_t MeasureToolbarButton(cMeasureButtonParams& params, const TextMeasurer& text) const;
+    std::int32_t MeasureToolbarButton(MeasureButtonParams& params, const TextMeasurer& text) const;
 
     std::int32_t spacing_ = 4;
     std::int32_t splitWidth_ = 11;
@@ -147,13 +147,13 @@ private:
     std::wstring toolTip_;
     std::uint16_t shortcutKey_ = 0;
     std::int32_t shortcutModifiers_ = 0;
-    cCommandBarInt* subBar_ = nullptr;
+    CommandBarInt* subBar_ = nullptr;
     WindowHandle ownerWindow_ = 0;
     std::int32_t customiseState_ = 2;
     std::wstring tag_;
     std::int32_t itemData_ = 0;
     std::vector<CachedMeasure> measureCache_;
-    KeyedCollection<cCommandBarInt*> bars_;
+    KeyedCollection<CommandBarInt*> bars_;
     KeyedCollection<WindowHandle> controls_;
 };
 

@@ -23,7 +23,7 @@ class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
     // Extent of `text` drawn with params.hFont on params.hdc from a 256 x 256 rectangle.
-    virtual TextExtent MeasureText(const cMeasureButtonParams& params, std::wstring_view text,
+    virtual TextExtent MeasureText(const MeasureButtonParams& params, std::wstring_view text,
                                    std::uint32_t format) const = 0;
 };
 

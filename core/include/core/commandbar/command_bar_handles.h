@@ -16,92 +16,92 @@
 
 namespace core::commandbar {
 
-class cButtonInt;
-class cCommandBarInt;
-class cCommandBarRegistry;
+class ButtonInt;
+class CommandBarInt;
+class CommandBarRegistry;
 class CommandBarControl;
-class cCommandBar;
-class cCommandBarButtons;
-class cButton;
+class CommandBar;
+class CommandBarButtons;
+class Button;
 
-class cCommandBars {
+class CommandBars {
 public:
-    cCommandBars(cCommandBarRegistry& registry, WindowHandle hwnd) : registry_(&registry), hwnd_(hwnd) {}
+    CommandBars(CommandBarRegistry& registry, WindowHandle hwnd) : registry_(&registry), hwnd_(hwnd) {}
 
     std::int32_t Count() const;
-    cCommandBar Item(std::int32_t position) const;
-    cCommandBar Item(std::wstring_view key) const;
+    CommandBar Item(std::int32_t position) const;
+    CommandBar Item(std::wstring_view key) const;
     void Remove(std::wstring_view sKey) const;
-    cCommandBar Add(const std::wstring& sKey, const std::wstring& sTitle = {}) const;
+    CommandBar Add(const std::wstring& sKey, const std::wstring& sTitle = {}) const;
 
 private:
-    cCommandBarRegistry* registry_;
+    CommandBarRegistry* registry_;
     WindowHandle hwnd_;
 };
 
-class cButtons {
+class Buttons {
 public:
-    cButtons(cCommandBarRegistry& registry, WindowHandle hwnd) : registry_(&registry), hwnd_(hwnd) {}
+    Buttons(CommandBarRegistry& registry, WindowHandle hwnd) : registry_(&registry), hwnd_(hwnd) {}
 
     std::int32_t Count() const;
-    cButton Item(std::int32_t position) const;
-    cButton Item(std::wstring_view key) const;
+    Button Item(std::int32_t position) const;
+    Button Item(std::wstring_view key) const;
     void Remove(std::wstring_view sKey) const;
-    cButton Add(const std::wstring& sKey, std::int32_t iIcon = -1, const std::wstring& sCaption = {},
+    Button Add(const std::wstring& sKey, std::int32_t iIcon = -1, const std::wstring& sCaption = {},
                 ButtonStyle eStyle = ButtonStyle::eNormal, const std::wstring& sToolTip = {},
                 std::uint16_t vShortcutKey = 0, std::int32_t eShortcutModifier = eCtrl) const;
 
 private:
-    cCommandBarRegistry* registry_;
+    CommandBarRegistry* registry_;
     WindowHandle hwnd_;
 };
 
-class cCommandBar {
+class CommandBar {
 public:
-    cCommandBar(cCommandBarRegistry& registry, WindowHandle hwnd, std::wstring key)
+    CommandBar(CommandBarRegistry& registry, WindowHandle hwnd, std::wstring key)
         : registry_(&registry), hwnd_(hwnd), key_(std::move(key)) {}
 
     std::wstring Key() const;
     std::wstring Title() const;
     void SetTitle(const std::wstring& title) const;
-    cCommandBarButtons Buttons() const;
+    CommandBarButtons Buttons() const;
 
     WindowHandle OwnerWindow() const noexcept { return hwnd_; }
 
 private:
-    friend class cButton;
-    cCommandBarInt& Record() const;
+    friend class Button;
+    CommandBarInt& Record() const;
 
-    cCommandBarRegistry* registry_;
+    CommandBarRegistry* registry_;
     WindowHandle hwnd_;
     std::wstring key_;
 };
 
-class cCommandBarButtons {
+class CommandBarButtons {
 public:
-    cCommandBarButtons(cCommandBarRegistry& registry, WindowHandle hwnd, std::wstring barKey)
+    CommandBarButtons(CommandBarRegistry& registry, WindowHandle hwnd, std::wstring barKey)
         : registry_(&registry), hwnd_(hwnd), barKey_(std::move(barKey)) {}
 
     std::int32_t Count() const;
-    cButton Item(std::int32_t position) const;
-    cButton Item(std::wstring_view key) const;
+    Button Item(std::int32_t position) const;
+    Button Item(std::wstring_view key) const;
     void Clear() const;
     void Remove(std::wstring_view sKey) const;
-    void Add(const std::optional<cButton>& btn) const;
-    void InsertBefore(const std::optional<cButton>& btn, const std::optional<cButton>& btnBefore) const;
-    void InsertAfter(const std::optional<cButton>& btn, const std::optional<cButton>& btnAfter) const;
+    void Add(const std::optional<Button>& btn) const;
+    void InsertBefore(const std::optional<Button>& btn, const std::optional<Button>& btnBefore) const;
+    void InsertAfter(const std::optional<Button>& btn, const std::optional<Button>& btnAfter) const;
 
 private:
-    cCommandBarInt& Record() const;
+    CommandBarInt& Record() const;
 
-    cCommandBarRegistry* registry_;
+    CommandBarRegistry* registry_;
     WindowHandle hwnd_;
     std::wstring barKey_;
 };
 
-class cButton {
+class Button {
 public:
-    cButton(cCommandBarRegistry& registry, WindowHandle hwnd, std::wstring key)
+    Button(CommandBarRegistry& registry, WindowHandle hwnd, std::wstring key)
         : registry_(&registry), hwnd_(hwnd), key_(std::move(key)) {}
 
     std::wstring Key() const;
@@ -121,8 +121,8 @@ public:
     void SetShortcutKey(std::uint16_t key) const;
     std::int32_t ShortcutModifiers() const;
     void SetShortcutModifiers(std::int32_t modifiers) const;
-    std::optional<cCommandBar> Bar() const;
-    void SetBar(const std::optional<cCommandBar>& bar) const;
+    std::optional<CommandBar> Bar() const;
+    void SetBar(const std::optional<CommandBar>& bar) const;
     bool Checked() const;
     void SetChecked(bool checked) const;
     bool Enabled() const;
@@ -144,10 +144,10 @@ public:
     WindowHandle OwnerWindow() const noexcept { return hwnd_; }
 
 private:
-    friend class cCommandBarButtons;
-    cButtonInt& Record() const;
+    friend class CommandBarButtons;
+    ButtonInt& Record() const;
 
-    cCommandBarRegistry* registry_;
+    CommandBarRegistry* registry_;
     WindowHandle hwnd_;
     std::wstring key_;
 };

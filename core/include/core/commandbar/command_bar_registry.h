@@ -17,17 +17,17 @@
 #include "core/commandbar/button_int.h"
 #include "core/commandbar/command_bar_control.h"
 #include "core/commandbar/command_bar_int.h"
-#include "core/commandbar/menu_popup_stack.h"
+#include "core/commandbar/menu_popup_stack_entry.h"
 #include "core/keyed_collection.h"
 
 namespace core::commandbar {
 
-class cCommandBarRegistry {
+class CommandBarRegistry {
 public:
-    explicit cCommandBarRegistry(RegistryEnvironment& environment);
-    ~cCommandBarRegistry();
-    cCommandBarRegistry(const cCommandBarRegistry&) = delete;
-    cCommandBarRegistry& operator=(const cCommandBarRegistry&) = delete;
+    explicit CommandBarRegistry(RegistryEnvironment& environment);
+    ~CommandBarRegistry();
+    CommandBarRegistry(const CommandBarRegistry&) = delete;
+    CommandBarRegistry& operator=(const CommandBarRegistry&) = delete;
 
     RegistryEnvironment& Environment() const noexcept { return environment_; }
     bool IsRunning() const noexcept { return running_; }
@@ -43,17 +43,17 @@ public:
     const KeyedCollection<WindowHandle>& Instances() const noexcept { return instances_; }
 
     // Records. Lookups by position or key fail with the collection's own errors.
-    cCommandBarInt& AddBar(const std::wstring& key);
+    CommandBarInt& AddBar(const std::wstring& key);
     void RemoveBar(std::wstring_view key);
-    cCommandBarInt& GetBar(std::int32_t position) const;
-    cCommandBarInt& GetBar(std::wstring_view key) const;
-    cCommandBarInt* FindBar(std::wstring_view key) const noexcept;
+    CommandBarInt& GetBar(std::int32_t position) const;
+    CommandBarInt& GetBar(std::wstring_view key) const;
+    CommandBarInt* FindBar(std::wstring_view key) const noexcept;
     std::int32_t BarCount() const noexcept { return bars_.Count(); }
-    cButtonInt& AddButton(const std::wstring& key);
+    ButtonInt& AddButton(const std::wstring& key);
     void RemoveButton(std::wstring_view key);
-    cButtonInt& GetButton(std::int32_t position) const;
-    cButtonInt& GetButton(std::wstring_view key) const;
-    cButtonInt* FindButton(std::wstring_view key) const noexcept;
+    ButtonInt& GetButton(std::int32_t position) const;
+    ButtonInt& GetButton(std::wstring_view key) const;
+    ButtonInt* FindButton(std::wstring_view key) const noexcept;
     std::int32_t ButtonCount() const noexcept { return buttons_.Count(); }
 
     // Menus and keyboard.
@@ -74,7 +74,7 @@ public:
     // The popup stack.
     void PushPopup(WindowHandle popup, WindowHandle source, bool shownAsPopup, bool nested);
     void PopPopup(WindowHandle popup);
-    const KeyedCollection<cMenuPopupStack>* PopupStack() const noexcept {
+    const KeyedCollection<MenuPopupStackEntry>* PopupStack() const noexcept {
         return popupStack_ ? &*popupStack_ : nullptr;
     }
     std::int32_t PopupLevel() const noexcept { return popupLevel_; }
@@ -93,17 +93,17 @@ public:
 private:
     void BuildChevronBars();
     void TearDown() noexcept;
-    bool IsRootFor(const cButtonInt& button, WindowHandle topLevel) const;
+    bool IsRootFor(const ButtonInt& button, WindowHandle topLevel) const;
     void SetControlEnabled(WindowHandle hwnd, bool enabled) const;
 
     RegistryEnvironment& environment_;
     bool running_ = false;
     KeyedCollection<WindowHandle> instances_;
-    KeyedCollection<std::shared_ptr<cCommandBarInt>> bars_;
-    KeyedCollection<std::shared_ptr<cButtonInt>> buttons_;
+    KeyedCollection<std::shared_ptr<CommandBarInt>> bars_;
+    KeyedCollection<std::shared_ptr<ButtonInt>> buttons_;
     std::optional<KeyedCollection<WindowHandle>> popupPool_;
     std::optional<KeyedCollection<WindowHandle>> disabledControls_;
-    std::optional<KeyedCollection<cMenuPopupStack>> popupStack_;
+    std::optional<KeyedCollection<MenuPopupStackEntry>> popupStack_;
     std::int32_t popupLevel_ = 0;
     bool hideInfrequentlyUsed_ = false;
     bool showAll_ = false;

@@ -9,7 +9,7 @@
 
 namespace core::commandbar {
 
-class cMeasureButtonParams {
+class MeasureButtonParams {
 public:
     WindowHandle hwnd = 0;
     std::uintptr_t hdc = 0;
@@ -26,10 +26,10 @@ public:
     std::int32_t Size = 0;
 
     // Copies everything but Size.
-    void FromMeasureButtonParams(const cMeasureButtonParams& other);
+    void FromMeasureButtonParams(const MeasureButtonParams& other);
 
     // 0 when a measurement made with `other` holds for these parameters too, else 1.
-    std::int32_t CompareTo(const cMeasureButtonParams& other) const;
+    std::int32_t CompareTo(const MeasureButtonParams& other) const;
 };
 
 }  // namespace core::commandbar

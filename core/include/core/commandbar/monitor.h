@@ -36,7 +36,7 @@ public:
     virtual bool Describe(MonitorHandle monitor, MonitorDescription& description) const = 0;
 };
 
-class cMonitor {
+class Monitor {
 public:
     bool IsPrimary() const noexcept { return primary_; }
     MonitorHandle hMonitor() const noexcept { return handle_; }

@@ -1,0 +1,62 @@
+#pragma once
+// The persisted properties of the hyperlink and the progress bar: their names, the values of a new
+// instance, and load/save through a property bag. Saving writes every persisted property, so a
+// saved control always reads back as it was; the load defaults only fill in what a bag lacks.
+
+#include <cstdint>
+#include <string>
+
+#include "core/controls/progress_bar_state.h"
+#include "core/property_bag.h"
+
+namespace core {
+
+// OLE colours with the top bit set name a system colour by index.
+inline constexpr std::uint32_t kSystemColourFlag = 0x80000000u;
+inline constexpr std::uint32_t kButtonFaceColour = kSystemColourFlag | 0x0F;
+inline constexpr std::uint32_t kButtonTextColour = kSystemColourFlag | 0x12;
+inline constexpr std::uint32_t kHighlightColour = kSystemColourFlag | 0x0D;
+
+inline constexpr int kCyrillicCharset = 204;
+
+// What the container offers a control that has no stored font or colours.
+struct ContainerAmbient {
+    FontSpec font;
+    std::uint32_t foreColor = kButtonTextColour;
+    std::uint32_t backColor = kButtonFaceColour;
+};
+
+enum class TextAlignment : std::int16_t { Left = 0, Right = 1, Centre = 2 };
+
+struct HyperLinkProperties {
+    bool enabled = true;
+    FontSpec font{L"Tahoma", 8.25, false, false, true, kCyrillicCharset};
+    std::wstring hyperLink = L"https://www.marrowind.ru/";
+    std::wstring caption = L"Hyperlink";
+    TextAlignment alignment = TextAlignment::Left;
+    bool autoSize = true;
+    std::uint32_t hoverColor = 0x0000FF;
+    std::int16_t appearance = 1;
+    std::int16_t borderStyle = 0;
+    std::uint32_t foreColor = kButtonTextColour;
+    std::uint32_t backColor = kButtonFaceColour;
+    bool autoToolTip = true;
+    bool soundOn = false;  // not persisted
+    bool moUnderline = false;
+    bool moPointer = false;
+    std::int32_t soundId = 0;  // not persisted
+
+    bool operator==(const HyperLinkProperties&) const = default;
+};
+
+void SaveHyperLink(const HyperLinkProperties& properties, PropertyBag& bag);
+HyperLinkProperties LoadHyperLink(const PropertyBag& bag, const ContainerAmbient& ambient);
+
+// The hyperlink's target is stored without surrounding blanks.
+std::wstring TrimBlanks(const std::wstring& text);
+
+void SaveProgressBar(const ProgressBarState& state, const FontSpec& font, PropertyBag& bag);
+// Stored values go in as they are (no total rule), as a container load does.
+void LoadProgressBar(const PropertyBag& bag, const ContainerAmbient& ambient, ProgressBarState& state, FontSpec& font);
+
+}  // namespace core

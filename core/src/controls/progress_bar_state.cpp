@@ -1,0 +1,63 @@
+#include "core/controls/progress_bar_state.h"
+
+#include <cmath>
+#include <limits>
+
+#include "core/runtime_error.h"
+
+namespace core {
+
+void ProgressBarState::SetCalculatePercentage(bool on) noexcept {
+    calculatePercentage_ = on;
+    if (totalValue_ == 0) totalValue_ = 100;
+    if (!on) totalValue_ = 0;
+}
+
+bool ProgressBarState::SetTotalValue(double total) {
+    if (!calculatePercentage_) return false;
+    // Written so that NaN is refused as well.
+    if (!(total > 0)) {
+        throw RuntimeError(kProgressBarTotalErrorNumber, kProgressBarTotalErrorText, kProgressBarErrorSource);
+    }
+    totalValue_ = total;
+    return true;
+}
+
+void ProgressBarState::AssignLoaded(float value, bool calculatePercentage, double totalValue, bool showStatus,
+                                    std::wstring text, std::uint32_t progressColor) {
+    value_ = value;
+    calculatePercentage_ = calculatePercentage;
+    totalValue_ = totalValue;
+    showStatus_ = showStatus;
+    text_ = std::move(text);
+    progressColor_ = progressColor;
+}
+
+float ProgressBarState::Percent() const noexcept {
+    if (!calculatePercentage_) return value_;
+    if (totalValue_ == 0) return 0;
+    return static_cast<float>(value_ / totalValue_ * 100.0);
+}
+
+std::wstring PercentText(float percent) {
+    float shown = std::floor(percent + 0.5f);
+    // Far outside any real progress; keep the conversion defined.
+    constexpr float limit = 2.0e9f;
+    if (!(shown > -limit)) shown = -limit;
+    if (shown > limit) shown = limit;
+    return std::to_wstring(static_cast<long long>(shown)) + L"%";
+}
+
+std::wstring ProgressBarState::Caption() const {
+    if (!showStatus_) return text_;
+    return text_ + L" " + PercentText(Percent());
+}
+
+int ProgressBarState::BarWidth(int width) const noexcept {
+    float fraction = Percent() / 100.0f;
+    if (!(fraction > 0) || width <= 0) return 0;
+    if (fraction >= 1) return width;
+    return static_cast<int>(std::lround(static_cast<double>(width) * fraction));
+}
+
+}  // namespace core
