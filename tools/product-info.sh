@@ -6,7 +6,7 @@ glyph_product_info() {
   local root="$1"
   GLYPH_VERSION="$(sed -n 's/^project(Glyphoscope VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
   GLYPH_PUBLISHER="$(sed -n 's/.*VALUE "CompanyName", "\([^"]*\)".*/\1/p' "$root/res/glyphoscope.rc")"
-  GLYPH_HOME_PAGE="$(sed -n 's/.*kHomePageUrl\[\] = L"\([^"]*\)".*/\1/p' "$root/core/include/core/contacts.h")"
+  GLYPH_HOME_PAGE="$(sed -n 's/.*kHomePageUrl\[\] = L"\([^"]*\)".*/\1/p' "$root/core/include/core/app/contacts.h")"
   if [ -z "$GLYPH_VERSION" ] || [ -z "$GLYPH_PUBLISHER" ] || [ -z "$GLYPH_HOME_PAGE" ]; then
     echo "product-info.sh: version, publisher or home page not found in the sources" >&2
     return 1
