@@ -2,7 +2,7 @@
 # Installs what building, running and testing Glyphoscope needs on Debian (as root or with sudo).
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ googletest libgtest-dev clang libclang-rt-dev
+  cmake ninja-build g++ googletest libgtest-dev clang clang-tidy libclang-rt-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
   wine64 wine fonts-wine xvfb xauth imagemagick x11-utils python3
   fonts-liberation python3-fonttools

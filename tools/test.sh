@@ -2,6 +2,7 @@
 # Builds everything and runs every test:
 #   - the portable core on the host, under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   - the core's fuzz targets (clang, libFuzzer), each run for a few seconds over its corpus;
+#   - clang-tidy over the core (tools/tidy.sh), which must report nothing;
 #   - the Windows program and its tests for x86_64, run through wine64 inside Xvfb;
 #   - the 32-bit Windows build (compiled and linked; this machine cannot run it);
 #   - the installers and zips from the release builds (tools/package.sh), installed and run under
@@ -33,6 +34,8 @@ cat >"$build/CTestTestfile.cmake" <<CTEST
 subdirs("host")
 subdirs("fuzz")
 subdirs("win64")
+add_test(core-tidy "$root/tools/tidy.sh")
+set_tests_properties(core-tidy PROPERTIES LABELS tidy TIMEOUT 900)
 add_test(packages-install "$root/tests/packages/install_test.sh" "$build/packages")
 set_tests_properties(packages-install PROPERTIES LABELS packages TIMEOUT 900)
 CTEST

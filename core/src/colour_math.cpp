@@ -27,9 +27,9 @@ Colour BlendRgb(Colour a, Colour b, int weight) {
 }
 
 Hls RgbToHls(int red, int green, int blue) {
-    const float r = red / 255.0f;
-    const float g = green / 255.0f;
-    const float b = blue / 255.0f;
+    const float r = static_cast<float>(red) / 255.0f;
+    const float g = static_cast<float>(green) / 255.0f;
+    const float b = static_cast<float>(blue) / 255.0f;
     const float max = std::max({r, g, b});
     const float min = std::min({r, g, b});
     Hls hls;
@@ -59,7 +59,9 @@ Rgb8 HlsToRgb(const Hls& hls) {
     const float max = 2.0f * l - min;
     const float span = max - min;
     const float h = hls.hue;
-    float r, g, b;
+    float r = 0.0f;
+    float g = 0.0f;
+    float b = 0.0f;
     if (h < 1.0f) {
         r = max;
         if (h < 0.0f) {
@@ -97,8 +99,8 @@ int IconLuminance(int red, int green, int blue) {
 
 void AdjustHlsPixels(std::span<std::uint8_t> bgra, int newHue, int newSaturation, float luminanceAdjust) {
     if (newHue == -1 && newSaturation == -1) return;
-    const float hue = newHue * 6.0f / 255.0f - 1.0f;
-    const float saturation = newSaturation / 255.0f;
+    const float hue = static_cast<float>(newHue) * 6.0f / 255.0f - 1.0f;
+    const float saturation = static_cast<float>(newSaturation) / 255.0f;
     const float factor = 1.0f + luminanceAdjust;
     for (std::size_t i = 0; i + 3 < bgra.size(); i += 4) {
         Hls hls = RgbToHls(bgra[i + 2], bgra[i + 1], bgra[i]);

@@ -270,12 +270,9 @@ std::int32_t ButtonInt::MeasureToolbarButton(MeasureButtonParams& params, const 
     std::int64_t lineHeight = text.MeasureText(params, L"Xy", kMeasureSingleLine).height;
     bool captionBelow =
         params.ButtonPosition == 1 && showCaptionInToolbar_ && !caption_.empty() && style_ != ButtonStyle::ePanel;
-    std::int64_t height;
-    if (captionBelow) {
-        height = lineHeight + base + 4;
-    } else {
-        height = lineHeight < base ? base : lineHeight + 2LL * spacing_;
-    }
+    std::int64_t height = captionBelow            ? lineHeight + base + 4
+                          : lineHeight < base ? base
+                                              : lineHeight + 2LL * spacing_;
     if (style_ == ButtonStyle::eSplit && vertical) height += splitWidth_;
     params.Height = Checked32(height);
 

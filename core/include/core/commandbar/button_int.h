@@ -117,8 +117,8 @@ public:
 private:
     struct CachedMeasure {
         MeasureButtonParams params;
-        std::int32_t width;
-        std::int32_t height;
+        std::int32_t width = 0;
+        std::int32_t height = 0;
     };
 
     void SizeChanged();
