@@ -8,6 +8,7 @@
 #include "core/app/preview.h"
 #include "core/scope_exit.h"
 #include "win/dpi.h"
+#include "win/gdi.h"
 
 namespace app {
 
@@ -32,12 +33,6 @@ constexpr win::TwipsRect kPreviewBox{3120, 315, 5655, 3945};
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-// Stored colours are OLE colours: the top bit marks a system colour index.
-COLORREF ToColorRef(std::int32_t oleColour) {
-    auto value = static_cast<std::uint32_t>(oleColour);
-    if (value & 0x80000000u) return ::GetSysColor(static_cast<int>(value & 0xFFu));
-    return static_cast<COLORREF>(value & 0x00FFFFFFu);
-}
 
 }  // namespace
 
@@ -100,9 +95,9 @@ void MainWindow::CreateWindowAndControls() {
 }
 
 void MainWindow::RunLoadSequence() {
-    backColour_ = ToColorRef(prefs::ReadColour(pref::kBackColor));
+    backColour_ = win::ToColorRef(prefs::ReadColour(pref::kBackColor));
     backBrush_.reset(::CreateSolidBrush(backColour_));
-    textColour_ = ToColorRef(prefs::ReadColour(pref::kFontColor));
+    textColour_ = win::ToColorRef(prefs::ReadColour(pref::kFontColor));
 
     SetToolBarVisible(prefs::IsOn(pref::kShowToolBar));
     PlaceAtStartPosition();
@@ -224,7 +219,7 @@ void MainWindow::SetPreviewFont(const std::wstring& name, int points) {
 void MainWindow::RefreshColour() { colourTimer_.SetEnabled(true); }
 
 void MainWindow::ApplyTextColourRule() {
-    COLORREF colour = ToColorRef(prefs::ReadColour(pref::kFontColor));
+    COLORREF colour = win::ToColorRef(prefs::ReadColour(pref::kFontColor));
     if (colour == textColour_) return;
     textColour_ = colour;
     ::InvalidateRect(preview_.hwnd(), nullptr, TRUE);

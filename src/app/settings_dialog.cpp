@@ -9,6 +9,7 @@
 #include "app/window_placement.h"
 #include "core/app/sample_text.h"
 #include "win/dpi.h"
+#include "win/gdi.h"
 #include "win/modal.h"
 
 namespace app {
@@ -94,12 +95,6 @@ constexpr std::array<const wchar_t*, core::kSettingsCheckCount> kCheckCaptions =
 
 constexpr std::array<const wchar_t*, 3> kTabTexts = {L"Общие", L"Текст просмотра", L"Цвета"};
 
-// Stored colours are OLE colours: the top bit marks a system colour index.
-COLORREF ToColorRef(std::int32_t oleColour) {
-    auto value = static_cast<std::uint32_t>(oleColour);
-    if (value & 0x80000000u) return ::GetSysColor(static_cast<int>(value & 0xFFu));
-    return static_cast<COLORREF>(value & 0x00FFFFFFu);
-}
 
 void CreateColourRow(HWND page, const ColourRow& row, win::Label& label, win::Label& swatch, win::PushButton& button) {
     label.Create(page, row.labelId, row.caption);
@@ -314,8 +309,8 @@ void SettingsDialog::SetApplyEnabled(bool enabled) {
 }
 
 void SettingsDialog::UpdateSwatchBrushes() {
-    backBrush_.reset(::CreateSolidBrush(ToColorRef(form_.Colour(SettingsColour::Back))));
-    fontBrush_.reset(::CreateSolidBrush(ToColorRef(form_.Colour(SettingsColour::Font))));
+    backBrush_.reset(::CreateSolidBrush(win::ToColorRef(form_.Colour(SettingsColour::Back))));
+    fontBrush_.reset(::CreateSolidBrush(win::ToColorRef(form_.Colour(SettingsColour::Font))));
     ::InvalidateRect(backSwatch_.hwnd(), nullptr, TRUE);
     ::InvalidateRect(fontSwatch_.hwnd(), nullptr, TRUE);
 }
@@ -419,7 +414,7 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             if (control == backSwatch_.hwnd() || control == fontSwatch_.hwnd()) {
                 bool back = control == backSwatch_.hwnd();
                 ::SetBkColor(reinterpret_cast<HDC>(wParam),
-                             ToColorRef(form_.Colour(back ? SettingsColour::Back : SettingsColour::Font)));
+                             win::ToColorRef(form_.Colour(back ? SettingsColour::Back : SettingsColour::Font)));
                 return reinterpret_cast<LRESULT>(back ? backBrush_.get() : fontBrush_.get());
             }
             break;

@@ -7,11 +7,6 @@
 
 namespace controls {
 
-COLORREF TranslateColour(std::uint32_t oleColour) {
-    if (oleColour & 0x80000000u) return ::GetSysColor(static_cast<int>(oleColour & 0xFF));
-    return static_cast<COLORREF>(oleColour & 0x00FFFFFFu);
-}
-
 win::UniqueFont CreateFontFrom(const core::FontSpec& font) {
     LOGFONTW logFont{};
     logFont.lfHeight = -static_cast<LONG>(std::lround(font.points * win::ScreenDpi() / 72.0));

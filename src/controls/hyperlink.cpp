@@ -7,6 +7,7 @@
 
 #include "controls/gdi_values.h"
 #include "win/error_report.h"
+#include "win/gdi.h"
 
 namespace controls {
 
@@ -207,7 +208,7 @@ void HyperLink::LayOut() {
 void HyperLink::Paint(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    win::UniqueBrush back(::CreateSolidBrush(TranslateColour(p_.backColor)));
+    win::UniqueBrush back(::CreateSolidBrush(win::ToColorRef(p_.backColor)));
     ::FillRect(dc, &client, back.get());
     if (p_.borderStyle == 1) {
         if (p_.appearance == 1) {
@@ -219,7 +220,7 @@ void HyperLink::Paint(HDC dc) {
     }
     win::SelectGuard font(dc, gdiFont_.get());
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, p_.enabled ? TranslateColour(textColour_) : ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetTextColor(dc, p_.enabled ? win::ToColorRef(textColour_) : ::GetSysColor(COLOR_GRAYTEXT));
     // A self-sizing caption is one line, as it was measured; a fixed-size one wraps.
     UINT format = DT_NOPREFIX | (p_.autoSize ? DT_SINGLELINE : DT_WORDBREAK);
     if (p_.alignment == core::TextAlignment::Right) format |= DT_RIGHT;

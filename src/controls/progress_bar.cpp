@@ -5,6 +5,7 @@
 
 #include "controls/gdi_values.h"
 #include "win/controls.h"
+#include "win/gdi.h"
 
 namespace controls {
 
@@ -151,7 +152,7 @@ void ProgressBar::Render(const core::ProgressFrame& frame) {
     if (!dc || !surfaceBitmap_) return;
     win::SelectGuard bitmap(dc.get(), surfaceBitmap_.get());
     win::SelectGuard font(dc.get(), gdiFont_.get());
-    const COLORREF ink = TranslateColour(state_.progressColor());
+    const COLORREF ink = win::ToColorRef(state_.progressColor());
     const int width = surfaceSize_.cx;
     const int height = surfaceSize_.cy;
 

@@ -6,13 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "core/colour_math.h"
 #include "core/controls/progress_bar_state.h"
 #include "core/property_bag.h"
 
 namespace core {
 
-// OLE colours with the top bit set name a system colour by index.
-inline constexpr std::uint32_t kSystemColourFlag = 0x80000000u;
 inline constexpr std::uint32_t kButtonFaceColour = kSystemColourFlag | 0x0F;
 inline constexpr std::uint32_t kButtonTextColour = kSystemColourFlag | 0x12;
 inline constexpr std::uint32_t kHighlightColour = kSystemColourFlag | 0x0D;
