@@ -40,7 +40,7 @@ constexpr win::TwipsRect kOk{5775, 3660, 1320, 375};
 
 core::HyperLinkProperties LinkProperties(const std::wstring& caption, const std::wstring& target, bool handPointer) {
     core::HyperLinkProperties p;
-    p.font = core::FontSpec{L"Tahoma", 8.25, false, false, true, core::kCyrillicCharset};
+    p.font = core::FontDescription{L"Tahoma", 8.25, false, false, true, false, core::kCyrillicCharset};
     p.caption = caption;
     p.hyperLink = target;
     p.foreColor = 0x000088;

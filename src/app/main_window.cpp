@@ -202,12 +202,11 @@ void MainWindow::ShowSelectedFont() {
 }
 
 void MainWindow::SetPreviewFont(const std::wstring& name, int points) {
-    LOGFONTW font{};
-    font.lfHeight = -core::PointsToPixels(points, win::ScreenDpi());
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
+    core::FontDescription description;
+    description.name = name;
+    description.points = points;
+    LOGFONTW font = win::MakeLogFont(description, win::ScreenDpi(), win::FontRounding::NearestPixel);
     font.lfQuality = CLEARTYPE_QUALITY;
-    name.copy(font.lfFaceName, std::size(font.lfFaceName) - 1);
     win::UniqueFont created(::CreateFontIndirectW(&font));
     if (!created) return;
     preview_.SetFont(created.get());

@@ -29,7 +29,7 @@ void ProgressWindow::CreateWindowAndControls(HWND owner) {
     info_.Create(hwnd(), 1, kInfoText);
     info_.SetBoundsTwips(kInfo);
     bar_.Create(hwnd(), 2, win::ToPixels(kBar));
-    core::FontSpec font = bar_.Font();
+    core::FontDescription font = bar_.Font();
     font.name = L"MS Sans Serif";
     font.points = 8.25;
     bar_.SetFont(font);

@@ -109,9 +109,9 @@ void CreateColourRow(HWND page, const ColourRow& row, win::Label& label, win::La
 SettingsCheck CheckAt(size_t index) { return static_cast<SettingsCheck>(index); }
 
 // The tab strip speaks the dialog's own font.
-core::TabFont DialogTabFont() {
+core::FontDescription DialogTabFont() {
     LOGFONTW font{};
-    core::TabFont tabFont;
+    core::FontDescription tabFont = core::kDefaultTabFont;
     if (::GetObjectW(win::UiFont(), sizeof(font), &font) == sizeof(font)) {
         tabFont.name = font.lfFaceName;
         tabFont.points = std::fabs(static_cast<double>(font.lfHeight)) * 72.0 / win::ScreenDpi();

@@ -286,17 +286,7 @@ int DrawTextAnyPlatform(HDC hdc, std::wstring_view text, RECT& rect, UINT format
 }
 
 LOGFONTW LogFontFromDescription(const core::FontDescription& font, HDC hdc) {
-    LOGFONTW logFont{};
-    const size_t length = std::min(font.name.size(), std::size(logFont.lfFaceName) - 1);
-    std::copy_n(font.name.begin(), length, logFont.lfFaceName);
-    // The point size is taken as a whole number, as the height was always computed.
-    const int points = static_cast<int>(core::RoundHalfEven(font.size));
-    logFont.lfHeight = -::MulDiv(points, ::GetDeviceCaps(hdc, LOGPIXELSY), 72);
-    logFont.lfItalic = font.italic ? TRUE : FALSE;
-    logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    logFont.lfUnderline = font.underline ? TRUE : FALSE;
-    logFont.lfStrikeOut = font.strikethrough ? TRUE : FALSE;
-    logFont.lfCharSet = static_cast<BYTE>(font.charset);
+    LOGFONTW logFont = win::MakeLogFont(font, ::GetDeviceCaps(hdc, LOGPIXELSY), win::FontRounding::WholePoints);
     logFont.lfQuality = Platform().isXpOrLater ? CLEARTYPE_QUALITY : ANTIALIASED_QUALITY;
     return logFont;
 }

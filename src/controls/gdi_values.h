@@ -11,6 +11,6 @@
 namespace controls {
 
 // The font at the screen's real DPI.
-win::UniqueFont CreateFontFrom(const core::FontSpec& font);
+win::UniqueFont CreateFontFrom(const core::FontDescription& font);
 
 }  // namespace controls

@@ -104,7 +104,7 @@ void HyperLink::SetEnabled(bool enabled) {
     Changed(L"Enabled");
 }
 
-void HyperLink::SetFont(const core::FontSpec& font) {
+void HyperLink::SetFont(const core::FontDescription& font) {
     p_.font = font;
     ApplyProperties();
     Changed(L"Font");
@@ -233,8 +233,8 @@ MouseArgs HyperLink::ArgsFrom(WPARAM wParam, LPARAM lParam, int button) const {
                      static_cast<float>(GET_Y_LPARAM(lParam))};
 }
 
-core::FontSpec HyperLink::ShownFont() const {
-    core::FontSpec shown = p_.font;
+core::FontDescription HyperLink::ShownFont() const {
+    core::FontDescription shown = p_.font;
     if (hovering_ && p_.moUnderline) shown.underline = true;
     return shown;
 }

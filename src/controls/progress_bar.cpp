@@ -62,7 +62,7 @@ void ProgressBar::SetText(std::wstring text) {
     Changed(L"Text");
 }
 
-void ProgressBar::SetFont(const core::FontSpec& font) {
+void ProgressBar::SetFont(const core::FontDescription& font) {
     font_ = font;
     gdiFont_ = CreateFontFrom(font_);
     surfaceStale_ = true;

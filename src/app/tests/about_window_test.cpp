@@ -44,7 +44,7 @@ TEST_F(AboutWindowTest, LinksCarryTheAddressesAndTheirLook) {
         EXPECT_EQ(link->ForeColor(), 0x000088u);
         EXPECT_EQ(link->HoverColor(), 0x8000000Du);
         EXPECT_FALSE(link->AutoToolTip());
-        EXPECT_EQ(link->Font(), (core::FontSpec{L"Tahoma", 8.25, false, false, true, 204}));
+        EXPECT_EQ(link->Font(), (core::FontDescription{L"Tahoma", 8.25, false, false, true, false, 204}));
     }
     EXPECT_FALSE(home.MOPointer());
     EXPECT_TRUE(mail.MOPointer());
