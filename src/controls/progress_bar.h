@@ -11,6 +11,7 @@
 
 #include "core/controls/control_properties.h"
 #include "core/controls/progress_bar_state.h"
+#include "win/dib_surface.h"
 #include "win/handles.h"
 #include "win/window.h"
 
@@ -73,8 +74,8 @@ private:
     core::ProgressBarState state_;
     core::FontDescription font_;
     win::UniqueFont gdiFont_;
-    // Kept between paints; selected into a memory DC only while drawn or copied.
-    win::UniqueBitmap surfaceBitmap_;
+    // Kept between paints, at least one pixel each way.
+    win::DibSurface surface_;
     SIZE surfaceSize_{};
     core::ProgressFrame shown_;
     bool surfaceStale_ = true;
