@@ -39,9 +39,9 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 MainWindow::MainWindow() : progress_(std::make_unique<MessagePumpProgress>()), fontSource_(&ScreenFontFamilies) {}
 
 MainWindow::~MainWindow() {
-    // The timer's owner is this window; stop it before the handle goes.
-    colourTimer_.SetEnabled(false);
-    DetachPreview();
+    // The window goes with its object, as window.h asks, but that alone does not end the program.
+    endsProgram_ = false;
+    Destroy();
 }
 
 void MainWindow::SetProgress(std::unique_ptr<FontLoadProgress> progress) {
@@ -357,7 +357,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) Unload();
             return 0;
         case WM_DESTROY:
-            // The preview still exists here: stop intercepting its messages before it goes.
+            // The timer's owner and the preview still exist here: stop both before they go.
+            colourTimer_.SetEnabled(false);
             DetachPreview();
             break;
         default:
@@ -367,7 +368,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnDestroyed() {
-    colourTimer_.SetEnabled(false);
+    if (!endsProgram_) return;
     // Whatever happens while the process winds down, no fault dialog is shown.
     ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
     EndProgram();
