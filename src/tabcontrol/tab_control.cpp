@@ -60,8 +60,7 @@ void TabControl::CreateTabWindow() {
         ::CreateWindowExW(0, WC_TABCONTROLW, L"", core::TabWindowStyle(properties_), 0, 0, client.right, client.bottom,
                           hwnd(), reinterpret_cast<HMENU>(kTabWindowId), win::ModuleInstance(), nullptr);
     if (!tabWindow_) {
-        throw core::RuntimeError(static_cast<std::int32_t>(::GetLastError()), L"Cannot create the tab window",
-                                 core::ErrorSource(L".cTabCtrl"));
+        throw win::LastError(L"Cannot create the tab window", core::ErrorSource(L".cTabCtrl"));
     }
     AttachTabWindow();
     ApplyFlatSeparators();
