@@ -62,7 +62,7 @@ LRESULT ProgressWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_PAINT: {
             win::PaintGuard paint(hwnd());
             RECT at = win::ToPixels(kPicture);
-            DrawPremultiplied(paint.dc(), at.left, at.top, kArtworkSide, kArtworkSide, kProgressPicturePixels);
+            DrawArtwork(paint.dc(), at.left, at.top, IDR_PROGRESS_PICTURE);
             return 0;
         }
         case WM_CLOSE:
