@@ -1,7 +1,10 @@
 #include "app/about_window.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
+#include "app/artwork.h"
 #include "app/preferences.h"
 #include "app/tests/registry_fixture.h"
 #include "core/app/contacts.h"
@@ -11,6 +14,15 @@
 
 namespace app {
 namespace {
+
+TEST(Artwork, BothPicturesTravelAsResourcesOfTheirSize) {
+    for (int id : {IDR_ABOUT_LOGO, IDR_PROGRESS_PICTURE}) {
+        const auto pixels = ArtworkPixels(id);
+        ASSERT_EQ(pixels.size(), static_cast<size_t>(kArtworkSide * kArtworkSide * 4)) << id;
+        EXPECT_TRUE(std::any_of(pixels.begin(), pixels.end(), [](std::uint8_t b) { return b != 0; })) << id;
+    }
+    EXPECT_TRUE(ArtworkPixels(999).empty());
+}
 
 class AboutWindowTest : public testing_support::CleanPreferences {
 protected:

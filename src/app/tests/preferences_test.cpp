@@ -4,6 +4,7 @@
 
 #include "app/tests/registry_fixture.h"
 #include "win/dpi.h"
+#include "win/handles.h"
 
 namespace app {
 namespace {
