@@ -18,7 +18,7 @@ using fuzz::Require;
 std::vector<std::wstring> PropertyNames() {
     core::PropertyBag saved;
     core::SaveHyperLink(core::HyperLinkProperties{}, saved);
-    core::SaveProgressBar(core::ProgressBarState{}, core::FontSpec{}, saved);
+    core::SaveProgressBar(core::ProgressBarState{}, core::FontDescription{}, saved);
     std::vector<std::wstring> names{L"Other"};
     for (const auto& [name, text] : saved.values()) names.push_back(name);
     return names;
@@ -28,7 +28,7 @@ void CheckTypedReads(const core::PropertyBag& bag, const std::wstring& name) {
     const std::int64_t number = bag.ReadInt(name, -3);
     Require(number == -3 || (number >= -2147483648LL && number <= 4294967295LL), "an integer outside its range");
     Require(std::isfinite(bag.ReadDouble(name, 0.5)), "a double that is not finite");
-    const core::FontSpec font = bag.ReadFont(name, core::FontSpec{});
+    const core::FontDescription font = bag.ReadFont(name, core::FontDescription{});
     Require(!font.name.empty() && font.points > 0 && font.points <= 1000 && font.charset >= 0 && font.charset <= 255,
             "a font outside its rules");
 }
@@ -42,7 +42,7 @@ void CheckWritesReadBack(FuzzedDataProvider& input) {
     bag.WriteDouble(L"Double", real);
     if (std::isfinite(real)) Require(bag.ReadDouble(L"Double", 0) == real, "a written double does not read back");
 
-    core::FontSpec font;
+    core::FontDescription font;
     font.name = fuzz::TakeText(input);
     font.points = input.ConsumeFloatingPointInRange<double>(0, 1000);
     font.bold = input.ConsumeBool();
@@ -52,7 +52,7 @@ void CheckWritesReadBack(FuzzedDataProvider& input) {
     // A face name has no ';' (the separator of the stored form).
     if (font.name.empty() || font.name.find(L';') != std::wstring::npos || !(font.points > 0)) return;
     bag.WriteFont(L"Font", font);
-    Require(bag.ReadFont(L"Font", core::FontSpec{}) == font, "a written font does not read back");
+    Require(bag.ReadFont(L"Font", core::FontDescription{}) == font, "a written font does not read back");
 }
 
 void CheckHyperLinkReloads(const core::PropertyBag& bag, const core::ContainerAmbient& ambient) {
@@ -65,7 +65,7 @@ void CheckHyperLinkReloads(const core::PropertyBag& bag, const core::ContainerAm
 // A progress bar loaded from the bag and saved at once.
 core::PropertyBag ProgressBarResaved(const core::PropertyBag& bag, const core::ContainerAmbient& ambient) {
     core::ProgressBarState state;
-    core::FontSpec font;
+    core::FontDescription font;
     core::LoadProgressBar(bag, ambient, state, font);
     state.Frame(200);  // what a paint computes from it
     core::PropertyBag saved;
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bag.WriteText(name, fuzz::TakeText(input, 40));
         CheckTypedReads(bag, name);
     }
-    const core::ContainerAmbient ambient{core::FontSpec{L"Arial", 9, true, false, false, 204}, 0x111111, 0x222222};
+    const core::ContainerAmbient ambient{core::FontDescription{L"Arial", 9, true, false, false, false, 204}, 0x111111, 0x222222};
     CheckHyperLinkReloads(bag, ambient);
     CheckProgressBarReloads(bag, ambient);
     return 0;

@@ -51,7 +51,7 @@ void PropertyBag::WriteInt(const std::wstring& name, std::int64_t value) { Write
 
 void PropertyBag::WriteDouble(const std::wstring& name, double value) { WriteText(name, DoubleText(value)); }
 
-void PropertyBag::WriteFont(const std::wstring& name, const FontSpec& font) { WriteText(name, FontSpecToText(font)); }
+void PropertyBag::WriteFont(const std::wstring& name, const FontDescription& font) { WriteText(name, FontDescriptionToText(font)); }
 
 std::wstring PropertyBag::ReadText(const std::wstring& name, const std::wstring& fallback) const {
     auto found = values_.find(name);
@@ -82,14 +82,14 @@ double PropertyBag::ReadDouble(const std::wstring& name, double fallback) const 
     return number ? *number : fallback;
 }
 
-FontSpec PropertyBag::ReadFont(const std::wstring& name, const FontSpec& fallback) const {
+FontDescription PropertyBag::ReadFont(const std::wstring& name, const FontDescription& fallback) const {
     auto found = values_.find(name);
-    FontSpec font;
-    if (found == values_.end() || !ParseFontSpec(found->second, font)) return fallback;
+    FontDescription font;
+    if (found == values_.end() || !ParseFontDescription(found->second, font)) return fallback;
     return font;
 }
 
-std::wstring FontSpecToText(const FontSpec& font) {
+std::wstring FontDescriptionToText(const FontDescription& font) {
     std::wstring text = font.name + L";" + DoubleText(font.points);
     if (font.bold) text += L";bold";
     if (font.italic) text += L";italic";
@@ -97,13 +97,13 @@ std::wstring FontSpecToText(const FontSpec& font) {
     return text + L";" + FormatInt(font.charset);
 }
 
-bool ParseFontSpec(const std::wstring& text, FontSpec& font) {
+bool ParseFontDescription(const std::wstring& text, FontDescription& font) {
     std::vector<std::wstring> parts = Split(text, L';');
     if (parts.size() < 3 || parts.front().empty()) return false;
     std::optional<double> points = ReadExactDouble(parts[1]);
     std::optional<std::int32_t> charset = ParseInt32(parts.back());
     if (!points || !(*points > 0) || *points > 1000 || !charset || *charset < 0 || *charset > 255) return false;
-    FontSpec parsed;
+    FontDescription parsed;
     parsed.name = parts.front();
     parsed.points = *points;
     parsed.charset = *charset;

@@ -35,6 +35,8 @@ TEST(ColourChannels, PackAndUnpack) {
     EXPECT_EQ(static_cast<std::uint32_t>(SystemColourRef(15)), 0x8000000Fu);
     EXPECT_FALSE(IsSystemColourRef(kNoColour));
     EXPECT_FALSE(IsSystemColourRef(c));
+    EXPECT_EQ(SystemColourIndex(SystemColourRef(15)), 15);
+    EXPECT_EQ(RgbPart(static_cast<Colour>(0x7F030201)), c);
 }
 
 TEST(Hls, PrimaryColoursSitOnTheirSextants) {

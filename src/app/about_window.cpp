@@ -1,11 +1,9 @@
 #include "app/about_window.h"
 
 #include "app/artwork.h"
-#include "app/window_placement.h"
 #include "core/app/about_text.h"
 #include "core/app/contacts.h"
 #include "win/dpi.h"
-#include "win/modal.h"
 #include "win/module.h"
 
 namespace app {
@@ -40,7 +38,7 @@ constexpr win::TwipsRect kOk{5775, 3660, 1320, 375};
 
 core::HyperLinkProperties LinkProperties(const std::wstring& caption, const std::wstring& target, bool handPointer) {
     core::HyperLinkProperties p;
-    p.font = core::FontSpec{L"Tahoma", 8.25, false, false, true, core::kCyrillicCharset};
+    p.font = core::FontDescription{L"Tahoma", 8.25, false, false, true, false, core::kCyrillicCharset};
     p.caption = caption;
     p.hyperLink = target;
     p.foreColor = 0x000088;
@@ -55,19 +53,10 @@ core::HyperLinkProperties LinkProperties(const std::wstring& caption, const std:
 AboutWindow::AboutWindow(std::wstring versionSource) : versionSource_(std::move(versionSource)) {}
 
 void AboutWindow::Open(HWND owner) {
-    if (hwnd()) return;
-    owner_ = owner;
-    win::WindowClassArgs windowClass;
-    windowClass.name = kClassName;
-    win::CreateArgs args = OwnedWindowArgs(owner, kStyle, kExStyle, kClientWidth, kClientHeight);
-    args.title = kCaption;
-    Create(windowClass, args);
+    if (IsOpen()) return;
+    CreateOver(owner, {kClassName, kCaption, kStyle, kExStyle, kClientWidth, kClientHeight});
     CreateControls();
-    ApplyTopMostPreference(hwnd());
-    win::CentreOnOwner(hwnd(), owner);
-    if (owner_) ::EnableWindow(owner_, FALSE);
-    ::ShowWindow(hwnd(), SW_SHOW);
-    ::SetFocus(ok_.hwnd());
+    ShowOver(ok_.hwnd());
 }
 
 void AboutWindow::CreateControls() {
@@ -92,19 +81,15 @@ void AboutWindow::CreateControls() {
 
 void AboutWindow::ShowModal(HWND owner) {
     Open(owner);
-    win::RunModalLoop(hwnd(), owner);
+    RunModal();
 }
-
-void AboutWindow::Close() { win::CloseModal(*this, owner_); }
-
-void AboutWindow::OnDestroyed() { win::ReturnToOwner(owner_); }
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
             win::PaintGuard paint(hwnd());
             RECT at = win::ToPixels(kLogo);
-            DrawPremultiplied(paint.dc(), at.left, at.top, kArtworkSide, kArtworkSide, kAboutLogoPixels);
+            DrawArtwork(paint.dc(), at.left, at.top, IDR_ABOUT_LOGO);
             return 0;
         }
         case WM_COMMAND:
@@ -113,11 +98,8 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
-        case WM_CLOSE:
-            Close();
-            return 0;
     }
-    return DefaultProc(message, wParam, lParam);
+    return ModalWindow::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace app

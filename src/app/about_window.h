@@ -6,13 +6,13 @@
 
 #include <string>
 
+#include "app/modal_window.h"
 #include "controls/hyperlink.h"
 #include "win/controls.h"
-#include "win/window.h"
 
 namespace app {
 
-class AboutWindow : public win::Window {
+class AboutWindow : public ModalWindow {
 public:
     static constexpr wchar_t kCaption[] = L"О программе";
     static constexpr wchar_t kCopyright[] = L"© Marrowind, 2003–2026. Все права защищены.";
@@ -35,7 +35,6 @@ public:
     void Open(HWND owner);
     // Open, then wait until "Ok" or closing ends it.
     void ShowModal(HWND owner);
-    bool IsOpen() const noexcept { return hwnd() != nullptr; }
 
     std::wstring VersionText() const { return version_.Text(); }
     controls::HyperLink& HomePageLink() noexcept { return homePage_; }
@@ -44,14 +43,11 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnDestroyed() override;
 
 private:
     void CreateControls();
-    void Close();
 
     std::wstring versionSource_;
-    HWND owner_ = nullptr;
     win::Label version_;
     win::Label copyright_;
     win::Label information_;

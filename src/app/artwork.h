@@ -1,20 +1,23 @@
 #pragma once
 // The program's small pictures (the about logo and the progress picture), 48 × 48 pixels with
-// alpha, drawn by tools/make_artwork.py into artwork_pixels.cpp.
+// alpha, drawn by tools/make_artwork.py and carried as resources (res/artwork.rc).
 
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
+
+#include "resource.h"  // res/: the resource ids
 
 namespace app {
 
 inline constexpr int kArtworkSide = 48;
 
-// Premultiplied B, G, R, A bytes, rows top to bottom.
-extern const std::uint8_t kAboutLogoPixels[kArtworkSide * kArtworkSide * 4];
-extern const std::uint8_t kProgressPicturePixels[kArtworkSide * kArtworkSide * 4];
+// The picture's premultiplied B, G, R, A bytes, rows top to bottom; empty when the executable
+// lacks the resource or it has another size.
+std::span<const std::uint8_t> ArtworkPixels(int resourceId);
 
-// Blends a premultiplied 32-bit image onto dc at (x, y), unscaled.
-void DrawPremultiplied(HDC dc, int x, int y, int width, int height, const std::uint8_t* bgra);
+// Blends the picture onto dc at (x, y), unscaled; nothing when it is missing.
+void DrawArtwork(HDC dc, int x, int y, int resourceId);
 
 }  // namespace app

@@ -8,6 +8,7 @@
 #include "core/app/preview.h"
 #include "core/scope_exit.h"
 #include "win/dpi.h"
+#include "win/gdi.h"
 
 namespace app {
 
@@ -32,21 +33,15 @@ constexpr win::TwipsRect kPreviewBox{3120, 315, 5655, 3945};
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-// Stored colours are OLE colours: the top bit marks a system colour index.
-COLORREF ToColorRef(std::int32_t oleColour) {
-    auto value = static_cast<std::uint32_t>(oleColour);
-    if (value & 0x80000000u) return ::GetSysColor(static_cast<int>(value & 0xFFu));
-    return static_cast<COLORREF>(value & 0x00FFFFFFu);
-}
 
 }  // namespace
 
 MainWindow::MainWindow() : progress_(std::make_unique<MessagePumpProgress>()), fontSource_(&ScreenFontFamilies) {}
 
 MainWindow::~MainWindow() {
-    // The timer's owner is this window; stop it before the handle goes.
-    colourTimer_.SetEnabled(false);
-    DetachPreview();
+    // The window goes with its object, as window.h asks, but that alone does not end the program.
+    endsProgram_ = false;
+    Destroy();
 }
 
 void MainWindow::SetProgress(std::unique_ptr<FontLoadProgress> progress) {
@@ -100,9 +95,9 @@ void MainWindow::CreateWindowAndControls() {
 }
 
 void MainWindow::RunLoadSequence() {
-    backColour_ = ToColorRef(prefs::ReadColour(pref::kBackColor));
+    backColour_ = win::ToColorRef(prefs::ReadColour(pref::kBackColor));
     backBrush_.reset(::CreateSolidBrush(backColour_));
-    textColour_ = ToColorRef(prefs::ReadColour(pref::kFontColor));
+    textColour_ = win::ToColorRef(prefs::ReadColour(pref::kFontColor));
 
     SetToolBarVisible(prefs::IsOn(pref::kShowToolBar));
     PlaceAtStartPosition();
@@ -207,12 +202,11 @@ void MainWindow::ShowSelectedFont() {
 }
 
 void MainWindow::SetPreviewFont(const std::wstring& name, int points) {
-    LOGFONTW font{};
-    font.lfHeight = -core::PointsToPixels(points, win::ScreenDpi());
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
+    core::FontDescription description;
+    description.name = name;
+    description.points = points;
+    LOGFONTW font = win::MakeLogFont(description, win::ScreenDpi(), win::FontRounding::NearestPixel);
     font.lfQuality = CLEARTYPE_QUALITY;
-    name.copy(font.lfFaceName, std::size(font.lfFaceName) - 1);
     win::UniqueFont created(::CreateFontIndirectW(&font));
     if (!created) return;
     preview_.SetFont(created.get());
@@ -224,7 +218,7 @@ void MainWindow::SetPreviewFont(const std::wstring& name, int points) {
 void MainWindow::RefreshColour() { colourTimer_.SetEnabled(true); }
 
 void MainWindow::ApplyTextColourRule() {
-    COLORREF colour = ToColorRef(prefs::ReadColour(pref::kFontColor));
+    COLORREF colour = win::ToColorRef(prefs::ReadColour(pref::kFontColor));
     if (colour == textColour_) return;
     textColour_ = colour;
     ::InvalidateRect(preview_.hwnd(), nullptr, TRUE);
@@ -363,7 +357,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) Unload();
             return 0;
         case WM_DESTROY:
-            // The preview still exists here: stop intercepting its messages before it goes.
+            // The timer's owner and the preview still exist here: stop both before they go.
+            colourTimer_.SetEnabled(false);
             DetachPreview();
             break;
         default:
@@ -373,7 +368,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnDestroyed() {
-    colourTimer_.SetEnabled(false);
+    if (!endsProgram_) return;
     // Whatever happens while the process winds down, no fault dialog is shown.
     ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
     EndProgram();

@@ -111,6 +111,8 @@ private:
     win::UniqueBrush backBrush_;
     bool toolBarVisible_ = false;
     bool previewAttached_ = false;
+    // False while the object itself is going: then the window closes without ending the program.
+    bool endsProgram_ = true;
     // The control that gets the focus back when the window is activated again.
     HWND focusToRestore_ = nullptr;
 };

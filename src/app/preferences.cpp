@@ -16,9 +16,8 @@ using win::LocaleDecimalSeparator;
 }  // namespace
 
 std::optional<std::wstring> GetString(HKEY root, const std::wstring& keyPath, const std::wstring& valueName) {
-    HKEY opened = nullptr;
-    if (::RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return std::nullopt;
-    win::UniqueRegKey key(opened);
+    win::UniqueRegKey key;
+    if (::RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return std::nullopt;
 
     DWORD type = 0;
     DWORD bytes = 0;
@@ -36,12 +35,11 @@ std::optional<std::wstring> GetString(HKEY root, const std::wstring& keyPath, co
 }
 
 void SetString(HKEY root, const std::wstring& keyPath, const std::wstring& valueName, const std::wstring& text) {
-    HKEY created = nullptr;
-    if (::RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &created,
+    win::UniqueRegKey key;
+    if (::RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.put(),
                           nullptr) != ERROR_SUCCESS) {
         return;
     }
-    win::UniqueRegKey key(created);
     // Characters plus the terminating NUL that other readers of REG_SZ expect.
     auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     ::RegSetValueExW(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes);

@@ -29,7 +29,7 @@ void ProgressWindow::CreateWindowAndControls(HWND owner) {
     info_.Create(hwnd(), 1, kInfoText);
     info_.SetBoundsTwips(kInfo);
     bar_.Create(hwnd(), 2, win::ToPixels(kBar));
-    core::FontSpec font = bar_.Font();
+    core::FontDescription font = bar_.Font();
     font.name = L"MS Sans Serif";
     font.points = 8.25;
     bar_.SetFont(font);
@@ -62,7 +62,7 @@ LRESULT ProgressWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_PAINT: {
             win::PaintGuard paint(hwnd());
             RECT at = win::ToPixels(kPicture);
-            DrawPremultiplied(paint.dc(), at.left, at.top, kArtworkSide, kArtworkSide, kProgressPicturePixels);
+            DrawArtwork(paint.dc(), at.left, at.top, IDR_PROGRESS_PICTURE);
             return 0;
         }
         case WM_CLOSE:

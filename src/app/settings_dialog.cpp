@@ -6,10 +6,9 @@
 
 #include "app/main_window.h"
 #include "app/preferences.h"
-#include "app/window_placement.h"
 #include "core/app/sample_text.h"
 #include "win/dpi.h"
-#include "win/modal.h"
+#include "win/gdi.h"
 
 namespace app {
 
@@ -92,14 +91,36 @@ constexpr std::array<const wchar_t*, core::kSettingsCheckCount> kCheckCaptions =
     L"Английский алфавит [заглавные]",
 };
 
-constexpr std::array<const wchar_t*, 3> kTabTexts = {L"Общие", L"Текст просмотра", L"Цвета"};
+using Page = SettingsDialog::Page;
 
-// Stored colours are OLE colours: the top bit marks a system colour index.
-COLORREF ToColorRef(std::int32_t oleColour) {
-    auto value = static_cast<std::uint32_t>(oleColour);
-    if (value & 0x80000000u) return ::GetSysColor(static_cast<int>(value & 0xFFu));
-    return static_cast<COLORREF>(value & 0x00FFFFFFu);
-}
+// The pages in tab order, each with the key its tab carries.
+struct PageTab {
+    Page page;
+    const wchar_t* key;
+    const wchar_t* caption;
+};
+constexpr std::array<PageTab, 3> kPageTabs = {{
+    {Page::General, L"GENERAL", L"Общие"},
+    {Page::Text, L"DECODE", L"Текст просмотра"},
+    {Page::Colours, L"VIEW", L"Цвета"},
+}};
+
+// Runs of check boxes, one under the other from `top` on their page.
+struct BoxRun {
+    Page page;
+    std::size_t first;
+    std::size_t count;
+    double top;
+};
+constexpr std::size_t kFirstPresetBox = static_cast<std::size_t>(SettingsCheck::TextFigures);
+constexpr std::size_t kExtraBoxIndex = static_cast<std::size_t>(SettingsCheck::ShowSplash);
+constexpr BoxRun kPresetBoxes{Page::Text, kFirstPresetBox, core::kSettingsCheckCount - kFirstPresetBox, kTextFirstBox};
+constexpr std::array<BoxRun, 3> kBoxRuns = {{
+    {Page::General, 0, kExtraBoxIndex, kGeneralFirstBox},
+    {Page::General, kExtraBoxIndex, 1, kExtraBox},
+    kPresetBoxes,
+}};
+
 
 void CreateColourRow(HWND page, const ColourRow& row, win::Label& label, win::Label& swatch, win::PushButton& button) {
     label.Create(page, row.labelId, row.caption);
@@ -114,9 +135,9 @@ void CreateColourRow(HWND page, const ColourRow& row, win::Label& label, win::La
 SettingsCheck CheckAt(size_t index) { return static_cast<SettingsCheck>(index); }
 
 // The tab strip speaks the dialog's own font.
-core::TabFont DialogTabFont() {
+core::FontDescription DialogTabFont() {
     LOGFONTW font{};
-    core::TabFont tabFont;
+    core::FontDescription tabFont = core::kDefaultTabFont;
     if (::GetObjectW(win::UiFont(), sizeof(font), &font) == sizeof(font)) {
         tabFont.name = font.lfFaceName;
         tabFont.points = std::fabs(static_cast<double>(font.lfHeight)) * 72.0 / win::ScreenDpi();
@@ -126,38 +147,37 @@ core::TabFont DialogTabFont() {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog() = default;
-
-SettingsDialog::~SettingsDialog() {
-    DetachAll();
-    Destroy();
+SettingsDialog::SettingsDialog() {
+    for (size_t i = 0; i < checks_.size(); ++i) {
+        commands_.Add(static_cast<UINT>(kFirstCheckId + i), BN_CLICKED, [this, i] { OnCheckClicked(i); });
+    }
+    commands_.Add(IDOK, BN_CLICKED, [this] {
+        Apply();
+        Close();
+    });
+    commands_.Add(IDCANCEL, BN_CLICKED, [this] { Close(); });
+    commands_.Add(kApplyId, BN_CLICKED, [this] { Apply(); });
+    commands_.Add(kBackButtonId, BN_CLICKED, [this] { ChooseColour(SettingsColour::Back); });
+    commands_.Add(kFontButtonId, BN_CLICKED, [this] { ChooseColour(SettingsColour::Font); });
 }
+
+// WM_DESTROY detaches the subclassed children: see window.h.
+SettingsDialog::~SettingsDialog() { Destroy(); }
 
 void SettingsDialog::Open(HWND owner) {
     if (IsOpen()) return;
     CreateWindowAndControls(owner);
     Load();
-    ::ShowWindow(hwnd(), SW_SHOW);
-    ::SetFocus(tabs_.hwnd());
+    ShowOver(tabs_.hwnd());
 }
 
 void SettingsDialog::ShowModal(HWND owner) {
     Open(owner);
-    win::RunModalLoop(hwnd(), owner, [this](MSG& msg) { return PreTranslate(msg); });
-}
-
-void SettingsDialog::Close() {
-    if (!IsOpen()) return;
-    // The owner comes back before the dialog goes, so that activation returns to it.
-    if (owner_ && ::IsWindow(owner_)) ::EnableWindow(owner_, TRUE);
-    ::DestroyWindow(hwnd());
+    RunModal([this](MSG& msg) { return PreTranslate(msg); });
 }
 
 void SettingsDialog::CreateWindowAndControls(HWND owner) {
-    owner_ = owner;
-    win::CreateArgs args = OwnedWindowArgs(owner, kStyle, kExStyle, kClientWidth, kClientHeight);
-    args.title = kCaption;
-    Create(win::WindowClassArgs{L"GlyphoscopeSettings"}, args);
+    CreateOver(owner, {L"GlyphoscopeSettings", kCaption, kStyle, kExStyle, kClientWidth, kClientHeight});
 
     core::TabStripProperties tabProperties;
     tabProperties.font = DialogTabFont();
@@ -175,36 +195,30 @@ void SettingsDialog::CreateWindowAndControls(HWND owner) {
     }
     // Pages and buttons lie above the tab strip, which fills the space behind them.
     ::SetWindowPos(tabs_.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    win::CentreOnOwner(hwnd(), owner);
 }
 
 void SettingsDialog::CreatePages() {
-    for (size_t i = 0; i < 3; ++i) {
+    for (size_t i = 0; i < pages_.size(); ++i) {
         pages_[i].Create(hwnd(), kGeneralPageId + i);
         // Dialog navigation walks into the page's controls.
         HWND page = pages_[i].hwnd();
         ::SetWindowLongPtrW(page, GWL_EXSTYLE, ::GetWindowLongPtrW(page, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
     }
-    HWND general = pages_[0].hwnd();
-    HWND text = pages_[1].hwnd();
-    HWND colours = pages_[2].hwnd();
+    HWND general = PageWindow(Page::General);
+    HWND text = PageWindow(Page::Text);
+    HWND colours = PageWindow(Page::Colours);
 
     generalFrame_.Create(general, kGeneralFrameId, L"Общие:");
     generalFrame_.SetBoundsTwips(kGeneralFrame);
-    for (size_t i = 0; i < 4; ++i) {
-        checks_[i].Create(general, kFirstCheckId + i, kCheckCaptions[i]);
-        checks_[i].SetBoundsTwips({kBoxLeft, kGeneralFirstBox + kBoxPitch * i, kBoxWidth, kBoxHeight});
-    }
     extraFrame_.Create(general, kExtraFrameId, L"Дополнительно:");
     extraFrame_.SetBoundsTwips(kExtraFrame);
-    checks_[4].Create(general, kFirstCheckId + 4, kCheckCaptions[4]);
-    checks_[4].SetBoundsTwips({kBoxLeft, kExtraBox, kBoxWidth, kBoxHeight});
-
     textFrame_.Create(text, kTextFrameId, L"Настройка текста:");
     textFrame_.SetBoundsTwips(kTextFrame);
-    for (size_t i = 5; i < core::kSettingsCheckCount; ++i) {
-        checks_[i].Create(text, kFirstCheckId + i, kCheckCaptions[i]);
-        checks_[i].SetBoundsTwips({kBoxLeft, kTextFirstBox + kBoxPitch * (i - 5), kBoxWidth, kBoxHeight});
+    for (const BoxRun& run : kBoxRuns) {
+        for (size_t i = run.first; i < run.first + run.count; ++i) {
+            checks_[i].Create(PageWindow(run.page), kFirstCheckId + i, kCheckCaptions[i]);
+            checks_[i].SetBoundsTwips({kBoxLeft, run.top + kBoxPitch * (i - run.first), kBoxWidth, kBoxHeight});
+        }
     }
     previewFrame_.Create(text, kPreviewFrameId, L"Просмотр:");
     previewFrame_.SetBoundsTwips(kPreviewFrame);
@@ -216,7 +230,7 @@ void SettingsDialog::CreatePages() {
     CreateColourRow(colours, kBackRow, backLabel_, backSwatch_, backButton_);
     CreateColourRow(colours, kFontRow, fontLabel_, fontSwatch_, fontButton_);
 
-    for (size_t i = 5; i < core::kSettingsCheckCount; ++i)
+    for (size_t i = kPresetBoxes.first; i < kPresetBoxes.first + kPresetBoxes.count; ++i)
         subclass::AttachMessage(*this, checks_[i].hwnd(), WM_MOUSEMOVE);
     subclass::AttachMessage(*this, text, WM_MOUSEMOVE);
     attached_ = true;
@@ -228,15 +242,13 @@ void SettingsDialog::LayOutPages() {
 }
 
 void SettingsDialog::Load() {
-    for (size_t i = 0; i < kTabTexts.size(); ++i) {
-        static constexpr std::array<const wchar_t*, 3> kKeys = {L"GENERAL", L"DECODE", L"VIEW"};
-        tabs_.AddTab(kTabTexts[i], -1, static_cast<int>(i) + 1, kKeys[i], static_cast<LPARAM>(1000 * (i + 1)));
+    for (size_t i = 0; i < kPageTabs.size(); ++i) {
+        tabs_.AddTab(kPageTabs[i].caption, -1, static_cast<int>(i) + 1, kPageTabs[i].key,
+                     static_cast<LPARAM>(1000 * (i + 1)));
     }
     tabs_.SelectTab(1);
     LayOutPages();
     ShowPage(Page::General);
-
-    ApplyTopMostPreference(hwnd());
 
     std::array<std::optional<std::wstring>, core::kSettingsCheckCount> stored;
     for (size_t i = 0; i < stored.size(); ++i) {
@@ -250,7 +262,7 @@ void SettingsDialog::Load() {
 
 void SettingsDialog::ShowPage(Page page) {
     HWND focus = ::GetFocus();
-    for (size_t i = 0; i < 3; ++i) {
+    for (size_t i = 0; i < pages_.size(); ++i) {
         bool show = static_cast<size_t>(page) == i;
         // Focus inside a page that goes away would leave the keyboard nowhere.
         if (!show && focus && ::IsChild(pages_[i].hwnd(), focus)) ::SetFocus(tabs_.hwnd());
@@ -259,13 +271,9 @@ void SettingsDialog::ShowPage(Page page) {
 }
 
 void SettingsDialog::OnTabClick(int tab) {
-    std::wstring text = tabs_.TabText(tab);
-    if (text == kTabTexts[0]) {
-        ShowPage(Page::General);
-    } else if (text == kTabTexts[1]) {
-        ShowPage(Page::Text);
-    } else if (text == kTabTexts[2]) {
-        ShowPage(Page::Colours);
+    const std::wstring key = tabs_.TabKey(tab);
+    for (const PageTab& pageTab : kPageTabs) {
+        if (key == pageTab.key) ShowPage(pageTab.page);
     }
 }
 
@@ -314,42 +322,15 @@ void SettingsDialog::SetApplyEnabled(bool enabled) {
 }
 
 void SettingsDialog::UpdateSwatchBrushes() {
-    backBrush_.reset(::CreateSolidBrush(ToColorRef(form_.Colour(SettingsColour::Back))));
-    fontBrush_.reset(::CreateSolidBrush(ToColorRef(form_.Colour(SettingsColour::Font))));
+    backBrush_.reset(::CreateSolidBrush(win::ToColorRef(form_.Colour(SettingsColour::Back))));
+    fontBrush_.reset(::CreateSolidBrush(win::ToColorRef(form_.Colour(SettingsColour::Font))));
     ::InvalidateRect(backSwatch_.hwnd(), nullptr, TRUE);
     ::InvalidateRect(fontSwatch_.hwnd(), nullptr, TRUE);
 }
 
-void SettingsDialog::OnCommand(UINT id, UINT code) {
-    if (id >= kFirstCheckId && id < kFirstCheckId + core::kSettingsCheckCount) {
-        if (code == BN_CLICKED) {
-            size_t index = id - kFirstCheckId;
-            form_.CheckClicked(CheckAt(index), checks_[index].Checked());
-            SetApplyEnabled(form_.ApplyEnabled());
-        }
-        return;
-    }
-    if (code != BN_CLICKED) return;
-    switch (id) {
-        case IDOK:
-            Apply();
-            Close();
-            break;
-        case IDCANCEL:
-            Close();
-            break;
-        case kApplyId:
-            Apply();
-            break;
-        case kBackButtonId:
-            ChooseColour(SettingsColour::Back);
-            break;
-        case kFontButtonId:
-            ChooseColour(SettingsColour::Font);
-            break;
-        default:
-            break;
-    }
+void SettingsDialog::OnCheckClicked(size_t index) {
+    form_.CheckClicked(CheckAt(index), checks_[index].Checked());
+    SetApplyEnabled(form_.ApplyEnabled());
 }
 
 void SettingsDialog::ChooseColour(SettingsColour colour) {
@@ -383,13 +364,13 @@ void SettingsDialog::SetPreview(std::wstring_view text) {
 
 LRESULT SettingsDialog::WindowProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
     if (message != WM_MOUSEMOVE) return 0;
-    for (size_t i = 5; i < core::kSettingsCheckCount; ++i) {
+    for (size_t i = kPresetBoxes.first; i < kPresetBoxes.first + kPresetBoxes.count; ++i) {
         if (window == checks_[i].hwnd()) {
             SetPreview(core::SamplePresetPreview(core::PresetOfCheck(CheckAt(i))));
             return 0;
         }
     }
-    if (window == pages_[1].hwnd()) {
+    if (window == PageWindow(Page::Text)) {
         // The frame lets the mouse through to its page: moving over its empty part clears the preview.
         POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         RECT frame{};
@@ -402,33 +383,30 @@ LRESULT SettingsDialog::WindowProc(HWND window, UINT message, WPARAM, LPARAM lPa
 
 void SettingsDialog::DetachAll() noexcept {
     if (!attached_) return;
-    for (size_t i = 5; i < core::kSettingsCheckCount; ++i) {
+    for (size_t i = kPresetBoxes.first; i < kPresetBoxes.first + kPresetBoxes.count; ++i) {
         subclass::DetachMessage(*this, checks_[i].hwnd(), WM_MOUSEMOVE);
     }
-    subclass::DetachMessage(*this, pages_[1].hwnd(), WM_MOUSEMOVE);
+    subclass::DetachMessage(*this, PageWindow(Page::Text), WM_MOUSEMOVE);
     attached_ = false;
 }
 
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            commands_.Dispatch(wParam);
             return 0;
         case WM_CTLCOLORSTATIC: {
             auto control = reinterpret_cast<HWND>(lParam);
             if (control == backSwatch_.hwnd() || control == fontSwatch_.hwnd()) {
                 bool back = control == backSwatch_.hwnd();
                 ::SetBkColor(reinterpret_cast<HDC>(wParam),
-                             ToColorRef(form_.Colour(back ? SettingsColour::Back : SettingsColour::Font)));
+                             win::ToColorRef(form_.Colour(back ? SettingsColour::Back : SettingsColour::Font)));
                 return reinterpret_cast<LRESULT>(back ? backBrush_.get() : fontBrush_.get());
             }
             break;
         }
         case DM_GETDEFID:
             return MAKELRESULT(IDOK, DC_HASDEFID);
-        case WM_CLOSE:
-            Close();
-            return 0;
         case WM_DESTROY:
             // The children still exist here: stop intercepting their messages before they go.
             DetachAll();
@@ -436,7 +414,7 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         default:
             break;
     }
-    return DefaultProc(message, wParam, lParam);
+    return ModalWindow::HandleMessage(message, wParam, lParam);
 }
 
 void ShowSettingsDialog(MainWindow& mainWindow) {

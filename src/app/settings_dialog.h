@@ -10,18 +10,19 @@
 #include <optional>
 #include <string>
 
+#include "app/modal_window.h"
 #include "core/app/settings_form.h"
 #include "subclass/subclass.h"
 #include "tabcontrol/tab_control.h"
+#include "win/command_table.h"
 #include "win/controls.h"
 #include "win/handles.h"
-#include "win/window.h"
 
 namespace app {
 
 class MainWindow;
 
-class SettingsDialog : public win::Window, private subclass::ISubclass {
+class SettingsDialog : public ModalWindow, private subclass::ISubclass {
 public:
     static constexpr wchar_t kCaption[] = L"Параметры программы";
 
@@ -39,7 +40,7 @@ public:
     // Opens the dialog and runs it modally until it is closed.
     void ShowModal(HWND owner);
     // Closes without writing anything.
-    void Close();
+    using ModalWindow::Close;
 
     // Called after every Apply; the main window hooks its colour refresh here.
     void SetColourRefresh(std::function<void()> refresh) { colourRefresh_ = std::move(refresh); }
@@ -49,7 +50,6 @@ public:
     bool PreTranslate(const MSG& msg);
 
     // What tests and screenshots look at.
-    bool IsOpen() const noexcept { return hwnd() != nullptr; }
     bool ApplyEnabled() const;
     bool PageVisible(Page page) const;
     HWND CheckBoxWindow(core::SettingsCheck check) const { return checks_[static_cast<size_t>(check)].hwnd(); }
@@ -74,7 +74,7 @@ private:
     void Load();
     void ShowPage(Page page);
     void OnTabClick(int tab);
-    void OnCommand(UINT id, UINT code);
+    void OnCheckClicked(size_t index);
     void ChooseColour(core::SettingsColour colour);
     void Apply();
     void SetApplyEnabled(bool enabled);
@@ -83,10 +83,9 @@ private:
     void DetachAll() noexcept;
     std::optional<COLORREF> DefaultColourChooser(HWND owner);
 
-    HWND owner_ = nullptr;
     core::SettingsForm form_;
     tabcontrol::TabControl tabs_;
-    win::Panel pages_[3];
+    std::array<win::Panel, 3> pages_;
     win::GroupBox generalFrame_, extraFrame_, textFrame_, previewFrame_, colourFrame_;
     std::array<win::CheckBox, core::kSettingsCheckCount> checks_;
     win::SingleLineEdit preview_;
@@ -98,6 +97,7 @@ private:
     std::function<void()> colourRefresh_;
     ColourChooser colourChooser_;
     bool attached_ = false;
+    win::CommandTable commands_;
 };
 
 // The settings command of the main window: the dialog, modal and owned by the main window, with

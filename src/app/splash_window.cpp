@@ -1,13 +1,13 @@
 #include "app/splash_window.h"
 
-#include <cstring>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/window_placement.h"
-#include "win/bitmap_info.h"
+#include "win/dib_surface.h"
 #include "win/error_report.h"
 #include "win/module.h"
 
@@ -64,15 +64,8 @@ void SplashScreen::Show(bool topMost) {
                                  core::ErrorSource(L".Splash"));
     }
     Close();
-    WNDCLASSEXW windowClass{sizeof(windowClass)};
-    if (!::GetClassInfoExW(win::ModuleInstance(), kSplashClass, &windowClass)) {
-        windowClass = WNDCLASSEXW{sizeof(windowClass)};
-        windowClass.lpfnWndProc = &SplashProc;
-        windowClass.hInstance = win::ModuleInstance();
-        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_APPSTARTING);
-        windowClass.lpszClassName = kSplashClass;
-        ::RegisterClassExW(&windowClass);
-    }
+    // A layered window paints nothing itself: no class style, no background.
+    win::RegisterWindowClassOnce({kSplashClass, 0, nullptr, ::LoadCursorW(nullptr, IDC_APPSTARTING)}, &SplashProc);
     const int width = static_cast<int>(image_.width);
     const int height = static_cast<int>(image_.height);
     RECT area{};
@@ -82,22 +75,17 @@ void SplashScreen::Show(bool topMost) {
                                     L"Marrowind Glyphoscope 2.3", WS_POPUP, at.x, at.y, width, height, nullptr, nullptr,
                                     win::ModuleInstance(), nullptr));
     if (!window_) {
-        throw core::RuntimeError(static_cast<std::int32_t>(::GetLastError()), L"Не удаётся создать окно заставки",
-                                 core::ErrorSource(L".Splash"));
+        throw win::LastError(L"Не удаётся создать окно заставки", core::ErrorSource(L".Splash"));
     }
 
-    BITMAPINFO info = win::TopDown32BitmapInfo(width, height);
-    void* bits = nullptr;
+    win::DibSurface picture;
+    if (!picture.Create(width, height)) return;
+    std::ranges::copy(image_.bgra, picture.Bytes().begin());
     win::WindowDc screen(nullptr);
-    win::UniqueBitmap bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return;
-    std::memcpy(bits, image_.bgra.data(), image_.bgra.size());
-    win::UniqueMemoryDc source(::CreateCompatibleDC(screen.get()));
-    win::SelectGuard select(source.get(), bitmap.get());
     SIZE size{width, height};
     POINT origin{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::UpdateLayeredWindow(window_.get(), screen.get(), &at, &size, source.get(), &origin, 0, &blend, ULW_ALPHA);
+    ::UpdateLayeredWindow(window_.get(), screen.get(), &at, &size, picture.Dc(), &origin, 0, &blend, ULW_ALPHA);
     ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
 }
 

@@ -36,12 +36,8 @@ int RunMessageLoop(MainWindow& mainWindow) {
 }  // namespace
 
 InstanceMarker::InstanceMarker() {
-    mutex_ = ::CreateMutexW(nullptr, FALSE, InstanceMutexName().c_str());
+    mutex_.reset(::CreateMutexW(nullptr, FALSE, InstanceMutexName().c_str()));
     anotherCopy_ = mutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-InstanceMarker::~InstanceMarker() {
-    if (mutex_) ::CloseHandle(mutex_);
 }
 
 void ShowErrorMessage(const core::RuntimeError& error) {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/runtime_error.h"
+#include "win/handles.h"
 
 namespace app {
 
@@ -21,14 +22,11 @@ inline constexpr wchar_t kAlreadyRunningText[] =
 class InstanceMarker {
 public:
     InstanceMarker();
-    ~InstanceMarker();
-    InstanceMarker(const InstanceMarker&) = delete;
-    InstanceMarker& operator=(const InstanceMarker&) = delete;
     // True when another copy of the program was already running for this user.
     bool AnotherCopyRunning() const noexcept { return anotherCopy_; }
 
 private:
-    HANDLE mutex_ = nullptr;
+    win::UniqueKernelHandle mutex_;
     bool anotherCopy_ = false;
 };
 

@@ -1,7 +1,6 @@
 #include "commandbar/command_bar_image_list.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "commandbar/drawing_utilities.h"
 #include "core/commandbar/command_bar_error.h"
@@ -80,12 +79,8 @@ void CommandBarImageList::InitialiseFromInstance(const CommandBarImageList& othe
 }
 
 void CommandBarImageList::Destroy() {
-    if (stripDc_ && previousBitmap_) ::SelectObject(stripDc_.get(), previousBitmap_);
-    previousBitmap_ = nullptr;
-    stripBitmap_.reset();
-    stripDc_.reset();
-    stripBits_ = nullptr;
-    stripWidth_ = stripHeight_ = capacity_ = 0;
+    strip_.Reset();
+    capacity_ = 0;
     entries_.clear();
 }
 
@@ -93,34 +88,19 @@ void CommandBarImageList::CreateStrip() { GrowStrip(); }
 
 void CommandBarImageList::GrowStrip() {
     const long long newCapacity = static_cast<long long>(capacity_) + kGrowthStep;
-    const int newWidth = core::CheckedInt32(newCapacity * iconWidth_);
-    BITMAPINFO info = win::TopDown32BitmapInfo(newWidth, iconHeight_);
-    void* bits = nullptr;
-    win::UniqueBitmap bitmap;
-    {
-        win::WindowDc desktop(nullptr);
-        bitmap.reset(::CreateDIBSection(desktop.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    }
-    if (!bitmap || !bits) return;  // the cache stays as it was; cells beyond it stay unrendered
-    if (!stripDc_) stripDc_.reset(::CreateCompatibleDC(nullptr));
-    if (!stripDc_) return;
-    ::GdiFlush();
-    auto* newBits = static_cast<std::uint32_t*>(bits);
-    std::memset(newBits, 0, static_cast<std::size_t>(newWidth) * iconHeight_ * 4);
-    if (stripBits_) {
-        for (int row = 0; row < iconHeight_; ++row) {
-            std::memcpy(newBits + static_cast<std::size_t>(row) * newWidth,
-                        stripBits_ + static_cast<std::size_t>(row) * stripWidth_,
-                        static_cast<std::size_t>(stripWidth_) * 4);
+    win::DibSurface grown;
+    // On failure the cache stays as it was; cells beyond it stay unrendered.
+    if (!grown.Create(core::CheckedInt32(newCapacity * iconWidth_), iconHeight_)) return;
+    if (strip_) {
+        const auto from = strip_.Pixels();
+        const auto to = grown.Pixels();
+        for (int row = 0; row < strip_.Height(); ++row) {
+            std::copy_n(from.begin() + static_cast<std::ptrdiff_t>(row) * strip_.Width(), strip_.Width(),
+                        to.begin() + static_cast<std::ptrdiff_t>(row) * grown.Width());
         }
     }
-    HGDIOBJ replaced = ::SelectObject(stripDc_.get(), bitmap.get());
-    if (!previousBitmap_) previousBitmap_ = replaced;
-    stripBitmap_ = std::move(bitmap);  // deletes the old strip, no longer selected
-    stripBits_ = newBits;
+    strip_ = std::move(grown);
     capacity_ = static_cast<int>(newCapacity);
-    stripWidth_ = newWidth;
-    stripHeight_ = iconHeight_;
 }
 
 int CommandBarImageList::AddEntry(int iconIndex, int drawState) {
@@ -134,17 +114,17 @@ int CommandBarImageList::AddEntry(int iconIndex, int drawState) {
 }
 
 void CommandBarImageList::RenderEntry(const Entry& entry) {
-    if (!stripBits_) return;
-    ::GdiFlush();
+    if (!strip_) return;
     const auto source = ReadIconPixels(source_, entry.iconIndex, iconWidth_, iconHeight_);
     std::vector<std::uint32_t> cell(static_cast<std::size_t>(iconWidth_) * iconHeight_, 0);
     if (!source.empty()) {
         cell = core::RenderIconState(source, static_cast<core::IconState>(entry.state),
                                      TranslateColour(disabledColour_), TranslateColour(highlightColour_));
     }
+    const auto strip = strip_.Pixels();
     for (int row = 0; row < iconHeight_; ++row) {
-        std::memcpy(stripBits_ + static_cast<std::size_t>(row) * stripWidth_ + entry.offset,
-                    cell.data() + static_cast<std::size_t>(row) * iconWidth_, static_cast<std::size_t>(iconWidth_) * 4);
+        std::copy_n(cell.begin() + static_cast<std::ptrdiff_t>(row) * iconWidth_, iconWidth_,
+                    strip.begin() + static_cast<std::ptrdiff_t>(row) * strip_.Width() + entry.offset);
     }
 }
 
@@ -165,15 +145,15 @@ void CommandBarImageList::Draw(HDC hdc, int iconIndex, int drawState, int x, int
 void CommandBarImageList::BlendCell(HDC hdc, int offset, int x, int y, int width, int height) {
     if (Platform().is2000OrLater) {
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        ::AlphaBlend(hdc, x, y, width, height, stripDc_.get(), offset, 0, width, height, blend);
+        ::AlphaBlend(hdc, x, y, width, height, strip_.Dc(), offset, 0, width, height, blend);
         return;
     }
     // Without the system blend: bring the destination into the spare cell, blend it there, put it back.
     const int spare = Count() * iconWidth_;
-    ::BitBlt(stripDc_.get(), spare, 0, width, height, hdc, x, y, SRCCOPY);
-    ::GdiFlush();
+    ::BitBlt(strip_.Dc(), spare, 0, width, height, hdc, x, y, SRCCOPY);
+    const auto strip = strip_.Pixels();
     for (int row = 0; row < height; ++row) {
-        std::uint32_t* line = stripBits_ + static_cast<std::size_t>(row) * stripWidth_;
+        std::uint32_t* line = strip.data() + static_cast<std::size_t>(row) * strip_.Width();
         for (int column = 0; column < width; ++column) {
             const std::uint32_t source = line[offset + column];
             const std::uint32_t destination = line[spare + column];
@@ -187,7 +167,7 @@ void CommandBarImageList::BlendCell(HDC hdc, int offset, int x, int y, int width
             line[spare + column] = result;
         }
     }
-    ::BitBlt(hdc, x, y, width, height, stripDc_.get(), spare, 0, SRCCOPY);
+    ::BitBlt(hdc, x, y, width, height, strip_.Dc(), spare, 0, SRCCOPY);
 }
 
 int CommandBarImageList::IndexOf(int iconIndex, int drawState) const noexcept {
@@ -219,7 +199,7 @@ void CommandBarImageList::SetHighlightColor(Colour colour) {
 }
 
 void CommandBarImageList::DrawStrip(HDC hdc, int x, int y) const {
-    if (stripDc_) ::BitBlt(hdc, x, y, stripWidth_, stripHeight_, stripDc_.get(), 0, 0, SRCCOPY);
+    strip_.CopyTo(hdc, x, y);
 }
 
 }  // namespace commandbar

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/colour_math.h"
-#include "win/handles.h"
+#include "win/dib_surface.h"
 
 namespace commandbar {
 
@@ -63,9 +63,9 @@ public:
     // x offset of a 1-based entry's cell in the strip.
     int EntryOffset(int entry) const { return entries_.at(static_cast<std::size_t>(entry - 1)).offset; }
     // The strip's device context and its premultiplied 0xAARRGGBB pixels, rows top to bottom.
-    HDC StripDc() const noexcept { return stripDc_.get(); }
-    int StripWidth() const noexcept { return stripWidth_; }
-    const std::uint32_t* StripPixels() const noexcept { return stripBits_; }
+    HDC StripDc() const noexcept { return strip_.Dc(); }
+    int StripWidth() const noexcept { return strip_.Width(); }
+    const std::uint32_t* StripPixels() const noexcept { return strip_.Pixels().data(); }
 
 private:
     struct Entry {
@@ -84,12 +84,7 @@ private:
     int iconWidth_ = 0;
     int iconHeight_ = 0;
 
-    win::UniqueMemoryDc stripDc_;
-    win::UniqueBitmap stripBitmap_;
-    HGDIOBJ previousBitmap_ = nullptr;
-    std::uint32_t* stripBits_ = nullptr;
-    int stripWidth_ = 0;
-    int stripHeight_ = 0;
+    win::DibSurface strip_;
     int capacity_ = 0;
     std::vector<Entry> entries_;
 

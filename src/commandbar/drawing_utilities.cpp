@@ -13,6 +13,7 @@
 #include "core/commandbar/command_bar_error.h"
 #include "core/number_text.h"
 #include "core/commandbar/style_colours.h"
+#include "win/gdi.h"
 #include "win/handles.h"
 
 namespace commandbar {
@@ -24,10 +25,8 @@ core::PlatformCapabilities& Capabilities() {
     return capabilities;
 }
 
-COLORREF ToColorRef(Colour colour) { return static_cast<COLORREF>(colour) & 0x00FFFFFF; }
-
 void FillSolid(HDC hdc, Colour colour, const RECT& rect) {
-    win::UniqueBrush brush(::CreateSolidBrush(ToColorRef(colour)));
+    win::UniqueBrush brush(::CreateSolidBrush(win::ToColorRef(colour)));
     ::FillRect(hdc, &rect, brush.get());
 }
 
@@ -57,7 +56,7 @@ void Line(HDC hdc, int x1, int y1, int x2, int y2) {
 // A one-pixel pen of `colour`, selected for the lifetime of the object and deleted afterwards.
 class PenScope {
 public:
-    PenScope(HDC hdc, Colour colour) : pen_(::CreatePen(PS_SOLID, 1, ToColorRef(colour))), select_(hdc, pen_.get()) {}
+    PenScope(HDC hdc, Colour colour) : pen_(::CreatePen(PS_SOLID, 1, win::ToColorRef(colour))), select_(hdc, pen_.get()) {}
 
 private:
     win::UniquePen pen_;
@@ -232,7 +231,7 @@ void DrawThemedToolbarPart(HWND hWnd, HDC hdc, int left, int top, int width, int
 void DrawDropDownArrow(HDC hdc, int left, int top, int width, int height, Colour colour, int orientation) {
     const int cx = Centre(left, width);
     const int cy = Centre(top, height);
-    const COLORREF rgb = ToColorRef(colour);
+    const COLORREF rgb = win::ToColorRef(colour);
     if (IsVerticalOrientation(orientation)) {
         for (int y = cy - 2; y <= cy + 2; ++y) ::SetPixelV(hdc, cx + 1, y, rgb);
         for (int y = cy - 1; y <= cy + 1; ++y) ::SetPixelV(hdc, cx, y, rgb);
@@ -275,7 +274,7 @@ void DrawCaption(HDC hdc, std::wstring_view text, int left, int top, int width, 
         format |= DT_VCENTER | (centred ? DT_CENTER : 0);
     }
     const int oldMode = ::SetBkMode(hdc, TRANSPARENT);
-    const COLORREF oldColour = ::SetTextColor(hdc, ToColorRef(colour));
+    const COLORREF oldColour = ::SetTextColor(hdc, win::ToColorRef(colour));
     DrawTextAnyPlatform(hdc, text, rect, format);
     ::SetTextColor(hdc, oldColour);
     ::SetBkMode(hdc, oldMode);
@@ -287,17 +286,7 @@ int DrawTextAnyPlatform(HDC hdc, std::wstring_view text, RECT& rect, UINT format
 }
 
 LOGFONTW LogFontFromDescription(const core::FontDescription& font, HDC hdc) {
-    LOGFONTW logFont{};
-    const size_t length = std::min(font.name.size(), std::size(logFont.lfFaceName) - 1);
-    std::copy_n(font.name.begin(), length, logFont.lfFaceName);
-    // The point size is taken as a whole number, as the height was always computed.
-    const int points = static_cast<int>(core::RoundHalfEven(font.size));
-    logFont.lfHeight = -::MulDiv(points, ::GetDeviceCaps(hdc, LOGPIXELSY), 72);
-    logFont.lfItalic = font.italic ? TRUE : FALSE;
-    logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    logFont.lfUnderline = font.underline ? TRUE : FALSE;
-    logFont.lfStrikeOut = font.strikethrough ? TRUE : FALSE;
-    logFont.lfCharSet = static_cast<BYTE>(font.charset);
+    LOGFONTW logFont = win::MakeLogFont(font, ::GetDeviceCaps(hdc, LOGPIXELSY), win::FontRounding::WholePoints);
     logFont.lfQuality = Platform().isXpOrLater ? CLEARTYPE_QUALITY : ANTIALIASED_QUALITY;
     return logFont;
 }

@@ -8,10 +8,10 @@ namespace commandbar {
 
 HFONT FontCache::Font(const core::FontDescription& font, int escapement, HDC hdc) {
     auto entry = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
-        return e.name == font.name && e.size == font.size && e.escapement == escapement;
+        return e.name == font.name && e.size == font.points && e.escapement == escapement;
     });
     if (entry == entries_.end()) {
-        entries_.push_back(Entry{font.name, font.size, escapement, {}});
+        entries_.push_back(Entry{font.name, font.points, escapement, {}});
         entry = entries_.end() - 1;
     }
     if (!entry->handle) {

@@ -1,26 +1,13 @@
 #include "controls/gdi_values.h"
 
-#include <cmath>
-#include <cwchar>
-
 #include "win/dpi.h"
+#include "win/gdi.h"
 
 namespace controls {
 
-COLORREF TranslateColour(std::uint32_t oleColour) {
-    if (oleColour & 0x80000000u) return ::GetSysColor(static_cast<int>(oleColour & 0xFF));
-    return static_cast<COLORREF>(oleColour & 0x00FFFFFFu);
-}
-
-win::UniqueFont CreateFontFrom(const core::FontSpec& font) {
-    LOGFONTW logFont{};
-    logFont.lfHeight = -static_cast<LONG>(std::lround(font.points * win::ScreenDpi() / 72.0));
-    logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    logFont.lfItalic = font.italic;
-    logFont.lfUnderline = font.underline;
-    logFont.lfCharSet = static_cast<BYTE>(font.charset);
+win::UniqueFont CreateFontFrom(const core::FontDescription& font) {
+    LOGFONTW logFont = win::MakeLogFont(font, win::ScreenDpi(), win::FontRounding::NearestPixel);
     logFont.lfQuality = CLEARTYPE_QUALITY;
-    std::wcsncpy(logFont.lfFaceName, font.name.c_str(), LF_FACESIZE - 1);
     return win::UniqueFont(::CreateFontIndirectW(&logFont));
 }
 

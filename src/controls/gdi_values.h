@@ -10,10 +10,7 @@
 
 namespace controls {
 
-// A system colour (top bit set plus an index) becomes its current RGB; a plain one stays as it is.
-COLORREF TranslateColour(std::uint32_t oleColour);
-
 // The font at the screen's real DPI.
-win::UniqueFont CreateFontFrom(const core::FontSpec& font);
+win::UniqueFont CreateFontFrom(const core::FontDescription& font);
 
 }  // namespace controls

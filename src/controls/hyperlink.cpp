@@ -7,6 +7,7 @@
 
 #include "controls/gdi_values.h"
 #include "win/error_report.h"
+#include "win/gdi.h"
 
 namespace controls {
 
@@ -103,7 +104,7 @@ void HyperLink::SetEnabled(bool enabled) {
     Changed(L"Enabled");
 }
 
-void HyperLink::SetFont(const core::FontSpec& font) {
+void HyperLink::SetFont(const core::FontDescription& font) {
     p_.font = font;
     ApplyProperties();
     Changed(L"Font");
@@ -207,7 +208,7 @@ void HyperLink::LayOut() {
 void HyperLink::Paint(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    win::UniqueBrush back(::CreateSolidBrush(TranslateColour(p_.backColor)));
+    win::UniqueBrush back(::CreateSolidBrush(win::ToColorRef(p_.backColor)));
     ::FillRect(dc, &client, back.get());
     if (p_.borderStyle == 1) {
         if (p_.appearance == 1) {
@@ -219,7 +220,7 @@ void HyperLink::Paint(HDC dc) {
     }
     win::SelectGuard font(dc, gdiFont_.get());
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, p_.enabled ? TranslateColour(textColour_) : ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetTextColor(dc, p_.enabled ? win::ToColorRef(textColour_) : ::GetSysColor(COLOR_GRAYTEXT));
     // A self-sizing caption is one line, as it was measured; a fixed-size one wraps.
     UINT format = DT_NOPREFIX | (p_.autoSize ? DT_SINGLELINE : DT_WORDBREAK);
     if (p_.alignment == core::TextAlignment::Right) format |= DT_RIGHT;
@@ -232,8 +233,8 @@ MouseArgs HyperLink::ArgsFrom(WPARAM wParam, LPARAM lParam, int button) const {
                      static_cast<float>(GET_Y_LPARAM(lParam))};
 }
 
-core::FontSpec HyperLink::ShownFont() const {
-    core::FontSpec shown = p_.font;
+core::FontDescription HyperLink::ShownFont() const {
+    core::FontDescription shown = p_.font;
     if (hovering_ && p_.moUnderline) shown.underline = true;
     return shown;
 }

@@ -38,8 +38,8 @@ public:
 
     bool Enabled() const noexcept { return p_.enabled; }
     void SetEnabled(bool enabled);
-    const core::FontSpec& Font() const noexcept { return p_.font; }
-    void SetFont(const core::FontSpec& font);
+    const core::FontDescription& Font() const noexcept { return p_.font; }
+    void SetFont(const core::FontDescription& font);
     const std::wstring& Target() const noexcept { return p_.hyperLink; }
     // Stored without leading and trailing blanks.
     void SetTarget(const std::wstring& target);
@@ -80,7 +80,7 @@ public:
     // The colour and font the caption is drawn in right now: hovering changes these, never the
     // control's own ForeColor and Font.
     std::uint32_t CurrentTextColour() const noexcept { return textColour_; }
-    core::FontSpec ShownFont() const;
+    core::FontDescription ShownFont() const;
 
     // What a click hands the target to; the shell's "Open" unless replaced.
     void SetOpener(std::function<void(const std::wstring&)> opener) { opener_ = std::move(opener); }

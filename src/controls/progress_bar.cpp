@@ -5,6 +5,7 @@
 
 #include "controls/gdi_values.h"
 #include "win/controls.h"
+#include "win/gdi.h"
 
 namespace controls {
 
@@ -61,7 +62,7 @@ void ProgressBar::SetText(std::wstring text) {
     Changed(L"Text");
 }
 
-void ProgressBar::SetFont(const core::FontSpec& font) {
+void ProgressBar::SetFont(const core::FontDescription& font) {
     font_ = font;
     gdiFont_ = CreateFontFrom(font_);
     surfaceStale_ = true;
@@ -109,7 +110,7 @@ void ProgressBar::Redraw() {
 bool ProgressBar::FrameChanged() const {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    if (surfaceStale_ || !surfaceBitmap_ || client.right != surfaceSize_.cx || client.bottom != surfaceSize_.cy) {
+    if (surfaceStale_ || !surface_ || client.right != surfaceSize_.cx || client.bottom != surfaceSize_.cy) {
         return true;
     }
     return state_.Frame(surfaceSize_.cx) != shown_;
@@ -131,11 +132,9 @@ bool ProgressBar::RenderIfChanged() {
     if (!hwnd()) return false;
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    if (client.right != surfaceSize_.cx || client.bottom != surfaceSize_.cy || !surfaceBitmap_) {
+    if (client.right != surfaceSize_.cx || client.bottom != surfaceSize_.cy || !surface_) {
         surfaceSize_ = SIZE{client.right, client.bottom};
-        win::WindowDc screen(hwnd());
-        surfaceBitmap_.reset(::CreateCompatibleBitmap(screen.get(), std::max<LONG>(surfaceSize_.cx, 1),
-                                                      std::max<LONG>(surfaceSize_.cy, 1)));
+        surface_.Resize(std::max<LONG>(surfaceSize_.cx, 1), std::max<LONG>(surfaceSize_.cy, 1));
         surfaceStale_ = true;
     }
     core::ProgressFrame frame = state_.Frame(surfaceSize_.cx);
@@ -147,45 +146,42 @@ bool ProgressBar::RenderIfChanged() {
 }
 
 void ProgressBar::Render(const core::ProgressFrame& frame) {
-    win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    if (!dc || !surfaceBitmap_) return;
-    win::SelectGuard bitmap(dc.get(), surfaceBitmap_.get());
-    win::SelectGuard font(dc.get(), gdiFont_.get());
-    const COLORREF ink = TranslateColour(state_.progressColor());
+    if (!surface_) return;
+    const HDC dc = surface_.Dc();
+    win::SelectGuard font(dc, gdiFont_.get());
+    const COLORREF ink = win::ToColorRef(state_.progressColor());
     const int width = surfaceSize_.cx;
     const int height = surfaceSize_.cy;
 
     RECT all{0, 0, width, height};
     win::UniqueBrush white(::CreateSolidBrush(kWhite));
-    ::FillRect(dc.get(), &all, white.get());
+    ::FillRect(dc, &all, white.get());
 
     SIZE extent{};
-    ::GetTextExtentPoint32W(dc.get(), frame.caption.c_str(), static_cast<int>(frame.caption.size()), &extent);
+    ::GetTextExtentPoint32W(dc, frame.caption.c_str(), static_cast<int>(frame.caption.size()), &extent);
     const int x = static_cast<int>(std::lround((width - extent.cx) / 2.0));
     const int y = static_cast<int>(std::lround((height - extent.cy) / 2.0));
-    ::SetBkMode(dc.get(), TRANSPARENT);
-    ::SetTextColor(dc.get(), ink);
-    ::SetROP2(dc.get(), R2_COPYPEN);
-    ::TextOutW(dc.get(), x, y, frame.caption.c_str(), static_cast<int>(frame.caption.size()));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ink);
+    ::SetROP2(dc, R2_COPYPEN);
+    ::TextOutW(dc, x, y, frame.caption.c_str(), static_cast<int>(frame.caption.size()));
 
     if (frame.barWidth > 0) {
         // Not-XOR-pen turns white under the bar into the ink and the ink of the caption into
         // white, so the covered part of the caption reads inverted.
-        ::SetROP2(dc.get(), R2_NOTXORPEN);
+        ::SetROP2(dc, R2_NOTXORPEN);
         win::UniqueBrush inkBrush(::CreateSolidBrush(ink));
-        win::SelectGuard brush(dc.get(), inkBrush.get());
-        win::SelectGuard pen(dc.get(), ::GetStockObject(NULL_PEN));
+        win::SelectGuard brush(dc, inkBrush.get());
+        win::SelectGuard pen(dc, ::GetStockObject(NULL_PEN));
         // A rectangle without a pen leaves out its right and bottom pixel lines.
-        ::Rectangle(dc.get(), 0, 0, frame.barWidth + 1, height + 1);
+        ::Rectangle(dc, 0, 0, frame.barWidth + 1, height + 1);
     }
     ++renderCount_;
 }
 
 void ProgressBar::CopyTo(HDC target) const {
-    if (!surfaceBitmap_) return;
-    win::UniqueMemoryDc dc(::CreateCompatibleDC(target));
-    win::SelectGuard bitmap(dc.get(), surfaceBitmap_.get());
-    ::BitBlt(target, 0, 0, surfaceSize_.cx, surfaceSize_.cy, dc.get(), 0, 0, SRCCOPY);
+    if (!surface_) return;
+    ::BitBlt(target, 0, 0, surfaceSize_.cx, surfaceSize_.cy, surface_.Dc(), 0, 0, SRCCOPY);
 }
 
 LRESULT ProgressBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

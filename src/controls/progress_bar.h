@@ -11,6 +11,7 @@
 
 #include "core/controls/control_properties.h"
 #include "core/controls/progress_bar_state.h"
+#include "win/dib_surface.h"
 #include "win/handles.h"
 #include "win/window.h"
 
@@ -35,8 +36,8 @@ public:
     void SetShowStatus(bool show);
     const std::wstring& Text() const noexcept { return state_.text(); }
     void SetText(std::wstring text);
-    const core::FontSpec& Font() const noexcept { return font_; }
-    void SetFont(const core::FontSpec& font);
+    const core::FontDescription& Font() const noexcept { return font_; }
+    void SetFont(const core::FontDescription& font);
     std::uint32_t ProgressColor() const noexcept { return state_.progressColor(); }
     void SetProgressColor(std::uint32_t colour);
 
@@ -71,10 +72,10 @@ private:
     void Changed(const wchar_t* property);
 
     core::ProgressBarState state_;
-    core::FontSpec font_;
+    core::FontDescription font_;
     win::UniqueFont gdiFont_;
-    // Kept between paints; selected into a memory DC only while drawn or copied.
-    win::UniqueBitmap surfaceBitmap_;
+    // Kept between paints, at least one pixel each way.
+    win::DibSurface surface_;
     SIZE surfaceSize_{};
     core::ProgressFrame shown_;
     bool surfaceStale_ = true;

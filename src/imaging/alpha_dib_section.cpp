@@ -1,8 +1,6 @@
 #include "imaging/alpha_dib_section.h"
 
 #include <algorithm>
-#include <cstring>
-#include <span>
 
 #include "core/colour_math.h"
 
@@ -32,40 +30,8 @@ namespace testing {
 void SetMemoryDcMaker(MemoryDcMaker maker) noexcept { Maker() = maker; }
 }  // namespace testing
 
-bool AlphaDibSection::CreateDIB(HDC hdc, int width, int height, win::UniqueBitmap& dib) {
-    if (width <= 0 || height <= 0) return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * 4 * static_cast<DWORD>(height);
-    void* bits = nullptr;
-    dib.reset(::CreateDIBSection(hdc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dib || !bits) {
-        dib.reset();
-        return false;
-    }
-    bits_ = static_cast<std::uint8_t*>(bits);
-    return true;
-}
-
 bool AlphaDibSection::Create(int width, int height) {
-    ClearUp();
-    if (width <= 0 || height <= 0 || width > 0x7FFFFFFF / 4 / height) return false;
-    dc_.reset(::CreateCompatibleDC(nullptr));
-    if (!dc_) return false;
-    if (!CreateDIB(dc_.get(), width, height, dib_)) {
-        dc_.reset();
-        bits_ = nullptr;
-        return false;
-    }
-    previousBitmap_ = ::SelectObject(dc_.get(), dib_.get());
-    width_ = width;
-    height_ = height;
-    return true;
+    return surface_.Create(width, height, win::DibSurface::RowOrder::BottomUp);
 }
 
 bool AlphaDibSection::CreateFromHBitmap(HBITMAP bitmap) {
@@ -77,7 +43,7 @@ bool AlphaDibSection::CreateFromHBitmap(HBITMAP bitmap) {
     const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     if (!Create(info.bmWidth, height)) return false;
     // A section that could not be filled is not kept: false means empty.
-    if (!CopyBitmap(dc_.get(), bitmap, info.bmWidth, height)) {
+    if (!CopyBitmap(surface_.Dc(), bitmap, info.bmWidth, height)) {
         ClearUp();
         return false;
     }
@@ -88,69 +54,49 @@ bool AlphaDibSection::CreateFromPicture(const imaging::Picture& picture) { retur
 
 void AlphaDibSection::LoadPictureBlt(HDC hdcSource, int sourceLeft, int sourceTop, int sourceWidth, int sourceHeight,
                                      DWORD rop) {
-    if (!dc_) return;
-    if (sourceWidth < 0) sourceWidth = width_;
-    if (sourceHeight < 0) sourceHeight = height_;
-    ::BitBlt(dc_.get(), 0, 0, sourceWidth, sourceHeight, hdcSource, sourceLeft, sourceTop, rop);
+    if (!surface_) return;
+    if (sourceWidth < 0) sourceWidth = Width();
+    if (sourceHeight < 0) sourceHeight = Height();
+    ::BitBlt(surface_.Dc(), 0, 0, sourceWidth, sourceHeight, hdcSource, sourceLeft, sourceTop, rop);
 }
 
 imaging::Picture AlphaDibSection::Picture() const {
-    if (!dib_) return {};
+    if (!surface_) return {};
     AlphaDibSection copy;
-    if (!copy.Create(width_, height_)) return {};
-    ::GdiFlush();
-    std::memcpy(copy.bits_, bits_, static_cast<std::size_t>(BytesPerScanLine()) * height_);
+    if (!copy.Create(Width(), Height())) return {};
+    std::ranges::copy(surface_.Pixels(), copy.surface_.Pixels().begin());
     return imaging::Picture(copy.ExtractDib());
 }
 
-HBITMAP AlphaDibSection::ExtractDib() {
-    if (dc_ && previousBitmap_) ::SelectObject(dc_.get(), previousBitmap_);
-    previousBitmap_ = nullptr;
-    dc_.reset();
-    bits_ = nullptr;
-    width_ = height_ = 0;
-    return dib_.release();
-}
+HBITMAP AlphaDibSection::ExtractDib() { return surface_.Release(); }
 
 void AlphaDibSection::AdjustHLS(int newHue, int newSaturation, float luminanceAdjust) {
-    if (!bits_) return;
-    ::GdiFlush();
-    core::AdjustHlsPixels(std::span(bits_, static_cast<std::size_t>(BytesPerScanLine()) * height_), newHue,
-                          newSaturation, luminanceAdjust);
+    core::AdjustHlsPixels(surface_.Bytes(), newHue, newSaturation, luminanceAdjust);
 }
 
 void AlphaDibSection::PaintPicture(HDC hdc, int destLeft, int destTop, int destWidth, int destHeight, int sourceLeft,
                                    int sourceTop, DWORD rop) const {
-    if (!dc_) return;
-    if (destWidth < 0) destWidth = width_;
-    if (destHeight < 0) destHeight = height_;
-    ::BitBlt(hdc, destLeft, destTop, destWidth, destHeight, dc_.get(), sourceLeft, sourceTop, rop);
+    if (!surface_) return;
+    if (destWidth < 0) destWidth = Width();
+    if (destHeight < 0) destHeight = Height();
+    ::BitBlt(hdc, destLeft, destTop, destWidth, destHeight, surface_.Dc(), sourceLeft, sourceTop, rop);
 }
 
 void AlphaDibSection::AlphaPaintPicture(HDC hdc, int destLeft, int destTop, int destWidth, int destHeight,
                                         int sourceLeft, int sourceTop, int constantAlpha, bool perPixelAlpha) const {
-    if (!dc_) return;
-    if (destWidth < 0) destWidth = width_;
-    if (destHeight < 0) destHeight = height_;
+    if (!surface_) return;
+    if (destWidth < 0) destWidth = Width();
+    if (destHeight < 0) destHeight = Height();
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(std::clamp(constantAlpha, 0, 255)),
                               static_cast<BYTE>(perPixelAlpha ? AC_SRC_ALPHA : 0)};
-    ::AlphaBlend(hdc, destLeft, destTop, destWidth, destHeight, dc_.get(), sourceLeft, sourceTop, destWidth, destHeight,
+    ::AlphaBlend(hdc, destLeft, destTop, destWidth, destHeight, surface_.Dc(), sourceLeft, sourceTop, destWidth, destHeight,
                  blend);
 }
 
 void AlphaDibSection::PreMultiplyAlpha() {
-    if (!bits_) return;
-    ::GdiFlush();
-    core::PremultiplyAlpha(std::span(bits_, static_cast<std::size_t>(BytesPerScanLine()) * height_));
+    core::PremultiplyAlpha(surface_.Bytes());
 }
 
-void AlphaDibSection::ClearUp() {
-    if (dc_ && previousBitmap_) ::SelectObject(dc_.get(), previousBitmap_);
-    previousBitmap_ = nullptr;
-    dib_.reset();
-    dc_.reset();
-    bits_ = nullptr;
-    width_ = height_ = 0;
-}
+void AlphaDibSection::ClearUp() { surface_.Reset(); }
 
 }  // namespace imaging

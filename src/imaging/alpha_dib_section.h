@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "imaging/picture.h"
-#include "win/handles.h"
+#include "win/dib_surface.h"
 
 namespace imaging {
 
@@ -54,22 +54,16 @@ public:
 
     void ClearUp();
 
-    HDC hdc() const noexcept { return dc_.get(); }
-    HBITMAP hDib() const noexcept { return dib_.get(); }
-    int Width() const noexcept { return width_; }
-    int Height() const noexcept { return height_; }
-    int BytesPerScanLine() const noexcept { return width_ * 4; }
-    std::uint8_t* DIBSectionBitsPtr() const noexcept { return bits_; }
+    HDC hdc() const noexcept { return surface_.Dc(); }
+    HBITMAP hDib() const noexcept { return surface_.Bitmap(); }
+    int Width() const noexcept { return surface_.Width(); }
+    int Height() const noexcept { return surface_.Height(); }
+    int BytesPerScanLine() const noexcept { return Width() * 4; }
+    // Pending GDI drawing is flushed first.
+    std::uint8_t* DIBSectionBitsPtr() const noexcept { return surface_.Bytes().data(); }
 
 private:
-    bool CreateDIB(HDC hdc, int width, int height, win::UniqueBitmap& dib);
-
-    win::UniqueMemoryDc dc_;
-    win::UniqueBitmap dib_;
-    HGDIOBJ previousBitmap_ = nullptr;
-    std::uint8_t* bits_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
+    win::DibSurface surface_;
 };
 
 namespace testing {

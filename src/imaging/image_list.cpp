@@ -67,13 +67,12 @@ bool ImageList::Create() {
     Destroy();
     HIMAGELIST created = ::ImageList_Create(IconSizeX, IconSizeY, static_cast<UINT>(ColourDepth) | ILC_MASK, 4, 4);
     if (!created || created == reinterpret_cast<HIMAGELIST>(-1)) return false;
-    handle_ = created;
+    handle_.reset(created);
     return true;
 }
 
 void ImageList::Destroy() {
-    if (handle_) ::ImageList_Destroy(handle_);
-    handle_ = nullptr;
+    handle_.reset();
     keys_.clear();
     displayDc_.reset();
 }
@@ -84,7 +83,7 @@ bool ImageList::Clear() {
     return created;
 }
 
-int ImageList::ImageCount() const noexcept { return handle_ ? ::ImageList_GetImageCount(handle_) : 0; }
+int ImageList::ImageCount() const noexcept { return handle_ ? ::ImageList_GetImageCount(handle_.get()) : 0; }
 
 HDC ImageList::ReferenceDc() {
     if (OwnerHDC) return OwnerHDC;
@@ -190,16 +189,16 @@ bool ImageList::AddFromHandle(HANDLE image, ImageType type, const std::wstring& 
         } else {
             mask = TopLeftPixel(static_cast<HBITMAP>(image), ReferenceDc());
         }
-        added = ::ImageList_AddMasked(handle_, static_cast<HBITMAP>(image), mask);
+        added = ::ImageList_AddMasked(handle_.get(), static_cast<HBITMAP>(image), mask);
     } else {
-        added = ::ImageList_AddIcon(handle_, static_cast<HICON>(image));
+        added = ::ImageList_AddIcon(handle_.get(), static_cast<HICON>(image));
     }
     if (added < 0) return false;
     keys_.resize(static_cast<std::size_t>(ImageCount()));
     // Bubble the new image down from the end to just after image `after`; where a swap fails it
     // stays, and its key goes with it.
     int position = added;
-    while (after > 0 && position > after && SwapImages(handle_, position, position - 1)) {
+    while (after > 0 && position > after && SwapImages(handle_.get(), position, position - 1)) {
         std::swap(keys_[position], keys_[position - 1]);
         --position;
     }
@@ -250,7 +249,7 @@ bool ImageList::KeyExists(const std::wstring& key) const { return ItemIndex(key)
 
 void ImageList::RemoveImage(const ImageRef& image) {
     const int index = RequireIndex(image);
-    if (!::ImageList_Remove(handle_, index - 1)) return;
+    if (!::ImageList_Remove(handle_.get(), index - 1)) return;
     if (static_cast<std::size_t>(index) <= keys_.size()) keys_.erase(keys_.begin() + (index - 1));
     keys_.resize(static_cast<std::size_t>(ImageCount()));
 }
@@ -259,7 +258,7 @@ void ImageList::DrawImage(const ImageRef& image, HDC hdc, int x, int y, bool sel
                           core::Colour cutDitherColour, HIMAGELIST externalList) const {
     const int index = ItemIndex(image);
     if (index < 1) return;
-    HIMAGELIST list = externalList ? externalList : handle_;
+    HIMAGELIST list = externalList ? externalList : handle_.get();
     if (!list) return;
     UINT style = ILD_TRANSPARENT;
     if (selected || cut) style |= ILD_BLEND50;
@@ -274,7 +273,7 @@ void ImageList::DrawImage(const ImageRef& image, HDC hdc, int x, int y, bool sel
         ::ImageList_Draw(list, index - 1, hdc, x, y, style);
     } else {
         // Greyed by the system from an icon of our own list.
-        win::UniqueIcon icon(GetIcon(handle_, index - 1));
+        win::UniqueIcon icon(GetIcon(handle_.get(), index - 1));
         if (!icon) return;
         ::DrawStateW(hdc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.get()), 0, x, y, IconSizeX, IconSizeY,
                      DST_ICON | DSS_DISABLED);
@@ -284,7 +283,7 @@ void ImageList::DrawImage(const ImageRef& image, HDC hdc, int x, int y, bool sel
 win::UniqueIcon ImageList::ItemCopyOfIcon(const ImageRef& image) const {
     const int index = ItemIndex(image);
     if (index < 1) return {};
-    return win::UniqueIcon(GetIcon(handle_, index - 1));
+    return win::UniqueIcon(GetIcon(handle_.get(), index - 1));
 }
 
 imaging::Picture ImageList::ImagePictureStrip(const std::optional<ImageRef>& start, const std::optional<ImageRef>& end,
@@ -309,7 +308,7 @@ imaging::Picture ImageList::ImagePictureStrip(const std::optional<ImageRef>& sta
         const RECT all{0, 0, count * IconSizeX, IconSizeY};
         ::FillRect(dc.get(), &all, brush.get());
         for (int index = first; index <= last; ++index) {
-            ::ImageList_Draw(handle_, index - 1, dc.get(), (index - 1) * IconSizeX, 0, ILD_TRANSPARENT);
+            ::ImageList_Draw(handle_.get(), index - 1, dc.get(), (index - 1) * IconSizeX, 0, ILD_TRANSPARENT);
         }
     }
     return imaging::Picture(bitmap.release());
@@ -323,8 +322,8 @@ void ImageList::SwapOrCopyImage(const ImageRef& source, const ImageRef& destinat
     const int from = RequireIndex(source);
     const int to = RequireIndex(destination);
     if (from == to) return;
-    const bool done = swap ? SwapImages(handle_, from - 1, to - 1)
-                           : ::ImageList_Copy(handle_, to - 1, handle_, from - 1, ILCF_MOVE) != FALSE;
+    const bool done = swap ? SwapImages(handle_.get(), from - 1, to - 1)
+                           : ::ImageList_Copy(handle_.get(), to - 1, handle_.get(), from - 1, ILCF_MOVE) != FALSE;
     // Keys follow their images: when the images stayed, so do the keys.
     if (!done) return;
     keys_.resize(static_cast<std::size_t>(ImageCount()));

@@ -49,7 +49,7 @@ public:
     // An empty list of the current size and depth.
     bool Clear();
 
-    HIMAGELIST hIml() const noexcept { return handle_; }
+    HIMAGELIST hIml() const noexcept { return handle_.get(); }
     int ImageCount() const noexcept;
 
     // Loads an icon or cursor at IconSizeX x IconSizeY, a bitmap at its own size. keyAfter (a
@@ -110,7 +110,7 @@ private:
     void StoreKey(int position, const std::wstring& key);
     HDC ReferenceDc();
 
-    HIMAGELIST handle_ = nullptr;
+    win::UniqueImageList handle_;
     std::vector<std::wstring> keys_;
     win::UniqueMemoryDc displayDc_;
 };

@@ -6,6 +6,7 @@
 #include "core/runtime_error.h"
 #include "win/dpi.h"
 #include "win/error_report.h"
+#include "win/gdi.h"
 
 namespace tabcontrol {
 
@@ -59,8 +60,7 @@ void TabControl::CreateTabWindow() {
         ::CreateWindowExW(0, WC_TABCONTROLW, L"", core::TabWindowStyle(properties_), 0, 0, client.right, client.bottom,
                           hwnd(), reinterpret_cast<HMENU>(kTabWindowId), win::ModuleInstance(), nullptr);
     if (!tabWindow_) {
-        throw core::RuntimeError(static_cast<std::int32_t>(::GetLastError()), L"Cannot create the tab window",
-                                 core::ErrorSource(L".cTabCtrl"));
+        throw win::LastError(L"Cannot create the tab window", core::ErrorSource(L".cTabCtrl"));
     }
     AttachTabWindow();
     ApplyFlatSeparators();
@@ -179,7 +179,7 @@ void TabControl::SetPadding(int xPixels, int yPixels) {
     ::SendMessageW(tabWindow_, TCM_SETPADDING, 0, MAKELPARAM(xPixels, yPixels & 0x7FFF));
 }
 
-void TabControl::SetFont(const core::TabFont& font) {
+void TabControl::SetFont(const core::FontDescription& font) {
     if (font == properties_.font && font_) return;
     properties_.font = font;
     ApplyFont();
@@ -187,18 +187,7 @@ void TabControl::SetFont(const core::TabFont& font) {
 
 void TabControl::ApplyFont() {
     if (!tabWindow_) return;
-    LOGFONTW logFont{};
-    properties_.font.name.copy(logFont.lfFaceName, std::min<size_t>(32, std::size(logFont.lfFaceName) - 1));
-    {
-        win::WindowDc dc(hwnd());
-        logFont.lfHeight =
-            -static_cast<LONG>(std::lround(properties_.font.points * ::GetDeviceCaps(dc.get(), LOGPIXELSY) / 72.0));
-    }
-    logFont.lfWeight = properties_.font.bold ? FW_BOLD : FW_NORMAL;
-    logFont.lfItalic = properties_.font.italic;
-    logFont.lfUnderline = properties_.font.underline;
-    logFont.lfStrikeOut = properties_.font.strikethrough;
-    logFont.lfCharSet = DEFAULT_CHARSET;
+    const LOGFONTW logFont = win::MakeLogFont(properties_.font, win::ScreenDpi(), win::FontRounding::NearestPixel);
     win::UniqueFont created(::CreateFontIndirectW(&logFont));
     ::SendMessageW(tabWindow_, WM_SETFONT, reinterpret_cast<WPARAM>(created.get()), TRUE);
     // The previous font goes only after the window has let go of it.

@@ -94,8 +94,8 @@ public:
     int CoolTabs() const noexcept { return properties_.coolTabs; }
     void SetCoolTabs(int state);
     void SetPadding(int xPixels, int yPixels);
-    const core::TabFont& Font() const noexcept { return properties_.font; }
-    void SetFont(const core::TabFont& font);
+    const core::FontDescription& Font() const noexcept { return properties_.font; }
+    void SetFont(const core::FontDescription& font);
 
     // A handle is taken as it is; an object must yield a handle or "Invalid Image List." is raised.
     void SetImageList(HIMAGELIST handle);

@@ -15,8 +15,7 @@ void ChildControl::CreateChild(const wchar_t* className, HWND parent, UINT_PTR i
     hwnd_ = ::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                               reinterpret_cast<HMENU>(id), ModuleInstance(), nullptr);
     if (!hwnd_) {
-        throw core::RuntimeError(static_cast<std::int32_t>(::GetLastError()),
-                                 std::wstring(L"Cannot create control ") + className, core::ExecutableName());
+        throw LastError(std::wstring(L"Cannot create control ") + className, core::ExecutableName());
     }
     SetFont(UiFont());
 }

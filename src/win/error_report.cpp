@@ -38,6 +38,10 @@ void ReportError(const core::RuntimeError& error) {
     ::OutputDebugStringW(text.c_str());
 }
 
+core::RuntimeError LastError(std::wstring description, std::wstring source) {
+    return core::RuntimeError(static_cast<std::int32_t>(::GetLastError()), std::move(description), std::move(source));
+}
+
 void ReportCurrentException() noexcept {
     try {
         try {
@@ -45,11 +49,11 @@ void ReportCurrentException() noexcept {
         } catch (const core::RuntimeError& error) {
             ReportError(error);
         } catch (const std::bad_alloc&) {
-            ReportError(core::RuntimeError(7, L"Out of memory", core::ExecutableName()));
+            ReportError(core::RuntimeError(core::error_number::kOutOfMemory, L"Out of memory", core::ExecutableName()));
         } catch (const std::exception& error) {
-            ReportError(core::RuntimeError(51, Widen(error.what()), core::ExecutableName()));
+            ReportError(core::RuntimeError(core::error_number::kInternalError, Widen(error.what()), core::ExecutableName()));
         } catch (...) {
-            ReportError(core::RuntimeError(51, L"Internal error", core::ExecutableName()));
+            ReportError(core::RuntimeError(core::error_number::kInternalError, L"Internal error", core::ExecutableName()));
         }
     } catch (...) {
         // The reporter itself failed; nothing sensible is left to do at a callback boundary.

@@ -6,6 +6,7 @@
 #include "core/runtime_error.h"
 
 #include <functional>
+#include <string>
 
 namespace win {
 
@@ -20,6 +21,10 @@ template <typename Body>
 bool GuardCallback(Body&& body) noexcept;
 
 void ReportCurrentException() noexcept;
+
+// The calling thread's last Win32 error number with the caller's description and source, for a
+// failed system call: throw LastError(...).
+core::RuntimeError LastError(std::wstring description, std::wstring source);
 
 template <typename Body>
 bool GuardCallback(Body&& body) noexcept {

@@ -5,12 +5,14 @@
 // get() hands out the raw handle for calls; there is no implicit conversion.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
 namespace win {
 
-template <typename Handle, typename Traits>
+// Handle is a pointer-like Win32 handle whose empty value is null; Close releases it.
+template <typename Handle, auto Close>
 class UniqueHandle {
 public:
     UniqueHandle() noexcept = default;
@@ -25,66 +27,52 @@ public:
     ~UniqueHandle() { reset(); }
 
     Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != Traits::Invalid(); }
+    explicit operator bool() const noexcept { return handle_ != nullptr; }
 
-    Handle release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
-    void reset(Handle handle = Traits::Invalid()) noexcept {
-        Handle old = std::exchange(handle_, handle);
-        if (old != Traits::Invalid()) Traits::Close(old);
+    Handle release() noexcept { return std::exchange(handle_, nullptr); }
+    void reset(Handle handle = nullptr) noexcept {
+        if (Handle old = std::exchange(handle_, handle)) Close(old);
+    }
+    // For calls that hand a new handle back through an out-parameter; whatever was held goes first.
+    Handle* put() noexcept {
+        reset();
+        return &handle_;
     }
 
 private:
-    Handle handle_ = Traits::Invalid();
+    Handle handle_ = nullptr;
 };
 
-template <typename Handle>
-struct GdiObjectTraits {
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DeleteObject(h); }
-};
-struct MemoryDcTraits {
-    static HDC Invalid() noexcept { return nullptr; }
-    static void Close(HDC h) noexcept { ::DeleteDC(h); }
-};
-struct IconTraits {
-    static HICON Invalid() noexcept { return nullptr; }
-    static void Close(HICON h) noexcept { ::DestroyIcon(h); }
-};
-struct RegKeyTraits {
-    static HKEY Invalid() noexcept { return nullptr; }
-    static void Close(HKEY h) noexcept { ::RegCloseKey(h); }
-};
-struct KernelHandleTraits {
-    static HANDLE Invalid() noexcept { return nullptr; }
-    static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
-};
-struct WindowTraits {
-    static HWND Invalid() noexcept { return nullptr; }
-    static void Close(HWND h) noexcept {
-        if (::IsWindow(h)) ::DestroyWindow(h);
-    }
-};
-struct HookTraits {
-    static HHOOK Invalid() noexcept { return nullptr; }
-    static void Close(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
-};
-struct ModuleTraits {
-    static HMODULE Invalid() noexcept { return nullptr; }
-    static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
-};
+// The release calls, as plain functions (the system's own are imported, so their addresses are no
+// constants to instantiate with).
+namespace close {
+inline void GdiObject(HGDIOBJ handle) noexcept { ::DeleteObject(handle); }
+inline void MemoryDc(HDC handle) noexcept { ::DeleteDC(handle); }
+inline void Icon(HICON handle) noexcept { ::DestroyIcon(handle); }
+inline void RegKey(HKEY handle) noexcept { ::RegCloseKey(handle); }
+inline void KernelHandle(HANDLE handle) noexcept { ::CloseHandle(handle); }
+// A window may already be gone with its parent.
+inline void Window(HWND handle) noexcept {
+    if (::IsWindow(handle)) ::DestroyWindow(handle);
+}
+inline void Hook(HHOOK handle) noexcept { ::UnhookWindowsHookEx(handle); }
+inline void Module(HMODULE handle) noexcept { ::FreeLibrary(handle); }
+inline void ImageList(HIMAGELIST handle) noexcept { ::ImageList_Destroy(handle); }
+}  // namespace close
 
-using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
-using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
-using UniquePen = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
-using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
-using UniqueRegion = UniqueHandle<HRGN, GdiObjectTraits<HRGN>>;
-using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
-using UniqueIcon = UniqueHandle<HICON, IconTraits>;
-using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
-using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
-using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
-using UniqueHook = UniqueHandle<HHOOK, HookTraits>;
-using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
+using UniqueFont = UniqueHandle<HFONT, close::GdiObject>;
+using UniqueBrush = UniqueHandle<HBRUSH, close::GdiObject>;
+using UniquePen = UniqueHandle<HPEN, close::GdiObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, close::GdiObject>;
+using UniqueRegion = UniqueHandle<HRGN, close::GdiObject>;
+using UniqueMemoryDc = UniqueHandle<HDC, close::MemoryDc>;
+using UniqueIcon = UniqueHandle<HICON, close::Icon>;
+using UniqueRegKey = UniqueHandle<HKEY, close::RegKey>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, close::KernelHandle>;
+using UniqueWindow = UniqueHandle<HWND, close::Window>;
+using UniqueHook = UniqueHandle<HHOOK, close::Hook>;
+using UniqueModule = UniqueHandle<HMODULE, close::Module>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, close::ImageList>;
 
 // GetDC/ReleaseDC pair.
 class WindowDc {
@@ -117,21 +105,34 @@ private:
     PAINTSTRUCT ps_{};
 };
 
-// SelectObject that selects the previous object back.
+// SelectObject that selects the previous object back. It moves, so a class can keep an object
+// selected for its own lifetime by holding the guard as a member.
 class SelectGuard {
 public:
+    SelectGuard() noexcept = default;
     SelectGuard(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(object ? ::SelectObject(dc, object) : nullptr) {}
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;
-    ~SelectGuard() {
-        if (old_) ::SelectObject(dc_, old_);
+    SelectGuard(SelectGuard&& other) noexcept : dc_(other.dc_), old_(std::exchange(other.old_, nullptr)) {}
+    SelectGuard& operator=(SelectGuard&& other) noexcept {
+        if (this != &other) {
+            Restore();
+            dc_ = other.dc_;
+            old_ = std::exchange(other.old_, nullptr);
+        }
+        return *this;
     }
+    ~SelectGuard() { Restore(); }
     // False when the DC refused the object (a bitmap selected elsewhere, for one).
     bool Selected() const noexcept { return old_ != nullptr; }
+    // Selects the previous object back now; the guard is then empty.
+    void Restore() noexcept {
+        if (old_) ::SelectObject(dc_, std::exchange(old_, nullptr));
+    }
 
 private:
-    HDC dc_;
-    HGDIOBJ old_;
+    HDC dc_ = nullptr;
+    HGDIOBJ old_ = nullptr;
 };
 
 // SaveDC/RestoreDC pair, for calls that change several DC attributes at once.

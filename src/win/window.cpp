@@ -20,9 +20,7 @@ void RegisterWindowClassOnce(const WindowClassArgs& windowClass, WNDPROC procedu
     wc.hIcon = windowClass.icon;
     wc.hIconSm = windowClass.smallIcon;
     if (!::RegisterClassExW(&wc)) {
-        throw core::RuntimeError(static_cast<std::int32_t>(::GetLastError()),
-                                 std::wstring(L"Cannot register window class ") + windowClass.name,
-                                 core::ExecutableName());
+        throw LastError(std::wstring(L"Cannot register window class ") + windowClass.name, core::ExecutableName());
     }
 }
 
@@ -30,12 +28,11 @@ Window::~Window() { Destroy(); }
 
 void Window::Create(const WindowClassArgs& windowClass, const CreateArgs& args) {
     RegisterWindowClassOnce(windowClass, &Window::StaticProc);
-    HWND created = ::CreateWindowExW(args.exStyle, windowClass.name, args.title.c_str(), args.style, args.x, args.y,
-                                     args.width, args.height, args.parent,
-                                     reinterpret_cast<HMENU>(args.id), ModuleInstance(), this);
+    HWND created =
+        ::CreateWindowExW(args.exStyle, windowClass.name, args.title.c_str(), args.style, args.x, args.y, args.width,
+                          args.height, args.parent, reinterpret_cast<HMENU>(args.id), ModuleInstance(), this);
     if (!created) {
-        throw core::RuntimeError(static_cast<std::int32_t>(::GetLastError()),
-                                 std::wstring(L"Cannot create window ") + windowClass.name, core::ExecutableName());
+        throw LastError(std::wstring(L"Cannot create window ") + windowClass.name, core::ExecutableName());
     }
 }
 

@@ -1,6 +1,12 @@
 #pragma once
 // Base class for the program's own windows: the static window procedure attaches `this` on
 // WM_NCCREATE and forwards every message to HandleMessage. Exceptions stop at the procedure.
+//
+// The destructor destroys a window that is still open, but it runs after the derived class's
+// destructor: by then the derived HandleMessage and OnDestroyed no longer run, and the derived
+// members (child controls, timers, brushes) are already gone. A derived window that handles
+// WM_DESTROY or OnDestroyed therefore calls Destroy() first in its own destructor, so that its
+// window goes the same way whether it is closed or its object ends.
 
 #include <windows.h>
 
@@ -40,6 +46,7 @@ public:
 
     // Creates the window with a class registered once per name. Throws RuntimeError on failure.
     void Create(const WindowClassArgs& windowClass, const CreateArgs& args);
+    // Destroys the window now, while this object still handles its last messages.
     void Destroy() noexcept;
 
     // The Window object behind a handle created by this class, or null.

@@ -22,13 +22,17 @@ constexpr int RedOf(Colour colour) { return static_cast<int>(static_cast<std::ui
 constexpr int GreenOf(Colour colour) { return static_cast<int>((static_cast<std::uint32_t>(colour) >> 8) & 0xFF); }
 constexpr int BlueOf(Colour colour) { return static_cast<int>((static_cast<std::uint32_t>(colour) >> 16) & 0xFF); }
 
-// The OLE reference to system colour `index` (COLOR_WINDOW and friends).
+// The one reading of an OLE colour: a top byte of 0x80 names system colour `index` (COLOR_WINDOW
+// and friends) in the low byte; anything else is plain RGB in the low three bytes.
+inline constexpr std::uint32_t kSystemColourFlag = 0x80000000u;
 constexpr Colour SystemColourRef(int index) {
-    return static_cast<Colour>(0x80000000u | static_cast<std::uint32_t>(index));
+    return static_cast<Colour>(kSystemColourFlag | static_cast<std::uint32_t>(index));
 }
 constexpr bool IsSystemColourRef(Colour colour) {
-    return (static_cast<std::uint32_t>(colour) & 0xFF000000u) == 0x80000000u;
+    return (static_cast<std::uint32_t>(colour) & 0xFF000000u) == kSystemColourFlag;
 }
+constexpr int SystemColourIndex(Colour colour) { return static_cast<int>(static_cast<std::uint32_t>(colour) & 0xFFu); }
+constexpr Colour RgbPart(Colour colour) { return static_cast<Colour>(static_cast<std::uint32_t>(colour) & 0x00FFFFFFu); }
 
 inline constexpr Colour kWhite = MakeRgb(255, 255, 255);
 inline constexpr Colour kBlack = MakeRgb(0, 0, 0);

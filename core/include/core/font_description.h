@@ -1,5 +1,6 @@
 #pragma once
-// A font as the program describes it (face, point size, style), before it becomes a GDI font.
+// A font as the program describes, persists and compares it (face, point size, style, character
+// set), before win::MakeLogFont turns it into a GDI font.
 
 #include <string>
 
@@ -7,7 +8,7 @@ namespace core {
 
 struct FontDescription {
     std::wstring name = L"Tahoma";
-    double size = 8.25;  // points
+    double points = 8.25;
     bool bold = false;
     bool italic = false;
     bool underline = false;

@@ -6,19 +6,9 @@
 #include <map>
 #include <string>
 
+#include "core/font_description.h"
+
 namespace core {
-
-// A font as the controls persist it.
-struct FontSpec {
-    std::wstring name = L"Tahoma";
-    double points = 8.25;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    int charset = 1;  // DEFAULT_CHARSET
-
-    bool operator==(const FontSpec&) const = default;
-};
 
 class PropertyBag {
 public:
@@ -26,14 +16,14 @@ public:
     void WriteBool(const std::wstring& name, bool value);
     void WriteInt(const std::wstring& name, std::int64_t value);
     void WriteDouble(const std::wstring& name, double value);
-    void WriteFont(const std::wstring& name, const FontSpec& font);
+    void WriteFont(const std::wstring& name, const FontDescription& font);
 
     bool Contains(const std::wstring& name) const { return values_.count(name) != 0; }
     std::wstring ReadText(const std::wstring& name, const std::wstring& fallback) const;
     bool ReadBool(const std::wstring& name, bool fallback) const;
     std::int64_t ReadInt(const std::wstring& name, std::int64_t fallback) const;
     double ReadDouble(const std::wstring& name, double fallback) const;
-    FontSpec ReadFont(const std::wstring& name, const FontSpec& fallback) const;
+    FontDescription ReadFont(const std::wstring& name, const FontDescription& fallback) const;
 
     const std::map<std::wstring, std::wstring>& values() const noexcept { return values_; }
 
@@ -42,7 +32,7 @@ private:
 };
 
 // "Tahoma;8.25;bold;italic;underline;204": name, points, the set style words, character set.
-std::wstring FontSpecToText(const FontSpec& font);
-bool ParseFontSpec(const std::wstring& text, FontSpec& font);
+std::wstring FontDescriptionToText(const FontDescription& font);
+bool ParseFontDescription(const std::wstring& text, FontDescription& font);
 
 }  // namespace core

@@ -12,8 +12,11 @@ namespace core {
 namespace error_number {
 inline constexpr std::int32_t kIllegalCall = 5;
 inline constexpr std::int32_t kOverflow = 6;
+inline constexpr std::int32_t kOutOfMemory = 7;
 inline constexpr std::int32_t kSubscriptOutOfRange = 9;
 inline constexpr std::int32_t kTypeMismatch = 13;
+// What an exception of no known kind is reported as.
+inline constexpr std::int32_t kInternalError = 51;
 inline constexpr std::int32_t kObjectVariableNotSet = 91;
 inline constexpr std::int32_t kKeyAlreadyExists = 457;
 // Components add their own codes to this base.

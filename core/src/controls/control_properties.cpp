@@ -72,7 +72,7 @@ HyperLinkProperties LoadHyperLink(const PropertyBag& bag, const ContainerAmbient
     return p;
 }
 
-void SaveProgressBar(const ProgressBarState& state, const FontSpec& font, PropertyBag& bag) {
+void SaveProgressBar(const ProgressBarState& state, const FontDescription& font, PropertyBag& bag) {
     bag.WriteDouble(L"Value", state.value());
     bag.WriteBool(L"CalculatePercentage", state.calculatePercentage());
     bag.WriteDouble(L"TotalValue", state.totalValue());
@@ -82,7 +82,7 @@ void SaveProgressBar(const ProgressBarState& state, const FontSpec& font, Proper
     bag.WriteInt(L"ProgressColor", state.progressColor());
 }
 
-void LoadProgressBar(const PropertyBag& bag, const ContainerAmbient& ambient, ProgressBarState& state, FontSpec& font) {
+void LoadProgressBar(const PropertyBag& bag, const ContainerAmbient& ambient, ProgressBarState& state, FontDescription& font) {
     state.AssignLoaded(ReadSingle(bag, L"Value", 0), bag.ReadBool(L"CalculatePercentage", false),
                        bag.ReadDouble(L"TotalValue", 0), bag.ReadBool(L"ShowStatus", true), bag.ReadText(L"Text", L""),
                        ReadColour(bag, L"ProgressColor", kProgressBarNavy));

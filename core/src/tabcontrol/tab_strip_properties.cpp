@@ -36,8 +36,8 @@ std::vector<std::wstring> SplitFields(const std::wstring& text) {
 }
 
 // "name;points;bold;italic;underline;strikethrough"; a face name holds no ';'.
-TabFont ReadFont(const PropertyBag& bag) {
-    TabFont font;
+FontDescription ReadFont(const PropertyBag& bag) {
+    FontDescription font = kDefaultTabFont;
     auto fields = SplitFields(bag.ReadText(L"Font", {}));
     if (fields.size() != 6 || fields[0].empty()) return font;
     auto points = ParseNumber(fields[1]);
@@ -55,7 +55,7 @@ TabFont ReadFont(const PropertyBag& bag) {
     return font;
 }
 
-std::wstring FontText(const TabFont& font) {
+std::wstring FontText(const FontDescription& font) {
     auto flag = [](bool on) { return on ? L";1" : L";0"; };
     std::wstring points = std::to_wstring(font.points);
     while (points.find(L'.') != std::wstring::npos && (points.back() == L'0' || points.back() == L'.')) {

@@ -23,21 +23,21 @@ TEST(PropertyBag, TypedReadsFallBackForMissingOrUnreadableValues) {
 }
 
 TEST(PropertyBag, FontsRoundTripAndBadFontTextsFallBack) {
-    FontSpec font{L"Times New Roman", 10.5, true, false, true, 204};
-    EXPECT_EQ(FontSpecToText(font), L"Times New Roman;10.5;bold;underline;204");
+    FontDescription font{L"Times New Roman", 10.5, true, false, true, false, 204};
+    EXPECT_EQ(FontDescriptionToText(font), L"Times New Roman;10.5;bold;underline;204");
     PropertyBag bag;
     bag.WriteFont(L"Font", font);
-    EXPECT_EQ(bag.ReadFont(L"Font", FontSpec{}), font);
+    EXPECT_EQ(bag.ReadFont(L"Font", FontDescription{}), font);
     for (const wchar_t* bad : {L"", L"Tahoma", L";8;0", L"Tahoma;0;0", L"Tahoma;8;wavy;0", L"Tahoma;8;300"}) {
         bag.WriteText(L"Font", bad);
-        EXPECT_EQ(bag.ReadFont(L"Font", FontSpec{}), FontSpec{}) << testing::PrintToString(std::wstring(bad));
+        EXPECT_EQ(bag.ReadFont(L"Font", FontDescription{}), FontDescription{}) << testing::PrintToString(std::wstring(bad));
     }
 }
 
 TEST(HyperLinkProperties, SaveAndReloadKeepsEveryPersistedValueButNotTheSound) {
     HyperLinkProperties p;
     p.enabled = false;
-    p.font = FontSpec{L"Arial", 9, false, true, false, 0};
+    p.font = FontDescription{L"Arial", 9, false, true, false, false, 0};
     p.hyperLink = L"mailto:glyphoscope@marrowind.ru";
     p.caption = L"Напишите нам";
     p.alignment = TextAlignment::Centre;
@@ -66,7 +66,7 @@ TEST(HyperLinkProperties, SaveAndReloadKeepsEveryPersistedValueButNotTheSound) {
 }
 
 TEST(HyperLinkProperties, AnEmptyBagTakesTheDefaultsAndTheContainersFontAndColours) {
-    ContainerAmbient ambient{FontSpec{L"MS Sans Serif", 8, false, false, false, 204}, 0x111111, 0x222222};
+    ContainerAmbient ambient{FontDescription{L"MS Sans Serif", 8, false, false, false, false, 204}, 0x111111, 0x222222};
     HyperLinkProperties loaded = LoadHyperLink(PropertyBag{}, ambient);
     EXPECT_EQ(loaded.font, ambient.font);
     EXPECT_EQ(loaded.foreColor, 0x111111u);
@@ -98,12 +98,12 @@ TEST(ProgressBarProperties, LoadAppliesStoredValuesWithoutTheTotalRule) {
     state.SetText(L"Шрифты");
     state.SetShowStatus(false);
     state.SetProgressColor(0x008000);
-    FontSpec font{L"MS Sans Serif", 8, false, false, false, 204};
+    FontDescription font{L"MS Sans Serif", 8, false, false, false, false, 204};
     PropertyBag bag;
     SaveProgressBar(state, font, bag);
 
     ProgressBarState loaded;
-    FontSpec loadedFont;
+    FontDescription loadedFont;
     LoadProgressBar(bag, {}, loaded, loadedFont);
     EXPECT_EQ(loaded.value(), 62.5f);
     EXPECT_TRUE(loaded.calculatePercentage());

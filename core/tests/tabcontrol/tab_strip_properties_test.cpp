@@ -49,10 +49,10 @@ TEST(TabStripProperties, SaveAndLoadRoundTripWithDefaultsForMissingValues) {
     auto read = core::ReadTabStripProperties(bag);
     EXPECT_EQ(read.coolTabs, 0);
     EXPECT_EQ(read.tabAlign, TabAlignment::Top);
-    EXPECT_EQ(read.font, core::TabFont{});
+    EXPECT_EQ(read.font, core::kDefaultTabFont);
     for (const wchar_t* size : {L"0.001", L"1e307"}) {  // a zero size, an infinite one
         bag.WriteText(L"Font", L"Arial;" + std::wstring(size) + L";0;0;0;0");
-        EXPECT_EQ(core::ReadTabStripProperties(bag).font, core::TabFont{});
+        EXPECT_EQ(core::ReadTabStripProperties(bag).font, core::kDefaultTabFont);
     }
 }
 

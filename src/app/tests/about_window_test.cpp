@@ -1,7 +1,10 @@
 #include "app/about_window.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
+#include "app/artwork.h"
 #include "app/preferences.h"
 #include "app/tests/registry_fixture.h"
 #include "core/app/contacts.h"
@@ -11,6 +14,15 @@
 
 namespace app {
 namespace {
+
+TEST(Artwork, BothPicturesTravelAsResourcesOfTheirSize) {
+    for (int id : {IDR_ABOUT_LOGO, IDR_PROGRESS_PICTURE}) {
+        const auto pixels = ArtworkPixels(id);
+        ASSERT_EQ(pixels.size(), static_cast<size_t>(kArtworkSide * kArtworkSide * 4)) << id;
+        EXPECT_TRUE(std::any_of(pixels.begin(), pixels.end(), [](std::uint8_t b) { return b != 0; })) << id;
+    }
+    EXPECT_TRUE(ArtworkPixels(999).empty());
+}
 
 class AboutWindowTest : public testing_support::CleanPreferences {
 protected:
@@ -44,7 +56,7 @@ TEST_F(AboutWindowTest, LinksCarryTheAddressesAndTheirLook) {
         EXPECT_EQ(link->ForeColor(), 0x000088u);
         EXPECT_EQ(link->HoverColor(), 0x8000000Du);
         EXPECT_FALSE(link->AutoToolTip());
-        EXPECT_EQ(link->Font(), (core::FontSpec{L"Tahoma", 8.25, false, false, true, 204}));
+        EXPECT_EQ(link->Font(), (core::FontDescription{L"Tahoma", 8.25, false, false, true, false, 204}));
     }
     EXPECT_FALSE(home.MOPointer());
     EXPECT_TRUE(mail.MOPointer());

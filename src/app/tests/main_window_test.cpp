@@ -171,8 +171,8 @@ TEST_F(MainWindowTest, ClosingWithoutSaveSizeWritesNothing) {
     window_.Show();
     ::SendMessageW(window_.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(unloaded_);
-    HKEY key = nullptr;
-    EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, KEY_READ, &key), ERROR_SUCCESS);
+    win::UniqueRegKey key;
+    EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, KEY_READ, key.put()), ERROR_SUCCESS);
 }
 
 TEST_F(MainWindowTest, TopMostPutsWindowInTheTopmostBand) {
@@ -365,12 +365,12 @@ TEST_F(MainWindowTest, PreviewPaintsInTheStoredColours) {
 
 TEST_F(MainWindowTest, CorruptedValuesStillLoad) {
     DWORD number = 5;
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+    win::UniqueRegKey key;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
                                 nullptr),
               ERROR_SUCCESS);
-    ::RegSetValueExW(key, pref::kFontColor, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
-    ::RegCloseKey(key);
+    ::RegSetValueExW(key.get(), pref::kFontColor, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+    key.reset();
     prefs::Set(pref::kBackColor, L"blue");
     prefs::Set(pref::kSaveSize, L"1");
     prefs::Set(pref::kMainLeft, L"1e30");  // a number, but no window coordinate

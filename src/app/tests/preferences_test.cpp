@@ -4,6 +4,7 @@
 
 #include "app/tests/registry_fixture.h"
 #include "win/dpi.h"
+#include "win/handles.h"
 
 namespace app {
 namespace {
@@ -11,12 +12,12 @@ namespace {
 class PreferencesStore : public testing_support::CleanPreferences {};
 
 void WriteRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+    win::UniqueRegKey key;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
                                 nullptr),
               ERROR_SUCCESS);
-    EXPECT_EQ(::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
-    ::RegCloseKey(key);
+    EXPECT_EQ(::RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
+    key.reset();
 }
 
 TEST_F(PreferencesStore, MissingKeyAndMissingValueReadAsAbsent) {
@@ -64,11 +65,11 @@ TEST_F(PreferencesStore, WritesTerminatedUnicodeText) {
     prefs::Set(pref::kViewerText, russian);
     EXPECT_EQ(prefs::Get(pref::kViewerText), russian);
 
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+    win::UniqueRegKey key;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, KEY_QUERY_VALUE, key.put()), ERROR_SUCCESS);
     DWORD type = 0, bytes = 0;
-    ::RegQueryValueExW(key, pref::kViewerText, nullptr, &type, nullptr, &bytes);
-    ::RegCloseKey(key);
+    ::RegQueryValueExW(key.get(), pref::kViewerText, nullptr, &type, nullptr, &bytes);
+    key.reset();
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(bytes, (russian.size() + 1) * sizeof(wchar_t));
 }

@@ -52,13 +52,13 @@ protected:
         return ::SendMessageW(dialog.CheckBoxWindow(check), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
     bool NothingStored() {
-        HKEY key = nullptr;
-        LONG opened = ::RegOpenKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, KEY_READ, &key);
+        win::UniqueRegKey key;
+        LONG opened = ::RegOpenKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, KEY_READ, key.put());
         if (opened != ERROR_SUCCESS) return true;
         DWORD values = 0;
-        ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+        ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
                            nullptr, nullptr);
-        ::RegCloseKey(key);
+        key.reset();
         return values == 0;
     }
 

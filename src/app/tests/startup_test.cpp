@@ -169,10 +169,10 @@ TEST_F(StartUp, CorruptedPreferencesStartNormally) {
     prefs::Set(pref::kViewerText, std::wstring(100000, L'я'));
     prefs::Set(pref::kLoadFontsAtProgramStartup, L"1");
     DWORD number = 1;
-    HKEY key = nullptr;
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-    ::RegSetValueExW(key, pref::kTopMost, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
-    ::RegCloseKey(key);
+    win::UniqueRegKey key;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr);
+    ::RegSetValueExW(key.get(), pref::kTopMost, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+    key.reset();
 
     RunningProgram program;
     HWND main = program.WaitForWindow(kMainClass, kMainCaption);

@@ -29,7 +29,7 @@ TEST(FontCache, OneHandlePerNameSizeAndEscapement) {
     EXPECT_EQ(logFont.lfOrientation, 2700);
 
     core::FontDescription larger = tahoma;
-    larger.size = 8.5;  // sizes compare exactly
+    larger.points = 8.5;  // sizes compare exactly
     EXPECT_NE(cache.Font(larger, 0, canvas.dc()), first);
     core::FontDescription otherFace = tahoma;
     otherFace.name = L"Arial";

@@ -95,7 +95,7 @@ TEST_F(LinkFixture, EntryIsReportedOnceAndLeavingWithinTheLeaveCheck) {
 TEST_F(LinkFixture, HoverUnderlinesOnlyWhatIsShownNeverTheFontThatIsSaved) {
     link.SetMOUnderline(true);
     for (bool underlined : {false, true}) {
-        core::FontSpec own = link.Font();
+        core::FontDescription own = link.Font();
         own.underline = underlined;
         link.SetFont(own);
         Enter();

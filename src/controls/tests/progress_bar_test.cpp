@@ -185,7 +185,7 @@ TEST_F(BarFixture, ThousandsOfUpdatesLeakNoGdiObjects) {
     bar.SetValue(1);
     const unsigned before = testing_support::GdiObjectCount();
     for (int i = 0; i < 3000; ++i) bar.SetValue(static_cast<float>(i) / 30.0f);
-    bar.SetFont(core::FontSpec{L"Arial", 10, true, false, false, 204});
+    bar.SetFont(core::FontDescription{L"Arial", 10, true, false, false, false, 204});
     EXPECT_EQ(testing_support::GdiObjectCount(), before);
 }
 

@@ -370,7 +370,7 @@ TEST_F(TabControlTest, CoolTabsPaintWithoutLeaksAndFontsAreReplacedCleanly) {
     const unsigned gdiBefore = testing_support::GdiObjectCount();
     for (int round = 0; round < 20; ++round) {
         tabs.SetCoolTabs(round % 2 ? 2 : 1);
-        core::TabFont font;
+        core::FontDescription font;
         font.name = L"Tahoma";
         font.points = 8 + round % 3;
         tabs.SetFont(font);

@@ -6,13 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "core/colour_math.h"
 #include "core/controls/progress_bar_state.h"
 #include "core/property_bag.h"
 
 namespace core {
 
-// OLE colours with the top bit set name a system colour by index.
-inline constexpr std::uint32_t kSystemColourFlag = 0x80000000u;
 inline constexpr std::uint32_t kButtonFaceColour = kSystemColourFlag | 0x0F;
 inline constexpr std::uint32_t kButtonTextColour = kSystemColourFlag | 0x12;
 inline constexpr std::uint32_t kHighlightColour = kSystemColourFlag | 0x0D;
@@ -21,7 +20,7 @@ inline constexpr int kCyrillicCharset = 204;
 
 // What the container offers a control that has no stored font or colours.
 struct ContainerAmbient {
-    FontSpec font;
+    FontDescription font;
     std::uint32_t foreColor = kButtonTextColour;
     std::uint32_t backColor = kButtonFaceColour;
 };
@@ -30,7 +29,7 @@ enum class TextAlignment : std::int16_t { Left = 0, Right = 1, Centre = 2 };
 
 struct HyperLinkProperties {
     bool enabled = true;
-    FontSpec font{L"Tahoma", 8.25, false, false, true, kCyrillicCharset};
+    FontDescription font{L"Tahoma", 8.25, false, false, true, false, kCyrillicCharset};
     std::wstring hyperLink = L"https://www.marrowind.ru/";
     std::wstring caption = L"Hyperlink";
     TextAlignment alignment = TextAlignment::Left;
@@ -55,8 +54,8 @@ HyperLinkProperties LoadHyperLink(const PropertyBag& bag, const ContainerAmbient
 // The hyperlink's target is stored without surrounding blanks.
 std::wstring TrimBlanks(const std::wstring& text);
 
-void SaveProgressBar(const ProgressBarState& state, const FontSpec& font, PropertyBag& bag);
+void SaveProgressBar(const ProgressBarState& state, const FontDescription& font, PropertyBag& bag);
 // Stored values go in as they are (no total rule), as a container load does.
-void LoadProgressBar(const PropertyBag& bag, const ContainerAmbient& ambient, ProgressBarState& state, FontSpec& font);
+void LoadProgressBar(const PropertyBag& bag, const ContainerAmbient& ambient, ProgressBarState& state, FontDescription& font);
 
 }  // namespace core

@@ -11,15 +11,8 @@ namespace core {
 
 enum class TabAlignment : std::int32_t { Top = 0, Left = 1, Bottom = 2, Right = 3 };
 
-struct TabFont {
-    std::wstring name = L"MS Sans Serif";
-    double points = 8;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikethrough = false;
-    bool operator==(const TabFont&) const = default;
-};
+// A new tab strip's font.
+inline const FontDescription kDefaultTabFont{L"MS Sans Serif", 8};
 
 struct TabStripProperties {
     bool hotTrack = false;
@@ -31,7 +24,7 @@ struct TabStripProperties {
     bool flatButtons = false;
     bool ownerDraw = false;
     std::int32_t coolTabs = 0;  // 0 off, 1 or 2
-    TabFont font;
+    FontDescription font = kDefaultTabFont;
     bool operator==(const TabStripProperties&) const = default;
 };
 

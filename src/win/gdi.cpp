@@ -1,0 +1,30 @@
+#include "win/gdi.h"
+
+#include <algorithm>
+
+#include "core/number_text.h"
+#include "core/twips.h"
+
+namespace win {
+
+COLORREF ToColorRef(core::Colour colour) {
+    if (core::IsSystemColourRef(colour)) return ::GetSysColor(core::SystemColourIndex(colour));
+    return static_cast<COLORREF>(core::RgbPart(colour));
+}
+
+LOGFONTW MakeLogFont(const core::FontDescription& font, int dpi, FontRounding rounding) {
+    LOGFONTW logFont{};
+    const size_t length = std::min(font.name.size(), std::size(logFont.lfFaceName) - 1);
+    std::copy_n(font.name.begin(), length, logFont.lfFaceName);
+    logFont.lfHeight = rounding == FontRounding::WholePoints
+                           ? -::MulDiv(static_cast<int>(core::RoundHalfEven(font.points)), dpi, 72)
+                           : -core::PointsToPixels(font.points, dpi);
+    logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    logFont.lfItalic = font.italic ? TRUE : FALSE;
+    logFont.lfUnderline = font.underline ? TRUE : FALSE;
+    logFont.lfStrikeOut = font.strikethrough ? TRUE : FALSE;
+    logFont.lfCharSet = static_cast<BYTE>(font.charset);
+    return logFont;
+}
+
+}  // namespace win
