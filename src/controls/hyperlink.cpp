@@ -22,17 +22,31 @@ int ShiftState() {
     return shift;
 }
 
-int ButtonsHeld(WPARAM wParam) {
-    int button = 0;
-    if (wParam & MK_LBUTTON) button |= 1;
-    if (wParam & MK_RBUTTON) button |= 2;
-    if (wParam & MK_MBUTTON) button |= 4;
-    return button;
+MouseButton ButtonsHeld(WPARAM wParam) {
+    MouseButton buttons = MouseButton::None;
+    if (wParam & MK_LBUTTON) buttons = buttons | MouseButton::Left;
+    if (wParam & MK_RBUTTON) buttons = buttons | MouseButton::Right;
+    if (wParam & MK_MBUTTON) buttons = buttons | MouseButton::Middle;
+    return buttons;
 }
 
-// Border pixels for BorderStyle 1: a sunken edge when 3-D, a single line when flat.
-int BorderWidth(std::int16_t borderStyle, std::int16_t appearance) {
-    if (borderStyle != 1) return 0;
+// The button a press or release message is about.
+MouseButton ButtonOf(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            return MouseButton::Left;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+            return MouseButton::Right;
+        default:
+            return MouseButton::Middle;
+    }
+}
+
+// Border pixels for a single border: a sunken edge when 3-D, a single line when flat.
+int BorderWidth(core::BorderStyle borderStyle, std::int16_t appearance) {
+    if (borderStyle != core::BorderStyle::FixedSingle) return 0;
     return appearance == 1 ? 2 : 1;
 }
 
@@ -149,7 +163,7 @@ void HyperLink::SetAppearance(std::int16_t appearance) {
     Changed(L"Appearance");
 }
 
-void HyperLink::SetBorderStyle(std::int16_t style) {
+void HyperLink::SetBorderStyle(core::BorderStyle style) {
     p_.borderStyle = style;
     ApplyProperties();
     Changed(L"BorderStyle");
@@ -209,7 +223,7 @@ void HyperLink::Paint(HDC dc) {
     ::GetClientRect(hwnd(), &client);
     win::UniqueBrush back(::CreateSolidBrush(TranslateColour(p_.backColor)));
     ::FillRect(dc, &client, back.get());
-    if (p_.borderStyle == 1) {
+    if (p_.borderStyle == core::BorderStyle::FixedSingle) {
         if (p_.appearance == 1) {
             ::DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
         } else {
@@ -227,7 +241,7 @@ void HyperLink::Paint(HDC dc) {
     ::DrawTextW(dc, p_.caption.c_str(), static_cast<int>(p_.caption.size()), &client, format);
 }
 
-MouseArgs HyperLink::ArgsFrom(WPARAM wParam, LPARAM lParam, int button) const {
+MouseArgs HyperLink::ArgsFrom(WPARAM wParam, LPARAM lParam, MouseButton button) const {
     return MouseArgs{button, ShiftState(), static_cast<float>(GET_X_LPARAM(lParam)),
                      static_cast<float>(GET_Y_LPARAM(lParam))};
 }
@@ -329,8 +343,8 @@ LRESULT HyperLink::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
-            int button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4;
-            if (button == 1) {
+            const MouseButton button = ButtonOf(message);
+            if (button == MouseButton::Left) {
                 pressed_ = true;
                 ::SetCapture(hwnd());
             }
@@ -340,10 +354,10 @@ LRESULT HyperLink::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: {
-            int button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
+            const MouseButton button = ButtonOf(message);
             MouseArgs args = ArgsFrom(wParam, lParam, button);
             bool click = false;
-            if (button == 1 && pressed_) {
+            if (button == MouseButton::Left && pressed_) {
                 pressed_ = false;
                 if (::GetCapture() == hwnd()) ::ReleaseCapture();
                 RECT client{};

@@ -16,9 +16,16 @@
 
 namespace controls {
 
+// Flags: a press or release names one button, a move every button held.
+enum class MouseButton : int { None = 0, Left = 1, Right = 2, Middle = 4 };
+
+constexpr MouseButton operator|(MouseButton a, MouseButton b) noexcept {
+    return static_cast<MouseButton>(static_cast<int>(a) | static_cast<int>(b));
+}
+
 struct MouseArgs {
-    int button = 0;  // 1 left, 2 right, 4 middle
-    int shift = 0;   // 1 Shift, 2 Ctrl, 4 Alt
+    MouseButton button = MouseButton::None;
+    int shift = 0;  // 1 Shift, 2 Ctrl, 4 Alt
     float x = 0;
     float y = 0;
 };
@@ -53,8 +60,8 @@ public:
     void SetHoverColor(std::uint32_t colour);
     std::int16_t Appearance() const noexcept { return p_.appearance; }
     void SetAppearance(std::int16_t appearance);
-    std::int16_t BorderStyle() const noexcept { return p_.borderStyle; }
-    void SetBorderStyle(std::int16_t style);
+    core::BorderStyle BorderStyle() const noexcept { return p_.borderStyle; }
+    void SetBorderStyle(core::BorderStyle style);
     std::uint32_t ForeColor() const noexcept { return p_.foreColor; }
     void SetForeColor(std::uint32_t colour);
     std::uint32_t BackColor() const noexcept { return p_.backColor; }
@@ -109,7 +116,7 @@ private:
     void PlayClickSound() const;
     void UpdateToolTip();
     void Changed(const wchar_t* property);
-    MouseArgs ArgsFrom(WPARAM wParam, LPARAM lParam, int button) const;
+    MouseArgs ArgsFrom(WPARAM wParam, LPARAM lParam, MouseButton button) const;
 
     core::HyperLinkProperties p_;
     win::UniqueFont gdiFont_;

@@ -77,7 +77,7 @@ void TabControl::AttachTabWindow() {
         subclass::AttachMessage(*this, tabWindow_, message);
     }
     paintHooked_ = false;
-    if (properties_.coolTabs != 0) {
+    if (properties_.coolTabs != core::CoolTabsMode::Off) {
         subclass::AttachMessage(*this, tabWindow_, WM_PAINT);
         subclass::AttachMessage(*this, tabWindow_, WM_NCPAINT);
         paintHooked_ = true;
@@ -158,14 +158,14 @@ void TabControl::SetRightJustify(bool state) {
     ApplyStyle();
 }
 
-void TabControl::SetCoolTabs(int state) {
-    properties_.coolTabs = state;
+void TabControl::SetCoolTabs(core::CoolTabsMode mode) {
+    properties_.coolTabs = mode;
     if (tabWindow_) {
-        if (state != 0 && !paintHooked_) {
+        if (mode != core::CoolTabsMode::Off && !paintHooked_) {
             subclass::AttachMessage(*this, tabWindow_, WM_PAINT);
             subclass::AttachMessage(*this, tabWindow_, WM_NCPAINT);
             paintHooked_ = true;
-        } else if (state == 0 && paintHooked_) {
+        } else if (mode == core::CoolTabsMode::Off && paintHooked_) {
             subclass::DetachMessage(*this, tabWindow_, WM_PAINT);
             subclass::DetachMessage(*this, tabWindow_, WM_NCPAINT);
             paintHooked_ = false;
@@ -432,8 +432,8 @@ subclass::MessageResponse TabControl::MsgResponse() {
         case WM_GETDLGCODE:
             return subclass::MessageResponse::Consume;
         case WM_ERASEBKGND:
-            return properties_.coolTabs == 2 ? subclass::MessageResponse::Consume
-                                             : subclass::MessageResponse::CallPreviousBefore;
+            return properties_.coolTabs == core::CoolTabsMode::Shaded ? subclass::MessageResponse::Consume
+                                                                      : subclass::MessageResponse::CallPreviousBefore;
         default:
             return subclass::MessageResponse::CallPreviousBefore;
     }
@@ -513,14 +513,15 @@ LRESULT TabControl::TabWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
             keys_.Clear();
             return 0;
         case WM_ERASEBKGND:
-            if (properties_.coolTabs == 2) {
+            if (properties_.coolTabs == core::CoolTabsMode::Shaded) {
                 RECT client{};
                 ::GetClientRect(tabWindow_, &client);
                 ::FillRect(reinterpret_cast<HDC>(wParam), &client, ::GetSysColorBrush(COLOR_BTNFACE));
             }
             return 1;
         case WM_PAINT:
-            if (properties_.coolTabs != 0) PaintCoolTabs(tabWindow_, properties_.coolTabs, properties_.tabAlign);
+            if (properties_.coolTabs != core::CoolTabsMode::Off)
+                PaintCoolTabs(tabWindow_, properties_.coolTabs, properties_.tabAlign);
             return 0;
         default:
             return 0;

@@ -91,8 +91,8 @@ public:
     void SetMultiLine(bool state);
     bool RightJustify() const noexcept { return properties_.rightJustify; }
     void SetRightJustify(bool state);
-    int CoolTabs() const noexcept { return properties_.coolTabs; }
-    void SetCoolTabs(int state);
+    core::CoolTabsMode CoolTabs() const noexcept { return properties_.coolTabs; }
+    void SetCoolTabs(core::CoolTabsMode mode);
     void SetPadding(int xPixels, int yPixels);
     const core::TabFont& Font() const noexcept { return properties_.font; }
     void SetFont(const core::TabFont& font);
@@ -164,7 +164,7 @@ private:
 };
 
 // Painting helpers shared by the control's owner-draw default and CoolTabs.
-void PaintDefaultTab(const DrawItemEvent& item, HWND tabWindow, HIMAGELIST images, int coolTabs);
-void PaintCoolTabs(HWND tabWindow, int coolTabs, core::TabAlignment align);
+void PaintDefaultTab(const DrawItemEvent& item, HWND tabWindow, HIMAGELIST images, core::CoolTabsMode coolTabs);
+void PaintCoolTabs(HWND tabWindow, core::CoolTabsMode coolTabs, core::TabAlignment align);
 
 }  // namespace tabcontrol
