@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/runtime_error.h"
+#include "tabcontrol/tab_painting.h"
 #include "win/dpi.h"
 #include "win/error_report.h"
 

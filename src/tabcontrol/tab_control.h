@@ -163,8 +163,4 @@ private:
     bool paintHooked_ = false;
 };
 
-// Painting helpers shared by the control's owner-draw default and CoolTabs.
-void PaintDefaultTab(const DrawItemEvent& item, HWND tabWindow, HIMAGELIST images, core::CoolTabsMode coolTabs);
-void PaintCoolTabs(HWND tabWindow, core::CoolTabsMode coolTabs, core::TabAlignment align);
-
 }  // namespace tabcontrol

@@ -1,7 +1,5 @@
-#include <windows.h>
-#include <commctrl.h>
+#include "tabcontrol/tab_painting.h"
 
-#include "tabcontrol/tab_control.h"
 #include "win/handles.h"
 
 namespace tabcontrol {
