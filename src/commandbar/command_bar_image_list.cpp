@@ -123,7 +123,7 @@ void CommandBarImageList::GrowStrip() {
     stripHeight_ = iconHeight_;
 }
 
-int CommandBarImageList::AddEntry(int iconIndex, IconState drawState) {
+int CommandBarImageList::AddEntry(int iconIndex, core::IconState drawState) {
     // One spare cell always follows the last entry: the manual blend works there.
     if (capacity_ < Count() + 2) GrowStrip();
     if (capacity_ < Count() + 2) return 0;
@@ -148,11 +148,11 @@ void CommandBarImageList::RenderEntry(const Entry& entry) {
     }
 }
 
-void CommandBarImageList::Draw(HDC hdc, int iconIndex, IconState drawState, int x, int y, int width, int height) {
+void CommandBarImageList::Draw(HDC hdc, int iconIndex, core::IconState drawState, int x, int y, int width, int height) {
     if (!source_ || iconIndex < 0) return;
     width = width < 0 ? iconWidth_ : std::min(width, iconWidth_);
     height = height < 0 ? iconHeight_ : std::min(height, iconHeight_);
-    if (drawState == IconState::Normal) {
+    if (drawState == core::IconState::Normal) {
         ::ImageList_DrawEx(source_, iconIndex, hdc, x, y, width, height, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
         return;
     }
@@ -190,7 +190,7 @@ void CommandBarImageList::BlendCell(HDC hdc, int offset, int x, int y, int width
     ::BitBlt(hdc, x, y, width, height, stripDc_.get(), spare, 0, SRCCOPY);
 }
 
-int CommandBarImageList::IndexOf(int iconIndex, IconState drawState) const noexcept {
+int CommandBarImageList::IndexOf(int iconIndex, core::IconState drawState) const noexcept {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (entries_[i].iconIndex == iconIndex && entries_[i].state == drawState) return static_cast<int>(i) + 1;
     }
@@ -206,7 +206,7 @@ void CommandBarImageList::SetDisabledColor(Colour colour) {
     if (colour == disabledColour_) return;
     disabledColour_ = colour;
     for (const Entry& entry : entries_) {
-        if (entry.state == IconState::Disabled) RenderEntry(entry);
+        if (entry.state == core::IconState::Disabled) RenderEntry(entry);
     }
 }
 
@@ -214,7 +214,7 @@ void CommandBarImageList::SetHighlightColor(Colour colour) {
     if (colour == highlightColour_) return;
     highlightColour_ = colour;
     for (const Entry& entry : entries_) {
-        if (entry.state == IconState::Highlighted) RenderEntry(entry);
+        if (entry.state == core::IconState::Highlighted) RenderEntry(entry);
     }
 }
 

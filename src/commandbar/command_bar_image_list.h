@@ -17,8 +17,6 @@ namespace commandbar {
 
 using core::Colour;
 
-using core::IconState;
-
 class CommandBarImageList {
 public:
     CommandBarImageList() = default;
@@ -33,10 +31,10 @@ public:
     void InitialiseFromInstance(const CommandBarImageList& other);
 
     // Draws icon iconIndex at (x, y); width and height below 0 mean the icon size and never exceed it.
-    void Draw(HDC hdc, int iconIndex, IconState drawState, int x, int y, int width = -1, int height = -1);
+    void Draw(HDC hdc, int iconIndex, core::IconState drawState, int x, int y, int width = -1, int height = -1);
 
     // 1-based entry of (icon, state) in the cache, 0 when it has not been rendered.
-    int IndexOf(int iconIndex, IconState drawState) const noexcept;
+    int IndexOf(int iconIndex, core::IconState drawState) const noexcept;
     // Icon index of a 1-based entry; error 9 outside 1..Count().
     int IconIndexOf(int entry) const;
     int Count() const noexcept { return static_cast<int>(entries_.size()); }
@@ -68,12 +66,12 @@ private:
     struct Entry {
         int iconIndex = 0;
         int offset = 0;
-        IconState state = IconState::Normal;
+        core::IconState state = core::IconState::Normal;
     };
 
     void CreateStrip();
     void GrowStrip();
-    int AddEntry(int iconIndex, IconState drawState);
+    int AddEntry(int iconIndex, core::IconState drawState);
     void RenderEntry(const Entry& entry);
     void BlendCell(HDC hdc, int offset, int x, int y, int width, int height);
 

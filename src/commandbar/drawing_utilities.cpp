@@ -187,7 +187,7 @@ void DrawRectOutline(HDC hdc, Colour colour, int left, int top, int width, int h
 }
 
 void DrawIconOrColourBox(HDC hdc, CommandBarImageList* imageList, int iconIndex, Colour boxColour, int left, int top,
-                         IconState drawState) {
+                         core::IconState drawState) {
     if (iconIndex >= 0) {
         if (imageList) imageList->Draw(hdc, iconIndex, drawState, left, top);
         return;

@@ -426,17 +426,17 @@ TabControl::TwipsArea TabControl::ClientAreaTwips() const {
     return {twips(area.left), twips(area.top), twips(area.right - area.left), twips(area.bottom - area.top)};
 }
 
-subclass::MessageResponse TabControl::MsgResponse() {
+core::MessageResponse TabControl::MsgResponse() {
     switch (subclass::CurrentMessage()) {
         case WM_DRAWITEM:
         case WM_MOUSEACTIVATE:
         case WM_GETDLGCODE:
-            return subclass::MessageResponse::Consume;
+            return core::MessageResponse::Consume;
         case WM_ERASEBKGND:
-            return properties_.coolTabs == core::CoolTabsMode::Shaded ? subclass::MessageResponse::Consume
-                                                                      : subclass::MessageResponse::CallPreviousBefore;
+            return properties_.coolTabs == core::CoolTabsMode::Shaded ? core::MessageResponse::Consume
+                                                                      : core::MessageResponse::CallPreviousBefore;
         default:
-            return subclass::MessageResponse::CallPreviousBefore;
+            return core::MessageResponse::CallPreviousBefore;
     }
 }
 

@@ -134,7 +134,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    subclass::MessageResponse MsgResponse() override;
+    core::MessageResponse MsgResponse() override;
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT HostMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT TabWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -224,7 +224,7 @@ TEST_F(TabControlTest, StylePropertiesRewriteTheLiveWindow) {
 class UnreadableTab : public subclass::ISubclass {
 public:
     explicit UnreadableTab(WPARAM position) : position_(position) {}
-    subclass::MessageResponse MsgResponse() override { return subclass::MessageResponse::Consume; }
+    core::MessageResponse MsgResponse() override { return core::MessageResponse::Consume; }
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override {
         return wParam == position_ ? FALSE : subclass::CallPreviousProcedure(hwnd, message, wParam, lParam);
     }
