@@ -86,12 +86,12 @@ bool AlphaDibSection::CreateFromHBitmap(HBITMAP bitmap) {
 
 bool AlphaDibSection::CreateFromPicture(const imaging::Picture& picture) { return CreateFromHBitmap(picture.Handle()); }
 
-void AlphaDibSection::LoadPictureBlt(HDC hdcSource, int sourceLeft, int sourceTop, int sourceWidth, int sourceHeight,
+void AlphaDibSection::LoadPictureBlt(HDC source, int sourceLeft, int sourceTop, int sourceWidth, int sourceHeight,
                                      DWORD rop) {
     if (!dc_) return;
     if (sourceWidth < 0) sourceWidth = width_;
     if (sourceHeight < 0) sourceHeight = height_;
-    ::BitBlt(dc_.get(), 0, 0, sourceWidth, sourceHeight, hdcSource, sourceLeft, sourceTop, rop);
+    ::BitBlt(dc_.get(), 0, 0, sourceWidth, sourceHeight, source, sourceLeft, sourceTop, rop);
 }
 
 imaging::Picture AlphaDibSection::Picture() const {
