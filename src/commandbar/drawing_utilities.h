@@ -10,6 +10,7 @@
 
 #include "core/colour_math.h"
 #include "core/commandbar/command_bar_types.h"
+#include "core/commandbar/icon_states.h"
 #include "core/font_description.h"
 #include "core/commandbar/platform_capabilities.h"
 

@@ -63,7 +63,7 @@ int DrawIconBlock(HDC dc, HFONT font, imaging::ImageList& list, int size, Colour
         for (int icon = 0; icon < 7; ++icon) {
             const int x = 122 + icon * step;
             if (row < 4) {
-                images.Draw(dc, icon, row, x, y);
+                images.Draw(dc, icon, static_cast<core::IconState>(row), x, y);
             } else {
                 list.DrawImage(icon + 1, dc, x, y, row == 4, row == 5, row == 6);
             }

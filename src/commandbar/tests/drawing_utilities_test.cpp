@@ -345,11 +345,9 @@ TEST_F(Drawing, CoordinatesBeyond32BitsRaiseTheOverflowError) {
         [&] { TileBitmap(dc, kFar, 0, 10, 1, dc, 2, 2, 0); },
         [&] { DrawRectOutline(dc, 0, 0, kFar, 1, 10); },
         [&] { DrawIconOrColourBox(dc, nullptr, -1, 0, kFar, 0, core::IconState::Normal); },
-        [&] {
-            DrawThemedToolbarPart(nullptr, dc, kFar, 0, 10, 1, true, false, ButtonStyle::eNormal, false, 0, false,
-                                  false);
-        },
-        [&] { DrawDropDownArrow(dc, kFar, 0, 4, 4, 0, core::IconState::Normal); },
+        [&] { DrawThemedToolbarPart(nullptr, dc, kFar, 0, 10, 1, true, false, ButtonStyle::eNormal, false, 0, false,
+                                    false); },
+        [&] { DrawDropDownArrow(dc, kFar, 0, 4, 4, 0, 0); },
         [&] { DrawSubmenuArrow(dc, 0, INT_MIN, 4, 4); },
         [&] { DrawCheckMark(dc, kFar, 0, 4, 4); },
         [&] { DrawCaption(dc, L"x", 0, kFar, 1, 10, 0, 1, false); },
