@@ -237,7 +237,7 @@ int TabControl::SelectedTab() const {
     return tabWindow_ ? static_cast<int>(::SendMessageW(tabWindow_, TCM_GETCURSEL, 0, 0)) + 1 : 0;
 }
 
-int TabControl::IndexForTab(const TabRef& tab) const {
+int TabControl::IndexForTab(const core::ItemRef& tab) const {
     auto index = keys_.IndexFor(tab, static_cast<size_t>(TabCount()));
     if (!index) throw TabError(error::kTabNotFound, L"TabIndex " + tab.Text() + L" does not exist");
     return *index;
@@ -250,8 +250,8 @@ std::wstring TabControl::TabKey(int index) const {
     return keys_.KeyAt(static_cast<size_t>(index - 1));
 }
 
-void TabControl::AddTab(const std::wstring& text, int iconIndex, const TabRef& keyBefore, const std::wstring& key,
-                        LPARAM itemData) {
+void TabControl::AddTab(const std::wstring& text, int iconIndex, const core::ItemRef& keyBefore,
+                        const std::wstring& key, LPARAM itemData) {
     // Without a strip there is no tab to go with the key.
     if (!tabWindow_) return;
     const auto count = static_cast<size_t>(TabCount());
@@ -269,7 +269,7 @@ void TabControl::AddTab(const std::wstring& text, int iconIndex, const TabRef& k
     if (inserted >= 0) keys_.Insert(static_cast<size_t>(inserted), key);
 }
 
-void TabControl::RemoveTab(const TabRef& tab) {
+void TabControl::RemoveTab(const core::ItemRef& tab) {
     const int number = IndexForTab(tab);
     const int position = number - 1;
     const bool wasSelected = SelectedTab() == number;
@@ -292,7 +292,7 @@ void TabControl::RemoveAllTabs() {
     if (TabCount() == 0) keys_.Clear();
 }
 
-void TabControl::SelectTab(const TabRef& tab, bool noEvents) {
+void TabControl::SelectTab(const core::ItemRef& tab, bool noEvents) {
     const int number = IndexForTab(tab);
     SelectPosition(number - 1, !noEvents, SelectedTab());
 }
@@ -318,7 +318,7 @@ bool TabControl::ReadItem(int position, UINT mask, TCITEMW& item, wchar_t* text,
            FALSE;
 }
 
-std::wstring TabControl::TabText(const TabRef& tab) const {
+std::wstring TabControl::TabText(const core::ItemRef& tab) const {
     const int number = IndexForTab(tab);
     wchar_t text[kMaxTabText + 1] = {};
     TCITEMW item;
@@ -328,7 +328,7 @@ std::wstring TabControl::TabText(const TabRef& tab) const {
     return std::wstring(item.pszText ? item.pszText : L"");
 }
 
-int TabControl::TabImage(const TabRef& tab) const {
+int TabControl::TabImage(const core::ItemRef& tab) const {
     const int number = IndexForTab(tab);
     TCITEMW item;
     if (!ReadItem(number - 1, TCIF_IMAGE, item)) {
@@ -337,7 +337,7 @@ int TabControl::TabImage(const TabRef& tab) const {
     return item.iImage;
 }
 
-void TabControl::SetTabImage(const TabRef& tab, int imageIndex) {
+void TabControl::SetTabImage(const core::ItemRef& tab, int imageIndex) {
     const int number = IndexForTab(tab);
     TCITEMW item{};
     item.mask = TCIF_IMAGE;
@@ -347,7 +347,7 @@ void TabControl::SetTabImage(const TabRef& tab, int imageIndex) {
     }
 }
 
-LPARAM TabControl::TabItemData(const TabRef& tab) const {
+LPARAM TabControl::TabItemData(const core::ItemRef& tab) const {
     const int number = IndexForTab(tab);
     TCITEMW item;
     if (!ReadItem(number - 1, TCIF_PARAM, item)) {
@@ -356,7 +356,7 @@ LPARAM TabControl::TabItemData(const TabRef& tab) const {
     return item.lParam;
 }
 
-void TabControl::SetTabItemData(const TabRef& tab, LPARAM itemData) {
+void TabControl::SetTabItemData(const core::ItemRef& tab, LPARAM itemData) {
     const int number = IndexForTab(tab);
     TCITEMW item{};
     item.mask = TCIF_PARAM;
@@ -366,7 +366,7 @@ void TabControl::SetTabItemData(const TabRef& tab, LPARAM itemData) {
     }
 }
 
-bool TabControl::TabHot(const TabRef& tab) const {
+bool TabControl::TabHot(const core::ItemRef& tab) const {
     const int number = IndexForTab(tab);
     TCITEMW item;
     if (!ReadItem(number - 1, TCIF_STATE, item)) {
