@@ -17,16 +17,16 @@ namespace {
 
 using fuzz::Require;
 
-core::TabRef TakeRef(FuzzedDataProvider& input) {
+core::ItemRef TakeRef(FuzzedDataProvider& input) {
     if (input.ConsumeBool()) return input.ConsumeIntegralInRange(-2, 9);
     std::wstring key = fuzz::TakeText(input, 6);
-    const core::TabRef ref(key);
+    const core::ItemRef ref = core::ItemRef(key).KeyReadAsNumber();
     Require(ref.IsNumber() == core::ParseInt32(key).has_value(), "a key that reads as a number is no number");
     Require(ref.Text() == key, "a key's text is not the key");
     return ref;
 }
 
-void CheckRef(const core::TabKeyList& keys, const core::TabRef& ref) {
+void CheckRef(const core::TabKeyList& keys, const core::ItemRef& ref) {
     const std::size_t count = keys.Count();
     const std::optional<int> index = keys.IndexFor(ref, count);
     if (ref.IsNumber()) {
@@ -48,7 +48,7 @@ void CheckRef(const core::TabKeyList& keys, const core::TabRef& ref) {
 void DriveKeys(FuzzedDataProvider& input) {
     core::TabKeyList keys;
     for (int step = 0; step < 64 && input.remaining_bytes() > 0; ++step) {
-        const core::TabRef ref = TakeRef(input);
+        const core::ItemRef ref = TakeRef(input);
         CheckRef(keys, ref);
         const std::size_t count = keys.Count();
         switch (input.ConsumeIntegralInRange(0, 4)) {

@@ -54,6 +54,24 @@ TEST(KeyedCollection, DuplicateKeyFailsWith457AndChangesNothing) {
     }
 }
 
+TEST(KeyedCollection, RekeyingAndSwappingKeepKeysUniqueUnlessDuplicatesAreAllowed) {
+    KeyedCollection<int> items;
+    items.Add(1, L"A");
+    items.Add(2, L"B");
+    EXPECT_EQ(ErrorNumberOf([&] { items.SetKey(2, L"A"); }), 457);
+    items.SetKey(1, L"A");  // its own key again
+    items.Swap(1, 2);
+    EXPECT_EQ(items.Item(L"A"), 1);
+    EXPECT_EQ(items.IndexOf(L"A"), 2);
+
+    KeyedCollection<int> parallel(DuplicateKeys::Allowed);
+    parallel.Add(1, L"A");
+    parallel.Add(2, L"A");
+    parallel.SetKey(1, L"B");
+    parallel.SetKey(1, L"A");
+    EXPECT_EQ(parallel.IndexOf(L"A"), 1) << "the first match wins";
+}
+
 TEST(KeyedCollection, MissingKeyAndBadPositionFailWithTheirOwnErrors) {
     KeyedCollection<int> items;
     EXPECT_EQ(ErrorNumberOf([&] { items.Item(1); }), 9);

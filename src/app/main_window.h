@@ -70,7 +70,7 @@ protected:
     void OnDestroyed() override;
 
 private:
-    subclass::MessageResponse MsgResponse() override { return subclass::MessageResponse::CallPreviousBefore; }
+    core::MessageResponse MsgResponse() override { return core::MessageResponse::CallPreviousBefore; }
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void CreateWindowAndControls();

@@ -65,7 +65,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    subclass::MessageResponse MsgResponse() override { return subclass::MessageResponse::CallPreviousBefore; }
+    core::MessageResponse MsgResponse() override { return core::MessageResponse::CallPreviousBefore; }
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void CreateWindowAndControls(HWND owner);

@@ -13,9 +13,6 @@ void ApplyTopMostPreference(HWND window);
 // WS_EX_TOPMOST when TopMost is "1", for windows created in their band.
 DWORD TopMostExStyle();
 
-// Outer window sizes come from the window layer; the name stays here for the windows using it.
-using win::OuterSizeFor;
-
 // How the progress, about and settings windows are created: owned by owner, with a client area of
 // clientWidth × clientHeight twips, at the top left until they are centred, and in the topmost
 // band when TopMost is "1".

@@ -103,7 +103,7 @@ void CommandBarImageList::GrowStrip() {
     capacity_ = static_cast<int>(newCapacity);
 }
 
-int CommandBarImageList::AddEntry(int iconIndex, int drawState) {
+int CommandBarImageList::AddEntry(int iconIndex, core::IconState drawState) {
     // One spare cell always follows the last entry: the manual blend works there.
     if (capacity_ < Count() + 2) GrowStrip();
     if (capacity_ < Count() + 2) return 0;
@@ -118,8 +118,8 @@ void CommandBarImageList::RenderEntry(const Entry& entry) {
     const auto source = ReadIconPixels(source_, entry.iconIndex, iconWidth_, iconHeight_);
     std::vector<std::uint32_t> cell(static_cast<std::size_t>(iconWidth_) * iconHeight_, 0);
     if (!source.empty()) {
-        cell = core::RenderIconState(source, static_cast<core::IconState>(entry.state),
-                                     TranslateColour(disabledColour_), TranslateColour(highlightColour_));
+        cell = core::RenderIconState(source, entry.state, TranslateColour(disabledColour_),
+                                     TranslateColour(highlightColour_));
     }
     const auto strip = strip_.Pixels();
     for (int row = 0; row < iconHeight_; ++row) {
@@ -128,11 +128,11 @@ void CommandBarImageList::RenderEntry(const Entry& entry) {
     }
 }
 
-void CommandBarImageList::Draw(HDC hdc, int iconIndex, int drawState, int x, int y, int width, int height) {
+void CommandBarImageList::Draw(HDC hdc, int iconIndex, core::IconState drawState, int x, int y, int width, int height) {
     if (!source_ || iconIndex < 0) return;
     width = width < 0 ? iconWidth_ : std::min(width, iconWidth_);
     height = height < 0 ? iconHeight_ : std::min(height, iconHeight_);
-    if (drawState == kIconNormal) {
+    if (drawState == core::IconState::Normal) {
         ::ImageList_DrawEx(source_, iconIndex, hdc, x, y, width, height, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
         return;
     }
@@ -170,7 +170,7 @@ void CommandBarImageList::BlendCell(HDC hdc, int offset, int x, int y, int width
     ::BitBlt(hdc, x, y, width, height, strip_.Dc(), spare, 0, SRCCOPY);
 }
 
-int CommandBarImageList::IndexOf(int iconIndex, int drawState) const noexcept {
+int CommandBarImageList::IndexOf(int iconIndex, core::IconState drawState) const noexcept {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (entries_[i].iconIndex == iconIndex && entries_[i].state == drawState) return static_cast<int>(i) + 1;
     }
@@ -186,7 +186,7 @@ void CommandBarImageList::SetDisabledColor(Colour colour) {
     if (colour == disabledColour_) return;
     disabledColour_ = colour;
     for (const Entry& entry : entries_) {
-        if (entry.state == kIconDisabled) RenderEntry(entry);
+        if (entry.state == core::IconState::Disabled) RenderEntry(entry);
     }
 }
 
@@ -194,7 +194,7 @@ void CommandBarImageList::SetHighlightColor(Colour colour) {
     if (colour == highlightColour_) return;
     highlightColour_ = colour;
     for (const Entry& entry : entries_) {
-        if (entry.state == kIconHighlighted) RenderEntry(entry);
+        if (entry.state == core::IconState::Highlighted) RenderEntry(entry);
     }
 }
 

@@ -10,17 +10,13 @@
 #include <vector>
 
 #include "core/colour_math.h"
+#include "core/commandbar/icon_states.h"
 #include "win/dib_surface.h"
+#include "win/handles.h"
 
 namespace commandbar {
 
 using core::Colour;
-
-// Draw states of an icon.
-inline constexpr int kIconNormal = 0;
-inline constexpr int kIconDisabled = 1;
-inline constexpr int kIconDimmed = 2;
-inline constexpr int kIconHighlighted = 3;
 
 class CommandBarImageList {
 public:
@@ -36,10 +32,10 @@ public:
     void InitialiseFromInstance(const CommandBarImageList& other);
 
     // Draws icon iconIndex at (x, y); width and height below 0 mean the icon size and never exceed it.
-    void Draw(HDC hdc, int iconIndex, int drawState, int x, int y, int width = -1, int height = -1);
+    void Draw(HDC hdc, int iconIndex, core::IconState drawState, int x, int y, int width = -1, int height = -1);
 
     // 1-based entry of (icon, state) in the cache, 0 when it has not been rendered.
-    int IndexOf(int iconIndex, int drawState) const noexcept;
+    int IndexOf(int iconIndex, core::IconState drawState) const noexcept;
     // Icon index of a 1-based entry; error 9 outside 1..Count().
     int IconIndexOf(int entry) const;
     int Count() const noexcept { return static_cast<int>(entries_.size()); }
@@ -71,12 +67,12 @@ private:
     struct Entry {
         int iconIndex = 0;
         int offset = 0;
-        int state = 0;
+        core::IconState state = core::IconState::Normal;
     };
 
     void CreateStrip();
     void GrowStrip();
-    int AddEntry(int iconIndex, int drawState);
+    int AddEntry(int iconIndex, core::IconState drawState);
     void RenderEntry(const Entry& entry);
     void BlendCell(HDC hdc, int offset, int x, int y, int width, int height);
 

@@ -66,9 +66,7 @@ private:
 // Coordinates are summed in 64 bits: a sum that leaves 32 bits is the overflow error, never a
 // wrapped coordinate.
 int Sum(long long a, long long b) { return core::CheckedInt32(a + b); }
-RECT RectOf(int left, int top, int width, int height) {
-    return RECT{left, top, Sum(left, width), Sum(top, height)};
-}
+RECT RectOf(int left, int top, int width, int height) { return RECT{left, top, Sum(left, width), Sum(top, height)}; }
 
 // Integer halves as the glyphs use them: towards zero, like an integer division. Every glyph
 // pixel lies within kGlyphReach of the centre, so checking that reach covers all of them.
@@ -188,7 +186,7 @@ void DrawRectOutline(HDC hdc, Colour colour, int left, int top, int width, int h
 }
 
 void DrawIconOrColourBox(HDC hdc, CommandBarImageList* imageList, int iconIndex, Colour boxColour, int left, int top,
-                         int drawState) {
+                         core::IconState drawState) {
     if (iconIndex >= 0) {
         if (imageList) imageList->Draw(hdc, iconIndex, drawState, left, top);
         return;

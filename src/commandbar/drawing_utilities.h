@@ -10,6 +10,7 @@
 
 #include "core/colour_math.h"
 #include "core/commandbar/command_bar_types.h"
+#include "core/commandbar/icon_states.h"
 #include "core/font_description.h"
 #include "core/commandbar/platform_capabilities.h"
 
@@ -61,7 +62,7 @@ inline constexpr int kColourBoxSize = 15;
 // The icon from imageList when iconIndex >= 0; otherwise a 15 x 15 box of boxColour outlined in
 // MenuBorder, or nothing when boxColour is -1.
 void DrawIconOrColourBox(HDC hdc, CommandBarImageList* imageList, int iconIndex, Colour boxColour, int left, int top,
-                         int drawState);
+                         core::IconState drawState);
 
 // Part and state numbers of the system's tool bar theme class; separators and split buttons have
 // parts of their own, every other style is a plain button.

@@ -23,17 +23,31 @@ int ShiftState() {
     return shift;
 }
 
-int ButtonsHeld(WPARAM wParam) {
-    int button = 0;
-    if (wParam & MK_LBUTTON) button |= 1;
-    if (wParam & MK_RBUTTON) button |= 2;
-    if (wParam & MK_MBUTTON) button |= 4;
-    return button;
+MouseButton ButtonsHeld(WPARAM wParam) {
+    MouseButton buttons = MouseButton::None;
+    if (wParam & MK_LBUTTON) buttons = buttons | MouseButton::Left;
+    if (wParam & MK_RBUTTON) buttons = buttons | MouseButton::Right;
+    if (wParam & MK_MBUTTON) buttons = buttons | MouseButton::Middle;
+    return buttons;
 }
 
-// Border pixels for BorderStyle 1: a sunken edge when 3-D, a single line when flat.
-int BorderWidth(std::int16_t borderStyle, std::int16_t appearance) {
-    if (borderStyle != 1) return 0;
+// The button a press or release message is about.
+MouseButton ButtonOf(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            return MouseButton::Left;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+            return MouseButton::Right;
+        default:
+            return MouseButton::Middle;
+    }
+}
+
+// Border pixels for a single border: a sunken edge when 3-D, a single line when flat.
+int BorderWidth(core::BorderStyle borderStyle, std::int16_t appearance) {
+    if (borderStyle != core::BorderStyle::FixedSingle) return 0;
     return appearance == 1 ? 2 : 1;
 }
 
@@ -49,8 +63,8 @@ HyperLink::HyperLink() : opener_(&OpenThroughShell) {
 }
 
 void HyperLink::Create(HWND parent, UINT_PTR id, const RECT& bounds, const core::HyperLinkProperties& properties) {
-    p_ = properties;
-    p_.hyperLink = core::TrimBlanks(p_.hyperLink);
+    properties_ = properties;
+    properties_.hyperLink = core::TrimBlanks(properties_.hyperLink);
     win::WindowClassArgs windowClass;
     windowClass.name = kClassName;
     windowClass.style = 0;
@@ -79,16 +93,16 @@ void HyperLink::SetBounds(const RECT& r) {
 }
 
 void HyperLink::Load(const core::PropertyBag& bag, const core::ContainerAmbient& ambient) {
-    p_ = core::LoadHyperLink(bag, ambient);
+    properties_ = core::LoadHyperLink(bag, ambient);
     ApplyProperties();
 }
 
 void HyperLink::ApplyProperties() {
     UpdateFont();
     // While hovered the new colour waits for the pointer to leave.
-    (hovering_ ? savedColour_ : textColour_) = p_.foreColor;
+    (hovering_ ? savedColour_ : textColour_) = properties_.foreColor;
     if (hwnd()) {
-        ::EnableWindow(hwnd(), p_.enabled);
+        ::EnableWindow(hwnd(), properties_.enabled);
         LayOut();
         ::InvalidateRect(hwnd(), nullptr, TRUE);
     }
@@ -99,44 +113,44 @@ void HyperLink::Changed(const wchar_t* property) {
 }
 
 void HyperLink::SetEnabled(bool enabled) {
-    p_.enabled = enabled;
+    properties_.enabled = enabled;
     ApplyProperties();
     Changed(L"Enabled");
 }
 
 void HyperLink::SetFont(const core::FontDescription& font) {
-    p_.font = font;
+    properties_.font = font;
     ApplyProperties();
     Changed(L"Font");
 }
 
 void HyperLink::SetTarget(const std::wstring& target) {
-    p_.hyperLink = core::TrimBlanks(target);
+    properties_.hyperLink = core::TrimBlanks(target);
     if (hovering_) UpdateToolTip();
     Changed(L"HyperLink");
 }
 
 void HyperLink::SetCaption(std::wstring caption) {
-    p_.caption = std::move(caption);
+    properties_.caption = std::move(caption);
     ApplyProperties();
     Changed(L"Caption");
     if (onChange) onChange();
 }
 
 void HyperLink::SetAlignment(core::TextAlignment alignment) {
-    p_.alignment = alignment;
+    properties_.alignment = alignment;
     ApplyProperties();
     Changed(L"Alignment");
 }
 
 void HyperLink::SetAutoSize(bool autoSize) {
-    p_.autoSize = autoSize;
+    properties_.autoSize = autoSize;
     ApplyProperties();
     Changed(L"AutoSize");
 }
 
 void HyperLink::SetHoverColor(std::uint32_t colour) {
-    p_.hoverColor = colour;
+    properties_.hoverColor = colour;
     if (hovering_) {
         textColour_ = colour;
         ::InvalidateRect(hwnd(), nullptr, TRUE);
@@ -145,62 +159,62 @@ void HyperLink::SetHoverColor(std::uint32_t colour) {
 }
 
 void HyperLink::SetAppearance(std::int16_t appearance) {
-    p_.appearance = appearance;
+    properties_.appearance = appearance;
     ApplyProperties();
     Changed(L"Appearance");
 }
 
-void HyperLink::SetBorderStyle(std::int16_t style) {
-    p_.borderStyle = style;
+void HyperLink::SetBorderStyle(core::BorderStyle style) {
+    properties_.borderStyle = style;
     ApplyProperties();
     Changed(L"BorderStyle");
 }
 
 void HyperLink::SetForeColor(std::uint32_t colour) {
-    p_.foreColor = colour;
+    properties_.foreColor = colour;
     ApplyProperties();
     Changed(L"ForeColor");
 }
 
 void HyperLink::SetBackColor(std::uint32_t colour) {
-    p_.backColor = colour;
+    properties_.backColor = colour;
     ApplyProperties();
     Changed(L"BackColor");
 }
 
 void HyperLink::SetAutoToolTip(bool on) {
-    p_.autoToolTip = on;
+    properties_.autoToolTip = on;
     Changed(L"AutoToolTip");
 }
 
 void HyperLink::SetSoundOn(bool on) {
-    p_.soundOn = on;
+    properties_.soundOn = on;
     Changed(L"SoundOn");
 }
 
 void HyperLink::SetMOUnderline(bool on) {
-    p_.moUnderline = on;
+    properties_.moUnderline = on;
     Changed(L"MOUnderline");
 }
 
 void HyperLink::SetMOPointer(bool on) {
-    p_.moPointer = on;
+    properties_.moPointer = on;
     Changed(L"MOPointer");
 }
 
 void HyperLink::SetSoundID(std::int32_t id) {
-    p_.soundId = id;
+    properties_.soundId = id;
     Changed(L"SoundID");
 }
 
 void HyperLink::LayOut() {
-    if (!hwnd() || !p_.autoSize) return;
+    if (!hwnd() || !properties_.autoSize) return;
     win::WindowDc screen(hwnd());
     win::SelectGuard font(screen.get(), gdiFont_.get());
     RECT text{0, 0, 0, 0};
-    const wchar_t* caption = p_.caption.empty() ? L" " : p_.caption.c_str();
+    const wchar_t* caption = properties_.caption.empty() ? L" " : properties_.caption.c_str();
     ::DrawTextW(screen.get(), caption, -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    const int border = BorderWidth(p_.borderStyle, p_.appearance);
+    const int border = BorderWidth(properties_.borderStyle, properties_.appearance);
     ::SetWindowPos(hwnd(), nullptr, 0, 0, text.right + 2 * border, text.bottom + 2 * border,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -208,10 +222,10 @@ void HyperLink::LayOut() {
 void HyperLink::Paint(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    win::UniqueBrush back(::CreateSolidBrush(win::ToColorRef(p_.backColor)));
+    win::UniqueBrush back(::CreateSolidBrush(win::ToColorRef(properties_.backColor)));
     ::FillRect(dc, &client, back.get());
-    if (p_.borderStyle == 1) {
-        if (p_.appearance == 1) {
+    if (properties_.borderStyle == core::BorderStyle::FixedSingle) {
+        if (properties_.appearance == 1) {
             ::DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
         } else {
             ::FrameRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
@@ -220,22 +234,22 @@ void HyperLink::Paint(HDC dc) {
     }
     win::SelectGuard font(dc, gdiFont_.get());
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, p_.enabled ? win::ToColorRef(textColour_) : ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetTextColor(dc, properties_.enabled ? win::ToColorRef(textColour_) : ::GetSysColor(COLOR_GRAYTEXT));
     // A self-sizing caption is one line, as it was measured; a fixed-size one wraps.
-    UINT format = DT_NOPREFIX | (p_.autoSize ? DT_SINGLELINE : DT_WORDBREAK);
-    if (p_.alignment == core::TextAlignment::Right) format |= DT_RIGHT;
-    if (p_.alignment == core::TextAlignment::Centre) format |= DT_CENTER;
-    ::DrawTextW(dc, p_.caption.c_str(), static_cast<int>(p_.caption.size()), &client, format);
+    UINT format = DT_NOPREFIX | (properties_.autoSize ? DT_SINGLELINE : DT_WORDBREAK);
+    if (properties_.alignment == core::TextAlignment::Right) format |= DT_RIGHT;
+    if (properties_.alignment == core::TextAlignment::Centre) format |= DT_CENTER;
+    ::DrawTextW(dc, properties_.caption.c_str(), static_cast<int>(properties_.caption.size()), &client, format);
 }
 
-MouseArgs HyperLink::ArgsFrom(WPARAM wParam, LPARAM lParam, int button) const {
+MouseArgs HyperLink::ArgsFrom(WPARAM wParam, LPARAM lParam, MouseButton button) const {
     return MouseArgs{button, ShiftState(), static_cast<float>(GET_X_LPARAM(lParam)),
                      static_cast<float>(GET_Y_LPARAM(lParam))};
 }
 
 core::FontDescription HyperLink::ShownFont() const {
-    core::FontDescription shown = p_.font;
-    if (hovering_ && p_.moUnderline) shown.underline = true;
+    core::FontDescription shown = properties_.font;
+    if (hovering_ && properties_.moUnderline) shown.underline = true;
     return shown;
 }
 
@@ -251,8 +265,8 @@ void HyperLink::OnMouseMove(const MouseArgs& args) {
     if (hovering_ || !PointerIsOver()) return;
     hovering_ = true;
     savedColour_ = textColour_;
-    textColour_ = p_.hoverColor;
-    if (p_.moUnderline) UpdateFont();
+    textColour_ = properties_.hoverColor;
+    if (properties_.moUnderline) UpdateFont();
     UpdateToolTip();
     ::InvalidateRect(hwnd(), nullptr, TRUE);
     leaveTimer_.SetEnabled(true);
@@ -270,7 +284,7 @@ void HyperLink::CheckLeave() {
 }
 
 void HyperLink::UpdateToolTip() {
-    shownToolTip_ = p_.autoToolTip ? p_.hyperLink : containerToolTip_;
+    shownToolTip_ = properties_.autoToolTip ? properties_.hyperLink : containerToolTip_;
     if (!toolTip_) return;
     TOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
@@ -283,7 +297,7 @@ void HyperLink::UpdateToolTip() {
 
 void HyperLink::PlayClickSound() const {
     HMODULE module = ::GetModuleHandleW(nullptr);
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(p_.soundId), L"SOUND");
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(properties_.soundId), L"SOUND");
     if (!found) return;
     HGLOBAL loaded = ::LoadResource(module, found);
     const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
@@ -292,13 +306,13 @@ void HyperLink::PlayClickSound() const {
 }
 
 void HyperLink::Click() {
-    if (!p_.hyperLink.empty()) {
+    if (!properties_.hyperLink.empty()) {
         HCURSOR remembered = ::GetCursor();
         // A failing step leaves no message; Click is still raised.
         try {
-            if (p_.soundOn) PlayClickSound();
+            if (properties_.soundOn) PlayClickSound();
             ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-            if (opener_) opener_(p_.hyperLink);
+            if (opener_) opener_(properties_.hyperLink);
         } catch (...) {
         }
         ::SetCursor(remembered);
@@ -319,7 +333,7 @@ LRESULT HyperLink::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Paint(reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_SETCURSOR:
-            if (hovering_ && p_.moPointer && LOWORD(lParam) == HTCLIENT) {
+            if (hovering_ && properties_.moPointer && LOWORD(lParam) == HTCLIENT) {
                 ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
             }
@@ -330,8 +344,8 @@ LRESULT HyperLink::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
-            int button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4;
-            if (button == 1) {
+            const MouseButton button = ButtonOf(message);
+            if (button == MouseButton::Left) {
                 pressed_ = true;
                 ::SetCapture(hwnd());
             }
@@ -341,10 +355,10 @@ LRESULT HyperLink::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: {
-            int button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
+            const MouseButton button = ButtonOf(message);
             MouseArgs args = ArgsFrom(wParam, lParam, button);
             bool click = false;
-            if (button == 1 && pressed_) {
+            if (button == MouseButton::Left && pressed_) {
                 pressed_ = false;
                 if (::GetCapture() == hwnd()) ::ReleaseCapture();
                 RECT client{};

@@ -16,9 +16,16 @@
 
 namespace controls {
 
+// Flags: a press or release names one button, a move every button held.
+enum class MouseButton : int { None = 0, Left = 1, Right = 2, Middle = 4 };
+
+constexpr MouseButton operator|(MouseButton a, MouseButton b) noexcept {
+    return static_cast<MouseButton>(static_cast<int>(a) | static_cast<int>(b));
+}
+
 struct MouseArgs {
-    int button = 0;  // 1 left, 2 right, 4 middle
-    int shift = 0;   // 1 Shift, 2 Ctrl, 4 Alt
+    MouseButton button = MouseButton::None;
+    int shift = 0;  // 1 Shift, 2 Ctrl, 4 Alt
     float x = 0;
     float y = 0;
 };
@@ -34,46 +41,46 @@ public:
                 const core::HyperLinkProperties& properties = core::HyperLinkProperties{});
     void SetBounds(const RECT& bounds);
 
-    const core::HyperLinkProperties& Properties() const noexcept { return p_; }
+    const core::HyperLinkProperties& Properties() const noexcept { return properties_; }
 
-    bool Enabled() const noexcept { return p_.enabled; }
+    bool Enabled() const noexcept { return properties_.enabled; }
     void SetEnabled(bool enabled);
-    const core::FontDescription& Font() const noexcept { return p_.font; }
+    const core::FontDescription& Font() const noexcept { return properties_.font; }
     void SetFont(const core::FontDescription& font);
-    const std::wstring& Target() const noexcept { return p_.hyperLink; }
+    const std::wstring& Target() const noexcept { return properties_.hyperLink; }
     // Stored without leading and trailing blanks.
     void SetTarget(const std::wstring& target);
-    const std::wstring& Caption() const noexcept { return p_.caption; }
+    const std::wstring& Caption() const noexcept { return properties_.caption; }
     void SetCaption(std::wstring caption);
-    core::TextAlignment Alignment() const noexcept { return p_.alignment; }
+    core::TextAlignment Alignment() const noexcept { return properties_.alignment; }
     void SetAlignment(core::TextAlignment alignment);
-    bool AutoSize() const noexcept { return p_.autoSize; }
+    bool AutoSize() const noexcept { return properties_.autoSize; }
     void SetAutoSize(bool autoSize);
-    std::uint32_t HoverColor() const noexcept { return p_.hoverColor; }
+    std::uint32_t HoverColor() const noexcept { return properties_.hoverColor; }
     void SetHoverColor(std::uint32_t colour);
-    std::int16_t Appearance() const noexcept { return p_.appearance; }
+    std::int16_t Appearance() const noexcept { return properties_.appearance; }
     void SetAppearance(std::int16_t appearance);
-    std::int16_t BorderStyle() const noexcept { return p_.borderStyle; }
-    void SetBorderStyle(std::int16_t style);
-    std::uint32_t ForeColor() const noexcept { return p_.foreColor; }
+    core::BorderStyle BorderStyle() const noexcept { return properties_.borderStyle; }
+    void SetBorderStyle(core::BorderStyle style);
+    std::uint32_t ForeColor() const noexcept { return properties_.foreColor; }
     void SetForeColor(std::uint32_t colour);
-    std::uint32_t BackColor() const noexcept { return p_.backColor; }
+    std::uint32_t BackColor() const noexcept { return properties_.backColor; }
     void SetBackColor(std::uint32_t colour);
-    bool AutoToolTip() const noexcept { return p_.autoToolTip; }
+    bool AutoToolTip() const noexcept { return properties_.autoToolTip; }
     void SetAutoToolTip(bool on);
-    bool SoundOn() const noexcept { return p_.soundOn; }
+    bool SoundOn() const noexcept { return properties_.soundOn; }
     void SetSoundOn(bool on);
-    bool MOUnderline() const noexcept { return p_.moUnderline; }
+    bool MOUnderline() const noexcept { return properties_.moUnderline; }
     void SetMOUnderline(bool on);
-    bool MOPointer() const noexcept { return p_.moPointer; }
+    bool MOPointer() const noexcept { return properties_.moPointer; }
     void SetMOPointer(bool on);
-    std::int32_t SoundID() const noexcept { return p_.soundId; }
+    std::int32_t SoundID() const noexcept { return properties_.soundId; }
     void SetSoundID(std::int32_t id);
 
     // The container's own tool-tip text for this control, shown when AutoToolTip is off.
     void SetContainerToolTip(std::wstring text) { containerToolTip_ = std::move(text); }
     const std::wstring& ShownToolTip() const noexcept { return shownToolTip_; }
-    void Save(core::PropertyBag& bag) const { core::SaveHyperLink(p_, bag); }
+    void Save(core::PropertyBag& bag) const { core::SaveHyperLink(properties_, bag); }
     void Load(const core::PropertyBag& bag, const core::ContainerAmbient& ambient);
 
     bool Hovering() const noexcept { return hovering_; }
@@ -109,9 +116,9 @@ private:
     void PlayClickSound() const;
     void UpdateToolTip();
     void Changed(const wchar_t* property);
-    MouseArgs ArgsFrom(WPARAM wParam, LPARAM lParam, int button) const;
+    MouseArgs ArgsFrom(WPARAM wParam, LPARAM lParam, MouseButton button) const;
 
-    core::HyperLinkProperties p_;
+    core::HyperLinkProperties properties_;
     win::UniqueFont gdiFont_;
     win::Timer leaveTimer_;
     HWND toolTip_ = nullptr;  // owned by this window, destroyed with it

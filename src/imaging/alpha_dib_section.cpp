@@ -52,12 +52,12 @@ bool AlphaDibSection::CreateFromHBitmap(HBITMAP bitmap) {
 
 bool AlphaDibSection::CreateFromPicture(const imaging::Picture& picture) { return CreateFromHBitmap(picture.Handle()); }
 
-void AlphaDibSection::LoadPictureBlt(HDC hdcSource, int sourceLeft, int sourceTop, int sourceWidth, int sourceHeight,
+void AlphaDibSection::LoadPictureBlt(HDC source, int sourceLeft, int sourceTop, int sourceWidth, int sourceHeight,
                                      DWORD rop) {
     if (!surface_) return;
     if (sourceWidth < 0) sourceWidth = Width();
     if (sourceHeight < 0) sourceHeight = Height();
-    ::BitBlt(surface_.Dc(), 0, 0, sourceWidth, sourceHeight, hdcSource, sourceLeft, sourceTop, rop);
+    ::BitBlt(surface_.Dc(), 0, 0, sourceWidth, sourceHeight, source, sourceLeft, sourceTop, rop);
 }
 
 imaging::Picture AlphaDibSection::Picture() const {

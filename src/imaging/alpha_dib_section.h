@@ -28,8 +28,8 @@ public:
     bool CreateFromHBitmap(HBITMAP bitmap);
     bool CreateFromPicture(const Picture& picture);
 
-    // BitBlt from hdcSource into the section at 0,0; negative sizes mean the section's own.
-    void LoadPictureBlt(HDC hdcSource, int sourceLeft, int sourceTop, int sourceWidth = -1, int sourceHeight = -1,
+    // BitBlt from source into the section at 0,0; negative sizes mean the section's own.
+    void LoadPictureBlt(HDC source, int sourceLeft, int sourceTop, int sourceWidth = -1, int sourceHeight = -1,
                         DWORD rop = SRCCOPY);
 
     // An independent copy of the section; empty when the section is.

@@ -6,24 +6,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/runtime_error.h"
-
 namespace imaging {
 
 namespace {
-
-[[noreturn]] void Raise(std::int32_t number) {
-    const wchar_t* description = number == core::error_number::kSubscriptOutOfRange
-                                     ? L"Subscript out of range"
-                                     : L"This key is already associated with an element of this collection";
-    throw core::RuntimeError(number, description, core::ErrorSource(L".zentImageList"));
-}
-
-std::wstring_view TrimBlanks(std::wstring_view text) {
-    const auto first = text.find_first_not_of(L' ');
-    if (first == std::wstring_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
-}
 
 COLORREF TopLeftPixel(HBITMAP bitmap, HDC reference) {
     win::UniqueMemoryDc dc(::CreateCompatibleDC(reference));
@@ -73,13 +58,13 @@ bool ImageList::Create() {
 
 void ImageList::Destroy() {
     handle_.reset();
-    keys_.clear();
+    keys_.Clear();
     displayDc_.reset();
 }
 
 bool ImageList::Clear() {
     const bool created = Create();
-    keys_.clear();
+    keys_.Clear();
     return created;
 }
 
@@ -130,7 +115,7 @@ private:
 }  // namespace
 
 bool ImageList::AddFromFile(const std::wstring& fileName, ImageType type, const std::wstring& key, bool mapSysColors,
-                            core::Colour backColour, const std::optional<ImageRef>& keyAfter) {
+                            core::Colour backColour, const std::optional<core::ItemRef>& keyAfter) {
     if (!handle_) return false;
     const bool isBitmap = type == ImageType::Bitmap;
     const UINT flags = LR_LOADFROMFILE | (mapSysColors ? LR_LOADMAP3DCOLORS : 0);
@@ -141,7 +126,8 @@ bool ImageList::AddFromFile(const std::wstring& fileName, ImageType type, const 
 }
 
 bool ImageList::AddFromResourceID(int resourceId, HINSTANCE module, ImageType type, const std::wstring& key,
-                                  bool mapSysColors, core::Colour backColour, const std::optional<ImageRef>& keyAfter) {
+                                  bool mapSysColors, core::Colour backColour,
+                                  const std::optional<core::ItemRef>& keyAfter) {
     if (!handle_) return false;
     const bool isBitmap = type == ImageType::Bitmap;
     LoadedImage image(
@@ -174,10 +160,10 @@ bool ImageList::AddFromDeviceContext(HDC picture, const std::wstring& key, int l
 }
 
 bool ImageList::AddFromHandle(HANDLE image, ImageType type, const std::wstring& key, core::Colour backColour,
-                              const std::optional<ImageRef>& keyAfter) {
+                              const std::optional<core::ItemRef>& keyAfter) {
     if (!handle_ || !image) return false;
     int after = 0;  // 1-based image to insert after; 0 appends
-    if (keyAfter && !(std::holds_alternative<int>(*keyAfter) && std::get<int>(*keyAfter) == 0) && ImageCount() > 0) {
+    if (keyAfter && !(keyAfter->IsNumber() && keyAfter->Number() == 0) && ImageCount() > 0) {
         after = ItemIndex(*keyAfter);
         if (after < 1) return false;
     }
@@ -194,67 +180,34 @@ bool ImageList::AddFromHandle(HANDLE image, ImageType type, const std::wstring& 
         added = ::ImageList_AddIcon(handle_.get(), static_cast<HICON>(image));
     }
     if (added < 0) return false;
-    keys_.resize(static_cast<std::size_t>(ImageCount()));
+    keys_.Resize(ImageCount());
     // Bubble the new image down from the end to just after image `after`; where a swap fails it
     // stays, and its key goes with it.
     int position = added;
     while (after > 0 && position > after && SwapImages(handle_.get(), position, position - 1)) {
-        std::swap(keys_[position], keys_[position - 1]);
+        keys_.Swap(position + 1, position);
         --position;
     }
-    StoreKey(position, key);
+    keys_.SetKey(position + 1, key, ImageCount());
     return true;
 }
 
-void ImageList::StoreKey(int position, const std::wstring& key) {
-    if (static_cast<std::size_t>(position) >= keys_.size()) keys_.resize(static_cast<std::size_t>(position) + 1);
-    if (!key.empty()) {
-        for (std::size_t i = 0; i < keys_.size(); ++i) {
-            if (static_cast<int>(i) == position) continue;
-            const std::wstring_view other = TrimBlanks(keys_[i]);
-            if (!other.empty() && other == key) Raise(core::error_number::kKeyAlreadyExists);
-        }
-    }
-    keys_[position] = key;
-}
+int ImageList::ItemIndex(const core::ItemRef& image) const { return keys_.IndexOf(image, ImageCount()); }
 
-int ImageList::ItemIndex(const ImageRef& image) const {
-    if (const int* number = std::get_if<int>(&image)) {
-        if (*number < 1 || *number > ImageCount()) Raise(core::error_number::kSubscriptOutOfRange);
-        return *number;
-    }
-    const std::wstring& key = std::get<std::wstring>(image);
-    const auto found = std::find(keys_.begin(), keys_.end(), key);
-    return found == keys_.end() ? -1 : static_cast<int>(found - keys_.begin()) + 1;
-}
+const std::wstring& ImageList::ItemKey(int index) const { return keys_.KeyAt(index, ImageCount()); }
 
-int ImageList::RequireIndex(const ImageRef& image) const {
-    const int index = ItemIndex(image);
-    if (index < 1) Raise(core::error_number::kSubscriptOutOfRange);
-    return index;
-}
-
-const std::wstring& ImageList::ItemKey(int index) const {
-    if (index < 1 || index > ImageCount()) Raise(core::error_number::kSubscriptOutOfRange);
-    static const std::wstring kNone;
-    return static_cast<std::size_t>(index) <= keys_.size() ? keys_[index - 1] : kNone;
-}
-
-void ImageList::SetItemKey(int index, const std::wstring& key) {
-    if (index < 1 || index > ImageCount()) Raise(core::error_number::kSubscriptOutOfRange);
-    StoreKey(index - 1, key);
-}
+void ImageList::SetItemKey(int index, const std::wstring& key) { keys_.SetKey(index, key, ImageCount()); }
 
 bool ImageList::KeyExists(const std::wstring& key) const { return ItemIndex(key) > 0; }
 
-void ImageList::RemoveImage(const ImageRef& image) {
-    const int index = RequireIndex(image);
+void ImageList::RemoveImage(const core::ItemRef& image) {
+    const int index = keys_.RequireIndex(image, ImageCount());
     if (!::ImageList_Remove(handle_.get(), index - 1)) return;
-    if (static_cast<std::size_t>(index) <= keys_.size()) keys_.erase(keys_.begin() + (index - 1));
-    keys_.resize(static_cast<std::size_t>(ImageCount()));
+    keys_.Remove(index);
+    keys_.Resize(ImageCount());
 }
 
-void ImageList::DrawImage(const ImageRef& image, HDC hdc, int x, int y, bool selected, bool cut, bool disabled,
+void ImageList::DrawImage(const core::ItemRef& image, HDC hdc, int x, int y, bool selected, bool cut, bool disabled,
                           core::Colour cutDitherColour, HIMAGELIST externalList) const {
     const int index = ItemIndex(image);
     if (index < 1) return;
@@ -280,14 +233,14 @@ void ImageList::DrawImage(const ImageRef& image, HDC hdc, int x, int y, bool sel
     }
 }
 
-win::UniqueIcon ImageList::ItemCopyOfIcon(const ImageRef& image) const {
+win::UniqueIcon ImageList::ItemCopyOfIcon(const core::ItemRef& image) const {
     const int index = ItemIndex(image);
     if (index < 1) return {};
     return win::UniqueIcon(GetIcon(handle_.get(), index - 1));
 }
 
-imaging::Picture ImageList::ImagePictureStrip(const std::optional<ImageRef>& start, const std::optional<ImageRef>& end,
-                                              core::Colour backColour) const {
+imaging::Picture ImageList::ImagePictureStrip(const std::optional<core::ItemRef>& start,
+                                              const std::optional<core::ItemRef>& end, core::Colour backColour) const {
     const int count = ImageCount();
     if (count == 0) return {};
     const int first = start ? ItemIndex(*start) : 1;
@@ -318,16 +271,16 @@ namespace testing {
 void SetIconExtractor(IconExtractor extractor) noexcept { Extractor() = extractor; }
 }  // namespace testing
 
-void ImageList::SwapOrCopyImage(const ImageRef& source, const ImageRef& destination, bool swap) {
-    const int from = RequireIndex(source);
-    const int to = RequireIndex(destination);
+void ImageList::SwapOrCopyImage(const core::ItemRef& source, const core::ItemRef& destination, bool swap) {
+    const int from = keys_.RequireIndex(source, ImageCount());
+    const int to = keys_.RequireIndex(destination, ImageCount());
     if (from == to) return;
     const bool done = swap ? SwapImages(handle_.get(), from - 1, to - 1)
                            : ::ImageList_Copy(handle_.get(), to - 1, handle_.get(), from - 1, ILCF_MOVE) != FALSE;
     // Keys follow their images: when the images stayed, so do the keys.
     if (!done) return;
-    keys_.resize(static_cast<std::size_t>(ImageCount()));
-    std::swap(keys_[from - 1], keys_[to - 1]);
+    keys_.Resize(ImageCount());
+    keys_.Swap(from, to);
 }
 
 }  // namespace imaging

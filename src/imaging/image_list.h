@@ -1,29 +1,23 @@
 #pragma once
 // A COMCTL32 image list with what the platform list lacks: a string key per image, lookup by key
 // or by 1-based number, insertion after a given image, and drawing selected, cut or disabled.
-//
-// Keys are exact and case-sensitive; a non-empty key is unique within the list. Errors are raised
-// with source "<executable>.zentImageList": 9 for a number or key that names no image, 457 for a
-// duplicate key.
+// The keys and their errors are core::ImageKeys'.
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <optional>
 #include <string>
-#include <variant>
-#include <vector>
 
 #include "core/colour_math.h"
+#include "core/imaging/image_keys.h"
+#include "core/item_ref.h"
 #include "imaging/picture.h"
 #include "win/handles.h"
 
 namespace imaging {
 
 enum class ImageType : int { Bitmap = 0, Icon = 1, Cursor = 2 };
-
-// An image named by its 1-based number or by its key.
-using ImageRef = std::variant<int, std::wstring>;
 
 class ImageList {
 public:
@@ -57,17 +51,17 @@ public:
     // image nothing is added. Returns whether an image was added.
     bool AddFromFile(const std::wstring& fileName, ImageType type, const std::wstring& key = {},
                      bool mapSysColors = false, core::Colour backColour = core::kNoColour,
-                     const std::optional<ImageRef>& keyAfter = std::nullopt);
+                     const std::optional<core::ItemRef>& keyAfter = std::nullopt);
     // The handle stays the caller's. A bitmap's transparent colour is backColour, or its top-left
     // pixel when that is -1.
     bool AddFromHandle(HANDLE image, ImageType type, const std::wstring& key = {},
                        core::Colour backColour = core::kNoColour,
-                       const std::optional<ImageRef>& keyAfter = std::nullopt);
+                       const std::optional<core::ItemRef>& keyAfter = std::nullopt);
 
     // Loads the image resource `resourceId` of `module` (icons at the list's size), as AddFromFile.
     bool AddFromResourceID(int resourceId, HINSTANCE module, ImageType type, const std::wstring& key = {},
                            bool mapSysColors = false, core::Colour backColour = core::kNoColour,
-                           const std::optional<ImageRef>& keyAfter = std::nullopt);
+                           const std::optional<core::ItemRef>& keyAfter = std::nullopt);
     // Adds a block of at most 16 x 16 pixels copied from (left, top) of a picture's device context,
     // on a bitmap of the icon size filled with backColour: -1 takes the picture's top-left pixel, an
     // untranslatable colour becomes light grey. The back colour is the transparent colour.
@@ -76,42 +70,39 @@ public:
 
     // 1-based number of the image, or -1 for a key no image has. A number outside 1..ImageCount
     // raises error 9.
-    int ItemIndex(const ImageRef& image) const;
+    int ItemIndex(const core::ItemRef& image) const;
     const std::wstring& ItemKey(int index) const;
     void SetItemKey(int index, const std::wstring& key);
     bool KeyExists(const std::wstring& key) const;
 
     // Removes the image; error 9 when it names no image.
-    void RemoveImage(const ImageRef& image);
+    void RemoveImage(const core::ItemRef& image);
 
     // Draws the image at (x, y): half-blended when selected or cut (cut blends with
     // cutDitherColour, the window colour when that is -1), greyed when disabled. externalList,
     // when given, is drawn from instead of this list.
-    void DrawImage(const ImageRef& image, HDC hdc, int x, int y, bool selected = false, bool cut = false,
+    void DrawImage(const core::ItemRef& image, HDC hdc, int x, int y, bool selected = false, bool cut = false,
                    bool disabled = false, core::Colour cutDitherColour = core::kNoColour,
                    HIMAGELIST externalList = nullptr) const;
 
     // A new icon of the image, owned by the caller; null when the image does not exist.
-    win::UniqueIcon ItemCopyOfIcon(const ImageRef& image) const;
+    win::UniqueIcon ItemCopyOfIcon(const core::ItemRef& image) const;
 
     // A picture one image high and ImageCount images wide, filled with backColour (the window
     // colour when -1), with the images from start to end drawn at their own positions. Empty when
     // start comes after end; the whole list when both are left out.
-    imaging::Picture ImagePictureStrip(const std::optional<ImageRef>& start = std::nullopt,
-                                       const std::optional<ImageRef>& end = std::nullopt,
+    imaging::Picture ImagePictureStrip(const std::optional<core::ItemRef>& start = std::nullopt,
+                                       const std::optional<core::ItemRef>& end = std::nullopt,
                                        core::Colour backColour = core::kNoColour) const;
 
     // Swaps two images (and their keys), or copies the source image over the destination.
-    void SwapOrCopyImage(const ImageRef& source, const ImageRef& destination, bool swap);
+    void SwapOrCopyImage(const core::ItemRef& source, const core::ItemRef& destination, bool swap);
 
 private:
-    // Index of the image or raises 9 (also for a missing key).
-    int RequireIndex(const ImageRef& image) const;
-    void StoreKey(int position, const std::wstring& key);
     HDC ReferenceDc();
 
     win::UniqueImageList handle_;
-    std::vector<std::wstring> keys_;
+    core::ImageKeys keys_;
     win::UniqueMemoryDc displayDc_;
 };
 

@@ -89,7 +89,7 @@ LRESULT CALLBACK Dispatcher(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     calls.clientAt = [&](std::size_t position) { return state.table.ClientAt(IdOf(hwnd), message, position); };
     calls.responseOf = [&](SubclassTable::ClientId client) {
         state.currentMessage = message;
-        MessageResponse response = MessageResponse::CallPreviousAfter;
+        core::MessageResponse response = core::MessageResponse::CallPreviousAfter;
         win::GuardCallback([&] { response = ClientOf(client)->MsgResponse(); });
         return response;
     };

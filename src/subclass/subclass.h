@@ -14,14 +14,12 @@
 
 namespace subclass {
 
-using core::MessageResponse;
-
 // Implemented by every client. Clients detach before they are destroyed: the table does not own
 // them.
 class ISubclass {
 public:
     // Read for the message being dispatched; CurrentMessage() tells which one.
-    virtual MessageResponse MsgResponse() = 0;
+    virtual core::MessageResponse MsgResponse() = 0;
     virtual LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
 protected:

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/runtime_error.h"
+#include "tabcontrol/tab_painting.h"
 #include "win/dpi.h"
 #include "win/error_report.h"
 #include "win/gdi.h"
@@ -77,7 +78,7 @@ void TabControl::AttachTabWindow() {
         subclass::AttachMessage(*this, tabWindow_, message);
     }
     paintHooked_ = false;
-    if (properties_.coolTabs != 0) {
+    if (properties_.coolTabs != core::CoolTabsMode::Off) {
         subclass::AttachMessage(*this, tabWindow_, WM_PAINT);
         subclass::AttachMessage(*this, tabWindow_, WM_NCPAINT);
         paintHooked_ = true;
@@ -158,14 +159,14 @@ void TabControl::SetRightJustify(bool state) {
     ApplyStyle();
 }
 
-void TabControl::SetCoolTabs(int state) {
-    properties_.coolTabs = state;
+void TabControl::SetCoolTabs(core::CoolTabsMode mode) {
+    properties_.coolTabs = mode;
     if (tabWindow_) {
-        if (state != 0 && !paintHooked_) {
+        if (mode != core::CoolTabsMode::Off && !paintHooked_) {
             subclass::AttachMessage(*this, tabWindow_, WM_PAINT);
             subclass::AttachMessage(*this, tabWindow_, WM_NCPAINT);
             paintHooked_ = true;
-        } else if (state == 0 && paintHooked_) {
+        } else if (mode == core::CoolTabsMode::Off && paintHooked_) {
             subclass::DetachMessage(*this, tabWindow_, WM_PAINT);
             subclass::DetachMessage(*this, tabWindow_, WM_NCPAINT);
             paintHooked_ = false;
@@ -225,7 +226,7 @@ int TabControl::SelectedTab() const {
     return tabWindow_ ? static_cast<int>(::SendMessageW(tabWindow_, TCM_GETCURSEL, 0, 0)) + 1 : 0;
 }
 
-int TabControl::IndexForTab(const TabRef& tab) const {
+int TabControl::IndexForTab(const core::ItemRef& tab) const {
     auto index = keys_.IndexFor(tab, static_cast<size_t>(TabCount()));
     if (!index) throw TabError(error::kTabNotFound, L"TabIndex " + tab.Text() + L" does not exist");
     return *index;
@@ -238,8 +239,8 @@ std::wstring TabControl::TabKey(int index) const {
     return keys_.KeyAt(static_cast<size_t>(index - 1));
 }
 
-void TabControl::AddTab(const std::wstring& text, int iconIndex, const TabRef& keyBefore, const std::wstring& key,
-                        LPARAM itemData) {
+void TabControl::AddTab(const std::wstring& text, int iconIndex, const core::ItemRef& keyBefore,
+                        const std::wstring& key, LPARAM itemData) {
     // Without a strip there is no tab to go with the key.
     if (!tabWindow_) return;
     const auto count = static_cast<size_t>(TabCount());
@@ -257,7 +258,7 @@ void TabControl::AddTab(const std::wstring& text, int iconIndex, const TabRef& k
     if (inserted >= 0) keys_.Insert(static_cast<size_t>(inserted), key);
 }
 
-void TabControl::RemoveTab(const TabRef& tab) {
+void TabControl::RemoveTab(const core::ItemRef& tab) {
     const int number = IndexForTab(tab);
     const int position = number - 1;
     const bool wasSelected = SelectedTab() == number;
@@ -280,7 +281,7 @@ void TabControl::RemoveAllTabs() {
     if (TabCount() == 0) keys_.Clear();
 }
 
-void TabControl::SelectTab(const TabRef& tab, bool noEvents) {
+void TabControl::SelectTab(const core::ItemRef& tab, bool noEvents) {
     const int number = IndexForTab(tab);
     SelectPosition(number - 1, !noEvents, SelectedTab());
 }
@@ -306,7 +307,7 @@ bool TabControl::ReadItem(int position, UINT mask, TCITEMW& item, wchar_t* text,
            FALSE;
 }
 
-std::wstring TabControl::TabText(const TabRef& tab) const {
+std::wstring TabControl::TabText(const core::ItemRef& tab) const {
     const int number = IndexForTab(tab);
     wchar_t text[kMaxTabText + 1] = {};
     TCITEMW item;
@@ -316,7 +317,7 @@ std::wstring TabControl::TabText(const TabRef& tab) const {
     return std::wstring(item.pszText ? item.pszText : L"");
 }
 
-int TabControl::TabImage(const TabRef& tab) const {
+int TabControl::TabImage(const core::ItemRef& tab) const {
     const int number = IndexForTab(tab);
     TCITEMW item;
     if (!ReadItem(number - 1, TCIF_IMAGE, item)) {
@@ -325,7 +326,7 @@ int TabControl::TabImage(const TabRef& tab) const {
     return item.iImage;
 }
 
-void TabControl::SetTabImage(const TabRef& tab, int imageIndex) {
+void TabControl::SetTabImage(const core::ItemRef& tab, int imageIndex) {
     const int number = IndexForTab(tab);
     TCITEMW item{};
     item.mask = TCIF_IMAGE;
@@ -335,7 +336,7 @@ void TabControl::SetTabImage(const TabRef& tab, int imageIndex) {
     }
 }
 
-LPARAM TabControl::TabItemData(const TabRef& tab) const {
+LPARAM TabControl::TabItemData(const core::ItemRef& tab) const {
     const int number = IndexForTab(tab);
     TCITEMW item;
     if (!ReadItem(number - 1, TCIF_PARAM, item)) {
@@ -344,7 +345,7 @@ LPARAM TabControl::TabItemData(const TabRef& tab) const {
     return item.lParam;
 }
 
-void TabControl::SetTabItemData(const TabRef& tab, LPARAM itemData) {
+void TabControl::SetTabItemData(const core::ItemRef& tab, LPARAM itemData) {
     const int number = IndexForTab(tab);
     TCITEMW item{};
     item.mask = TCIF_PARAM;
@@ -354,7 +355,7 @@ void TabControl::SetTabItemData(const TabRef& tab, LPARAM itemData) {
     }
 }
 
-bool TabControl::TabHot(const TabRef& tab) const {
+bool TabControl::TabHot(const core::ItemRef& tab) const {
     const int number = IndexForTab(tab);
     TCITEMW item;
     if (!ReadItem(number - 1, TCIF_STATE, item)) {
@@ -414,17 +415,17 @@ TabControl::TwipsArea TabControl::ClientAreaTwips() const {
     return {twips(area.left), twips(area.top), twips(area.right - area.left), twips(area.bottom - area.top)};
 }
 
-subclass::MessageResponse TabControl::MsgResponse() {
+core::MessageResponse TabControl::MsgResponse() {
     switch (subclass::CurrentMessage()) {
         case WM_DRAWITEM:
         case WM_MOUSEACTIVATE:
         case WM_GETDLGCODE:
-            return subclass::MessageResponse::Consume;
+            return core::MessageResponse::Consume;
         case WM_ERASEBKGND:
-            return properties_.coolTabs == 2 ? subclass::MessageResponse::Consume
-                                             : subclass::MessageResponse::CallPreviousBefore;
+            return properties_.coolTabs == core::CoolTabsMode::Shaded ? core::MessageResponse::Consume
+                                                                      : core::MessageResponse::CallPreviousBefore;
         default:
-            return subclass::MessageResponse::CallPreviousBefore;
+            return core::MessageResponse::CallPreviousBefore;
     }
 }
 
@@ -502,14 +503,15 @@ LRESULT TabControl::TabWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
             keys_.Clear();
             return 0;
         case WM_ERASEBKGND:
-            if (properties_.coolTabs == 2) {
+            if (properties_.coolTabs == core::CoolTabsMode::Shaded) {
                 RECT client{};
                 ::GetClientRect(tabWindow_, &client);
                 ::FillRect(reinterpret_cast<HDC>(wParam), &client, ::GetSysColorBrush(COLOR_BTNFACE));
             }
             return 1;
         case WM_PAINT:
-            if (properties_.coolTabs != 0) PaintCoolTabs(tabWindow_, properties_.coolTabs, properties_.tabAlign);
+            if (properties_.coolTabs != core::CoolTabsMode::Off)
+                PaintCoolTabs(tabWindow_, properties_.coolTabs, properties_.tabAlign);
             return 0;
         default:
             return 0;

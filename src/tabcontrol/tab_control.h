@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "core/item_ref.h"
 #include "core/runtime_error.h"
 #include "core/tabcontrol/tab_keys.h"
 #include "core/tabcontrol/tab_strip_properties.h"
@@ -18,8 +19,6 @@
 #include "win/window.h"
 
 namespace tabcontrol {
-
-using core::TabRef;
 
 struct DrawItemEvent {
     int position = 0;  // 0-based
@@ -91,8 +90,8 @@ public:
     void SetMultiLine(bool state);
     bool RightJustify() const noexcept { return properties_.rightJustify; }
     void SetRightJustify(bool state);
-    int CoolTabs() const noexcept { return properties_.coolTabs; }
-    void SetCoolTabs(int state);
+    core::CoolTabsMode CoolTabs() const noexcept { return properties_.coolTabs; }
+    void SetCoolTabs(core::CoolTabsMode mode);
     void SetPadding(int xPixels, int yPixels);
     const core::FontDescription& Font() const noexcept { return properties_.font; }
     void SetFont(const core::FontDescription& font);
@@ -102,12 +101,12 @@ public:
     void SetImageList(ImageListSource* list);
     HIMAGELIST ImageList() const noexcept { return imageList_; }
 
-    void AddTab(const std::wstring& text, int iconIndex = -1, const TabRef& keyBefore = -1,
+    void AddTab(const std::wstring& text, int iconIndex = -1, const core::ItemRef& keyBefore = -1,
                 const std::wstring& key = {}, LPARAM itemData = 0);
-    void RemoveTab(const TabRef& tab);
+    void RemoveTab(const core::ItemRef& tab);
     void RemoveAllTabs();
     int SelectedTab() const;  // 1-based, 0 when none
-    void SelectTab(const TabRef& tab, bool noEvents = false);
+    void SelectTab(const core::ItemRef& tab, bool noEvents = false);
     void Rebuild();
 
     // The tabs' display area in the parent's client coordinates, in twips.
@@ -118,14 +117,14 @@ public:
     // The same in pixels, as left, top, right, bottom.
     RECT ClientAreaPixels() const;
 
-    std::wstring TabText(const TabRef& tab) const;
-    int TabImage(const TabRef& tab) const;
-    void SetTabImage(const TabRef& tab, int imageIndex);
-    LPARAM TabItemData(const TabRef& tab) const;
-    void SetTabItemData(const TabRef& tab, LPARAM itemData);
-    bool TabHot(const TabRef& tab) const;
+    std::wstring TabText(const core::ItemRef& tab) const;
+    int TabImage(const core::ItemRef& tab) const;
+    void SetTabImage(const core::ItemRef& tab, int imageIndex);
+    LPARAM TabItemData(const core::ItemRef& tab) const;
+    void SetTabItemData(const core::ItemRef& tab, LPARAM itemData);
+    bool TabHot(const core::ItemRef& tab) const;
     std::wstring TabKey(int index) const;
-    int IndexForTab(const TabRef& tab) const;
+    int IndexForTab(const core::ItemRef& tab) const;
     int TabCount() const;
 
     HWND TabCtrlhWnd() const noexcept { return tabWindow_; }
@@ -134,7 +133,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    subclass::MessageResponse MsgResponse() override;
+    core::MessageResponse MsgResponse() override;
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT HostMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT TabWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -162,9 +161,5 @@ private:
     HIMAGELIST imageList_ = nullptr;
     bool paintHooked_ = false;
 };
-
-// Painting helpers shared by the control's owner-draw default and CoolTabs.
-void PaintDefaultTab(const DrawItemEvent& item, HWND tabWindow, HIMAGELIST images, int coolTabs);
-void PaintCoolTabs(HWND tabWindow, int coolTabs, core::TabAlignment align);
 
 }  // namespace tabcontrol

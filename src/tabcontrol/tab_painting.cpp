@@ -1,7 +1,5 @@
-#include <windows.h>
-#include <commctrl.h>
+#include "tabcontrol/tab_painting.h"
 
-#include "tabcontrol/tab_control.h"
 #include "win/handles.h"
 
 namespace tabcontrol {
@@ -25,10 +23,10 @@ void ExcludeScrollArrows(HWND tabWindow, HDC dc) {
 
 }  // namespace
 
-void PaintDefaultTab(const DrawItemEvent& item, HWND tabWindow, HIMAGELIST images, int coolTabs) {
+void PaintDefaultTab(const DrawItemEvent& item, HWND tabWindow, HIMAGELIST images, core::CoolTabsMode coolTabs) {
     HDC dc = item.dc;
     RECT r = item.bounds;
-    int fill = coolTabs == 2 && !item.selected ? COLOR_BTNSHADOW : COLOR_BTNFACE;
+    int fill = coolTabs == core::CoolTabsMode::Shaded && !item.selected ? COLOR_BTNSHADOW : COLOR_BTNFACE;
     ::FillRect(dc, &r, ::GetSysColorBrush(fill));
 
     wchar_t text[256] = {};
@@ -55,7 +53,7 @@ void PaintDefaultTab(const DrawItemEvent& item, HWND tabWindow, HIMAGELIST image
     ::DrawTextW(dc, tab.pszText, -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
 }
 
-void PaintCoolTabs(HWND tabWindow, int coolTabs, core::TabAlignment align) {
+void PaintCoolTabs(HWND tabWindow, core::CoolTabsMode coolTabs, core::TabAlignment align) {
     if (align != core::TabAlignment::Top && align != core::TabAlignment::Bottom) return;
     const bool bottom = align == core::TabAlignment::Bottom;
     win::WindowDc windowDc(tabWindow);
@@ -74,8 +72,9 @@ void PaintCoolTabs(HWND tabWindow, int coolTabs, core::TabAlignment align) {
     if (body.right <= body.left || body.bottom <= body.top) return;
 
     // Themes paint the body light, the classic look in the button face: flatten to what is there.
-    const COLORREF interior = coolTabs == 2 ? ::GetSysColor(COLOR_BTNFACE)
-                                            : ::GetPixel(dc, (display.left + display.right) / 2, display.top + 1);
+    const COLORREF interior = coolTabs == core::CoolTabsMode::Shaded
+                                  ? ::GetSysColor(COLOR_BTNFACE)
+                                  : ::GetPixel(dc, (display.left + display.right) / 2, display.top + 1);
     const int count = static_cast<int>(::SendMessageW(tabWindow, TCM_GETITEMCOUNT, 0, 0));
     const int selected = static_cast<int>(::SendMessageW(tabWindow, TCM_GETCURSEL, 0, 0));
     auto tabRect = [&](int i, RECT& r) {
@@ -85,7 +84,7 @@ void PaintCoolTabs(HWND tabWindow, int coolTabs, core::TabAlignment align) {
         if (i == selected) ::InflateRect(&r, 2, 2);
         return true;
     };
-    if (coolTabs == 2) {
+    if (coolTabs == core::CoolTabsMode::Shaded) {
         // Every part is drawn anew: the body in the button face, each tab like an owner-drawn one.
         RECT inside{body.left + 1, body.top + 1, body.right - 1, body.bottom - 1};
         ::FillRect(dc, &inside, ::GetSysColorBrush(COLOR_BTNFACE));

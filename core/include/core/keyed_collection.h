@@ -2,6 +2,8 @@
 // An ordered collection with optional unique string keys, addressed from 1, as the program's
 // components keep their items: adding a key twice fails with 457, a missing key or a position
 // outside 1..count fails with the collection's own error. Keys compare exactly (case-sensitive).
+// Lists whose keys run parallel to platform items (tabs, images) may allow a key more than once:
+// a lookup then finds the first.
 //
 // Lookups are linear: the collections hold tens of items, and order matters more than speed.
 
@@ -25,6 +27,8 @@ inline constexpr const wchar_t* kMissingKeyText = L"Invalid procedure call or ar
 inline constexpr const wchar_t* kBadPositionText = L"Subscript out of range.";
 }  // namespace collection_error
 
+enum class DuplicateKeys { Refused, Allowed };
+
 template <typename T>
 class KeyedCollection {
 public:
@@ -34,6 +38,7 @@ public:
     };
 
     KeyedCollection() = default;
+    explicit KeyedCollection(DuplicateKeys duplicates) noexcept : duplicates_(duplicates) {}
 
     std::int32_t Count() const noexcept { return static_cast<std::int32_t>(entries_.size()); }
     bool Empty() const noexcept { return entries_.empty(); }
@@ -80,6 +85,20 @@ public:
         return entries_[CheckPosition(position)].key;
     }
 
+    // Gives the item another key (none with nullopt); a key another item has fails as in Add.
+    void SetKey(std::int32_t position, std::optional<std::wstring> key) {
+        const std::size_t index = CheckPosition(position);
+        if (key && duplicates_ == DuplicateKeys::Refused) {
+            const std::int32_t holder = IndexOf(*key);
+            if (holder != 0 && holder != position) CheckNewKey(key);
+        }
+        entries_[index].key = std::move(key);
+    }
+    // Exchanges two items with their keys.
+    void Swap(std::int32_t first, std::int32_t second) {
+        std::swap(entries_[CheckPosition(first)], entries_[CheckPosition(second)]);
+    }
+
     void Remove(std::int32_t position) { entries_.erase(entries_.begin() + CheckPosition(position)); }
     void Remove(std::wstring_view key) { entries_.erase(entries_.begin() + CheckKey(key)); }
     void Clear() noexcept { entries_.clear(); }
@@ -100,7 +119,7 @@ public:
 
 private:
     void CheckNewKey(const std::optional<std::wstring>& key) const {
-        if (key && Contains(*key)) {
+        if (key && duplicates_ == DuplicateKeys::Refused && Contains(*key)) {
             throw RuntimeError(error_number::kKeyAlreadyExists, collection_error::kDuplicateKeyText, ExecutableName());
         }
     }
@@ -119,6 +138,7 @@ private:
     }
 
     std::vector<Entry> entries_;
+    DuplicateKeys duplicates_ = DuplicateKeys::Refused;
 };
 
 }  // namespace core

@@ -5,6 +5,7 @@
 
 #include "core/commandbar/command_bar_error.h"
 #include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/proper_case.h"
 
 namespace core::commandbar {
 

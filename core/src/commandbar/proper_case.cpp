@@ -1,4 +1,4 @@
-#include "core/commandbar/button_platform.h"
+#include "core/commandbar/proper_case.h"
 
 namespace core::commandbar {
 

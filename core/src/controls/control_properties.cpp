@@ -41,7 +41,7 @@ void SaveHyperLink(const HyperLinkProperties& p, PropertyBag& bag) {
     bag.WriteBool(L"AutoSize", p.autoSize);
     bag.WriteInt(L"HoverColor", p.hoverColor);
     bag.WriteInt(L"Appearance", p.appearance);
-    bag.WriteInt(L"BorderStyle", p.borderStyle);
+    bag.WriteInt(L"BorderStyle", static_cast<std::int16_t>(p.borderStyle));
     bag.WriteInt(L"ForeColor", p.foreColor);
     bag.WriteInt(L"BackColor", p.backColor);
     bag.WriteBool(L"AutoToolTip", p.autoToolTip);
@@ -61,7 +61,7 @@ HyperLinkProperties LoadHyperLink(const PropertyBag& bag, const ContainerAmbient
     p.autoSize = bag.ReadBool(L"AutoSize", true);
     p.hoverColor = ReadColour(bag, L"HoverColor", 0x0000FF);
     p.appearance = ReadInt16(bag, L"Appearance", 1);
-    p.borderStyle = ReadInt16(bag, L"BorderStyle", 0);
+    p.borderStyle = static_cast<BorderStyle>(ReadInt16(bag, L"BorderStyle", 0));
     p.foreColor = ReadColour(bag, L"ForeColor", ambient.foreColor);
     p.backColor = ReadColour(bag, L"BackColor", ambient.backColor);
     p.autoToolTip = bag.ReadBool(L"AutoToolTip", true);

@@ -106,7 +106,7 @@ TabStripProperties ReadTabStripProperties(const PropertyBag& bag) {
     p.flatButtons = ReadBool(bag, L"FlatButtons");
     p.ownerDraw = ReadBool(bag, L"OwnerDraw");
     std::int32_t cool = ReadInt(bag, L"CoolTabs");
-    p.coolTabs = cool >= 0 && cool <= 2 ? cool : 0;
+    p.coolTabs = cool >= 0 && cool <= 2 ? static_cast<CoolTabsMode>(cool) : CoolTabsMode::Off;
     p.font = ReadFont(bag);
     return p;
 }
@@ -120,7 +120,7 @@ void WriteTabStripProperties(const TabStripProperties& p, PropertyBag& bag) {
     bag.WriteBool(L"FlatSeparators", p.flatSeparators);
     bag.WriteBool(L"FlatButtons", p.flatButtons);
     bag.WriteBool(L"OwnerDraw", p.ownerDraw);
-    bag.WriteInt(L"CoolTabs", p.coolTabs);
+    bag.WriteInt(L"CoolTabs", static_cast<std::int32_t>(p.coolTabs));
     bag.WriteText(L"Font", FontText(p.font));
 }
 

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/proper_case.h"
 #include "fakes.h"
 
 namespace core::commandbar {

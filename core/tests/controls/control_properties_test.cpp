@@ -44,7 +44,7 @@ TEST(HyperLinkProperties, SaveAndReloadKeepsEveryPersistedValueButNotTheSound) {
     p.autoSize = false;
     p.hoverColor = kHighlightColour;
     p.appearance = 0;
-    p.borderStyle = 1;
+    p.borderStyle = core::BorderStyle::FixedSingle;
     p.foreColor = 0x000088;
     p.backColor = 0xFFFFFF;
     p.autoToolTip = false;

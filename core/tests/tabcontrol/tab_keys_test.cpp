@@ -4,16 +4,17 @@
 
 namespace {
 
+using core::ItemRef;
 using core::TabKeyList;
-using core::TabRef;
 
-TEST(TabRef, NumericTextNamesATabNumber) {
-    EXPECT_TRUE(TabRef(L"3").IsNumber());
-    EXPECT_EQ(TabRef(L" 3 ").Number(), 3);
-    EXPECT_FALSE(TabRef(L"GENERAL").IsNumber());
-    EXPECT_FALSE(TabRef(L"").IsNumber());
-    EXPECT_EQ(TabRef(-1).Text(), L"-1");
-    EXPECT_EQ(TabRef(L"x").Text(), L"x");
+TEST(ItemRef, TheTabStripReadsNumericTextAsATabNumber) {
+    EXPECT_TRUE(ItemRef(L"3").KeyReadAsNumber().IsNumber());
+    EXPECT_EQ(ItemRef(L" 3 ").KeyReadAsNumber().Number(), 3);
+    EXPECT_FALSE(ItemRef(L"GENERAL").KeyReadAsNumber().IsNumber());
+    EXPECT_FALSE(ItemRef(L"").KeyReadAsNumber().IsNumber());
+    EXPECT_FALSE(ItemRef(L"3").IsNumber()) << "other lists keep numeric text as a key";
+    EXPECT_EQ(ItemRef(-1).Text(), L"-1");
+    EXPECT_EQ(ItemRef(L"x").Text(), L"x");
 }
 
 TEST(TabKeyList, InsertPositionsFollowNumbersKeysAndAppendPastTheEnd) {

@@ -35,7 +35,7 @@ TEST(TabStripProperties, SaveAndLoadRoundTripWithDefaultsForMissingValues) {
     TabStripProperties p;
     p.hotTrack = p.flatSeparators = p.ownerDraw = true;
     p.tabAlign = TabAlignment::Bottom;
-    p.coolTabs = 2;
+    p.coolTabs = core::CoolTabsMode::Shaded;
     p.font = {L"Tahoma", 8.25, true, false, true, false};
     core::PropertyBag bag;
     core::WriteTabStripProperties(p, bag);
@@ -47,7 +47,7 @@ TEST(TabStripProperties, SaveAndLoadRoundTripWithDefaultsForMissingValues) {
     bag.WriteText(L"TabAlign", L"x");
     bag.WriteText(L"Font", L"broken");
     auto read = core::ReadTabStripProperties(bag);
-    EXPECT_EQ(read.coolTabs, 0);
+    EXPECT_EQ(read.coolTabs, core::CoolTabsMode::Off);
     EXPECT_EQ(read.tabAlign, TabAlignment::Top);
     EXPECT_EQ(read.font, core::kDefaultTabFont);
     for (const wchar_t* size : {L"0.001", L"1e307"}) {  // a zero size, an infinite one

@@ -5,6 +5,7 @@
 #include "commandbar/button_platform_win32.h"
 #include "commandbar/font_cache.h"
 #include "core/commandbar/button_int.h"
+#include "core/commandbar/proper_case.h"
 #include "support/gui_resources.h"
 #include "win/handles.h"
 

@@ -67,17 +67,17 @@ TEST_F(ImageListTest, EntriesArePerIconAndState) {
     CommandBarImageList images;
     images.InitialiseFromHandle(list_.get());
     Canvas canvas(64, 64);
-    EXPECT_EQ(images.IndexOf(3, kIconDisabled), 0);
-    images.Draw(canvas.dc(), 3, kIconDisabled, 0, 0);
-    EXPECT_EQ(images.IndexOf(3, kIconDisabled), 1);
-    images.Draw(canvas.dc(), 3, kIconHighlighted, 0, 0);
-    EXPECT_EQ(images.IndexOf(3, kIconHighlighted), 2);
-    images.Draw(canvas.dc(), 3, kIconDisabled, 20, 0);  // cached already
+    EXPECT_EQ(images.IndexOf(3, core::IconState::Disabled), 0);
+    images.Draw(canvas.dc(), 3, core::IconState::Disabled, 0, 0);
+    EXPECT_EQ(images.IndexOf(3, core::IconState::Disabled), 1);
+    images.Draw(canvas.dc(), 3, core::IconState::Highlighted, 0, 0);
+    EXPECT_EQ(images.IndexOf(3, core::IconState::Highlighted), 2);
+    images.Draw(canvas.dc(), 3, core::IconState::Disabled, 20, 0);  // cached already
     EXPECT_EQ(images.Count(), 2);
     EXPECT_EQ(images.EntryOffset(1), 0);
     EXPECT_EQ(images.EntryOffset(2), 16);
     EXPECT_EQ(images.IconIndexOf(2), 3);
-    images.Draw(canvas.dc(), 3, kIconNormal, 0, 0);
+    images.Draw(canvas.dc(), 3, core::IconState::Normal, 0, 0);
     EXPECT_EQ(images.Count(), 2) << "normal icons are drawn from the source";
     for (int bad : {0, 3, -1}) {
         try {
@@ -102,20 +102,20 @@ TEST_F(ImageListTest, TheStripGrowsByTenCellsKeepingASpareOneAndTheCachedPixels)
     CommandBarImageList images;
     images.InitialiseFromHandle(list_.get());
     Canvas canvas(20, 20);
-    for (int icon = 0; icon < 9; ++icon) images.Draw(canvas.dc(), icon, kIconDimmed, 0, 0);
+    for (int icon = 0; icon < 9; ++icon) images.Draw(canvas.dc(), icon, core::IconState::Dimmed, 0, 0);
     EXPECT_EQ(images.Capacity(), 10) << "nine entries and the spare cell fit";
     const auto nineCells = StripCells(images, 9);
-    images.Draw(canvas.dc(), 9, kIconDimmed, 0, 0);
+    images.Draw(canvas.dc(), 9, core::IconState::Dimmed, 0, 0);
     EXPECT_EQ(images.Capacity(), 20) << "a tenth entry would leave no spare cell";
     EXPECT_EQ(images.StripWidth(), 320);
     EXPECT_EQ(StripCells(images, 9), nineCells);
     const auto tenCells = StripCells(images, 10);
-    images.Draw(canvas.dc(), 10, kIconDimmed, 0, 0);
-    images.Draw(canvas.dc(), 11, kIconDimmed, 0, 0);
-    for (int icon = 0; icon < 7; ++icon) images.Draw(canvas.dc(), icon, kIconDisabled, 0, 0);
+    images.Draw(canvas.dc(), 10, core::IconState::Dimmed, 0, 0);
+    images.Draw(canvas.dc(), 11, core::IconState::Dimmed, 0, 0);
+    for (int icon = 0; icon < 7; ++icon) images.Draw(canvas.dc(), icon, core::IconState::Disabled, 0, 0);
     EXPECT_EQ(images.Count(), 19);
     EXPECT_EQ(images.Capacity(), 20);
-    images.Draw(canvas.dc(), 7, kIconDisabled, 0, 0);
+    images.Draw(canvas.dc(), 7, core::IconState::Disabled, 0, 0);
     EXPECT_EQ(images.Count(), 20);
     EXPECT_EQ(images.Capacity(), 30);
     EXPECT_EQ(StripCells(images, 10), tenCells);
@@ -124,7 +124,7 @@ TEST_F(ImageListTest, TheStripGrowsByTenCellsKeepingASpareOneAndTheCachedPixels)
     EXPECT_EQ(tenCells[5 * 16 + 3], 0xFF000000u | (100u << 16) | 0x40u);
     // Drawing an early entry after growth still shows it.
     Canvas check(16, 16);
-    images.Draw(check.dc(), 5, kIconDimmed, 0, 0);
+    images.Draw(check.dc(), 5, core::IconState::Dimmed, 0, 0);
     EXPECT_EQ(check.Pixel(8, 8), RGB(100, 0, 0x40));
 }
 
@@ -133,7 +133,7 @@ TEST_F(ImageListTest, DisabledRenderingOfAKnownIcon) {
     images.InitialiseFromHandle(list_.get());
     images.SetDisabledColor(core::MakeRgb(100, 50, 200));
     Canvas canvas(16, 16);
-    images.Draw(canvas.dc(), kQuadrantIcon, kIconDisabled, 0, 0);
+    images.Draw(canvas.dc(), kQuadrantIcon, core::IconState::Disabled, 0, 0);
     // The cached cell, premultiplied.
     const std::uint32_t* cell = images.StripPixels();
     const int stride = images.StripWidth();
@@ -158,7 +158,7 @@ TEST_F(ImageListTest, AnAllWhiteIconStaysVisibleWhenDisabled) {
     images.InitialiseFromHandle(list.get());
     images.SetDisabledColor(core::MakeRgb(0, 0, 128));
     Canvas canvas(16, 16);
-    images.Draw(canvas.dc(), 0, kIconDisabled, 0, 0);
+    images.Draw(canvas.dc(), 0, core::IconState::Disabled, 0, 0);
     EXPECT_EQ(canvas.Pixel(1, 0), RGB(0, 0, 128));
     EXPECT_EQ(canvas.Pixel(0, 0), kWhiteRef);
 }
@@ -171,8 +171,8 @@ TEST_F(ImageListTest, HighlightedAndDimmedTreatTheBackgroundGreys) {
     images.InitialiseFromHandle(list.get());
     images.SetHighlightColor(core::MakeRgb(255, 0, 0));
     Canvas canvas(32, 16, RGB(0, 0, 0));
-    images.Draw(canvas.dc(), 0, kIconHighlighted, 0, 0);
-    images.Draw(canvas.dc(), 0, kIconDimmed, 16, 0);
+    images.Draw(canvas.dc(), 0, core::IconState::Highlighted, 0, 0);
+    images.Draw(canvas.dc(), 0, core::IconState::Dimmed, 16, 0);
     EXPECT_TRUE(Near(canvas.Pixel(2, 2), RGB(90, 0, 0))) << std::hex << canvas.Pixel(2, 2);
     EXPECT_EQ(canvas.Pixel(12, 2), RGB(0x10, 0x20, 0x30));
     EXPECT_TRUE(Near(canvas.Pixel(18, 2), RGB(50 * 221 / 255, 50 * 221 / 255, 50 * 221 / 255)));
@@ -184,7 +184,7 @@ TEST_F(ImageListTest, ColourChangesReRenderOnlyWhenTheyChangeSomething) {
     images.InitialiseFromHandle(list_.get());
     images.SetDisabledColor(core::MakeRgb(0, 0, 0));
     Canvas canvas(16, 16);
-    images.Draw(canvas.dc(), kQuadrantIcon, kIconDisabled, 0, 0);
+    images.Draw(canvas.dc(), kQuadrantIcon, core::IconState::Disabled, 0, 0);
     // Mark the cached cell so that a re-render shows.
     ::SetPixelV(images.StripDc(), 0, 0, RGB(1, 2, 3));
     images.SetDisabledColor(core::MakeRgb(0, 0, 0));
@@ -200,12 +200,12 @@ TEST_F(ImageListTest, DrawingIsClippedToTheIconSize) {
     CommandBarImageList images;
     images.InitialiseFromHandle(list_.get());
     Canvas canvas(120, 20);
-    images.Draw(canvas.dc(), 1, kIconDimmed, 0, 0, 100, 100);
+    images.Draw(canvas.dc(), 1, core::IconState::Dimmed, 0, 0, 100, 100);
     EXPECT_EQ(canvas.CountOtherThan(kWhiteRef, 0, 0, 16, 16), 16 * 16);
     EXPECT_EQ(canvas.CountOtherThan(kWhiteRef, 16, 0, 120, 20), 0);
     EXPECT_EQ(canvas.CountOtherThan(kWhiteRef, 0, 16, 120, 20), 0);
     canvas.Fill(kWhiteRef);
-    images.Draw(canvas.dc(), 1, kIconNormal, 0, 0, 8, 4);
+    images.Draw(canvas.dc(), 1, core::IconState::Normal, 0, 0, 8, 4);
     EXPECT_EQ(canvas.CountOtherThan(kWhiteRef, 0, 0, 120, 20), 8 * 4);
 }
 
@@ -214,12 +214,12 @@ TEST_F(ImageListTest, ManualBlendMatchesTheSystemBlend) {
     images.InitialiseFromHandle(list_.get());
     images.SetDisabledColor(core::MakeRgb(100, 50, 200));
     Canvas systemBlend(16, 16, RGB(10, 200, 90));
-    images.Draw(systemBlend.dc(), kQuadrantIcon, kIconDisabled, 0, 0);
+    images.Draw(systemBlend.dc(), kQuadrantIcon, core::IconState::Disabled, 0, 0);
     auto caps = Platform();
     caps.is2000OrLater = false;
     SetPlatform(caps);
     Canvas manualBlend(16, 16, RGB(10, 200, 90));
-    images.Draw(manualBlend.dc(), kQuadrantIcon, kIconDisabled, 0, 0);
+    images.Draw(manualBlend.dc(), kQuadrantIcon, core::IconState::Disabled, 0, 0);
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
             ASSERT_TRUE(Near(systemBlend.Pixel(x, y), manualBlend.Pixel(x, y)))
@@ -237,7 +237,7 @@ TEST_F(ImageListTest, PartialAlphaOfA32BitIconIsHonoured) {
     images.InitialiseFromHandle(list.get());
     images.SetDisabledColor(core::MakeRgb(0, 0, 0));
     Canvas canvas(16, 16);
-    images.Draw(canvas.dc(), 0, kIconDisabled, 0, 0);
+    images.Draw(canvas.dc(), 0, core::IconState::Disabled, 0, 0);
     EXPECT_TRUE(Near(canvas.Pixel(4, 4), RGB(127, 127, 127))) << std::hex << canvas.Pixel(4, 4);
 }
 
@@ -245,14 +245,14 @@ TEST_F(ImageListTest, AnotherInstanceSharesTheSourceButNotTheCache) {
     CommandBarImageList first;
     first.InitialiseFromHandle(list_.get());
     Canvas canvas(16, 16);
-    first.Draw(canvas.dc(), 0, kIconDisabled, 0, 0);
+    first.Draw(canvas.dc(), 0, core::IconState::Disabled, 0, 0);
     CommandBarImageList second;
     second.InitialiseFromInstance(first);
     EXPECT_EQ(second.Handle(), list_.get());
     EXPECT_EQ(second.IconWidth(), 16);
     EXPECT_EQ(second.Count(), 0);
     EXPECT_EQ(second.Capacity(), 10);
-    second.Draw(canvas.dc(), 0, kIconDisabled, 0, 0);
+    second.Draw(canvas.dc(), 0, core::IconState::Disabled, 0, 0);
     EXPECT_EQ(second.Count(), 1);
 }
 
@@ -262,8 +262,8 @@ TEST_F(ImageListTest, WithoutASourceNothingIsDrawn) {
     images.InitialiseFromHandle(nullptr);
     EXPECT_EQ(images.Handle(), nullptr);
     Canvas canvas(16, 16);
-    images.Draw(canvas.dc(), 0, kIconDisabled, 0, 0);
-    images.Draw(canvas.dc(), 0, kIconNormal, 0, 0);
+    images.Draw(canvas.dc(), 0, core::IconState::Disabled, 0, 0);
+    images.Draw(canvas.dc(), 0, core::IconState::Normal, 0, 0);
     EXPECT_EQ(canvas.CountOtherThan(kWhiteRef, 0, 0, 16, 16), 0);
     EXPECT_EQ(images.Count(), 0);
     images.DrawStrip(canvas.dc(), 0, 0);
@@ -273,7 +273,7 @@ TEST_F(ImageListTest, DestroyDropsTheCacheButKeepsTheSource) {
     CommandBarImageList images;
     images.InitialiseFromHandle(list_.get());
     Canvas canvas(32, 16);
-    images.Draw(canvas.dc(), 0, kIconDisabled, 0, 0);
+    images.Draw(canvas.dc(), 0, core::IconState::Disabled, 0, 0);
     images.Destroy();
     EXPECT_EQ(images.Count(), 0);
     EXPECT_EQ(images.Capacity(), 0);
@@ -281,8 +281,8 @@ TEST_F(ImageListTest, DestroyDropsTheCacheButKeepsTheSource) {
     EXPECT_EQ(images.IconWidth(), 16);
 
     canvas.Fill(kWhiteRef);
-    images.Draw(canvas.dc(), 0, kIconNormal, 0, 0);
-    images.Draw(canvas.dc(), 0, kIconDisabled, 16, 0);
+    images.Draw(canvas.dc(), 0, core::IconState::Normal, 0, 0);
+    images.Draw(canvas.dc(), 0, core::IconState::Disabled, 16, 0);
     EXPECT_EQ(canvas.CountOtherThan(kWhiteRef, 0, 0, 16, 16), 256);
     EXPECT_EQ(canvas.CountOtherThan(kWhiteRef, 16, 0, 32, 16), 256);
     EXPECT_EQ(images.Count(), 1);

@@ -63,7 +63,7 @@ int DrawIconBlock(HDC dc, HFONT font, imaging::ImageList& list, int size, Colour
         for (int icon = 0; icon < 7; ++icon) {
             const int x = 122 + icon * step;
             if (row < 4) {
-                images.Draw(dc, icon, row, x, y);
+                images.Draw(dc, icon, static_cast<core::IconState>(row), x, y);
             } else {
                 list.DrawImage(icon + 1, dc, x, y, row == 4, row == 5, row == 6);
             }
@@ -120,8 +120,8 @@ int DrawPrimitives(HWND window, HDC dc, HFONT font, HFONT verticalFont, int top)
     FillGradient(dc, core::MakeRgb(209, 227, 251), core::MakeRgb(129, 169, 226), 8, top, 160, 24, true);
     FillGradient(dc, core::MakeRgb(253, 254, 211), core::MakeRgb(245, 185, 74), 176, top, 40, 60, false);
     DrawRectOutline(dc, core::MakeRgb(0, 45, 150), 224, top, 40, 24);
-    DrawIconOrColourBox(dc, nullptr, -1, core::MakeRgb(0, 128, 0), 272, top, 0);
-    DrawIconOrColourBox(dc, nullptr, -1, core::kBlack, 292, top, 0);
+    DrawIconOrColourBox(dc, nullptr, -1, core::MakeRgb(0, 128, 0), 272, top, core::IconState::Normal);
+    DrawIconOrColourBox(dc, nullptr, -1, core::kBlack, 292, top, core::IconState::Normal);
     DrawDropDownArrow(dc, 316, top, 12, 12, core::kBlack, 0);
     DrawDropDownArrow(dc, 332, top, 12, 12, core::kBlack, 1);
     DrawSubmenuArrow(dc, 348, top, 16, 16);

@@ -190,7 +190,7 @@ TEST_F(Drawing, RectOutlineCoversExactlyTheBorder) {
 
 TEST_F(Drawing, ColourBoxIsFifteenSquareWithAMenuBorder) {
     Canvas canvas(20, 20);
-    DrawIconOrColourBox(canvas.dc(), nullptr, -1, core::kBlack, 2, 3, 0);
+    DrawIconOrColourBox(canvas.dc(), nullptr, -1, core::kBlack, 2, 3, core::IconState::Normal);
     const COLORREF border = static_cast<COLORREF>(GetElementColour(core::colour_element::kMenuBorder));
     ASSERT_NE(border, RGB(0, 0, 0));
     for (auto [x, y] : {std::pair{2, 3}, {16, 3}, {2, 17}, {16, 17}, {9, 3}, {2, 10}}) {
@@ -202,10 +202,11 @@ TEST_F(Drawing, ColourBoxIsFifteenSquareWithAMenuBorder) {
     EXPECT_EQ(Marked(canvas).size(), 15u * 15u);
 
     canvas.Fill(kWhiteRef);
-    DrawIconOrColourBox(canvas.dc(), nullptr, -1, core::kNoColour, 2, 3, 0);
+    DrawIconOrColourBox(canvas.dc(), nullptr, -1, core::kNoColour, 2, 3, core::IconState::Normal);
     EXPECT_TRUE(Marked(canvas).empty());
     // A system colour reference is translated.
-    DrawIconOrColourBox(canvas.dc(), nullptr, -1, core::SystemColourRef(COLOR_HIGHLIGHT), 0, 0, 0);
+    DrawIconOrColourBox(canvas.dc(), nullptr, -1, core::SystemColourRef(COLOR_HIGHLIGHT), 0, 0,
+                        core::IconState::Normal);
     EXPECT_EQ(canvas.Pixel(7, 7), ::GetSysColor(COLOR_HIGHLIGHT));
 }
 
@@ -343,7 +344,7 @@ TEST_F(Drawing, CoordinatesBeyond32BitsRaiseTheOverflowError) {
         [&] { FillParentRelative(nullptr, nullptr, dc, 0, 0xFF, 0, kFar, 1, 10, false, false); },
         [&] { TileBitmap(dc, kFar, 0, 10, 1, dc, 2, 2, 0); },
         [&] { DrawRectOutline(dc, 0, 0, kFar, 1, 10); },
-        [&] { DrawIconOrColourBox(dc, nullptr, -1, 0, kFar, 0, 0); },
+        [&] { DrawIconOrColourBox(dc, nullptr, -1, 0, kFar, 0, core::IconState::Normal); },
         [&] { DrawThemedToolbarPart(nullptr, dc, kFar, 0, 10, 1, true, false, ButtonStyle::eNormal, false, 0, false,
                                     false); },
         [&] { DrawDropDownArrow(dc, kFar, 0, 4, 4, 0, 0); },

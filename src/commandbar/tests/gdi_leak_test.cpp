@@ -22,8 +22,8 @@ void DrawEverything(HWND window, HDC dc, HDC tile, CommandBarImageList& images, 
     FillParentRelative(window, window, dc, a, b, 5, 5, 30, 10, false, true);
     TileBitmap(dc, 0, 40, 60, 20, tile, 8, 8, round);
     DrawRectOutline(dc, a, 1, 1, 30, 30);
-    DrawIconOrColourBox(dc, &images, 0, core::kNoColour, 60, 0, round % 4);
-    DrawIconOrColourBox(dc, nullptr, -1, b, 60, 20, 0);
+    DrawIconOrColourBox(dc, &images, 0, core::kNoColour, 60, 0, static_cast<core::IconState>(round % 4));
+    DrawIconOrColourBox(dc, nullptr, -1, b, 60, 20, core::IconState::Normal);
     DrawThemedToolbarPart(window, dc, 0, 0, 24, 24, true, round % 2 == 0,
                           static_cast<core::commandbar::ButtonStyle>(round % 3), true, 0, false, false);
     DrawDropDownArrow(dc, 0, 0, 10, 10, a, round % 3);
@@ -76,7 +76,7 @@ TEST(GdiHandles, ImageListStripsAreReleased) {
     for (int i = 0; i < 200; ++i) {
         CommandBarImageList images;
         images.InitialiseFromHandle(list.get());
-        images.Draw(canvas.dc(), 0, kIconDisabled, 0, 0);
+        images.Draw(canvas.dc(), 0, core::IconState::Disabled, 0, 0);
         images.SetDisabledColor(core::MakeRgb(i, 0, 0));
         CommandBarImageList copy;
         copy.InitialiseFromInstance(images);

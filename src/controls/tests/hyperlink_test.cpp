@@ -189,10 +189,10 @@ TEST_F(LinkFixture, MouseDownAndUpCarryButtonShiftAndPosition) {
     ::SendMessageW(link.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(9, 6));
     ASSERT_EQ(downs.size(), 1u);
     ASSERT_EQ(ups.size(), 1u);
-    EXPECT_EQ(downs[0].button, 2);
+    EXPECT_EQ(downs[0].button, MouseButton::Right);
     EXPECT_EQ(downs[0].x, 7.0f);
     EXPECT_EQ(downs[0].y, 5.0f);
-    EXPECT_EQ(ups[0].button, 2);
+    EXPECT_EQ(ups[0].button, MouseButton::Right);
     EXPECT_EQ(ups[0].x, 9.0f);
     EXPECT_EQ(clicks, 0);  // only the left button clicks
 }

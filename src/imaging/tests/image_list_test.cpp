@@ -21,7 +21,7 @@ constexpr COLORREF kWhiteRef = RGB(255, 255, 255);
 win::UniqueIcon Solid(std::uint32_t argb) { return testing_support::MakeSolidIcon(16, 16, argb); }
 
 // The colour the image draws with at its centre, on white.
-COLORREF CentreColour(const ImageList& list, const ImageRef& image) {
+COLORREF CentreColour(const ImageList& list, const core::ItemRef& image) {
     Canvas canvas(16, 16);
     list.DrawImage(image, canvas.dc(), 0, 0);
     return canvas.Pixel(8, 8);
@@ -125,7 +125,8 @@ TEST_F(ImageListTest, RemovingTheMiddleOfThree) {
 TEST_F(ImageListTest, InsertionAfterAnImage) {
     AddThree();
     win::UniqueIcon black = Solid(0xFF000000u);
-    ASSERT_TRUE(list_.AddFromHandle(black.get(), ImageType::Icon, L"K", core::kNoColour, ImageRef(std::wstring(L"A"))));
+    ASSERT_TRUE(
+        list_.AddFromHandle(black.get(), ImageType::Icon, L"K", core::kNoColour, core::ItemRef(std::wstring(L"A"))));
     EXPECT_EQ(list_.ItemKey(2), L"K");
     EXPECT_EQ(list_.ItemKey(3), L"B");
     EXPECT_EQ(list_.ItemKey(4), L"C");
@@ -134,13 +135,13 @@ TEST_F(ImageListTest, InsertionAfterAnImage) {
     EXPECT_EQ(CentreColour(list_, 3), RGB(0, 255, 0));
     EXPECT_EQ(CentreColour(list_, 4), RGB(0, 0, 255));
     // 0 appends; a key that names no image adds nothing.
-    ASSERT_TRUE(list_.AddFromHandle(black.get(), ImageType::Icon, L"Z", core::kNoColour, ImageRef(0)));
+    ASSERT_TRUE(list_.AddFromHandle(black.get(), ImageType::Icon, L"Z", core::kNoColour, core::ItemRef(0)));
     EXPECT_EQ(list_.ItemKey(5), L"Z");
     EXPECT_FALSE(
-        list_.AddFromHandle(black.get(), ImageType::Icon, L"Y", core::kNoColour, ImageRef(std::wstring(L"?"))));
+        list_.AddFromHandle(black.get(), ImageType::Icon, L"Y", core::kNoColour, core::ItemRef(std::wstring(L"?"))));
     EXPECT_EQ(list_.ImageCount(), 5);
     // After the last image is the end.
-    ASSERT_TRUE(list_.AddFromHandle(red_.get(), ImageType::Icon, L"L", core::kNoColour, ImageRef(5)));
+    ASSERT_TRUE(list_.AddFromHandle(red_.get(), ImageType::Icon, L"L", core::kNoColour, core::ItemRef(5)));
     EXPECT_EQ(list_.ItemKey(6), L"L");
 }
 
@@ -232,13 +233,14 @@ std::vector<COLORREF> StripColours(const Picture& strip) {
 
 TEST_F(ImageListTest, PictureStripOfARange) {
     AddThree();
-    const Picture strip = list_.ImagePictureStrip(ImageRef(std::wstring(L"B")), ImageRef(3), core::MakeRgb(1, 2, 3));
+    const Picture strip =
+        list_.ImagePictureStrip(core::ItemRef(std::wstring(L"B")), core::ItemRef(3), core::MakeRgb(1, 2, 3));
     EXPECT_EQ(strip.Height(), 16);
     // Image 1 is outside the range.
     EXPECT_EQ(StripColours(strip), (std::vector<COLORREF>{RGB(1, 2, 3), RGB(0, 255, 0), RGB(0, 0, 255)}));
-    EXPECT_EQ(StripColours(list_.ImagePictureStrip(ImageRef(2), ImageRef(2), core::MakeRgb(1, 2, 3))),
+    EXPECT_EQ(StripColours(list_.ImagePictureStrip(core::ItemRef(2), core::ItemRef(2), core::MakeRgb(1, 2, 3))),
               (std::vector<COLORREF>{RGB(1, 2, 3), RGB(0, 255, 0), RGB(1, 2, 3)}));
-    EXPECT_TRUE(list_.ImagePictureStrip(ImageRef(3), ImageRef(1)).Empty());
+    EXPECT_TRUE(list_.ImagePictureStrip(core::ItemRef(3), core::ItemRef(1)).Empty());
     EXPECT_EQ(list_.ImagePictureStrip().Width(), 48);
 
     ImageList single;
@@ -251,7 +253,9 @@ TEST_F(ImageListTest, PictureStripOfARange) {
 TEST_F(ImageListTest, KeysStayWithTheirImagesWhenAnExchangeFails) {
     AddThree();
     struct NoIcons {
-        NoIcons() { testing::SetIconExtractor([](HIMAGELIST, int, UINT) -> HICON { return nullptr; }); }
+        NoIcons() {
+            testing::SetIconExtractor([](HIMAGELIST, int, UINT) -> HICON { return nullptr; });
+        }
         ~NoIcons() { testing::SetIconExtractor(nullptr); }
     };
     win::UniqueIcon black = Solid(0xFF000000u);
@@ -259,7 +263,7 @@ TEST_F(ImageListTest, KeysStayWithTheirImagesWhenAnExchangeFails) {
         NoIcons failing;
         list_.SwapOrCopyImage(1, 3, true);
         // The new image cannot move up after image 1: it stays last, and its key with it.
-        ASSERT_TRUE(list_.AddFromHandle(black.get(), ImageType::Icon, L"K", core::kNoColour, ImageRef(1)));
+        ASSERT_TRUE(list_.AddFromHandle(black.get(), ImageType::Icon, L"K", core::kNoColour, core::ItemRef(1)));
     }
     const std::vector<std::wstring> keys{L"A", L"B", L"C", L"K"};
     const std::vector<COLORREF> colours{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(0, 0, 0)};

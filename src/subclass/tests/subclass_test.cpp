@@ -10,7 +10,7 @@
 
 namespace {
 
-using subclass::MessageResponse;
+using core::MessageResponse;
 
 constexpr UINT kProbe = WM_APP + 1;
 constexpr UINT kOther = WM_APP + 2;

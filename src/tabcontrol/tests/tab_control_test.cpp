@@ -224,7 +224,7 @@ TEST_F(TabControlTest, StylePropertiesRewriteTheLiveWindow) {
 class UnreadableTab : public subclass::ISubclass {
 public:
     explicit UnreadableTab(WPARAM position) : position_(position) {}
-    subclass::MessageResponse MsgResponse() override { return subclass::MessageResponse::Consume; }
+    core::MessageResponse MsgResponse() override { return core::MessageResponse::Consume; }
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override {
         return wParam == position_ ? FALSE : subclass::CallPreviousProcedure(hwnd, message, wParam, lParam);
     }
@@ -369,14 +369,14 @@ TEST_F(TabControlTest, CoolTabsPaintWithoutLeaksAndFontsAreReplacedCleanly) {
     testing_support::PumpFor(50);
     const unsigned gdiBefore = testing_support::GdiObjectCount();
     for (int round = 0; round < 20; ++round) {
-        tabs.SetCoolTabs(round % 2 ? 2 : 1);
+        tabs.SetCoolTabs(round % 2 ? core::CoolTabsMode::Shaded : core::CoolTabsMode::Outlined);
         core::FontDescription font;
         font.name = L"Tahoma";
         font.points = 8 + round % 3;
         tabs.SetFont(font);
         ::RedrawWindow(tabs.TabCtrlhWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
-    tabs.SetCoolTabs(0);
+    tabs.SetCoolTabs(core::CoolTabsMode::Off);
     testing_support::PumpFor(50);
     EXPECT_LE(testing_support::GdiObjectCount(), gdiBefore + 1);
     EXPECT_EQ(tabs.Font().name, L"Tahoma");
@@ -414,7 +414,7 @@ TEST(TabControlPictures, PaintingModes) {
     TabControl strips[4];
     for (int i = 0; i < 4; ++i) {
         core::TabStripProperties properties;
-        properties.coolTabs = i == 3 ? 0 : i;
+        properties.coolTabs = i == 3 ? core::CoolTabsMode::Off : static_cast<core::CoolTabsMode>(i);
         properties.ownerDraw = i == 3;
         properties.font = {L"Tahoma", 8};
         strips[i].Create(form.hwnd(), 10 + i, RECT{10, 10 + 125 * i, 390, 125 * (i + 1)}, properties);

@@ -37,7 +37,4 @@ public:
     virtual std::int32_t VirtualKeyFromChar(wchar_t character) const = 0;
 };
 
-// First letter of each blank-separated word capital, the rest small ("PAGE DOWN" -> "Page Down").
-std::wstring ProperCase(std::wstring_view text);
-
 }  // namespace core::commandbar

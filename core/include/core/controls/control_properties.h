@@ -26,6 +26,7 @@ struct ContainerAmbient {
 };
 
 enum class TextAlignment : std::int16_t { Left = 0, Right = 1, Centre = 2 };
+enum class BorderStyle : std::int16_t { None = 0, FixedSingle = 1 };
 
 struct HyperLinkProperties {
     bool enabled = true;
@@ -36,7 +37,7 @@ struct HyperLinkProperties {
     bool autoSize = true;
     std::uint32_t hoverColor = 0x0000FF;
     std::int16_t appearance = 1;
-    std::int16_t borderStyle = 0;
+    BorderStyle borderStyle = BorderStyle::None;
     std::uint32_t foreColor = kButtonTextColour;
     std::uint32_t backColor = kButtonFaceColour;
     bool autoToolTip = true;

@@ -1,55 +1,39 @@
 #pragma once
 // The tab strip's keyed, 1-based tab list arithmetic: which position a reference names, where a
 // new tab goes, which tab takes over the selection. The platform tab items live elsewhere; this
-// holds the keys that run parallel to them.
+// holds the keys that run parallel to them. A tab without a key has the empty key; a key may
+// repeat, and a lookup finds the first.
 
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <vector>
+#include <variant>
+
+#include "core/item_ref.h"
+#include "core/keyed_collection.h"
 
 namespace core {
 
-// A tab as callers name it: a value that reads as a number is a 1-based tab number, anything
-// else a tab key.
-class TabRef {
-public:
-    TabRef(int number) : isNumber_(true), number_(number) {}   // NOLINT: numbers and keys mix freely
-    TabRef(std::wstring key);                                  // NOLINT
-    TabRef(const wchar_t* key) : TabRef(std::wstring(key)) {}  // NOLINT
-
-    bool IsNumber() const noexcept { return isNumber_; }
-    int Number() const noexcept { return number_; }
-    const std::wstring& Key() const noexcept { return key_; }
-    // The reference as error texts show it.
-    std::wstring Text() const;
-
-private:
-    bool isNumber_ = false;
-    int number_ = 0;
-    std::wstring key_;
-};
-
 class TabKeyList {
 public:
-    std::size_t Count() const noexcept { return keys_.size(); }
-    const std::wstring& KeyAt(std::size_t position) const { return keys_.at(position); }
+    std::size_t Count() const noexcept { return static_cast<std::size_t>(keys_.Count()); }
+    const std::wstring& KeyAt(std::size_t position) const;
 
     // The 1-based number of the referenced tab among tabCount tabs, or nullopt when there is no
-    // such tab. A key matches exactly; the first match wins.
-    std::optional<int> IndexFor(const TabRef& ref, std::size_t tabCount) const;
+    // such tab. A key that reads as a whole number is that number; any other key matches exactly.
+    std::optional<int> IndexFor(const ItemRef& ref, std::size_t tabCount) const;
 
     // The 0-based position a new tab takes among count tabs when placed before `before`: a
     // number n puts it at n - 1, and anything outside 1..count (-1 by convention) appends. A key
     // puts it at that tab's position; nullopt when no tab has the key.
-    std::optional<std::size_t> InsertPosition(const TabRef& before, std::size_t count) const;
+    std::optional<std::size_t> InsertPosition(const ItemRef& before, std::size_t count) const;
 
     void Insert(std::size_t position, std::wstring key);
     void Remove(std::size_t position);
-    void Clear() noexcept { keys_.clear(); }
+    void Clear() noexcept { keys_.Clear(); }
 
 private:
-    std::vector<std::wstring> keys_;
+    KeyedCollection<std::monostate> keys_{DuplicateKeys::Allowed};
 };
 
 // After the selected tab at removedPosition (0-based) went, the position that takes over the

@@ -10,6 +10,9 @@
 namespace core {
 
 enum class TabAlignment : std::int32_t { Top = 0, Left = 1, Bottom = 2, Right = 3 };
+// The flattened painting: outlines redrawn in one-pixel lines, and with Shaded also the body
+// filled and the unselected tabs shaded.
+enum class CoolTabsMode : std::int32_t { Off = 0, Outlined = 1, Shaded = 2 };
 
 // A new tab strip's font.
 inline const FontDescription kDefaultTabFont{L"MS Sans Serif", 8};
@@ -23,7 +26,7 @@ struct TabStripProperties {
     bool flatSeparators = false;
     bool flatButtons = false;
     bool ownerDraw = false;
-    std::int32_t coolTabs = 0;  // 0 off, 1 or 2
+    CoolTabsMode coolTabs = CoolTabsMode::Off;
     FontDescription font = kDefaultTabFont;
     bool operator==(const TabStripProperties&) const = default;
 };
