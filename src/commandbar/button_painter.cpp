@@ -1,7 +1,5 @@
 #include "commandbar/button_painter.h"
 
-#include <uxtheme.h>
-
 #include <variant>
 
 #include "commandbar/command_bar_colours.h"
@@ -110,12 +108,9 @@ private:
 
 }  // namespace
 
-bool ThemedPartsAvailable() { return Platform().isXpOrLater && ::IsThemeActive(); }
-
 void PaintButton(const ButtonPaintTools& tools, core::commandbar::BarPaintState bar,
                  const core::commandbar::ButtonPaintState& button) {
     bar.style = static_cast<core::ColourStyle>(GetStyle());
-    bar.visualStyles = ThemedPartsAvailable();
     RunButtonPaintPlan(tools, core::commandbar::PlanButtonPaint(bar, button));
 }
 

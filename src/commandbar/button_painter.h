@@ -20,11 +20,7 @@ struct ButtonPaintTools {
     HWND barWindow = nullptr;              // hosted controls are placed in its client coordinates
 };
 
-// True when the desktop draws the visual style's tool bar parts.
-bool ThemedPartsAvailable();
-
-// Plans with the process's current colour style and visual styles (whatever `bar` says of them)
-// and paints.
+// Plans with the process's current colour style (whatever `bar` says of it) and paints.
 void PaintButton(const ButtonPaintTools& tools, core::commandbar::BarPaintState bar,
                  const core::commandbar::ButtonPaintState& button);
 

@@ -343,9 +343,6 @@ private:
         PaintColour colour{el::kToolbarText};
         if (look.textHot && !button_.locked) colour.element = el::kToolbarTextHot;
         if (!LooksEnabled()) colour.element = el::kToolbarTextDisabled;
-        if (bar_.style == ColourStyle::System && bar_.visualStyles && PressedAndHovered()) {
-            colour = PaintColour{0, SystemColourRef(system_colour::kButtonHighlight)};
-        }
         const bool centred = bar_.buttonPosition == 1 && !button_.locked;
         ops_.push_back(Caption{rect, button_.caption, colour, bar_.orientation, centred});
     }

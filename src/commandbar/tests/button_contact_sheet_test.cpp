@@ -26,7 +26,7 @@ using core::commandbar::BarPaintState;
 using core::commandbar::ButtonPaintState;
 using core::commandbar::ButtonStyle;
 
-constexpr int kPanelHeight = 236;
+constexpr int kPanelHeight = 310;
 constexpr int kSheetWidth = 830;
 constexpr int kSheetHeight = 4 * kPanelHeight + 8;
 const wchar_t* const kIconNames[] = {L"Load_fonts", L"Exit", L"Settings", L"License", L"Home_page", L"Send_mail"};
@@ -75,7 +75,7 @@ std::vector<Sample> BelowSamples() {
     for (int state = 0; state < 5; ++state) {
         ButtonPaintState button{.caption = names[state], .iconIndex = state, .enabled = state != 4,
                                 .active = state != 4, .checked = state == 3, .showCaptionInToolbar = true};
-        samples.push_back({.button = button, .size = 64, .over = state == 1 || state == 2, .down = state == 2});
+        samples.push_back({.button = button, .size = 76, .over = state == 1 || state == 2, .down = state == 2});
     }
     return samples;
 }

@@ -39,7 +39,6 @@ struct BarPaintState {
     std::int32_t iconWidth = 0;
     std::int32_t iconHeight = 0;
     ColourStyle style = ColourStyle::Themed;
-    bool visualStyles = false;   // the desktop draws themed tool bar parts
     bool keyboardDriven = false; // the open menus are being driven from the keyboard
     WindowHandle barWindow = 0;
 };
