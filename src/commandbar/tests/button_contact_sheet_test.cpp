@@ -27,7 +27,7 @@ using core::commandbar::ButtonPaintState;
 using core::commandbar::ButtonStyle;
 
 constexpr int kPanelHeight = 310;
-constexpr int kSheetWidth = 830;
+constexpr int kSheetWidth = 900;
 constexpr int kSheetHeight = 4 * kPanelHeight + 8;
 const wchar_t* const kIconNames[] = {L"Load_fonts", L"Exit", L"Settings", L"License", L"Home_page", L"Send_mail"};
 
@@ -234,10 +234,10 @@ TEST(ButtonContactSheet, PaintsEveryKindAndStateInEachStyle) {
         painter.Label(std::wstring(L"Style ") + styleNames[style], 8, top);
         painter.Bar(ToolbarSamples(), 8, top + 20, 26, 0, 0);
         painter.Bar(BelowSamples(), 8, top + 52, 44, 0, 1);
-        painter.Bar(VerticalSamples(), 360, top + 52, 26, 1, 0);
-        painter.Menu(MenuSamples(), 400, top + 52, 240, core::commandbar::eSizePopupMenu);
+        painter.Bar(VerticalSamples(), 400, top + 52, 26, 1, 0);
+        painter.Menu(MenuSamples(), 440, top + 52, 240, core::commandbar::eSizePopupMenu);
 
-        painter.Menu(CustomiseSamples(), 660, top + 52, 160, core::commandbar::eSizeCustomiseList);
+        painter.Menu(CustomiseSamples(), 700, top + 52, 160, core::commandbar::eSizeCustomiseList);
 
         // Each panel's first tool bar button and menu item drew over their backgrounds.
         const std::uint32_t* pixels = sheet.Pixels().data();
