@@ -238,7 +238,7 @@ private:
         testing::FakeMeasurer text;
         testing::FakeKeyboard keyboard;
         MeasureButtonParams params;
-        params.SizeStyle = input.ConsumeIntegralInRange(1, 4);
+        params.SizeStyle = static_cast<SizeStyle>(input.ConsumeIntegralInRange(1, 4));
         for (const auto& entry : bar->Buttons()) entry.value->Measure(params, input.ConsumeBool(), text, keyboard);
     }
 

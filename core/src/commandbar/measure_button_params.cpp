@@ -8,8 +8,8 @@ void MeasureButtonParams::FromMeasureButtonParams(const MeasureButtonParams& oth
     Size = keptSize;
 }
 
-std::int32_t MeasureButtonParams::CompareTo(const MeasureButtonParams& other) const {
-    bool same = hwnd == other.hwnd && SizeStyle == other.SizeStyle && Orientation == other.Orientation &&
+int MeasureButtonParams::CompareTo(const MeasureButtonParams& other) const {
+    bool same = Hwnd == other.Hwnd && SizeStyle == other.SizeStyle && Orientation == other.Orientation &&
                 Height == other.Height && FontFace == other.FontFace && FontSize == other.FontSize &&
                 IconWidth == other.IconWidth && IconHeight == other.IconHeight && RightToLeft == other.RightToLeft &&
                 ButtonPosition == other.ButtonPosition;
