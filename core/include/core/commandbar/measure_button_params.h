@@ -9,6 +9,8 @@
 
 namespace core::commandbar {
 
+class DrawButtonParams;
+
 class MeasureButtonParams {
 public:
     WindowHandle Hwnd = 0;
@@ -27,7 +29,8 @@ public:
     ButtonTextPosition ButtonPosition = ButtonTextPosition::Beside;
     std::int32_t Size = 0;
 
-    // Copies everything but Size.
+    // Both copy everything but Size; the icon size comes from the draw parameters' image list.
+    void FromDrawButtonParams(const DrawButtonParams& draw);
     void FromMeasureButtonParams(const MeasureButtonParams& other);
 
     // 0 when a measurement made with `other` holds for these parameters too, else 1.
