@@ -5,18 +5,8 @@
 namespace core::commandbar {
 
 void MeasureButtonParams::FromDrawButtonParams(const DrawButtonParams& draw) {
-    Hwnd = draw.Hwnd;
-    Hdc = draw.Hdc;
-    FontFace = draw.FontFace;
-    FontSize = draw.FontSize;
-    Font = draw.Font;
-    IconWidth = draw.IconWidth;
-    IconHeight = draw.IconHeight;
+    static_cast<BarParams&>(*this) = draw;
     Height = draw.Height;
-    RightToLeft = draw.RightToLeft;
-    SizeStyle = draw.SizeStyle;
-    Orientation = draw.Orientation;
-    ButtonPosition = draw.ButtonPosition;
 }
 
 void MeasureButtonParams::FromMeasureButtonParams(const MeasureButtonParams& other) {

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/draw_button_params.h"
 #include "fakes.h"
 
 namespace core::commandbar {
@@ -319,6 +320,14 @@ TEST(MeasureButtonParams, CompareToIgnoresOnlyHandlesOfDrawingAndSize) {
     MeasureButtonParams copy;
     copy.Size = 42;
     copy.FromMeasureButtonParams(b);
+    EXPECT_EQ(copy.Size, 42);
+    EXPECT_EQ(copy.CompareTo(b), 0);
+
+    DrawButtonParams draw;
+    static_cast<BarParams&>(draw) = b;
+    draw.Height = b.Height;
+    draw.Size = 99;
+    copy.FromDrawButtonParams(draw);
     EXPECT_EQ(copy.Size, 42);
     EXPECT_EQ(copy.CompareTo(b), 0);
 }
