@@ -31,9 +31,6 @@ constexpr std::int32_t ModifierBits(ShortcutModifier bit) { return static_cast<s
 constexpr std::int32_t operator|(ShortcutModifier a, ShortcutModifier b) {
     return static_cast<std::int32_t>(a) | static_cast<std::int32_t>(b);
 }
-constexpr std::int32_t operator|(std::int32_t set, ShortcutModifier bit) {
-    return set | static_cast<std::int32_t>(bit);
-}
 constexpr bool HasModifier(std::int32_t set, ShortcutModifier bit) {
     return (set & static_cast<std::int32_t>(bit)) != 0;
 }
