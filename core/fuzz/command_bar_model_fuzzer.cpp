@@ -14,6 +14,7 @@
 
 #include "commandbar/fakes.h"
 #include "commandbar/model_invariants.h"
+#include "core/commandbar/bar_layout.h"
 #include "core/commandbar/command_bar_handles.h"
 #include "core/commandbar/command_bar_registry.h"
 #include "fuzz_input.h"
@@ -238,9 +239,58 @@ private:
         testing::FakeMeasurer text;
         testing::FakeKeyboard keyboard;
         MeasureButtonParams params;
-        params.SizeStyle = input.ConsumeIntegralInRange(1, 4);
+        params.SizeStyle = static_cast<SizeStyle>(input.ConsumeIntegralInRange(1, 4));
+        params.Orientation = static_cast<Orientation>(input.ConsumeIntegralInRange(0, 3));
+        params.RightToLeft = input.ConsumeBool();
+        params.Height = input.ConsumeIntegralInRange(0, 30);
         for (const auto& entry : bar->Buttons()) entry.value->Measure(params, input.ConsumeBool(), text, keyboard);
+        LayOutAndPaint(*bar, params, input.ConsumeIntegralInRange(0, 400), text, keyboard);
     }
+
+    // The bar as a control would show it, twice so that hidden buttons come back; every
+    // rectangle a layout hands to painting must lie inside the bar it laid out.
+    void LayOutAndPaint(const CommandBarInt& bar, MeasureButtonParams& params, std::int32_t available,
+                        const TextMeasurer& text, const KeyboardLayout& keyboard) {
+        RecordMeasuringHost host(*controls_[0], text, keyboard);
+        std::vector<DisplayButtonInfo> info;
+        const bool popup = IsMenuSizeStyle(params.SizeStyle);
+        BarExtent extent;
+        for (std::int32_t length : {available, available * 2}) {
+            extent = popup ? LayoutPopupMenu(bar, params, info, params.SizeStyle == SizeStyle::CustomiseList, host)
+                           : LayoutToolbar(bar, params, length, info, host);
+        }
+        fuzz::Require(info.size() == static_cast<std::size_t>(bar.Count()), "one display entry per button");
+        CheckingPainter painter(extent, popup, IsVerticalOrientation(params.Orientation));
+        DrawButtonParams draw;
+        draw.SizeStyle = params.SizeStyle;
+        PaintAll(bar, draw, info, painter);
+    }
+
+    // Whatever is painted lies across the bar within the thickness layout returned (popup menus:
+    // within their width and height).
+    class CheckingPainter : public ButtonPainter {
+    public:
+        CheckingPainter(BarExtent extent, bool popup, bool vertical)
+            : extent_(extent), popup_(popup), vertical_(vertical) {}
+        void Paint(const ButtonInt&, DrawButtonParams& params) override {
+            const std::int64_t right = static_cast<std::int64_t>(params.Left) + params.Size;
+            const std::int64_t bottom = static_cast<std::int64_t>(params.Top) + params.Height;
+            fuzz::Require(params.Size >= 0 && params.Height > 0, "painted rectangles are not inverted");
+            if (popup_) {
+                fuzz::Require(params.Left >= 0 && right <= extent_.length && bottom <= extent_.thickness,
+                              "a popup item lies inside the menu");
+            } else if (vertical_) {
+                fuzz::Require(params.Left >= 0 && right <= extent_.thickness, "a vertical bar's button fits across");
+            } else {
+                fuzz::Require(params.Top >= 0 && bottom <= extent_.thickness, "a bar's button lies within its rows");
+            }
+        }
+
+    private:
+        BarExtent extent_;
+        bool popup_;
+        bool vertical_;
+    };
 
     bool RadioAlreadyPlaced(const Button& button) const {
         // The radio group invariant holds for radio buttons kept to one bar (see the invariants).

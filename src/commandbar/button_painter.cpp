@@ -4,6 +4,7 @@
 
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
+#include "commandbar/command_bar_process.h"
 #include "commandbar/drawing_utilities.h"
 #include "win/handles.h"
 
@@ -80,7 +81,8 @@ public:
         RECT measured{0, 0, 256, 256};
         DrawTextAnyPlatform(dc_, shortcut.text, measured, DT_CALCRECT | DT_SINGLELINE);
         const int x = shortcut.right - shortcut.margin - (measured.right - measured.left);
-        DrawCaption(dc_, shortcut.text, x, shortcut.top, shortcut.right - x, shortcut.height, colour, 0, false);
+        DrawCaption(dc_, shortcut.text, x, shortcut.top, shortcut.right - x, shortcut.height, colour,
+                    core::commandbar::Orientation::Top, false);
     }
     void operator()(const op::SubmenuArrow& arrow) const {
         DrawSubmenuArrow(dc_, arrow.cell.left, arrow.cell.top, arrow.cell.width, arrow.cell.height);
@@ -112,6 +114,14 @@ void PaintButton(const ButtonPaintTools& tools, core::commandbar::BarPaintState 
                  const core::commandbar::ButtonPaintState& button) {
     bar.style = static_cast<core::ColourStyle>(GetStyle());
     RunButtonPaintPlan(tools, core::commandbar::PlanButtonPaint(bar, button));
+}
+
+void Win32ButtonPainter::Paint(const core::commandbar::ButtonInt& button, core::commandbar::DrawButtonParams& params) {
+    const ButtonPaintTools tools{reinterpret_cast<HDC>(params.Hdc), reinterpret_cast<HFONT>(params.Font),
+                                 reinterpret_cast<CommandBarImageList*>(params.ImageList), ToHwnd(params.Hwnd)};
+    const auto style = static_cast<core::ColourStyle>(GetStyle());
+    const core::commandbar::BarPaintState bar = core::commandbar::BarPaintStateOf(params, style, keyboardDriven_);
+    PaintButton(tools, bar, core::commandbar::ButtonPaintStateOf(button, bar, Keyboard()));
 }
 
 void RunButtonPaintPlan(const ButtonPaintTools& tools, const std::vector<core::commandbar::PaintOp>& ops) {

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "core/commandbar/bar_layout.h"
 #include "core/commandbar/button_paint_plan.h"
 
 namespace commandbar {
@@ -23,6 +24,17 @@ struct ButtonPaintTools {
 // Plans with the process's current colour style (whatever `bar` says of it) and paints.
 void PaintButton(const ButtonPaintTools& tools, core::commandbar::BarPaintState bar,
                  const core::commandbar::ButtonPaintState& button);
+
+// The painter a bar's painting pass calls: the parameters carry the DC, the font and the image
+// list (a CommandBarImageList) as the platform keeps them.
+class Win32ButtonPainter : public core::commandbar::ButtonPainter {
+public:
+    void SetKeyboardDriven(bool driven) noexcept { keyboardDriven_ = driven; }
+    void Paint(const core::commandbar::ButtonInt& button, core::commandbar::DrawButtonParams& params) override;
+
+private:
+    bool keyboardDriven_ = false;
+};
 
 void RunButtonPaintPlan(const ButtonPaintTools& tools, const std::vector<core::commandbar::PaintOp>& ops);
 

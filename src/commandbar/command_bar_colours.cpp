@@ -25,8 +25,8 @@ ColourState& State() {
 
 std::wstring_view UpToNul(const wchar_t* buffer) { return std::wstring_view(buffer); }
 
-void DetectColourScheme(HWND hWnd) {
-    HTHEME theme = ::OpenThemeData(hWnd, L"ExplorerBar");
+void DetectColourScheme(HWND hwnd) {
+    HTHEME theme = ::OpenThemeData(hwnd, L"ExplorerBar");
     if (!theme) return;  // the scheme keeps its previous value
     wchar_t themeFile[260] = {};
     wchar_t schemeName[260] = {};
@@ -44,10 +44,10 @@ Colour DesktopColours::Translate(Colour colour) const { return TranslateColour(c
 
 void InitialiseColours() { State().palette.Initialise(); }
 
-void DetectDisplaySettings(HWND hWnd) {
+void DetectDisplaySettings(HWND hwnd) {
     ColourState& state = State();
     if (state.palette.Style() == static_cast<std::int32_t>(core::ColourStyle::Themed) && Platform().isXpOrLater) {
-        DetectColourScheme(hWnd);
+        DetectColourScheme(hwnd);
     }
     {
         win::WindowDc desktop(::GetDesktopWindow());

@@ -28,7 +28,7 @@ void InitialiseColours();
 
 // Reads the visual-style colour scheme (themed style only, where visual styles exist) and the
 // screen's colour depth, then tells the listener so that the controls refresh.
-void DetectDisplaySettings(HWND hWnd);
+void DetectDisplaySettings(HWND hwnd);
 // The command bar registry listens here to refresh its controls; returns the previous listener.
 std::function<void()> SetDisplaySettingsListener(std::function<void()> listener);
 

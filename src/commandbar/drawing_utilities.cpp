@@ -132,7 +132,7 @@ void GradientFillRect(HDC hdc, const RECT& rect, Colour colourStart, Colour colo
     }
 }
 
-void FillParentRelative(HWND hWnd, HWND hWndParent, HDC hdc, Colour colourStart, Colour colourEnd, int left, int top,
+void FillParentRelative(HWND hwnd, HWND parent, HDC hdc, Colour colourStart, Colour colourEnd, int left, int top,
                         int width, int height, bool horizontal, bool systemLook) {
     const RECT clip = RectOf(left, top, width, height);
     const bool systemColours = systemLook && IsHighColour();
@@ -144,18 +144,18 @@ void FillParentRelative(HWND hWnd, HWND hWndParent, HDC hdc, Colour colourStart,
         colourStart = BlendColour(core::SystemColourRef(COLOR_BTNHIGHLIGHT), core::SystemColourRef(COLOR_BTNFACE), 192);
         colourEnd = TranslateColour(core::SystemColourRef(COLOR_BTNFACE));
     }
-    // The parent's rectangle in hWnd's client coordinates.
-    RECT parent{};
-    ::GetWindowRect(hWndParent, &parent);
-    ::MapWindowPoints(HWND_DESKTOP, hWnd, reinterpret_cast<POINT*>(&parent), 2);
+    // The parent's rectangle in hwnd's client coordinates.
+    RECT parentRect{};
+    ::GetWindowRect(parent, &parentRect);
+    ::MapWindowPoints(HWND_DESKTOP, hwnd, reinterpret_cast<POINT*>(&parentRect), 2);
     // Clipping within a saved state keeps whatever clip the caller had.
     win::DcStateGuard state(hdc);
     ::IntersectClipRect(hdc, clip.left, clip.top, clip.right, clip.bottom);
-    GradientFillRect(hdc, parent, colourStart, colourEnd,
+    GradientFillRect(hdc, parentRect, colourStart, colourEnd,
                      horizontal ? GradientMode::LeftToRight : GradientMode::TopToBottom);
 }
 
-void TileBitmap(HDC hdc, int left, int top, int width, int height, HDC hdcSource, int tileWidth, int tileHeight,
+void TileBitmap(HDC hdc, int left, int top, int width, int height, HDC source, int tileWidth, int tileHeight,
                 int yOffset) {
     if (tileWidth <= 0 || tileHeight <= 0 || width <= 0 || height <= 0) return;
     auto wrap = [](long long value, int size) { return static_cast<int>(((value % size) + size) % size); };
@@ -167,7 +167,7 @@ void TileBitmap(HDC hdc, int left, int top, int width, int height, HDC hdcSource
         for (int x = left; x < right;) {
             const int sourceX = wrap(x, tileWidth);
             const int columnWidth = std::min(tileWidth - sourceX, right - x);
-            ::BitBlt(hdc, x, y, columnWidth, rowHeight, hdcSource, sourceX, sourceY, SRCCOPY);
+            ::BitBlt(hdc, x, y, columnWidth, rowHeight, source, sourceX, sourceY, SRCCOPY);
             x += columnWidth;
         }
         y += rowHeight;
@@ -198,11 +198,11 @@ void DrawIconOrColourBox(HDC hdc, CommandBarImageList* imageList, int iconIndex,
     if (border != core::kNoColour) DrawRectOutline(hdc, border, left, top, kColourBoxSize, kColourBoxSize);
 }
 
-int ToolbarThemePart(core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, int orientation) noexcept {
+int ToolbarThemePart(core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, Orientation orientation) noexcept {
     enum { kButton = 1, kSplitButton = 3, kSplitDropDown = 4, kSeparator = 5, kSeparatorVertical = 6 };
-    if (buttonStyle == core::commandbar::ButtonStyle::eSeparator)
+    if (buttonStyle == core::commandbar::ButtonStyle::Separator)
         return IsVerticalOrientation(orientation) ? kSeparatorVertical : kSeparator;
-    if (buttonStyle == core::commandbar::ButtonStyle::eSplit) return dropDownPart ? kSplitDropDown : kSplitButton;
+    if (buttonStyle == core::commandbar::ButtonStyle::Split) return dropDownPart ? kSplitDropDown : kSplitButton;
     return kButton;
 }
 
@@ -214,19 +214,19 @@ int ToolbarThemeState(bool enabled, bool hot, bool checked, bool pressed) noexce
     return checked ? kChecked : kNormal;
 }
 
-void DrawThemedToolbarPart(HWND hWnd, HDC hdc, int left, int top, int width, int height, bool enabled, bool hot,
-                           core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, int orientation, bool checked,
-                           bool pressed) {
+void DrawThemedToolbarPart(HWND hwnd, HDC hdc, int left, int top, int width, int height, bool enabled, bool hot,
+                           core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, Orientation orientation,
+                           bool checked, bool pressed) {
     const RECT rect = RectOf(left, top, width, height);
     if (!Platform().isXpOrLater) return;
-    HTHEME theme = ::OpenThemeData(hWnd, L"TOOLBAR");
+    HTHEME theme = ::OpenThemeData(hwnd, L"TOOLBAR");
     if (!theme) return;
     ::DrawThemeBackground(theme, hdc, ToolbarThemePart(buttonStyle, dropDownPart, orientation),
                           ToolbarThemeState(enabled, hot, checked, pressed), &rect, nullptr);
     ::CloseThemeData(theme);
 }
 
-void DrawDropDownArrow(HDC hdc, int left, int top, int width, int height, Colour colour, int orientation) {
+void DrawDropDownArrow(HDC hdc, int left, int top, int width, int height, Colour colour, Orientation orientation) {
     const int cx = Centre(left, width);
     const int cy = Centre(top, height);
     const COLORREF rgb = win::ToColorRef(colour);
@@ -262,7 +262,7 @@ void DrawCheckMark(HDC hdc, int left, int top, int width, int height) {
 }
 
 void DrawCaption(HDC hdc, std::wstring_view text, int left, int top, int width, int height, Colour colour,
-                 int orientation, bool centred) {
+                 Orientation orientation, bool centred) {
     RECT rect = RectOf(left, top, width, height);
     UINT format = DT_SINGLELINE;
     if (IsVerticalOrientation(orientation)) {

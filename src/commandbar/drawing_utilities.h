@@ -32,8 +32,8 @@ Colour TranslateColour(Colour colour) noexcept;
 // Both colours are translated first; weight 0..255 is the share of colourA.
 Colour BlendColour(Colour colourA, Colour colourB, int weight) noexcept;
 
-// Bar orientations: 0 and 3 are horizontal bars, 1 and 2 vertical ones.
 using core::commandbar::IsVerticalOrientation;
+using core::commandbar::Orientation;
 
 // Nothing when either colour is -1; a solid fill with colourStart when the colours are equal or
 // gradients are not available. Colours must already be RGB.
@@ -44,15 +44,15 @@ enum class GradientMode : int { LeftToRight = 0, TopToBottom = 1 };
 // The system gradient fill over rect; without gradients a solid fill with colourEnd.
 void GradientFillRect(HDC hdc, const RECT& rect, Colour colourStart, Colour colourEnd, GradientMode mode);
 
-// Paints the part (left, top, width, height) of hWnd with a gradient spanning the whole of
-// hWndParent, so that bars side by side show one continuous gradient. With systemLook on a
+// Paints the part (left, top, width, height) of hwnd with a gradient spanning the whole of
+// parent, so that bars side by side show one continuous gradient. With systemLook on a
 // high-colour screen the colours are the system look's, whatever is passed.
-void FillParentRelative(HWND hWnd, HWND hWndParent, HDC hdc, Colour colourStart, Colour colourEnd, int left, int top,
+void FillParentRelative(HWND hwnd, HWND parent, HDC hdc, Colour colourStart, Colour colourEnd, int left, int top,
                         int width, int height, bool horizontal, bool systemLook);
 
 // Covers the rectangle with straight copies of the tile; tiles are anchored to the destination's
 // origin (columns at multiples of tileWidth, rows shifted by yOffset).
-void TileBitmap(HDC hdc, int left, int top, int width, int height, HDC hdcSource, int tileWidth, int tileHeight,
+void TileBitmap(HDC hdc, int left, int top, int width, int height, HDC source, int tileWidth, int tileHeight,
                 int yOffset);
 
 // One-pixel outline of the rectangle.
@@ -66,22 +66,22 @@ void DrawIconOrColourBox(HDC hdc, CommandBarImageList* imageList, int iconIndex,
 
 // Part and state numbers of the system's tool bar theme class; separators and split buttons have
 // parts of their own, every other style is a plain button.
-int ToolbarThemePart(core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, int orientation) noexcept;
+int ToolbarThemePart(core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, Orientation orientation) noexcept;
 int ToolbarThemeState(bool enabled, bool hot, bool checked, bool pressed) noexcept;
 // Draws one tool bar part with the desktop's visual style; nothing without visual styles.
-void DrawThemedToolbarPart(HWND hWnd, HDC hdc, int left, int top, int width, int height, bool enabled, bool hot,
-                           core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, int orientation, bool checked,
-                           bool pressed);
+void DrawThemedToolbarPart(HWND hwnd, HDC hdc, int left, int top, int width, int height, bool enabled, bool hot,
+                           core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, Orientation orientation,
+                           bool checked, bool pressed);
 
 // Glyphs, centred on (left + width / 2, top + height / 2).
-void DrawDropDownArrow(HDC hdc, int left, int top, int width, int height, Colour colour, int orientation);
+void DrawDropDownArrow(HDC hdc, int left, int top, int width, int height, Colour colour, Orientation orientation);
 void DrawSubmenuArrow(HDC hdc, int left, int top, int width, int height);
 void DrawCheckMark(HDC hdc, int left, int top, int width, int height);
 
 // Single-line caption with '&' marking the accelerator. Vertical bars expect a font rotated for
 // top-to-bottom text to be selected already.
 void DrawCaption(HDC hdc, std::wstring_view text, int left, int top, int width, int height, Colour colour,
-                 int orientation, bool centred);
+                 Orientation orientation, bool centred);
 // DrawText with the wide-character call; returns the text height.
 int DrawTextAnyPlatform(HDC hdc, std::wstring_view text, RECT& rect, UINT format);
 

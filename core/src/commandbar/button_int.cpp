@@ -28,7 +28,7 @@ ButtonInt::ButtonInt(std::wstring key) : key_(std::move(key)) {}
 
 void ButtonInt::SizeChanged() {
     measureCache_.clear();
-    NotifyBars(BarChangeKind::kButtonSize);
+    NotifyBars(BarChangeKind::ButtonSize);
 }
 
 void ButtonInt::SetCaption(std::wstring caption) {
@@ -89,16 +89,16 @@ void ButtonInt::SetSubBar(CommandBarInt* bar) noexcept {
 }
 void ButtonInt::SetEnabled(bool enabled) {
     enabled_ = enabled;
-    NotifyBars(BarChangeKind::kButtonLook);
+    NotifyBars(BarChangeKind::ButtonLook);
 }
 void ButtonInt::SetLocked(bool locked) {
     locked_ = locked;
-    NotifyBars(BarChangeKind::kButtonLook);
+    NotifyBars(BarChangeKind::ButtonLook);
 }
 void ButtonInt::SetChecked(bool checked) {
     if (!IsCheckableStyle(style_)) return;
     checked_ = checked;
-    NotifyBars(BarChangeKind::kButtonChecked);
+    NotifyBars(BarChangeKind::ButtonChecked);
 }
 
 void ButtonInt::AddToBar(CommandBarInt& bar) {
@@ -161,9 +161,9 @@ void ButtonInt::NotifyBars(BarChangeKind kind) {
 std::wstring ButtonInt::GetShortcutText(const KeyboardLayout& keyboard) const {
     if (shortcutKey_ == 0) return {};
     std::wstring text;
-    if (shortcutModifiers_ & eCtrl) text += L"Ctrl+";
-    if (shortcutModifiers_ & eShift) text += L"Shift+";
-    if (shortcutModifiers_ & eAlt) text += L"Alt+";
+    if (HasModifier(shortcutModifiers_, ShortcutModifier::Ctrl)) text += L"Ctrl+";
+    if (HasModifier(shortcutModifiers_, ShortcutModifier::Shift)) text += L"Shift+";
+    if (HasModifier(shortcutModifiers_, ShortcutModifier::Alt)) text += L"Alt+";
     text += shortcutKey_ == kDeleteKey ? std::wstring(L"Del") : ProperCase(keyboard.KeyName(shortcutKey_));
     return text;
 }
@@ -202,26 +202,26 @@ ButtonInt* ButtonInt::FindByShortcut(WindowHandle controlWindow, std::uint16_t k
 }
 
 bool ButtonInt::IsOverDropDownPart(std::int32_t x, std::int32_t width, bool rightToLeft) const noexcept {
-    if (style_ != ButtonStyle::eSplit) return false;
+    if (style_ != ButtonStyle::Split) return false;
     if (rightToLeft) return x < splitWidth_;
     return static_cast<std::int64_t>(x) > static_cast<std::int64_t>(width) - splitWidth_;
 }
 
-bool ButtonInt::IsActive(std::int32_t orientation, bool inCustomiseMenu) const noexcept {
-    if (style_ == ButtonStyle::eSeparator) return false;
+bool ButtonInt::IsActive(Orientation orientation, bool inCustomiseMenu) const noexcept {
+    if (style_ == ButtonStyle::Separator) return false;
     bool active = visible_ && enabled_ && !locked_;
-    if (active && style_ == ButtonStyle::ePanel) {
+    if (active && style_ == ButtonStyle::Panel) {
         active = IsVerticalOrientation(orientation) && iconIndex_ >= 0;
     }
-    if (!active && inCustomiseMenu && customiseState_ != 2) return true;
+    if (!active && inCustomiseMenu && customiseState_ != CustomiseState::NoCheckBox) return true;
     return active;
 }
 
 std::int32_t ButtonInt::Measure(MeasureButtonParams& params, bool hidden, const TextMeasurer& text,
                                  const KeyboardLayout& keyboard) {
-    if (!(params.SizeStyle == eSizeCustomiseList || (visible_ && !hidden))) return 0;
-    bool menu = params.SizeStyle == eSizePopupMenu || params.SizeStyle == eSizeCustomiseList;
-    bool toolbar = params.SizeStyle >= eSizeMenuBar && params.SizeStyle <= 5;
+    if (!(params.SizeStyle == SizeStyle::CustomiseList || (visible_ && !hidden))) return 0;
+    bool menu = IsMenuSizeStyle(params.SizeStyle);
+    bool toolbar = IsToolbarSizeStyle(params.SizeStyle);
     if (!menu && !toolbar) return 0;
 
     for (const CachedMeasure& cached : measureCache_) {
@@ -239,7 +239,7 @@ std::int32_t ButtonInt::Measure(MeasureButtonParams& params, bool hidden, const 
 std::int32_t ButtonInt::MeasureMenuItem(MeasureButtonParams& params, const TextMeasurer& text,
                                          const KeyboardLayout& keyboard) const {
     std::int64_t iconSize = 0;
-    if (style_ == ButtonStyle::eSeparator) {
+    if (style_ == ButtonStyle::Separator) {
         params.Height = 3;
     } else {
         if (iconIndex_ >= 0 || colorBox_ != -1) {
@@ -255,26 +255,26 @@ std::int32_t ButtonInt::MeasureMenuItem(MeasureButtonParams& params, const TextM
     std::wstring label = caption_ + L"  " + GetShortcutText(keyboard);
     iconSize += text.MeasureText(params, label, kMeasureSingleLine).width;
     std::int64_t width = iconSize + menuRightMargin_ + 32;
-    if (params.SizeStyle == eSizeCustomiseList) width += static_cast<std::int64_t>(params.IconWidth) + 2;
+    if (params.SizeStyle == SizeStyle::CustomiseList) width += static_cast<std::int64_t>(params.IconWidth) + 2;
     return Checked32(width);
 }
 
 std::int32_t ButtonInt::MeasureToolbarButton(MeasureButtonParams& params, const TextMeasurer& text) const {
     bool vertical = IsVerticalOrientation(params.Orientation);
     std::int64_t base = 2LL * spacing_;
-    if (style_ == ButtonStyle::eSeparator) return Checked32(base);
-    if (style_ == ButtonStyle::ePanel && panelControl_ != 0) {
+    if (style_ == ButtonStyle::Separator) return Checked32(base);
+    if (style_ == ButtonStyle::Panel && panelControl_ != 0) {
         return vertical ? 0 : Checked32(base + panelWidth_);
     }
 
     if (iconIndex_ >= 0 || colorBox_ != -1) base += vertical ? params.IconWidth : params.IconHeight;
     std::int64_t lineHeight = text.MeasureText(params, L"Xy", kMeasureSingleLine).height;
-    bool captionBelow =
-        params.ButtonPosition == 1 && showCaptionInToolbar_ && !caption_.empty() && style_ != ButtonStyle::ePanel;
+    bool captionBelow = params.ButtonPosition == ButtonTextPosition::Below && showCaptionInToolbar_ &&
+                        !caption_.empty() && style_ != ButtonStyle::Panel;
     std::int64_t height = captionBelow            ? lineHeight + base + 4
                           : lineHeight < base ? base
                                               : lineHeight + 2LL * spacing_;
-    if (style_ == ButtonStyle::eSplit && vertical) height += splitWidth_;
+    if (style_ == ButtonStyle::Split && vertical) height += splitWidth_;
     params.Height = Checked32(height);
 
     std::int64_t width = base;
@@ -282,7 +282,7 @@ std::int32_t ButtonInt::MeasureToolbarButton(MeasureButtonParams& params, const 
         std::int64_t captionWidth = text.MeasureText(params, caption_, kMeasureWrapping).width;
         width = captionBelow ? std::max(base, captionWidth + 12) : base + captionWidth + 4;
     }
-    if (style_ == ButtonStyle::eSplit) {
+    if (style_ == ButtonStyle::Split) {
         if (!vertical) width += splitWidth_;
     } else if (subBar_ && showDropDownInToolbar_) {
         width += splitWidth_ - 4;

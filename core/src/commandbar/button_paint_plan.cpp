@@ -25,9 +25,6 @@ void CheckGeometry(const BarPaintState& bar, const ButtonPaintState& button) {
 
 bool HasImage(const ButtonPaintState& button) { return button.iconIndex >= 0 || button.colorBox != kNoColour; }
 
-bool IsMenuSizeStyle(std::int32_t sizeStyle) {
-    return sizeStyle == eSizePopupMenu || sizeStyle == eSizeCustomiseList;
-}
 
 class MenuItemPlanner {
 public:
@@ -35,16 +32,16 @@ public:
         : bar_(bar), button_(button), ops_(ops), left_(bar.left), size_(bar.size) {}
 
     void Plan() {
-        const bool customise = bar_.sizeStyle == eSizeCustomiseList;
+        const bool customise = bar_.sizeStyle == SizeStyle::CustomiseList;
         const bool rtl = bar_.rightToLeft;
         const std::int32_t top = bar_.top;
         const std::int32_t height = bar_.height;
-        enabled_ = customise ? button_.customiseState != 2 : bar_.enabled && button_.enabled;
+        enabled_ = customise ? button_.customiseState != CustomiseState::NoCheckBox : bar_.enabled && button_.enabled;
         std::int32_t textStart = rtl ? left_ + 4 : left_ + bar_.iconWidth + 16;
         // The customise box sits at the start of the line, so only there does it push the text.
         if (customise && !rtl) textStart += bar_.iconWidth + 6;
 
-        if (button_.style == ButtonStyle::eSeparator) {
+        if (button_.style == ButtonStyle::Separator) {
             ops_.push_back(Line{textStart, top + 1, left_ + size_ - textStart, false, el::kSeparatorDark});
             return;
         }
@@ -62,9 +59,9 @@ public:
         }
 
         if (customise) {
-            if (button_.customiseState != 2) {
+            if (button_.customiseState != CustomiseState::NoCheckBox) {
                 CheckBox();
-                if (button_.customiseState == 1) ops_.push_back(CheckMark{IconCell()});
+                if (button_.customiseState == CustomiseState::Checked) ops_.push_back(CheckMark{IconCell()});
             }
             // The rest of the item is painted beside the box.
             if (!rtl) left_ += bar_.iconWidth + 4;
@@ -73,7 +70,7 @@ public:
         if (button_.checked) CheckBox();
         const PaintRect cell = IconCell();
         if (HasImage(button_)) {
-            ops_.push_back(Icon{cell.left, cell.top, button_.iconIndex, button_.colorBox, enabled_ ? 0 : 1});
+            ops_.push_back(Icon{cell.left, cell.top, button_.iconIndex, button_.colorBox, enabled_ ? IconState::Normal : IconState::Disabled});
         } else if (button_.checked) {
             ops_.push_back(CheckMark{cell});
         }
@@ -81,7 +78,7 @@ public:
         const PaintColour text{button_.enabled ? (hot ? el::kMenuTextHot : el::kMenuText) : el::kMenuTextDisabled};
         const std::int32_t right = left_ + size_;
         if (!button_.caption.empty()) {
-            ops_.push_back(Caption{{textStart, top, right - textStart, height}, button_.caption, text, 0, false});
+            ops_.push_back(Caption{{textStart, top, right - textStart, height}, button_.caption, text, Orientation::Top, false});
         }
         if (rtl) return;
         const std::int32_t margin = button_.menuRightMargin;
@@ -120,7 +117,7 @@ struct ToolbarLook {
     bool border = false;
     bool outlineDropDown = false;
     bool fillDropDownHot = false;
-    int iconState = 0;
+    IconState iconState = IconState::Normal;
 };
 
 constexpr ToolbarLook kBack{el::kButtonBackStart, el::kButtonBackEnd};
@@ -145,7 +142,7 @@ ToolbarLook SplitLook(const BarPaintState& bar) {
 }
 
 ToolbarLook ActiveLook(const BarPaintState& bar, const ButtonPaintState& button) {
-    if (button.style == ButtonStyle::eSplit) return SplitLook(bar);
+    if (button.style == ButtonStyle::Split) return SplitLook(bar);
     if (bar.showingMenu) {
         if (!button.hasSubBar) return kPressed;
         return bar.style == ColourStyle::Dark ? kPressed : kBarBack;
@@ -159,10 +156,10 @@ class ToolbarPlanner {
 public:
     ToolbarPlanner(const BarPaintState& bar, const ButtonPaintState& button, std::vector<PaintOp>& ops)
         : bar_(bar), button_(button), ops_(ops), vertical_(IsVerticalOrientation(bar.orientation)),
-          split_(button.style == ButtonStyle::eSplit) {}
+          split_(button.style == ButtonStyle::Split) {}
 
     void Plan() {
-        if (button_.style == ButtonStyle::eSeparator) return PlanSeparator();
+        if (button_.style == ButtonStyle::Separator) return PlanSeparator();
         const ToolbarLook look = Look();
         const bool arrow = split_ || (button_.hasSubBar && button_.showDropDownInToolbar);
         const PaintRect cell = ArrowCell();
@@ -171,10 +168,10 @@ public:
         } else {
             PlanBackground(look, cell);
         }
-        if (button_.style == ButtonStyle::ePanel && !vertical_) {
+        if (button_.style == ButtonStyle::Panel && !vertical_) {
             if (button_.panelControl != 0) {
                 ops_.push_back(Panel{button_.panelControl, !bar_.hidden && button_.visible, true, bar_.left + 1,
-                                     bar_.size - 2, bar_.top, bar_.buttonPosition == 1 ? bar_.toolbarSize : bar_.height});
+                                     bar_.size - 2, bar_.top, bar_.buttonPosition == ButtonTextPosition::Below ? bar_.toolbarSize : bar_.height});
             }
             return;
         }
@@ -185,7 +182,7 @@ public:
         if (button_.showCaptionInToolbar && !button_.caption.empty()) PlanCaption(look, icon);
         if (arrow) {
             ops_.push_back(DropDownArrow{cell, LooksEnabled() ? el::kToolbarText : el::kToolbarTextDisabled,
-                                         split_ ? 0 : bar_.orientation});
+                                         split_ ? Orientation::Top : bar_.orientation});
         }
     }
 
@@ -205,15 +202,15 @@ private:
     ToolbarLook Look() const {
         if (!button_.active) {
             ToolbarLook look;
-            look.iconState = LooksEnabled() ? 0 : 1;
+            look.iconState = LooksEnabled() ? IconState::Normal : IconState::Disabled;
             look.border = bar_.keyboardDriven && bar_.mouseOverButton;
             return look;
         }
         ToolbarLook look = ActiveLook(bar_, button_);
-        const bool captionedBar = bar_.sizeStyle == eSizeToolbar || bar_.sizeStyle == 5;
+        const bool captionedBar = bar_.sizeStyle == SizeStyle::Toolbar;
         if (bar_.style == ColourStyle::Dark && captionedBar && HasImageAndCaption()) {
             look = ToolbarLook{0, 0, look.textHot};
-            look.iconState = look.textHot ? 3 : 2;
+            look.iconState = look.textHot ? IconState::Highlighted : IconState::Dimmed;
         }
         return look;
     }
@@ -280,7 +277,7 @@ private:
             const PaintRect rect = dark.vertical ? PaintRect{dark.x, dark.y, 2, dark.length}
                                                  : PaintRect{dark.x, dark.y, dark.length, 2};
             const WindowHandle window = button_.ownerWindow != 0 ? button_.ownerWindow : bar_.barWindow;
-            ops_.push_back(ThemedPart{rect, window, true, false, ButtonStyle::eSeparator, false, bar_.orientation});
+            ops_.push_back(ThemedPart{rect, window, true, false, ButtonStyle::Separator, false, bar_.orientation});
             return;
         }
         dark.element = el::kSeparatorDark;
@@ -301,7 +298,7 @@ private:
         Position at;
         if (vertical_) {
             at = {split_ ? left + spacing : left + (bar_.size - iconWidth) / 2, bar_.top + spacing};
-        } else if (bar_.buttonPosition == 1 && !button_.locked) {
+        } else if (bar_.buttonPosition == ButtonTextPosition::Below && !button_.locked) {
             at = {left + (bar_.size - iconWidth) / 2, bar_.top + spacing};
         } else {
             at = {bar_.rightToLeft ? left + bar_.size - spacing - iconWidth : left + spacing,
@@ -327,8 +324,8 @@ private:
         PaintRect rect;
         if (vertical_) {
             rect = {left + spacing, top + iconHeight + 2 + spacing, bar_.size - 2 * spacing, bar_.height};
-        } else if (bar_.buttonPosition == 1) {
-            if (button_.style == ButtonStyle::ePanel && !image) {
+        } else if (bar_.buttonPosition == ButtonTextPosition::Below) {
+            if (button_.style == ButtonStyle::Panel && !image) {
                 rect = {left + 6, top + spacing, bar_.size - 12, bar_.toolbarSize - 2 * spacing - top};
             } else {
                 const std::int32_t offset = iconHeight + spacing + 2;
@@ -343,7 +340,7 @@ private:
         PaintColour colour{el::kToolbarText};
         if (look.textHot && !button_.locked) colour.element = el::kToolbarTextHot;
         if (!LooksEnabled()) colour.element = el::kToolbarTextDisabled;
-        const bool centred = bar_.buttonPosition == 1 && !button_.locked;
+        const bool centred = bar_.buttonPosition == ButtonTextPosition::Below && !button_.locked;
         ops_.push_back(Caption{rect, button_.caption, colour, bar_.orientation, centred});
     }
 
@@ -356,6 +353,32 @@ private:
 
 }  // namespace
 
+BarPaintState BarPaintStateOf(const DrawButtonParams& params, ColourStyle style, bool keyboardDriven) {
+    BarPaintState bar;
+    bar.left = params.Left;
+    bar.top = params.Top;
+    bar.size = params.Size;
+    bar.height = params.Height;
+    bar.enabled = params.Enabled;
+    bar.orientation = params.Orientation;
+    bar.sizeStyle = params.SizeStyle;
+    bar.rightToLeft = params.RightToLeft;
+    bar.mouseOverButton = params.MouseOverButton;
+    bar.mouseDownButton = params.MouseDownButton;
+    bar.mouseOverSplit = params.MouseOverSplit;
+    bar.mouseDownSplit = params.MouseDownSplit;
+    bar.showingMenu = params.ShowingMenu;
+    bar.hidden = params.Hidden;
+    bar.buttonPosition = params.ButtonPosition;
+    bar.toolbarSize = params.ToolbarSize;
+    bar.iconWidth = params.IconWidth;
+    bar.iconHeight = params.IconHeight;
+    bar.style = style;
+    bar.keyboardDriven = keyboardDriven;
+    bar.barWindow = params.Hwnd;
+    return bar;
+}
+
 ButtonPaintState ButtonPaintStateOf(const ButtonInt& button, const BarPaintState& bar, const KeyboardLayout& keyboard) {
     ButtonPaintState state;
     state.style = button.Style();
@@ -366,7 +389,7 @@ ButtonPaintState ButtonPaintStateOf(const ButtonInt& button, const BarPaintState
     state.colorBox = button.ColorBox();
     state.visible = button.Visible();
     state.enabled = button.Enabled();
-    state.active = button.IsActive(bar.orientation, bar.sizeStyle == eSizeCustomiseList);
+    state.active = button.IsActive(bar.orientation, bar.sizeStyle == SizeStyle::CustomiseList);
     state.locked = button.Locked();
     state.checked = button.Checked();
     state.hasSubBar = button.SubBar() != nullptr;
@@ -384,8 +407,8 @@ ButtonPaintState ButtonPaintStateOf(const ButtonInt& button, const BarPaintState
 std::vector<PaintOp> PlanButtonPaint(const BarPaintState& bar, const ButtonPaintState& button) {
     CheckGeometry(bar, button);
     std::vector<PaintOp> ops;
-    if ((!button.visible || bar.hidden) && bar.sizeStyle != eSizeCustomiseList) {
-        if (button.style == ButtonStyle::ePanel && button.panelControl != 0) {
+    if ((!button.visible || bar.hidden) && bar.sizeStyle != SizeStyle::CustomiseList) {
+        if (button.style == ButtonStyle::Panel && button.panelControl != 0) {
             ops.push_back(Panel{button.panelControl, false});
         }
         return ops;

@@ -34,18 +34,18 @@ CommandBar CommandBars::Item(std::wstring_view key) const {
     return CommandBar(*registry_, hwnd_, registry_->GetBar(key).Key());
 }
 
-void CommandBars::Remove(std::wstring_view sKey) const {
+void CommandBars::Remove(std::wstring_view key) const {
     registry_->ControlFromHwnd(hwnd_);
-    if (!registry_->FindBar(sKey)) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
-    registry_->RemoveBar(sKey);
+    if (!registry_->FindBar(key)) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
+    registry_->RemoveBar(key);
 }
 
-CommandBar CommandBars::Add(const std::wstring& sKey, const std::wstring& sTitle) const {
+CommandBar CommandBars::Add(const std::wstring& key, const std::wstring& title) const {
     registry_->ControlFromHwnd(hwnd_);
-    CheckNewKey(*registry_, registry_->FindBar(sKey) != nullptr, sKey);
-    CommandBarInt& bar = registry_->AddBar(sKey);
-    if (!sTitle.empty()) bar.SetTitle(sTitle);
-    return CommandBar(*registry_, hwnd_, sKey);
+    CheckNewKey(*registry_, registry_->FindBar(key) != nullptr, key);
+    CommandBarInt& bar = registry_->AddBar(key);
+    if (!title.empty()) bar.SetTitle(title);
+    return CommandBar(*registry_, hwnd_, key);
 }
 
 // --- Buttons -------------------------------------------------------------------------------
@@ -65,24 +65,24 @@ Button Buttons::Item(std::wstring_view key) const {
     return Button(*registry_, hwnd_, registry_->GetButton(key).Key());
 }
 
-void Buttons::Remove(std::wstring_view sKey) const {
+void Buttons::Remove(std::wstring_view key) const {
     registry_->ControlFromHwnd(hwnd_);
-    if (!registry_->FindButton(sKey)) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
-    registry_->RemoveButton(sKey);
+    if (!registry_->FindButton(key)) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
+    registry_->RemoveButton(key);
 }
 
-Button Buttons::Add(const std::wstring& sKey, std::int32_t iIcon, const std::wstring& sCaption, ButtonStyle eStyle,
-                      const std::wstring& sToolTip, std::uint16_t vShortcutKey, std::int32_t eShortcutModifier) const {
+Button Buttons::Add(const std::wstring& key, std::int32_t icon, const std::wstring& caption, ButtonStyle style,
+                    const std::wstring& toolTip, std::uint16_t shortcutKey, std::int32_t shortcutModifiers) const {
     registry_->ControlFromHwnd(hwnd_);
-    CheckNewKey(*registry_, registry_->FindButton(sKey) != nullptr, sKey);
-    ButtonInt& button = registry_->AddButton(sKey);
-    if (iIcon != -1) button.SetIconIndex(iIcon);
-    if (!sCaption.empty()) button.SetCaption(sCaption);
-    if (eStyle != ButtonStyle::eNormal) button.SetStyle(eStyle);
-    button.SetShortcutKey(vShortcutKey);
-    button.SetShortcutModifiers(eShortcutModifier);
-    button.SetToolTip(sToolTip);
-    return Button(*registry_, hwnd_, sKey);
+    CheckNewKey(*registry_, registry_->FindButton(key) != nullptr, key);
+    ButtonInt& button = registry_->AddButton(key);
+    if (icon != -1) button.SetIconIndex(icon);
+    if (!caption.empty()) button.SetCaption(caption);
+    if (style != ButtonStyle::Normal) button.SetStyle(style);
+    button.SetShortcutKey(shortcutKey);
+    button.SetShortcutModifiers(shortcutModifiers);
+    button.SetToolTip(toolTip);
+    return Button(*registry_, hwnd_, key);
 }
 
 // --- CommandBar ----------------------------------------------------------------------------
@@ -126,28 +126,27 @@ Button CommandBarButtons::Item(std::wstring_view key) const {
 
 void CommandBarButtons::Clear() const { Record().Clear(); }
 
-void CommandBarButtons::Remove(std::wstring_view sKey) const {
+void CommandBarButtons::Remove(std::wstring_view key) const {
     CommandBarInt& bar = Record();
-    bar.Remove(registry_->GetButton(sKey));
+    bar.Remove(registry_->GetButton(key));
 }
 
-void CommandBarButtons::Add(const std::optional<Button>& btn) const {
+void CommandBarButtons::Add(const std::optional<Button>& button) const {
     CommandBarInt& bar = Record();
-    bar.Add(Required(btn).Record());
+    bar.Add(Required(button).Record());
 }
 
 // The reference button is looked for in the bar by its key only, after the duplicate check.
-void CommandBarButtons::InsertBefore(const std::optional<Button>& btn,
-                                      const std::optional<Button>& btnBefore) const {
+void CommandBarButtons::InsertBefore(const std::optional<Button>& button, const std::optional<Button>& before) const {
     CommandBarInt& bar = Record();
-    const Button& before = Required(btnBefore);
-    bar.InsertBefore(Required(btn).Record(), before.key_);
+    const std::wstring& beforeKey = Required(before).key_;
+    bar.InsertBefore(Required(button).Record(), beforeKey);
 }
 
-void CommandBarButtons::InsertAfter(const std::optional<Button>& btn, const std::optional<Button>& btnAfter) const {
+void CommandBarButtons::InsertAfter(const std::optional<Button>& button, const std::optional<Button>& after) const {
     CommandBarInt& bar = Record();
-    const Button& after = Required(btnAfter);
-    bar.InsertAfter(Required(btn).Record(), after.key_);
+    const std::wstring& afterKey = Required(after).key_;
+    bar.InsertAfter(Required(button).Record(), afterKey);
 }
 
 // --- Button --------------------------------------------------------------------------------

@@ -29,7 +29,7 @@ private:
     bool& flag_;
 };
 
-bool IsRadioStyle(ButtonStyle style) { return style == ButtonStyle::eRadio || style == ButtonStyle::eRadioNullable; }
+bool IsRadioStyle(ButtonStyle style) { return style == ButtonStyle::Radio || style == ButtonStyle::RadioNullable; }
 
 }  // namespace
 
@@ -38,7 +38,7 @@ CommandBarInt::CommandBarInt(CommandBarRegistry& registry, std::wstring key)
 
 void CommandBarInt::SetTitle(std::wstring title) {
     title_ = std::move(title);
-    NotifyBarChanged(BarChangeKind::kTitle, nullptr);
+    NotifyBarChanged(BarChangeKind::Title, nullptr);
 }
 
 ButtonInt* CommandBarInt::Item(std::int32_t position) const noexcept {
@@ -85,7 +85,7 @@ void CommandBarInt::Place(ButtonInt& button, std::int32_t position, bool after) 
     button.AddToBar(*this);
     for (const auto& entry : controls_.Values()) button.AddToControl(entry.control, entry.topLevel);
     NormaliseRadioGroups(key);
-    NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
+    NotifyBarChanged(BarChangeKind::ButtonList, nullptr);
 }
 
 // Runs once the button has left this bar: its entry for a top-level window stays only while
@@ -99,14 +99,14 @@ void CommandBarInt::Remove(ButtonInt& button) {
     if (!buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
     Unlink(button);
     // Taking out a separator joins two groups.
-    if (button.Style() == ButtonStyle::eSeparator) NormaliseRadioGroups({});
-    NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
+    if (button.Style() == ButtonStyle::Separator) NormaliseRadioGroups({});
+    NotifyBarChanged(BarChangeKind::ButtonList, nullptr);
 }
 
 void CommandBarInt::Clear() {
     std::shared_ptr<CommandBarInt> keepAlive = weak_from_this().lock();
     UnlinkButtons();
-    NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
+    NotifyBarChanged(BarChangeKind::ButtonList, nullptr);
 }
 
 void CommandBarInt::UnlinkButtons() {
@@ -128,7 +128,7 @@ void CommandBarInt::Unlink(ButtonInt& button) {
 void CommandBarInt::NotifyBarChanged(BarChangeKind kind, ButtonInt* button) {
     // A control's reaction may remove this bar from the registry; finish the walk regardless.
     std::shared_ptr<CommandBarInt> keepAlive = weak_from_this().lock();
-    if (kind == BarChangeKind::kButtonChecked && button && !inRadioRule_ && IsRadioStyle(button->Style())) {
+    if (kind == BarChangeKind::ButtonChecked && button && !inRadioRule_ && IsRadioStyle(button->Style())) {
         ApplyRadioRule(*button);
     }
     for (const BarControlEntry& entry : controls_.Values()) {
@@ -152,10 +152,10 @@ void CommandBarInt::ApplyRadioRuleOnce(ButtonInt& button) {
     std::int32_t first = 1;
     std::int32_t last = buttons_.Count();
     for (std::int32_t i = 1; i < position; ++i) {
-        if (buttons_.Item(i)->Style() == ButtonStyle::eSeparator) first = i + 1;
+        if (buttons_.Item(i)->Style() == ButtonStyle::Separator) first = i + 1;
     }
     for (std::int32_t i = position + 1; i <= buttons_.Count(); ++i) {
-        if (buttons_.Item(i)->Style() == ButtonStyle::eSeparator) {
+        if (buttons_.Item(i)->Style() == ButtonStyle::Separator) {
             last = i - 1;
             break;
         }
@@ -168,7 +168,7 @@ void CommandBarInt::ApplyRadioRuleOnce(ButtonInt& button) {
             ButtonInt* other = Item(key);
             if (other && other != &button) other->SetChecked(false);
         }
-    } else if (button.Style() == ButtonStyle::eRadio) {
+    } else if (button.Style() == ButtonStyle::Radio) {
         bool anyChecked = false;
         for (const std::wstring& key : group) {
             ButtonInt* member = Item(key);
@@ -198,7 +198,7 @@ ButtonInt* CommandBarInt::SurplusCheckedRadio(std::wstring_view preferredKey) co
     };
     for (const auto& entry : buttons_) {
         ButtonInt* button = entry.value;
-        if (button->Style() == ButtonStyle::eSeparator) {
+        if (button->Style() == ButtonStyle::Separator) {
             if (ButtonInt* surplus = surplusOf()) return surplus;
             checked.clear();
         } else if (IsRadioStyle(button->Style()) && button->Checked()) {
@@ -240,11 +240,12 @@ ButtonInt* CommandBarInt::FindAccelerator(WindowHandle controlWindow, std::uint1
 void CommandBarInt::ToggleOnClick(std::int32_t position) {
     ButtonInt* button = Item(position);
     if (!button) return;
-    if (button->CustomiseState() == 2) {
+    if (button->CustomiseState() == CustomiseState::NoCheckBox) {
         if (IsCheckableStyle(button->Style())) button->SetChecked(!button->Checked());
         return;
     }
-    button->SetCustomiseState(button->CustomiseState() == 1 ? 0 : 1);
+    button->SetCustomiseState(button->CustomiseState() == CustomiseState::Checked ? CustomiseState::Unchecked
+                                                                                  : CustomiseState::Checked);
     button->SetChecked(!button->Checked());
 }
 

@@ -149,7 +149,7 @@ void CommandBarRegistry::RemoveButton(std::wstring_view key) {
         bar->Unlink(*button);
     }
     button->ResetLinks();
-    for (CommandBarInt* bar : placedAgain) bar->NotifyBarChanged(BarChangeKind::kButtonList, nullptr);
+    for (CommandBarInt* bar : placedAgain) bar->NotifyBarChanged(BarChangeKind::ButtonList, nullptr);
 }
 
 ButtonInt& CommandBarRegistry::GetButton(std::int32_t position) const { return *buttons_.Item(position); }
@@ -163,7 +163,7 @@ ButtonInt* CommandBarRegistry::FindButton(std::wstring_view key) const noexcept 
 void CommandBarRegistry::BuildChevronBars() {
     CommandBarInt& addOrRemove = AddBar(L"CHEVRON:ADDORREMOVE");
     ButtonInt& listSeparator = AddButton(L"CHEVRON:ADDORREMOVE:SEPARATOR");
-    listSeparator.SetStyle(ButtonStyle::eSeparator);
+    listSeparator.SetStyle(ButtonStyle::Separator);
     addOrRemove.Add(listSeparator);
     ButtonInt& reset = AddButton(L"CHEVRON:ADDORREMOVE:RESET");
     reset.SetCaption(L"&Reset Toolbar");
@@ -176,7 +176,7 @@ void CommandBarRegistry::BuildChevronBars() {
     barName.SetSubBar(&addOrRemove);
     addOrRemoveBar.Add(barName);
     ButtonInt& separator = AddButton(L"CHEVRON:SEPARATOR");
-    separator.SetStyle(ButtonStyle::eSeparator);
+    separator.SetStyle(ButtonStyle::Separator);
     addOrRemoveBar.Add(separator);
     ButtonInt& customise = AddButton(L"CHEVRON:CUSTOMISE");
     customise.SetCaption(L"&Customise...");
@@ -343,7 +343,7 @@ void CommandBarRegistry::CloseMenusFromLevel(std::int32_t level) {
     std::vector<MenuPopupStackEntry> entries = popupStack_->Values();
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         if (entry->RecursionLevel() < level) continue;
-        if (CommandBarControl* control = TryControlFromHwnd(entry->hwnd())) control->CloseMenus(true);
+        if (CommandBarControl* control = TryControlFromHwnd(entry->Hwnd())) control->CloseMenus(true);
     }
 }
 
@@ -362,8 +362,8 @@ void CommandBarRegistry::PushPopup(WindowHandle popup, WindowHandle source, bool
     popupStack_->Add(entry, HandleKey(popup));
     for (const MenuPopupStackEntry& below : popupStack_->Values()) {
         if (below.RecursionLevel() >= level) continue;
-        SetControlEnabled(below.hwnd(), false);
-        SetControlEnabled(below.hWndSource(), false);
+        SetControlEnabled(below.Hwnd(), false);
+        SetControlEnabled(below.HwndSource(), false);
     }
     popupLevel_ = level;
 }
@@ -376,13 +376,13 @@ void CommandBarRegistry::PopPopup(WindowHandle popup) {
         std::vector<MenuPopupStackEntry> entries = popupStack_->Values();
         bool levelShared = false;
         for (const MenuPopupStackEntry& other : entries) {
-            if (other.hwnd() != entry.hwnd() && other.RecursionLevel() == entry.RecursionLevel()) levelShared = true;
+            if (other.Hwnd() != entry.Hwnd() && other.RecursionLevel() == entry.RecursionLevel()) levelShared = true;
         }
         if (!levelShared) {
             for (const MenuPopupStackEntry& below : entries) {
                 if (below.RecursionLevel() != entry.RecursionLevel() - 1) continue;
-                SetControlEnabled(below.hwnd(), true);
-                SetControlEnabled(below.hWndSource(), true);
+                SetControlEnabled(below.Hwnd(), true);
+                SetControlEnabled(below.HwndSource(), true);
             }
         }
         if (popupStack_ && popupStack_->Contains(key)) popupStack_->Remove(key);

@@ -1,6 +1,13 @@
 #include "core/commandbar/measure_button_params.h"
 
+#include "core/commandbar/draw_button_params.h"
+
 namespace core::commandbar {
+
+void MeasureButtonParams::FromDrawButtonParams(const DrawButtonParams& draw) {
+    static_cast<BarParams&>(*this) = draw;
+    Height = draw.Height;
+}
 
 void MeasureButtonParams::FromMeasureButtonParams(const MeasureButtonParams& other) {
     std::int32_t keptSize = Size;
@@ -8,8 +15,8 @@ void MeasureButtonParams::FromMeasureButtonParams(const MeasureButtonParams& oth
     Size = keptSize;
 }
 
-std::int32_t MeasureButtonParams::CompareTo(const MeasureButtonParams& other) const {
-    bool same = hwnd == other.hwnd && SizeStyle == other.SizeStyle && Orientation == other.Orientation &&
+int MeasureButtonParams::CompareTo(const MeasureButtonParams& other) const {
+    bool same = Hwnd == other.Hwnd && SizeStyle == other.SizeStyle && Orientation == other.Orientation &&
                 Height == other.Height && FontFace == other.FontFace && FontSize == other.FontSize &&
                 IconWidth == other.IconWidth && IconHeight == other.IconHeight && RightToLeft == other.RightToLeft &&
                 ButtonPosition == other.ButtonPosition;

@@ -10,9 +10,9 @@ void Monitor::CreateFromPoint(const MonitorQueries& queries, std::int32_t x, std
     }
 }
 
-void Monitor::CreateFromWindow(const MonitorQueries& queries, WindowHandle hWnd) noexcept {
+void Monitor::CreateFromWindow(const MonitorQueries& queries, WindowHandle hwnd) noexcept {
     try {
-        MonitorHandle monitor = queries.MonitorFromWindow(hWnd);
+        MonitorHandle monitor = queries.MonitorFromWindow(hwnd);
         if (monitor != 0) InitialiseFromHandle(queries, monitor);
     } catch (...) {
     }

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/draw_button_params.h"
 #include "core/commandbar/proper_case.h"
 #include "fakes.h"
 
@@ -18,7 +19,7 @@ using testing::FakeMeasurer;
 
 MeasureButtonParams MenuParams() {
     MeasureButtonParams params;
-    params.SizeStyle = eSizePopupMenu;
+    params.SizeStyle = SizeStyle::PopupMenu;
     params.IconWidth = 16;
     params.IconHeight = 16;
     return params;
@@ -26,7 +27,7 @@ MeasureButtonParams MenuParams() {
 
 MeasureButtonParams ToolbarParams(std::int32_t icon = 16) {
     MeasureButtonParams params;
-    params.SizeStyle = eSizeToolbar;
+    params.SizeStyle = SizeStyle::Toolbar;
     params.IconWidth = icon;
     params.IconHeight = icon;
     return params;
@@ -51,24 +52,23 @@ TEST(ButtonInt, StartsWithTheDocumentedValues) {
     EXPECT_EQ(button.IconIndex(), -1);
     EXPECT_EQ(button.ColorBox(), -1);
     EXPECT_EQ(button.PanelWidth(), 16);
-    EXPECT_EQ(button.CustomiseState(), 2);
+    EXPECT_EQ(button.CustomiseState(), CustomiseState::NoCheckBox);
     EXPECT_TRUE(button.Enabled());
     EXPECT_TRUE(button.Visible());
     EXPECT_FALSE(button.Locked());
     EXPECT_FALSE(button.Checked());
-    EXPECT_EQ(button.Style(), ButtonStyle::eNormal);
+    EXPECT_EQ(button.Style(), ButtonStyle::Normal);
     EXPECT_EQ(button.SubBar(), nullptr);
 }
 
 TEST(ButtonInt, CheckedIsTakenOnlyByCheckableStyles) {
     ButtonInt button(L"B");
-    for (ButtonStyle style :
-         {ButtonStyle::eNormal, ButtonStyle::eSeparator, ButtonStyle::eSplit, ButtonStyle::ePanel}) {
+    for (ButtonStyle style : {ButtonStyle::Normal, ButtonStyle::Separator, ButtonStyle::Split, ButtonStyle::Panel}) {
         button.SetStyle(style);
         button.SetChecked(true);
         EXPECT_FALSE(button.Checked());
     }
-    for (ButtonStyle style : {ButtonStyle::eCheck, ButtonStyle::eRadio, ButtonStyle::eRadioNullable}) {
+    for (ButtonStyle style : {ButtonStyle::Check, ButtonStyle::Radio, ButtonStyle::RadioNullable}) {
         button.SetStyle(style);
         button.SetChecked(true);
         EXPECT_TRUE(button.Checked());
@@ -81,11 +81,11 @@ TEST(ButtonInt, ShortcutTextPutsModifiersInFixedOrderAndProperCasesKeyNames) {
     ButtonInt button(L"B");
     EXPECT_EQ(button.GetShortcutText(keyboard), L"");
     button.SetShortcutKey(0x74);  // F5
-    button.SetShortcutModifiers(eShift | eCtrl);
+    button.SetShortcutModifiers(ShortcutModifier::Shift | ShortcutModifier::Ctrl);
     EXPECT_EQ(button.GetShortcutText(keyboard), L"Ctrl+Shift+F5");
-    button.SetShortcutModifiers(eAlt | eCtrl);
+    button.SetShortcutModifiers(ShortcutModifier::Alt | ShortcutModifier::Ctrl);
     EXPECT_EQ(button.GetShortcutText(keyboard), L"Ctrl+Alt+F5");
-    button.SetShortcutModifiers(eAlt | eShift);
+    button.SetShortcutModifiers(ShortcutModifier::Alt | ShortcutModifier::Shift);
     button.SetShortcutKey(0x22);
     EXPECT_EQ(button.GetShortcutText(keyboard), L"Shift+Alt+Page Down");
     button.SetShortcutModifiers(0);
@@ -125,47 +125,47 @@ TEST(ButtonInt, AcceleratorIsTheCharacterAfterTheFirstAmpersand) {
 
 TEST(ButtonInt, SplitButtonDropDownPartAtTheFarEdge) {
     ButtonInt button(L"B");
-    button.SetStyle(ButtonStyle::eSplit);
+    button.SetStyle(ButtonStyle::Split);
     EXPECT_TRUE(button.IsOverDropDownPart(30, 40, false));
     EXPECT_FALSE(button.IsOverDropDownPart(29, 40, false));
     EXPECT_TRUE(button.IsOverDropDownPart(10, 40, true));
     EXPECT_FALSE(button.IsOverDropDownPart(11, 40, true));
-    button.SetStyle(ButtonStyle::eNormal);
+    button.SetStyle(ButtonStyle::Normal);
     EXPECT_FALSE(button.IsOverDropDownPart(39, 40, false));
     EXPECT_FALSE(button.IsOverDropDownPart(0, 40, true));
 }
 
 TEST(ButtonInt, ActiveStateFollowsVisibilityEnablingLockAndStyle) {
     ButtonInt button(L"B");
-    EXPECT_TRUE(button.IsActive(0, false));
+    EXPECT_TRUE(button.IsActive(Orientation::Top, false));
     button.SetLocked(true);
-    EXPECT_FALSE(button.IsActive(0, false));
+    EXPECT_FALSE(button.IsActive(Orientation::Top, false));
     button.SetLocked(false);
-    button.SetStyle(ButtonStyle::eSeparator);
-    EXPECT_FALSE(button.IsActive(0, true));
+    button.SetStyle(ButtonStyle::Separator);
+    EXPECT_FALSE(button.IsActive(Orientation::Top, true));
 
-    button.SetStyle(ButtonStyle::ePanel);
-    EXPECT_FALSE(button.IsActive(0, false));
-    EXPECT_FALSE(button.IsActive(1, false));  // no icon
+    button.SetStyle(ButtonStyle::Panel);
+    EXPECT_FALSE(button.IsActive(Orientation::Top, false));
+    EXPECT_FALSE(button.IsActive(Orientation::Left, false));  // no icon
     button.SetIconIndex(0);
-    EXPECT_TRUE(button.IsActive(1, false));
-    EXPECT_TRUE(button.IsActive(2, false));
-    EXPECT_FALSE(button.IsActive(3, false));
+    EXPECT_TRUE(button.IsActive(Orientation::Left, false));
+    EXPECT_TRUE(button.IsActive(Orientation::Right, false));
+    EXPECT_FALSE(button.IsActive(Orientation::Bottom, false));
 
     // A disabled, hidden entry of the customise list stays reachable there.
-    button.SetStyle(ButtonStyle::eNormal);
+    button.SetStyle(ButtonStyle::Normal);
     button.SetEnabled(false);
     button.SetVisible(false);
-    button.SetCustomiseState(0);
-    EXPECT_TRUE(button.IsActive(0, true));
-    EXPECT_FALSE(button.IsActive(0, false));
-    button.SetCustomiseState(2);
-    EXPECT_FALSE(button.IsActive(0, true));
+    button.SetCustomiseState(CustomiseState::Unchecked);
+    EXPECT_TRUE(button.IsActive(Orientation::Top, true));
+    EXPECT_FALSE(button.IsActive(Orientation::Top, false));
+    button.SetCustomiseState(CustomiseState::NoCheckBox);
+    EXPECT_FALSE(button.IsActive(Orientation::Top, true));
 }
 
 TEST_F(ButtonMeasure, SeparatorIsThreeHighInMenusAndEightWideInToolbars) {
     ButtonInt separator(L"S");
-    separator.SetStyle(ButtonStyle::eSeparator);
+    separator.SetStyle(ButtonStyle::Separator);
     MeasureButtonParams menu = MenuParams();
     EXPECT_EQ(Measure(separator, menu), 10);
     EXPECT_EQ(menu.Height, 3);
@@ -197,18 +197,18 @@ TEST_F(ButtonMeasure, ToolbarCaptionBesideAndBelowTheIcon) {
     EXPECT_EQ(beside.Height, 24);
 
     MeasureButtonParams below = ToolbarParams(16);
-    below.ButtonPosition = 1;
+    below.ButtonPosition = ButtonTextPosition::Below;
     EXPECT_EQ(Measure(button, below), 36);  // max(24, 24 + 12)
     EXPECT_EQ(below.Height, 13 + 24 + 4);
 }
 
 TEST_F(ButtonMeasure, DropDownAllowancesAndPanels) {
     ButtonInt split(L"S");
-    split.SetStyle(ButtonStyle::eSplit);
+    split.SetStyle(ButtonStyle::Split);
     MeasureButtonParams horizontal = ToolbarParams(16);
     EXPECT_EQ(Measure(split, horizontal), 8 + 11);
     MeasureButtonParams vertical = ToolbarParams(16);
-    vertical.Orientation = 1;
+    vertical.Orientation = Orientation::Left;
     EXPECT_EQ(Measure(split, vertical), 8);
     EXPECT_EQ(vertical.Height, 8 + 13 + 11);  // line height 13 is not below 8
 }
@@ -222,7 +222,7 @@ TEST_F(ButtonMeasure, MenuItemIsCaptionWithTwoSpacesAndShortcutPlus52) {
     EXPECT_EQ(params.Height, 16 + 8);  // icon height beats the line height
 
     button.SetShortcutKey('O');
-    button.SetShortcutModifiers(eCtrl);
+    button.SetShortcutModifiers(ModifierBits(ShortcutModifier::Ctrl));
     button.SetIconIndex(3);
     params = MenuParams();
     EXPECT_EQ(Measure(button, params), 16 + 12 * 6 + 52);
@@ -230,7 +230,7 @@ TEST_F(ButtonMeasure, MenuItemIsCaptionWithTwoSpacesAndShortcutPlus52) {
 
     // The customise list adds a check column.
     params = MenuParams();
-    params.SizeStyle = eSizeCustomiseList;
+    params.SizeStyle = SizeStyle::CustomiseList;
     EXPECT_EQ(Measure(button, params), 16 + 12 * 6 + 52 + 16 + 2);
 
     ButtonInt empty(L"E");
@@ -248,7 +248,7 @@ TEST_F(ButtonMeasure, HiddenOrInvisibleButtonsMeasureNothingExceptInTheCustomise
     EXPECT_EQ(Measure(button, params, true), 0);
     button.SetVisible(false);
     EXPECT_EQ(Measure(button, params), 0);
-    params.SizeStyle = eSizeCustomiseList;
+    params.SizeStyle = SizeStyle::CustomiseList;
     EXPECT_GT(Measure(button, params), 0);
 }
 
@@ -297,7 +297,7 @@ TEST_F(ButtonMeasure, SubBarAndShortcutChangesAreMeasuredAfresh) {
     button.SetShortcutKey('O');
     params = MenuParams();
     EXPECT_EQ(Measure(button, params), plain + 1 * 6);  // "O"
-    button.SetShortcutModifiers(eCtrl);
+    button.SetShortcutModifiers(ModifierBits(ShortcutModifier::Ctrl));
     params = MenuParams();
     EXPECT_EQ(Measure(button, params), plain + 6 * 6);  // "Ctrl+O"
 }
@@ -305,8 +305,8 @@ TEST_F(ButtonMeasure, SubBarAndShortcutChangesAreMeasuredAfresh) {
 TEST(MeasureButtonParams, CompareToIgnoresOnlyHandlesOfDrawingAndSize) {
     MeasureButtonParams a = MenuParams();
     MeasureButtonParams b = a;
-    b.hdc = 5;
-    b.hFont = 6;
+    b.Hdc = 5;
+    b.Font = 6;
     b.Size = 7;
     EXPECT_EQ(a.CompareTo(b), 0);
     b.FontFace = L"Tahoma";
@@ -315,7 +315,7 @@ TEST(MeasureButtonParams, CompareToIgnoresOnlyHandlesOfDrawingAndSize) {
     b.RightToLeft = true;
     EXPECT_EQ(a.CompareTo(b), 1);
     b = a;
-    b.ButtonPosition = 1;
+    b.ButtonPosition = ButtonTextPosition::Below;
     EXPECT_EQ(a.CompareTo(b), 1);
 
     MeasureButtonParams copy;
@@ -323,18 +323,26 @@ TEST(MeasureButtonParams, CompareToIgnoresOnlyHandlesOfDrawingAndSize) {
     copy.FromMeasureButtonParams(b);
     EXPECT_EQ(copy.Size, 42);
     EXPECT_EQ(copy.CompareTo(b), 0);
+
+    DrawButtonParams draw;
+    static_cast<BarParams&>(draw) = b;
+    draw.Height = b.Height;
+    draw.Size = 99;
+    copy.FromDrawButtonParams(draw);
+    EXPECT_EQ(copy.Size, 42);
+    EXPECT_EQ(copy.CompareTo(b), 0);
 }
 
 TEST_F(ButtonMeasure, OverflowingSizesRaiseError6) {
     ButtonInt panel(L"P");
-    panel.SetStyle(ButtonStyle::ePanel);
+    panel.SetStyle(ButtonStyle::Panel);
     panel.SetPanelControl(77);
     panel.SetPanelWidth(INT_MAX);
     MeasureButtonParams params = ToolbarParams();
     EXPECT_EQ(ErrorNumberOf([&] { Measure(panel, params); }), 6);
     panel.SetPanelWidth(30);
     EXPECT_EQ(Measure(panel, params), 38);
-    params.Orientation = 2;
+    params.Orientation = Orientation::Right;
     EXPECT_EQ(Measure(panel, params), 0);
 }
 

@@ -37,7 +37,7 @@ BarPaintState ToolbarAt(ColourStyle style = ColourStyle::Themed) {
     return bar;
 }
 
-BarPaintState MenuAt(std::int32_t sizeStyle = eSizePopupMenu) {
+BarPaintState MenuAt(SizeStyle sizeStyle = SizeStyle::PopupMenu) {
     BarPaintState bar = ToolbarAt();
     bar.sizeStyle = sizeStyle;
     bar.left = 0;
@@ -47,7 +47,7 @@ BarPaintState MenuAt(std::int32_t sizeStyle = eSizePopupMenu) {
     return bar;
 }
 
-ButtonPaintState Captioned(ButtonStyle style = ButtonStyle::eNormal) {
+ButtonPaintState Captioned(ButtonStyle style = ButtonStyle::Normal) {
     ButtonPaintState button;
     button.style = style;
     button.caption = L"&Open";
@@ -79,8 +79,8 @@ TEST(ToolbarPaintPlan, BackgroundCaptionAndBorderFollowTheStateTable) {
         bool dropDownCell; // the split cell outlined too
         bool dropDownFill; // and its inside refilled hot
     };
-    const auto split = ButtonStyle::eSplit;
-    const auto plain = ButtonStyle::eNormal;
+    const auto split = ButtonStyle::Split;
+    const auto plain = ButtonStyle::Normal;
     const auto themed = ColourStyle::Themed;
     const auto dark = ColourStyle::Dark;
     const Row rows[] = {
@@ -156,24 +156,24 @@ TEST(ToolbarPaintPlan, InactiveLockedAndDarkCaptionedButtonsDrawNoBackground) {
         const char* name;
         bool enabled, locked, keyboardDriven, over;
         ColourStyle colours;
-        std::int32_t sizeStyle;
+        SizeStyle sizeStyle;
         bool showCaption;
         int background, outlines, iconState, caption;
     };
     const Row rows[] = {
-        {"disabled", false, false, false, true, ColourStyle::Themed, eSizeToolbar, true, 0, 0, 1,
+        {"disabled", false, false, false, true, ColourStyle::Themed, SizeStyle::Toolbar, true, 0, 0, 1,
          el::kToolbarTextDisabled},
-        {"disabled under keyboard", false, false, true, true, ColourStyle::Themed, eSizeToolbar, true, 0, 1, 1,
+        {"disabled under keyboard", false, false, true, true, ColourStyle::Themed, SizeStyle::Toolbar, true, 0, 1, 1,
          el::kToolbarTextDisabled},
-        {"locked looks enabled", true, true, false, false, ColourStyle::Themed, eSizeToolbar, true, 0, 0, 0,
+        {"locked looks enabled", true, true, false, false, ColourStyle::Themed, SizeStyle::Toolbar, true, 0, 0, 0,
          el::kToolbarText},
-        {"dark captioned, idle", true, false, false, false, ColourStyle::Dark, eSizeToolbar, true, 0, 0, 2,
+        {"dark captioned, idle", true, false, false, false, ColourStyle::Dark, SizeStyle::Toolbar, true, 0, 0, 2,
          el::kToolbarText},
-        {"dark captioned, hot", true, false, false, true, ColourStyle::Dark, eSizeToolbar, true, 0, 0, 3,
+        {"dark captioned, hot", true, false, false, true, ColourStyle::Dark, SizeStyle::Toolbar, true, 0, 0, 3,
          el::kToolbarTextHot},
-        {"dark captioned on a menu bar", true, false, false, true, ColourStyle::Dark, eSizeMenuBar, true,
+        {"dark captioned on a menu bar", true, false, false, true, ColourStyle::Dark, SizeStyle::MenuBar, true,
          el::kButtonHotStart, 1, 0, el::kToolbarTextHot},
-        {"dark without caption", true, false, false, true, ColourStyle::Dark, eSizeToolbar, false, el::kButtonHotStart,
+        {"dark without caption", true, false, false, true, ColourStyle::Dark, SizeStyle::Toolbar, false, el::kButtonHotStart,
          1, 0, -1},
     };
     for (const Row& row : rows) {
@@ -191,7 +191,7 @@ TEST(ToolbarPaintPlan, InactiveLockedAndDarkCaptionedButtonsDrawNoBackground) {
         EXPECT_EQ(BackgroundOf(ops), row.background);
         EXPECT_EQ(OpsOf<Outline>(ops).size(), static_cast<std::size_t>(row.outlines));
         ASSERT_EQ(OpsOf<Icon>(ops).size(), 1u);
-        EXPECT_EQ(OpsOf<Icon>(ops)[0].drawState, row.iconState);
+        EXPECT_EQ(static_cast<int>(OpsOf<Icon>(ops)[0].drawState), row.iconState);
         EXPECT_EQ(CaptionElementOf(ops), row.caption);
     }
 }
@@ -200,7 +200,7 @@ TEST(ToolbarPaintPlan, SystemStyleDrawsThemedPartsInsteadOfFills) {
     BarPaintState bar = ToolbarAt(ColourStyle::System);
     bar.mouseOverButton = true;
     bar.mouseDownButton = true;
-    ButtonPaintState button = Captioned(ButtonStyle::eSplit);
+    ButtonPaintState button = Captioned(ButtonStyle::Split);
     button.iconIndex = 0;
     auto ops = PlanButtonPaint(bar, button);
     EXPECT_TRUE(OpsOf<Gradient>(ops).empty());
@@ -231,7 +231,7 @@ TEST(ToolbarPaintPlan, SystemStyleDrawsThemedPartsInsteadOfFills) {
 
     // Any other button is one part, pressed while its menu is open.
     bar.mouseOverButton = bar.mouseOverSplit = bar.mouseDownSplit = false;
-    button.style = ButtonStyle::eNormal;
+    button.style = ButtonStyle::Normal;
     button.checked = true;
     parts = OpsOf<ThemedPart>(PlanButtonPaint(bar, button));
     ASSERT_EQ(parts.size(), 1u);
@@ -241,7 +241,7 @@ TEST(ToolbarPaintPlan, SystemStyleDrawsThemedPartsInsteadOfFills) {
 
 TEST(ToolbarPaintPlan, SeparatorsAreTwoLinesOrOneThemedPart) {
     ButtonPaintState separator;
-    separator.style = ButtonStyle::eSeparator;
+    separator.style = ButtonStyle::Separator;
     separator.active = false;
     separator.ownerWindow = 0x200;
     BarPaintState bar = ToolbarAt();
@@ -257,7 +257,7 @@ TEST(ToolbarPaintPlan, SeparatorsAreTwoLinesOrOneThemedPart) {
     EXPECT_EQ(lines[1].x, 14);
     EXPECT_EQ(lines[1].y, 7);
 
-    bar.orientation = 1;
+    bar.orientation = Orientation::Left;
     bar.size = 40;
     bar.height = 8;
     lines = OpsOf<Line>(PlanButtonPaint(bar, separator));
@@ -273,7 +273,7 @@ TEST(ToolbarPaintPlan, SeparatorsAreTwoLinesOrOneThemedPart) {
     const auto part = std::get<ThemedPart>(ops[0]);
     EXPECT_EQ(part.rect, (PaintRect{14, 5, 32, 2}));
     EXPECT_EQ(part.window, separator.ownerWindow);
-    EXPECT_EQ(part.buttonStyle, ButtonStyle::eSeparator);
+    EXPECT_EQ(part.buttonStyle, ButtonStyle::Separator);
 }
 
 TEST(ToolbarPaintPlan, DropDownArrowCellFollowsOrientationAndDirection) {
@@ -286,15 +286,15 @@ TEST(ToolbarPaintPlan, DropDownArrowCellFollowsOrientationAndDirection) {
         std::int32_t arrowOrientation;
     };
     const Row rows[] = {
-        {"horizontal", ButtonStyle::eNormal, 0, false, {38, 3, 11, 28}, 0},
-        {"right to left", ButtonStyle::eNormal, 3, true, {11, 3, 11, 28}, 3},
-        {"vertical, along the bottom", ButtonStyle::eNormal, 1, false, {11, 20, 38, 11}, 1},
-        {"split in a vertical bar", ButtonStyle::eSplit, 2, false, {38, 3, 11, 28}, 0},
+        {"horizontal", ButtonStyle::Normal, 0, false, {38, 3, 11, 28}, 0},
+        {"right to left", ButtonStyle::Normal, 3, true, {11, 3, 11, 28}, 3},
+        {"vertical, along the bottom", ButtonStyle::Normal, 1, false, {11, 20, 38, 11}, 1},
+        {"split in a vertical bar", ButtonStyle::Split, 2, false, {38, 3, 11, 28}, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         BarPaintState bar = ToolbarAt();
-        bar.orientation = row.orientation;
+        bar.orientation = static_cast<Orientation>(row.orientation);
         bar.rightToLeft = row.rightToLeft;
         ButtonPaintState button;
         button.style = row.style;
@@ -303,7 +303,7 @@ TEST(ToolbarPaintPlan, DropDownArrowCellFollowsOrientationAndDirection) {
         const auto arrows = OpsOf<DropDownArrow>(PlanButtonPaint(bar, button));
         ASSERT_EQ(arrows.size(), 1u);
         EXPECT_EQ(arrows[0].cell, row.cell);
-        EXPECT_EQ(arrows[0].orientation, row.arrowOrientation);
+        EXPECT_EQ(static_cast<std::int32_t>(arrows[0].orientation), row.arrowOrientation);
         EXPECT_EQ(arrows[0].element, el::kToolbarText);
     }
     ButtonPaintState noArrow;
@@ -323,20 +323,20 @@ TEST(ToolbarPaintPlan, IconAndCaptionPositions) {
     };
     // The button is (10, 2) 40 x 30, icons 16 x 16, spacing 4.
     const Row rows[] = {
-        {"beside", 0, 0, false, true, ButtonStyle::eNormal, 14, 9, {34, 6, 12, 22}, false},
-        {"beside, no icon", 0, 0, false, false, ButtonStyle::eNormal, 0, 0, {16, 6, 30, 22}, false},
-        {"beside, right to left", 0, 0, true, true, ButtonStyle::eNormal, 30, 9, {16, 6, 12, 22}, false},
-        {"beside, right to left split", 0, 0, true, true, ButtonStyle::eSplit, 30, 9, {29, 6, 12, 22}, false},
-        {"below", 0, 1, false, true, ButtonStyle::eNormal, 22, 6, {16, 24, 28, 8}, true},
-        {"vertical", 1, 0, false, true, ButtonStyle::eNormal, 22, 6, {14, 24, 32, 30}, false},
-        {"vertical split", 2, 0, false, true, ButtonStyle::eSplit, 14, 6, {14, 24, 32, 30}, false},
-        {"vertical panel", 1, 0, false, true, ButtonStyle::ePanel, 22, 6, {14, 24, 32, 30}, false},
+        {"beside", 0, 0, false, true, ButtonStyle::Normal, 14, 9, {34, 6, 12, 22}, false},
+        {"beside, no icon", 0, 0, false, false, ButtonStyle::Normal, 0, 0, {16, 6, 30, 22}, false},
+        {"beside, right to left", 0, 0, true, true, ButtonStyle::Normal, 30, 9, {16, 6, 12, 22}, false},
+        {"beside, right to left split", 0, 0, true, true, ButtonStyle::Split, 30, 9, {29, 6, 12, 22}, false},
+        {"below", 0, 1, false, true, ButtonStyle::Normal, 22, 6, {16, 24, 28, 8}, true},
+        {"vertical", 1, 0, false, true, ButtonStyle::Normal, 22, 6, {14, 24, 32, 30}, false},
+        {"vertical split", 2, 0, false, true, ButtonStyle::Split, 14, 6, {14, 24, 32, 30}, false},
+        {"vertical panel", 1, 0, false, true, ButtonStyle::Panel, 22, 6, {14, 24, 32, 30}, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         BarPaintState bar = ToolbarAt();
-        bar.orientation = row.orientation;
-        bar.buttonPosition = row.buttonPosition;
+        bar.orientation = static_cast<Orientation>(row.orientation);
+        bar.buttonPosition = static_cast<ButtonTextPosition>(row.buttonPosition);
         bar.rightToLeft = row.rightToLeft;
         ButtonPaintState button = Captioned(row.style);
         if (row.icon) button.iconIndex = 1;
@@ -351,13 +351,13 @@ TEST(ToolbarPaintPlan, IconAndCaptionPositions) {
         ASSERT_EQ(captions.size(), 1u);
         EXPECT_EQ(captions[0].rect, row.caption);
         EXPECT_EQ(captions[0].centred, row.centred);
-        EXPECT_EQ(captions[0].orientation, row.orientation);
+        EXPECT_EQ(static_cast<std::int32_t>(captions[0].orientation), row.orientation);
     }
 }
 
 TEST(ToolbarPaintPlan, PanelsPlaceTheirControlAndHiddenButtonsPaintNothing) {
     BarPaintState bar = ToolbarAt();
-    ButtonPaintState panel = Captioned(ButtonStyle::ePanel);
+    ButtonPaintState panel = Captioned(ButtonStyle::Panel);
     panel.panelControl = 0x300;
     panel.iconIndex = 0;
     panel.active = false;
@@ -369,7 +369,7 @@ TEST(ToolbarPaintPlan, PanelsPlaceTheirControlAndHiddenButtonsPaintNothing) {
     EXPECT_EQ(placed.width, 38);
     EXPECT_EQ(placed.centreTop, 2);
     EXPECT_EQ(placed.centreHeight, 30);
-    bar.buttonPosition = 1;
+    bar.buttonPosition = ButtonTextPosition::Below;
     EXPECT_EQ(std::get<Panel>(PlanButtonPaint(bar, panel)[0]).centreHeight, 34);
 
     bar.hidden = true;
@@ -383,8 +383,8 @@ TEST(ToolbarPaintPlan, PanelsPlaceTheirControlAndHiddenButtonsPaintNothing) {
     EXPECT_TRUE(PlanButtonPaint(bar, plain).empty());
     plain.visible = false;
     EXPECT_TRUE(PlanButtonPaint(ToolbarAt(), plain).empty());
-    plain.customiseState = 0;
-    EXPECT_FALSE(PlanButtonPaint(MenuAt(eSizeCustomiseList), plain).empty());
+    plain.customiseState = CustomiseState::Unchecked;
+    EXPECT_FALSE(PlanButtonPaint(MenuAt(SizeStyle::CustomiseList), plain).empty());
 }
 
 TEST(MenuItemPaintPlan, HighlightFollowsMouseKeyboardAndEnabledState) {
@@ -415,7 +415,7 @@ TEST(MenuItemPaintPlan, HighlightFollowsMouseKeyboardAndEnabledState) {
             EXPECT_EQ(outlines[0].rect, (PaintRect{2, 21, 196, 23}));
             EXPECT_EQ(outlines[0].element, el::kHotBorder);
         }
-        EXPECT_EQ(OpsOf<Icon>(ops)[0].drawState, row.enabled ? 0 : 1);
+        EXPECT_EQ(OpsOf<Icon>(ops)[0].drawState, row.enabled ? IconState::Normal : IconState::Disabled);
         EXPECT_EQ(CaptionElementOf(ops), row.caption);
     }
 }
@@ -472,7 +472,7 @@ TEST(MenuItemPaintPlan, RightToLeftSeparatorAndCustomiseLayouts) {
     EXPECT_TRUE(OpsOf<SubmenuArrow>(ops).empty());
 
     ButtonPaintState separator;
-    separator.style = ButtonStyle::eSeparator;
+    separator.style = ButtonStyle::Separator;
     ops = PlanButtonPaint(MenuAt(), separator);
     ASSERT_EQ(ops.size(), 1u);
     const auto line = std::get<Line>(ops[0]);
@@ -490,15 +490,15 @@ TEST(MenuItemPaintPlan, RightToLeftSeparatorAndCustomiseLayouts) {
     for (const Row row : {Row{0, 1, 0}, Row{1, 1, 1}, Row{2, 0, 0}}) {
         SCOPED_TRACE(row.state);
         ButtonPaintState entry = Captioned();
-        entry.customiseState = row.state;
+        entry.customiseState = static_cast<CustomiseState>(row.state);
         entry.enabled = false;
         entry.visible = false;
         entry.iconIndex = 4;
-        ops = PlanButtonPaint(MenuAt(eSizeCustomiseList), entry);
+        ops = PlanButtonPaint(MenuAt(SizeStyle::CustomiseList), entry);
         EXPECT_EQ(OpsOf<Gradient>(ops).size(), row.boxes);
         EXPECT_EQ(OpsOf<CheckMark>(ops).size(), row.ticks);
         EXPECT_EQ(OpsOf<Icon>(ops)[0].x, 25);
-        EXPECT_EQ(OpsOf<Icon>(ops)[0].drawState, row.state == 2 ? 1 : 0);
+        EXPECT_EQ(OpsOf<Icon>(ops)[0].drawState, row.state == 2 ? IconState::Disabled : IconState::Normal);
         EXPECT_EQ(OpsOf<Caption>(ops)[0].rect.left, 54);
     }
 }
@@ -516,13 +516,13 @@ TEST(ButtonPaintPlan, StateOfAButtonRecord) {
     ButtonInt button(L"B");
     button.SetCaption(L"Go");
     button.SetShortcutKey(0x71);
-    button.SetShortcutModifiers(eCtrl);
+    button.SetShortcutModifiers(ModifierBits(ShortcutModifier::Ctrl));
     button.SetEnabled(false);
-    button.SetCustomiseState(0);
+    button.SetCustomiseState(CustomiseState::Unchecked);
     CommandBarInt sub(registry, L"SUB");
     button.SetSubBar(&sub);
 
-    const ButtonPaintState menu = ButtonPaintStateOf(button, MenuAt(eSizeCustomiseList), keyboard);
+    const ButtonPaintState menu = ButtonPaintStateOf(button, MenuAt(SizeStyle::CustomiseList), keyboard);
     EXPECT_EQ(menu.shortcutText, L"Ctrl+F2");
     EXPECT_TRUE(menu.active);
     EXPECT_TRUE(menu.hasSubBar);

@@ -78,18 +78,19 @@ TEST_F(Handles, ButtonAddDefaultsAndArguments) {
     EXPECT_EQ(plain.IconIndex(), -1);
     EXPECT_EQ(plain.Caption(), L"");
     EXPECT_EQ(plain.ShortcutKey(), 0);
-    EXPECT_EQ(plain.ShortcutModifiers(), eCtrl);
+    EXPECT_EQ(plain.ShortcutModifiers(), ModifierBits(ShortcutModifier::Ctrl));
     EXPECT_EQ(plain.ToolTip(), L"");
-    EXPECT_EQ(registry.GetButton(L"PLAIN").Style(), ButtonStyle::eNormal);
+    EXPECT_EQ(registry.GetButton(L"PLAIN").Style(), ButtonStyle::Normal);
     EXPECT_FALSE(plain.Bar().has_value());
 
-    Button full = buttons.Add(L"FULL", 3, L"&Открыть", ButtonStyle::eCheck, L"Открыть файл", 'O', eCtrl | eShift);
+    Button full = buttons.Add(L"FULL", 3, L"&Открыть", ButtonStyle::Check, L"Открыть файл", 'O',
+                              ShortcutModifier::Ctrl | ShortcutModifier::Shift);
     EXPECT_EQ(full.IconIndex(), 3);
     EXPECT_EQ(full.Caption(), L"&Открыть");
-    EXPECT_EQ(registry.GetButton(L"FULL").Style(), ButtonStyle::eCheck);
+    EXPECT_EQ(registry.GetButton(L"FULL").Style(), ButtonStyle::Check);
     EXPECT_EQ(full.ToolTip(), L"Открыть файл");
     EXPECT_EQ(full.ShortcutKey(), 'O');
-    EXPECT_EQ(full.ShortcutModifiers(), eCtrl | eShift);
+    EXPECT_EQ(full.ShortcutModifiers(), ShortcutModifier::Ctrl | ShortcutModifier::Shift);
 
     plain.SetChecked(true);
     EXPECT_FALSE(plain.Checked());
@@ -189,7 +190,7 @@ TEST_F(Handles, RemovedBarsAndButtonsAreNothingOnEveryPathThatReachedThem) {
     CommandBar menu = bars.Add(L"MENU");
     CommandBar fileMenu = bars.Add(L"MENU:FILE");
     Button file = buttons.Add(L"MENU:FILE");
-    Button open = buttons.Add(L"MENU:FILE:OPEN", -1, L"&Open", ButtonStyle::eNormal, L"", 'O');
+    Button open = buttons.Add(L"MENU:FILE:OPEN", -1, L"&Open", ButtonStyle::Normal, L"", 'O');
     menu.Buttons().Add(file);
     fileMenu.Buttons().Add(open);
     file.SetBar(fileMenu);
@@ -201,7 +202,7 @@ TEST_F(Handles, RemovedBarsAndButtonsAreNothingOnEveryPathThatReachedThem) {
     EXPECT_EQ(ErrorNumberOf([&] { fileMenu.Buttons().Count(); }), 5);
     environment.foreground = 1000;
     control.Show(L"MENU");
-    EXPECT_FALSE(registry.ProcessAccelerator('O', eCtrl));
+    EXPECT_FALSE(registry.ProcessAccelerator('O', ModifierBits(ShortcutModifier::Ctrl)));
 
     buttons.Remove(L"MENU:FILE");
     EXPECT_EQ(menu.Buttons().Count(), 0);
@@ -309,7 +310,7 @@ TEST_F(Handles, HandleThroughADestroyedControlRaisesOnEveryMember) {
 }
 
 TEST_F(Handles, PanelControlMovesIntoTheControlUnlessItHostsPopups) {
-    Button panel = buttons.Add(L"PANEL", -1, L"", ButtonStyle::ePanel);
+    Button panel = buttons.Add(L"PANEL", -1, L"", ButtonStyle::Panel);
     panel.SetPanelControl(500);
     EXPECT_EQ(control.adopted, std::vector<WindowHandle>{500});
     panel.SetPanelControl(501);

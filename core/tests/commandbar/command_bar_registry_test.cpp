@@ -22,9 +22,9 @@ class Registry : public ::testing::Test {
 protected:
     Registry() { menuBar.Register(); }
 
-    ButtonInt& MakeButton(const std::wstring& key, ButtonStyle style = ButtonStyle::eNormal) {
+    ButtonInt& MakeButton(const std::wstring& key, ButtonStyle style = ButtonStyle::Normal) {
         ButtonInt& button = registry.AddButton(key);
-        if (style != ButtonStyle::eNormal) button.SetStyle(style);
+        if (style != ButtonStyle::Normal) button.SetStyle(style);
         return button;
     }
     CommandBarInt& Bar(const std::wstring& key, std::initializer_list<ButtonInt*> buttons) {
@@ -65,7 +65,7 @@ TEST_F(Registry, FirstRegistrationBuildsTheChevronBarsAndTheLastTearsAllDown) {
     EXPECT_EQ(registry.GetButton(L"CHEVRON:ADDORREMOVE:RESET").Caption(), L"&Reset Toolbar");
     EXPECT_FALSE(registry.GetButton(L"CHEVRON:CUSTOMISE").Enabled());
     EXPECT_EQ(registry.GetButton(L"CHEVRON:CUSTOMISE").Caption(), L"&Customise...");
-    EXPECT_EQ(registry.GetButton(L"CHEVRON:SEPARATOR").Style(), ButtonStyle::eSeparator);
+    EXPECT_EQ(registry.GetButton(L"CHEVRON:SEPARATOR").Style(), ButtonStyle::Separator);
     EXPECT_EQ(environment.properties.at(100), &menuBar);
 
     // A second control joins the running registry without rebuilding anything.
@@ -93,13 +93,13 @@ TEST_F(Registry, FirstRegistrationBuildsTheChevronBarsAndTheLastTearsAllDown) {
 }
 
 TEST_F(Registry, RadioGroupsAreBoundedBySeparatorsOnly) {
-    ButtonInt& before = MakeButton(L"BEFORE", ButtonStyle::eRadio);
-    ButtonInt& r1 = MakeButton(L"R1", ButtonStyle::eRadio);
+    ButtonInt& before = MakeButton(L"BEFORE", ButtonStyle::Radio);
+    ButtonInt& r1 = MakeButton(L"R1", ButtonStyle::Radio);
     ButtonInt& plain = MakeButton(L"PLAIN");
-    ButtonInt& r2 = MakeButton(L"R2", ButtonStyle::eRadio);
-    ButtonInt& r3 = MakeButton(L"R3", ButtonStyle::eRadio);
-    ButtonInt& s1 = MakeButton(L"S1", ButtonStyle::eSeparator);
-    ButtonInt& s2 = MakeButton(L"S2", ButtonStyle::eSeparator);
+    ButtonInt& r2 = MakeButton(L"R2", ButtonStyle::Radio);
+    ButtonInt& r3 = MakeButton(L"R3", ButtonStyle::Radio);
+    ButtonInt& s1 = MakeButton(L"S1", ButtonStyle::Separator);
+    ButtonInt& s2 = MakeButton(L"S2", ButtonStyle::Separator);
     Bar(L"SIZES", {&before, &s1, &r1, &plain, &r2, &r3, &s2});
     before.SetChecked(true);
 
@@ -116,10 +116,10 @@ TEST_F(Registry, RadioGroupsAreBoundedBySeparatorsOnly) {
 }
 
 TEST_F(Registry, PlacingOrJoiningGroupsKeepsOneCheckedRadio) {
-    ButtonInt& a = MakeButton(L"A", ButtonStyle::eRadio);
-    ButtonInt& b = MakeButton(L"B", ButtonStyle::eRadio);
-    ButtonInt& c = MakeButton(L"C", ButtonStyle::eRadio);
-    ButtonInt& separator = MakeButton(L"SEP", ButtonStyle::eSeparator);
+    ButtonInt& a = MakeButton(L"A", ButtonStyle::Radio);
+    ButtonInt& b = MakeButton(L"B", ButtonStyle::Radio);
+    ButtonInt& c = MakeButton(L"C", ButtonStyle::Radio);
+    ButtonInt& separator = MakeButton(L"SEP", ButtonStyle::Separator);
     CommandBarInt& bar = Bar(L"BAR", {&a, &separator, &b});
     a.SetChecked(true);
     b.SetChecked(true);
@@ -134,9 +134,9 @@ TEST_F(Registry, PlacingOrJoiningGroupsKeepsOneCheckedRadio) {
 }
 
 TEST_F(Registry, NullableRadioGroupMayBeLeftEmpty) {
-    ButtonInt& a = MakeButton(L"A", ButtonStyle::eRadioNullable);
-    ButtonInt& b = MakeButton(L"B", ButtonStyle::eRadioNullable);
-    ButtonInt& c = MakeButton(L"C", ButtonStyle::eRadioNullable);
+    ButtonInt& a = MakeButton(L"A", ButtonStyle::RadioNullable);
+    ButtonInt& b = MakeButton(L"B", ButtonStyle::RadioNullable);
+    ButtonInt& c = MakeButton(L"C", ButtonStyle::RadioNullable);
     Bar(L"BAR", {&a, &b, &c});
     a.SetChecked(true);
     b.SetChecked(true);
@@ -149,7 +149,7 @@ TEST_F(Registry, NullableRadioGroupMayBeLeftEmpty) {
 
 TEST_F(Registry, ChangesReachEveryControlShowingABarThatHoldsTheButton) {
     ButtonInt& open = MakeButton(L"OPEN");
-    ButtonInt& check = MakeButton(L"CHECK", ButtonStyle::eCheck);
+    ButtonInt& check = MakeButton(L"CHECK", ButtonStyle::Check);
     Bar(L"FILE", {&open, &check});
     Bar(L"TOOLS", {&open});
     FakeControl toolbar(registry, environment, 101, kForm);
@@ -165,12 +165,12 @@ TEST_F(Registry, ChangesReachEveryControlShowingABarThatHoldsTheButton) {
     registry.GetBar(L"FILE").SetTitle(L"Файл");
     std::vector<BarChange>& seen = menuBar.changes;
     ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[0].kind, BarChangeKind::kButtonSize);
+    EXPECT_EQ(seen[0].kind, BarChangeKind::ButtonSize);
     EXPECT_EQ(seen[0].button, L"OPEN");
-    EXPECT_EQ(seen[1].kind, BarChangeKind::kButtonLook);
-    EXPECT_EQ(seen[2].kind, BarChangeKind::kButtonChecked);
+    EXPECT_EQ(seen[1].kind, BarChangeKind::ButtonLook);
+    EXPECT_EQ(seen[2].kind, BarChangeKind::ButtonChecked);
     EXPECT_EQ(seen[2].button, L"CHECK");
-    EXPECT_EQ(seen[3].kind, BarChangeKind::kTitle);
+    EXPECT_EQ(seen[3].kind, BarChangeKind::Title);
     EXPECT_EQ(toolbar.changes.size(), 2u);  // only OPEN is on the tool bar
     EXPECT_TRUE(idle.changes.empty());
 
@@ -252,8 +252,8 @@ TEST_F(Registry, SelfContainingMenusTerminate) {
     loop.SetSubBar(&bar);
     menuBar.Show(L"LOOPBAR");
     environment.foreground = kForm;
-    EXPECT_FALSE(registry.ProcessAccelerator('X', eCtrl));
-    EXPECT_EQ(loop.FindByShortcut(0, 'X', eCtrl, true), nullptr);
+    EXPECT_FALSE(registry.ProcessAccelerator('X', ModifierBits(ShortcutModifier::Ctrl)));
+    EXPECT_EQ(loop.FindByShortcut(0, 'X', ModifierBits(ShortcutModifier::Ctrl), true), nullptr);
 }
 
 class Accelerators : public Registry {
@@ -261,9 +261,9 @@ protected:
     Accelerators() {
         file.SetSubBar(&fileMenu);
         save.SetShortcutKey('S');
-        save.SetShortcutModifiers(eCtrl);
+        save.SetShortcutModifiers(ModifierBits(ShortcutModifier::Ctrl));
         saveAll.SetShortcutKey('S');
-        saveAll.SetShortcutModifiers(eCtrl | eShift);
+        saveAll.SetShortcutModifiers(ShortcutModifier::Ctrl | ShortcutModifier::Shift);
         load.SetShortcutKey(0x74);
         load.SetShortcutModifiers(0);
         menuBar.mainMenu = true;
@@ -284,11 +284,11 @@ protected:
 };
 
 TEST_F(Accelerators, ModifiersMustMatchExactly) {
-    EXPECT_TRUE(registry.ProcessAccelerator('S', eCtrl | eShift));
+    EXPECT_TRUE(registry.ProcessAccelerator('S', ShortcutModifier::Ctrl | ShortcutModifier::Shift));
     EXPECT_EQ(menuBar.raisedClicks, std::vector<std::wstring>{L"MENU:FILE:SAVEALL"});
-    EXPECT_TRUE(registry.ProcessAccelerator('S', eCtrl));
+    EXPECT_TRUE(registry.ProcessAccelerator('S', ModifierBits(ShortcutModifier::Ctrl)));
     EXPECT_EQ(menuBar.raisedClicks.back(), L"MENU:FILE:SAVE");
-    EXPECT_FALSE(registry.ProcessAccelerator('S', eCtrl | eAlt));
+    EXPECT_FALSE(registry.ProcessAccelerator('S', ShortcutModifier::Ctrl | ShortcutModifier::Alt));
     EXPECT_FALSE(registry.ProcessAccelerator('S', 0));
 }
 
@@ -307,11 +307,12 @@ TEST_F(Accelerators, DisabledTitleBlocksItsMenuAlsoOnceAPopupHasShownIt) {
     for (bool shown : {false, true}) {
         if (shown) popup.Show(L"MENU:FILE");
         file.SetEnabled(false);
-        EXPECT_FALSE(registry.ProcessAccelerator('S', eCtrl)) << "menu shown: " << shown;
+        EXPECT_FALSE(registry.ProcessAccelerator('S', ModifierBits(ShortcutModifier::Ctrl))) << "menu shown: " << shown;
         file.SetEnabled(true);
         save.SetEnabled(false);
-        EXPECT_FALSE(registry.ProcessAccelerator('S', eCtrl)) << "menu shown: " << shown;
-        EXPECT_TRUE(registry.ProcessAccelerator('S', eCtrl | eShift)) << "menu shown: " << shown;
+        EXPECT_FALSE(registry.ProcessAccelerator('S', ModifierBits(ShortcutModifier::Ctrl))) << "menu shown: " << shown;
+        EXPECT_TRUE(registry.ProcessAccelerator('S', ShortcutModifier::Ctrl | ShortcutModifier::Shift))
+            << "menu shown: " << shown;
         save.SetEnabled(true);
     }
     EXPECT_TRUE(popup.raisedClicks.empty());
@@ -319,9 +320,9 @@ TEST_F(Accelerators, DisabledTitleBlocksItsMenuAlsoOnceAPopupHasShownIt) {
 
 TEST_F(Accelerators, OnlyAnEnabledRestoredForegroundFormOfTheControlCounts) {
     environment.foreground = 0;  // minimised or disabled
-    EXPECT_FALSE(registry.ProcessAccelerator('S', eCtrl));
+    EXPECT_FALSE(registry.ProcessAccelerator('S', ModifierBits(ShortcutModifier::Ctrl)));
     environment.foreground = kOtherForm;
-    EXPECT_FALSE(registry.ProcessAccelerator('S', eCtrl));
+    EXPECT_FALSE(registry.ProcessAccelerator('S', ModifierBits(ShortcutModifier::Ctrl)));
     EXPECT_TRUE(menuBar.raisedClicks.empty());
 }
 
@@ -476,7 +477,7 @@ TEST_F(Registry, RemovedBarLeavesNoReferenceBehind) {
     ButtonInt& file = MakeButton(L"MENU:FILE");
     ButtonInt& open = MakeButton(L"MENU:FILE:OPEN");
     open.SetShortcutKey('O');
-    open.SetShortcutModifiers(eCtrl);
+    open.SetShortcutModifiers(ModifierBits(ShortcutModifier::Ctrl));
     Bar(L"MENU", {&file});
     CommandBarInt& fileMenu = Bar(L"MENU:FILE", {&open});
     file.SetSubBar(&fileMenu);
@@ -490,9 +491,9 @@ TEST_F(Registry, RemovedBarLeavesNoReferenceBehind) {
     EXPECT_EQ(file.SubBar(), nullptr);
     EXPECT_TRUE(popup.shownBar.empty());
     EXPECT_EQ(open.Bars().Count(), 0);
-    EXPECT_FALSE(registry.ProcessAccelerator('O', eCtrl));
+    EXPECT_FALSE(registry.ProcessAccelerator('O', ModifierBits(ShortcutModifier::Ctrl)));
     file.SetCaption(L"&Файл");  // notifies only live bars
-    EXPECT_EQ(menuBar.changes.back().kind, BarChangeKind::kButtonSize);
+    EXPECT_EQ(menuBar.changes.back().kind, BarChangeKind::ButtonSize);
 
     registry.RemoveBar(L"MENU");  // shown by the menu bar
     EXPECT_TRUE(menuBar.shownBar.empty());
@@ -515,7 +516,7 @@ TEST_F(Registry, RemovedButtonLeavesEveryBarAndControl) {
     EXPECT_EQ(list.IndexOf(L"B"), 0);
     EXPECT_EQ(list.Count(), 2);
     ASSERT_EQ(menuBar.changes.size(), 1u);
-    EXPECT_EQ(menuBar.changes[0].kind, BarChangeKind::kButtonList);
+    EXPECT_EQ(menuBar.changes[0].kind, BarChangeKind::ButtonList);
     EXPECT_EQ(registry.FindButton(L"B"), nullptr);
     a.SetVisible(false);
     toolbarBar.Clear();
@@ -540,15 +541,15 @@ TEST_F(Registry, ControlMayRemoveTheChangingBarFromItsNotification) {
 TEST_F(Registry, NotificationsThatRemoveOrRelinkRecordsLeaveNoStaleLink) {
     // Placing a button whose placement notifies a control that removes it. A style change does
     // not settle groups, so both groups below hold two checked radio buttons before it.
-    ButtonInt& x1 = MakeButton(L"X1", ButtonStyle::eCheck);
-    ButtonInt& x2 = MakeButton(L"X2", ButtonStyle::eCheck);
-    ButtonInt& y1 = MakeButton(L"Y1", ButtonStyle::eCheck);
-    CommandBarInt& radios = Bar(L"RADIOS", {&x1, &x2, &MakeButton(L"SEP", ButtonStyle::eSeparator), &y1});
+    ButtonInt& x1 = MakeButton(L"X1", ButtonStyle::Check);
+    ButtonInt& x2 = MakeButton(L"X2", ButtonStyle::Check);
+    ButtonInt& y1 = MakeButton(L"Y1", ButtonStyle::Check);
+    CommandBarInt& radios = Bar(L"RADIOS", {&x1, &x2, &MakeButton(L"SEP", ButtonStyle::Separator), &y1});
     for (ButtonInt* button : {&x1, &x2, &y1}) {
         button->SetChecked(true);
-        button->SetStyle(ButtonStyle::eRadio);
+        button->SetStyle(ButtonStyle::Radio);
     }
-    ButtonInt& placed = MakeButton(L"PLACED", ButtonStyle::eRadio);
+    ButtonInt& placed = MakeButton(L"PLACED", ButtonStyle::Radio);
     placed.SetChecked(true);
     menuBar.Show(L"RADIOS");
     menuBar.ReactOnce([&] { registry.RemoveButton(L"PLACED"); });
@@ -579,18 +580,18 @@ TEST_F(Registry, NotificationsThatRemoveOrRelinkRecordsLeaveNoStaleLink) {
 }
 
 TEST_F(Registry, ToggleOnClickFlipsCheckablesAndCustomiseEntries) {
-    ButtonInt& check = MakeButton(L"CHECK", ButtonStyle::eCheck);
+    ButtonInt& check = MakeButton(L"CHECK", ButtonStyle::Check);
     ButtonInt& plain = MakeButton(L"PLAIN");
     CommandBarInt& bar = Bar(L"BAR", {&check, &plain});
     bar.ToggleOnClick(1);
     EXPECT_TRUE(check.Checked());
     bar.ToggleOnClick(1);
     EXPECT_FALSE(check.Checked());
-    plain.SetCustomiseState(1);
+    plain.SetCustomiseState(CustomiseState::Checked);
     bar.ToggleOnClick(2);
-    EXPECT_EQ(plain.CustomiseState(), 0);
+    EXPECT_EQ(plain.CustomiseState(), CustomiseState::Unchecked);
     bar.ToggleOnClick(2);
-    EXPECT_EQ(plain.CustomiseState(), 1);
+    EXPECT_EQ(plain.CustomiseState(), CustomiseState::Checked);
     bar.ToggleOnClick(3);  // nothing there
 }
 

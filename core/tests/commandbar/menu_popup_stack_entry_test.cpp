@@ -31,10 +31,10 @@ protected:
 
 TEST(MenuPopupStack, StoresWhatItIsGiven) {
     MenuPopupStackEntry entry;
-    EXPECT_EQ(entry.hwnd(), 0u);
+    EXPECT_EQ(entry.Hwnd(), 0u);
     entry.Initialise(5, 6, true, 2);
-    EXPECT_EQ(entry.hwnd(), 5u);
-    EXPECT_EQ(entry.hWndSource(), 6u);
+    EXPECT_EQ(entry.Hwnd(), 5u);
+    EXPECT_EQ(entry.HwndSource(), 6u);
     EXPECT_TRUE(entry.ShownAsPopup());
     EXPECT_EQ(entry.RecursionLevel(), 2);
 }

@@ -10,13 +10,13 @@
 namespace core::commandbar::testing {
 
 inline bool IsRadio(const ButtonInt& button) {
-    return button.Style() == ButtonStyle::eRadio || button.Style() == ButtonStyle::eRadioNullable;
+    return button.Style() == ButtonStyle::Radio || button.Style() == ButtonStyle::RadioNullable;
 }
 
 inline std::string BrokenRadioGroup(const CommandBarInt& bar) {
     int checked = 0;
     for (const auto& entry : bar.Buttons()) {
-        if (entry.value->Style() == ButtonStyle::eSeparator) {
+        if (entry.value->Style() == ButtonStyle::Separator) {
             checked = 0;
         } else if (IsRadio(*entry.value) && entry.value->Checked() && ++checked > 1) {
             return "radio group with two checked";

@@ -302,7 +302,7 @@ private:
                     FakeMeasurer text;
                     FakeKeyboard keyboard;
                     MeasureButtonParams params;
-                    params.SizeStyle = Pick(1, 4);
+                    params.SizeStyle = static_cast<SizeStyle>(Pick(1, 4));
                     for (const auto& entry : bar->Buttons()) entry.value->Measure(params, false, text, keyboard);
                 }
                 break;

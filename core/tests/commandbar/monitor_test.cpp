@@ -36,7 +36,7 @@ TEST(Monitor, DescribesTheMonitorUnderAPointOrWindow) {
     FakeMonitors monitors;
     Monitor monitor;
     monitor.CreateFromPoint(monitors, 100, 100);
-    EXPECT_EQ(monitor.hMonitor(), 7u);
+    EXPECT_EQ(monitor.Handle(), 7u);
     EXPECT_TRUE(monitor.IsPrimary());
     EXPECT_EQ(monitor.Name(), L"\\\\.\\DISPLAY1");
     EXPECT_EQ(monitor.Width(), 1920);
@@ -47,7 +47,7 @@ TEST(Monitor, DescribesTheMonitorUnderAPointOrWindow) {
 
     Monitor fromWindow;
     fromWindow.CreateFromWindow(monitors, 55);
-    EXPECT_EQ(fromWindow.hMonitor(), 7u);
+    EXPECT_EQ(fromWindow.Handle(), 7u);
 }
 
 TEST(Monitor, NameWithoutPaddingIsTakenWhole) {
@@ -62,7 +62,7 @@ TEST(Monitor, FailuresLeaveHandleZeroAndNeverRaise) {
     FakeMonitors monitors;
     Monitor outside;
     outside.CreateFromPoint(monitors, -5000, -5000);
-    EXPECT_EQ(outside.hMonitor(), 0u);
+    EXPECT_EQ(outside.Handle(), 0u);
     EXPECT_EQ(outside.Width(), 0);
     EXPECT_EQ(outside.WorkWidth(), 0);
     EXPECT_EQ(outside.Name(), L"");
@@ -71,16 +71,16 @@ TEST(Monitor, FailuresLeaveHandleZeroAndNeverRaise) {
     Monitor filled;
     filled.CreateFromPoint(monitors, 1, 1);
     filled.CreateFromWindow(monitors, 99);  // on no monitor: unchanged
-    EXPECT_EQ(filled.hMonitor(), 7u);
+    EXPECT_EQ(filled.Handle(), 7u);
     monitors.describeFails = true;
     filled.InitialiseFromHandle(monitors, 7);
-    EXPECT_EQ(filled.hMonitor(), 0u);
+    EXPECT_EQ(filled.Handle(), 0u);
     EXPECT_EQ(filled.Width(), 1920);  // the other fields keep what they had
 
     monitors.throws = true;
     Monitor thrown;
     EXPECT_NO_THROW(thrown.CreateFromPoint(monitors, 1, 1));
-    EXPECT_EQ(thrown.hMonitor(), 0u);
+    EXPECT_EQ(thrown.Handle(), 0u);
 }
 
 }  // namespace core::commandbar

@@ -25,6 +25,9 @@ namespace el = core::colour_element;
 using core::commandbar::BarPaintState;
 using core::commandbar::ButtonPaintState;
 using core::commandbar::ButtonStyle;
+using core::commandbar::ButtonTextPosition;
+using core::commandbar::Orientation;
+using core::commandbar::SizeStyle;
 
 constexpr int kPanelHeight = 310;
 constexpr int kSheetWidth = 900;
@@ -39,16 +42,16 @@ struct Sample {
 };
 
 using Style = ButtonStyle;
-constexpr Style kSplit = ButtonStyle::eSplit;
-const ButtonPaintState kSeparator{.style = ButtonStyle::eSeparator, .active = false};
+constexpr Style kSplit = ButtonStyle::Split;
+const ButtonPaintState kSeparator{.style = ButtonStyle::Separator, .active = false};
 
 std::vector<Sample> ToolbarSamples() {
     return {
         {.button = {.iconIndex = 0}},
         {.button = {.iconIndex = 0}, .over = true},
         {.button = {.iconIndex = 0}, .over = true, .down = true},
-        {.button = {.style = Style::eCheck, .iconIndex = 1, .checked = true}},
-        {.button = {.style = Style::eCheck, .iconIndex = 1, .checked = true}, .over = true},
+        {.button = {.style = Style::Check, .iconIndex = 1, .checked = true}},
+        {.button = {.style = Style::Check, .iconIndex = 1, .checked = true}, .over = true},
         {.button = {.iconIndex = 2, .enabled = false, .active = false}},
         {.button = {.iconIndex = 2, .enabled = false, .active = false}, .over = true, .keyboard = true},
         {.button = {.iconIndex = 3, .hasSubBar = true, .showDropDownInToolbar = true}, .size = 31},
@@ -99,7 +102,7 @@ std::vector<Sample> MenuSamples() {
          .keyboard = true},
         {.button = {.caption = L"Отмечена", .checked = true}},
         {.button = {.caption = L"Отмечена со значком", .iconIndex = 3, .checked = true}, .over = true},
-        {.button = {.style = ButtonStyle::eSeparator}},
+        {.button = {.style = ButtonStyle::Separator}},
         {.button = {.caption = L"Цвет", .colorBox = core::MakeRgb(40, 120, 220)}},
         {.button = {.caption = L"Размер &шрифта", .iconIndex = 4, .hasSubBar = true}},
         {.button = {.caption = L"Подменю открыто", .iconIndex = 4, .hasSubBar = true}, .menu = true},
@@ -110,7 +113,7 @@ std::vector<Sample> CustomiseSamples() {
     std::vector<Sample> samples;
     for (int state = 0; state < 3; ++state) {
         ButtonPaintState button{.caption = state == 2 ? L"Сбросить" : L"Пункт", .iconIndex = state,
-                                .enabled = state != 0, .customiseState = state};
+                                .enabled = state != 0, .customiseState = static_cast<core::commandbar::CustomiseState>(state)};
         samples.push_back({.button = button, .over = state == 1});
     }
     return samples;
@@ -123,7 +126,7 @@ public:
 
     void Label(const std::wstring& text, int x, int y, int width = 200) {
         win::SelectGuard select(dc_, font_);
-        DrawCaption(dc_, text, x, y, width, 16, core::kBlack, 0, false);
+        DrawCaption(dc_, text, x, y, width, 16, core::kBlack, Orientation::Top, false);
     }
 
     // A bar's background as the control paints it; style 3 leaves it to the button face.
@@ -134,14 +137,15 @@ public:
         FillGradient(dc_, start, end, left, top, width, height, vertical);
     }
 
-    void Bar(const std::vector<Sample>& samples, int left, int top, int thickness, int orientation, int position) {
+    void Bar(const std::vector<Sample>& samples, int left, int top, int thickness, Orientation orientation,
+             ButtonTextPosition position) {
         const bool vertical = IsVerticalOrientation(orientation);
         int length = 0;
         for (const Sample& sample : samples) length += sample.size;
         BarBackground(left, top, vertical ? thickness : length + 4, vertical ? length + 4 : thickness, vertical);
         int at = 2;
         for (const Sample& sample : samples) {
-            BarPaintState bar = State(sample, core::commandbar::eSizeToolbar, orientation);
+            BarPaintState bar = State(sample, core::commandbar::SizeStyle::Toolbar, orientation);
             bar.left = vertical ? left : left + at;
             bar.top = vertical ? top + at : top;
             bar.size = vertical ? thickness : sample.size;
@@ -153,27 +157,27 @@ public:
         }
     }
 
-    void Menu(const std::vector<Sample>& samples, int left, int top, int width, std::int32_t sizeStyle) {
+    void Menu(const std::vector<Sample>& samples, int left, int top, int width, SizeStyle sizeStyle) {
         int height = 2;
-        for (const Sample& sample : samples) height += sample.button.style == ButtonStyle::eSeparator ? 3 : 24;
+        for (const Sample& sample : samples) height += sample.button.style == ButtonStyle::Separator ? 3 : 24;
         const Colour back = GetElementColour(el::kMenuBackStart);
         FillGradient(dc_, back, GetElementColour(el::kMenuBackEnd), left, top, width, height, false);
         BarBackground(left + 1, top + 1, 24, height - 2, true);
         DrawRectOutline(dc_, GetElementColour(el::kMenuBorder), left, top, width, height);
         int y = top + 1;
         for (const Sample& sample : samples) {
-            BarPaintState bar = State(sample, sizeStyle, 0);
+            BarPaintState bar = State(sample, sizeStyle, Orientation::Top);
             bar.left = left;
             bar.top = y;
             bar.size = width;
-            bar.height = sample.button.style == ButtonStyle::eSeparator ? 3 : 24;
+            bar.height = sample.button.style == ButtonStyle::Separator ? 3 : 24;
             Paint(bar, sample, font_);
             y += bar.height;
         }
     }
 
 private:
-    BarPaintState State(const Sample& sample, std::int32_t sizeStyle, int orientation) const {
+    BarPaintState State(const Sample& sample, SizeStyle sizeStyle, Orientation orientation) const {
         BarPaintState bar;
         bar.sizeStyle = sizeStyle;
         bar.orientation = orientation;
@@ -232,12 +236,12 @@ TEST(ButtonContactSheet, PaintsEveryKindAndStateInEachStyle) {
         const int top = 4 + style * kPanelHeight;
         SheetPainter painter(dc, font.get(), vertical.get(), icons);
         painter.Label(std::wstring(L"Style ") + styleNames[style], 8, top);
-        painter.Bar(ToolbarSamples(), 8, top + 20, 26, 0, 0);
-        painter.Bar(BelowSamples(), 8, top + 52, 44, 0, 1);
-        painter.Bar(VerticalSamples(), 400, top + 52, 26, 1, 0);
-        painter.Menu(MenuSamples(), 440, top + 52, 240, core::commandbar::eSizePopupMenu);
+        painter.Bar(ToolbarSamples(), 8, top + 20, 26, Orientation::Top, ButtonTextPosition::Beside);
+        painter.Bar(BelowSamples(), 8, top + 52, 44, Orientation::Top, ButtonTextPosition::Below);
+        painter.Bar(VerticalSamples(), 400, top + 52, 26, Orientation::Left, ButtonTextPosition::Beside);
+        painter.Menu(MenuSamples(), 440, top + 52, 240, core::commandbar::SizeStyle::PopupMenu);
 
-        painter.Menu(CustomiseSamples(), 700, top + 52, 160, core::commandbar::eSizeCustomiseList);
+        painter.Menu(CustomiseSamples(), 700, top + 52, 160, core::commandbar::SizeStyle::CustomiseList);
 
         // Each panel's first tool bar button and menu item drew over their backgrounds.
         const std::uint32_t* pixels = sheet.Pixels().data();

@@ -21,8 +21,8 @@ class RealFontMeasure : public ::testing::Test {
 protected:
     // The bar's default font (Tahoma 8.25) from the font cache, as a control measures with it.
     RealFontMeasure() : dc_(::CreateCompatibleDC(nullptr)), font_(fonts_.Font(core::FontDescription{}, 0, dc_.get())) {
-        params.hdc = reinterpret_cast<std::uintptr_t>(dc_.get());
-        params.hFont = reinterpret_cast<std::uintptr_t>(font_);
+        params.Hdc = reinterpret_cast<std::uintptr_t>(dc_.get());
+        params.Font = reinterpret_cast<std::uintptr_t>(font_);
         params.FontFace = L"Tahoma";
         params.FontSize = 8;
         params.IconWidth = 16;
@@ -50,14 +50,14 @@ TEST_F(RealFontMeasure, MenuItemIsCaptionAndTwoSpacesPlus52) {
     ASSERT_TRUE(font_);
     ButtonInt button(L"OPEN");
     button.SetCaption(L"Открыть файл");
-    params.SizeStyle = core::commandbar::eSizePopupMenu;
+    params.SizeStyle = core::commandbar::SizeStyle::PopupMenu;
     std::int32_t width = button.Measure(params, false, text, keyboard);
     EXPECT_EQ(width, Extent(L"Открыть файл  ").cx + 52);
     EXPECT_GT(Extent(L"Открыть файл  ").cx, Extent(L"Открыть файл").cx);
     EXPECT_EQ(params.Height, std::max<LONG>(Extent(L"Xy").cy, 16) + 8);
 
     ButtonInt separator(L"SEP");
-    separator.SetStyle(ButtonStyle::eSeparator);
+    separator.SetStyle(ButtonStyle::Separator);
     params.Height = 0;
     EXPECT_EQ(separator.Measure(params, false, text, keyboard), 10);
     EXPECT_EQ(params.Height, 3);
@@ -66,20 +66,20 @@ TEST_F(RealFontMeasure, MenuItemIsCaptionAndTwoSpacesPlus52) {
 TEST_F(RealFontMeasure, ToolbarButtonsFromRealLineHeights) {
     ButtonInt button(L"LOAD");
     button.SetIconIndex(0);
-    params.SizeStyle = core::commandbar::eSizeToolbar;
+    params.SizeStyle = core::commandbar::SizeStyle::Toolbar;
     EXPECT_EQ(button.Measure(params, false, text, keyboard), 24);
     LONG line = Extent(L"Xy").cy;
     EXPECT_EQ(params.Height, line < 24 ? 24 : line + 8);
 
     ButtonInt separator(L"SEP");
-    separator.SetStyle(ButtonStyle::eSeparator);
+    separator.SetStyle(ButtonStyle::Separator);
     EXPECT_EQ(separator.Measure(params, false, text, keyboard), 8);
 }
 
 TEST_F(RealFontMeasure, MeasuringReleasesWhatItSelectsAndCreates) {
     ButtonInt button(L"B");
     button.SetCaption(L"&Настройки");
-    params.SizeStyle = core::commandbar::eSizePopupMenu;
+    params.SizeStyle = core::commandbar::SizeStyle::PopupMenu;
     button.Measure(params, false, text, keyboard);  // warm up
     unsigned before = testing_support::GdiObjectCount();
     for (int i = 0; i < 50; ++i) {
@@ -97,17 +97,17 @@ TEST(PlatformKeys, ShortcutTextsUseTheLayoutsKeyNames) {
     Win32KeyboardLayout keyboard;
     ButtonInt button(L"B");
     button.SetShortcutKey(VK_F5);
-    button.SetShortcutModifiers(core::commandbar::eCtrl | core::commandbar::eShift);
+    button.SetShortcutModifiers(core::commandbar::ShortcutModifier::Ctrl | core::commandbar::ShortcutModifier::Shift);
     EXPECT_EQ(button.GetShortcutText(keyboard), L"Ctrl+Shift+F5");
     button.SetShortcutKey(VK_DELETE);
     button.SetShortcutModifiers(0);
     EXPECT_EQ(button.GetShortcutText(keyboard), L"Del");
     button.SetShortcutKey('O');
-    button.SetShortcutModifiers(core::commandbar::eCtrl);
+    button.SetShortcutModifiers(core::commandbar::ModifierBits(core::commandbar::ShortcutModifier::Ctrl));
     EXPECT_EQ(button.GetShortcutText(keyboard), L"Ctrl+O");
     // Other names are the layout's own ("Esc" on Windows, "Escape" under Wine), in proper case.
     button.SetShortcutKey(VK_ESCAPE);
-    button.SetShortcutModifiers(core::commandbar::eAlt);
+    button.SetShortcutModifiers(core::commandbar::ModifierBits(core::commandbar::ShortcutModifier::Alt));
     std::wstring name = keyboard.KeyName(VK_ESCAPE);
     ASSERT_FALSE(name.empty());
     EXPECT_EQ(button.GetShortcutText(keyboard), L"Alt+" + core::commandbar::ProperCase(name));

@@ -7,6 +7,7 @@
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
 #include "commandbar/command_bar_image_list.h"
+#include "core/commandbar/button_int.h"
 #include "commandbar/drawing_utilities.h"
 #include "support/gui_resources.h"
 #include "support/test_icons.h"
@@ -67,13 +68,13 @@ protected:
 
     static BarPaintState Menu() {
         BarPaintState bar;
-        bar.sizeStyle = core::commandbar::eSizePopupMenu;
+        bar.sizeStyle = core::commandbar::SizeStyle::PopupMenu;
         bar.size = 200;
         bar.height = 24;
         bar.iconWidth = bar.iconHeight = 16;
         return bar;
     }
-    static BarPaintState Toolbar(int left, int top, int size, int height, int orientation = 0) {
+    static BarPaintState Toolbar(int left, int top, int size, int height, core::commandbar::Orientation orientation = core::commandbar::Orientation::Top) {
         BarPaintState bar;
         bar.left = left;
         bar.top = top;
@@ -126,7 +127,7 @@ TEST_F(ButtonPainter, CheckedToolbarButtonTurnsPressedWhenHovered) {
     ASSERT_EQ(GetStyle(), static_cast<int>(ColourStyle::Themed));
     BarPaintState bar = Toolbar(10, 10, 40, 30);
     ButtonPaintState button;
-    button.style = ButtonStyle::eCheck;
+    button.style = ButtonStyle::Check;
     button.checked = true;
     button.iconIndex = 0;
     PaintButton(tools_, bar, button);
@@ -142,11 +143,31 @@ TEST_F(ButtonPainter, CheckedToolbarButtonTurnsPressedWhenHovered) {
     PaintButton(tools_, bar, button);
     EXPECT_TRUE(Near(Pixel(12, 12), Element(el::kButtonPressedStart)));
     EXPECT_FALSE(Near(Element(el::kButtonPressedStart), Element(el::kButtonCheckedStart)));
+
+    // The same button as a bar's painting pass hands it over: a record and the draw parameters.
+    Clear();
+    core::commandbar::ButtonInt record(L"check");
+    record.SetStyle(ButtonStyle::Check);
+    record.SetChecked(true);
+    record.SetIconIndex(0);
+    core::commandbar::DrawButtonParams params;
+    params.Hdc = reinterpret_cast<std::uintptr_t>(surface_.Dc());
+    params.Font = reinterpret_cast<std::uintptr_t>(font_.get());
+    params.ImageList = reinterpret_cast<std::uintptr_t>(&images_);
+    params.IconWidth = params.IconHeight = 16;
+    params.SizeStyle = core::commandbar::SizeStyle::Toolbar;
+    params.Left = params.Top = 10;
+    params.Size = 40;
+    params.Height = params.ToolbarSize = 30;
+    Win32ButtonPainter painter;
+    painter.Paint(record, params);
+    EXPECT_TRUE(Near(Pixel(12, 12), Element(el::kButtonCheckedStart)));
+    EXPECT_EQ(Pixel(14 + 8, 17 + 8), RGB(0x20, 0x40, 0xA0)) << "the icon from the bar's image list";
 }
 
 TEST_F(ButtonPainter, SeparatorsDrawTwoLinesButNothingThemedWithoutVisualStyles) {
     ButtonPaintState separator;
-    separator.style = ButtonStyle::eSeparator;
+    separator.style = ButtonStyle::Separator;
     separator.active = false;
     PaintButton(tools_, Toolbar(60, 10, 8, 30), separator);
     EXPECT_EQ(Pixel(63, 20), Element(el::kSeparatorDark));
@@ -160,7 +181,7 @@ TEST_F(ButtonPainter, SeparatorsDrawTwoLinesButNothingThemedWithoutVisualStyles)
     old.isXpOrLater = false;
     SetPlatform(old);
     PaintButton(tools_, Toolbar(60, 10, 8, 30), separator);
-    PaintButton(tools_, Toolbar(60, 10, 40, 8, 1), separator);
+    PaintButton(tools_, Toolbar(60, 10, 40, 8, core::commandbar::Orientation::Left), separator);
     EXPECT_EQ(CountChanged(), 0);
 }
 
@@ -182,7 +203,7 @@ TEST_F(ButtonPainter, VerticalBarArrowPointsLeftAlongTheBottom) {
     button.hasSubBar = true;
     button.showDropDownInToolbar = true;
     // Cell (1, 28) 28 x 11, centred on (15, 33).
-    PaintButton(tools_, Toolbar(0, 0, 30, 40, 1), button);
+    PaintButton(tools_, Toolbar(0, 0, 30, 40, core::commandbar::Orientation::Left), button);
     const COLORREF arrow = Element(el::kToolbarText);
     EXPECT_EQ(Pixel(16, 31), arrow);
     EXPECT_EQ(Pixel(16, 35), arrow);
@@ -198,7 +219,7 @@ TEST_F(ButtonPainter, PanelPlacesItsControlAndHidesItWhenHidden) {
                                                 nullptr, nullptr));
     tools_.barWindow = bar.get();
     ButtonPaintState panel;
-    panel.style = ButtonStyle::ePanel;
+    panel.style = ButtonStyle::Panel;
     panel.panelControl = ToHandle(control.get());
     panel.active = false;
     PaintButton(tools_, Toolbar(10, 0, 60, 30), panel);
@@ -228,7 +249,7 @@ TEST_F(ButtonPainter, NoGdiGrowthOverAThousandPaints) {
     item.checked = true;
     item.iconIndex = 0;
     ButtonPaintState split = Item(L"Назад");
-    split.style = ButtonStyle::eSplit;
+    split.style = ButtonStyle::Split;
     split.showCaptionInToolbar = true;
     split.iconIndex = 0;
     auto paintAll = [&](int round) {
@@ -242,7 +263,7 @@ TEST_F(ButtonPainter, NoGdiGrowthOverAThousandPaints) {
         PaintButton(tools_, toolbar, split);
         ButtonPaintTools rotated = tools_;
         rotated.font = vertical.get();
-        PaintButton(rotated, Toolbar(200, 0, 30, 60, 1), split);
+        PaintButton(rotated, Toolbar(200, 0, 30, 60, core::commandbar::Orientation::Left), split);
     };
     for (int round = 0; round < 8; ++round) paintAll(round);
     const unsigned before = testing_support::GdiObjectCount();

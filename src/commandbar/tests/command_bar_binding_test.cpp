@@ -149,7 +149,7 @@ TEST(CommandBarBinding, AcceleratorsFollowTheForegroundForm) {
     TestBarWindow control(form.hwnd());
     Buttons buttons(Registry(), ToHandle(control.hwnd()));
     CommandBars bars(Registry(), ToHandle(control.hwnd()));
-    auto load = buttons.Add(L"TOOLBAR:LOAD", -1, L"&Загрузить", core::commandbar::ButtonStyle::eNormal, L"", VK_F5, 0);
+    auto load = buttons.Add(L"TOOLBAR:LOAD", -1, L"&Загрузить", core::commandbar::ButtonStyle::Normal, L"", VK_F5, 0);
     bars.Add(L"TOOLBAR").Buttons().Add(load);
     control.Show(L"TOOLBAR");
 
@@ -243,7 +243,7 @@ TEST(CommandBarBinding, PanelControlBecomesAHiddenChildOfTheControl) {
     HWND panel = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form.hwnd(), nullptr,
                                    nullptr, nullptr);
     auto button =
-        Buttons(Registry(), ToHandle(control.hwnd())).Add(L"PANEL", -1, L"", core::commandbar::ButtonStyle::ePanel);
+        Buttons(Registry(), ToHandle(control.hwnd())).Add(L"PANEL", -1, L"", core::commandbar::ButtonStyle::Panel);
     button.SetPanelControl(ToHandle(panel));
     EXPECT_EQ(::GetParent(panel), control.hwnd());
     EXPECT_FALSE(::IsWindowVisible(panel));

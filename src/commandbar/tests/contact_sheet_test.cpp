@@ -32,7 +32,7 @@ std::wstring DataFolder() { return win::ExecutableDirectory() + L"\\..\\app\\Dat
 
 void Label(HDC dc, HFONT font, const std::wstring& text, int x, int y, int width = 200, int height = 16) {
     win::SelectGuard select(dc, font);
-    DrawCaption(dc, text, x, y, width, height, core::kBlack, 0, false);
+    DrawCaption(dc, text, x, y, width, height, core::kBlack, Orientation::Top, false);
 }
 
 bool LoadIcons(imaging::ImageList& list, const wchar_t* folder, int size) {
@@ -88,7 +88,8 @@ int DrawSwatches(HDC dc, HFONT font, HFONT smallFont, int top) {
     constexpr int kCell = 20;
     for (int id = element::kFirst; id <= element::kLast; ++id) {
         win::SelectGuard select(dc, smallFont);
-        DrawCaption(dc, std::to_wstring(id), 118 + (id - 1) * kCell, top, kCell, 14, core::kBlack, 0, true);
+        DrawCaption(dc, std::to_wstring(id), 118 + (id - 1) * kCell, top, kCell, 14, core::kBlack, Orientation::Top,
+                    true);
     }
     top += 16;
     const DesktopColours desktop;
@@ -122,18 +123,18 @@ int DrawPrimitives(HWND window, HDC dc, HFONT font, HFONT verticalFont, int top)
     DrawRectOutline(dc, core::MakeRgb(0, 45, 150), 224, top, 40, 24);
     DrawIconOrColourBox(dc, nullptr, -1, core::MakeRgb(0, 128, 0), 272, top, core::IconState::Normal);
     DrawIconOrColourBox(dc, nullptr, -1, core::kBlack, 292, top, core::IconState::Normal);
-    DrawDropDownArrow(dc, 316, top, 12, 12, core::kBlack, 0);
-    DrawDropDownArrow(dc, 332, top, 12, 12, core::kBlack, 1);
+    DrawDropDownArrow(dc, 316, top, 12, 12, core::kBlack, Orientation::Top);
+    DrawDropDownArrow(dc, 332, top, 12, 12, core::kBlack, Orientation::Left);
     DrawSubmenuArrow(dc, 348, top, 16, 16);
     DrawCheckMark(dc, 368, top, 16, 16);
     {
         win::SelectGuard select(dc, font);
-        DrawCaption(dc, L"&Файл и &&прочее", 392, top, 140, 20, core::kBlack, 0, false);
-        DrawCaption(dc, L"По &центру", 392, top + 24, 140, 20, core::MakeRgb(0, 0, 160), 0, true);
+        DrawCaption(dc, L"&Файл и &&прочее", 392, top, 140, 20, core::kBlack, Orientation::Top, false);
+        DrawCaption(dc, L"По &центру", 392, top + 24, 140, 20, core::MakeRgb(0, 0, 160), Orientation::Top, true);
     }
     {
         win::SelectGuard select(dc, verticalFont);
-        DrawCaption(dc, L"Вертикально", 540, top, 20, 100, core::kBlack, 1, false);
+        DrawCaption(dc, L"Вертикально", 540, top, 20, 100, core::kBlack, Orientation::Left, false);
     }
     // A checker tile repeated over a rectangle.
     Canvas tile(8, 8, RGB(230, 230, 250));
@@ -145,13 +146,20 @@ int DrawPrimitives(HWND window, HDC dc, HFONT font, HFONT verticalFont, int top)
     }
     TileBitmap(dc, 8, top + 32, 157, 30, tile.dc(), 8, 8, 3);
     const int themed = top + 72;
-    DrawThemedToolbarPart(window, dc, 8, themed, 28, 28, true, false, ButtonStyle::eNormal, false, 0, false, false);
-    DrawThemedToolbarPart(window, dc, 40, themed, 28, 28, true, true, ButtonStyle::eNormal, false, 0, false, false);
-    DrawThemedToolbarPart(window, dc, 72, themed, 28, 28, true, true, ButtonStyle::eNormal, false, 0, false, true);
-    DrawThemedToolbarPart(window, dc, 104, themed, 28, 28, true, false, ButtonStyle::eNormal, false, 0, true, false);
-    DrawThemedToolbarPart(window, dc, 136, themed, 8, 28, true, false, ButtonStyle::eSeparator, false, 0, false, false);
-    DrawThemedToolbarPart(window, dc, 148, themed, 22, 28, true, true, ButtonStyle::eSplit, false, 0, false, false);
-    DrawThemedToolbarPart(window, dc, 170, themed, 12, 28, true, true, ButtonStyle::eSplit, true, 0, false, false);
+    DrawThemedToolbarPart(window, dc, 8, themed, 28, 28, true, false, ButtonStyle::Normal, false, Orientation::Top,
+                          false, false);
+    DrawThemedToolbarPart(window, dc, 40, themed, 28, 28, true, true, ButtonStyle::Normal, false, Orientation::Top,
+                          false, false);
+    DrawThemedToolbarPart(window, dc, 72, themed, 28, 28, true, true, ButtonStyle::Normal, false, Orientation::Top,
+                          false, true);
+    DrawThemedToolbarPart(window, dc, 104, themed, 28, 28, true, false, ButtonStyle::Normal, false, Orientation::Top,
+                          true, false);
+    DrawThemedToolbarPart(window, dc, 136, themed, 8, 28, true, false, ButtonStyle::Separator, false, Orientation::Top,
+                          false, false);
+    DrawThemedToolbarPart(window, dc, 148, themed, 22, 28, true, true, ButtonStyle::Split, false, Orientation::Top,
+                          false, false);
+    DrawThemedToolbarPart(window, dc, 170, themed, 12, 28, true, true, ButtonStyle::Split, true, Orientation::Top,
+                          false, false);
     return themed + 36;
 }
 

@@ -232,12 +232,12 @@ TEST_F(Drawing, TilesAreAnchoredToTheDestinationOrigin) {
 
 TEST_F(Drawing, DropDownArrowPixels) {
     Canvas canvas(20, 20);
-    DrawDropDownArrow(canvas.dc(), 0, 0, 11, 10, core::MakeRgb(0, 0, 255), 0);  // cx 5, cy 5
+    DrawDropDownArrow(canvas.dc(), 0, 0, 11, 10, core::MakeRgb(0, 0, 255), Orientation::Top);  // cx 5, cy 5
     EXPECT_EQ(Marked(canvas), (PixelSet{{3, 4}, {4, 4}, {5, 4}, {6, 4}, {7, 4}, {4, 5}, {5, 5}, {6, 5}, {5, 6}}));
     EXPECT_EQ(canvas.Pixel(5, 5), RGB(0, 0, 255));
 
     canvas.Fill(kWhiteRef);
-    DrawDropDownArrow(canvas.dc(), 10, 2, 8, 8, core::kBlack, 2);  // cx 14, cy 6, pointing left
+    DrawDropDownArrow(canvas.dc(), 10, 2, 8, 8, core::kBlack, Orientation::Right);  // cx 14, cy 6, pointing left
     EXPECT_EQ(Marked(canvas),
               (PixelSet{{15, 4}, {15, 5}, {15, 6}, {15, 7}, {15, 8}, {14, 5}, {14, 6}, {14, 7}, {13, 6}}));
 }
@@ -281,15 +281,15 @@ TEST_F(Drawing, CheckMarkPixels) {
 
 TEST_F(Drawing, CaptionDrawsInItsColourAndUnderlinesTheAccelerator) {
     Canvas plain(80, 20), marked(80, 20);
-    DrawCaption(plain.dc(), L"File", 0, 0, 80, 20, core::MakeRgb(255, 0, 0), 0, false);
-    DrawCaption(marked.dc(), L"&File", 0, 0, 80, 20, core::MakeRgb(255, 0, 0), 0, false);
+    DrawCaption(plain.dc(), L"File", 0, 0, 80, 20, core::MakeRgb(255, 0, 0), Orientation::Top, false);
+    DrawCaption(marked.dc(), L"&File", 0, 0, 80, 20, core::MakeRgb(255, 0, 0), Orientation::Top, false);
     const int plainInk = plain.CountOtherThan(kWhiteRef, 0, 0, 80, 20);
     EXPECT_GT(plainInk, 10);
     EXPECT_GT(marked.CountOtherThan(kWhiteRef, 0, 0, 80, 20), plainInk) << "the underline adds ink";
     EXPECT_EQ(plain.CountOtherThan(kWhiteRef, 40, 0, 80, 20), 0) << "left aligned";
 
     Canvas centred(80, 20);
-    DrawCaption(centred.dc(), L"File", 0, 0, 80, 20, core::MakeRgb(255, 0, 0), 0, true);
+    DrawCaption(centred.dc(), L"File", 0, 0, 80, 20, core::MakeRgb(255, 0, 0), Orientation::Top, true);
     EXPECT_EQ(centred.CountOtherThan(kWhiteRef, 0, 0, 20, 20), 0) << "centred";
     EXPECT_GT(centred.CountOtherThan(kWhiteRef, 30, 0, 50, 20), 0);
 }
@@ -300,7 +300,7 @@ TEST_F(Drawing, VerticalCaptionRunsDownwards) {
     font.lfEscapement = font.lfOrientation = 2700;
     win::UniqueFont rotated(::CreateFontIndirectW(&font));
     win::SelectGuard select(canvas.dc(), rotated.get());
-    DrawCaption(canvas.dc(), L"Vertical", 0, 0, 20, 90, core::kBlack, 1, false);
+    DrawCaption(canvas.dc(), L"Vertical", 0, 0, 20, 90, core::kBlack, Orientation::Left, false);
     int top = 100, bottom = -1, left = 30, right = -1;
     for (auto [x, y] : Marked(canvas)) {
         top = std::min(top, y), bottom = std::max(bottom, y), left = std::min(left, x), right = std::max(right, x);
@@ -310,14 +310,14 @@ TEST_F(Drawing, VerticalCaptionRunsDownwards) {
 }
 
 TEST_F(Drawing, ToolbarThemePartsAndStates) {
-    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eSeparator, false, 0), 5);
-    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eSeparator, false, 1), 6);
-    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eSeparator, false, 2), 6);
-    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eSeparator, false, 3), 5);
-    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eSplit, true, 0), 4);
-    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eSplit, false, 0), 3);
-    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eNormal, true, 0), 1);
-    EXPECT_EQ(ToolbarThemePart(ButtonStyle::eCheck, false, 1), 1);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::Separator, false, Orientation::Top), 5);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::Separator, false, Orientation::Left), 6);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::Separator, false, Orientation::Right), 6);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::Separator, false, Orientation::Bottom), 5);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::Split, true, Orientation::Top), 4);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::Split, false, Orientation::Top), 3);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::Normal, true, Orientation::Top), 1);
+    EXPECT_EQ(ToolbarThemePart(ButtonStyle::Check, false, Orientation::Left), 1);
     EXPECT_EQ(ToolbarThemeState(false, true, true, true), 4);
     EXPECT_EQ(ToolbarThemeState(true, true, true, true), 3);
     EXPECT_EQ(ToolbarThemeState(true, true, true, false), 6);
@@ -330,8 +330,8 @@ TEST_F(Drawing, ToolbarThemePartsAndStates) {
     caps.isXpOrLater = false;
     SetPlatform(caps);
     Canvas canvas(30, 30);
-    DrawThemedToolbarPart(::GetDesktopWindow(), canvas.dc(), 0, 0, 30, 30, true, true, ButtonStyle::eNormal, false, 0,
-                          false, false);
+    DrawThemedToolbarPart(::GetDesktopWindow(), canvas.dc(), 0, 0, 30, 30, true, true, ButtonStyle::Normal, false,
+                          Orientation::Top, false, false);
     EXPECT_TRUE(Marked(canvas).empty());
 }
 
@@ -345,12 +345,14 @@ TEST_F(Drawing, CoordinatesBeyond32BitsRaiseTheOverflowError) {
         [&] { TileBitmap(dc, kFar, 0, 10, 1, dc, 2, 2, 0); },
         [&] { DrawRectOutline(dc, 0, 0, kFar, 1, 10); },
         [&] { DrawIconOrColourBox(dc, nullptr, -1, 0, kFar, 0, core::IconState::Normal); },
-        [&] { DrawThemedToolbarPart(nullptr, dc, kFar, 0, 10, 1, true, false, ButtonStyle::eNormal, false, 0, false,
-                                    false); },
-        [&] { DrawDropDownArrow(dc, kFar, 0, 4, 4, 0, 0); },
+        [&] {
+            DrawThemedToolbarPart(nullptr, dc, kFar, 0, 10, 1, true, false, ButtonStyle::Normal, false,
+                                  Orientation::Top, false, false);
+        },
+        [&] { DrawDropDownArrow(dc, kFar, 0, 4, 4, 0, Orientation::Top); },
         [&] { DrawSubmenuArrow(dc, 0, INT_MIN, 4, 4); },
         [&] { DrawCheckMark(dc, kFar, 0, 4, 4); },
-        [&] { DrawCaption(dc, L"x", 0, kFar, 1, 10, 0, 1, false); },
+        [&] { DrawCaption(dc, L"x", 0, kFar, 1, 10, 0, Orientation::Left, false); },
     };
     for (std::size_t i = 0; i < std::size(calls); ++i) {
         try {

@@ -25,12 +25,12 @@ void DrawEverything(HWND window, HDC dc, HDC tile, CommandBarImageList& images, 
     DrawIconOrColourBox(dc, &images, 0, core::kNoColour, 60, 0, static_cast<core::IconState>(round % 4));
     DrawIconOrColourBox(dc, nullptr, -1, b, 60, 20, core::IconState::Normal);
     DrawThemedToolbarPart(window, dc, 0, 0, 24, 24, true, round % 2 == 0,
-                          static_cast<core::commandbar::ButtonStyle>(round % 3), true, 0, false, false);
-    DrawDropDownArrow(dc, 0, 0, 10, 10, a, round % 3);
+                          static_cast<core::commandbar::ButtonStyle>(round % 3), true, Orientation::Top, false, false);
+    DrawDropDownArrow(dc, 0, 0, 10, 10, a, static_cast<Orientation>(round % 3));
     DrawSubmenuArrow(dc, 10, 0, 10, 10);
     DrawCheckMark(dc, 20, 0, 10, 10);
-    DrawCaption(dc, L"&Файл", 0, 0, 60, 20, a, 0, true);
-    DrawCaption(dc, L"Вертикально", 0, 0, 20, 60, a, 1, false);
+    DrawCaption(dc, L"&Файл", 0, 0, 60, 20, a, Orientation::Top, true);
+    DrawCaption(dc, L"Вертикально", 0, 0, 20, 60, a, Orientation::Left, false);
     RECT rect{0, 0, 80, 20};
     DrawTextAnyPlatform(dc, L"Ctrl+F1", rect, DT_SINGLELINE);
     GetElementColour(round % 30 + 1);

@@ -10,7 +10,7 @@ namespace commandbar {
 TEST(PlatformMonitor, PointOutsideEveryMonitorDescribesNothing) {
     core::commandbar::Monitor monitor;
     monitor.CreateFromPoint(Monitors(), -100000, -100000);
-    EXPECT_EQ(monitor.hMonitor(), 0u);
+    EXPECT_EQ(monitor.Handle(), 0u);
     EXPECT_EQ(monitor.Width(), 0);
     EXPECT_EQ(monitor.Name(), L"");
 }
@@ -19,7 +19,7 @@ TEST(PlatformMonitor, WindowAndPointGiveThePrimaryMonitorWithItsWorkArea) {
     testing::TestForm form;
     core::commandbar::Monitor fromWindow;
     fromWindow.CreateFromWindow(Monitors(), ToHandle(form.hwnd()));
-    ASSERT_NE(fromWindow.hMonitor(), 0u);
+    ASSERT_NE(fromWindow.Handle(), 0u);
     EXPECT_TRUE(fromWindow.IsPrimary());
     EXPECT_EQ(fromWindow.Width(), ::GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(fromWindow.Height(), ::GetSystemMetrics(SM_CYSCREEN));
@@ -34,11 +34,11 @@ TEST(PlatformMonitor, WindowAndPointGiveThePrimaryMonitorWithItsWorkArea) {
 
     core::commandbar::Monitor fromPoint;
     fromPoint.CreateFromPoint(Monitors(), 10, 10);
-    EXPECT_EQ(fromPoint.hMonitor(), fromWindow.hMonitor());
+    EXPECT_EQ(fromPoint.Handle(), fromWindow.Handle());
 
     core::commandbar::Monitor fromDeadWindow;
     fromDeadWindow.CreateFromWindow(Monitors(), 0);
-    EXPECT_EQ(fromDeadWindow.hMonitor(), 0u);
+    EXPECT_EQ(fromDeadWindow.Handle(), 0u);
 }
 
 }  // namespace commandbar

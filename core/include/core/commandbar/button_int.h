@@ -72,8 +72,8 @@ public:
     void SetSubBar(CommandBarInt* bar) noexcept;
     WindowHandle OwnerWindow() const noexcept { return ownerWindow_; }
     void SetOwnerWindow(WindowHandle window) noexcept { ownerWindow_ = window; }
-    std::int32_t CustomiseState() const noexcept { return customiseState_; }
-    void SetCustomiseState(std::int32_t state) noexcept { customiseState_ = state; }
+    commandbar::CustomiseState CustomiseState() const noexcept { return customiseState_; }
+    void SetCustomiseState(commandbar::CustomiseState state) noexcept { customiseState_ = state; }
     const std::wstring& Tag() const noexcept { return tag_; }
     void SetTag(std::wstring tag) { tag_ = std::move(tag); }
     std::int32_t ItemData() const noexcept { return itemData_; }
@@ -102,7 +102,7 @@ public:
                                std::unordered_set<const CommandBarInt*>& searched);
     ButtonInt* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl);
     bool IsOverDropDownPart(std::int32_t x, std::int32_t width, bool rightToLeft) const noexcept;
-    bool IsActive(std::int32_t orientation, bool inCustomiseMenu) const noexcept;
+    bool IsActive(Orientation orientation, bool inCustomiseMenu) const noexcept;
 
     // Length along the bar; params.Height receives the thickness. Sizes are cached per set of
     // measuring parameters until a size-affecting property changes.
@@ -135,7 +135,7 @@ private:
     std::int32_t colorBox_ = -1;
     bool showCaptionInToolbar_ = false;
     bool showDropDownInToolbar_ = false;
-    ButtonStyle style_ = ButtonStyle::eNormal;
+    ButtonStyle style_ = ButtonStyle::Normal;
     std::int32_t panelWidth_ = 16;
     WindowHandle panelControl_ = 0;
     bool enabled_ = true;
@@ -149,7 +149,7 @@ private:
     std::int32_t shortcutModifiers_ = 0;
     CommandBarInt* subBar_ = nullptr;
     WindowHandle ownerWindow_ = 0;
-    std::int32_t customiseState_ = 2;
+    commandbar::CustomiseState customiseState_ = CustomiseState::NoCheckBox;
     std::wstring tag_;
     std::int32_t itemData_ = 0;
     std::vector<CachedMeasure> measureCache_;
@@ -158,7 +158,7 @@ private:
 };
 
 inline bool IsCheckableStyle(ButtonStyle style) {
-    return style == ButtonStyle::eCheck || style == ButtonStyle::eRadio || style == ButtonStyle::eRadioNullable;
+    return style == ButtonStyle::Check || style == ButtonStyle::Radio || style == ButtonStyle::RadioNullable;
 }
 
 }  // namespace core::commandbar

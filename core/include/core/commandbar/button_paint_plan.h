@@ -11,6 +11,8 @@
 
 #include "core/colour_math.h"
 #include "core/commandbar/command_bar_types.h"
+#include "core/commandbar/draw_button_params.h"
+#include "core/commandbar/icon_states.h"
 #include "core/commandbar/style_colours.h"
 
 namespace core::commandbar {
@@ -25,8 +27,8 @@ struct BarPaintState {
     std::int32_t size = 0;    // length along the bar
     std::int32_t height = 0;  // thickness across it
     bool enabled = true;
-    std::int32_t orientation = 0;
-    std::int32_t sizeStyle = eSizeToolbar;
+    Orientation orientation = Orientation::Top;
+    SizeStyle sizeStyle = SizeStyle::Toolbar;
     bool rightToLeft = false;
     bool mouseOverButton = false;
     bool mouseDownButton = false;
@@ -34,7 +36,7 @@ struct BarPaintState {
     bool mouseDownSplit = false;
     bool showingMenu = false;  // this button's drop-down is open
     bool hidden = false;       // moved to the chevron
-    std::int32_t buttonPosition = 0;  // 1: caption below the icon
+    ButtonTextPosition buttonPosition = ButtonTextPosition::Beside;
     std::int32_t toolbarSize = 0;
     std::int32_t iconWidth = 0;
     std::int32_t iconHeight = 0;
@@ -45,7 +47,7 @@ struct BarPaintState {
 
 // The button's own state, as painting reads it.
 struct ButtonPaintState {
-    ButtonStyle style = ButtonStyle::eNormal;
+    ButtonStyle style = ButtonStyle::Normal;
     std::wstring caption;
     std::wstring shortcutText;
     std::int32_t iconIndex = -1;
@@ -58,7 +60,7 @@ struct ButtonPaintState {
     bool hasSubBar = false;
     bool showCaptionInToolbar = false;
     bool showDropDownInToolbar = false;
-    std::int32_t customiseState = 2;
+    CustomiseState customiseState = CustomiseState::NoCheckBox;
     std::int32_t spacing = 4;
     std::int32_t splitWidth = 11;
     std::int32_t menuRightMargin = 20;
@@ -67,6 +69,9 @@ struct ButtonPaintState {
 };
 
 ButtonPaintState ButtonPaintStateOf(const ButtonInt& button, const BarPaintState& bar, const KeyboardLayout& keyboard);
+
+// What a bar's painting pass hands its painter, with what only the process knows beside it.
+BarPaintState BarPaintStateOf(const DrawButtonParams& params, ColourStyle style, bool keyboardDriven);
 
 struct PaintRect {
     std::int32_t left = 0;
@@ -109,7 +114,7 @@ struct Icon {
     std::int32_t y = 0;
     std::int32_t iconIndex = -1;
     Colour colorBox = kNoColour;
-    int drawState = 0;
+    IconState drawState = IconState::Normal;
 };
 struct CheckMark {
     PaintRect cell;
@@ -119,7 +124,7 @@ struct Caption {
     PaintRect rect;
     std::wstring text;
     PaintColour colour;
-    std::int32_t orientation = 0;
+    Orientation orientation = Orientation::Top;
     bool centred = false;
 };
 // Ends `margin` short of `right`; its width is known only to the device context.
@@ -137,16 +142,16 @@ struct SubmenuArrow {
 struct DropDownArrow {
     PaintRect cell;
     int element = 0;
-    std::int32_t orientation = 0;
+    Orientation orientation = Orientation::Top;
 };
 struct ThemedPart {
     PaintRect rect;
     WindowHandle window = 0;
     bool enabled = false;
     bool hot = false;
-    ButtonStyle buttonStyle = ButtonStyle::eNormal;
+    ButtonStyle buttonStyle = ButtonStyle::Normal;
     bool dropDownPart = false;
-    std::int32_t orientation = 0;
+    Orientation orientation = Orientation::Top;
     bool checked = false;
     bool pressed = false;
 };

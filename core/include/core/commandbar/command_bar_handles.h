@@ -31,8 +31,8 @@ public:
     std::int32_t Count() const;
     CommandBar Item(std::int32_t position) const;
     CommandBar Item(std::wstring_view key) const;
-    void Remove(std::wstring_view sKey) const;
-    CommandBar Add(const std::wstring& sKey, const std::wstring& sTitle = {}) const;
+    void Remove(std::wstring_view key) const;
+    CommandBar Add(const std::wstring& key, const std::wstring& title = {}) const;
 
 private:
     CommandBarRegistry* registry_;
@@ -46,10 +46,10 @@ public:
     std::int32_t Count() const;
     Button Item(std::int32_t position) const;
     Button Item(std::wstring_view key) const;
-    void Remove(std::wstring_view sKey) const;
-    Button Add(const std::wstring& sKey, std::int32_t iIcon = -1, const std::wstring& sCaption = {},
-                ButtonStyle eStyle = ButtonStyle::eNormal, const std::wstring& sToolTip = {},
-                std::uint16_t vShortcutKey = 0, std::int32_t eShortcutModifier = eCtrl) const;
+    void Remove(std::wstring_view key) const;
+    Button Add(const std::wstring& key, std::int32_t icon = -1, const std::wstring& caption = {},
+               ButtonStyle style = ButtonStyle::Normal, const std::wstring& toolTip = {}, std::uint16_t shortcutKey = 0,
+               std::int32_t shortcutModifiers = ModifierBits(ShortcutModifier::Ctrl)) const;
 
 private:
     CommandBarRegistry* registry_;
@@ -86,10 +86,10 @@ public:
     Button Item(std::int32_t position) const;
     Button Item(std::wstring_view key) const;
     void Clear() const;
-    void Remove(std::wstring_view sKey) const;
-    void Add(const std::optional<Button>& btn) const;
-    void InsertBefore(const std::optional<Button>& btn, const std::optional<Button>& btnBefore) const;
-    void InsertAfter(const std::optional<Button>& btn, const std::optional<Button>& btnAfter) const;
+    void Remove(std::wstring_view key) const;
+    void Add(const std::optional<Button>& button) const;
+    void InsertBefore(const std::optional<Button>& button, const std::optional<Button>& before) const;
+    void InsertAfter(const std::optional<Button>& button, const std::optional<Button>& after) const;
 
 private:
     CommandBarInt& Record() const;

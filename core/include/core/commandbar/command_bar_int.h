@@ -28,6 +28,7 @@ public:
     CommandBarInt(const CommandBarInt&) = delete;
     CommandBarInt& operator=(const CommandBarInt&) = delete;
 
+    const CommandBarRegistry& Registry() const noexcept { return registry_; }
     const std::wstring& Key() const noexcept { return key_; }
     void SetKey(std::wstring key) { key_ = std::move(key); }
     const std::wstring& Title() const noexcept { return title_; }

@@ -10,21 +10,21 @@ namespace core::commandbar {
 
 class MenuPopupStackEntry {
 public:
-    void Initialise(WindowHandle hWnd, WindowHandle hWndSource, bool bShownAsPopup, std::int32_t iRecursionLevel) {
-        hwnd_ = hWnd;
-        hWndSource_ = hWndSource;
-        shownAsPopup_ = bShownAsPopup;
-        recursionLevel_ = iRecursionLevel;
+    void Initialise(WindowHandle hwnd, WindowHandle hwndSource, bool shownAsPopup, std::int32_t recursionLevel) {
+        hwnd_ = hwnd;
+        hwndSource_ = hwndSource;
+        shownAsPopup_ = shownAsPopup;
+        recursionLevel_ = recursionLevel;
     }
 
-    WindowHandle hWndSource() const noexcept { return hWndSource_; }
+    WindowHandle HwndSource() const noexcept { return hwndSource_; }
     bool ShownAsPopup() const noexcept { return shownAsPopup_; }
-    WindowHandle hwnd() const noexcept { return hwnd_; }
+    WindowHandle Hwnd() const noexcept { return hwnd_; }
     std::int32_t RecursionLevel() const noexcept { return recursionLevel_; }
 
 private:
     WindowHandle hwnd_ = 0;
-    WindowHandle hWndSource_ = 0;
+    WindowHandle hwndSource_ = 0;
     bool shownAsPopup_ = false;
     std::int32_t recursionLevel_ = 0;
 };

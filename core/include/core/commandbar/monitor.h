@@ -39,10 +39,10 @@ public:
 class Monitor {
 public:
     bool IsPrimary() const noexcept { return primary_; }
-    MonitorHandle hMonitor() const noexcept { return handle_; }
+    MonitorHandle Handle() const noexcept { return handle_; }
     const std::wstring& Name() const noexcept { return name_; }
-    std::int32_t left() const noexcept { return monitor_.left; }
-    std::int32_t tOp() const noexcept { return monitor_.top; }
+    std::int32_t Left() const noexcept { return monitor_.left; }
+    std::int32_t Top() const noexcept { return monitor_.top; }
     std::int32_t Width() const noexcept { return monitor_.right - monitor_.left; }
     std::int32_t Height() const noexcept { return monitor_.bottom - monitor_.top; }
     std::int32_t WorkLeft() const noexcept { return work_.left; }
@@ -51,7 +51,7 @@ public:
     std::int32_t WorkHeight() const noexcept { return work_.bottom - work_.top; }
 
     void CreateFromPoint(const MonitorQueries& queries, std::int32_t x, std::int32_t y) noexcept;
-    void CreateFromWindow(const MonitorQueries& queries, WindowHandle hWnd) noexcept;
+    void CreateFromWindow(const MonitorQueries& queries, WindowHandle hwnd) noexcept;
     // For callers that already know the monitor.
     void InitialiseFromHandle(const MonitorQueries& queries, MonitorHandle monitor) noexcept;
 
