@@ -46,8 +46,8 @@ public:
                 lastWasSeparator = IsSeparator(button);
                 separatorTookRoom_ = separatorTookRoom_ || lastWasSeparator;
             }
-            std::int64_t left;
-            std::int64_t right;
+            std::int64_t left = 0;
+            std::int64_t right = 0;
             if (vertical) {
                 rows_.back() = std::max(rows_.back(), thickness);
                 item.Top = CheckedInt32(position);

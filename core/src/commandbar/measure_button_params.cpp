@@ -5,7 +5,8 @@
 namespace core::commandbar {
 
 void MeasureButtonParams::FromDrawButtonParams(const DrawButtonParams& draw) {
-    static_cast<BarParams&>(*this) = draw;
+    // Only the bar-wide part is wanted: the slice is the point.
+    static_cast<BarParams&>(*this) = static_cast<const BarParams&>(draw);
     Height = draw.Height;
 }
 
