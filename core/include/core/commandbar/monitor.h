@@ -6,22 +6,16 @@
 #include <cstdint>
 #include <string>
 
+#include "core/centring.h"
 #include "core/commandbar/command_bar_types.h"
 
 namespace core::commandbar {
 
 using MonitorHandle = std::uintptr_t;
 
-struct MonitorRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-};
-
 struct MonitorDescription {
-    MonitorRect monitor;
-    MonitorRect work;
+    ScreenRect monitor;
+    ScreenRect work;
     std::uint32_t flags = 0;
     // As the platform fills it: a fixed-size buffer, NUL-padded.
     std::wstring deviceName;
@@ -58,8 +52,8 @@ public:
 private:
     MonitorHandle handle_ = 0;
     std::wstring name_;
-    MonitorRect monitor_;
-    MonitorRect work_;
+    ScreenRect monitor_;
+    ScreenRect work_;
     bool primary_ = false;
 };
 
