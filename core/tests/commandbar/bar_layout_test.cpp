@@ -65,12 +65,12 @@ class Layout : public ::testing::Test {
 protected:
     Layout() { control.Register(); }
 
-    // Buttons by spec: "A30" (caption A, 30 long, 22 thick), "A30x25" (25 thick), "|" (a tool bar
+    // Buttons from a short recipe: "A30" (caption A, 30 long, 22 thick), "A30x25" (25 thick), "|" (a tool bar
     // separator, 8 long), "|10x3", "#25x19" (caption-less, a colour box). Prefixes: "~" invisible,
     // "?" infrequently used, "@" hosts a panel control.
-    CommandBarInt& Build(const std::wstring& spec) {
+    CommandBarInt& Build(const std::wstring& recipe) {
         CommandBarInt& bar = registry.AddBar(L"BAR" + std::to_wstring(++bars_));
-        std::wistringstream tokens(spec);
+        std::wistringstream tokens(recipe);
         std::wstring token;
         while (tokens >> token) {
             std::size_t at = 0;
