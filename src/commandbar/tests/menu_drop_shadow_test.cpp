@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "commandbar/command_bar_colours.h"
+#include "commandbar/drawing_utilities.h"
+#include "commandbar/menu_drop_shadow.h"
+#include "support/gui_resources.h"
+#include "support/pump.h"
+#include "win/handles.h"
+
+namespace commandbar {
+namespace {
+
+namespace shadow = core::commandbar;
+using Pixels = std::vector<std::uint32_t>;
+
+// Layered or screen-copy strips for the scope of a test.
+class PlatformScope {
+public:
+    explicit PlatformScope(bool layered) {
+        DetectPlatform();
+        InitialiseColours();
+        core::PlatformCapabilities caps = Platform();
+        caps.is2000OrLater = layered;
+        previous_ = SetPlatform(caps);
+    }
+    ~PlatformScope() { SetPlatform(previous_); }
+
+private:
+    core::PlatformCapabilities previous_;
+};
+
+// Stands in for a popup menu, or for whatever lies under one (SS_WHITERECT, SS_BLACKRECT).
+win::UniqueWindow ShowWindowAt(const RECT& r, DWORD style = SS_WHITERECT) {
+    win::UniqueWindow window(::CreateWindowExW(0, L"Static", L"", WS_POPUP | style, r.left, r.top, r.right - r.left,
+                                               r.bottom - r.top, nullptr, nullptr, nullptr, nullptr));
+    ::ShowWindow(window.get(), SW_SHOWNOACTIVATE);
+    ::UpdateWindow(window.get());
+    return window;
+}
+
+// The screen under a strip, bottom row first like the strips' pictures.
+Pixels ScreenAt(const shadow::ShadowStrip& place) {
+    win::DibSurface copy;
+    if (!copy.Create(place.width, place.height, win::DibSurface::RowOrder::BottomUp)) return {};
+    win::WindowDc screen(nullptr);
+    ::BitBlt(copy.Dc(), 0, 0, place.width, place.height, screen.get(), place.left, place.top, SRCCOPY);
+    Pixels pixels(copy.Pixels().begin(), copy.Pixels().end());
+    for (auto& pixel : pixels) pixel &= 0xFFFFFFu;
+    return pixels;
+}
+
+shadow::ShadowStrip StripOf(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Pixels PictureOf(const MenuDropShadow& strip) {
+    const auto pixels = strip.Picture().Pixels();
+    return {pixels.begin(), pixels.end()};
+}
+
+constexpr RECT kMenu{10, 20, 110, 220};
+
+TEST(MenuDropShadow, StripsSitBesideTheMenuInBothModes) {
+    for (const bool layered : {true, false}) {
+        PlatformScope platform(layered);
+        const auto menu = ShowWindowAt(kMenu);
+        MenuShadows shadows;
+        shadows.Show(menu.get());
+        const struct {
+            const MenuDropShadow& strip;
+            shadow::ShadowStrip expected;
+        } cases[] = {{shadows.Right(), {110, 25, 5, 195}}, {shadows.Bottom(), {15, 220, 100, 5}}};
+        for (const auto& c : cases) {
+            SCOPED_TRACE(layered ? "layered" : "screen copy");
+            ASSERT_TRUE(c.strip.hwnd());
+            EXPECT_EQ(c.strip.IsLayered(), layered);
+            EXPECT_EQ(StripOf(c.strip.hwnd()), c.expected);
+            EXPECT_EQ(c.strip.Picture().Width(), c.expected.width);
+            EXPECT_EQ(c.strip.Picture().Height(), c.expected.height);
+            EXPECT_EQ(::GetWindow(c.strip.hwnd(), GW_OWNER), menu.get());
+        }
+        shadows.Hide();
+        EXPECT_FALSE(shadows.Right().hwnd());
+        EXPECT_FALSE(shadows.Bottom().Picture());
+    }
+}
+
+struct LayeredCall {
+    int count = 0;
+    POINT at{};
+    SIZE size{};
+    BLENDFUNCTION blend{};
+    DWORD flags = 0;
+};
+LayeredCall lastLayeredCall;
+
+BOOL RecordLayeredCall(HWND hwnd, HDC screen, POINT* at, SIZE* size, HDC source, POINT* origin, COLORREF key,
+                       BLENDFUNCTION* blend, DWORD flags) {
+    lastLayeredCall = {lastLayeredCall.count + 1, *at, *size, *blend, flags};
+    return ::UpdateLayeredWindow(hwnd, screen, at, size, source, origin, key, blend, flags);
+}
+
+TEST(MenuDropShadow, LayeredPictureFadesAsTheCoreSays) {
+    PlatformScope platform(true);
+    testing::SetLayeredUpdater(&RecordLayeredCall);
+    const core::Colour colour = core::MakeRgb(40, 80, 160);
+    // The narrow menu's end ramps overlap: the bottom strip has no full-strength middle.
+    for (const RECT menu : {kMenu, RECT{10, 20, 18, 60}}) {
+        for (const ShadowSide side : {ShadowSide::Right, ShadowSide::Bottom}) {
+            MenuDropShadow strip(side);
+            strip.SetShadowColour(colour);
+            lastLayeredCall = {};
+            ASSERT_TRUE(strip.Create(menu, nullptr));
+            const shadow::ShadowStrip place = StripOf(strip.hwnd());
+            EXPECT_EQ(lastLayeredCall.count, 1);
+            EXPECT_EQ(shadow::ShadowStrip(lastLayeredCall.at.x, lastLayeredCall.at.y, lastLayeredCall.size.cx,
+                                          lastLayeredCall.size.cy),
+                      place);
+            EXPECT_EQ(lastLayeredCall.blend.SourceConstantAlpha, 96);
+            EXPECT_EQ(lastLayeredCall.blend.AlphaFormat, AC_SRC_ALPHA);
+            EXPECT_EQ(lastLayeredCall.flags, static_cast<DWORD>(ULW_ALPHA));
+            EXPECT_EQ(PictureOf(strip), shadow::LayeredShadowPixels(side, place, 5, colour));
+        }
+    }
+    testing::SetLayeredUpdater(nullptr);
+
+    MenuDropShadow bottom(ShadowSide::Bottom);
+    ASSERT_TRUE(bottom.Create(kMenu, nullptr));
+    const Pixels pixels = PictureOf(bottom);
+    const auto alphaAt = [&](int column, int row) { return pixels[static_cast<size_t>(row * 100 + column)] >> 24; };
+    EXPECT_EQ(alphaAt(0, 4), 0u);
+    EXPECT_EQ(alphaAt(50, 0), 0u);
+    EXPECT_EQ(alphaAt(50, 4), 204u);
+    EXPECT_EQ(alphaAt(97, 4), 122u);
+}
+
+TEST(MenuDropShadow, ScreenCopyKeepsWhatWasUnderTheStrip) {
+    PlatformScope platform(false);
+    const auto under = ShowWindowAt({0, 0, 200, 300});
+    const auto menu = ShowWindowAt(kMenu);
+    testing_support::PumpFor(50);
+    const core::Colour colour = TranslateColour(GetElementColour(core::colour_element::kDropShadow));
+    std::vector<Pixels> expected;
+    for (const ShadowSide side : {ShadowSide::Right, ShadowSide::Bottom}) {
+        const auto place = shadow::ShadowStripFor(side, kMenu.left, kMenu.top, kMenu.right, kMenu.bottom);
+        expected.push_back(ScreenAt(place));
+        shadow::DarkenScreenCopy(expected.back(), side, place, 5, colour);
+    }
+
+    MenuShadows shadows;
+    shadows.Show(menu.get());
+    // What lies under the strips changes; they still show the old copy.
+    const auto black = ShowWindowAt({0, 0, 200, 300}, SS_BLACKRECT);
+    const MenuDropShadow* strips[] = {&shadows.Right(), &shadows.Bottom()};
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(::GetWindowLongPtrW(strips[i]->hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+        EXPECT_EQ(PictureOf(*strips[i]), expected[i]);
+        ::RedrawWindow(strips[i]->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        testing_support::PumpFor(50);
+        EXPECT_EQ(ScreenAt(StripOf(strips[i]->hwnd())), expected[i]);
+    }
+}
+
+TEST(MenuDropShadow, StripsAreTopMostToolWindowsThatNeverActivate) {
+    for (const bool layered : {true, false}) {
+        PlatformScope platform(layered);
+        win::UniqueWindow front(::CreateWindowExW(0, L"Static", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 100,
+                                                  100, nullptr, nullptr, nullptr, nullptr));
+        ::SetForegroundWindow(front.get());
+        testing_support::PumpFor(20);
+        const HWND foreground = ::GetForegroundWindow();
+        const auto menu = ShowWindowAt(kMenu);
+        MenuShadows shadows;
+        shadows.Show(menu.get());
+        testing_support::PumpFor(20);
+        const LONG_PTR wanted = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | (layered ? WS_EX_LAYERED | WS_EX_TRANSPARENT : 0);
+        for (const MenuDropShadow* strip : {&shadows.Right(), &shadows.Bottom()}) {
+            SCOPED_TRACE(layered ? "layered" : "screen copy");
+            EXPECT_EQ(::GetWindowLongPtrW(strip->hwnd(), GWL_EXSTYLE) & wanted, wanted);
+            EXPECT_TRUE(::IsWindowVisible(strip->hwnd()));
+            EXPECT_NE(::GetActiveWindow(), strip->hwnd());
+        }
+        EXPECT_EQ(::GetForegroundWindow(), foreground);
+    }
+}
+
+TEST(MenuDropShadow, NoHandlesLeakOverManyMenus) {
+    const char* configured = std::getenv("GLYPH_SHADOW_CYCLES");
+    const int cycles = configured ? std::atoi(configured) : 10000;
+    const auto menu = ShowWindowAt(kMenu);
+    const auto cycle = [&](int round) {
+        PlatformScope platform(round % 2 == 0);
+        MenuShadows shadows;
+        shadows.Show(menu.get());
+        if (round % 3 == 0) shadows.Show(menu.get());  // a new layout replaces the pair
+        ::UpdateWindow(shadows.Right().hwnd());
+    };
+    for (int round = 0; round < 4; ++round) cycle(round);
+    const unsigned gdi = testing_support::GdiObjectCount();
+    const unsigned user = testing_support::UserObjectCount();
+    for (int round = 0; round < cycles; ++round) cycle(round);
+    EXPECT_EQ(testing_support::GdiObjectCount(), gdi);
+    EXPECT_EQ(testing_support::UserObjectCount(), user);
+}
+
+}  // namespace
+}  // namespace commandbar
