@@ -12,7 +12,7 @@ namespace {
 
 namespace shadow = core::commandbar;
 
-testing::LayeredUpdater layeredUpdater = nullptr;
+shadow_testing::LayeredUpdater layeredUpdater = nullptr;
 
 BOOL UpdateLayered(HWND hwnd, HDC screen, POINT* at, SIZE* size, HDC source, POINT* origin, BLENDFUNCTION* blend) {
     if (layeredUpdater) return layeredUpdater(hwnd, screen, at, size, source, origin, 0, blend, ULW_ALPHA);
@@ -113,8 +113,8 @@ void MenuShadows::Hide() noexcept {
     bottom_.Destroy();
 }
 
-namespace testing {
+namespace shadow_testing {
 void SetLayeredUpdater(LayeredUpdater updater) noexcept { layeredUpdater = updater; }
-}  // namespace testing
+}  // namespace shadow_testing
 
 }  // namespace commandbar

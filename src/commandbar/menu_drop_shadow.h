@@ -78,11 +78,11 @@ private:
     MenuDropShadow bottom_{ShadowSide::Bottom};
 };
 
-namespace testing {
+namespace shadow_testing {
 // Replaces UpdateLayeredWindow so that a test can see what the strip hands the system; null
 // restores the platform call.
 using LayeredUpdater = BOOL (*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
 void SetLayeredUpdater(LayeredUpdater updater) noexcept;
-}  // namespace testing
+}  // namespace shadow_testing
 
 }  // namespace commandbar
