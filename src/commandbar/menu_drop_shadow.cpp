@@ -30,7 +30,8 @@ constexpr UINT kShowFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP
 
 bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
     Destroy();
-    const shadow::ShadowStrip strip = shadow::ShadowStripFor(type_, menu.left, menu.top, menu.right, menu.bottom, size_);
+    const shadow::ShadowStrip strip =
+        shadow::ShadowStripFor(type_, menu.left, menu.top, menu.right, menu.bottom, size_);
     if (strip.width <= 0 || strip.height <= 0) return false;
     const core::Colour translated = TranslateColour(colour_);
     const core::Colour colour = translated == core::kNoColour ? core::MakeRgb(0, 0, 0) : translated;

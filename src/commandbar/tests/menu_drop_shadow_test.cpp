@@ -48,8 +48,8 @@ Pixels Capture(HWND window, const shadow::ShadowStrip& place) {
     win::DibSurface copy;
     if (!copy.Create(place.width, place.height, win::DibSurface::RowOrder::BottomUp)) return {};
     win::WindowDc source(window);
-    ::BitBlt(copy.Dc(), 0, 0, place.width, place.height, source.get(), window ? 0 : place.left,
-             window ? 0 : place.top, SRCCOPY);
+    ::BitBlt(copy.Dc(), 0, 0, place.width, place.height, source.get(), window ? 0 : place.left, window ? 0 : place.top,
+             SRCCOPY);
     Pixels pixels(copy.Pixels().begin(), copy.Pixels().end());
     for (auto& pixel : pixels) pixel &= 0xFFFFFFu;
     return pixels;
@@ -83,7 +83,7 @@ TEST(MenuDropShadow, StripsSitBesideTheMenuAsInactiveTopMostToolWindows) {
         testing_support::PumpFor(20);
         const LONG_PTR exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | (layered ? WS_EX_LAYERED | WS_EX_TRANSPARENT : 0);
         const std::pair<const MenuDropShadow&, shadow::ShadowStrip> cases[] = {{shadows.Right(), {110, 25, 5, 195}},
-                                                                             {shadows.Bottom(), {15, 220, 100, 5}}};
+                                                                               {shadows.Bottom(), {15, 220, 100, 5}}};
         for (const auto& [strip, expected] : cases) {
             ASSERT_TRUE(strip.hwnd());
             EXPECT_EQ(StripOf(strip.hwnd()), expected);
@@ -126,7 +126,6 @@ TEST(MenuDropShadow, LayeredPictureFadesAsTheCoreSays) {
         }
     }
     shadow_testing::SetLayeredUpdater(nullptr);
-
 
     // As GDI sees the picture, the bottom strip is strongest on its top row, next to the menu.
     MenuDropShadow bottom(ShadowSide::Bottom);
