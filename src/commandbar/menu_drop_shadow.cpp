@@ -1,0 +1,121 @@
+#include "commandbar/menu_drop_shadow.h"
+
+#include <algorithm>
+
+#include "commandbar/command_bar_colours.h"
+#include "commandbar/drawing_utilities.h"
+#include "win/window.h"
+
+namespace commandbar {
+
+namespace {
+
+namespace shadow = core::commandbar;
+
+shadow_testing::LayeredUpdater layeredUpdater = nullptr;
+
+BOOL UpdateLayered(HWND hwnd, HDC screen, POINT* at, SIZE* size, HDC source, POINT* origin, BLENDFUNCTION* blend) {
+    if (layeredUpdater) return layeredUpdater(hwnd, screen, at, size, source, origin, 0, blend, ULW_ALPHA);
+    return ::UpdateLayeredWindow(hwnd, screen, at, size, source, origin, 0, blend, ULW_ALPHA);
+}
+
+// The owner-draw style keeps the static control from drawing a text or a frame of its own.
+constexpr DWORD kStripStyle = WS_POPUP | SS_OWNERDRAW;
+constexpr DWORD kLayeredExStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST;
+constexpr DWORD kScreenCopyExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+// A menu is showing: the shadow must neither take the focus nor move it in the z-order.
+constexpr UINT kShowFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
+
+}  // namespace
+
+bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
+    Destroy();
+    const shadow::ShadowStrip strip =
+        shadow::ShadowStripFor(type_, menu.left, menu.top, menu.right, menu.bottom, size_);
+    if (strip.width <= 0 || strip.height <= 0) return false;
+    const core::Colour translated = TranslateColour(colour_);
+    const core::Colour colour = translated == core::kNoColour ? core::MakeRgb(0, 0, 0) : translated;
+    const bool layered = Platform().is2000OrLater;
+
+    // Without layered windows the copy is taken before the strip exists, or it would copy itself.
+    if (!layered && picture_.Create(strip.width, strip.height, win::DibSurface::RowOrder::BottomUp)) {
+        win::WindowDc screen(nullptr);
+        ::BitBlt(picture_.Dc(), 0, 0, strip.width, strip.height, screen.get(), strip.left, strip.top, SRCCOPY);
+        shadow::DarkenScreenCopy(picture_.Pixels(), type_, strip, size_, colour);
+    }
+
+    window_.reset(::CreateWindowExW(layered ? kLayeredExStyle : kScreenCopyExStyle, L"Static", L"", kStripStyle,
+                                    strip.left, strip.top, strip.width, strip.height, owner, nullptr,
+                                    win::ModuleInstance(), nullptr));
+    if (!window_) {
+        picture_.Reset();
+        return false;
+    }
+    layered_ = layered;
+    if (layered) {
+        if (picture_.Create(strip.width, strip.height, win::DibSurface::RowOrder::BottomUp)) {
+            const auto pixels = shadow::LayeredShadowPixels(type_, strip, size_, colour);
+            std::ranges::copy(pixels, picture_.Pixels().begin());
+            win::WindowDc screen(nullptr);
+            POINT at{strip.left, strip.top};
+            SIZE size{strip.width, strip.height};
+            POINT origin{0, 0};
+            BLENDFUNCTION blend{AC_SRC_OVER, 0, shadow::kShadowConstantAlpha, AC_SRC_ALPHA};
+            UpdateLayered(window_.get(), screen.get(), &at, &size, picture_.Dc(), &origin, &blend);
+        }
+    } else {
+        try {
+            subclass::AttachMessage(*this, window_.get(), WM_PAINT);
+        } catch (...) {
+            Destroy();
+            throw;
+        }
+        attached_ = true;
+    }
+    ::SetWindowPos(window_.get(), nullptr, strip.left, strip.top, strip.width, strip.height, kShowFlags);
+    return true;
+}
+
+void MenuDropShadow::Destroy() noexcept {
+    if (attached_) {
+        subclass::DetachMessage(*this, window_.get(), WM_PAINT);
+        attached_ = false;
+    }
+    window_.reset();
+    picture_.Reset();
+    layered_ = false;
+}
+
+core::MessageResponse MenuDropShadow::MsgResponse() { return core::MessageResponse::Consume; }
+
+LRESULT MenuDropShadow::WindowProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
+    // The picture is the whole strip; the static control's own painting would only ask its owner
+    // (the menu) to draw an item that does not exist.
+    if (message == WM_PAINT) {
+        win::PaintGuard paint(hwnd);
+        picture_.CopyTo(paint.dc());
+    }
+    return 0;
+}
+
+void MenuShadows::Show(HWND popup) {
+    Hide();
+    RECT menu{};
+    if (!::GetWindowRect(popup, &menu)) return;
+    const core::Colour colour = GetElementColour(core::colour_element::kDropShadow);
+    for (MenuDropShadow* strip : {&right_, &bottom_}) {
+        strip->SetShadowColour(colour);
+        strip->Create(menu, popup);
+    }
+}
+
+void MenuShadows::Hide() noexcept {
+    right_.Destroy();
+    bottom_.Destroy();
+}
+
+namespace shadow_testing {
+void SetLayeredUpdater(LayeredUpdater updater) noexcept { layeredUpdater = updater; }
+}  // namespace shadow_testing
+
+}  // namespace commandbar
