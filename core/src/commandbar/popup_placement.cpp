@@ -23,6 +23,13 @@ std::int32_t HorizontalReferenceX(const PlacementRequest& request) {
     return request.rightToLeft ? request.item.right - insets.d1 : request.item.left + insets.d1;
 }
 
+bool OpensToTheRight(const PlacementRequest& request) { return request.orientation != Orientation::Right; }
+
+std::int32_t VerticalReferenceX(const PlacementRequest& request) {
+    Insets insets = InsetsFor(request);
+    return OpensToTheRight(request) ? request.item.right - insets.d2 : request.item.left + insets.d2;
+}
+
 PopupSide SubmenuSide(const PlacementRequest& request) {
     if (request.parentSide == PopupSide::Right || request.parentSide == PopupSide::Left) return request.parentSide;
     return request.rightToLeft ? PopupSide::Left : PopupSide::Right;
@@ -56,9 +63,9 @@ Placement InitialPlacement(const PlacementRequest& request) {
         break;
     }
     case PopupOrigin::VerticalBar: {
-        bool toRight = request.orientation != Orientation::Right;
+        bool toRight = OpensToTheRight(request);
         placement.side = toRight ? PopupSide::Right : PopupSide::Left;
-        std::int32_t x = toRight ? item.right - insets.d2 : item.left + insets.d2;
+        std::int32_t x = VerticalReferenceX(request);
         placement.top = item.top + insets.d1;
         placement.left = toRight ? x : x - request.width;
         placement.joinStart = placement.top;
@@ -125,8 +132,7 @@ ScreenPoint PlacementReference(const PlacementRequest& request) {
     case PopupOrigin::VerticalBar:
         break;
     }
-    Placement initial = InitialPlacement(request);
-    return {initial.side == PopupSide::Right ? initial.left : initial.left + request.width, initial.top};
+    return {VerticalReferenceX(request), request.item.top + InsetsFor(request).d1};
 }
 
 Placement PlacePopup(const PlacementRequest& request, const ScreenRect& area) {
