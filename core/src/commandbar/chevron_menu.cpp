@@ -34,7 +34,7 @@ void BarInteraction::ShowChevronMenu(std::int32_t x, std::int32_t y) {
     const CommandBarInt* bar = host_.ShownBar();
     if (!control_.ShowsBar() || !bar) return;
     FillChevronMenu(registry_, *bar);
-    ShowBarMenu(registry_.GetBar(L"CHEVRON"), 0, x, y, false, false);
+    ShowBarMenu(L"CHEVRON", 0, x, y, false, false);
 }
 
 }  // namespace core::commandbar

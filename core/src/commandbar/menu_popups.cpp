@@ -2,6 +2,7 @@
 // a control has open.
 
 #include <string>
+#include <utility>
 
 #include "core/commandbar/bar_interaction.h"
 #include "core/commandbar/button_int.h"
@@ -21,7 +22,7 @@ ScreenRect BarInteraction::ItemScreenRect(std::int32_t index) const {
 
 void BarInteraction::OpenItemMenu(std::int32_t index, bool fromKeyboard) {
     const ButtonInt* button = ButtonAt(index);
-    if (button && button->SubBar()) ShowBarMenu(*button->SubBar(), index, 0, 0, fromKeyboard, false);
+    if (button && button->SubBar()) ShowBarMenu(button->SubBar()->Key(), index, 0, 0, fromKeyboard, false);
 }
 
 void BarInteraction::SetPopupContext(const PopupContext& context) {
@@ -30,7 +31,7 @@ void BarInteraction::SetPopupContext(const PopupContext& context) {
     control_.SetInUse(true);
 }
 
-WindowHandle BarInteraction::ShowBarMenu(CommandBarInt& bar, std::int32_t index, std::int32_t x, std::int32_t y,
+WindowHandle BarInteraction::ShowBarMenu(std::wstring barKey, std::int32_t index, std::int32_t x, std::int32_t y,
                                          bool fromKeyboard, bool contextMenu) {
     if (!host_.ProgramActive()) return 0;
     if (index > Count()) return 0;
@@ -42,13 +43,15 @@ WindowHandle BarInteraction::ShowBarMenu(CommandBarInt& bar, std::int32_t index,
         popupControl->SetInUse(false);
         return 0;
     }
-    // The key, not the record: the handlers raised from here on may remove the bar.
-    std::wstring barKey = bar.Key();
     WindowHandle self = control_.Hwnd();
     host_.RaiseBeforeShowMenu(popupHwnd, barKey);
+    if (!registry_.FindBar(barKey)) {
+        popupControl->SetInUse(false);
+        return 0;
+    }
     popup->host_.MakePopupHost();
     popup->host_.CopyPopupSettings(self);
-    popup->host_.ShowMenuBar(self, barKey);
+    popup->host_.ShowMenuBar(self, std::move(barKey));
     if (index > Count()) index = 0;
 
     PlacementRequest request;

@@ -57,7 +57,7 @@ public:
     bool ProgramActive() const override { return true; }
     void MakePopupHost() override { popupHost = true; }
     void CopyPopupSettings(WindowHandle) override {}
-    void ShowMenuBar(WindowHandle, const std::wstring& key) override { ShowBar(key); }
+    void ShowMenuBar(WindowHandle, std::wstring key) override { ShowBar(key); }
     ScreenPoint WindowSize() const override { return size; }
     void ShowPopupWindow(std::int32_t left, std::int32_t top) override {
         origin = {left, top};

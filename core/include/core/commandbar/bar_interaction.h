@@ -83,7 +83,7 @@ public:
     // menu (sizing the window) and paints it.
     virtual void MakePopupHost() = 0;
     virtual void CopyPopupSettings(WindowHandle source) = 0;
-    virtual void ShowMenuBar(WindowHandle source, const std::wstring& barKey) = 0;
+    virtual void ShowMenuBar(WindowHandle source, std::wstring barKey) = 0;
     // Window size in pixels after ShowMenuBar.
     virtual ScreenPoint WindowSize() const = 0;
     // Tool window, parented to the desktop, shown top-most at (left, top), then painted with its
@@ -132,8 +132,8 @@ public:
     // Menus.
     void OpenItemMenu(std::int32_t index, bool fromKeyboard);
     // index 0: at the screen point (x, y) without fitting. Returns the popup host's window, 0 when
-    // nothing was shown.
-    WindowHandle ShowBarMenu(CommandBarInt& bar, std::int32_t index, std::int32_t x, std::int32_t y,
+    // nothing was shown. By key, not record: the events raised on the way may remove the bar.
+    WindowHandle ShowBarMenu(std::wstring barKey, std::int32_t index, std::int32_t x, std::int32_t y,
                              bool fromKeyboard, bool contextMenu);
     void CloseMenus(bool hideSelf);
     // tmrMenuPopup, 250 ms after HoverOpen armed it in a popup host.
