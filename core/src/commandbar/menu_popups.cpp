@@ -45,14 +45,14 @@ WindowHandle BarInteraction::ShowBarMenu(std::wstring barKey, std::int32_t index
     }
     WindowHandle self = control_.Hwnd();
     host_.RaiseBeforeShowMenu(popupHwnd, barKey);
-    if (!registry_.FindBar(barKey)) {
+    // The handler may have removed the bar or the item.
+    if (!registry_.FindBar(barKey) || index > Count()) {
         popupControl->SetInUse(false);
         return 0;
     }
     popup->host_.MakePopupHost();
     popup->host_.CopyPopupSettings(self);
     popup->host_.ShowMenuBar(self, std::move(barKey));
-    if (index > Count()) index = 0;
 
     PlacementRequest request;
     ScreenPoint size = popup->host_.WindowSize();
