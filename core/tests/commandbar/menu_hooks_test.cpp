@@ -84,14 +84,15 @@ TEST(MenuHooksTest, AltWithALetterOpensThatTitlesMenuAndShortcutsClick) {
 TEST(MenuHooksTest, ClicksOutsideTheMenusCloseThemAndAreNeverSwallowed) {
     struct ClickCase {
         const char* name;
-        // 0: a window that is no command bar; 1: the open menu; 2: the menu bar.
+        // 0: a window that is no command bar; 1: the open menu, the keys going to the bar; 2: the
+        // menu bar.
         int target;
         bool onTitle;
         bool staysInMenuMode;
     };
     const ClickCase cases[] = {
         {"another window", 0, false, false},
-        {"the open menu", 1, false, true},
+        {"an open menu the keys do not go to", 1, false, true},
         {"another title", 2, true, true},
         {"the menu bar beside the titles", 2, false, false},
     };
@@ -104,6 +105,7 @@ TEST(MenuHooksTest, ClicksOutsideTheMenusCloseThemAndAreNeverSwallowed) {
         ASSERT_NE(menu, nullptr);
         WindowHandle targets[] = {555, menu->Hwnd(), world.bar->Hwnd()};
         world.cursor = c.onTitle ? world.bar->At(2) : ScreenPoint{300, 5};
+        if (c.target == 1) world.registry.SetMenuModeControl(world.bar->Hwnd());
         HookOutcome outcome = MouseHookDecision(world.registry, 0, kLeftButtonDown, targets[c.target]);
         EXPECT_FALSE(outcome.discard);
         EXPECT_EQ(world.registry.InMenuMode(), c.staysInMenuMode);

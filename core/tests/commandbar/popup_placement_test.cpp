@@ -9,6 +9,7 @@ namespace {
 struct PlacementCase {
     const char* name;
     PopupOrigin origin;
+    // For a menu at a point: the point is its top-left corner.
     ScreenRect item;
     PopupSide parentSide;
     Orientation orientation;
@@ -22,6 +23,7 @@ TEST(PopupPlacementTest, PopupsOpenBesideTheirItemAndFlipOrSlideToStayOnTheWorkA
     constexpr auto H = PopupOrigin::HorizontalBar;
     constexpr auto V = PopupOrigin::VerticalBar;
     constexpr auto S = PopupOrigin::Submenu;
+    constexpr auto P = PopupOrigin::Point;
     constexpr auto none = PopupSide::None;
     constexpr auto top = Orientation::Top;
     const PlacementCase cases[] = {
@@ -41,12 +43,14 @@ TEST(PopupPlacementTest, PopupsOpenBesideTheirItemAndFlipOrSlideToStayOnTheWorkA
          {28, 101, PopupSide::Right, 101, 28}},
         {"left-hand bar at the right edge", V, {950, 100, 1000, 130}, none, Orientation::Left, false, false,
          {852, 101, PopupSide::Left, 101, 28}},
+        {"context menu at the corner", P, {950, 750, 0, 0}, none, top, false, false, {950, 750, PopupSide::Below, 0, 0}},
     };
     for (const PlacementCase& c : cases) {
         SCOPED_TRACE(c.name);
         PlacementRequest request;
         request.origin = c.origin;
         request.item = c.item;
+        request.point = {c.item.left, c.item.top};
         request.width = 100;
         request.height = 200;
         request.parentSide = c.parentSide;
@@ -60,17 +64,6 @@ TEST(PopupPlacementTest, PopupsOpenBesideTheirItemAndFlipOrSlideToStayOnTheWorkA
         EXPECT_EQ(placement.joinStart, c.expected.joinStart);
         EXPECT_EQ(placement.joinLength, c.expected.joinLength);
     }
-}
-
-TEST(PopupPlacementTest, AMenuAtAPointIsNeverMoved) {
-    PlacementRequest request;
-    request.point = {950, 750};
-    request.width = 100;
-    request.height = 200;
-    Placement placement = PlacePopup(request, {0, 0, 1000, 800});
-    EXPECT_EQ(placement.left, 950);
-    EXPECT_EQ(placement.top, 750);
-    EXPECT_EQ(placement.joinLength, 0);
 }
 
 }  // namespace
