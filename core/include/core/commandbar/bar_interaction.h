@@ -3,7 +3,8 @@
 // closes the menus of its items. The window control owns one BarInteraction, implements
 // InteractionHost (and MenuControl, so that other controls can reach this object) and forwards
 // its mouse notifications, its two timers and the hooks' decisions here; the window side only
-// paints, moves windows and raises events.
+// paints, moves windows and raises events. Of CommandBarControl, ClickItem and CloseMenus go to
+// the members of those names and ClearHotItem to UpdateHotItem(None, 0, false, true).
 
 #include <cstdint>
 #include <optional>
@@ -160,7 +161,6 @@ private:
     void HandleBarKey(std::uint16_t key, std::int32_t current);
     void ClosePopupLevel();
     void LeaveSubmenuOrTitle(std::uint16_t key, std::int32_t current);
-    BarInteraction* InteractionOf(WindowHandle hwnd) const;
     ScreenRect ItemScreenRect(std::int32_t index) const;
     void CloseSubmenus();
 
