@@ -1,0 +1,279 @@
+#include "core/commandbar/bar_interaction.h"
+
+#include <memory>
+
+#include "core/commandbar/button_int.h"
+#include "core/commandbar/command_bar_control.h"
+#include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/command_bar_registry.h"
+
+namespace core::commandbar {
+
+namespace {
+
+bool Contains(const DisplayButtonInfo& item, std::int32_t x, std::int32_t y) {
+    return item.Left <= x && x <= item.Right && item.Top <= y && y <= item.Bottom;
+}
+
+bool Hot(const DisplayButtonInfo& item) { return item.MouseOver || item.MouseOverSplit; }
+
+}  // namespace
+
+BarInteraction* FindInteraction(const CommandBarRegistry& registry, WindowHandle hwnd) {
+    auto* control = dynamic_cast<MenuControl*>(registry.TryControlFromHwnd(hwnd));
+    return control ? &control->Interaction() : nullptr;
+}
+
+BarInteraction::BarInteraction(CommandBarRegistry& registry, CommandBarControl& control, InteractionHost& host,
+                               const MonitorQueries& monitors)
+    : registry_(registry), control_(control), host_(host), monitors_(monitors) {}
+
+std::int32_t BarInteraction::Count() const {
+    const CommandBarInt* bar = host_.ShownBar();
+    if (!bar) return 0;
+    // Records and bar agree after every layout; between a change and its layout trust the fewer.
+    auto records = static_cast<std::int32_t>(host_.Items().size());
+    return records < bar->Count() ? records : bar->Count();
+}
+
+ButtonInt* BarInteraction::ButtonAt(std::int32_t index) const {
+    if (index < 1 || index > Count()) return nullptr;
+    return host_.ShownBar()->Item(index);
+}
+
+DisplayButtonInfo& BarInteraction::Info(std::int32_t index) const {
+    return host_.Items()[static_cast<std::size_t>(index - 1)];
+}
+
+bool BarInteraction::ItemActive(std::int32_t index) const {
+    const ButtonInt* button = ButtonAt(index);
+    return button && button->IsActive(host_.BarOrientation(), host_.ChevronList());
+}
+
+bool BarInteraction::IsMainMenuBar() const { return control_.MainMenu() && !control_.IsPopupHost(); }
+
+void BarInteraction::Repaint(const std::vector<std::int32_t>& items) {
+    if (items.empty()) return;
+    if (IsMainMenuBar()) {
+        host_.DrawBar();
+        return;
+    }
+    for (std::int32_t index : items) host_.DrawBarItem(index);
+}
+
+std::int32_t BarInteraction::HitTest(std::int32_t x, std::int32_t y) const {
+    for (std::int32_t i = 1; i <= Count(); ++i) {
+        if (Contains(Info(i), x, y)) return i;
+    }
+    return 0;
+}
+
+std::int32_t BarInteraction::HitTestAt(ScreenPoint screen) const {
+    ScreenPoint client = host_.ScreenToClient(screen);
+    return HitTest(client.x, client.y);
+}
+
+std::int32_t BarInteraction::HitTestCursor() const { return HitTestAt(host_.CursorPosition()); }
+
+std::int32_t BarInteraction::CurrentPosition() const {
+    for (std::int32_t i = 1; i <= Count(); ++i) {
+        if (Info(i).MouseOver || Info(i).ShowingMenu) return i;
+    }
+    return 0;
+}
+
+void BarInteraction::MouseMove(MouseButton button) {
+    ScreenPoint cursor = host_.CursorPosition();
+    if (cursor == lastCursor_) return;
+    lastCursor_ = cursor;
+    std::int32_t index = HitTestAt(cursor);
+    // The bar that started the menus keeps its open title while the pointer is elsewhere.
+    if (index == 0 && registry_.MenuModeInitiator() == control_.Hwnd()) return;
+    UpdateHotItem(button, index, false, false);
+}
+
+void BarInteraction::MouseDown(MouseButton button) {
+    lastCursor_ = host_.CursorPosition();
+    ScreenPoint client = host_.ScreenToClient(lastCursor_);
+    std::int32_t index = HitTest(client.x, client.y);
+    if (button != MouseButton::Left) {
+        UpdateHotItem(button, index, false, false);
+        if (button == MouseButton::Right) host_.RaiseRightClick(ButtonAt(index), client.x, client.y);
+        return;
+    }
+    UpdateHotItem(MouseButton::Left, index, true, false);
+    const ButtonInt* pressed = ButtonAt(index);
+    if (!pressed || !pressed->Enabled()) return;
+    // A split button drops down only from its arrow; its main part clicks on release.
+    if (pressed->Style() != ButtonStyle::Split || Info(index).MouseOverSplit) DropDownItem(index);
+}
+
+void BarInteraction::MouseUp(MouseButton button) {
+    lastCursor_ = host_.CursorPosition();
+    std::int32_t index = HitTestAt(lastCursor_);
+    if (button != MouseButton::Left) {
+        UpdateHotItem(MouseButton::None, index, false, false);
+        return;
+    }
+    if (!control_.ShowsBar()) return;
+    if (ItemActive(index) && Info(index).MouseOver && Info(index).MouseDown) ClickItem(index);
+    std::vector<std::int32_t> released;
+    for (std::int32_t i = 1; i <= Count(); ++i) {
+        DisplayButtonInfo& item = Info(i);
+        if (!item.MouseDown && !item.MouseDownSplit) continue;
+        item.MouseDown = false;
+        item.MouseDownSplit = false;
+        released.push_back(i);
+    }
+    Repaint(released);
+    UpdateHotItem(MouseButton::None, index, false, false);
+    if (index >= 1 && index <= Count()) Repaint({index});
+}
+
+void BarInteraction::UpdateHotItem(MouseButton button, std::int32_t index, bool press, bool fromKeyboard) {
+    bool hotChanged = false;
+    std::wstring toolTip;
+    std::vector<std::int32_t> changed;
+    // Moving with the left button held lights an item only as far as it is already pressed.
+    bool dragging = button == MouseButton::Left;
+    for (std::int32_t i = 1; i <= Count(); ++i) {
+        DisplayButtonInfo& item = Info(i);
+        if (i != index) {
+            if (Hot(item)) {
+                item.MouseOver = false;
+                item.MouseOverSplit = false;
+                changed.push_back(i);
+            }
+            continue;
+        }
+        const ButtonInt& target = *ButtonAt(i);
+        toolTip = target.GetToolTipText(true, host_.Keyboard());
+        bool split = target.Style() == ButtonStyle::Split;
+        bool overArrow = false;
+        bool itemChanged = false;
+        if (split) {
+            lastCursor_ = host_.CursorPosition();
+            ScreenPoint client = host_.ScreenToClient(lastCursor_);
+            overArrow = target.IsOverDropDownPart(client.x - item.Left, item.Right - item.Left, host_.RightToLeft());
+        }
+        if (overArrow) {
+            if (!item.MouseOverSplit) {
+                item.MouseOverSplit = dragging ? item.MouseDownSplit : true;
+                item.MouseOver = false;
+                itemChanged = true;
+            }
+        } else if (!item.MouseOver) {
+            item.MouseOver = dragging ? item.MouseDown : true;
+            if (split) item.MouseOverSplit = false;
+            itemChanged = true;
+        }
+        hotChanged = itemChanged;
+        if (press) {
+            hotChanged = false;
+            if (overArrow) {
+                if (!item.MouseDownSplit) {
+                    item.MouseDownSplit = item.MouseOverSplit = true;
+                    item.MouseDown = item.MouseOver = false;
+                    itemChanged = true;
+                }
+            } else if (!item.MouseDown || !item.MouseOver) {
+                // A press also lights the item: one that was not hot (the pointer came back to
+                // where it was when the highlight went) must still click on release.
+                item.MouseDown = item.MouseOver = true;
+                item.MouseDownSplit = item.MouseOverSplit = false;
+                itemChanged = true;
+            }
+        }
+        if (itemChanged) changed.push_back(i);
+    }
+    Repaint(changed);
+    std::int32_t newHot = 0;
+    for (std::int32_t i : changed) {
+        if (i <= Count() && Hot(Info(i))) newHot = i;
+    }
+    if (registry_.InMenuMode() && newHot != 0 && !fromKeyboard) {
+        HoverOpen(newHot);
+        if (control_.IsPopupHost()) registry_.SetMenuModeControl(control_.Hwnd());
+    }
+    if (hotChanged && !fromKeyboard) host_.EnableLostMouseTimer(true);
+    if (toolTip != toolTip_) {
+        host_.SetToolTip(toolTip);
+        toolTip_ = toolTip;
+    }
+}
+
+void BarInteraction::LostMouseTick() {
+    if (!control_.Enabled()) return;
+    ScreenPoint cursor = host_.CursorPosition();
+    if (cursor == lastCursor_) return;
+    lastCursor_ = cursor;
+    ScreenRect window = host_.WindowRect();
+    if (cursor.x >= window.left && cursor.x < window.right && cursor.y >= window.top && cursor.y < window.bottom) {
+        return;
+    }
+    bool keep = false;
+    if (registry_.MenuModeInitiator() == control_.Hwnd()) {
+        for (std::int32_t i = 1; i <= Count(); ++i) {
+            if (!Hot(Info(i))) continue;
+            keep = Info(i).ShowingMenu;
+            break;
+        }
+    }
+    if (!keep) UpdateHotItem(MouseButton::None, 0, false, false);
+    host_.EnableLostMouseTimer(false);
+}
+
+void BarInteraction::DropDownItem(std::int32_t index) {
+    const ButtonInt* button = ButtonAt(index);
+    if (!button || !button->SubBar()) return;
+    if (!host_.RaiseButtonDropDown(*button)) OpenItemMenu(index, false);
+}
+
+void BarInteraction::ClickItem(std::int32_t index) {
+    ButtonInt* found = ButtonAt(index);
+    if (!found) return;
+    // Event handlers run below and may drop the button from the registry.
+    std::shared_ptr<ButtonInt> button = found->shared_from_this();
+    if (registry_.InMenuMode() && !button->SubBar()) {
+        if (!host_.ChevronList() || button->CustomiseState() == CustomiseState::NoCheckBox) {
+            registry_.SetMenuMode(false, 0);
+        } else {
+            // The list stays open so that several buttons can be shown or hidden in a row.
+            host_.DrawBarItem(index);
+            button->SetVisible(button->CustomiseState() == CustomiseState::Unchecked);
+        }
+    }
+    CommandBarInt* bar = host_.ShownBar();
+    if (!bar) return;
+    std::int32_t position = bar->IndexOf(button->Key());
+    if (position == 0) return;
+    bar->ToggleOnClick(position);
+    if (position <= Count() && Info(position).ShowingMenu) return;
+    control_.RaiseButtonClick(*button);
+}
+
+void BarInteraction::HoverOpen(std::int32_t index) {
+    if (index < 1 || index > Count() || Info(index).ShowingMenu || !ItemActive(index)) return;
+    if (control_.IsPopupHost()) {
+        pendingSubmenu_ = index;
+        host_.EnableSubmenuTimer(true);
+        return;
+    }
+    // Sliding along a bar whose menu is open switches menus at once.
+    control_.CloseMenus(false);
+    OpenItemMenu(index, false);
+}
+
+void BarInteraction::SubmenuTimerFired() {
+    std::optional<std::int32_t> index = pendingSubmenu_;
+    pendingSubmenu_.reset();
+    host_.EnableSubmenuTimer(false);
+    if (!index || *index < 1 || *index > Count() || !Info(*index).MouseOver) return;
+    if (!ButtonAt(*index)->SubBar()) {
+        CloseSubmenus();
+    } else if (!Info(*index).ShowingMenu) {
+        OpenItemMenu(*index, false);
+    }
+}
+
+}  // namespace core::commandbar

@@ -1,0 +1,114 @@
+#include "core/commandbar/menu_hooks.h"
+
+#include "core/commandbar/bar_interaction.h"
+#include "core/commandbar/command_bar_control.h"
+#include "core/commandbar/command_bar_registry.h"
+
+namespace core::commandbar {
+
+namespace {
+
+constexpr std::uint16_t kAltKey = 18;
+
+bool IsButtonPress(std::uint32_t message) {
+    switch (message) {
+    case 0x00A1:  // WM_NCLBUTTONDOWN
+    case 0x00A4:  // WM_NCRBUTTONDOWN
+    case 0x00A7:  // WM_NCMBUTTONDOWN
+    case 0x0201:  // WM_LBUTTONDOWN
+    case 0x0204:  // WM_RBUTTONDOWN
+    case 0x0207:  // WM_MBUTTONDOWN
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Alt reached the active form's menu bar: menu mode on with it as the initiator.
+void EnterMenuBar(CommandBarRegistry& registry, WindowHandle menuBar, BarInteraction* bar, bool highlightFirst) {
+    if (bar) {
+        registry.SetMenuModeControl(menuBar);
+        if (highlightFirst) bar->UpdateHotItem(MouseButton::None, 1, false, true);
+    }
+    registry.SetMenuMode(true, menuBar);
+}
+
+bool DecideKey(CommandBarRegistry& registry, const KeyHookInput& input) {
+    bool released = input.flags < 0;
+    bool alt = input.alt || input.virtualKey == kAltKey;
+    std::int32_t modifiers = (input.shift ? ModifierBits(ShortcutModifier::Shift) : 0) |
+                             (input.ctrl ? ModifierBits(ShortcutModifier::Ctrl) : 0) |
+                             (alt ? ModifierBits(ShortcutModifier::Alt) : 0);
+    if (registry.InMenuMode()) {
+        if (alt && !released) {
+            registry.SetMenuMode(false, 0);
+            return false;
+        }
+        if (released) return false;
+        if (BarInteraction* menu = FindInteraction(registry, registry.MenuModeControl())) {
+            registry.SetKeyboardInitiated(true);
+            menu->HandleMenuKey(input.virtualKey);
+            return true;
+        }
+    } else if (alt && (released || input.virtualKey != kAltKey)) {
+        WindowHandle menuBar = registry.GetMainMenuControl();
+        BarInteraction* bar = FindInteraction(registry, menuBar);
+        bool altItself = input.virtualKey == kAltKey;
+        if (released && menuBar != 0) {
+            EnterMenuBar(registry, menuBar, bar, altItself);
+            if (bar && !altItself) bar->HandleMenuKey(input.virtualKey);
+            return true;
+        }
+        // Alt with a letter opens that title's menu; the letter may still be a shortcut.
+        if (!released && bar) {
+            EnterMenuBar(registry, menuBar, bar, false);
+            bar->HandleMenuKey(input.virtualKey);
+        }
+    }
+    return !released && registry.ProcessAccelerator(input.virtualKey, modifiers);
+}
+
+}  // namespace
+
+HookOutcome KeyboardHookDecision(CommandBarRegistry& registry, const KeyHookInput& input) noexcept {
+    HookOutcome outcome;
+    if (input.code != 0) return outcome;
+    try {
+        outcome.discard = DecideKey(registry, input);
+    } catch (...) {
+        outcome.discard = false;
+        outcome.failure = std::current_exception();
+    }
+    return outcome;
+}
+
+HookOutcome MouseHookDecision(CommandBarRegistry& registry, std::int32_t code, std::uint32_t message,
+                              WindowHandle underPointer) noexcept {
+    HookOutcome outcome;
+    if (code != 0) return outcome;
+    registry.SetKeyboardInitiated(false);
+    if (!IsButtonPress(message)) return outcome;
+    try {
+        if (underPointer != 0 && underPointer == registry.MenuModeControl()) return outcome;
+        CommandBarControl* control = registry.TryControlFromHwnd(underPointer);
+        bool leave = true;
+        if (control && underPointer == registry.MenuModeInitiator()) {
+            // A click on another title of the bar that opened the menus switches menus.
+            BarInteraction* bar = FindInteraction(registry, underPointer);
+            leave = !bar || bar->HitTestCursor() == 0;
+        } else if (control) {
+            // A click into another open menu keeps menu mode.
+            leave = !control->IsPopupHost();
+        }
+        if (leave) registry.SetMenuMode(false, 0);
+    } catch (...) {
+        outcome.failure = std::current_exception();
+        try {
+            registry.SetMenuMode(false, 0);
+        } catch (...) {
+        }
+    }
+    return outcome;
+}
+
+}  // namespace core::commandbar

@@ -1,0 +1,131 @@
+#include "core/commandbar/menu_hooks.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "core/commandbar/command_bar_registry.h"
+#include "menu_world.h"
+
+namespace core::commandbar {
+
+namespace {
+
+using testing::MenuFake;
+using testing::MenuWorld;
+
+constexpr std::uint16_t kAlt = 18;
+constexpr std::uint16_t kDown = 40;
+constexpr std::uint32_t kLeftButtonDown = 0x0201;
+
+KeyHookInput Key(std::uint16_t key, bool released, bool alt = false, bool ctrl = false) {
+    KeyHookInput input;
+    input.virtualKey = key;
+    input.flags = released ? INT_MIN : 1;
+    input.alt = alt;
+    input.ctrl = ctrl;
+    return input;
+}
+
+// The form's menu bar: F opens FM, E opens EM; a tool bar with Ctrl+K.
+struct HookWorld : MenuWorld {
+    MenuFake* bar;
+    MenuFake* tools;
+    HookWorld() {
+        MakeBar(L"FM", {L"X"});
+        MakeBar(L"EM", {L"Y"});
+        MakeBar(L"MENU", {L"F>FM", L"E>EM"});
+        MakeBar(L"T", {L"K"});
+        registry.GetButton(L"K").SetShortcutKey('K');
+        registry.GetButton(L"K").SetShortcutModifiers(ModifierBits(ShortcutModifier::Ctrl));
+        bar = &AddControl({0, 0}, L"MENU");
+        bar->mainMenu = true;
+        tools = &AddControl({0, 30}, L"T");
+        environment.foreground = 1000;
+    }
+    bool Send(const KeyHookInput& input) {
+        HookOutcome outcome = KeyboardHookDecision(registry, input);
+        EXPECT_FALSE(outcome.failure);
+        return outcome.discard;
+    }
+};
+
+TEST(MenuHooksTest, AltAloneLightsTheFirstTitleAndAltAgainEndsMenuMode) {
+    HookWorld world;
+    EXPECT_FALSE(world.Send(Key(kAlt, false, true)));
+    EXPECT_TRUE(world.Send(Key(kAlt, true, true)));
+    EXPECT_TRUE(world.registry.InMenuMode());
+    EXPECT_EQ(world.bar->interaction.CurrentPosition(), 1);
+    EXPECT_EQ(world.Popup(L"FM"), nullptr);
+
+    EXPECT_TRUE(world.Send(Key(kDown, false)));
+    ASSERT_NE(world.Popup(L"FM"), nullptr);
+
+    EXPECT_FALSE(world.Send(Key(kAlt, false, true)));
+    EXPECT_FALSE(world.registry.InMenuMode());
+    EXPECT_EQ(world.Popup(L"FM"), nullptr);
+    EXPECT_TRUE(world.Send(Key(kAlt, true, true)));
+    EXPECT_TRUE(world.registry.InMenuMode());
+    EXPECT_EQ(world.bar->interaction.CurrentPosition(), 1);
+}
+
+TEST(MenuHooksTest, AltWithALetterOpensThatTitlesMenuAndShortcutsClick) {
+    HookWorld world;
+    EXPECT_FALSE(world.Send(Key('E', false, true)));
+    ASSERT_NE(world.Popup(L"EM"), nullptr);
+    EXPECT_EQ(world.Popup(L"EM")->interaction.CurrentPosition(), 1);
+    world.registry.SetMenuMode(false, 0);
+
+    EXPECT_TRUE(world.Send(Key('K', false, false, true)));
+    EXPECT_EQ(world.events, std::vector<std::wstring>{L"click:K"});
+    EXPECT_FALSE(world.Send(Key('K', true, false, true)));
+}
+
+TEST(MenuHooksTest, ClicksOutsideTheMenusCloseThemAndAreNeverSwallowed) {
+    struct ClickCase {
+        const char* name;
+        // 0: a window that is no command bar; 1: the open menu, the keys going to the bar; 2: the
+        // menu bar.
+        int target;
+        bool onTitle;
+        bool staysInMenuMode;
+    };
+    const ClickCase cases[] = {
+        {"another window", 0, false, false},
+        {"an open menu the keys do not go to", 1, false, true},
+        {"another title", 2, true, true},
+        {"the menu bar beside the titles", 2, false, false},
+    };
+    for (const ClickCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        HookWorld world;
+        world.MoveTo(*world.bar, world.bar->At(1));
+        world.Press(*world.bar);
+        MenuFake* menu = world.Popup(L"FM");
+        ASSERT_NE(menu, nullptr);
+        WindowHandle targets[] = {555, menu->Hwnd(), world.bar->Hwnd()};
+        world.cursor = c.onTitle ? world.bar->At(2) : ScreenPoint{300, 5};
+        if (c.target == 1) world.registry.SetMenuModeControl(world.bar->Hwnd());
+        HookOutcome outcome = MouseHookDecision(world.registry, 0, kLeftButtonDown, targets[c.target]);
+        EXPECT_FALSE(outcome.discard);
+        EXPECT_EQ(world.registry.InMenuMode(), c.staysInMenuMode);
+        EXPECT_EQ(menu->shown, c.staysInMenuMode);
+    }
+}
+
+class FailingEnvironment : public testing::FakeEnvironment {
+public:
+    WindowHandle ActiveForegroundWindow() const override { throw RuntimeError(5, L"gone", L"test"); }
+};
+
+TEST(MenuHooksTest, AFailureInsideTheHookPassesTheKeyOn) {
+    FailingEnvironment environment;
+    CommandBarRegistry registry(environment);
+    HookOutcome outcome = KeyboardHookDecision(registry, Key('K', false, false, true));
+    EXPECT_FALSE(outcome.discard);
+    EXPECT_TRUE(outcome.failure);
+}
+
+}  // namespace
+
+}  // namespace core::commandbar
