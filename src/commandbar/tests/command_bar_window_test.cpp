@@ -233,10 +233,11 @@ TEST_F(CommandBarWindowTest, OverflowingLayoutIsReportedAndLeavesOneRecordPerBut
 
 TEST_F(CommandBarWindowTest, BarBackgroundsAreDrawnWhereTheyBelong) {
     // A horizontal bar's gradient runs downwards, a vertical one's rightwards.
-    SetCustomColour(el::kBarBackStart, 0x0000FF);
-    SetCustomColour(el::kBarBackEnd, 0xFF0000);
     for (std::int32_t orientation : {0, 1}) {
         auto control = MakeControl(form_.hwnd(), RECT{0, 0, 200, 200});
+        // Set after the first registration, which starts from the style's own colours.
+        SetCustomColour(el::kBarBackStart, 0x0000FF);
+        SetCustomColour(el::kBarBackEnd, 0xFF0000);
         control->SetToolbarImageList(icons_.get());
         control->SetOrientation(orientation);
         ShowBar(*control, L"TB", 1);
