@@ -46,6 +46,7 @@ void CommandBarWindow::Create(const CommandBarWindowArgs& args) {
     Registry().RegisterControl(ToHandle(hwnd()), *this);
     started_ = true;
     ApplyImageListColours();
+    menuImages_.SetDisabledColor(GetElementColour(element::kToolbarTextDisabled));
 }
 
 void CommandBarWindow::TearDown() noexcept {
@@ -91,13 +92,13 @@ void CommandBarWindow::SetUseStyleColor(int element, bool use) {
     DrawBar();
 }
 
+// Disabled and highlighted icons take the colours of the current style.
 void CommandBarWindow::ApplyImageListColours() {
     if (popupHost_) {
         menuImages_.SetDisabledColor(GetElementColour(element::kMenuIconDisabled));
     } else {
         toolbarImages_.SetDisabledColor(GetElementColour(element::kToolbarTextDisabled));
         toolbarImages_.SetHighlightColor(GetElementColour(element::kToolbarTextHot));
-        menuImages_.SetDisabledColor(GetElementColour(element::kToolbarTextDisabled));
     }
 }
 
@@ -146,13 +147,11 @@ void CommandBarWindow::SetOrientation(std::int32_t orientation) {
 
 void CommandBarWindow::SetToolbarImageList(HIMAGELIST imageList) {
     toolbarImages_.InitialiseFromHandle(imageList);
-    ApplyImageListColours();
     LayoutBar();
 }
 
 void CommandBarWindow::SetMenuImageList(HIMAGELIST imageList) {
     menuImages_.InitialiseFromHandle(imageList);
-    ApplyImageListColours();
     LayoutBar();
 }
 
@@ -347,7 +346,8 @@ void CommandBarWindow::RaiseButtonClick(const cb::ButtonInt& button) {
 cb::CommandBarControl* CommandBarWindow::RequestInstance() {
     CommandBarWindow* supplied = nullptr;
     if (events.requestNewInstance) events.requestNewInstance(supplied);
-    if (supplied && (!supplied->hwnd() || supplied->designMode_)) return nullptr;
+    // Only a live, registered control can serve as a popup host.
+    if (supplied && !supplied->started_) return nullptr;
     return supplied;
 }
 

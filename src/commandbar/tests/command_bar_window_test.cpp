@@ -164,7 +164,24 @@ TEST_F(CommandBarWindowTest, ResizeIsRaisedOnceWhenTheLayoutResizesTheWindow) {
     // A setting change on the owner form runs the same handler.
     ::SendMessageW(form_.hwnd(), WM_SETTINGCHANGE, 0, 0);
     EXPECT_EQ(resizes, 2);
-    EXPECT_EQ(control->IdealSize(), 0);
+}
+
+TEST_F(CommandBarWindowTest, OnlyALiveRegisteredControlIsTakenAsANewPopupHost) {
+    auto first = MakeControl(form_.hwnd());
+    auto spare = MakeControl(form_.hwnd(), RECT{0, 0, 10, 10}, false);
+    CommandBarWindow designed;
+    designed.Create(CommandBarWindowArgs{form_.hwnd(), RECT{0, 0, 10, 10}, false, true});
+    EXPECT_EQ(designed.Hwnd(), 0u);
+    EXPECT_EQ(Registry().Instances().Count(), 2);
+    CommandBarWindow* offered = nullptr;
+    first->events.requestNewInstance = [&](CommandBarWindow*& control) { control = offered; };
+    for (CommandBarWindow* candidate : {static_cast<CommandBarWindow*>(nullptr), &designed, spare.get()}) {
+        offered = candidate;
+        cb::CommandBarControl* taken = Registry().GetPopupControl();
+        EXPECT_EQ(taken, candidate == spare.get() ? spare.get() : nullptr);
+    }
+    EXPECT_TRUE(spare->InUse());
+    Registry().ClearPopupPool();
 }
 
 TEST_F(CommandBarWindowTest, PersistedPropertiesRoundTripWithoutStoringDefaults) {
