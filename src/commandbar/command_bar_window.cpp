@@ -37,7 +37,6 @@ void CommandBarWindow::Create(const CommandBarWindowArgs& args) {
     designMode_ = args.designMode;
     win::WindowClassArgs windowClass;
     windowClass.name = kClassName;
-    windowClass.style = CS_DBLCLKS;
     windowClass.background = nullptr;
     win::CreateArgs create = win::ChildWindowArgs(
         args.parent, 0, args.bounds, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (args.visible ? WS_VISIBLE : 0));
@@ -203,13 +202,9 @@ void CommandBarWindow::SetToolbar(const std::optional<cb::CommandBar>& bar) {
         cb::CommandBarInt& record = Registry().GetBar(barKey_);
         record.AttachControl(Hwnd(), OwnerForm());
         if (!popupHost_) {
+            // A hosted control that refuses its new parent is no reason to fail: results are ignored.
             for (cb::ButtonInt* button : record.Buttons().Values()) {
-                if (button->PanelControl() == 0) continue;
-                try {
-                    AdoptPanelControl(button->PanelControl());
-                } catch (...) {
-                    // A hosted control that refuses its new parent is no reason to fail.
-                }
+                if (button->PanelControl() != 0) AdoptPanelControl(button->PanelControl());
             }
         }
         chevronList_ = barKey_ == kChevronListKey;
