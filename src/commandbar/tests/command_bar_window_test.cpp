@@ -12,6 +12,7 @@
 #include "commandbar/command_bar_window.h"
 #include "core/commandbar/command_bar_registry.h"
 #include "core/commandbar/style_colours.h"
+#include "support/canvas.h"
 #include "support/error_capture.h"
 #include "support/gui_resources.h"
 #include "support/test_icons.h"
@@ -282,6 +283,32 @@ TEST_F(CommandBarWindowTest, BarBackgroundsAreDrawnWhereTheyBelong) {
     EXPECT_TRUE(Near(PixelAt(*host, 40, 0), GetElementColour(el::kMenuBorder), 0));
     EXPECT_TRUE(Near(PixelAt(*host, 0, height / 2), GetElementColour(el::kMenuBorder), 0));
     EXPECT_TRUE(Near(PixelAt(*host, 2, height - 4), GetElementColour(el::kBarBackStart)));
+}
+
+TEST_F(CommandBarWindowTest, BackgroundPictureTilesFromTheOriginAndFollowsAdjustments) {
+    // Four pixels wide: red on the left half, blue on the right.
+    testing_support::Canvas tile(4, 4, RGB(255, 0, 0));
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 2; x < 4; ++x) ::SetPixelV(tile.dc(), x, y, RGB(0, 0, 255));
+    }
+    win::UniqueBitmap copy(::CreateCompatibleBitmap(tile.dc(), 4, 4));
+    {
+        win::UniqueMemoryDc dc(::CreateCompatibleDC(tile.dc()));
+        win::SelectGuard select(dc.get(), copy.get());
+        ::BitBlt(dc.get(), 0, 0, 4, 4, tile.dc(), 0, 0, SRCCOPY);
+    }
+    const imaging::Picture picture(copy.release());
+    auto control = MakeControl(form_.hwnd());
+    control->SetBackgroundImage(&picture);
+    const int y = control->Surface().Height() - 1;
+    EXPECT_EQ(PixelAt(*control, 0, y), RGB(255, 0, 0));
+    EXPECT_EQ(PixelAt(*control, 290, y), RGB(0, 0, 255));
+    EXPECT_EQ(control->BackgroundImage().Width(), 4);
+    control->AdjustBackgroundImage(0, 0, -1.0f);
+    EXPECT_EQ(PixelAt(*control, 288, y), RGB(0, 0, 0));
+    control->SetBackgroundImage(nullptr);
+    EXPECT_TRUE(control->BackgroundImage().Empty());
+    EXPECT_NE(PixelAt(*control, 288, y), RGB(0, 0, 0));
 }
 
 TEST_F(CommandBarWindowTest, NoGdiOrUserGrowthFromRepaintsOrControlCycles) {
