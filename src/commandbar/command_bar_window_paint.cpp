@@ -161,8 +161,9 @@ void CommandBarWindow::PaintBackground(HDC dc, const RECT& client) {
     if (start == core::kNoColour || mainMenu_) {
         HWND parent = ownerForm_ ? ownerForm_ : ::GetAncestor(hwnd(), GA_ROOT);
         const bool systemLook = GetStyle() == static_cast<std::int32_t>(core::ColourStyle::System);
-        if (!systemLook && (start == core::kNoColour || end == core::kNoColour)) {
-            // Without colours the gradient would paint nothing and leave the last picture.
+        if (!(systemLook && IsHighColour()) && (start == core::kNoColour || end == core::kNoColour)) {
+            // Without colours (the system style on a low-colour screen) the gradient would paint
+            // nothing and leave the last picture behind.
             FillSolid(dc, TranslateColour(core::SystemColourRef(COLOR_BTNFACE)), client.left, client.top, width,
                       height);
             return;
