@@ -1,0 +1,408 @@
+#include "commandbar/command_bar_window.h"
+
+#include <commctrl.h>
+
+#include "commandbar/command_bar_colours.h"
+#include "commandbar/command_bar_environment.h"
+#include "commandbar/command_bar_process.h"
+#include "core/commandbar/command_bar_registry.h"
+#include "core/commandbar/style_colours.h"
+#include "core/scope_exit.h"
+#include "win/error_report.h"
+
+namespace commandbar {
+
+namespace cb = core::commandbar;
+namespace element = core::colour_element;
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"GlyphoscopeCommandBar";
+constexpr wchar_t kChevronListKey[] = L"CHEVRON:ADDORREMOVE";
+constexpr std::int32_t kDefaultStyle = 1;
+
+}  // namespace
+
+CommandBarWindow::CommandBarWindow() : shell_(::LoadLibraryW(L"shell32.dll")) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+}
+
+CommandBarWindow::~CommandBarWindow() {
+    TearDown();
+    Destroy();
+}
+
+void CommandBarWindow::Create(const CommandBarWindowArgs& args) {
+    designMode_ = args.designMode;
+    win::WindowClassArgs windowClass;
+    windowClass.name = kClassName;
+    windowClass.background = nullptr;
+    win::CreateArgs create = win::ChildWindowArgs(
+        args.parent, 0, args.bounds, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (args.visible ? WS_VISIBLE : 0));
+    win::Window::Create(windowClass, create);
+    if (designMode_) return;
+    Registry().RegisterControl(ToHandle(hwnd()), *this);
+    started_ = true;
+    ApplyImageListColours();
+    menuImages_.SetDisabledColor(GetElementColour(element::kToolbarTextDisabled));
+}
+
+void CommandBarWindow::TearDown() noexcept {
+    StopListening();
+    if (!started_) return;
+    started_ = false;
+    win::GuardCallback([&] {
+        toolbarImages_.Destroy();
+        menuImages_.Destroy();
+        if (cb::CommandBarInt* bar = ShownBar()) bar->DetachControl(ToHandle(hwnd()));
+        barKey_.clear();
+        info_.clear();
+        Registry().UnregisterControl(ToHandle(hwnd()));
+    });
+}
+
+cb::WindowHandle CommandBarWindow::Hwnd() const { return designMode_ ? 0 : ToHandle(hwnd()); }
+cb::WindowHandle CommandBarWindow::OwnerForm() const { return ToHandle(ownerForm_); }
+
+cb::CommandBarInt* CommandBarWindow::ShownBar() const {
+    return barKey_.empty() ? nullptr : Registry().FindBar(barKey_);
+}
+
+void CommandBarWindow::Changed(const wchar_t* property) {
+    if (events.propertyChanged) events.propertyChanged(property);
+}
+
+// Colours ------------------------------------------------------------------------------------
+
+core::Colour CommandBarWindow::CustomColor(int element) const { return GetCustomColour(element); }
+
+void CommandBarWindow::SetCustomColor(int element, core::Colour colour) {
+    if (GetCustomColour(element) == colour) return;
+    SetCustomColour(element, colour);
+    DrawBar();
+}
+
+core::Colour CommandBarWindow::StyleColor(int element) const { return GetStyleColour(element); }
+bool CommandBarWindow::UseStyleColor(int element) const { return IsUsingStyleColour(element); }
+
+void CommandBarWindow::SetUseStyleColor(int element, bool use) {
+    SetCustomColour(element, use ? core::kNoColour : GetElementColour(element));
+    DrawBar();
+}
+
+// Disabled and highlighted icons take the colours of the current style.
+void CommandBarWindow::ApplyImageListColours() {
+    if (popupHost_) {
+        menuImages_.SetDisabledColor(GetElementColour(element::kMenuIconDisabled));
+    } else {
+        toolbarImages_.SetDisabledColor(GetElementColour(element::kToolbarTextDisabled));
+        toolbarImages_.SetHighlightColor(GetElementColour(element::kToolbarTextHot));
+    }
+}
+
+void CommandBarWindow::StyleChanged() {
+    ApplyImageListColours();
+    DrawBar();
+}
+
+std::int32_t CommandBarWindow::Style() const { return GetStyle(); }
+
+void CommandBarWindow::SetStyle(std::int32_t style) {
+    if (style == GetStyle()) return;
+    // Every registered control repaints through the registry's refresh.
+    commandbar::SetStyle(style);
+    Changed(L"Style");
+}
+
+bool CommandBarWindow::HideInfrequentlyUsed() const { return Registry().HideInfrequentlyUsed(); }
+
+void CommandBarWindow::SetHideInfrequentlyUsed(bool hide) {
+    Registry().SetHideInfrequentlyUsed(hide);
+    Changed(L"HideInfrequentlyUsed");
+}
+
+// Plain properties ---------------------------------------------------------------------------
+
+void CommandBarWindow::SetMainMenu(bool mainMenu) {
+    if (mainMenu == mainMenu_) return;
+    mainMenu_ = mainMenu;
+    Changed(L"MainMenu");
+}
+
+void CommandBarWindow::SetButtonTextPosition(std::int32_t position) {
+    if (position == buttonTextPosition_) return;
+    buttonTextPosition_ = position;
+    LayoutBar();
+    Changed(L"ButtonTextPosition");
+}
+
+void CommandBarWindow::SetOrientation(std::int32_t orientation) {
+    // A popup host lays its bar out as a menu: it stays horizontal.
+    if (!popupHost_) orientation_ = orientation;
+    LayoutBar();
+    Changed(L"Orientation");
+}
+
+void CommandBarWindow::SetToolbarImageList(HIMAGELIST imageList) {
+    toolbarImages_.InitialiseFromHandle(imageList);
+    LayoutBar();
+}
+
+void CommandBarWindow::SetMenuImageList(HIMAGELIST imageList) {
+    menuImages_.InitialiseFromHandle(imageList);
+    LayoutBar();
+}
+
+void CommandBarWindow::SetRedraw(bool redraw) {
+    if (redraw == redraw_) return;
+    redraw_ = redraw;
+    if (redraw_) DrawBar();
+    Changed(L"Redraw");
+}
+
+void CommandBarWindow::SetFont(const core::FontDescription& font) {
+    font_ = font;
+    LayoutBar();
+    Changed(L"Font");
+}
+
+void CommandBarWindow::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (hwnd()) ::EnableWindow(hwnd(), enabled ? TRUE : FALSE);
+    Changed(L"Enabled");
+}
+
+void CommandBarWindow::SetInUse(bool inUse) {
+    inUse_ = inUse;
+    if (inUse) SetEnabled(true);
+}
+
+cb::CommandBars CommandBarWindow::CommandBars() const { return cb::CommandBars(Registry(), Hwnd()); }
+cb::Buttons CommandBarWindow::Buttons() const { return cb::Buttons(Registry(), Hwnd()); }
+
+// Showing a bar ------------------------------------------------------------------------------
+
+std::optional<cb::CommandBar> CommandBarWindow::Toolbar() const {
+    if (barKey_.empty()) return std::nullopt;
+    return cb::CommandBar(Registry(), Hwnd(), barKey_);
+}
+
+void CommandBarWindow::SetToolbar(const std::optional<cb::CommandBar>& bar) {
+    // Read first: a handle to a bar that is gone fails before anything changes.
+    const std::wstring newKey = bar ? bar->Key() : std::wstring();
+    SetInUse(true);
+    if (cb::CommandBarInt* shown = ShownBar()) shown->DetachControl(Hwnd());
+    if (!bar) {
+        StopListening();
+        barKey_.clear();
+    } else {
+        ListenToOwner();
+        barKey_ = newKey;
+        cb::CommandBarInt& record = Registry().GetBar(barKey_);
+        record.AttachControl(Hwnd(), OwnerForm());
+        if (!popupHost_) {
+            // A hosted control that refuses its new parent is no reason to fail: results are ignored.
+            for (cb::ButtonInt* button : record.Buttons().Values()) {
+                if (button->PanelControl() != 0) AdoptPanelControl(button->PanelControl());
+            }
+        }
+        chevronList_ = barKey_ == kChevronListKey;
+    }
+    LayoutBar();
+}
+
+void CommandBarWindow::BarRemoved(const std::wstring& barKey) {
+    if (barKey != barKey_) return;
+    StopListening();
+    barKey_.clear();
+    info_.clear();
+    DrawBar();
+}
+
+void CommandBarWindow::AdoptPanelControl(cb::WindowHandle panel) {
+    ::SetParent(ToHwnd(panel), hwnd());
+    ::ShowWindow(ToHwnd(panel), SW_HIDE);
+}
+
+void CommandBarWindow::HidePanelControl(cb::WindowHandle panel) { ::ShowWindow(ToHwnd(panel), SW_HIDE); }
+
+// Owner form ---------------------------------------------------------------------------------
+
+void CommandBarWindow::ListenToOwner() {
+    StopListening();
+    HWND root = ::GetAncestor(hwnd(), GA_ROOT);
+    if (!root || root == hwnd()) return;
+    ownerForm_ = root;
+    subclass::AttachMessage(*this, ownerForm_, WM_ACTIVATEAPP);
+    subclass::AttachMessage(*this, ownerForm_, WM_SETTINGCHANGE);
+}
+
+void CommandBarWindow::StopListening() noexcept {
+    if (!ownerForm_) return;
+    subclass::DetachMessage(*this, ownerForm_, WM_ACTIVATEAPP);
+    subclass::DetachMessage(*this, ownerForm_, WM_SETTINGCHANGE);
+    ownerForm_ = nullptr;
+}
+
+LRESULT CommandBarWindow::WindowProc(HWND, UINT message, WPARAM wParam, LPARAM) {
+    win::GuardCallback([&] {
+        if (message == WM_SETTINGCHANGE) {
+            OnResize();
+        } else if (message == WM_ACTIVATEAPP && wParam == 0 && Registry().InMenuMode()) {
+            Registry().SetMenuMode(false, 0);
+        }
+    });
+    return 0;
+}
+
+// Window -------------------------------------------------------------------------------------
+
+void CommandBarWindow::OnResize() {
+    if (resizing_) return;
+    resizing_ = true;
+    core::ScopeExit clear([this] { resizing_ = false; });
+    if (!popupHost_) LayoutBar();
+    if (events.resize) events.resize();
+}
+
+LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            OnResize();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            win::PaintGuard paint(hwnd());
+            if (surface_) surface_.CopyTo(paint.dc());
+            return 0;
+        }
+        case WM_DESTROY:
+            // The form may go first and take this window with it: leave the registry while the
+            // handle still means something.
+            TearDown();
+            break;
+        default:
+            break;
+    }
+    return win::Window::HandleMessage(message, wParam, lParam);
+}
+
+void CommandBarWindow::ClientCoordinatesToScreen(int& x, int& y, HWND client) const {
+    POINT point{x, y};
+    ::ClientToScreen(client ? client : hwnd(), &point);
+    x = point.x;
+    y = point.y;
+}
+
+void CommandBarWindow::ScreenCoordinatesToClient(int& x, int& y, HWND client) const {
+    POINT point{x, y};
+    ::ScreenToClient(client ? client : hwnd(), &point);
+    x = point.x;
+    y = point.y;
+}
+
+// Registry notifications ---------------------------------------------------------------------
+
+void CommandBarWindow::BarChanged(const cb::CommandBarInt& bar, cb::BarChangeKind kind, const cb::ButtonInt* button) {
+    if (bar.Key() != barKey_) return;
+    // The bar has already changed; a layout that cannot follow it (a size beyond 32 bits) is
+    // reported here, so that the caller's change and the other controls' updates still happen.
+    win::GuardCallback([&] {
+        std::int32_t index = button ? ButtonIndex(*button) : 0;
+        if (kind == cb::BarChangeKind::ButtonList || kind == cb::BarChangeKind::ButtonSize) {
+            LayoutBar();
+            if (popupHost_) ShowShadows();
+        }
+        const bool oneItem = kind == cb::BarChangeKind::ButtonLook || kind == cb::BarChangeKind::ButtonChecked;
+        if (index > 0 && oneItem && !mainMenu_) {
+            DrawBarItem(index);
+        } else {
+            DrawBar();
+        }
+    });
+}
+
+std::int32_t CommandBarWindow::ButtonIndex(const cb::ButtonInt& button) const {
+    cb::CommandBarInt* bar = ShownBar();
+    return bar ? bar->IndexOf(button.Key()) : 0;
+}
+
+void CommandBarWindow::ClickItem(std::int32_t index) {
+    cb::CommandBarInt* bar = ShownBar();
+    if (cb::ButtonInt* button = bar ? bar->Item(index) : nullptr) RaiseButtonClick(*button);
+}
+
+void CommandBarWindow::RaiseButtonClick(const cb::ButtonInt& button) {
+    if (events.buttonClick) events.buttonClick(cb::Button(Registry(), Hwnd(), button.Key()));
+}
+
+cb::CommandBarControl* CommandBarWindow::RequestInstance() {
+    CommandBarWindow* supplied = nullptr;
+    if (events.requestNewInstance) events.requestNewInstance(supplied);
+    // Only a live, registered control can serve as a popup host.
+    if (supplied && !supplied->started_) return nullptr;
+    return supplied;
+}
+
+void CommandBarWindow::CloseMenus(bool hideSelf) {
+    for (cb::DisplayButtonInfo& item : info_) {
+        item.ShowingMenu = false;
+        item.HwndMenu = 0;
+    }
+    if (hideSelf && popupHost_) ::ShowWindow(hwnd(), SW_HIDE);
+    DrawBar();
+}
+
+void CommandBarWindow::ClearHotItem() {
+    for (cb::DisplayButtonInfo& item : info_) {
+        item.MouseOver = item.MouseDown = item.MouseOverSplit = item.MouseDownSplit = false;
+        item.MenuInitiator = false;
+    }
+    DrawBar();
+}
+
+// Popup hosting ------------------------------------------------------------------------------
+
+void CommandBarWindow::MakePopupHost() {
+    popupHost_ = true;
+    orientation_ = 0;
+    ApplyImageListColours();
+}
+
+void CommandBarWindow::CopyPopupSettings(const CommandBarWindow& source) {
+    font_ = source.font_;
+    buttonTextPosition_ = source.buttonTextPosition_;
+    menuImages_.InitialiseFromInstance(source.menuImages_);
+    ApplyImageListColours();
+}
+
+void CommandBarWindow::SetPopupContext(HWND source, int side, int joinStart, int joinLength, HMONITOR monitor) {
+    popupSource_ = source;
+    side_ = side;
+    joinStart_ = joinStart;
+    joinLength_ = joinLength;
+    monitor_ = monitor;
+}
+
+// Persistence --------------------------------------------------------------------------------
+
+void CommandBarWindow::Save(core::PropertyBag& bag) const {
+    bag.WriteFont(L"Font", font_);
+    if (!enabled_) bag.WriteBool(L"Enabled", enabled_);
+    if (orientation_ != 0) bag.WriteInt(L"Orientation", orientation_);
+    if (mainMenu_) bag.WriteBool(L"MainMenu", mainMenu_);
+    if (GetStyle() != kDefaultStyle) bag.WriteInt(L"Style", GetStyle());
+}
+
+void CommandBarWindow::Load(const core::PropertyBag& bag) {
+    SetFont(bag.ReadFont(L"Font", core::FontDescription{}));
+    enabled_ = bag.ReadBool(L"Enabled", true);
+    if (hwnd()) ::EnableWindow(hwnd(), enabled_ ? TRUE : FALSE);
+    SetOrientation(static_cast<std::int32_t>(bag.ReadInt(L"Orientation", 0)));
+    SetMainMenu(bag.ReadBool(L"MainMenu", false));
+    SetStyle(static_cast<std::int32_t>(bag.ReadInt(L"Style", kDefaultStyle)));
+}
+
+}  // namespace commandbar

@@ -1,0 +1,219 @@
+#pragma once
+// The window control that shows one bar of the command bar registry: as a tool bar docked on a
+// form, as the form's menu bar, or (as a spare, normally invisible instance) as a popup menu.
+// It holds only the key of the bar it shows and one display record per button of that bar;
+// everything it draws goes to a back buffer that WM_PAINT merely copies.
+//
+// Events hand out fresh handles (window + key), never references into records, so a handler may
+// remove the very button or bar it was told about.
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commandbar/button_painter.h"
+#include "commandbar/command_bar_image_list.h"
+#include "commandbar/font_cache.h"
+#include "core/commandbar/command_bar_control.h"
+#include "core/commandbar/command_bar_handles.h"
+#include "core/commandbar/display_button_info.h"
+#include "core/commandbar/draw_button_params.h"
+#include "core/font_description.h"
+#include "core/property_bag.h"
+#include "imaging/alpha_dib_section.h"
+#include "subclass/subclass.h"
+#include "win/dib_surface.h"
+#include "win/handles.h"
+#include "win/window.h"
+
+namespace commandbar {
+
+class CommandBarWindow;
+
+struct CommandBarEvents {
+    std::function<void(const core::commandbar::Button& button, bool& cancel)> buttonDropDown;
+    std::function<void(const core::commandbar::Button& button)> buttonClick;
+    std::function<void(const core::commandbar::CommandBar& bar)> beforeShowMenu;
+    std::function<void(const core::commandbar::CommandBar& bar)> afterShowMenu;
+    // The host program assigns a new, invisible, registered control, or leaves it null.
+    std::function<void(CommandBarWindow*& control)> requestNewInstance;
+    std::function<void()> resize;
+    std::function<void(const std::optional<core::commandbar::Button>& button, int x, int y)> rightClick;
+    // The name of a persisted (or designer-visible) property a setter changed.
+    std::function<void(const wchar_t* property)> propertyChanged;
+};
+
+struct CommandBarWindowArgs {
+    HWND parent = nullptr;
+    RECT bounds{0, 0, 200, 24};
+    bool visible = true;
+    // A control sitting in a form designer: never registers, shows nothing, has no handle.
+    bool designMode = false;
+};
+
+class CommandBarWindow : public win::Window,
+                         public core::commandbar::CommandBarControl,
+                         private subclass::ISubclass {
+public:
+    CommandBarWindow();
+    ~CommandBarWindow() override;
+
+    void Create(const CommandBarWindowArgs& args);
+
+    CommandBarEvents events;
+
+    // Properties.
+    core::Colour CustomColor(int element) const;
+    void SetCustomColor(int element, core::Colour colour);
+    core::Colour StyleColor(int element) const;
+    bool UseStyleColor(int element) const;
+    // True drops the element's custom colour; false freezes the colour it has now as custom.
+    void SetUseStyleColor(int element, bool use);
+    // An empty picture when none is set.
+    imaging::Picture BackgroundImage() const;
+    // Null or an empty picture removes the image.
+    void SetBackgroundImage(const imaging::Picture* picture);
+    bool MainMenu() const override { return mainMenu_; }
+    void SetMainMenu(bool mainMenu);
+    std::int32_t ButtonTextPosition() const noexcept { return buttonTextPosition_; }
+    void SetButtonTextPosition(std::int32_t position);
+    std::int32_t Orientation() const noexcept { return orientation_; }
+    void SetOrientation(std::int32_t orientation);
+    void SetToolbarImageList(HIMAGELIST imageList);
+    void SetMenuImageList(HIMAGELIST imageList);
+    bool Redraw() const noexcept { return redraw_; }
+    void SetRedraw(bool redraw);
+    const core::FontDescription& Font() const noexcept { return font_; }
+    void SetFont(const core::FontDescription& font);
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) override;
+    bool HideInfrequentlyUsed() const;
+    void SetHideInfrequentlyUsed(bool hide);
+    std::int32_t Style() const;
+    void SetStyle(std::int32_t style);
+    std::int32_t IdealSize() const noexcept { return 0; }
+    std::optional<core::commandbar::CommandBar> Toolbar() const;
+    void SetToolbar(const std::optional<core::commandbar::CommandBar>& bar);
+    core::commandbar::CommandBars CommandBars() const;
+    core::commandbar::Buttons Buttons() const;
+
+    // Methods.
+    void AdjustBackgroundImage(int newHue, int newSaturation, float luminanceAdjust);
+    static imaging::Picture AdjustImage(const imaging::Picture& picture, int newHue, int newSaturation,
+                                        float luminanceAdjust);
+    void ClientCoordinatesToScreen(int& x, int& y, HWND client = nullptr) const;
+    void ScreenCoordinatesToClient(int& x, int& y, HWND client = nullptr) const;
+
+    // Persisted "Font", "Enabled", "Orientation", "MainMenu" and "Style"; defaults are not stored.
+    void Save(core::PropertyBag& bag) const;
+    void Load(const core::PropertyBag& bag);
+
+    // Layout and painting.
+    void LayoutBar();
+    void DrawBar();
+    void DrawBarItem(std::int32_t index);
+    const std::vector<core::commandbar::DisplayButtonInfo>& DisplayInfo() const noexcept { return info_; }
+    std::vector<core::commandbar::DisplayButtonInfo>& DisplayInfo() noexcept { return info_; }
+    const std::wstring& BarKey() const noexcept { return barKey_; }
+    const win::DibSurface& Surface() const noexcept { return surface_; }
+    // How many times the back buffer has been put on the window.
+    unsigned RefreshCount() const noexcept { return refreshCount_; }
+    Win32ButtonPainter& Painter() noexcept { return painter_; }
+
+    // Popup hosting: what the menus set before they show a bar in this control.
+    void MakePopupHost();
+    // The font, button text position and menu icons of the control a menu opens from.
+    void CopyPopupSettings(const CommandBarWindow& source);
+    // side: 0 below the source item, 1 right of it, 2 left, 3 above; anything else: no item.
+    // The join is the stretch of the border, in screen pixels, that touches the item.
+    void SetPopupContext(HWND source, int side, int joinStart, int joinLength, HMONITOR monitor);
+    HWND PopupSource() const noexcept { return popupSource_; }
+    HMONITOR PopupMonitor() const noexcept { return monitor_; }
+    // Shows the popup's drop shadows; nothing until the shadows exist.
+    virtual void ShowShadows() {}
+
+    // core::commandbar::CommandBarControl
+    core::commandbar::WindowHandle Hwnd() const override;
+    core::commandbar::WindowHandle OwnerForm() const override;
+    bool IsPopupHost() const override { return popupHost_; }
+    bool InUse() const override { return inUse_; }
+    void SetInUse(bool inUse) override;
+    bool ShowsBar() const override { return !barKey_.empty(); }
+    void BarChanged(const core::commandbar::CommandBarInt& bar, core::commandbar::BarChangeKind kind,
+                    const core::commandbar::ButtonInt* button) override;
+    void BarRemoved(const std::wstring& barKey) override;
+    void StyleChanged() override;
+    std::int32_t ButtonIndex(const core::commandbar::ButtonInt& button) const override;
+    void ClickItem(std::int32_t index) override;
+    void RaiseButtonClick(const core::commandbar::ButtonInt& button) override;
+    core::commandbar::CommandBarControl* RequestInstance() override;
+    void CloseMenus(bool hideSelf) override;
+    void ClearHotItem() override;
+    void AdoptPanelControl(core::commandbar::WindowHandle panel) override;
+    void HidePanelControl(core::commandbar::WindowHandle panel) override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // subclass::ISubclass, for the owner form.
+    core::MessageResponse MsgResponse() override { return core::MessageResponse::CallPreviousAfter; }
+    LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    void TearDown() noexcept;
+    void ListenToOwner();
+    void StopListening() noexcept;
+    void OnResize();
+    void Changed(const wchar_t* property);
+    void ApplyImageListColours();
+    core::commandbar::CommandBarInt* ShownBar() const;
+
+    // Painting helpers (command_bar_window_paint.cpp).
+    bool PrepareSurface();
+    HFONT BarFont();
+    core::commandbar::SizeStyle CurrentSizeStyle() const;
+    bool Vertical() const;
+    bool RightToLeft() const;
+    int MenuIconWidth() const;
+    void FillBarParams(core::commandbar::BarParams& params);
+    void FillDrawParams(core::commandbar::DrawButtonParams& params);
+    void PaintBackground(HDC dc, const RECT& client);
+    void PaintMenuBackground(HDC dc, RECT rect, bool itemOnly);
+    void PaintJoinLine(HDC dc, const RECT& client);
+    void Refresh();
+    void SizeWindow(int width, int height);
+
+    bool designMode_ = false;
+    bool started_ = false;
+    win::UniqueModule shell_;
+    HWND ownerForm_ = nullptr;
+    bool inUse_ = false;
+    HWND popupSource_ = nullptr;
+    int side_ = -1;
+    int joinStart_ = 0;
+    int joinLength_ = 0;
+    HMONITOR monitor_ = nullptr;
+    bool enabled_ = true;
+    bool redraw_ = true;
+    bool mainMenu_ = false;
+    bool resizing_ = false;
+    std::int32_t buttonTextPosition_ = 0;
+    bool popupHost_ = false;
+    bool chevronList_ = false;
+    std::int32_t orientation_ = 0;
+    std::wstring barKey_;
+    std::vector<core::commandbar::DisplayButtonInfo> info_;
+    core::FontDescription font_;
+    FontCache fontCache_;
+    CommandBarImageList toolbarImages_;
+    CommandBarImageList menuImages_;
+    imaging::AlphaDibSection background_;
+    win::DibSurface surface_;
+    Win32ButtonPainter painter_;
+    unsigned refreshCount_ = 0;
+};
+
+}  // namespace commandbar
