@@ -158,9 +158,10 @@ void MainWindow::LayOut() {
 int MainWindow::PlaceBar(commandbar::CommandBarWindow& bar, int top, int width) {
     RECT bounds{};
     ::GetWindowRect(bar.hwnd(), &bounds);
-    const int height = bounds.bottom - bounds.top;
-    ::SetWindowPos(bar.hwnd(), nullptr, 0, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    return top + height;
+    ::SetWindowPos(bar.hwnd(), nullptr, 0, top, width, bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A new width can take the bar to fewer rows: its layout has chosen the height by now.
+    ::GetWindowRect(bar.hwnd(), &bounds);
+    return top + bounds.bottom - bounds.top;
 }
 
 void MainWindow::PlaceAtStartPosition() {

@@ -31,16 +31,42 @@ struct ShellCall {
     std::wstring folder;
 };
 
-// Closes whatever modal window the main window has open, noting what it saw.
-struct ModalCloser {
-    static inline HWND mainWindow = nullptr;
-    static inline std::vector<std::pair<HWND, bool>> seen;  // owner, main window disabled
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        HWND popup = ::GetWindow(mainWindow, GW_ENABLEDPOPUP);
-        if (!popup || popup == mainWindow) return;
-        seen.emplace_back(::GetWindow(popup, GW_OWNER), !::IsWindowEnabled(mainWindow));
-        ::PostMessageW(popup, WM_CLOSE, 0, 0);
+// Closes whatever window the main window owns while it runs, noting its owner's state.
+class ModalCloser {
+public:
+    explicit ModalCloser(HWND mainWindow) : main_(mainWindow) {
+        timer_.SetOwner(mainWindow);
+        timer_.SetInterval(20);
+        timer_.OnTick([this] { CloseOwned(); });
+        timer_.SetEnabled(true);
     }
+    int closed = 0;
+    bool ownerAlwaysDisabled = true;
+
+private:
+    static BOOL CALLBACK Find(HWND window, LPARAM self) {
+        auto* closer = reinterpret_cast<ModalCloser*>(self);
+        if (window == closer->main_ || !::IsWindowVisible(window) || ::GetWindow(window, GW_OWNER) != closer->main_) {
+            return TRUE;
+        }
+        closer->found_ = window;
+        return FALSE;
+    }
+    void CloseOwned() {
+        found_ = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &Find, reinterpret_cast<LPARAM>(this));
+        // A window asked to close may take a tick to go.
+        if (!found_ || found_ == lastClosed_) return;
+        lastClosed_ = found_;
+        ++closed;
+        ownerAlwaysDisabled = ownerAlwaysDisabled && !::IsWindowEnabled(main_);
+        ::PostMessageW(found_, WM_CLOSE, 0, 0);
+    }
+
+    HWND main_;
+    HWND found_ = nullptr;
+    HWND lastClosed_ = nullptr;
+    win::Timer timer_;
 };
 
 class MainMenuTest : public testing_support::CleanPreferences {
@@ -125,6 +151,15 @@ TEST_F(MainMenuTest, BarsFollowTheKeysAndSitAboveTheContents) {
         }
     }
 
+    // Nothing below the bars is cut off by the window's fixed height, with or without the tool bar.
+    auto previewFits = [&] {
+        RECT client{}, preview{};
+        ::GetClientRect(window_.hwnd(), &client);
+        ::MapWindowPoints(window_.hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+        ::GetWindowRect(window_.Preview().hwnd(), &preview);
+        return preview.bottom <= client.bottom;
+    };
+    EXPECT_TRUE(previewFits());
     // Menu bar on top, the tool bar strip right under it, the tool bar inside the strip.
     Click(core::kToolbarEntry);
     RECT menuBar{}, strip{}, toolBar{};
@@ -139,7 +174,7 @@ TEST_F(MainMenuTest, BarsFollowTheKeysAndSitAboveTheContents) {
     EXPECT_GE(toolBar.top, strip.top);
     EXPECT_LE(toolBar.bottom, strip.bottom);
     EXPECT_TRUE(::IsWindowVisible(menu().ToolBar().hwnd()));
-
+    EXPECT_TRUE(previewFits());
     // A drop-down is shown by a further element: hidden and the main window's.
     Click(L"MENU:VIEW:SEP1");
     ASSERT_EQ(menu().ElementCount(), 3u);
@@ -243,17 +278,11 @@ TEST_F(MainMenuTest, ShellCommandsOpenFixedTargets) {
 
 TEST_F(MainMenuTest, SettingsAndAboutOpenModallyOverTheMainWindow) {
     window_.Show();
-    ModalCloser::mainWindow = window_.hwnd();
-    ModalCloser::seen.clear();
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &ModalCloser::Tick);
+    ModalCloser closer(window_.hwnd());
     const wchar_t* keys[] = {L"MENU:SERVICE:SETTINGS", L"TOOLBAR:SETTINGS", L"MENU:HELP:ABOUT", L"TOOLBAR:ABOUT"};
     for (const wchar_t* key : keys) Click(key);
-    ::KillTimer(nullptr, timer);
-    ASSERT_EQ(ModalCloser::seen.size(), std::size(keys));
-    for (const auto& [owner, ownerDisabled] : ModalCloser::seen) {
-        EXPECT_EQ(owner, window_.hwnd());
-        EXPECT_TRUE(ownerDisabled);
-    }
+    EXPECT_EQ(closer.closed, static_cast<int>(std::size(keys)));
+    EXPECT_TRUE(closer.ownerAlwaysDisabled);
     EXPECT_TRUE(::IsWindowEnabled(window_.hwnd()));
 }
 
@@ -290,7 +319,8 @@ TEST_F(MainMenuTest, MissingIconsStartWithFewerImages) {
         partial.SetUnloadHandler([] {});
         partial.Show();
         EXPECT_EQ(partial.Menu().MenuIcons().ImageCount(), 6);
-        EXPECT_EQ(partial.Menu().MenuIcons().ItemKey(1), L"SETTINGS");
+        // Buttons name images by position: the exit image gone, the settings icon takes its place.
+        EXPECT_EQ(partial.Menu().MenuIcons().ItemKey(2), L"SETTINGS");
         EXPECT_EQ(partial.Menu().ToolbarIcons().ImageCount(), 0);
     }
     {
@@ -307,8 +337,7 @@ TEST_F(MainMenuTest, MissingIconsStartWithFewerImages) {
 
 TEST_F(MainMenuTest, RepeatedCommandsLeakNoHandles) {
     window_.Show();
-    ModalCloser::mainWindow = window_.hwnd();
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &ModalCloser::Tick);
+    ModalCloser closer(window_.hwnd());
     auto round = [&] {
         for (const core::MenuButtonSpec& spec : core::MainMenuButtons()) {
             if (core::ActionFor(spec.key).command != core::MenuCommand::Exit) Click(std::wstring(spec.key));
@@ -318,8 +347,7 @@ TEST_F(MainMenuTest, RepeatedCommandsLeakNoHandles) {
     round();
     const unsigned gdi = testing_support::GdiObjectCount();
     const unsigned user = testing_support::UserObjectCount();
-    for (int i = 0; i < 20; ++i) round();
-    ::KillTimer(nullptr, timer);
+    for (int i = 0; i < 10; ++i) round();
     EXPECT_LE(testing_support::GdiObjectCount(), gdi);
     EXPECT_LE(testing_support::UserObjectCount(), user);
 }
