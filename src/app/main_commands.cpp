@@ -69,7 +69,7 @@ void MainCommands::Run(const std::wstring& key) {
             ShowSettingsDialog(window_);
             break;
         case core::MenuCommand::License:
-            Open(folder_ + L"\\License.rtf");
+            Open(window_.ProgramFolder() + L"\\License.rtf");
             break;
         case core::MenuCommand::HomePage:
             Open(core::kHomePageUrl);
@@ -85,7 +85,7 @@ void MainCommands::Run(const std::wstring& key) {
     }
 }
 
-void MainCommands::Open(const std::wstring& target) const { shell_(window_.hwnd(), target, folder_); }
+void MainCommands::Open(const std::wstring& target) const { shell_(window_.hwnd(), target, window_.ProgramFolder()); }
 
 void MainCommands::CheckFromPreferences() const {
     if (auto sizeEntry = core::FontSizeEntryKey(prefs::Get(pref::kFontSize).value_or(L""))) {

@@ -19,8 +19,6 @@ class MainCommands {
 public:
     MainCommands(MainWindow& window, const MainMenu& menu) : window_(window), menu_(menu) {}
 
-    // The folder the licence is opened from; the program's own unless replaced.
-    void SetProgramFolder(std::wstring folder) { folder_ = std::move(folder); }
     void SetShellOpener(ShellOpener opener) { shell_ = std::move(opener); }
 
     // Runs the command of a clicked key; keys without one do nothing.
@@ -35,7 +33,6 @@ private:
 
     MainWindow& window_;
     const MainMenu& menu_;
-    std::wstring folder_;
     ShellOpener shell_ = &OpenWithShell;
 };
 

@@ -39,9 +39,10 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 
 }  // namespace
 
-MainWindow::MainWindow() : progress_(std::make_unique<MessagePumpProgress>()), fontSource_(&ScreenFontFamilies) {
-    SetProgramFolder(win::ExecutableDirectory());
-}
+MainWindow::MainWindow()
+    : programFolder_(win::ExecutableDirectory()),
+      progress_(std::make_unique<MessagePumpProgress>()),
+      fontSource_(&ScreenFontFamilies) {}
 
 MainWindow::~MainWindow() {
     // The window goes with its object, as window.h asks, but that alone does not end the program.

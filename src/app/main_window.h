@@ -56,7 +56,8 @@ public:
     // Where the font names come from; the screen's font families unless replaced.
     void SetFontSource(std::function<std::vector<std::wstring>()> source) { fontSource_ = std::move(source); }
     // Where the icons and the licence are read from; the program's folder unless replaced.
-    void SetProgramFolder(std::wstring folder) { commands_.SetProgramFolder(folder); programFolder_ = std::move(folder); }
+    void SetProgramFolder(std::wstring folder) { programFolder_ = std::move(folder); }
+    const std::wstring& ProgramFolder() const noexcept { return programFolder_; }
     void SetShellOpener(ShellOpener opener) { commands_.SetShellOpener(std::move(opener)); }
     // Runs after the window is gone; by default it ends the message loop, and with it the process.
     void SetUnloadHandler(std::function<void()> handler) { unloadHandler_ = std::move(handler); }
