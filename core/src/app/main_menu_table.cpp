@@ -109,33 +109,24 @@ constexpr std::array<std::wstring_view, kSamplePresetCount> kPresetParts = {
     L"FIGURES", L"SYMBOLS", L"RUSSMALL", L"RUSBIG", L"ENGSMALL", L"ENGBIG",
 };
 
+// Each command by the second and third part of its menu key and by the second part of its tool
+// bar key, where it has a button there.
 struct CommandName {
-    std::wstring_view name;
+    std::wstring_view menu;
+    std::wstring_view toolbar;
     MenuCommand command;
 };
 
-// Second and third part of a menu key.
-constexpr auto kMenuCommands = std::to_array<CommandName>({
-    {L"FILE:LOADFONTS", MenuCommand::LoadFonts},
-    {L"FILE:EXIT", MenuCommand::Exit},
-    {L"VIEW:ONTOP", MenuCommand::OnTop},
-    {L"VIEW:TOOLBAR", MenuCommand::ToolBar},
-    {L"SERVICE:SETTINGS", MenuCommand::Settings},
-    {L"HELP:LICENSE", MenuCommand::License},
-    {L"HELP:HOMEPAGE", MenuCommand::HomePage},
-    {L"HELP:SENDMAIL", MenuCommand::SendMail},
-    {L"HELP:ABOUT", MenuCommand::About},
-});
-
-// Second part of a tool bar key.
-constexpr auto kToolbarCommands = std::to_array<CommandName>({
-    {L"LOAD", MenuCommand::LoadFonts},
-    {L"EXIT", MenuCommand::Exit},
-    {L"SETTINGS", MenuCommand::Settings},
-    {L"LICENSE", MenuCommand::License},
-    {L"HOMEPAGE", MenuCommand::HomePage},
-    {L"SENDMAIL", MenuCommand::SendMail},
-    {L"ABOUT", MenuCommand::About},
+constexpr auto kCommands = std::to_array<CommandName>({
+    {L"FILE:LOADFONTS", L"LOAD", MenuCommand::LoadFonts},
+    {L"FILE:EXIT", L"EXIT", MenuCommand::Exit},
+    {L"VIEW:ONTOP", {}, MenuCommand::OnTop},
+    {L"VIEW:TOOLBAR", {}, MenuCommand::ToolBar},
+    {L"SERVICE:SETTINGS", L"SETTINGS", MenuCommand::Settings},
+    {L"HELP:LICENSE", L"LICENSE", MenuCommand::License},
+    {L"HELP:HOMEPAGE", L"HOMEPAGE", MenuCommand::HomePage},
+    {L"HELP:SENDMAIL", L"SENDMAIL", MenuCommand::SendMail},
+    {L"HELP:ABOUT", L"ABOUT", MenuCommand::About},
 });
 
 std::vector<std::wstring_view> SplitKey(std::wstring_view key) {
@@ -148,9 +139,10 @@ std::vector<std::wstring_view> SplitKey(std::wstring_view key) {
     }
 }
 
-MenuCommand Find(std::span<const CommandName> table, std::wstring_view name) {
-    for (const CommandName& entry : table) {
-        if (entry.name == name) return entry.command;
+MenuCommand Find(std::wstring_view CommandName::*field, std::wstring_view name) {
+    if (name.empty()) return MenuCommand::None;
+    for (const CommandName& entry : kCommands) {
+        if (entry.*field == name) return entry.command;
     }
     return MenuCommand::None;
 }
@@ -168,7 +160,7 @@ bool IsDirectChild(std::wstring_view parentKey, std::wstring_view key) {
 
 MenuAction ActionFor(std::wstring_view key) {
     const std::vector<std::wstring_view> parts = SplitKey(key);
-    if (parts[0] == kToolbarKey && parts.size() >= 2) return {Find(kToolbarCommands, parts[1])};
+    if (parts[0] == kToolbarKey && parts.size() >= 2) return {Find(&CommandName::toolbar, parts[1])};
     if (parts[0] != kMenuBarKey || parts.size() <= 2) return {};
     if (parts[1] == L"TEXT") {
         for (std::size_t i = 0; i < kPresetParts.size(); ++i) {
@@ -184,7 +176,7 @@ MenuAction ActionFor(std::wstring_view key) {
     }
     std::wstring name(parts[1]);
     name.append(L":").append(parts[2]);
-    return {Find(kMenuCommands, name)};
+    return {Find(&CommandName::menu, name)};
 }
 
 std::wstring PresetEntryKey(SamplePreset preset) {
