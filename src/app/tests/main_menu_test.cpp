@@ -292,7 +292,9 @@ TEST_F(MainMenuTest, MissingIconsStartWithFewerImages) {
         const bool partial = programFolder == folder;
         EXPECT_TRUE(::IsWindowVisible(window.hwnd()));
         EXPECT_EQ(window.Menu().MenuIcons().ImageCount(), partial ? 6 : 0);
-        if (partial) EXPECT_EQ(window.Menu().MenuIcons().ItemKey(2), L"SETTINGS");
+        if (partial) {
+            EXPECT_EQ(window.Menu().MenuIcons().ItemKey(2), L"SETTINGS");
+        }
         EXPECT_EQ(window.Menu().ToolbarIcons().ImageCount(), 0);
         EXPECT_EQ(window.Menu().ToolBar().BarKey(), core::kToolbarKey);
     }
