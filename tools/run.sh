@@ -4,7 +4,8 @@
 # the program runs in it, and a PNG screenshot is saved (its path is printed).
 #
 # The program runs in its own Wine prefix (build/win64/wineprefix-run). On the first run there,
-# preferences are seeded for a demonstration: fonts load at start, 14 pt black text on white.
+# preferences are seeded for a demonstration: fonts load at start, 14 pt black text on white, the
+# tool bar shown.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${GLYPH_BUILD_DIR:-$root/build}"
@@ -28,6 +29,7 @@ if ! "$WINE" reg query "$key" >/dev/null 2>&1; then
   "$WINE" reg add "$key" /v FontSize /d 14 /f >/dev/null 2>&1
   "$WINE" reg add "$key" /v FontColor /d 0 /f >/dev/null 2>&1
   "$WINE" reg add "$key" /v BackColor /d 16777215 /f >/dev/null 2>&1
+  "$WINE" reg add "$key" /v ShowToolBar /d 1 /f >/dev/null 2>&1
   "$WINE" reg add "$key" /v ViewerText /d "$sample" /f >/dev/null 2>&1
   for preset in TextFigures TextRussianSmall TextRussianBig; do
     "$WINE" reg add "$key" /v "$preset" /d 1 /f >/dev/null 2>&1

@@ -4,11 +4,13 @@
 
 #include "app/preferences.h"
 #include "app/screen_fonts.h"
+#include "core/app/main_menu_table.h"
 #include "core/number_text.h"
 #include "core/app/preview.h"
 #include "core/scope_exit.h"
 #include "win/dpi.h"
 #include "win/gdi.h"
+#include "win/module.h"
 
 namespace app {
 
@@ -21,10 +23,11 @@ enum ControlId : UINT_PTR {
     kFontListId,
     kPreviewFrameId,
     kPreviewId,
+    kToolBarLineId,
 };
 
-// Layout in twips. The menu bar's strip stays at the top; the tool bar strip follows it when shown.
-constexpr double kMenuBarHeight = 330;
+// Layout in twips. The menu bar stays at the top at the height it chooses; the tool bar strip
+// follows it when shown.
 constexpr double kToolBarHeight = 690;
 constexpr win::TwipsRect kFontFrame{105, 60, 2775, 4335};
 constexpr win::TwipsRect kFontListBox{225, 315, 2535, 3960};
@@ -36,7 +39,10 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 
 }  // namespace
 
-MainWindow::MainWindow() : progress_(std::make_unique<MessagePumpProgress>()), fontSource_(&ScreenFontFamilies) {}
+MainWindow::MainWindow()
+    : programFolder_(win::ExecutableDirectory()),
+      progress_(std::make_unique<MessagePumpProgress>()),
+      fontSource_(&ScreenFontFamilies) {}
 
 MainWindow::~MainWindow() {
     // The window goes with its object, as window.h asks, but that alone does not end the program.
@@ -72,6 +78,7 @@ void MainWindow::CreateWindowAndControls() {
     Create(windowClass, args);
 
     toolBarStrip_.Create(hwnd(), kToolBarStripId);
+    toolBarLine_.Create(toolBarStrip_.hwnd(), kToolBarLineId, L"", SS_ETCHEDHORZ);
     mainArea_.Create(hwnd(), kMainAreaId);
     fontFrame_.Create(mainArea_.hwnd(), kFontFrameId, L"Установленные шрифты:");
     fontList_.Create(mainArea_.hwnd(), kFontListId);
@@ -95,11 +102,17 @@ void MainWindow::CreateWindowAndControls() {
 }
 
 void MainWindow::RunLoadSequence() {
+    menu_.Build(
+        hwnd(), toolBarStrip_.hwnd(), programFolder_, [this](const std::wstring& key) { commands_.Run(key); },
+        [this] { LayOut(); });
     backColour_ = win::ToColorRef(prefs::ReadColour(pref::kBackColor));
     backBrush_.reset(::CreateSolidBrush(backColour_));
     textColour_ = win::ToColorRef(prefs::ReadColour(pref::kFontColor));
 
-    SetToolBarVisible(prefs::IsOn(pref::kShowToolBar));
+    const bool toolBar = prefs::IsOn(pref::kShowToolBar);
+    menu_.SetChecked(core::kToolbarEntry, toolBar);
+    SetToolBarVisible(toolBar);
+    commands_.CheckFromPreferences();
     PlaceAtStartPosition();
     ::ShowWindow(hwnd(), SW_SHOW);
     ::UpdateWindow(hwnd());
@@ -110,7 +123,9 @@ void MainWindow::RunLoadSequence() {
         fontList_.Clear();
         preview_.SetText(kFontsNotLoadedText);
     }
-    SetTopMost(prefs::IsOn(pref::kTopMost));
+    const bool topMost = prefs::IsOn(pref::kTopMost);
+    menu_.SetChecked(core::kOnTopEntry, topMost);
+    SetTopMost(topMost);
 }
 
 void MainWindow::SetToolBarVisible(bool visible) {
@@ -127,11 +142,27 @@ void MainWindow::SetToolBarVisible(bool visible) {
 void MainWindow::LayOut() {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    int menuBottom = win::TwipsToPixels(kMenuBarHeight);
-    int toolBarBottom = win::TwipsToPixels(kMenuBarHeight + kToolBarHeight);
+    int menuBottom = 0;
+    if (menu_.ElementCount() > 0) {
+        // Each bar keeps the height its layout chose; only the width follows the window.
+        menuBottom = PlaceBar(menu_.MenuBar(), 0, client.right);
+        PlaceBar(menu_.ToolBar(), 0, client.right);
+    }
+    int toolBarBottom = menuBottom + win::TwipsToPixels(kToolBarHeight);
     toolBarStrip_.SetBounds(RECT{0, menuBottom, client.right, toolBarBottom});
+    const int line = ::GetSystemMetrics(SM_CYEDGE);
+    toolBarLine_.SetBounds(RECT{0, toolBarBottom - menuBottom - line, client.right, toolBarBottom - menuBottom});
     int top = toolBarVisible_ ? toolBarBottom : menuBottom;
     mainArea_.SetBounds(RECT{0, top, client.right, std::max<LONG>(client.bottom, top)});
+}
+
+int MainWindow::PlaceBar(commandbar::CommandBarWindow& bar, int top, int width) {
+    RECT bounds{};
+    ::GetWindowRect(bar.hwnd(), &bounds);
+    ::SetWindowPos(bar.hwnd(), nullptr, 0, top, width, bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A new width can take the bar to fewer rows: its layout has chosen the height by now.
+    ::GetWindowRect(bar.hwnd(), &bounds);
+    return top + bounds.bottom - bounds.top;
 }
 
 void MainWindow::PlaceAtStartPosition() {
@@ -192,6 +223,10 @@ void MainWindow::SelectFont() {
 }
 
 void MainWindow::ApplyPreview() { ShowSelectedFont(); }
+
+void MainWindow::ApplyFontSize() {
+    SetPreviewFont(previewFontName_, core::PreviewPointsFor(prefs::Get(pref::kFontSize)));
+}
 
 void MainWindow::ShowSelectedFont() {
     int selected = fontList_.Selected();

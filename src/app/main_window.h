@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/font_load_progress.h"
+#include "app/main_commands.h"
+#include "app/main_menu.h"
 #include "subclass/subclass.h"
 #include "win/controls.h"
 #include "win/handles.h"
@@ -40,6 +42,8 @@ public:
     void LoadFonts(HWND progressOwner);
     // Re-reads ViewerText and FontSize and shows the selected font again.
     void ApplyPreview();
+    // The preview's size from FontSize as stored, whether or not a font is selected.
+    void ApplyFontSize();
     // Re-applies the text colour once, on the next timer tick.
     void RefreshColour();
     // Shows or hides the tool bar strip and sets the matching window height.
@@ -51,6 +55,10 @@ public:
     void SetProgress(std::unique_ptr<FontLoadProgress> progress);
     // Where the font names come from; the screen's font families unless replaced.
     void SetFontSource(std::function<std::vector<std::wstring>()> source) { fontSource_ = std::move(source); }
+    // Where the icons and the licence are read from; the program's folder unless replaced.
+    void SetProgramFolder(std::wstring folder) { programFolder_ = std::move(folder); }
+    const std::wstring& ProgramFolder() const noexcept { return programFolder_; }
+    void SetShellOpener(ShellOpener opener) { commands_.SetShellOpener(std::move(opener)); }
     // Runs after the window is gone; by default it ends the message loop, and with it the process.
     void SetUnloadHandler(std::function<void()> handler) { unloadHandler_ = std::move(handler); }
 
@@ -58,7 +66,7 @@ public:
     const win::ListBox& FontList() const noexcept { return fontList_; }
     const win::MultiLineEdit& Preview() const noexcept { return preview_; }
     HWND ToolBarStrip() const noexcept { return toolBarStrip_.hwnd(); }
-    HWND MenuBarHost() const noexcept { return hwnd(); }
+    const MainMenu& Menu() const noexcept { return menu_; }
     std::wstring PreviewFontName() const { return previewFontName_; }
     int PreviewFontPoints() const noexcept { return previewPoints_; }
     COLORREF PreviewTextColour() const noexcept { return textColour_; }
@@ -76,6 +84,8 @@ private:
     void CreateWindowAndControls();
     void RunLoadSequence();
     void LayOut();
+    // Puts a bar at top with the given width and its own height; returns its bottom.
+    static int PlaceBar(commandbar::CommandBarWindow& bar, int top, int width);
     void PlaceAtStartPosition();
     void SelectFont();
     void ShowSelectedFont();
@@ -92,6 +102,7 @@ private:
     LRESULT OnControlColour(HDC dc, HWND control);
 
     win::Panel toolBarStrip_;
+    win::Label toolBarLine_;
     win::Panel mainArea_;
     win::GroupBox fontFrame_;
     win::ListBox fontList_;
@@ -99,6 +110,9 @@ private:
     win::MultiLineEdit preview_;
     win::Timer colourTimer_;
 
+    MainMenu menu_;
+    MainCommands commands_{*this, menu_};
+    std::wstring programFolder_;
     std::unique_ptr<FontLoadProgress> progress_;
     std::function<void()> unloadHandler_;
     std::function<std::vector<std::wstring>()> fontSource_;

@@ -1,0 +1,77 @@
+#pragma once
+// What the main window's menu bar and tool bar hold and what each of their entries does, as data:
+// the buttons in creation order, the icon files, and the command a clicked key stands for.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/app/sample_text.h"
+#include "core/commandbar/command_bar_types.h"
+
+namespace core {
+
+inline constexpr wchar_t kMenuBarKey[] = L"MENU";
+inline constexpr wchar_t kToolbarKey[] = L"TOOLBAR";
+inline constexpr wchar_t kOnTopEntry[] = L"MENU:VIEW:ONTOP";
+inline constexpr wchar_t kToolbarEntry[] = L"MENU:VIEW:TOOLBAR";
+
+struct MenuButtonSpec {
+    std::wstring_view key;
+    std::wstring_view caption;
+    std::int32_t icon = -1;  // index in the image list of the bar that shows the button
+    commandbar::ButtonStyle style = commandbar::ButtonStyle::Normal;
+    std::wstring_view toolTip;
+    std::uint16_t shortcutKey = 0;
+    std::int32_t shortcutModifiers = commandbar::ModifierBits(commandbar::ShortcutModifier::Ctrl);
+    bool showCaptionInToolbar = false;
+};
+
+// Every button of both bars, in the order they are created.
+std::span<const MenuButtonSpec> MainMenuButtons();
+
+struct IconFileSpec {
+    std::wstring_view key;
+    // Appended to the program's folder as it stands.
+    std::wstring_view path;
+};
+
+// The 16 x 16 menu icons and the 32 x 32 tool bar icons, in image list order.
+std::span<const IconFileSpec> MenuIconFiles();
+std::span<const IconFileSpec> ToolbarIconFiles();
+
+// A button of parent's bar: its key is parent's followed by exactly one more part.
+bool IsDirectChild(std::wstring_view parentKey, std::wstring_view key);
+
+enum class MenuCommand {
+    None,
+    LoadFonts,
+    Exit,
+    OnTop,
+    ToolBar,
+    TextPreset,
+    FontSize,
+    Settings,
+    License,
+    HomePage,
+    SendMail,
+    About,
+};
+
+struct MenuAction {
+    MenuCommand command = MenuCommand::None;
+    SamplePreset preset = SamplePreset::Figures;  // for TextPreset
+    int fontSize = 0;                             // for FontSize: one of the offered sizes
+};
+
+// The command behind a clicked button's key; None for the top-row entries and unknown keys.
+MenuAction ActionFor(std::wstring_view key);
+
+// The entries whose check marks mirror a preference.
+std::wstring PresetEntryKey(SamplePreset preset);
+// The size entry for a stored FontSize text, when the text names one of the offered sizes exactly.
+std::optional<std::wstring> FontSizeEntryKey(std::wstring_view storedFontSize);
+
+}  // namespace core

@@ -1,0 +1,46 @@
+#include "core/app/main_menu_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+namespace {
+
+using core::MenuCommand;
+
+TEST(MainMenuTable, OnlyKnownKeysNameCommands) {
+    for (const wchar_t* key : {L"", L"MENU", L"MENU:FILE", L"TOOLBAR", L"MENU:FILE:SEP1", L"MENU:HELP:EXIT",
+                               L"MENU:FONTSIZE:15", L"MENU:FONTSIZE:", L"MENU:TEXT:GREEK", L"TOOLBAR:LOADFONTS"}) {
+        EXPECT_EQ(core::ActionFor(key).command, MenuCommand::None) << key;
+    }
+    EXPECT_EQ(core::ActionFor(L"MENU:FONTSIZE:18").fontSize, 18);
+    EXPECT_EQ(core::ActionFor(core::PresetEntryKey(core::SamplePreset::RussianBig)).preset,
+              core::SamplePreset::RussianBig);
+    EXPECT_EQ(core::FontSizeEntryKey(L"26"), L"MENU:FONTSIZE:26");
+    for (const wchar_t* stored : {L"", L"026", L"15", L"14 "}) EXPECT_EQ(core::FontSizeEntryKey(stored), std::nullopt);
+}
+
+TEST(MainMenuTable, EveryEntryHasABarACommandAndItsOwnShortcut) {
+    std::set<std::wstring_view> keys;
+    std::set<std::pair<int, int>> shortcuts;
+    for (const core::MenuButtonSpec& button : core::MainMenuButtons()) {
+        EXPECT_TRUE(keys.insert(button.key).second) << "duplicate " << std::wstring(button.key);
+        const bool top = core::IsDirectChild(core::kMenuBarKey, button.key);
+        bool placed = top || core::IsDirectChild(core::kToolbarKey, button.key);
+        for (std::wstring_view parent : keys) placed = placed || core::IsDirectChild(parent, button.key);
+        EXPECT_TRUE(placed) << std::wstring(button.key);
+        if (!top && button.style != core::commandbar::ButtonStyle::Separator) {
+            EXPECT_NE(core::ActionFor(button.key).command, MenuCommand::None) << std::wstring(button.key);
+        }
+        // A shortcut held twice only ever reaches the first entry.
+        if (button.shortcutKey != 0) {
+            EXPECT_TRUE(shortcuts.insert({button.shortcutKey, button.shortcutModifiers}).second)
+                << std::wstring(button.key);
+        }
+    }
+    EXPECT_FALSE(core::IsDirectChild(L"MENU:FILE", L"MENU:FILEX:A"));
+    EXPECT_FALSE(core::IsDirectChild(L"MENU", L"MENU:FILE:EXIT"));
+}
+
+}  // namespace

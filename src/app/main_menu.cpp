@@ -1,0 +1,106 @@
+#include "app/main_menu.h"
+
+#include "core/app/main_menu_table.h"
+#include "win/error_report.h"
+
+namespace app {
+
+namespace {
+
+namespace cb = core::commandbar;
+
+constexpr std::int32_t kSystemStyle = 3;
+constexpr int kCyrillicCharset = 204;
+
+void LoadIcons(imaging::ImageList& list, int size, std::span<const core::IconFileSpec> files,
+               const std::wstring& programFolder) {
+    list.ColourDepth = imaging::ImageList::SystemColourDepth();
+    list.IconSizeX = list.IconSizeY = size;
+    if (!list.Create()) return;
+    for (const core::IconFileSpec& file : files) {
+        list.AddFromFile(programFolder + std::wstring(file.path), imaging::ImageType::Icon, std::wstring(file.key),
+                         false, core::kNoColour);
+    }
+}
+
+}  // namespace
+
+void MainMenu::Build(HWND owner, HWND toolbarParent, const std::wstring& programFolder, ClickHandler onClick,
+                     std::function<void()> onResize) {
+    owner_ = owner;
+    onClick_ = std::move(onClick);
+    onResize_ = std::move(onResize);
+    LoadIcons(menuIcons_, 16, core::MenuIconFiles(), programFolder);
+    LoadIcons(toolbarIcons_, 32, core::ToolbarIconFiles(), programFolder);
+
+    commandbar::CommandBarWindow& menuBar = AddElement(owner, true);
+    commandbar::CommandBarWindow& toolBar = AddElement(toolbarParent, true);
+    menuBar.SetStyle(kSystemStyle);
+    CreateButtons();
+    AttachChildren(core::kMenuBarKey, std::nullopt);
+    AttachChildren(core::kToolbarKey, std::nullopt);
+
+    menuBar.SetMainMenu(true);
+    menuBar.SetMenuImageList(menuIcons_.hIml());
+    menuBar.SetToolbar(menuBar.CommandBars().Item(core::kMenuBarKey));
+    toolBar.SetToolbarImageList(toolbarIcons_.hIml());
+    toolBar.SetToolbar(menuBar.CommandBars().Item(core::kToolbarKey));
+    menuBar.events.resize = onResize_;
+    toolBar.events.resize = onResize_;
+}
+
+commandbar::CommandBarWindow& MainMenu::AddElement(HWND parent, bool visible) {
+    auto control = std::make_unique<commandbar::CommandBarWindow>();
+    control->Create({parent, RECT{0, 0, 200, 24}, visible});
+    core::FontDescription font;
+    font.name = L"Tahoma";
+    font.points = 8.25;
+    font.charset = kCyrillicCharset;
+    control->SetFont(font);
+    // The menus report clicks through whichever element shows them.
+    control->events.buttonClick = [this](const cb::Button& button) {
+        win::GuardCallback([&] {
+            if (onClick_) onClick_(button.Key());
+        });
+    };
+    control->events.requestNewInstance = [this](commandbar::CommandBarWindow*& supplied) {
+        win::GuardCallback([&] { supplied = &AddElement(owner_, false); });
+    };
+    controls_.push_back(std::move(control));
+    return *controls_.back();
+}
+
+void MainMenu::CreateButtons() const {
+    cb::Buttons buttons = MenuBar().Buttons();
+    for (const core::MenuButtonSpec& spec : core::MainMenuButtons()) {
+        cb::Button button = buttons.Add(std::wstring(spec.key), spec.icon, std::wstring(spec.caption), spec.style,
+                                        std::wstring(spec.toolTip), spec.shortcutKey, spec.shortcutModifiers);
+        if (spec.showCaptionInToolbar) button.SetShowCaptionInToolbar(true);
+    }
+}
+
+// Every bar is the set of buttons one level below a key; bars and buttons belong to the process,
+// so walking control 0's collection sees them all.
+void MainMenu::AttachChildren(const std::wstring& parentKey, const std::optional<cb::Button>& parent) const {
+    cb::Buttons buttons = MenuBar().Buttons();
+    std::optional<cb::CommandBar> bar;
+    for (std::int32_t i = 1; i <= buttons.Count(); ++i) {
+        cb::Button child = buttons.Item(i);
+        const std::wstring key = child.Key();
+        if (!core::IsDirectChild(parentKey, key)) continue;
+        if (!bar) {
+            bar = MenuBar().CommandBars().Add(parentKey, parentKey);
+            if (parent) parent->SetBar(bar);
+        }
+        bar->Buttons().Add(child);
+        AttachChildren(key, child);
+    }
+}
+
+bool MainMenu::Checked(std::wstring_view key) const { return MenuBar().Buttons().Item(key).Checked(); }
+
+void MainMenu::SetChecked(std::wstring_view key, bool checked) const {
+    MenuBar().Buttons().Item(key).SetChecked(checked);
+}
+
+}  // namespace app

@@ -1,0 +1,59 @@
+#pragma once
+// The main window's command bar controls: element 0 the menu bar, element 1 the tool bar, and
+// further hidden elements the menus borrow as popup hosts. It loads the icons, creates every
+// button and derives the bars from the buttons' keys.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "commandbar/command_bar_window.h"
+#include "imaging/image_list.h"
+
+namespace app {
+
+class MainMenu {
+public:
+    // The key of the clicked button; the control has already toggled a check entry.
+    using ClickHandler = std::function<void(const std::wstring& key)>;
+
+    MainMenu() = default;
+    MainMenu(const MainMenu&) = delete;
+    MainMenu& operator=(const MainMenu&) = delete;
+
+    // Icons come from programFolder; missing files leave their images out. The menu bar goes on
+    // owner, the tool bar into toolbarParent; both report sizes they choose through onResize.
+    void Build(HWND owner, HWND toolbarParent, const std::wstring& programFolder, ClickHandler onClick,
+               std::function<void()> onResize);
+
+    commandbar::CommandBarWindow& MenuBar() const { return *controls_.at(0); }
+    commandbar::CommandBarWindow& ToolBar() const { return *controls_.at(1); }
+    // Element index of the control array, 0 and 1 included.
+    commandbar::CommandBarWindow& Element(std::size_t index) const { return *controls_.at(index); }
+    std::size_t ElementCount() const noexcept { return controls_.size(); }
+    const imaging::ImageList& MenuIcons() const noexcept { return menuIcons_; }
+    const imaging::ImageList& ToolbarIcons() const noexcept { return toolbarIcons_; }
+
+    bool Checked(std::wstring_view key) const;
+    void SetChecked(std::wstring_view key, bool checked) const;
+
+private:
+    commandbar::CommandBarWindow& AddElement(HWND parent, bool visible);
+    void CreateButtons() const;
+    void AttachChildren(const std::wstring& parentKey, const std::optional<core::commandbar::Button>& parent) const;
+
+    // The controls hold the lists' handles, so the lists go after them.
+    imaging::ImageList menuIcons_;
+    imaging::ImageList toolbarIcons_;
+    std::vector<std::unique_ptr<commandbar::CommandBarWindow>> controls_;
+    HWND owner_ = nullptr;
+    ClickHandler onClick_;
+    std::function<void()> onResize_;
+};
+
+}  // namespace app
