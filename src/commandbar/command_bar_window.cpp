@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "commandbar/command_bar_accessible.h"
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
 #include "commandbar/command_bar_process.h"
@@ -278,6 +279,9 @@ LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             if (surface_) surface_.CopyTo(paint.dc());
             return 0;
         }
+        case WM_GETOBJECT:
+            if (const LRESULT answer = AnswerGetObject(hwnd(), wParam, lParam)) return answer;
+            break;
         case WM_DESTROY:
             // The form may go first and take this window with it: leave the registry while the
             // handle still means something.

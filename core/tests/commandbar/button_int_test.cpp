@@ -346,4 +346,18 @@ TEST_F(ButtonMeasure, OverflowingSizesRaiseError6) {
     EXPECT_EQ(Measure(panel, params), 0);
 }
 
+TEST(CaptionTextTest, MnemonicMarksAreDroppedAndTheFirstSingleOneNamesTheKey) {
+    struct Case {
+        const wchar_t* caption;
+        const wchar_t* spoken;
+        wchar_t mnemonic;
+    };
+    for (const Case& c : {Case{L"&Файл", L"Файл", L'Ф'}, Case{L"Save && E&xit", L"Save & Exit", L'x'},
+                          Case{L"A&&B", L"A&B", 0}, Case{L"End&", L"End", 0}, Case{L"", L"", 0},
+                          Case{L"&&&Z", L"&Z", L'Z'}}) {
+        EXPECT_EQ(CaptionWithoutMnemonic(c.caption), c.spoken) << c.caption;
+        EXPECT_EQ(MnemonicOf(c.caption), c.mnemonic) << c.caption;
+    }
+}
+
 }  // namespace core::commandbar

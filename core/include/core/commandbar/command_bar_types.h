@@ -101,4 +101,9 @@ inline std::wstring HandleKey(WindowHandle handle) { return L"H" + std::to_wstri
 // "1e", "." and "-" are keys.
 bool KeyReadsAsNumber(std::wstring_view key, wchar_t decimalSeparator);
 
+// A caption as read aloud: each "&" marking a mnemonic dropped, "&&" read as one "&".
+std::wstring CaptionWithoutMnemonic(std::wstring_view caption);
+// The character after the first single "&", or 0 when the caption has none.
+wchar_t MnemonicOf(std::wstring_view caption);
+
 }  // namespace core::commandbar
