@@ -150,6 +150,7 @@ bool CommandBarWindow::HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& r
             interaction.MouseMove(HeldButton(wParam));
             return true;
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
             interaction.MouseDown(cb::MouseButton::Left);
             // The release must come here even off the window, unless a menu opened and takes over.
             for (const cb::DisplayButtonInfo& item : info_) {
@@ -168,8 +169,12 @@ bool CommandBarWindow::HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& r
             interaction.MouseUp(cb::MouseButton::Left);
             return true;
         case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
         case WM_MBUTTONDOWN:
-            interaction.MouseDown(message == WM_RBUTTONDOWN ? cb::MouseButton::Right : cb::MouseButton::Middle);
+        case WM_MBUTTONDBLCLK:
+            // The window class asks for double clicks; here they are presses like any other.
+            interaction.MouseDown(message == WM_MBUTTONDOWN || message == WM_MBUTTONDBLCLK ? cb::MouseButton::Middle
+                                                                                        : cb::MouseButton::Right);
             return true;
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:

@@ -74,6 +74,8 @@ public:
         ::ShowWindow(form.hwnd(), SW_SHOW);
         ::SetForegroundWindow(form.hwnd());
         testing_support::PumpUntil([&] { return ::GetForegroundWindow() == form.hwnd(); }, 2000);
+        // The pointer rests on the form, away from every control, until a test moves it.
+        SendMouse({formBounds.left + 200, formBounds.top + 300});
     }
     ~MenuRig() {
         Registry().SetMenuMode(false, 0);
@@ -127,7 +129,9 @@ public:
     std::vector<std::wstring> Shown() const {
         std::vector<std::wstring> shown;
         for (const auto& popup : pool) {
-            if (::IsWindowVisible(popup->hwnd())) shown.push_back(popup->BarKey().substr(prefix_.size()));
+            if (!::IsWindowVisible(popup->hwnd())) continue;
+            const std::wstring& key = popup->BarKey();
+            shown.push_back(key.rfind(prefix_, 0) == 0 ? key.substr(prefix_.size()) : key);
         }
         return shown;
     }
