@@ -99,6 +99,7 @@ public:
         cb::CommandBar bar = control.CommandBars().Add(Key(key), key);
         for (const Entry& entry : entries) {
             cb::Button button = control.Buttons().Add(Key(entry.key), -1, entry.caption, entry.style);
+            button.SetShowCaptionInToolbar(true);
             if (entry.subBar) button.SetBar(control.CommandBars().Item(Key(entry.subBar)));
             bar.Buttons().Add(button);
         }
