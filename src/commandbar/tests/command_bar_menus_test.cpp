@@ -13,7 +13,6 @@
 #include "core/commandbar/drop_shadow.h"
 #include "menu_rig.h"
 #include "support/gui_resources.h"
-#include "support/keyboard.h"
 #include "support/canvas.h"
 #include "support/png_writer.h"
 
@@ -48,29 +47,28 @@ CommandBarWindow& BuildMenuBar(MenuRig& rig, RECT bounds = {0, 0, 400, 24}) {
     return bar;
 }
 
+// One key event, handled before the call returns: the input arrives a little later, and its
+// arrival shows in the key's state.
+void Send(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(INPUT));
+    PumpUntil([&] { return ((::GetAsyncKeyState(key) & 0x8000) != 0) != up; }, 1000);
+    PumpFor(30);
+}
+
 void Key(WORD key) {
-    testing_support::PressKey(key);
-    PumpFor(60);
+    Send(key, false);
+    Send(key, true);
 }
 
 // Alt pressed and released, around a key when one is given.
 void AltWith(WORD key) {
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD vk, bool up) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    };
-    add(VK_MENU, false);
-    if (key) {
-        add(key, false);
-        add(key, true);
-    }
-    add(VK_MENU, true);
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    PumpFor(80);
+    Send(VK_MENU, false);
+    if (key) Key(key);
+    Send(VK_MENU, true);
 }
 
 int Hot(const CommandBarWindow& control) {
@@ -211,12 +209,11 @@ TEST(CommandBarMenus, MouseOnMenusKeepsTitlesDelaysSubmenusAndClosesOnOutsideCli
     EXPECT_EQ(Hot(bar), 1);
     EXPECT_EQ(rig.Shown(), Keys{L"FILE"});
 
-    // Resting on the submenu item opens its menu only after the delay.
-    SendMouse(MenuRig::ItemCentre(*file, 4));
-    const DWORD rested = ::GetTickCount();
-    EXPECT_EQ(MenuRig::MenuOf(*file, 4), nullptr);
+    // Resting on the submenu item opens its menu, but not before the delay.
+    const DWORD start = ::GetTickCount();
+    MenuRig::Hover(*file, 4);
     ASSERT_TRUE(PumpUntil([&] { return MenuRig::MenuOf(*file, 4) != nullptr; }, 2000));
-    EXPECT_GE(::GetTickCount() - rested, 240u);
+    EXPECT_GE(::GetTickCount() - start, 250u);
 
     // A click in the form outside every control closes the menus and still reaches the form.
     const int before = rig.form.lastClicks;
@@ -251,17 +248,20 @@ TEST(CommandBarMenus, ChevronListTogglesButtonsAndFollowsItsBar) {
         return keys;
     };
     auto openList = [&](CommandBarWindow& control) -> CommandBarWindow* {
-        const RECT rect = MenuRig::ItemRect(control, 1);
+            const RECT rect = MenuRig::ItemRect(control, 1);
         control.ShowChevronMenu(rect.left, rect.bottom);
         PumpFor(50);
         CommandBarWindow* chevron = nullptr;
         for (auto& popup : rig.pool) {
             if (::IsWindowVisible(popup->hwnd()) && popup->BarKey() == L"CHEVRON") chevron = popup.get();
         }
-        if (!chevron) return nullptr;
-        SendMouse(MenuRig::ItemCentre(*chevron, 1));
-        PumpUntil([&] { return MenuRig::MenuOf(*chevron, 1) != nullptr; }, 2000);
-        return MenuRig::MenuOf(*chevron, 1);
+        // The chevron menu, then the bar's own entry, lead to the list.
+        for (int level = 0; chevron && level < 2; ++level) {
+            MenuRig::Hover(*chevron, 1);
+            PumpUntil([&] { return MenuRig::MenuOf(*chevron, 1) != nullptr; }, 2000);
+            chevron = MenuRig::MenuOf(*chevron, 1);
+        }
+        return chevron;
     };
 
     CommandBarWindow* list = openList(first);
@@ -394,9 +394,7 @@ TEST(CommandBarMenus, ScreenshotsOfOpenMenus) {
         Click(MenuRig::ItemCentre(bar, 1));
         CommandBarWindow* file = MenuRig::MenuOf(bar, 1);
         ASSERT_NE(file, nullptr);
-        SendMouse(MenuRig::ItemCentre(*file, 4));
-        SendMouse(MenuRig::ItemCentre(*file, 1));
-        SendMouse(MenuRig::ItemCentre(*file, 4));
+        MenuRig::Hover(*file, 4);
         ASSERT_TRUE(PumpUntil([&] { return MenuRig::MenuOf(*file, 4) != nullptr; }, 2000));
         PumpFor(200);
         RECT area{};

@@ -36,7 +36,16 @@ inline void SendMouse(POINT at, DWORD flags = 0) {
     input.mi.dx = static_cast<LONG>((at.x * 65536LL + width - 1) / width);
     input.mi.dy = static_cast<LONG>((at.y * 65536LL + height - 1) / height);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    auto arrived = [&] {
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        return cursor.x == at.x && cursor.y == at.y;
+    };
     ::SendInput(1, &input, sizeof(input));
+    // Under Wine on a bare X server the position falls back to the X pointer's a moment later
+    // unless that is moved too.
+    ::SetCursorPos(at.x, at.y);
+    testing_support::PumpUntil(arrived, 1000);
     testing_support::PumpFor(30);
 }
 
@@ -125,6 +134,17 @@ public:
     static POINT ItemCentre(const CommandBarWindow& control, int index) {
         const RECT rect = ItemRect(control, index);
         return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+
+    // The pointer onto the item, in two steps. Under Wine on a bare X server a move can be
+    // followed by a late one back to where the pointer was before; the first step puts that
+    // place on the item too.
+    static void Hover(const CommandBarWindow& popup, int index) {
+        const RECT rect = ItemRect(popup, index);
+        const POINT centre = ItemCentre(popup, index);
+        SendMouse({rect.left + 4, centre.y});
+        testing_support::PumpFor(150);
+        SendMouse(centre);
     }
 
     std::vector<std::wstring> Shown() const {
