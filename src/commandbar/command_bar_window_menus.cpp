@@ -253,7 +253,7 @@ void CommandBarWindow::ShowShadows() {
 void CommandBarWindow::HidePopupWindow() noexcept {
     StopTimers();
     if (hwnd()) ::ShowWindow(hwnd(), SW_HIDE);
-    shadows_.Hide();
+    shadows_.Conceal();
     shadowsShown_ = false;
 }
 
