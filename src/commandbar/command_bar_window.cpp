@@ -366,11 +366,14 @@ void CommandBarWindow::CopyPopupSettings(const CommandBarWindow& source) {
 }
 
 void CommandBarWindow::SetPopupContext(HWND source, int side, int joinStart, int joinLength, HMONITOR monitor) {
-    popupSource_ = source;
-    side_ = side;
-    joinStart_ = joinStart;
-    joinLength_ = joinLength;
-    monitor_ = monitor;
+    interaction_->SetPopupContext({ToHandle(source), static_cast<cb::PopupSide>(side), joinStart, joinLength,
+                                   reinterpret_cast<cb::MonitorHandle>(monitor)});
+}
+
+HWND CommandBarWindow::PopupSource() const noexcept { return ToHwnd(interaction_->Context().source); }
+
+HMONITOR CommandBarWindow::PopupMonitor() const noexcept {
+    return reinterpret_cast<HMONITOR>(interaction_->Context().monitor);
 }
 
 // Persistence --------------------------------------------------------------------------------

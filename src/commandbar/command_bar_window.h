@@ -138,8 +138,8 @@ public:
     // side: 0 below the source item, 1 right of it, 2 left, 3 above; anything else: no item.
     // The join is the stretch of the border, in screen pixels, that touches the item.
     void SetPopupContext(HWND source, int side, int joinStart, int joinLength, HMONITOR monitor);
-    HWND PopupSource() const noexcept { return popupSource_; }
-    HMONITOR PopupMonitor() const noexcept { return monitor_; }
+    HWND PopupSource() const noexcept;
+    HMONITOR PopupMonitor() const noexcept;
     // Shows the drop shadows of a shown popup host, around its window as it is now.
     virtual void ShowShadows();
     const MenuShadows& Shadows() const noexcept { return shadows_; }
@@ -214,11 +214,6 @@ private:
     win::UniqueModule shell_;
     HWND ownerForm_ = nullptr;
     bool inUse_ = false;
-    HWND popupSource_ = nullptr;
-    int side_ = -1;
-    int joinStart_ = 0;
-    int joinLength_ = 0;
-    HMONITOR monitor_ = nullptr;
     bool enabled_ = true;
     bool redraw_ = true;
     bool mainMenu_ = false;

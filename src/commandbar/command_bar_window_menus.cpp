@@ -136,8 +136,8 @@ void CommandBarWindow::MenuHost::CopyPopupSettings(cb::WindowHandle source) {
     }
 }
 
-void CommandBarWindow::MenuHost::ShowMenuBar(cb::WindowHandle source, std::wstring barKey) {
-    window_.popupSource_ = ToHwnd(source);
+// The source comes again with the popup context, which the window reads from the interaction.
+void CommandBarWindow::MenuHost::ShowMenuBar(cb::WindowHandle, std::wstring barKey) {
     window_.SetToolbar(cb::CommandBar(Registry(), window_.Hwnd(), std::move(barKey)));
 }
 
