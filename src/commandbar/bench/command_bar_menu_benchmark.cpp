@@ -56,7 +56,7 @@ struct OwnTimes {
     std::vector<double> dropDown, submenu;
 };
 
-OwnTimes MeasureOwn(MenuRig& rig, CommandBarWindow& bar, int rounds) {
+OwnTimes MeasureOwn(CommandBarWindow& bar, int rounds) {
     OwnTimes times;
     const POINT title = MenuRig::ItemCentre(bar, 1);
     for (int i = 0; i < rounds; ++i) {
@@ -78,7 +78,6 @@ OwnTimes MeasureOwn(MenuRig& rig, CommandBarWindow& bar, int rounds) {
         Registry().SetMenuMode(false, 0);
         testing_support::PumpFor(5);
     }
-    (void)rig;
     return times;
 }
 
@@ -190,7 +189,7 @@ int main(int argc, char** argv) {
                                    nullptr, windowClass.hInstance, nullptr);
 
     // Warm both up once, then alternate so that both see the same machine.
-    OwnTimes own = MeasureOwn(rig, bar, 1);
+    OwnTimes own = MeasureOwn(bar, 1);
     std::vector<double> platformOpened, platformSubmenu;
     const RECT title = MenuRig::ItemRect(bar, 1);
     if (own.dropDown.empty() || !MeasurePlatform(owner, {title.left, title.bottom}, 1, platformOpened, platformSubmenu)) {
@@ -203,7 +202,7 @@ int main(int argc, char** argv) {
     // A round that could not finish (input arriving late under Wine) is left out and counted.
     int failed = 0;
     for (int i = 0; i < rounds; ++i) {
-        OwnTimes one = MeasureOwn(rig, bar, 1);
+        OwnTimes one = MeasureOwn(bar, 1);
         std::vector<double> opened, submenu;
         if (one.dropDown.empty() || !MeasurePlatform(owner, {title.left, title.bottom}, 1, opened, submenu)) {
             ++failed;
