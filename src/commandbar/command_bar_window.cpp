@@ -5,6 +5,7 @@
 #include "commandbar/command_bar_accessible.h"
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
+#include "commandbar/command_bar_menu_host.h"
 #include "commandbar/command_bar_process.h"
 #include "core/commandbar/command_bar_registry.h"
 #include "core/commandbar/style_colours.h"
@@ -24,7 +25,10 @@ constexpr std::int32_t kDefaultStyle = 1;
 
 }  // namespace
 
-CommandBarWindow::CommandBarWindow() : shell_(::LoadLibraryW(L"shell32.dll")) {
+CommandBarWindow::CommandBarWindow()
+    : shell_(::LoadLibraryW(L"shell32.dll")),
+      menuHost_(std::make_unique<MenuHost>(*this)),
+      interaction_(std::make_unique<cb::BarInteraction>(Registry(), *this, *menuHost_, Monitors())) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
 }
@@ -51,6 +55,10 @@ void CommandBarWindow::Create(const CommandBarWindowArgs& args) {
 
 void CommandBarWindow::TearDown() noexcept {
     StopListening();
+    StopTimers();
+    shadows_.Hide();
+    shadowsShown_ = false;
+    toolTip_.reset();
     if (!started_) return;
     started_ = false;
     win::GuardCallback([&] {
@@ -268,6 +276,7 @@ void CommandBarWindow::OnResize() {
 }
 
 LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; started_ && HandleMenuMessage(message, wParam, result)) return result;
     switch (message) {
         case WM_SIZE:
             OnResize();
@@ -333,11 +342,6 @@ std::int32_t CommandBarWindow::ButtonIndex(const cb::ButtonInt& button) const {
     return bar ? bar->IndexOf(button.Key()) : 0;
 }
 
-void CommandBarWindow::ClickItem(std::int32_t index) {
-    cb::CommandBarInt* bar = ShownBar();
-    if (cb::ButtonInt* button = bar ? bar->Item(index) : nullptr) RaiseButtonClick(*button);
-}
-
 void CommandBarWindow::RaiseButtonClick(const cb::ButtonInt& button) {
     if (events.buttonClick) events.buttonClick(cb::Button(Registry(), Hwnd(), button.Key()));
 }
@@ -348,23 +352,6 @@ cb::CommandBarControl* CommandBarWindow::RequestInstance() {
     // Only a live, registered control can serve as a popup host.
     if (supplied && !supplied->started_) return nullptr;
     return supplied;
-}
-
-void CommandBarWindow::CloseMenus(bool hideSelf) {
-    for (cb::DisplayButtonInfo& item : info_) {
-        item.ShowingMenu = false;
-        item.HwndMenu = 0;
-    }
-    if (hideSelf && popupHost_) ::ShowWindow(hwnd(), SW_HIDE);
-    DrawBar();
-}
-
-void CommandBarWindow::ClearHotItem() {
-    for (cb::DisplayButtonInfo& item : info_) {
-        item.MouseOver = item.MouseDown = item.MouseOverSplit = item.MouseDownSplit = false;
-        item.MenuInitiator = false;
-    }
-    DrawBar();
 }
 
 // Popup hosting ------------------------------------------------------------------------------
@@ -383,11 +370,14 @@ void CommandBarWindow::CopyPopupSettings(const CommandBarWindow& source) {
 }
 
 void CommandBarWindow::SetPopupContext(HWND source, int side, int joinStart, int joinLength, HMONITOR monitor) {
-    popupSource_ = source;
-    side_ = side;
-    joinStart_ = joinStart;
-    joinLength_ = joinLength;
-    monitor_ = monitor;
+    interaction_->SetPopupContext({ToHandle(source), static_cast<cb::PopupSide>(side), joinStart, joinLength,
+                                   reinterpret_cast<cb::MonitorHandle>(monitor)});
+}
+
+HWND CommandBarWindow::PopupSource() const noexcept { return ToHwnd(interaction_->Context().source); }
+
+HMONITOR CommandBarWindow::PopupMonitor() const noexcept {
+    return reinterpret_cast<HMONITOR>(interaction_->Context().monitor);
 }
 
 // Persistence --------------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@
 #include "commandbar/button_painter.h"
 #include "commandbar/command_bar_image_list.h"
 #include "commandbar/font_cache.h"
+#include "commandbar/menu_drop_shadow.h"
+#include "core/commandbar/bar_interaction.h"
 #include "core/commandbar/command_bar_control.h"
 #include "core/commandbar/command_bar_handles.h"
 #include "core/commandbar/display_button_info.h"
@@ -56,6 +59,7 @@ struct CommandBarWindowArgs {
 
 class CommandBarWindow : public win::Window,
                          public core::commandbar::CommandBarControl,
+                         public core::commandbar::MenuControl,
                          private subclass::ISubclass {
 public:
     CommandBarWindow();
@@ -106,6 +110,10 @@ public:
                                         float luminanceAdjust);
     void ClientCoordinatesToScreen(int& x, int& y, HWND client = nullptr) const;
     void ScreenCoordinatesToClient(int& x, int& y, HWND client = nullptr) const;
+    // A context menu with its top-left corner at the screen point.
+    void ShowPopupMenu(int x, int y, const core::commandbar::CommandBar& bar);
+    // The add-or-remove list of the shown bar; nothing without one.
+    void ShowChevronMenu(int x, int y);
 
     // Persisted "Font", "Enabled", "Orientation", "MainMenu" and "Style"; defaults are not stored.
     void Save(core::PropertyBag& bag) const;
@@ -130,10 +138,14 @@ public:
     // side: 0 below the source item, 1 right of it, 2 left, 3 above; anything else: no item.
     // The join is the stretch of the border, in screen pixels, that touches the item.
     void SetPopupContext(HWND source, int side, int joinStart, int joinLength, HMONITOR monitor);
-    HWND PopupSource() const noexcept { return popupSource_; }
-    HMONITOR PopupMonitor() const noexcept { return monitor_; }
-    // Shows the popup's drop shadows; nothing until the shadows exist.
-    virtual void ShowShadows() {}
+    HWND PopupSource() const noexcept;
+    HMONITOR PopupMonitor() const noexcept;
+    // Shows the drop shadows of a shown popup host, around its window as it is now.
+    virtual void ShowShadows();
+    const MenuShadows& Shadows() const noexcept { return shadows_; }
+
+    // core::commandbar::MenuControl
+    core::commandbar::BarInteraction& Interaction() override { return *interaction_; }
 
     // core::commandbar::CommandBarControl
     core::commandbar::WindowHandle Hwnd() const override;
@@ -163,6 +175,9 @@ private:
     core::MessageResponse MsgResponse() override { return core::MessageResponse::CallPreviousAfter; }
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    class MenuHost;
+    friend class MenuHost;
+
     void TearDown() noexcept;
     void ListenToOwner();
     void StopListening() noexcept;
@@ -186,16 +201,19 @@ private:
     void Refresh();
     void SizeWindow(int width, int height);
 
+    // Menus and mouse (command_bar_window_menus.cpp).
+    bool HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& result);
+    void EnableTimer(UINT_PTR id, UINT interval, bool enable) noexcept;
+    void StopTimers() noexcept;
+    void SetToolTip(const std::wstring& text);
+    void ShowPopupWindow(int left, int top);
+    void HidePopupWindow() noexcept;
+
     bool designMode_ = false;
     bool started_ = false;
     win::UniqueModule shell_;
     HWND ownerForm_ = nullptr;
     bool inUse_ = false;
-    HWND popupSource_ = nullptr;
-    int side_ = -1;
-    int joinStart_ = 0;
-    int joinLength_ = 0;
-    HMONITOR monitor_ = nullptr;
     bool enabled_ = true;
     bool redraw_ = true;
     bool mainMenu_ = false;
@@ -214,6 +232,13 @@ private:
     win::DibSurface surface_;
     Win32ButtonPainter painter_;
     unsigned refreshCount_ = 0;
+    MenuShadows shadows_;
+    bool shadowsShown_ = false;
+    win::UniqueWindow toolTip_;
+    bool capturing_ = false;
+    // Declared last: they refer to the members above.
+    std::unique_ptr<MenuHost> menuHost_;
+    std::unique_ptr<core::commandbar::BarInteraction> interaction_;
 };
 
 }  // namespace commandbar

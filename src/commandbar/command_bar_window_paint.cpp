@@ -196,17 +196,19 @@ void CommandBarWindow::PaintMenuBackground(HDC dc, RECT rect, bool itemOnly) {
 
 // The stretch of border the popup shares with the item it opened from is left open.
 void CommandBarWindow::PaintJoinLine(HDC dc, const RECT& client) {
-    if (side_ < 0 || side_ > 3 || joinLength_ <= 1) return;
+    const cb::PopupContext& context = interaction_->Context();
+    const int side = static_cast<int>(context.side);
+    if (side < 0 || side > 3 || context.joinLength <= 1) return;
     POINT origin{0, 0};
     ::ClientToScreen(hwnd(), &origin);
     const core::Colour colour = GetElementColour(element::kMenuBackStart);
-    const int length = joinLength_ - 2;
-    if (side_ == 0 || side_ == 3) {
-        const int y = side_ == 0 ? 0 : client.bottom - 1;
-        FillSolid(dc, colour, joinStart_ + 1 - origin.x, y, length, 1);
+    const int length = context.joinLength - 2;
+    if (side == 0 || side == 3) {
+        const int y = side == 0 ? 0 : client.bottom - 1;
+        FillSolid(dc, colour, context.joinStart + 1 - origin.x, y, length, 1);
     } else {
-        const int x = side_ == 1 ? 0 : client.right - 1;
-        FillSolid(dc, colour, x, joinStart_ + 1 - origin.y, 1, length);
+        const int x = side == 1 ? 0 : client.right - 1;
+        FillSolid(dc, colour, x, context.joinStart + 1 - origin.y, 1, length);
     }
 }
 

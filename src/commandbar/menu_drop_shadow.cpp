@@ -29,13 +29,16 @@ constexpr UINT kShowFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP
 }  // namespace
 
 bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
-    Destroy();
     const shadow::ShadowStrip strip =
         shadow::ShadowStripFor(type_, menu.left, menu.top, menu.right, menu.bottom, size_);
+    const bool layered = Platform().is2000OrLater;
+    // Making a window costs more than the rest of a menu's showing: a layered strip of the same
+    // menu is moved and given its new picture instead.
+    const bool reuse = layered && layered_ && window_ && ::GetWindow(window_.get(), GW_OWNER) == owner;
+    if (!reuse || strip.width <= 0 || strip.height <= 0) Destroy();
     if (strip.width <= 0 || strip.height <= 0) return false;
     const core::Colour translated = TranslateColour(colour_);
     const core::Colour colour = translated == core::kNoColour ? core::MakeRgb(0, 0, 0) : translated;
-    const bool layered = Platform().is2000OrLater;
 
     // Without layered windows the copy is taken before the strip exists, or it would copy itself.
     if (!layered && picture_.Create(strip.width, strip.height, win::DibSurface::RowOrder::BottomUp)) {
@@ -44,15 +47,24 @@ bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
         shadow::DarkenScreenCopy(picture_.Pixels(), type_, strip, size_, colour);
     }
 
-    window_.reset(::CreateWindowExW(layered ? kLayeredExStyle : kScreenCopyExStyle, L"Static", L"", kStripStyle,
-                                    strip.left, strip.top, strip.width, strip.height, owner, nullptr,
-                                    win::ModuleInstance(), nullptr));
+    if (!reuse) {
+        window_.reset(::CreateWindowExW(layered ? kLayeredExStyle : kScreenCopyExStyle, L"Static", L"", kStripStyle,
+                                        strip.left, strip.top, strip.width, strip.height, owner, nullptr,
+                                        win::ModuleInstance(), nullptr));
+    }
     if (!window_) {
         picture_.Reset();
         return false;
     }
     layered_ = layered;
+    if (reuse && picture_ && picture_.Width() == strip.width && picture_.Height() == strip.height &&
+        pictureColour_ == colour) {
+        // The same picture at another place: the system keeps the window's layered content.
+        ::SetWindowPos(window_.get(), nullptr, strip.left, strip.top, strip.width, strip.height, kShowFlags);
+        return true;
+    }
     if (layered) {
+        pictureColour_ = colour;
         if (picture_.Create(strip.width, strip.height, win::DibSurface::RowOrder::BottomUp)) {
             const auto pixels = shadow::LayeredShadowPixels(type_, strip, size_, colour);
             std::ranges::copy(pixels, picture_.Pixels().begin());
@@ -99,9 +111,11 @@ LRESULT MenuDropShadow::WindowProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
 }
 
 void MenuShadows::Show(HWND popup) {
-    Hide();
     RECT menu{};
-    if (!::GetWindowRect(popup, &menu)) return;
+    if (!::GetWindowRect(popup, &menu)) {
+        Hide();
+        return;
+    }
     const core::Colour colour = GetElementColour(core::colour_element::kDropShadow);
     for (MenuDropShadow* strip : {&right_, &bottom_}) {
         strip->SetShadowColour(colour);
@@ -112,6 +126,16 @@ void MenuShadows::Show(HWND popup) {
 void MenuShadows::Hide() noexcept {
     right_.Destroy();
     bottom_.Destroy();
+}
+
+void MenuShadows::Conceal() noexcept {
+    for (MenuDropShadow* strip : {&right_, &bottom_}) {
+        if (!strip->IsLayered()) {
+            strip->Destroy();
+        } else if (strip->hwnd()) {
+            ::ShowWindow(strip->hwnd(), SW_HIDE);
+        }
+    }
 }
 
 namespace shadow_testing {

@@ -2,8 +2,8 @@
 // The soft shadow of a shown popup menu: two borderless top-most strip windows, one along the
 // menu's right edge and one along its bottom edge. With layered windows the strip's picture
 // carries per-pixel alpha and the system blends it with what lies below; without them the strip
-// takes a copy of the screen under it once, darkens it and paints that. Shadows never move: a new
-// layout builds new strips.
+// takes a copy of the screen under it once, darkens it and paints that. A screen copy never moves:
+// a new layout builds new strips; a layered strip is moved and repainted.
 
 #include <windows.h>
 
@@ -35,8 +35,8 @@ public:
     core::Colour ShadowColour() const noexcept { return colour_; }
     void SetShadowColour(core::Colour colour) noexcept { colour_ = colour; }
 
-    // Destroys what was there, then shows the strip beside the menu whose screen rectangle is
-    // given, owned by the menu's window. Layered when the platform has layered windows
+    // Shows the strip beside the menu whose screen rectangle is given, owned by the menu's window:
+    // a layered strip of that window is reused, anything else is destroyed and made anew. Layered when the platform has layered windows
     // (Platform().is2000OrLater). False when nothing could be shown: a menu too small for a
     // shadow, or no window. Throws only when the screen-copy strip cannot be subclassed.
     bool Create(const RECT& menu, HWND owner);
@@ -57,6 +57,8 @@ private:
     core::Colour colour_ = core::MakeRgb(0, 0, 192);
     bool layered_ = false;
     bool attached_ = false;
+    // The colour the layered picture was made in.
+    core::Colour pictureColour_ = core::kNoColour;
     // Declared before the window so that the window goes first.
     win::DibSurface picture_;
     win::UniqueWindow window_;
@@ -65,10 +67,12 @@ private:
 // The pair of strips of one popup window, as the command bar control shows and hides them.
 class MenuShadows {
 public:
-    // Replaces any previous pair with strips around the popup's current window rectangle, in the
-    // current style's DropShadow colour.
+    // Shows the pair around the popup's current window rectangle, in the current style's
+    // DropShadow colour, in place of any previous one.
     void Show(HWND popup);
     void Hide() noexcept;
+    // Hides the strips, keeping layered ones for the next Show.
+    void Conceal() noexcept;
 
     const MenuDropShadow& Right() const noexcept { return right_; }
     const MenuDropShadow& Bottom() const noexcept { return bottom_; }

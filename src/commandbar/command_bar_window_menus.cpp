@@ -1,0 +1,275 @@
+// The command bar control's mouse, timers, tool tip and popup menus: the window side of the menu
+// interaction, which decides everything else.
+
+#include "commandbar/command_bar_menu_host.h"
+
+#include <commctrl.h>
+
+#include "commandbar/command_bar_colours.h"
+#include "commandbar/command_bar_environment.h"
+#include "commandbar/command_bar_process.h"
+#include "core/commandbar/command_bar_registry.h"
+
+namespace commandbar {
+
+namespace cb = core::commandbar;
+
+namespace {
+
+constexpr UINT_PTR kLostMouseTimer = 1;
+constexpr UINT kLostMouseInterval = 50;
+constexpr UINT_PTR kSubmenuTimer = 2;
+constexpr UINT kSubmenuInterval = 250;
+
+cb::MouseButton HeldButton(WPARAM keys) {
+    if (keys & MK_LBUTTON) return cb::MouseButton::Left;
+    if (keys & MK_RBUTTON) return cb::MouseButton::Right;
+    if (keys & MK_MBUTTON) return cb::MouseButton::Middle;
+    return cb::MouseButton::None;
+}
+
+}  // namespace
+
+// Host -----------------------------------------------------------------------------------------
+
+cb::Orientation CommandBarWindow::MenuHost::BarOrientation() const {
+    return window_.popupHost_ ? cb::Orientation::Top : static_cast<cb::Orientation>(window_.orientation_);
+}
+
+core::ColourStyle CommandBarWindow::MenuHost::Style() const { return static_cast<core::ColourStyle>(GetStyle()); }
+
+const cb::KeyboardLayout& CommandBarWindow::MenuHost::Keyboard() const { return commandbar::Keyboard(); }
+
+core::ScreenPoint CommandBarWindow::MenuHost::CursorPosition() const {
+    POINT point{};
+    ::GetCursorPos(&point);
+    return {point.x, point.y};
+}
+
+core::ScreenPoint CommandBarWindow::MenuHost::ScreenToClient(core::ScreenPoint point) const {
+    POINT p{point.x, point.y};
+    ::ScreenToClient(window_.hwnd(), &p);
+    return {p.x, p.y};
+}
+
+core::ScreenPoint CommandBarWindow::MenuHost::ClientToScreen(core::ScreenPoint point) const {
+    POINT p{point.x, point.y};
+    ::ClientToScreen(window_.hwnd(), &p);
+    return {p.x, p.y};
+}
+
+core::ScreenRect CommandBarWindow::MenuHost::WindowRect() const {
+    RECT rect{};
+    ::GetWindowRect(window_.hwnd(), &rect);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+core::ScreenRect CommandBarWindow::MenuHost::ScreenArea() const {
+    return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+core::ScreenPoint CommandBarWindow::MenuHost::WindowSize() const {
+    const core::ScreenRect rect = WindowRect();
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void CommandBarWindow::MenuHost::EnableLostMouseTimer(bool enable) {
+    window_.EnableTimer(kLostMouseTimer, kLostMouseInterval, enable);
+}
+
+void CommandBarWindow::MenuHost::EnableSubmenuTimer(bool enable) {
+    window_.EnableTimer(kSubmenuTimer, kSubmenuInterval, enable);
+}
+
+bool CommandBarWindow::MenuHost::RaiseButtonDropDown(const cb::ButtonInt& button) {
+    bool cancel = false;
+    if (window_.events.buttonDropDown) {
+        window_.events.buttonDropDown(cb::Button(Registry(), window_.Hwnd(), button.Key()), cancel);
+    }
+    return cancel;
+}
+
+void CommandBarWindow::MenuHost::RaiseRightClick(const cb::ButtonInt* button, std::int32_t x, std::int32_t y) {
+    if (!window_.events.rightClick) return;
+    std::optional<cb::Button> handle;
+    if (button) handle.emplace(Registry(), window_.Hwnd(), button->Key());
+    window_.events.rightClick(handle, x, y);
+}
+
+void CommandBarWindow::MenuHost::RaiseBeforeShowMenu(cb::WindowHandle popup, const std::wstring& barKey) {
+    if (window_.events.beforeShowMenu) window_.events.beforeShowMenu(cb::CommandBar(Registry(), popup, barKey));
+}
+
+void CommandBarWindow::MenuHost::RaiseAfterShowMenu(const std::wstring& barKey) {
+    if (window_.events.afterShowMenu) {
+        window_.events.afterShowMenu(cb::CommandBar(Registry(), window_.Hwnd(), barKey));
+    }
+}
+
+// Decided: a menu is not opened while another program's window is in front; the thread hooks
+// would not see the clicks that must close it.
+bool CommandBarWindow::MenuHost::ProgramActive() const {
+    HWND foreground = ::GetForegroundWindow();
+    DWORD process = 0;
+    if (foreground) ::GetWindowThreadProcessId(foreground, &process);
+    return process == ::GetCurrentProcessId();
+}
+
+void CommandBarWindow::MenuHost::MakePopupHost() {
+    window_.MakePopupHost();
+    window_.mainMenu_ = false;
+    HWND hwnd = window_.hwnd();
+    LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, (exStyle | WS_EX_TOOLWINDOW) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
+    if (::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) {
+        // Off the form and onto the desktop, as a window of its own that never takes the focus.
+        ::ShowWindow(hwnd, SW_HIDE);
+        ::SetParent(hwnd, nullptr);
+        LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
+        ::SetWindowLongPtrW(hwnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_CHILD)) | WS_POPUP);
+    }
+}
+
+void CommandBarWindow::MenuHost::CopyPopupSettings(cb::WindowHandle source) {
+    if (auto* control = dynamic_cast<CommandBarWindow*>(Registry().TryControlFromHwnd(source))) {
+        window_.CopyPopupSettings(*control);
+    }
+}
+
+// The source comes again with the popup context, which the window reads from the interaction.
+void CommandBarWindow::MenuHost::ShowMenuBar(cb::WindowHandle, std::wstring barKey) {
+    window_.SetToolbar(cb::CommandBar(Registry(), window_.Hwnd(), std::move(barKey)));
+}
+
+// Window side ----------------------------------------------------------------------------------
+
+bool CommandBarWindow::HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& result) {
+    cb::BarInteraction& interaction = *interaction_;
+    switch (message) {
+        case WM_MOUSEMOVE:
+            interaction.MouseMove(HeldButton(wParam));
+            return true;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            interaction.MouseDown(cb::MouseButton::Left);
+            // The release must come here even off the window, unless a menu opened and takes over.
+            for (const cb::DisplayButtonInfo& item : info_) {
+                if (item.ShowingMenu) return true;
+            }
+            if (hwnd() && ::IsWindowVisible(hwnd())) {
+                ::SetCapture(hwnd());
+                capturing_ = true;
+            }
+            return true;
+        case WM_LBUTTONUP:
+            if (capturing_) {
+                capturing_ = false;
+                ::ReleaseCapture();
+            }
+            interaction.MouseUp(cb::MouseButton::Left);
+            return true;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            // The window class asks for double clicks; here they are presses like any other.
+            interaction.MouseDown(message == WM_MBUTTONDOWN || message == WM_MBUTTONDBLCLK ? cb::MouseButton::Middle
+                                                                                        : cb::MouseButton::Right);
+            return true;
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            interaction.MouseUp(message == WM_RBUTTONUP ? cb::MouseButton::Right : cb::MouseButton::Middle);
+            return true;
+        case WM_CAPTURECHANGED:
+            capturing_ = false;
+            return true;
+        case WM_TIMER:
+            if (wParam == kLostMouseTimer) {
+                interaction.LostMouseTick();
+            } else if (wParam == kSubmenuTimer) {
+                interaction.SubmenuTimerFired();
+            } else {
+                return false;
+            }
+            return true;
+        case WM_MOUSEACTIVATE:
+            if (!popupHost_) return false;
+            result = MA_NOACTIVATE;
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CommandBarWindow::EnableTimer(UINT_PTR id, UINT interval, bool enable) noexcept {
+    if (!hwnd()) return;
+    if (enable) {
+        ::SetTimer(hwnd(), id, interval, nullptr);
+    } else {
+        ::KillTimer(hwnd(), id);
+    }
+}
+
+void CommandBarWindow::StopTimers() noexcept {
+    EnableTimer(kLostMouseTimer, 0, false);
+    EnableTimer(kSubmenuTimer, 0, false);
+}
+
+// One tool covering the whole window; its text follows the hot item.
+void CommandBarWindow::SetToolTip(const std::wstring& text) {
+    if (!hwnd() || designMode_) return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    if (!toolTip_) {
+        if (text.empty()) return;
+        toolTip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                         nullptr, nullptr));
+        if (!toolTip_) return;
+        ::SendMessageW(toolTip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    } else {
+        ::SendMessageW(toolTip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    ::SendMessageW(toolTip_.get(), TTM_ACTIVATE, text.empty() ? FALSE : TRUE, 0);
+}
+
+void CommandBarWindow::ShowPopupWindow(int left, int top) {
+    ::SetWindowPos(hwnd(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    DrawBar();
+    ShowShadows();
+}
+
+void CommandBarWindow::ShowShadows() {
+    // A bar that changes while its popup is hidden lays out again, but casts no shadow.
+    if (!popupHost_ || !hwnd() || !::IsWindowVisible(hwnd())) return;
+    shadows_.Show(hwnd());
+    shadowsShown_ = true;
+}
+
+void CommandBarWindow::HidePopupWindow() noexcept {
+    StopTimers();
+    if (hwnd()) ::ShowWindow(hwnd(), SW_HIDE);
+    shadows_.Conceal();
+    shadowsShown_ = false;
+}
+
+void CommandBarWindow::ShowPopupMenu(int x, int y, const cb::CommandBar& bar) {
+    interaction_->ShowBarMenu(bar.Key(), 0, x, y, false, true);
+}
+
+void CommandBarWindow::ShowChevronMenu(int x, int y) { interaction_->ShowChevronMenu(x, y); }
+
+// CommandBarControl requests go to the interaction.
+void CommandBarWindow::ClickItem(std::int32_t index) { interaction_->ClickItem(index); }
+
+void CommandBarWindow::CloseMenus(bool hideSelf) { interaction_->CloseMenus(hideSelf); }
+
+void CommandBarWindow::ClearHotItem() {
+    interaction_->UpdateHotItem(cb::MouseButton::None, 0, false, true);
+}
+
+}  // namespace commandbar
