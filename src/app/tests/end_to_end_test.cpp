@@ -391,9 +391,7 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
             ASSERT_TRUE(PumpUntil([&] { return Shown().empty(); }, 1000)) << title;
         }
     };
-    // Two passes, so that every toggle is back where it was and caches are filled.
-    commands();
-    commands();
+    commands();  // fills the caches
     menus(true);
     const unsigned gdi = testing_support::GdiObjectCount();
     const unsigned user = testing_support::UserObjectCount();
@@ -403,7 +401,7 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
     EXPECT_LE(testing_support::UserObjectCount(), user);
     commands();
     commands();
-    // Two GDI objects appear once somewhere in the first passes and then stay put over six more;
+    // Two GDI objects appear once in the first passes and then stay put over six more (seen);
     // a leak per command would pass this twice.
     EXPECT_LE(testing_support::GdiObjectCount(), gdi + 2);
     EXPECT_LE(testing_support::UserObjectCount(), user);
