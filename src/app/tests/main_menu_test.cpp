@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "app/preferences.h"
+#include "app/tests/modal_closer.h"
 #include "app/tests/registry_fixture.h"
 #include "commandbar/command_bar_process.h"
 #include "core/app/contacts.h"
@@ -25,38 +26,7 @@ namespace {
 
 namespace cb = core::commandbar;
 
-// Closes each window the main window comes to own, noting whether the main window was disabled.
-class ModalCloser {
-public:
-    explicit ModalCloser(HWND mainWindow) : main_(mainWindow) {
-        timer_.SetOwner(mainWindow);
-        timer_.SetInterval(20);
-        timer_.OnTick([this] {
-            found_ = nullptr;
-            ::EnumThreadWindows(::GetCurrentThreadId(), &Find, reinterpret_cast<LPARAM>(this));
-            if (!found_ || found_ == closing_) return;  // a closed window may take a tick to go
-            closing_ = found_;
-            ++closed;
-            ownerAlwaysDisabled = ownerAlwaysDisabled && !::IsWindowEnabled(main_);
-            ::PostMessageW(found_, WM_CLOSE, 0, 0);
-        });
-        timer_.SetEnabled(true);
-    }
-    int closed = 0;
-    bool ownerAlwaysDisabled = true;
-
-private:
-    static BOOL CALLBACK Find(HWND window, LPARAM self) {
-        auto* closer = reinterpret_cast<ModalCloser*>(self);
-        if (!::IsWindowVisible(window) || ::GetWindow(window, GW_OWNER) != closer->main_) return TRUE;
-        closer->found_ = window;
-        return FALSE;
-    }
-    HWND main_;
-    HWND found_ = nullptr;
-    HWND closing_ = nullptr;
-    win::Timer timer_;
-};
+using testing_support::ModalCloser;
 
 struct NoProgress : FontLoadProgress {
     void Begin(HWND) override {}
