@@ -51,8 +51,8 @@ protected:
         window_.SetProgress(std::make_unique<NoProgress>());
     }
 
-    // As a release over the item does: the bar toggles a check entry, then the control showing
-    // the bar raises the click. Drop-downs are shown by an element the menu bar asks for.
+    // As a release over the item does: the control showing the bar clicks the item, which toggles
+    // a check entry and raises the click. Drop-downs are shown by an element the menu bar asks for.
     void Click(const std::wstring& key) {
         const std::wstring barKey = key.substr(0, key.rfind(L':'));
         commandbar::CommandBarWindow* control = barKey == core::kToolbarKey ? &menu().ToolBar() : &menu().MenuBar();
@@ -67,7 +67,6 @@ protected:
         }
         cb::CommandBarInt* bar = commandbar::Registry().FindBar(barKey);
         ASSERT_NE(bar, nullptr) << barKey;
-        bar->ToggleOnClick(bar->IndexOf(key));
         control->ClickItem(bar->IndexOf(key));
     }
 
