@@ -105,7 +105,7 @@ void MainWindow::RunLoadSequence() {
     menu_.Build(
         hwnd(), toolBarStrip_.hwnd(), programFolder_, [this](const std::wstring& key) { commands_.Run(key); },
         [this] { LayOut(); });
-    backColour_ = win::ToColorRef(prefs::ReadColour(pref::kBackColor));
+    backColour_ = win::ToColorRef(prefs::ReadColour(pref::kBackColor, pref::kBackColorAbsent));
     backBrush_.reset(::CreateSolidBrush(backColour_));
     textColour_ = win::ToColorRef(prefs::ReadColour(pref::kFontColor));
 

@@ -59,8 +59,8 @@ bool IsOn(const wchar_t* valueName) { return core::PreferenceIsOn(Get(valueName)
 
 void SetOn(const wchar_t* valueName, bool on) { Set(valueName, on ? L"1" : L"0"); }
 
-std::int32_t ReadColour(const wchar_t* valueName) {
-    return core::PreferenceColour(Get(valueName), LocaleDecimalSeparator());
+std::int32_t ReadColour(const wchar_t* valueName, std::int32_t absent) {
+    return core::PreferenceColour(Get(valueName), LocaleDecimalSeparator(), absent);
 }
 
 float ReadTwips(const wchar_t* valueName) { return core::PreferenceTwips(Get(valueName), LocaleDecimalSeparator()); }

@@ -36,7 +36,7 @@ bool IsOn(const wchar_t* valueName);
 void SetOn(const wchar_t* valueName, bool on);
 
 // A 32-bit colour 0x00BBGGRR.
-std::int32_t ReadColour(const wchar_t* valueName);
+std::int32_t ReadColour(const wchar_t* valueName, std::int32_t absent = 0);
 // A coordinate in twips.
 float ReadTwips(const wchar_t* valueName);
 // A coordinate stored in twips, in screen pixels; 0 also when it lies beyond window coordinates.
@@ -56,6 +56,8 @@ inline constexpr wchar_t kMainTop[] = L"MainTop";
 inline constexpr wchar_t kShowToolBar[] = L"ShowToolBar";
 inline constexpr wchar_t kFontSize[] = L"FontSize";
 inline constexpr wchar_t kBackColor[] = L"BackColor";
+// White until the user picks a colour: the stored default, black, would hide the black text.
+inline constexpr std::int32_t kBackColorAbsent = 0xFFFFFF;
 inline constexpr wchar_t kFontColor[] = L"FontColor";
 inline constexpr wchar_t kViewerText[] = L"ViewerText";
 inline constexpr wchar_t kTextFigures[] = L"TextFigures";

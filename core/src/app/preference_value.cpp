@@ -18,8 +18,8 @@ std::optional<std::wstring> PreferenceText(std::uint32_t type, std::span<const s
 
 bool PreferenceIsOn(const std::optional<std::wstring>& text) { return text == L"1"; }
 
-std::int32_t PreferenceColour(const std::optional<std::wstring>& text, wchar_t decimalSeparator) {
-    return text ? ParseInt32(*text, decimalSeparator).value_or(0) : 0;
+std::int32_t PreferenceColour(const std::optional<std::wstring>& text, wchar_t decimalSeparator, std::int32_t absent) {
+    return text ? ParseInt32(*text, decimalSeparator).value_or(0) : absent;
 }
 
 float PreferenceTwips(const std::optional<std::wstring>& text, wchar_t decimalSeparator) {

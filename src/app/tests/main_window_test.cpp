@@ -363,6 +363,12 @@ TEST_F(MainWindowTest, PreviewPaintsInTheStoredColours) {
     EXPECT_EQ(corner, RGB(10, 200, 30));
 }
 
+TEST_F(MainWindowTest, NoStoredColoursShowBlackTextOnWhite) {
+    window_.Show();
+    EXPECT_EQ(window_.PreviewTextColour(), RGB(0, 0, 0));
+    EXPECT_EQ(window_.PreviewBackColour(), RGB(255, 255, 255));
+}
+
 TEST_F(MainWindowTest, CorruptedValuesStillLoad) {
     DWORD number = 5;
     win::UniqueRegKey key;

@@ -20,8 +20,9 @@ std::optional<std::wstring> PreferenceText(std::uint32_t type, std::span<const s
 
 // True only for the exact text "1".
 bool PreferenceIsOn(const std::optional<std::wstring>& text);
-// A 32-bit colour 0x00BBGGRR.
-std::int32_t PreferenceColour(const std::optional<std::wstring>& text, wchar_t decimalSeparator);
+// A 32-bit colour 0x00BBGGRR; `absent` when nothing is stored.
+std::int32_t PreferenceColour(const std::optional<std::wstring>& text, wchar_t decimalSeparator,
+                              std::int32_t absent = 0);
 // A coordinate in twips.
 float PreferenceTwips(const std::optional<std::wstring>& text, wchar_t decimalSeparator);
 
