@@ -78,10 +78,8 @@ std::vector<std::string> Described(const MenuRig& rig, HWND bar) {
         case EVENT_SYSTEM_MENUPOPUPEND:
             described.push_back("popup end " + name(heard.hwnd));
             break;
-        case EVENT_OBJECT_FOCUS:
-            described.push_back("focus " + name(heard.hwnd) + ":" + std::to_string(heard.child));
-            break;
         default:
+            described.push_back("focus " + name(heard.hwnd) + ":" + std::to_string(heard.child));
             break;
         }
     }
