@@ -51,6 +51,10 @@ void Win32RegistryEnvironment::InitialiseRendering(WindowHandle firstControl) {
     DetectDisplaySettings(ToHwnd(firstControl));
 }
 
+void Win32RegistryEnvironment::MenuModeChanged(bool on, WindowHandle control) {
+    ::NotifyWinEvent(on ? EVENT_SYSTEM_MENUSTART : EVENT_SYSTEM_MENUEND, ToHwnd(control), OBJID_CLIENT, CHILDID_SELF);
+}
+
 wchar_t Win32RegistryEnvironment::DecimalSeparator() const { return win::LocaleDecimalSeparator(); }
 
 }  // namespace commandbar

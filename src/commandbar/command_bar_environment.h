@@ -1,7 +1,8 @@
 #pragma once
 // The registry's link to Win32: the window property "zentCommandBar:Control" that leads from a
 // control's window to the control, the foreground-window test, the thread hooks, the set-up of
-// colours and drawing at the first registration and the user's decimal separator.
+// colours and drawing at the first registration, the user's decimal separator and the menu mode
+// events screen readers listen for.
 
 #include <windows.h>
 
@@ -34,6 +35,7 @@ public:
     void InstallMouseHook(std::int32_t ownerKey) override;
     void RemoveMouseHook(std::int32_t ownerKey) override;
     void InitialiseRendering(core::commandbar::WindowHandle firstControl) override;
+    void MenuModeChanged(bool on, core::commandbar::WindowHandle control) override;
     // Read from the user's locale on every call, so a change of the regional settings counts.
     wchar_t DecimalSeparator() const override;
 

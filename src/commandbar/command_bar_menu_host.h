@@ -36,6 +36,9 @@ public:
     void RaiseBeforeShowMenu(core::commandbar::WindowHandle popup, const std::wstring& barKey) override;
     void RaiseAfterShowMenu(const std::wstring& barKey) override;
     bool ProgramActive() const override;
+    void ItemFocused(std::int32_t index) override {
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window_.hwnd(), OBJID_CLIENT, index);
+    }
 
     void MakePopupHost() override;
     void CopyPopupSettings(core::commandbar::WindowHandle source) override;

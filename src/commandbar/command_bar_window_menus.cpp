@@ -241,6 +241,7 @@ void CommandBarWindow::ShowPopupWindow(int left, int top) {
     ::SetWindowPos(hwnd(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     DrawBar();
     ShowShadows();
+    ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, hwnd(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void CommandBarWindow::ShowShadows() {
@@ -252,7 +253,10 @@ void CommandBarWindow::ShowShadows() {
 
 void CommandBarWindow::HidePopupWindow() noexcept {
     StopTimers();
-    if (hwnd()) ::ShowWindow(hwnd(), SW_HIDE);
+    // Only a popup that was shown announces its end.
+    if (hwnd() && ::ShowWindow(hwnd(), SW_HIDE)) {
+        ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, hwnd(), OBJID_CLIENT, CHILDID_SELF);
+    }
     shadows_.Conceal();
     shadowsShown_ = false;
 }

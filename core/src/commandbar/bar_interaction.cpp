@@ -191,6 +191,7 @@ void BarInteraction::UpdateHotItem(MouseButton button, std::int32_t index, bool 
     for (std::int32_t i : changed) {
         if (i <= Count() && Hot(Info(i))) newHot = i;
     }
+    if (registry_.InMenuMode() && newHot != 0 && !press) host_.ItemFocused(newHot);
     if (registry_.InMenuMode() && newHot != 0 && !fromKeyboard) {
         HoverOpen(newHot);
         if (control_.IsPopupHost()) registry_.SetMenuModeControl(control_.Hwnd());

@@ -209,6 +209,8 @@ void CommandBarRegistry::SetMenuMode(bool on, WindowHandle initiator) {
             if (!disabledControls_->Contains(HandleKey(hwnd))) disabledControls_->Add(hwnd, HandleKey(hwnd));
         }
         environment_.InstallMouseHook(kHookOwner);
+        // A context menu has no initiator and, like the platform's, only announces its popups.
+        if (initiator != 0) environment_.MenuModeChanged(true, initiator);
         return;
     }
     if (popupLevel_ >= 1) {
@@ -229,6 +231,7 @@ void CommandBarRegistry::SetMenuMode(bool on, WindowHandle initiator) {
     }
     WindowHandle formerInitiator = menuModeInitiator_;
     menuModeInitiator_ = 0;
+    if (formerInitiator != 0) environment_.MenuModeChanged(false, formerInitiator);
     if (CommandBarControl* control = TryControlFromHwnd(formerInitiator)) control->ClearHotItem();
 }
 

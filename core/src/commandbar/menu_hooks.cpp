@@ -26,11 +26,10 @@ bool IsButtonPress(std::uint32_t message) {
 
 // Alt reached the active form's menu bar: menu mode on with it as the initiator.
 void EnterMenuBar(CommandBarRegistry& registry, WindowHandle menuBar, BarInteraction* bar, bool highlightFirst) {
-    if (bar) {
-        registry.SetMenuModeControl(menuBar);
-        if (highlightFirst) bar->UpdateHotItem(MouseButton::None, 1, false, true);
-    }
+    if (bar) registry.SetMenuModeControl(menuBar);
+    // Menu mode first, so that the first title's highlight is announced after its start.
     registry.SetMenuMode(true, menuBar);
+    if (bar && highlightFirst) bar->UpdateHotItem(MouseButton::None, 1, false, true);
 }
 
 bool DecideKey(CommandBarRegistry& registry, const KeyHookInput& input) {

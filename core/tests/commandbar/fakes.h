@@ -26,6 +26,8 @@ public:
     std::map<std::int32_t, int> mouseHooks;
     int renderingInitialised = 0;
     wchar_t decimalSeparator = L'.';
+    // What screen readers would be told, in order, e.g. "start 100", "focus 100:2".
+    std::vector<std::string> winEvents;
 
     void BindControlWindow(WindowHandle hwnd, CommandBarControl* control, bool set) override {
         if (set) {
@@ -47,6 +49,9 @@ public:
     void RemoveMouseHook(std::int32_t owner) override { mouseHooks.erase(owner); }
     void InitialiseRendering(WindowHandle) override { ++renderingInitialised; }
     wchar_t DecimalSeparator() const override { return decimalSeparator; }
+    void MenuModeChanged(bool on, WindowHandle control) override {
+        winEvents.push_back((on ? "start " : "end ") + std::to_string(control));
+    }
 
     bool KeyboardHooked() const { return !keyboardHooks.empty(); }
     bool MouseHooked() const { return !mouseHooks.empty(); }

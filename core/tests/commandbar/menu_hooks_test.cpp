@@ -69,6 +69,21 @@ TEST(MenuHooksTest, AltAloneLightsTheFirstTitleAndAltAgainEndsMenuMode) {
     EXPECT_EQ(world.bar->interaction.CurrentPosition(), 1);
 }
 
+// Screen readers follow the menus by the order Windows' own menus announce them in.
+TEST(MenuHooksTest, MenusAnnounceStartPopupFocusAndEndInOrder) {
+    HookWorld world;
+    world.Send(Key(kAlt, false, true));
+    world.Send(Key(kAlt, true, true));
+    world.Send(Key(kDown, false));
+    ASSERT_NE(world.Popup(L"FM"), nullptr);
+    std::string bar = std::to_string(world.bar->Hwnd());
+    std::string popup = std::to_string(world.Popup(L"FM")->Hwnd());
+    world.Send(Key(kAlt, false, true));
+    EXPECT_EQ(world.environment.winEvents,
+              (std::vector<std::string>{"start " + bar, "focus " + bar + ":1", "popup " + popup,
+                                        "focus " + popup + ":1", "popup end " + popup, "end " + bar}));
+}
+
 TEST(MenuHooksTest, AltWithALetterOpensThatTitlesMenuAndShortcutsClick) {
     HookWorld world;
     EXPECT_FALSE(world.Send(Key('E', false, true)));

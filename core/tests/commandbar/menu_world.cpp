@@ -12,6 +12,21 @@ void MenuFake::RaiseButtonClick(const ButtonInt& button) { world.events.push_bac
 
 CommandBarControl* MenuFake::RequestInstance() { return &world.AddControl({-1000, -1000}); }
 
+void MenuFake::ItemFocused(std::int32_t index) {
+    world.environment.winEvents.push_back("focus " + std::to_string(Hwnd()) + ":" + std::to_string(index));
+}
+
+void MenuFake::ShowPopupWindow(std::int32_t left, std::int32_t top) {
+    origin = {left, top};
+    shown = true;
+    world.environment.winEvents.push_back("popup " + std::to_string(Hwnd()));
+}
+
+void MenuFake::HidePopupWindow() {
+    if (shown) world.environment.winEvents.push_back("popup end " + std::to_string(Hwnd()));
+    shown = false;
+}
+
 ScreenPoint MenuFake::CursorPosition() const { return world.cursor; }
 
 CommandBarInt* MenuFake::ShownBar() const { return shownBar.empty() ? nullptr : world.registry.FindBar(shownBar); }

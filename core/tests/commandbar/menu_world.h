@@ -55,16 +55,14 @@ public:
     void RaiseBeforeShowMenu(WindowHandle, const std::wstring&) override {}
     void RaiseAfterShowMenu(const std::wstring&) override {}
     bool ProgramActive() const override { return true; }
+    void ItemFocused(std::int32_t index) override;
     void MakePopupHost() override { popupHost = true; }
     void CopyPopupSettings(WindowHandle) override {}
     void ShowMenuBar(WindowHandle, std::wstring key) override { ShowBar(key); }
     ScreenPoint WindowSize() const override { return size; }
-    void ShowPopupWindow(std::int32_t left, std::int32_t top) override {
-        origin = {left, top};
-        shown = true;
-    }
+    void ShowPopupWindow(std::int32_t left, std::int32_t top) override;
     bool HasShadows() const override { return shown; }
-    void HidePopupWindow() override { shown = false; }
+    void HidePopupWindow() override;
 
     MenuWorld& world;
     FakeKeyboard keyboard;

@@ -20,7 +20,9 @@ namespace commandbar {
 namespace {
 
 namespace cb = core::commandbar;
+using testing::AltWith;
 using testing::Click;
+using testing::Key;
 using testing::Entry;
 using testing::MenuRig;
 using testing::SendMouse;
@@ -45,30 +47,6 @@ CommandBarWindow& BuildMenuBar(MenuRig& rig, RECT bounds = {0, 0, 400, 24}) {
     bar.SetToolbar(rig.Bar(bar, L"MENU", {{L"FILETITLE", L"&File", S::Normal, L"FILE"},
                                           {L"VIEWTITLE", L"&View", S::Normal, L"VIEW"}}));
     return bar;
-}
-
-// One key event, handled before the call returns: the input arrives a little later, and its
-// arrival shows in the key's state.
-void Send(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(INPUT));
-    PumpUntil([&] { return ((::GetAsyncKeyState(key) & 0x8000) != 0) != up; }, 1000);
-    PumpFor(30);
-}
-
-void Key(WORD key) {
-    Send(key, false);
-    Send(key, true);
-}
-
-// Alt pressed and released, around a key when one is given.
-void AltWith(WORD key) {
-    Send(VK_MENU, false);
-    if (key) Key(key);
-    Send(VK_MENU, true);
 }
 
 int Hot(const CommandBarWindow& control) {

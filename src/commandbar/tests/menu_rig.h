@@ -55,6 +55,30 @@ inline void Click(POINT at) {
     SendMouse(at, MOUSEEVENTF_LEFTUP);
 }
 
+// One key event, handled before the call returns: the input arrives a little later, and its
+// arrival shows in the key's state.
+inline void Send(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(INPUT));
+    testing_support::PumpUntil([&] { return ((::GetAsyncKeyState(key) & 0x8000) != 0) != up; }, 1000);
+    testing_support::PumpFor(30);
+}
+
+inline void Key(WORD key) {
+    Send(key, false);
+    Send(key, true);
+}
+
+// Alt pressed and released, around a key when one is given.
+inline void AltWith(WORD key) {
+    Send(VK_MENU, false);
+    if (key) Key(key);
+    Send(VK_MENU, true);
+}
+
 class RigForm : public win::Window {
 public:
     explicit RigForm(RECT bounds) {

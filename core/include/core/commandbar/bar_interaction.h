@@ -77,6 +77,8 @@ public:
     // Whether one of this program's windows is in front. The hooks see no other program's input,
     // so a menu opened behind another program could not be closed and is not opened.
     virtual bool ProgramActive() const = 0;
+    // The selection reached this item (1-based) in menu mode, for screen readers to follow.
+    virtual void ItemFocused(std::int32_t index) = 0;
 
     // Popup host side. MakePopupHost marks the control a popup host that is not a main menu, with
     // orientation 0, enabled, its menu icons' disabled colour MenuIconDisabled; CopyPopupSettings

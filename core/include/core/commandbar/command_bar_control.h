@@ -74,6 +74,9 @@ public:
     // settings for the first control's window.
     virtual void InitialiseRendering(WindowHandle firstControl) = 0;
 
+    // Menu mode started or ended with this control as its initiator, told to screen readers.
+    virtual void MenuModeChanged(bool on, WindowHandle control) = 0;
+
     // The user's decimal separator: with it, as with '.', a key such as "3,5" reads as a number.
     virtual wchar_t DecimalSeparator() const = 0;
 };
