@@ -12,12 +12,12 @@ namespace cb = core::commandbar;
 constexpr std::int32_t kSystemStyle = 3;
 constexpr int kCyrillicCharset = 204;
 
-void LoadIcons(imaging::ImageList& list, int size, std::span<const core::IconFileSpec> files,
+void LoadIcons(imaging::ImageList& list, int size, std::span<const core::IconFile> files,
                const std::wstring& programFolder) {
     list.ColourDepth = imaging::ImageList::SystemColourDepth();
     list.IconSizeX = list.IconSizeY = size;
     if (!list.Create()) return;
-    for (const core::IconFileSpec& file : files) {
+    for (const core::IconFile& file : files) {
         list.AddFromFile(programFolder + std::wstring(file.path), imaging::ImageType::Icon, std::wstring(file.key),
                          false, core::kNoColour);
     }
@@ -72,10 +72,10 @@ commandbar::CommandBarWindow& MainMenu::AddElement(HWND parent, bool visible) {
 
 void MainMenu::CreateButtons() const {
     cb::Buttons buttons = MenuBar().Buttons();
-    for (const core::MenuButtonSpec& spec : core::MainMenuButtons()) {
-        cb::Button button = buttons.Add(std::wstring(spec.key), spec.icon, std::wstring(spec.caption), spec.style,
-                                        std::wstring(spec.toolTip), spec.shortcutKey, spec.shortcutModifiers);
-        if (spec.showCaptionInToolbar) button.SetShowCaptionInToolbar(true);
+    for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
+        cb::Button button = buttons.Add(std::wstring(entry.key), entry.icon, std::wstring(entry.caption), entry.style,
+                                        std::wstring(entry.toolTip), entry.shortcutKey, entry.shortcutModifiers);
+        if (entry.showCaptionInToolbar) button.SetShowCaptionInToolbar(true);
     }
 }
 

@@ -241,16 +241,7 @@ void CommandBarWindow::DrawBarItem(std::int32_t index) {
     const cb::DisplayButtonInfo& item = info_[static_cast<std::size_t>(index - 1)];
     cb::DrawButtonParams params;
     FillDrawParams(params);
-    params.Left = item.Left;
-    params.Top = item.Top;
-    params.Size = item.Right - item.Left;
-    params.Height = item.Bottom - item.Top;
-    params.MouseDownButton = item.MouseDown;
-    params.MouseOverButton = item.MouseOver;
-    params.MouseDownSplit = item.MouseDownSplit;
-    params.MouseOverSplit = item.MouseOverSplit;
-    params.ShowingMenu = item.ShowingMenu;
-    params.Hidden = item.Hidden;
+    cb::SetItemState(params, item);
 
     HDC dc = surface_.Dc();
     if (params.SizeStyle == cb::SizeStyle::Toolbar) {

@@ -18,24 +18,24 @@ constexpr std::int32_t kAlt = ModifierBits(ShortcutModifier::Alt);
 constexpr std::uint16_t kKeyF1 = 112;
 constexpr std::uint16_t kKeyF4 = 115;
 
-constexpr MenuButtonSpec Top(std::wstring_view key, std::wstring_view caption) {
+constexpr MenuButtonEntry Top(std::wstring_view key, std::wstring_view caption) {
     return {key, caption, -1, ButtonStyle::Normal, {}, 0, kCtrl, true};
 }
-constexpr MenuButtonSpec Item(std::wstring_view key, std::wstring_view caption, std::int32_t icon = -1,
+constexpr MenuButtonEntry Item(std::wstring_view key, std::wstring_view caption, std::int32_t icon = -1,
                               std::uint16_t shortcut = 0, std::int32_t modifiers = kCtrl) {
     return {key, caption, icon, ButtonStyle::Normal, {}, shortcut, modifiers, false};
 }
-constexpr MenuButtonSpec Styled(std::wstring_view key, std::wstring_view caption, ButtonStyle style,
+constexpr MenuButtonEntry Styled(std::wstring_view key, std::wstring_view caption, ButtonStyle style,
                                 std::uint16_t shortcut = 0) {
     return {key, caption, -1, style, {}, shortcut, kCtrl, false};
 }
-constexpr MenuButtonSpec Separator(std::wstring_view key) { return Styled(key, {}, ButtonStyle::Separator); }
-constexpr MenuButtonSpec Tool(std::wstring_view key, std::int32_t icon, std::wstring_view toolTip,
+constexpr MenuButtonEntry Separator(std::wstring_view key) { return Styled(key, {}, ButtonStyle::Separator); }
+constexpr MenuButtonEntry Tool(std::wstring_view key, std::int32_t icon, std::wstring_view toolTip,
                               std::wstring_view caption = {}) {
     return {key, caption, icon, ButtonStyle::Normal, toolTip, 0, kCtrl, !caption.empty()};
 }
 
-constexpr auto kButtons = std::to_array<MenuButtonSpec>({
+constexpr auto kButtons = std::to_array<MenuButtonEntry>({
     Top(L"MENU:FILE", L"Файл"),
     Top(L"MENU:VIEW", L"Вид"),
     Top(L"MENU:TEXT", L"Текст просмотра"),
@@ -84,7 +84,7 @@ constexpr auto kButtons = std::to_array<MenuButtonSpec>({
     Separator(L"TOOLBAR:SEP5"),
 });
 
-constexpr auto kMenuIcons = std::to_array<IconFileSpec>({
+constexpr auto kMenuIcons = std::to_array<IconFile>({
     {L"LOAD", L"\\Data\\icons\\menu\\Load_fonts.ico"},
     {L"EXIT", L"\\Data\\icons\\menu\\Exit.ico"},
     {L"SETTINGS", L"\\Data\\icons\\menu\\Settings.ico"},
@@ -94,7 +94,7 @@ constexpr auto kMenuIcons = std::to_array<IconFileSpec>({
     {L"ABOUT", L"\\Data\\icons\\menu\\About.ico"},
 });
 
-constexpr auto kToolbarIcons = std::to_array<IconFileSpec>({
+constexpr auto kToolbarIcons = std::to_array<IconFile>({
     {L"LOAD", L"\\Data\\icons\\toolbar\\Load_fonts.ico"},
     {L"SETTINGS", L"\\Data\\icons\\toolbar\\Settings.ico"},
     {L"LICENSE", L"\\Data\\icons\\toolbar\\License.ico"},
@@ -149,9 +149,9 @@ MenuCommand Find(std::wstring_view CommandName::*field, std::wstring_view name) 
 
 }  // namespace
 
-std::span<const MenuButtonSpec> MainMenuButtons() { return kButtons; }
-std::span<const IconFileSpec> MenuIconFiles() { return kMenuIcons; }
-std::span<const IconFileSpec> ToolbarIconFiles() { return kToolbarIcons; }
+std::span<const MenuButtonEntry> MainMenuButtons() { return kButtons; }
+std::span<const IconFile> MenuIconFiles() { return kMenuIcons; }
+std::span<const IconFile> ToolbarIconFiles() { return kToolbarIcons; }
 
 bool IsDirectChild(std::wstring_view parentKey, std::wstring_view key) {
     if (key.size() <= parentKey.size() || !key.starts_with(parentKey) || key[parentKey.size()] != L':') return false;

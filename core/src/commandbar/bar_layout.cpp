@@ -291,6 +291,19 @@ BarExtent LayoutPopupMenu(const CommandBarInt& bar, MeasureButtonParams& params,
     return {width, previous->Bottom};
 }
 
+void SetItemState(DrawButtonParams& params, const DisplayButtonInfo& item) {
+    params.Left = item.Left;
+    params.Top = item.Top;
+    params.Size = CheckedInt32(static_cast<std::int64_t>(item.Right) - item.Left);
+    params.Height = CheckedInt32(static_cast<std::int64_t>(item.Bottom) - item.Top);
+    params.MouseDownButton = item.MouseDown;
+    params.MouseOverButton = item.MouseOver;
+    params.MouseDownSplit = item.MouseDownSplit;
+    params.MouseOverSplit = item.MouseOverSplit;
+    params.ShowingMenu = item.ShowingMenu;
+    params.Hidden = item.Hidden;
+}
+
 void PaintAll(const CommandBarInt& bar, DrawButtonParams& params, const std::vector<DisplayButtonInfo>& info,
               ButtonPainter& painter) {
     const bool customiseList = params.SizeStyle == SizeStyle::CustomiseList;
@@ -302,16 +315,7 @@ void PaintAll(const CommandBarInt& bar, DrawButtonParams& params, const std::vec
         const bool shown = (button.Visible() && !item.Hidden) ||
                            (customiseList && button.CustomiseState() != CustomiseState::NoCheckBox);
         if (!shown || item.Bottom == item.Top) continue;
-        params.Left = item.Left;
-        params.Top = item.Top;
-        params.Size = CheckedInt32(static_cast<std::int64_t>(item.Right) - item.Left);
-        params.Height = CheckedInt32(static_cast<std::int64_t>(item.Bottom) - item.Top);
-        params.MouseDownButton = item.MouseDown;
-        params.MouseOverButton = item.MouseOver;
-        params.MouseDownSplit = item.MouseDownSplit;
-        params.MouseOverSplit = item.MouseOverSplit;
-        params.ShowingMenu = item.ShowingMenu;
-        params.Hidden = item.Hidden;
+        SetItemState(params, item);
         painter.Paint(button, params);
     }
 }

@@ -24,7 +24,7 @@ TEST(MainMenuTable, OnlyKnownKeysNameCommands) {
 TEST(MainMenuTable, EveryEntryHasABarACommandAndItsOwnShortcut) {
     std::set<std::wstring_view> keys;
     std::set<std::pair<int, int>> shortcuts;
-    for (const core::MenuButtonSpec& button : core::MainMenuButtons()) {
+    for (const core::MenuButtonEntry& button : core::MainMenuButtons()) {
         EXPECT_TRUE(keys.insert(button.key).second) << "duplicate " << std::wstring(button.key);
         const bool top = core::IsDirectChild(core::kMenuBarKey, button.key);
         bool placed = top || core::IsDirectChild(core::kToolbarKey, button.key);

@@ -170,18 +170,18 @@ TEST_F(EndToEnd, EveryCommandByMouseAndByShortcut) {
     const std::wstring mail =
         std::wstring(L"mailto:") + core::kSupportAddress + L"?subject=" + L"Marrowind Glyphoscope 2.3.1";
     for (bool byKeys : {false, true}) {
-        for (const core::MenuButtonSpec& spec : core::MainMenuButtons()) {
-            const core::MenuAction action = core::ActionFor(spec.key);
+        for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
+            const core::MenuAction action = core::ActionFor(entry.key);
             if (action.command == core::MenuCommand::None || action.command == core::MenuCommand::Exit) continue;
-            if (byKeys && (spec.shortcutKey == 0 || spec.key.starts_with(core::kToolbarKey))) continue;
-            const std::wstring key(spec.key);
+            if (byKeys && (entry.shortcutKey == 0 || entry.key.starts_with(core::kToolbarKey))) continue;
+            const std::wstring key(entry.key);
             SCOPED_TRACE(key + (byKeys ? L" by keys" : L" by mouse"));
             const int loads = fontLoads_, closed = closer.closed;
             const std::wstring text = Pref(pref::kViewerText), onTop = Pref(pref::kTopMost);
             const bool toolBar = Pref(pref::kShowToolBar) == L"1";
             opened_.clear();
             if (byKeys) {
-                Press(spec.shortcutKey, spec.shortcutModifiers);
+                Press(entry.shortcutKey, entry.shortcutModifiers);
             } else {
                 ClickEntry(key);
             }
@@ -370,14 +370,14 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
     testing_support::ModalCloser closer(window_->hwnd(), &PressEscape);
     const int titles = static_cast<int>(menu().MenuBar().DisplayInfo().size());
     auto commands = [&] {
-        for (const core::MenuButtonSpec& spec : core::MainMenuButtons()) {
-            const core::MenuCommand command = core::ActionFor(spec.key).command;
+        for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
+            const core::MenuCommand command = core::ActionFor(entry.key).command;
             if (command == core::MenuCommand::None || command == core::MenuCommand::Exit) continue;
             // By keys where there are some: the mouse path is covered above, and slower.
-            if (spec.shortcutKey) {
-                Press(spec.shortcutKey, spec.shortcutModifiers);
+            if (entry.shortcutKey) {
+                Press(entry.shortcutKey, entry.shortcutModifiers);
             } else {
-                ClickEntry(std::wstring(spec.key));
+                ClickEntry(std::wstring(entry.key));
             }
         }
         PumpUntil([&] { return ::IsWindowEnabled(window_->hwnd()) != FALSE; });

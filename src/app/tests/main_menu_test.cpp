@@ -95,11 +95,11 @@ TEST_F(MainMenuTest, BarsFollowTheKeysAndSitAboveTheContents) {
 
     // Every key with buttons one level below it has a bar of them, in creation order.
     std::set<std::wstring> parents{core::kMenuBarKey, core::kToolbarKey};
-    for (const core::MenuButtonSpec& spec : core::MainMenuButtons()) parents.emplace(spec.key);
+    for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) parents.emplace(entry.key);
     for (const std::wstring& parent : parents) {
         std::vector<std::wstring> expected, actual;
-        for (const core::MenuButtonSpec& spec : core::MainMenuButtons()) {
-            if (core::IsDirectChild(parent, spec.key)) expected.emplace_back(spec.key);
+        for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
+            if (core::IsDirectChild(parent, entry.key)) expected.emplace_back(entry.key);
         }
         if (expected.empty()) continue;
         cb::CommandBarButtons buttons = menu().MenuBar().CommandBars().Item(parent).Buttons();
@@ -142,8 +142,8 @@ TEST_F(MainMenuTest, ChecksFollowThePreferencesAtLoad) {
     prefs::Set(pref::kFontSize, L"18");
     window_.Show();
     std::set<std::wstring> checked;
-    for (const core::MenuButtonSpec& spec : core::MainMenuButtons()) {
-        if (menu().Checked(spec.key)) checked.emplace(spec.key);
+    for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
+        if (menu().Checked(entry.key)) checked.emplace(entry.key);
     }
     EXPECT_EQ(checked, (std::set<std::wstring>{core::kOnTopEntry, core::kToolbarEntry, L"MENU:FONTSIZE:18",
                                                core::PresetEntryKey(core::SamplePreset::Symbols),
@@ -231,8 +231,8 @@ TEST_F(MainMenuTest, SettingsAndAboutOpenModallyOverTheMainWindow) {
 
 TEST_F(MainMenuTest, LoadAndExitCommandsAndTopRowDoNothingElse) {
     window_.Show();
-    for (const core::MenuButtonSpec& spec : core::MainMenuButtons()) {
-        if (core::IsDirectChild(core::kMenuBarKey, spec.key)) Click(std::wstring(spec.key));
+    for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
+        if (core::IsDirectChild(core::kMenuBarKey, entry.key)) Click(std::wstring(entry.key));
     }
     EXPECT_FALSE(prefs::Get(pref::kFontSize).has_value());
     EXPECT_EQ(fontLoads_, 0);
@@ -249,7 +249,7 @@ TEST_F(MainMenuTest, MissingIconsStartWithFewerImages) {
     namespace fs = std::filesystem;
     const fs::path folder = fs::temp_directory_path() / (L"glyph-icons-" + std::to_wstring(::GetCurrentProcessId()));
     fs::create_directories(folder.wstring() + L"\\Data\\icons\\menu");
-    for (const core::IconFileSpec& icon : core::MenuIconFiles()) {
+    for (const core::IconFile& icon : core::MenuIconFiles()) {
         if (icon.key == L"EXIT") continue;
         fs::copy_file(win::ExecutableDirectory() + std::wstring(icon.path), folder.wstring() + std::wstring(icon.path));
     }
@@ -274,8 +274,8 @@ TEST_F(MainMenuTest, RepeatedCommandsLeakNoHandles) {
     window_.Show();
     ModalCloser closer(window_.hwnd());
     auto round = [&] {
-        for (const core::MenuButtonSpec& spec : core::MainMenuButtons()) {
-            if (core::ActionFor(spec.key).command != core::MenuCommand::Exit) Click(std::wstring(spec.key));
+        for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
+            if (core::ActionFor(entry.key).command != core::MenuCommand::Exit) Click(std::wstring(entry.key));
         }
         testing_support::PumpFor(10);
     };

@@ -18,7 +18,7 @@ inline constexpr wchar_t kToolbarKey[] = L"TOOLBAR";
 inline constexpr wchar_t kOnTopEntry[] = L"MENU:VIEW:ONTOP";
 inline constexpr wchar_t kToolbarEntry[] = L"MENU:VIEW:TOOLBAR";
 
-struct MenuButtonSpec {
+struct MenuButtonEntry {
     std::wstring_view key;
     std::wstring_view caption;
     std::int32_t icon = -1;  // index in the image list of the bar that shows the button
@@ -30,17 +30,17 @@ struct MenuButtonSpec {
 };
 
 // Every button of both bars, in the order they are created.
-std::span<const MenuButtonSpec> MainMenuButtons();
+std::span<const MenuButtonEntry> MainMenuButtons();
 
-struct IconFileSpec {
+struct IconFile {
     std::wstring_view key;
     // Appended to the program's folder as it stands.
     std::wstring_view path;
 };
 
 // The 16 x 16 menu icons and the 32 x 32 tool bar icons, in image list order.
-std::span<const IconFileSpec> MenuIconFiles();
-std::span<const IconFileSpec> ToolbarIconFiles();
+std::span<const IconFile> MenuIconFiles();
+std::span<const IconFile> ToolbarIconFiles();
 
 // A button of parent's bar: its key is parent's followed by exactly one more part.
 bool IsDirectChild(std::wstring_view parentKey, std::wstring_view key);

@@ -68,6 +68,9 @@ BarExtent LayoutToolbar(const CommandBarInt& bar, MeasureButtonParams& params, s
 BarExtent LayoutPopupMenu(const CommandBarInt& bar, MeasureButtonParams& params, std::vector<DisplayButtonInfo>& info,
                           bool showAll, LayoutHost& host);
 
+// The item's rectangle and its hot, pressed and menu state, as the painter reads them.
+void SetItemState(DrawButtonParams& params, const DisplayButtonInfo& item);
+
 // Every shown button with a rectangle, in bar order; in the add-or-remove list also the entries
 // with a check box.
 void PaintAll(const CommandBarInt& bar, DrawButtonParams& params, const std::vector<DisplayButtonInfo>& info,
