@@ -90,9 +90,9 @@ TEST_F(MainWindowTest, FreshUserGetsCentredWindowWithoutFonts) {
     EXPECT_EQ(window_.FontList().Count(), 0);
     EXPECT_EQ(window_.Preview().Text(), L"Шрифты не загружены, просмотр не доступен!");
     EXPECT_FALSE(::GetWindowLongPtrW(window_.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    // Black on black until the user picks colours.
+    // Black text on white until the user picks colours: the stored default would be black on black.
     EXPECT_EQ(window_.PreviewTextColour(), RGB(0, 0, 0));
-    EXPECT_EQ(window_.PreviewBackColour(), RGB(0, 0, 0));
+    EXPECT_EQ(window_.PreviewBackColour(), RGB(255, 255, 255));
 }
 
 TEST_F(MainWindowTest, ToolBarMakesWindowTallerAndCentringUsesThatHeight) {
@@ -361,12 +361,6 @@ TEST_F(MainWindowTest, PreviewPaintsInTheStoredColours) {
     COLORREF corner = ::GetPixel(dc, box.right - 4, box.bottom - 4);
     ::ReleaseDC(window_.Preview().hwnd(), dc);
     EXPECT_EQ(corner, RGB(10, 200, 30));
-}
-
-TEST_F(MainWindowTest, NoStoredColoursShowBlackTextOnWhite) {
-    window_.Show();
-    EXPECT_EQ(window_.PreviewTextColour(), RGB(0, 0, 0));
-    EXPECT_EQ(window_.PreviewBackColour(), RGB(255, 255, 255));
 }
 
 TEST_F(MainWindowTest, CorruptedValuesStillLoad) {

@@ -68,7 +68,7 @@ protected:
     std::optional<COLORREF> nextColour;
 };
 
-TEST_F(SettingsDialogTest, AFreshUserSeesEverythingClearBlackSwatchesAndNoApply) {
+TEST_F(SettingsDialogTest, AFreshUserSeesEverythingClearBlackTextOnWhiteAndNoApply) {
     dialog.Open(owner.hwnd());
     wchar_t caption[64] = {};
     ::GetWindowTextW(dialog.hwnd(), caption, 64);
@@ -79,7 +79,7 @@ TEST_F(SettingsDialogTest, AFreshUserSeesEverythingClearBlackSwatchesAndNoApply)
         auto check = static_cast<SettingsCheck>(i);
         EXPECT_EQ(Checked(check), check == SettingsCheck::ManyCopies) << i;
     }
-    EXPECT_EQ(dialog.SwatchColour(SettingsColour::Back), 0);
+    EXPECT_EQ(dialog.SwatchColour(SettingsColour::Back), 0xFFFFFF);  // as the preview shows it
     EXPECT_EQ(dialog.SwatchColour(SettingsColour::Font), 0);
     EXPECT_FALSE(dialog.ApplyEnabled());
 
@@ -130,7 +130,7 @@ TEST_F(SettingsDialogTest, AClickEnablesApplyWhichWritesEveryValueAndDisablesIts
         EXPECT_EQ(prefs::Get(kCheckValues[i]), std::wstring(on ? L"1" : L"0")) << i;
     }
     EXPECT_EQ(prefs::Get(pref::kFontColor), L"0");
-    EXPECT_EQ(prefs::Get(pref::kBackColor), L"0");
+    EXPECT_EQ(prefs::Get(pref::kBackColor), L"16777215");
     EXPECT_EQ(prefs::Get(pref::kViewerText), L"0123456789 абвгдеёжзийклмнопрстуфхцчшщъыьэюя ");
 
     // A second click clears the box again and is an edit as well.
@@ -150,7 +150,7 @@ TEST_F(SettingsDialogTest, OkWithoutChangesStillWritesEverythingAndCloses) {
         EXPECT_EQ(prefs::Get(name), std::wstring(name == pref::kManyCopies ? L"1" : L"0")) << name;
     }
     EXPECT_EQ(prefs::Get(pref::kFontColor), L"32768");
-    EXPECT_EQ(prefs::Get(pref::kBackColor), L"0");
+    EXPECT_EQ(prefs::Get(pref::kBackColor), L"16777215");
     EXPECT_EQ(prefs::Get(pref::kViewerText), L"");
 }
 
@@ -377,6 +377,7 @@ TEST_F(SettingsDialogTest, ApplyGivesTheMainWindowTheNewTextColourAtOnce) {
     prefs::Set(pref::kLoadFontsAtProgramStartup, L"1");
     main.Show();
     ASSERT_EQ(main.PreviewTextColour(), RGB(0, 0, 0));
+    const COLORREF background = main.PreviewBackColour();
 
     SettingsDialog settings;
     settings.SetColourRefresh([&main] { main.RefreshColour(); });
@@ -387,7 +388,7 @@ TEST_F(SettingsDialogTest, ApplyGivesTheMainWindowTheNewTextColourAtOnce) {
     Click(settings.ButtonWindow(Button::Apply));
     EXPECT_TRUE(testing_support::PumpUntil([&] { return main.PreviewTextColour() == RGB(0xC0, 0x10, 0x20); }));
     // The background is read at the next start only.
-    EXPECT_EQ(main.PreviewBackColour(), RGB(0, 0, 0));
+    EXPECT_EQ(main.PreviewBackColour(), background);
     settings.Close();
     main.Destroy();
 }
