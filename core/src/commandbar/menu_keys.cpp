@@ -82,12 +82,7 @@ void BarInteraction::HandlePopupKey(std::uint16_t key, std::int32_t current) {
     default:
         break;
     }
-    for (std::int32_t i = 1; i <= Count(); ++i) {
-        if (ItemActive(i) && ButtonAt(i)->MatchesAccelerator(key, host_.Keyboard())) {
-            ActivateItem(i);
-            return;
-        }
-    }
+    if (std::int32_t item = FirstItemWithMnemonic(key)) ActivateItem(item);
 }
 
 void BarInteraction::HandleBarKey(std::uint16_t key, std::int32_t current) {
@@ -109,12 +104,14 @@ void BarInteraction::HandleBarKey(std::uint16_t key, std::int32_t current) {
     default:
         break;
     }
+    if (std::int32_t item = FirstItemWithMnemonic(key)) OpenItemMenu(item, true);
+}
+
+std::int32_t BarInteraction::FirstItemWithMnemonic(std::uint16_t key) const {
     for (std::int32_t i = 1; i <= Count(); ++i) {
-        if (ItemActive(i) && ButtonAt(i)->MatchesAccelerator(key, host_.Keyboard())) {
-            OpenItemMenu(i, true);
-            return;
-        }
+        if (ItemActive(i) && ButtonAt(i)->MatchesAccelerator(key, host_.Keyboard())) return i;
     }
+    return 0;
 }
 
 void BarInteraction::ActivateItem(std::int32_t index) {

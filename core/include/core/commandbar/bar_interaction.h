@@ -159,6 +159,8 @@ private:
     void Repaint(const std::vector<std::int32_t>& items);
     std::int32_t HitTestAt(ScreenPoint screen) const;
     void ActivateItem(std::int32_t index);
+    // The first active item whose caption has the key as its mnemonic, 0 for none.
+    std::int32_t FirstItemWithMnemonic(std::uint16_t key) const;
     void HandlePopupKey(std::uint16_t key, std::int32_t current);
     void HandleBarKey(std::uint16_t key, std::int32_t current);
     void ClosePopupLevel();
