@@ -29,20 +29,10 @@ namespace {
 
 namespace cb = core::commandbar;
 using commandbar::testing::MenuRig;
+using commandbar::testing::Send;
 using commandbar::testing::SendMouse;
 using testing_support::PumpFor;
 using testing_support::PumpUntil;
-
-// One key event, waited for until its arrival shows in the key's state.
-void Send(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(INPUT));
-    PumpUntil([&] { return ((::GetAsyncKeyState(key) & 0x8000) != 0) != up; }, 1000);
-    PumpFor(30);
-}
 
 void Press(WORD key, std::int32_t modifiers = 0) {
     const std::pair<cb::ShortcutModifier, WORD> keys[] = {

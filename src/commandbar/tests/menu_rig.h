@@ -45,7 +45,7 @@ inline void SendMouse(POINT at, DWORD flags = 0) {
     // Under Wine on a bare X server the position falls back to the X pointer's a moment later
     // unless that is moved too.
     ::SetCursorPos(at.x, at.y);
-    testing_support::PumpUntil(arrived, 1000);
+    testing_support::PumpUntil(arrived, 5000);
     testing_support::PumpFor(30);
 }
 
@@ -63,7 +63,7 @@ inline void Send(WORD key, bool up) {
     input.ki.wVk = key;
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     ::SendInput(1, &input, sizeof(INPUT));
-    testing_support::PumpUntil([&] { return ((::GetAsyncKeyState(key) & 0x8000) != 0) != up; }, 1000);
+    testing_support::PumpUntil([&] { return ((::GetAsyncKeyState(key) & 0x8000) != 0) != up; }, 5000);
     testing_support::PumpFor(30);
 }
 
