@@ -39,6 +39,9 @@ void MainMenu::Build(HWND owner, HWND toolbarParent, const std::wstring& program
     CreateButtons();
     AttachChildren(core::kMenuBarKey, std::nullopt);
     AttachChildren(core::kToolbarKey, std::nullopt);
+    // Screen readers and the tool bar's chevron list name a bar by its title.
+    menuBar.CommandBars().Item(core::kMenuBarKey).SetTitle(core::kMenuBarTitle);
+    menuBar.CommandBars().Item(core::kToolbarKey).SetTitle(core::kToolbarTitle);
 
     menuBar.SetMainMenu(true);
     menuBar.SetMenuImageList(menuIcons_.hIml());
@@ -89,7 +92,7 @@ void MainMenu::AttachChildren(const std::wstring& parentKey, const std::optional
         const std::wstring key = child.Key();
         if (!core::IsDirectChild(parentKey, key)) continue;
         if (!bar) {
-            bar = MenuBar().CommandBars().Add(parentKey, parentKey);
+            bar = MenuBar().CommandBars().Add(parentKey, parent ? cb::CaptionWithoutMnemonic(parent->Caption()) : parentKey);
             if (parent) parent->SetBar(bar);
         }
         bar->Buttons().Add(child);

@@ -119,6 +119,10 @@ HRESULT Guarded(Body&& body) noexcept {
     return result;
 }
 
+// MinGW's oleacc import library exports IID_IAccessible as a code thunk, which wins over the GUID
+// in libuuid: compared against it, every real request for the interface fails.
+constexpr IID kAccessibleIid = __uuidof(IAccessible);
+
 class CommandBarAccessible final : public IAccessible {
 public:
     explicit CommandBarAccessible(HWND hwnd) : hwnd_(hwnd) {}
@@ -126,7 +130,7 @@ public:
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kAccessibleIid) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -178,7 +182,10 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         return TextOf(child, name, [](const Target& t) {
-            return t.button ? cb::CaptionWithoutMnemonic(t.button->Caption()) : BarTitle(*t.control);
+            if (!t.button) return BarTitle(*t.control);
+            // An icon-only button is named by its tool tip, as the platform's tool bars do.
+            std::wstring name = cb::CaptionWithoutMnemonic(t.button->Caption());
+            return name.empty() ? t.button->ToolTip() : name;
         });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
@@ -383,7 +390,7 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam) {
     if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return 0;
     IAccessible* object = CreateCommandBarAccessible(control);
     if (!object) return 0;
-    const LRESULT result = ::LresultFromObject(IID_IAccessible, wParam, object);
+    const LRESULT result = ::LresultFromObject(kAccessibleIid, wParam, object);
     // The answer holds its own reference now.
     object->Release();
     return result;

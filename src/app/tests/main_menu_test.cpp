@@ -105,8 +105,13 @@ TEST_F(MainMenuTest, BarsFollowTheKeysAndSitAboveTheContents) {
         cb::CommandBarButtons buttons = menu().MenuBar().CommandBars().Item(parent).Buttons();
         for (std::int32_t i = 1; i <= buttons.Count(); ++i) actual.push_back(buttons.Item(i).Key());
         EXPECT_EQ(actual, expected) << parent;
+        // A bar's title is what screen readers and the chevron list call it: never its key.
+        const std::wstring title = menu().MenuBar().CommandBars().Item(parent).Title();
         if (parent.find(L':') != std::wstring::npos) {
             EXPECT_EQ(menu().MenuBar().Buttons().Item(parent).Bar()->Key(), parent);
+            EXPECT_EQ(title, cb::CaptionWithoutMnemonic(menu().MenuBar().Buttons().Item(parent).Caption()));
+        } else {
+            EXPECT_FALSE(title.empty() || title == parent) << parent;
         }
     }
 

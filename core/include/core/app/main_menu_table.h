@@ -15,6 +15,8 @@ namespace core {
 
 inline constexpr wchar_t kMenuBarKey[] = L"MENU";
 inline constexpr wchar_t kToolbarKey[] = L"TOOLBAR";
+inline constexpr wchar_t kMenuBarTitle[] = L"Главное меню";
+inline constexpr wchar_t kToolbarTitle[] = L"Панель инструментов";
 inline constexpr wchar_t kOnTopEntry[] = L"MENU:VIEW:ONTOP";
 inline constexpr wchar_t kToolbarEntry[] = L"MENU:VIEW:TOOLBAR";
 
