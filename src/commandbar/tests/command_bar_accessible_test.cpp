@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -217,6 +220,66 @@ TEST_F(CommandBarAccessibleTest, ClientObjectIsAnsweredWithoutGrowth) {
     }
     EXPECT_EQ(testing_support::GdiObjectCount(), gdi);
     EXPECT_EQ(testing_support::UserObjectCount(), user);
+}
+
+// A screen reader runs in a process of its own: this test program, started again as one, reads the
+// bar through AccessibleObjectFromWindow and clicks its first item, so every call crosses processes.
+TEST_F(CommandBarAccessibleTest, AnotherProcessReadsNamesAndClicks) {
+    wchar_t exe[MAX_PATH]{};
+    ASSERT_NE(::GetModuleFileNameW(nullptr, exe, MAX_PATH), 0u);
+    wchar_t folder[MAX_PATH]{};
+    ::GetTempPathW(MAX_PATH, folder);
+    const std::wstring answer = std::wstring(folder) + L"glyph-accessible-" + std::to_wstring(::GetCurrentProcessId());
+    ::SetEnvironmentVariableW(L"GLYPH_ACCESSIBLE_WINDOW",
+                              std::to_wstring(reinterpret_cast<UINT_PTR>(control_->hwnd())).c_str());
+    ::SetEnvironmentVariableW(L"GLYPH_ACCESSIBLE_ANSWER", answer.c_str());
+    std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=AccessibleClient.*";
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    ::SetEnvironmentVariableW(L"GLYPH_ACCESSIBLE_WINDOW", nullptr);
+    ::CloseHandle(process.hThread);
+    std::wstring clicked;
+    control_->events.buttonClick = [&](const cb::Button& button) { clicked += button.Key(); };
+    // The client's calls arrive as messages: keep dispatching until it has gone.
+    const DWORD start = ::GetTickCount();
+    while (::MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 1000, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+           ::GetTickCount() - start < 60000) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    }
+    ::CloseHandle(process.hProcess);
+    std::wstring names;
+    {
+        std::ifstream in(std::filesystem::path(answer), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        names.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+    }
+    ::DeleteFileW(answer.c_str());
+    EXPECT_EQ(names, L"|Правка|7|Открыть|Перенос||Цвет|Выход|Скрыт|Ещё");
+    EXPECT_EQ(clicked, L"OPEN");
+}
+
+// The other process of the test above; skipped when not started by it.
+TEST(AccessibleClient, ReadsNamesAndClicks) {
+    wchar_t window[32]{}, answer[MAX_PATH]{};
+    if (!::GetEnvironmentVariableW(L"GLYPH_ACCESSIBLE_WINDOW", window, 32) ||
+        !::GetEnvironmentVariableW(L"GLYPH_ACCESSIBLE_ANSWER", answer, MAX_PATH)) {
+        GTEST_SKIP() << "started by AnotherProcessReadsNamesAndClicks";
+    }
+    IAccessible* raw = nullptr;
+    const HWND hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(window)));
+    ASSERT_EQ(::AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                           reinterpret_cast<void**>(&raw)),
+              S_OK);
+    Accessible object(raw);
+    LONG count = 0;
+    object->get_accChildCount(&count);
+    std::wstring names = L"|" + Text(&IAccessible::get_accName, *object, CHILDID_SELF) + L"|" + std::to_wstring(count);
+    for (LONG id = 1; id <= count; ++id) names += L"|" + Text(&IAccessible::get_accName, *object, id);
+    EXPECT_EQ(object->accDoDefaultAction(Child(1)), S_OK);
+    std::ofstream(std::filesystem::path(answer), std::ios::binary)
+        .write(reinterpret_cast<const char*>(names.data()), static_cast<std::streamsize>(names.size() * sizeof(wchar_t)));
 }
 
 }  // namespace
