@@ -67,12 +67,13 @@ void AboutWindow::CreateControls() {
     copyright_.SetBoundsTwips(kCopyrightBox);
     information_.Create(hwnd(), kInformationId, kInformation);
     information_.SetBoundsTwips(kInformationBox);
+    // Each label just before its link: screen readers take it as the link's label.
     updatesLabel_.Create(hwnd(), kUpdatesId, kUpdatesLabel);
     updatesLabel_.SetBoundsTwips(kUpdates);
-    questionsLabel_.Create(hwnd(), kQuestionsId, kQuestionsLabel);
-    questionsLabel_.SetBoundsTwips(kQuestions);
     homePage_.Create(hwnd(), kHomePageId, win::ToPixels(kHomePage),
                      LinkProperties(core::kHomePageCaption, core::kHomePageUrl, false));
+    questionsLabel_.Create(hwnd(), kQuestionsId, kQuestionsLabel);
+    questionsLabel_.SetBoundsTwips(kQuestions);
     mail_.Create(hwnd(), kMailId, win::ToPixels(kMail),
                  LinkProperties(core::kSupportAddress, core::kSupportMailTo, true));
     ok_.Create(hwnd(), IDOK, L"Ok", true);

@@ -8,6 +8,7 @@
 #include "core/number_text.h"
 #include "core/app/preview.h"
 #include "core/scope_exit.h"
+#include "win/accessible_name.h"
 #include "win/dpi.h"
 #include "win/gdi.h"
 #include "win/module.h"
@@ -88,6 +89,9 @@ void MainWindow::CreateWindowAndControls() {
     fontList_.SetBoundsTwips(kFontListBox);
     previewFrame_.SetBoundsTwips(kPreviewFrame);
     preview_.SetBoundsTwips(kPreviewBox);
+    // Screen readers name a control by the label just before it; a group box's caption is not one.
+    win::SetAccessibleName(fontList_.hwnd(), fontFrame_.Text());
+    win::SetAccessibleName(preview_.hwnd(), previewFrame_.Text());
     // Tab reaches the controls inside the container.
     ::SetWindowLongPtrW(mainArea_.hwnd(), GWL_EXSTYLE,
                         ::GetWindowLongPtrW(mainArea_.hwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);

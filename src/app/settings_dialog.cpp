@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "core/app/sample_text.h"
+#include "win/accessible_name.h"
 #include "win/dpi.h"
 #include "win/gdi.h"
 
@@ -73,9 +74,12 @@ struct ColourRow {
     UINT_PTR swatchId;
     UINT_PTR buttonId;
     double top;
+    const wchar_t* buttonName;  // what a screen reader calls the "..." button
 };
-constexpr ColourRow kBackRow{L"Цвет фона по умолчанию:", kBackLabelId, kBackSwatchId, kBackButtonId, 375};
-constexpr ColourRow kFontRow{L"Цвет шрифта по умолчанию:", kFontLabelId, kFontSwatchId, kFontButtonId, 840};
+constexpr ColourRow kBackRow{L"Цвет фона по умолчанию:", kBackLabelId, kBackSwatchId, kBackButtonId, 375,
+                             L"Выбрать цвет фона"};
+constexpr ColourRow kFontRow{L"Цвет шрифта по умолчанию:", kFontLabelId, kFontSwatchId, kFontButtonId, 840,
+                             L"Выбрать цвет шрифта"};
 
 constexpr std::array<const wchar_t*, core::kSettingsCheckCount> kCheckCaptions = {
     L"Поверх всех окон",
@@ -129,6 +133,7 @@ void CreateColourRow(HWND page, const ColourRow& row, win::Label& label, win::La
     swatch.Create(page, row.swatchId, L"", SS_SUNKEN);
     swatch.SetBoundsTwips({3480, row.top, 1095, 345});
     button.Create(page, row.buttonId, L"...");
+    win::SetAccessibleName(button.hwnd(), row.buttonName);
     button.SetBoundsTwips({4695, row.top, 525, 345});
 }
 
@@ -224,6 +229,7 @@ void SettingsDialog::CreatePages() {
     previewFrame_.SetBoundsTwips(kPreviewFrame);
     preview_.Create(text, kPreviewId, true);
     preview_.SetBoundsTwips(kPreviewBox);
+    win::SetAccessibleName(preview_.hwnd(), previewFrame_.Text());
 
     colourFrame_.Create(colours, kColourFrameId, L"Цвета:");
     colourFrame_.SetBoundsTwips(kColourFrame);

@@ -10,6 +10,7 @@
 #include "commandbar/command_bar_process.h"
 #include "commandbar/command_bar_window.h"
 #include "core/commandbar/command_bar_registry.h"
+#include "win/accessible_name.h"
 #include "win/error_report.h"
 
 namespace commandbar {
@@ -119,10 +120,6 @@ HRESULT Guarded(Body&& body) noexcept {
     return result;
 }
 
-// MinGW's oleacc import library exports IID_IAccessible as a code thunk, which wins over the GUID
-// in libuuid: compared against it, every real request for the interface fails.
-constexpr IID kAccessibleIid = __uuidof(IAccessible);
-
 class CommandBarAccessible final : public IAccessible {
 public:
     explicit CommandBarAccessible(HWND hwnd) : hwnd_(hwnd) {}
@@ -130,7 +127,7 @@ public:
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kAccessibleIid) {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == win::kAccessibleIid) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -390,7 +387,7 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam) {
     if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return 0;
     IAccessible* object = CreateCommandBarAccessible(control);
     if (!object) return 0;
-    const LRESULT result = ::LresultFromObject(kAccessibleIid, wParam, object);
+    const LRESULT result = ::LresultFromObject(win::kAccessibleIid, wParam, object);
     // The answer holds its own reference now.
     object->Release();
     return result;

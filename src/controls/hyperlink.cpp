@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "controls/gdi_values.h"
+#include "win/accessible_name.h"
 #include "win/error_report.h"
 #include "win/gdi.h"
 
@@ -69,7 +70,9 @@ void HyperLink::Create(HWND parent, UINT_PTR id, const RECT& bounds, const core:
     windowClass.name = kClassName;
     windowClass.style = 0;
     windowClass.background = nullptr;
-    win::Window::Create(windowClass, win::ChildWindowArgs(parent, id, bounds, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS));
+    // A tab stop, so the link can be followed from the keyboard too.
+    win::Window::Create(windowClass,
+                        win::ChildWindowArgs(parent, id, bounds, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP));
     leaveTimer_.SetOwner(hwnd());
 
     toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -103,6 +106,7 @@ void HyperLink::ApplyProperties() {
     (hovering_ ? savedColour_ : textColour_) = properties_.foreColor;
     if (hwnd()) {
         ::EnableWindow(hwnd(), properties_.enabled);
+        win::SetAccessibleName(hwnd(), properties_.caption, ROLE_SYSTEM_LINK);
         LayOut();
         ::InvalidateRect(hwnd(), nullptr, TRUE);
     }
@@ -240,6 +244,7 @@ void HyperLink::Paint(HDC dc) {
     if (properties_.alignment == core::TextAlignment::Right) format |= DT_RIGHT;
     if (properties_.alignment == core::TextAlignment::Centre) format |= DT_CENTER;
     ::DrawTextW(dc, properties_.caption.c_str(), static_cast<int>(properties_.caption.size()), &client, format);
+    if (::GetFocus() == hwnd()) ::DrawFocusRect(dc, &client);
 }
 
 MouseArgs HyperLink::ArgsFrom(WPARAM wParam, LPARAM lParam, MouseButton button) const {
@@ -372,6 +377,19 @@ LRESULT HyperLink::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CAPTURECHANGED:
             pressed_ = false;
+            return 0;
+        case WM_GETDLGCODE: {
+            // Enter and Space follow the link instead of pressing the dialog's default button.
+            const auto* msg = reinterpret_cast<const MSG*>(lParam);
+            const bool follow = msg && msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_SPACE);
+            return follow ? DLGC_WANTMESSAGE : 0;
+        }
+        case WM_KEYDOWN:
+            if ((wParam == VK_RETURN || wParam == VK_SPACE) && properties_.enabled) Click();
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            ::InvalidateRect(hwnd(), nullptr, FALSE);
             return 0;
         case WM_NCHITTEST:
             // The whole control is the link, even over a parent's group box.

@@ -9,11 +9,12 @@ namespace {
 constexpr unsigned kLowestHandle = 0x20;
 constexpr unsigned kHighestHandle = 0xFFFF;
 
-unsigned ProbeGdiObjects() {
+unsigned ProbeGdiObjects(bool windowCaches) {
     unsigned count = 0;
     for (unsigned index = kLowestHandle; index <= kHighestHandle; ++index) {
         // A handle with a zero high word matches any generation of that table slot.
-        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<ULONG_PTR>(index))) != 0) ++count;
+        const DWORD type = ::GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<ULONG_PTR>(index)));
+        if (type != 0 && (windowCaches || (type != OBJ_DC && type != OBJ_REGION))) ++count;
     }
     return count;
 }
@@ -40,7 +41,12 @@ unsigned ProbeUserObjects() {
 
 unsigned GdiObjectCount() {
     DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    return count != 0 ? count : ProbeGdiObjects();
+    return count != 0 ? count : ProbeGdiObjects(true);
+}
+
+unsigned DrawingObjectCount() {
+    DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    return count != 0 ? count : ProbeGdiObjects(false);
 }
 
 unsigned UserObjectCount() {

@@ -7,6 +7,10 @@
 namespace testing_support {
 
 unsigned GdiObjectCount();
+// GdiObjectCount without window DCs and their clip regions: the window manager caches those and
+// grows the cache to its working size the first times several windows paint at once. Where only
+// GetGuiResources answers, the same as GdiObjectCount.
+unsigned DrawingObjectCount();
 unsigned UserObjectCount();
 
 }  // namespace testing_support

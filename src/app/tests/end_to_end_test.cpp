@@ -383,17 +383,15 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
     };
     commands();  // fills the caches
     menus(true);
-    const unsigned gdi = testing_support::GdiObjectCount();
+    const unsigned gdi = testing_support::DrawingObjectCount();
     const unsigned user = testing_support::UserObjectCount();
     const char* rounds = std::getenv("GLYPH_MENU_ROUNDS");
     for (int i = 0, n = rounds ? std::atoi(rounds) : 10; i < n; ++i) menus(false);
-    EXPECT_LE(testing_support::GdiObjectCount(), gdi);
+    EXPECT_EQ(testing_support::DrawingObjectCount(), gdi);
     EXPECT_LE(testing_support::UserObjectCount(), user);
     commands();
     commands();
-    // Two GDI objects appear once in the first passes and then stay put over six more (seen);
-    // a leak per command would pass this twice.
-    EXPECT_LE(testing_support::GdiObjectCount(), gdi + 2);
+    EXPECT_EQ(testing_support::DrawingObjectCount(), gdi);
     EXPECT_LE(testing_support::UserObjectCount(), user);
 }
 

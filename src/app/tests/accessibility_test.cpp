@@ -1,0 +1,149 @@
+// Every control a user can tab to has a name a screen reader can say, and Tab reaches it.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/about_window.h"
+#include "app/main_window.h"
+#include "app/settings_dialog.h"
+#include "app/tests/registry_fixture.h"
+#include "win/accessible_name.h"
+#include "win/module.h"
+
+namespace app {
+namespace {
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[64]{};
+    ::GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+std::wstring Describe(HWND hwnd) {
+    wchar_t text[64]{};
+    ::GetWindowTextW(hwnd, text, 64);
+    return ClassOf(hwnd) + L" \"" + text + L"\"";
+}
+
+std::vector<HWND> TabStops(HWND window) {
+    std::vector<HWND> stops;
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM found) {
+            if ((::GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) && ::IsWindowVisible(child) &&
+                ::IsWindowEnabled(child)) {
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&stops));
+    return stops;
+}
+
+// The controls Tab visits, as the dialog manager and the main window step through them.
+std::set<HWND> TabCycle(HWND window, HWND first) {
+    std::set<HWND> visited;
+    for (HWND at = first; at && visited.insert(at).second;) at = ::GetNextDlgTabItem(window, at, FALSE);
+    return visited;
+}
+
+// What a screen reader asks for: the client object's name and role.
+std::pair<std::wstring, LONG> Accessible(HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), win::kAccessibleIid,
+                                            reinterpret_cast<void**>(&object)))) {
+        return {L"<no object>", 0};
+    }
+    VARIANT self;
+    ::VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    object->get_accName(self, &name);
+    VARIANT role;
+    ::VariantInit(&role);
+    object->get_accRole(self, &role);
+    std::pair<std::wstring, LONG> result{name ? name : L"", role.vt == VT_I4 ? role.lVal : 0};
+    ::SysFreeString(name);
+    object->Release();
+    return result;
+}
+
+void ExpectNamedAndReachable(HWND window) {
+    const std::vector<HWND> stops = TabStops(window);
+    ASSERT_FALSE(stops.empty());
+    const std::set<HWND> cycle = TabCycle(window, stops.front());
+    for (HWND stop : stops) {
+        EXPECT_TRUE(cycle.count(stop)) << Describe(stop);
+        // A container passing the focus on to a child of its own is announced through that child.
+        ::SetFocus(stop);
+        if (::IsChild(stop, ::GetFocus())) continue;
+        if (ClassOf(stop) == WC_TABCONTROLW) {
+            // A page tab list is announced by its tabs.
+            for (int i = 0; i < TabCtrl_GetItemCount(stop); ++i) {
+                wchar_t text[64]{};
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = text;
+                item.cchTextMax = 64;
+                TabCtrl_GetItem(stop, i, &item);
+                EXPECT_NE(text[0], L'\0') << i;
+            }
+            continue;
+        }
+        const std::wstring name = Accessible(stop).first;
+        EXPECT_FALSE(name.empty() || name == L"...") << Describe(stop);
+    }
+}
+
+struct NoProgress : FontLoadProgress {
+    void Begin(HWND) override {}
+    void SetPercent(float) override {}
+    void End() override {}
+};
+
+class AccessibilityTest : public testing_support::CleanPreferences {};
+
+TEST_F(AccessibilityTest, MainWindowSettingsAndAboutNameEveryTabStop) {
+    MainWindow main;
+    main.SetFontSource([] { return std::vector<std::wstring>{L"Arial"}; });
+    main.SetProgress(std::make_unique<NoProgress>());
+    main.Show();
+    main.LoadFonts(nullptr);
+    ExpectNamedAndReachable(main.hwnd());
+    EXPECT_EQ(Accessible(main.FontList().hwnd()).first, L"Установленные шрифты:");
+
+    SettingsDialog settings;
+    settings.Open(main.hwnd());
+    for (int tab = 1; tab <= 3; ++tab) {
+        settings.Tabs().SelectTab(tab);
+        ExpectNamedAndReachable(settings.hwnd());
+    }
+    settings.Close();
+
+    AboutWindow about(win::ExecutableDirectory() + L"\\Glyphoscope.exe");
+    about.Open(main.hwnd());
+    ExpectNamedAndReachable(about.hwnd());
+    controls::HyperLink& link = about.HomePageLink();
+    EXPECT_EQ(Accessible(link.hwnd()).second, ROLE_SYSTEM_LINK);
+    // Enter on the focused link follows it; the dialog's default button stays where it is.
+    std::vector<std::wstring> opened;
+    link.SetOpener([&](const std::wstring& target) { opened.push_back(target); });
+    ::SetFocus(link.hwnd());
+    MSG enter{link.hwnd(), WM_KEYDOWN, VK_RETURN, 0};
+    EXPECT_TRUE(::IsDialogMessageW(about.hwnd(), &enter));
+    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(about.IsOpen());
+}
+
+}  // namespace
+}  // namespace app

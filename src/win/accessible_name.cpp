@@ -1,0 +1,169 @@
+#include "win/accessible_name.h"
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <memory>
+#include <new>
+
+#include "win/error_report.h"
+
+namespace win {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x4E414D45;  // "NAME"
+constexpr wchar_t kNamingProperty[] = L"GlyphoscopeAccessibleName";
+
+struct Naming {
+    std::wstring name;
+    LONG role = 0;
+};
+
+bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+// The standard object with the name and role of the control itself replaced.
+class NamedAccessible final : public IAccessible {
+public:
+    NamedAccessible(IAccessible* inner, const Naming& naming) : inner_(inner), naming_(naming) {}
+    ~NamedAccessible() { inner_->Release(); }
+    NamedAccessible(const NamedAccessible&) = delete;
+    NamedAccessible& operator=(const NamedAccessible&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kAccessibleIid) {
+            *out = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        // Child enumeration and the window behind the object stay the standard object's.
+        return inner_->QueryInterface(iid, out);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return inner_->GetTypeInfoCount(count); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+        return inner_->GetTypeInfo(index, locale, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) override {
+        return inner_->GetIDsOfNames(iid, names, count, locale, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* exception, UINT* argument) override {
+        return inner_->Invoke(id, iid, locale, flags, params, result, exception, argument);
+    }
+
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (!IsSelf(child)) return inner_->get_accName(child, name);
+        if (!name) return E_POINTER;
+        *name = ::SysAllocStringLen(naming_.name.data(), static_cast<UINT>(naming_.name.size()));
+        return *name ? S_OK : E_OUTOFMEMORY;
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (!IsSelf(child) || naming_.role == 0) return inner_->get_accRole(child, role);
+        if (!role) return E_POINTER;
+        role->vt = VT_I4;
+        role->lVal = naming_.role;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return inner_->get_accParent(parent); }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override { return inner_->get_accChildCount(count); }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
+        return inner_->get_accChild(child, out);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        return inner_->get_accValue(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+        return inner_->get_accDescription(child, text);
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        return inner_->get_accState(child, state);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override { return inner_->get_accHelp(child, help); }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
+        return inner_->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+        return inner_->get_accKeyboardShortcut(child, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override { return inner_->get_accFocus(focus); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        return inner_->get_accSelection(selection);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        return inner_->get_accDefaultAction(child, action);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override { return inner_->accSelect(flags, child); }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override {
+        return inner_->accLocation(left, top, width, height, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+        return inner_->accNavigate(direction, start, end);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
+        return inner_->accHitTest(x, y, child);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override { return inner_->accDoDefaultAction(child); }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override { return inner_->put_accName(child, name); }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+        return inner_->put_accValue(child, value);
+    }
+
+private:
+    std::atomic<ULONG> references_{1};
+    IAccessible* inner_;
+    Naming naming_;  // a copy: the object may outlive the control
+};
+
+LRESULT CALLBACK NamingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* naming = reinterpret_cast<Naming*>(data);
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(hwnd, &NamingProc, kSubclassId);
+        ::RemovePropW(hwnd, kNamingProperty);
+        delete naming;
+    } else if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
+        LRESULT answer = 0;
+        const bool handled = GuardCallback([&] {
+            IAccessible* inner = nullptr;
+            if (FAILED(::CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kAccessibleIid, reinterpret_cast<void**>(&inner)))) {
+                return;
+            }
+            IAccessible* named = new (std::nothrow) NamedAccessible(inner, *naming);
+            if (!named) {
+                inner->Release();
+                return;
+            }
+            answer = ::LresultFromObject(kAccessibleIid, wParam, named);
+            named->Release();  // the answer holds its own reference
+        });
+        if (handled && answer > 0) return answer;
+    }
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void SetAccessibleName(HWND control, std::wstring name, LONG role) {
+    // The subclass's reference data is found again through a window property.
+    if (auto* naming = static_cast<Naming*>(::GetPropW(control, kNamingProperty))) {
+        *naming = Naming{std::move(name), role};
+        return;
+    }
+    auto naming = std::make_unique<Naming>(Naming{std::move(name), role});
+    if (::SetWindowSubclass(control, &NamingProc, kSubclassId, reinterpret_cast<DWORD_PTR>(naming.get())) &&
+        ::SetPropW(control, kNamingProperty, naming.get())) {
+        naming.release();
+    } else {
+        ::RemoveWindowSubclass(control, &NamingProc, kSubclassId);
+    }
+}
+
+}  // namespace win

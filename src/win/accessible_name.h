@@ -1,0 +1,21 @@
+#pragma once
+// Names a platform control for screen readers where no label can: a list under a group box, a
+// button captioned "...". The control's own accessible object answers everything else.
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <string>
+
+namespace win {
+
+// MinGW's oleacc import library exports IID_IAccessible as a code thunk, which wins over the GUID
+// in libuuid: compared against it, every real request for the interface fails.
+inline constexpr IID kAccessibleIid = __uuidof(IAccessible);
+
+// From now until the control is destroyed, WM_GETOBJECT answers its standard object under this
+// name (and, when given, this role). Calling again replaces both.
+void SetAccessibleName(HWND control, std::wstring name, LONG role = 0);
+
+}  // namespace win
