@@ -92,7 +92,8 @@ void MainMenu::AttachChildren(const std::wstring& parentKey, const std::optional
         const std::wstring key = child.Key();
         if (!core::IsDirectChild(parentKey, key)) continue;
         if (!bar) {
-            bar = MenuBar().CommandBars().Add(parentKey, parent ? cb::CaptionWithoutMnemonic(parent->Caption()) : parentKey);
+            bar = MenuBar().CommandBars().Add(parentKey,
+                                              parent ? cb::CaptionWithoutMnemonic(parent->Caption()) : parentKey);
             if (parent) parent->SetBar(bar);
         }
         bar->Buttons().Add(child);

@@ -381,7 +381,8 @@ LRESULT HyperLink::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETDLGCODE: {
             // Enter and Space follow the link instead of pressing the dialog's default button.
             const auto* msg = reinterpret_cast<const MSG*>(lParam);
-            const bool follow = msg && msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_SPACE);
+            const bool follow =
+                msg && msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_SPACE);
             return follow ? DLGC_WANTMESSAGE : 0;
         }
         case WM_KEYDOWN:

@@ -87,7 +87,9 @@ public:
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         return inner_->get_accState(child, state);
     }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override { return inner_->get_accHelp(child, help); }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+        return inner_->get_accHelp(child, help);
+    }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
         return inner_->get_accHelpTopic(file, child, topic);
     }
@@ -112,7 +114,9 @@ public:
         return inner_->accHitTest(x, y, child);
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override { return inner_->accDoDefaultAction(child); }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override { return inner_->put_accName(child, name); }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
+        return inner_->put_accName(child, name);
+    }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
         return inner_->put_accValue(child, value);
     }
@@ -133,7 +137,8 @@ LRESULT CALLBACK NamingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         LRESULT answer = 0;
         const bool handled = GuardCallback([&] {
             IAccessible* inner = nullptr;
-            if (FAILED(::CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kAccessibleIid, reinterpret_cast<void**>(&inner)))) {
+            if (FAILED(::CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kAccessibleIid,
+                                                   reinterpret_cast<void**>(&inner)))) {
                 return;
             }
             IAccessible* named = new (std::nothrow) NamedAccessible(inner, *naming);

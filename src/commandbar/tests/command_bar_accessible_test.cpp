@@ -236,7 +236,8 @@ TEST_F(CommandBarAccessibleTest, AnotherProcessReadsNamesAndClicks) {
     std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=AccessibleClient.*";
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(::CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    ASSERT_TRUE(
+        ::CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
     ::SetEnvironmentVariableW(L"GLYPH_ACCESSIBLE_WINDOW", nullptr);
     ::CloseHandle(process.hThread);
     std::wstring clicked;
@@ -279,7 +280,8 @@ TEST(AccessibleClient, ReadsNamesAndClicks) {
     for (LONG id = 1; id <= count; ++id) names += L"|" + Text(&IAccessible::get_accName, *object, id);
     EXPECT_EQ(object->accDoDefaultAction(Child(1)), S_OK);
     std::ofstream(std::filesystem::path(answer), std::ios::binary)
-        .write(reinterpret_cast<const char*>(names.data()), static_cast<std::streamsize>(names.size() * sizeof(wchar_t)));
+        .write(reinterpret_cast<const char*>(names.data()),
+               static_cast<std::streamsize>(names.size() * sizeof(wchar_t)));
 }
 
 }  // namespace
