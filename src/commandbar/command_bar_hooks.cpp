@@ -41,10 +41,14 @@ HookSetter& CurrentSetter() {
     return setter;
 }
 
+thread_local int hookDepth = 0;
+
 LRESULT Dispatch(ThreadHook& hook, int code, WPARAM wParam, LPARAM lParam) {
     bool consumed = false;
     if (code >= 0 && hook.handler) {
+        ++hookDepth;
         win::GuardCallback([&] { consumed = hook.handler(code, wParam, lParam); });
+        --hookDepth;
     }
     if (consumed) return 1;
     return ::CallNextHookEx(hook.hook.get(), code, wParam, lParam);
@@ -78,6 +82,8 @@ void InstallMouseHook(std::int32_t ownerKey) { Install(MouseHook(), ownerKey); }
 void RemoveMouseHook(std::int32_t ownerKey) { Remove(MouseHook(), ownerKey); }
 bool KeyboardHookInstalled() { return static_cast<bool>(KeyboardHook().hook); }
 bool MouseHookInstalled() { return static_cast<bool>(MouseHook().hook); }
+
+bool InsideInputHook() { return hookDepth > 0; }
 
 HookHandler SetKeyboardHookHandler(HookHandler handler) {
     return std::exchange(KeyboardHook().handler, std::move(handler));

@@ -20,6 +20,10 @@ void RemoveMouseHook(std::int32_t ownerKey);
 bool KeyboardHookInstalled();
 bool MouseHookInstalled();
 
+// True while a hook handler of this thread runs. The message it decides on is still in the queue
+// then: a modal loop started from there would receive it again.
+bool InsideInputHook();
+
 // Replaces the procedure body; returns the previous one.
 HookHandler SetKeyboardHookHandler(HookHandler handler);
 HookHandler SetMouseHookHandler(HookHandler handler);

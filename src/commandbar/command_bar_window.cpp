@@ -5,6 +5,7 @@
 #include "commandbar/command_bar_accessible.h"
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
+#include "commandbar/command_bar_hooks.h"
 #include "commandbar/command_bar_menu_host.h"
 #include "commandbar/command_bar_process.h"
 #include "core/commandbar/command_bar_registry.h"
@@ -288,6 +289,9 @@ LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             if (surface_) surface_.CopyTo(paint.dc());
             return 0;
         }
+        case kDeferredClickMessage:
+            RaiseDeferredClick();
+            return 0;
         case WM_GETOBJECT:
             if (const LRESULT answer = AnswerGetObject(hwnd(), wParam, lParam)) return answer;
             break;
@@ -343,7 +347,22 @@ std::int32_t CommandBarWindow::ButtonIndex(const cb::ButtonInt& button) const {
 }
 
 void CommandBarWindow::RaiseButtonClick(const cb::ButtonInt& button) {
+    // A click decided by a key in the thread's hook runs once the hook has returned: a dialog it
+    // opened would otherwise receive that key (Enter pressing its default button).
+    if (InsideInputHook()) {
+        deferredClicks_.push_back(button.Key());
+        ::PostMessageW(hwnd(), kDeferredClickMessage, 0, 0);
+        return;
+    }
     if (events.buttonClick) events.buttonClick(cb::Button(Registry(), Hwnd(), button.Key()));
+}
+
+void CommandBarWindow::RaiseDeferredClick() {
+    if (deferredClicks_.empty()) return;
+    const std::wstring key = std::move(deferredClicks_.front());
+    deferredClicks_.pop_front();
+    // The button may have gone in between.
+    if (events.buttonClick && Registry().FindButton(key)) events.buttonClick(cb::Button(Registry(), Hwnd(), key));
 }
 
 cb::CommandBarControl* CommandBarWindow::RequestInstance() {

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -203,6 +204,8 @@ private:
 
     // Menus and mouse (command_bar_window_menus.cpp).
     bool HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& result);
+    static constexpr UINT kDeferredClickMessage = WM_APP + 1;
+    void RaiseDeferredClick();
     void EnableTimer(UINT_PTR id, UINT interval, bool enable) noexcept;
     void StopTimers() noexcept;
     void SetToolTip(const std::wstring& text);
@@ -236,6 +239,7 @@ private:
     bool shadowsShown_ = false;
     win::UniqueWindow toolTip_;
     bool capturing_ = false;
+    std::deque<std::wstring> deferredClicks_;  // button keys, raised in order
     // Declared last: they refer to the members above.
     std::unique_ptr<MenuHost> menuHost_;
     std::unique_ptr<core::commandbar::BarInteraction> interaction_;

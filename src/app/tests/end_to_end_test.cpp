@@ -218,6 +218,31 @@ TEST_F(EndToEnd, EveryCommandByMouseAndByShortcut) {
     EXPECT_TRUE(closer.ownerAlwaysDisabled);
 }
 
+// Enter on the highlighted entry runs it as a click does, also when it opens a modal window: the
+// key pressed in the menu must not reach that window too (and close it at once).
+TEST_F(EndToEnd, EnterOnAnEntryRunsItLikeAClick) {
+    testing_support::ModalCloser closer(window_->hwnd(), &PressEscape);
+    for (const wchar_t* key : {L"MENU:SERVICE:SETTINGS", L"MENU:HELP:ABOUT", L"MENU:FONTSIZE:20"}) {
+        SCOPED_TRACE(key);
+        const std::wstring entry(key);
+        const std::wstring barKey = entry.substr(0, entry.rfind(L':'));
+        const int index = commandbar::Registry().FindBar(barKey)->IndexOf(entry);
+        commandbar::CommandBarWindow* popup = OpenMenu(commandbar::Registry().FindBar(core::kMenuBarKey)->IndexOf(barKey));
+        ASSERT_NE(popup, nullptr);
+        for (int i = 0; i < 10 && !popup->DisplayInfo()[static_cast<std::size_t>(index - 1)].MouseOver; ++i) {
+            Press(VK_DOWN);
+        }
+        const int closed = closer.closed;
+        Press(VK_RETURN);
+        if (entry == L"MENU:FONTSIZE:20") {
+            EXPECT_TRUE(PumpUntil([&] { return Pref(pref::kFontSize) == L"20"; }));
+        } else {
+            EXPECT_TRUE(PumpUntil([&] { return closer.closed == closed + 1 && ::IsWindowEnabled(window_->hwnd()); }));
+        }
+        EXPECT_TRUE(Shown().empty());
+    }
+}
+
 TEST_F(EndToEnd, ExitByMenuToolBarAndShortcut) {
     for (const wchar_t* way : {L"MENU:FILE:EXIT", L"TOOLBAR:EXIT", L"keys"}) {
         SCOPED_TRACE(way);
