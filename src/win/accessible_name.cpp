@@ -5,6 +5,7 @@
 #include <atomic>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "win/error_report.h"
 
@@ -25,7 +26,7 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // The standard object with the name and role of the control itself replaced.
 class NamedAccessible final : public IAccessible {
 public:
-    NamedAccessible(IAccessible* inner, const Naming& naming) : inner_(inner), naming_(naming) {}
+    NamedAccessible(IAccessible* inner, Naming naming) noexcept : inner_(inner), naming_(std::move(naming)) {}
     ~NamedAccessible() { inner_->Release(); }
     NamedAccessible(const NamedAccessible&) = delete;
     NamedAccessible& operator=(const NamedAccessible&) = delete;
@@ -136,12 +137,13 @@ LRESULT CALLBACK NamingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     } else if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
         LRESULT answer = 0;
         const bool handled = GuardCallback([&] {
+            Naming copy = *naming;  // may throw: before anything needs releasing
             IAccessible* inner = nullptr;
             if (FAILED(::CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kAccessibleIid,
                                                    reinterpret_cast<void**>(&inner)))) {
                 return;
             }
-            IAccessible* named = new (std::nothrow) NamedAccessible(inner, *naming);
+            IAccessible* named = new (std::nothrow) NamedAccessible(inner, std::move(copy));
             if (!named) {
                 inner->Release();
                 return;

@@ -34,18 +34,16 @@ std::wstring Describe(HWND hwnd) {
     return ClassOf(hwnd) + L" \"" + text + L"\"";
 }
 
+BOOL CALLBACK AddTabStop(HWND child, LPARAM found) {
+    if ((::GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) && ::IsWindowVisible(child) && ::IsWindowEnabled(child)) {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+    }
+    return TRUE;
+}
+
 std::vector<HWND> TabStops(HWND window) {
     std::vector<HWND> stops;
-    ::EnumChildWindows(
-        window,
-        [](HWND child, LPARAM found) {
-            if ((::GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) && ::IsWindowVisible(child) &&
-                ::IsWindowEnabled(child)) {
-                reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&stops));
+    ::EnumChildWindows(window, &AddTabStop, reinterpret_cast<LPARAM>(&stops));
     return stops;
 }
 
