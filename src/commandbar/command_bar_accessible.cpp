@@ -381,11 +381,9 @@ private:
 
 }  // namespace
 
-IAccessible* CreateCommandBarAccessible(HWND control) { return new (std::nothrow) CommandBarAccessible(control); }
-
 LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam) {
     if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return 0;
-    IAccessible* object = CreateCommandBarAccessible(control);
+    IAccessible* object = new (std::nothrow) CommandBarAccessible(control);
     if (!object) return 0;
     const LRESULT result = ::LresultFromObject(win::kAccessibleIid, wParam, object);
     // The answer holds its own reference now.

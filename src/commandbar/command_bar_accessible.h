@@ -10,9 +10,6 @@
 
 namespace commandbar {
 
-// A new object with one reference, which the caller owns.
-IAccessible* CreateCommandBarAccessible(HWND control);
-
 // The answer to WM_GETOBJECT for the control's client area; 0 for any other object id.
 LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam);
 

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -16,11 +15,13 @@
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
 #include "app/tests/registry_fixture.h"
-#include "win/accessible_name.h"
+#include "support/accessible.h"
 #include "win/module.h"
 
 namespace app {
 namespace {
+
+using testing_support::NameAndRole;
 
 std::wstring ClassOf(HWND hwnd) {
     wchar_t name[64]{};
@@ -54,28 +55,6 @@ std::set<HWND> TabCycle(HWND window, HWND first) {
     return visited;
 }
 
-// What a screen reader asks for: the client object's name and role.
-std::pair<std::wstring, LONG> Accessible(HWND control) {
-    IAccessible* object = nullptr;
-    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), win::kAccessibleIid,
-                                            reinterpret_cast<void**>(&object)))) {
-        return {L"<no object>", 0};
-    }
-    VARIANT self;
-    ::VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    object->get_accName(self, &name);
-    VARIANT role;
-    ::VariantInit(&role);
-    object->get_accRole(self, &role);
-    std::pair<std::wstring, LONG> result{name ? name : L"", role.vt == VT_I4 ? role.lVal : 0};
-    ::SysFreeString(name);
-    object->Release();
-    return result;
-}
-
 void ExpectNamedAndReachable(HWND window) {
     const std::vector<HWND> stops = TabStops(window);
     ASSERT_FALSE(stops.empty());
@@ -98,7 +77,7 @@ void ExpectNamedAndReachable(HWND window) {
             }
             continue;
         }
-        const std::wstring name = Accessible(stop).first;
+        const std::wstring name = NameAndRole(stop).first;
         EXPECT_FALSE(name.empty() || name == L"...") << Describe(stop);
     }
 }
@@ -118,7 +97,7 @@ TEST_F(AccessibilityTest, MainWindowSettingsAndAboutNameEveryTabStop) {
     main.Show();
     main.LoadFonts(nullptr);
     ExpectNamedAndReachable(main.hwnd());
-    EXPECT_EQ(Accessible(main.FontList().hwnd()).first, L"Установленные шрифты:");
+    EXPECT_EQ(NameAndRole(main.FontList().hwnd()).first, L"Установленные шрифты:");
 
     SettingsDialog settings;
     settings.Open(main.hwnd());
@@ -132,7 +111,7 @@ TEST_F(AccessibilityTest, MainWindowSettingsAndAboutNameEveryTabStop) {
     about.Open(main.hwnd());
     ExpectNamedAndReachable(about.hwnd());
     controls::HyperLink& link = about.HomePageLink();
-    EXPECT_EQ(Accessible(link.hwnd()).second, ROLE_SYSTEM_LINK);
+    EXPECT_EQ(NameAndRole(link.hwnd()).second, ROLE_SYSTEM_LINK);
     // Enter on the focused link follows it; the dialog's default button stays where it is.
     std::vector<std::wstring> opened;
     link.SetOpener([&](const std::wstring& target) { opened.push_back(target); });

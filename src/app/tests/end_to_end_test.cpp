@@ -129,15 +129,25 @@ protected:
         return MenuRig::MenuOf(bar, title);
     }
 
+    // The entry's position in its bar.
+    static int IndexOf(const std::wstring& key) {
+        return commandbar::Registry().FindBar(key.substr(0, key.rfind(L':')))->IndexOf(key);
+    }
+
+    // Clicks the title whose drop-down holds the entry.
+    commandbar::CommandBarWindow* OpenMenuOf(const std::wstring& key) {
+        const std::wstring barKey = key.substr(0, key.rfind(L':'));
+        return OpenMenu(commandbar::Registry().FindBar(core::kMenuBarKey)->IndexOf(barKey));
+    }
+
     // Through the tool bar, or the title and then the entry of its drop-down.
     void ClickEntry(const std::wstring& key) {
-        const std::wstring barKey = key.substr(0, key.rfind(L':'));
-        const int index = commandbar::Registry().FindBar(barKey)->IndexOf(key);
-        if (barKey == core::kToolbarKey) {
+        const int index = IndexOf(key);
+        if (key.substr(0, key.rfind(L':')) == core::kToolbarKey) {
             commandbar::testing::Click(MenuRig::ItemCentre(menu().ToolBar(), index));
             return;
         }
-        commandbar::CommandBarWindow* popup = OpenMenu(commandbar::Registry().FindBar(core::kMenuBarKey)->IndexOf(barKey));
+        commandbar::CommandBarWindow* popup = OpenMenuOf(key);
         ASSERT_NE(popup, nullptr) << key;
         MenuRig::Hover(*popup, index);
         const POINT at = MenuRig::ItemCentre(*popup, index);
@@ -225,9 +235,8 @@ TEST_F(EndToEnd, EnterOnAnEntryRunsItLikeAClick) {
     for (const wchar_t* key : {L"MENU:SERVICE:SETTINGS", L"MENU:HELP:ABOUT", L"MENU:FONTSIZE:20"}) {
         SCOPED_TRACE(key);
         const std::wstring entry(key);
-        const std::wstring barKey = entry.substr(0, entry.rfind(L':'));
-        const int index = commandbar::Registry().FindBar(barKey)->IndexOf(entry);
-        commandbar::CommandBarWindow* popup = OpenMenu(commandbar::Registry().FindBar(core::kMenuBarKey)->IndexOf(barKey));
+        const int index = IndexOf(entry);
+        commandbar::CommandBarWindow* popup = OpenMenuOf(entry);
         ASSERT_NE(popup, nullptr);
         for (int i = 0; i < 10 && !popup->DisplayInfo()[static_cast<std::size_t>(index - 1)].MouseOver; ++i) {
             Press(VK_DOWN);

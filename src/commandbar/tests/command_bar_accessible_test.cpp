@@ -15,6 +15,7 @@
 #include "commandbar/command_bar_process.h"
 #include "commandbar/command_bar_window.h"
 #include "core/commandbar/command_bar_registry.h"
+#include "support/accessible.h"
 #include "support/gui_resources.h"
 #include "test_bar_window.h"
 
@@ -24,10 +25,7 @@ namespace {
 namespace cb = core::commandbar;
 using testing::TestForm;
 
-struct Releaser {
-    void operator()(IAccessible* object) const { object->Release(); }
-};
-using Accessible = std::unique_ptr<IAccessible, Releaser>;
+using Accessible = testing_support::AccessiblePtr;
 
 VARIANT Child(LONG id) {
     VARIANT child;
@@ -81,11 +79,9 @@ protected:
 
     // The way a screen reader asks: WM_GETOBJECT answered through LresultFromObject.
     static Accessible Object(const CommandBarWindow& control) {
-        IAccessible* object = nullptr;
-        EXPECT_EQ(::AccessibleObjectFromWindow(control.hwnd(), static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                               reinterpret_cast<void**>(&object)),
-                  S_OK);
-        return Accessible(object);
+        Accessible object = testing_support::ClientObject(control.hwnd());
+        EXPECT_TRUE(object);
+        return object;
     }
 
     TestForm form_;
@@ -268,12 +264,9 @@ TEST(AccessibleClient, ReadsNamesAndClicks) {
         !::GetEnvironmentVariableW(L"GLYPH_ACCESSIBLE_ANSWER", answer, MAX_PATH)) {
         GTEST_SKIP() << "started by AnotherProcessReadsNamesAndClicks";
     }
-    IAccessible* raw = nullptr;
     const HWND hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(window)));
-    ASSERT_EQ(::AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                           reinterpret_cast<void**>(&raw)),
-              S_OK);
-    Accessible object(raw);
+    Accessible object = testing_support::ClientObject(hwnd);
+    ASSERT_TRUE(object);
     LONG count = 0;
     object->get_accChildCount(&count);
     std::wstring names = L"|" + Text(&IAccessible::get_accName, *object, CHILDID_SELF) + L"|" + std::to_wstring(count);

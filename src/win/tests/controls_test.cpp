@@ -1,9 +1,8 @@
 #include "win/controls.h"
 
-#include <oleacc.h>
-
 #include <gtest/gtest.h>
 
+#include "support/accessible.h"
 #include "support/error_capture.h"
 #include "win/accessible_name.h"
 #include "support/pump.h"
@@ -117,25 +116,6 @@ TEST(Timer, RefusesToStartWithoutAnOwner) {
     EXPECT_FALSE(timer.Enabled());
 }
 
-}  // namespace
-
-namespace {
-
-std::pair<std::wstring, LONG> NameAndRole(IAccessible& object) {
-    VARIANT self;
-    ::VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    object.get_accName(self, &name);
-    VARIANT role;
-    ::VariantInit(&role);
-    object.get_accRole(self, &role);
-    std::pair<std::wstring, LONG> result{name ? name : L"", role.lVal};
-    ::SysFreeString(name);
-    return result;
-}
-
 // Renaming replaces name and role; an object kept after its control is destroyed still answers.
 TEST(AccessibleName, RenamesAndOutlivesTheControl) {
     HostWindow host;
@@ -143,14 +123,12 @@ TEST(AccessibleName, RenamesAndOutlivesTheControl) {
     button.Create(host.hwnd(), 7, L"...");
     win::SetAccessibleName(button.hwnd(), L"Выбрать цвет");
     win::SetAccessibleName(button.hwnd(), L"Выбрать шрифт", ROLE_SYSTEM_LINK);
-    IAccessible* object = nullptr;
-    ASSERT_EQ(::AccessibleObjectFromWindow(button.hwnd(), static_cast<DWORD>(OBJID_CLIENT), win::kAccessibleIid,
-                                           reinterpret_cast<void**>(&object)),
-              S_OK);
-    EXPECT_EQ(NameAndRole(*object), std::make_pair(std::wstring(L"Выбрать шрифт"), LONG{ROLE_SYSTEM_LINK}));
+    testing_support::AccessiblePtr object = testing_support::ClientObject(button.hwnd());
+    ASSERT_TRUE(object);
+    EXPECT_EQ(testing_support::NameAndRole(*object),
+              std::make_pair(std::wstring(L"Выбрать шрифт"), LONG{ROLE_SYSTEM_LINK}));
     ::DestroyWindow(button.hwnd());
-    EXPECT_EQ(NameAndRole(*object).first, L"Выбрать шрифт");
-    object->Release();
+    EXPECT_EQ(testing_support::NameAndRole(*object).first, L"Выбрать шрифт");
 }
 
 }  // namespace

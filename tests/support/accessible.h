@@ -1,0 +1,27 @@
+#pragma once
+// What a screen reader reads of a window: its client object through AccessibleObjectFromWindow.
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace testing_support {
+
+struct AccessibleReleaser {
+    void operator()(IAccessible* object) const { object->Release(); }
+};
+using AccessiblePtr = std::unique_ptr<IAccessible, AccessibleReleaser>;
+
+// Null when the window answers no object.
+AccessiblePtr ClientObject(HWND window);
+
+// The object's own name and role; role 0 when it has none.
+std::pair<std::wstring, LONG> NameAndRole(IAccessible& object);
+// The same for a window's client object; "<no object>" when there is none.
+std::pair<std::wstring, LONG> NameAndRole(HWND window);
+
+}  // namespace testing_support
