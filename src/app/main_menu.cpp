@@ -1,6 +1,7 @@
 #include "app/main_menu.h"
 
 #include "core/app/main_menu_table.h"
+#include "win/dpi.h"
 #include "win/error_report.h"
 
 namespace app {
@@ -30,8 +31,10 @@ void MainMenu::Build(HWND owner, HWND toolbarParent, const std::wstring& program
     owner_ = owner;
     onClick_ = std::move(onClick);
     onResize_ = std::move(onResize);
-    LoadIcons(menuIcons_, 16, core::MenuIconFiles(), programFolder);
-    LoadIcons(toolbarIcons_, 32, core::ToolbarIconFiles(), programFolder);
+    const int dpi = win::ScreenDpi();
+    LoadIcons(menuIcons_, core::IconSizeForDpi(core::kMenuIconSizes, dpi), core::MenuIconFiles(), programFolder);
+    LoadIcons(toolbarIcons_, core::IconSizeForDpi(core::kToolbarIconSizes, dpi), core::ToolbarIconFiles(),
+              programFolder);
 
     commandbar::CommandBarWindow& menuBar = AddElement(owner, true);
     commandbar::CommandBarWindow& toolBar = AddElement(toolbarParent, true);

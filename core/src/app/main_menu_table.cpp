@@ -1,5 +1,6 @@
 #include "core/app/main_menu_table.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -152,6 +153,15 @@ MenuCommand Find(std::wstring_view CommandName::*field, std::wstring_view name) 
 std::span<const MenuButtonEntry> MainMenuButtons() { return kButtons; }
 std::span<const IconFile> MenuIconFiles() { return kMenuIcons; }
 std::span<const IconFile> ToolbarIconFiles() { return kToolbarIcons; }
+
+int IconSizeForDpi(std::span<const int> heldSizes, int dpi) {
+    const long long wanted = static_cast<long long>(heldSizes.front()) * dpi / 96;
+    int size = heldSizes.front();
+    for (int held : heldSizes) {
+        if (held <= wanted) size = std::max(size, held);
+    }
+    return size;
+}
 
 bool IsDirectChild(std::wstring_view parentKey, std::wstring_view key) {
     if (key.size() <= parentKey.size() || !key.starts_with(parentKey) || key[parentKey.size()] != L':') return false;

@@ -43,4 +43,13 @@ TEST(MainMenuTable, EveryEntryHasABarACommandAndItsOwnShortcut) {
     EXPECT_FALSE(core::IsDirectChild(L"MENU", L"MENU:FILE:EXIT"));
 }
 
+TEST(MainMenuTable, IconsFollowTheScreensScaleInHeldSizes) {
+    const std::pair<int, std::pair<int, int>> cases[] = {
+        {72, {16, 32}}, {96, {16, 32}}, {120, {16, 32}}, {144, {24, 48}}, {192, {32, 48}}, {480, {32, 48}}};
+    for (const auto& [dpi, sizes] : cases) {
+        EXPECT_EQ(core::IconSizeForDpi(core::kMenuIconSizes, dpi), sizes.first) << dpi;
+        EXPECT_EQ(core::IconSizeForDpi(core::kToolbarIconSizes, dpi), sizes.second) << dpi;
+    }
+}
+
 }  // namespace

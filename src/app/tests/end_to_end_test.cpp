@@ -348,6 +348,9 @@ TEST_F(EndToEnd, LargerSizeGrowsThePreviewAtOnceAndKeepsOneChecked) {
 void Screenshot(HWND window, HWND popup, const std::wstring& name) {
     wchar_t folder[MAX_PATH] = {};
     if (!::GetEnvironmentVariableW(L"GLYPH_GALLERY_DIR", folder, MAX_PATH)) return;
+    // What the user sees once painting has settled, not what is still waiting to be painted.
+    ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpFor(300);
     RECT area = Bounds(window);
     if (popup) {
         const RECT menuBounds = Bounds(popup);
@@ -377,6 +380,7 @@ TEST_F(EndToEnd, LayoutKeepsEveryItemInsideItsBar) {
         for (commandbar::CommandBarWindow* bar : bars) {
             const RECT bounds = Bounds(bar->hwnd());
             EXPECT_TRUE(Inside(bounds, client)) << bar->BarKey();
+            EXPECT_TRUE(Inside(bounds, Bounds(::GetParent(bar->hwnd())))) << bar->BarKey();
             EXPECT_GE(bounds.bottom - bounds.top, ::GetSystemMetrics(SM_CYMENU) - 2) << bar->BarKey();
             for (int i = 1; i <= static_cast<int>(bar->DisplayInfo().size()); ++i) {
                 EXPECT_FALSE(bar->DisplayInfo()[static_cast<std::size_t>(i - 1)].Hidden) << bar->BarKey() << ' ' << i;
@@ -403,6 +407,8 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
             } else {
                 ClickEntry(std::wstring(entry.key));
             }
+            // The tool bar's own entries need it shown.
+            if (Pref(pref::kShowToolBar) == L"0") ClickEntry(core::kToolbarEntry);
         }
         PumpUntil([&] { return ::IsWindowEnabled(window_->hwnd()) != FALSE; });
     };

@@ -44,6 +44,13 @@ struct IconFile {
 std::span<const IconFile> MenuIconFiles();
 std::span<const IconFile> ToolbarIconFiles();
 
+// The sizes the icon files hold, the size at 96 dpi first.
+inline constexpr int kMenuIconSizes[] = {16, 24, 32};
+inline constexpr int kToolbarIconSizes[] = {32, 48};
+// The largest held size the screen's scale reaches, never below the first: icons grow with the
+// text but are never stretched.
+int IconSizeForDpi(std::span<const int> heldSizes, int dpi);
+
 // A button of parent's bar: its key is parent's followed by exactly one more part.
 bool IsDirectChild(std::wstring_view parentKey, std::wstring_view key);
 
