@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/tests/registry_fixture.h"
+#include "app/tests/running_program.h"
 #include "support/error_capture.h"
 #include "support/error_number.h"
 #include "support/pump.h"
@@ -46,7 +47,7 @@ public:
     AllocationLimit& operator=(const AllocationLimit&) = delete;
 };
 
-std::wstring BesideTests(const wchar_t* name) { return win::ExecutableDirectory() + L"\\" + name; }
+using tests::BesideTests;
 
 using testing_support::ErrorNumberOf;
 
@@ -99,72 +100,12 @@ TEST(SplashLauncher, AnyFailureIsReportedAndTheMainWindowStillFollows) {
 
 // ---- The real program -------------------------------------------------------------------------
 
-constexpr wchar_t kMainClass[] = L"GlyphoscopeMainWindow";
-constexpr wchar_t kMainCaption[] = L"Marrowind Glyphoscope 2.3";
+using tests::kMainCaption;
+using tests::kMainClass;
+using tests::MessageBoxText;
+using Program = tests::RunningProgram;
+
 constexpr wchar_t kSplashClass[] = L"GlyphoscopeSplashScreen";
-
-struct Query {
-    DWORD pid;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchClass(HWND hwnd, LPARAM param) {
-    auto* query = reinterpret_cast<Query*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t cls[128] = {};
-    ::GetClassNameW(hwnd, cls, 128);
-    if (pid != query->pid || !::IsWindowVisible(hwnd) || wcscmp(cls, query->className) != 0) return TRUE;
-    query->found = hwnd;
-    return FALSE;
-}
-
-BOOL CALLBACK ReadStaticText(HWND child, LPARAM param) {
-    if (::GetDlgCtrlID(child) != 0xFFFF) return TRUE;
-    wchar_t buffer[1024] = {};
-    ::GetWindowTextW(child, buffer, 1024);
-    *reinterpret_cast<std::wstring*>(param) = buffer;
-    return FALSE;
-}
-
-class Program {
-public:
-    explicit Program(const std::wstring& path) {
-        std::wstring command = L"\"" + path + L"\"";
-        STARTUPINFOW startup{sizeof(startup)};
-        started_ = ::GetTickCount64();
-        if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &process_)) {
-            ADD_FAILURE() << "cannot start " << testing::PrintToString(path) << ": error " << ::GetLastError();
-        }
-    }
-    ~Program() {
-        if (!process_.hProcess) return;
-        ::TerminateProcess(process_.hProcess, 1);
-        ::WaitForSingleObject(process_.hProcess, 5000);
-        ::CloseHandle(process_.hThread);
-        ::CloseHandle(process_.hProcess);
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    HWND Find(const wchar_t* className) const {
-        Query query{process_.dwProcessId, className, nullptr};
-        ::EnumWindows(&MatchClass, reinterpret_cast<LPARAM>(&query));
-        return query.found;
-    }
-    HWND WaitFor(const wchar_t* className, unsigned ms) const {
-        HWND found = nullptr;
-        testing_support::PumpUntil([&] { return (found = Find(className)) != nullptr; }, ms);
-        return found;
-    }
-    ULONGLONG Elapsed() const { return ::GetTickCount64() - started_; }
-
-private:
-    PROCESS_INFORMATION process_{};
-    ULONGLONG started_ = 0;
-};
 
 class SplashSequence : public testing_support::CleanPreferences {
 protected:
@@ -176,10 +117,10 @@ protected:
 
 TEST_F(SplashSequence, MainWindowFollowsSixSecondsAfterTheSplash) {
     Program program(BesideTests(L"Glyphoscope.exe"));
-    HWND splash = program.WaitFor(kSplashClass, 5000);
+    HWND splash = program.WaitFor(kSplashClass, nullptr, 5000);
     ASSERT_NE(splash, nullptr) << "no splash";
     EXPECT_EQ(program.Find(kMainClass), nullptr);
-    HWND main = program.WaitFor(kMainClass, 15000);
+    HWND main = program.WaitFor(kMainClass);
     ASSERT_NE(main, nullptr);
     const ULONGLONG opened = program.Elapsed();
     EXPECT_GE(opened, 5900u);
@@ -200,10 +141,9 @@ TEST_F(SplashSequence, AMissingSplashFileIsReportedAndTheMainWindowStillFollows)
     ASSERT_TRUE(::CopyFileW(BesideTests(L"Glyphoscope.exe").c_str(), copy.c_str(), FALSE));
     {
         Program program(copy);
-        HWND box = program.WaitFor(L"#32770", 10000);
+        HWND box = program.WaitFor(L"#32770", nullptr, 10000);
         ASSERT_NE(box, nullptr) << "no error message";
-        std::wstring text;
-        ::EnumChildWindows(box, &ReadStaticText, reinterpret_cast<LPARAM>(&text));
+        const std::wstring text = MessageBoxText(box);
         EXPECT_EQ(text.rfind(L"Произошла ошибка № 53\r\n", 0), 0u) << testing::PrintToString(text);
         EXPECT_NE(text.find(L"Splash.spl"), std::wstring::npos);
         wchar_t title[64] = {};
@@ -212,7 +152,7 @@ TEST_F(SplashSequence, AMissingSplashFileIsReportedAndTheMainWindowStillFollows)
         EXPECT_EQ(program.Find(kSplashClass), nullptr);
 
         // The message stays up; the main window opens on time behind it.
-        HWND main = program.WaitFor(kMainClass, 15000);
+        HWND main = program.WaitFor(kMainClass);
         ASSERT_NE(main, nullptr);
         EXPECT_GE(program.Elapsed(), 5900u);
         EXPECT_LE(program.Elapsed(), 9000u);

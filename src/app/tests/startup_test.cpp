@@ -9,6 +9,7 @@
 #include "app/preferences.h"
 #include "app/splash_window.h"
 #include "app/tests/registry_fixture.h"
+#include "app/tests/running_program.h"
 #include "support/keyboard.h"
 #include "support/pump.h"
 #include "win/error_report.h"
@@ -18,101 +19,20 @@
 namespace app {
 namespace {
 
-struct WindowQuery {
-    DWORD pid;
-    const wchar_t* className;
-    const wchar_t* caption;
-    HWND found;
-};
+using tests::kMainCaption;
+using tests::kMainClass;
+using tests::MessageBoxText;
+using tests::RunningProgram;
 
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-    auto* query = reinterpret_cast<WindowQuery*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t cls[128] = {}, text[256] = {};
-    ::GetClassNameW(hwnd, cls, 128);
-    ::GetWindowTextW(hwnd, text, 256);
-    if (pid == query->pid && ::IsWindowVisible(hwnd) &&
-        (!query->className || wcscmp(cls, query->className) == 0) && wcscmp(text, query->caption) == 0) {
-        query->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-class RunningProgram {
-public:
-    RunningProgram() {
-        std::wstring command = L"\"" + win::ExecutableDirectory() + L"\\Glyphoscope.exe\"";
-        STARTUPINFOW startup{sizeof(startup)};
-        if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &process_)) {
-            ADD_FAILURE() << "cannot start the program: error " << ::GetLastError();
-        }
-        ::WaitForInputIdle(process_.hProcess, 10000);
-    }
-    ~RunningProgram() {
-        if (process_.hProcess) {
-            if (!Exited()) ::TerminateProcess(process_.hProcess, 1);
-            ::WaitForSingleObject(process_.hProcess, 5000);
-            ::CloseHandle(process_.hThread);
-            ::CloseHandle(process_.hProcess);
-        }
-    }
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
-
-    bool Exited() const { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
-    bool WaitForExit(DWORD ms) const { return ::WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
-    DWORD ExitCode() const {
-        DWORD code = 0;
-        ::GetExitCodeProcess(process_.hProcess, &code);
-        return code;
-    }
-
-    // A visible top-level window of this process with the given class (null: any) and caption.
-    HWND FindProgramWindow(const wchar_t* className, const wchar_t* caption) const {
-        WindowQuery query{process_.dwProcessId, className, caption, nullptr};
-        ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&query));
-        return query.found;
-    }
-
-    HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD ms = 15000) const {
-        HWND found = nullptr;
-        testing_support::PumpUntil([&] { return (found = FindProgramWindow(className, caption)) != nullptr || Exited(); }, ms);
-        return found;
-    }
-
-private:
-    PROCESS_INFORMATION process_{};
-};
-
-constexpr wchar_t kMainClass[] = L"GlyphoscopeMainWindow";
-constexpr wchar_t kMainCaption[] = L"Marrowind Glyphoscope 2.3";
 constexpr wchar_t kDialogClass[] = L"#32770";
-
-BOOL CALLBACK ReadMessageText(HWND child, LPARAM param) {
-    // The message text is the static control with id 0xFFFF, on Windows and Wine alike.
-    if (::GetDlgCtrlID(child) != 0xFFFF) return TRUE;
-    wchar_t buffer[1024] = {};
-    ::GetWindowTextW(child, buffer, 1024);
-    *reinterpret_cast<std::wstring*>(param) = buffer;
-    return FALSE;
-}
-
-std::wstring MessageBoxText(HWND box) {
-    std::wstring text;
-    ::EnumChildWindows(box, &ReadMessageText, reinterpret_cast<LPARAM>(&text));
-    return text;
-}
 
 class StartUp : public testing_support::CleanPreferences {};
 
 TEST_F(StartUp, FreshUserOpensTheMainWindowAndClosingEndsTheProcess) {
     RunningProgram program;
-    HWND main = program.WaitForWindow(kMainClass, kMainCaption);
+    HWND main = program.WaitFor(kMainClass, kMainCaption);
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(program.FindProgramWindow(kDialogClass, kProgramTitle), nullptr);
+    EXPECT_EQ(program.Find(kDialogClass, kProgramTitle), nullptr);
     ::PostMessageW(main, WM_CLOSE, 0, 0);
     ASSERT_TRUE(program.WaitForExit(10000));
     EXPECT_EQ(program.ExitCode(), 0u);
@@ -122,26 +42,26 @@ TEST_F(StartUp, FreshUserOpensTheMainWindowAndClosingEndsTheProcess) {
 
 TEST_F(StartUp, SeveralCopiesRunUnlessTheUserTurnedItOff) {
     RunningProgram first;
-    ASSERT_NE(first.WaitForWindow(kMainClass, kMainCaption), nullptr);
+    ASSERT_NE(first.WaitFor(kMainClass, kMainCaption), nullptr);
     {
         RunningProgram second;  // ManyCopies absent
-        EXPECT_NE(second.WaitForWindow(kMainClass, kMainCaption), nullptr);
+        EXPECT_NE(second.WaitFor(kMainClass, kMainCaption), nullptr);
     }
     prefs::Set(pref::kManyCopies, L"1");
     RunningProgram third;
-    EXPECT_NE(third.WaitForWindow(kMainClass, kMainCaption), nullptr);
+    EXPECT_NE(third.WaitFor(kMainClass, kMainCaption), nullptr);
 }
 
 TEST_F(StartUp, SecondCopyIsRefusedWhenManyCopiesIsOff) {
     RunningProgram first;
-    ASSERT_NE(first.WaitForWindow(kMainClass, kMainCaption), nullptr);
+    ASSERT_NE(first.WaitFor(kMainClass, kMainCaption), nullptr);
     prefs::Set(pref::kManyCopies, L"0");
 
     RunningProgram second;
-    HWND box = second.WaitForWindow(kDialogClass, kProgramTitle);
+    HWND box = second.WaitFor(kDialogClass, kProgramTitle);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kAlreadyRunningText);
-    EXPECT_EQ(second.FindProgramWindow(kMainClass, kMainCaption), nullptr);
+    EXPECT_EQ(second.Find(kMainClass, kMainCaption), nullptr);
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(second.WaitForExit(10000));
     EXPECT_FALSE(first.Exited());
@@ -150,14 +70,14 @@ TEST_F(StartUp, SecondCopyIsRefusedWhenManyCopiesIsOff) {
 TEST_F(StartUp, ManyCopiesOffWithNoOtherCopyStartsNormally) {
     prefs::Set(pref::kManyCopies, L"0");
     RunningProgram program;
-    EXPECT_NE(program.WaitForWindow(kMainClass, kMainCaption), nullptr);
-    EXPECT_EQ(program.FindProgramWindow(kDialogClass, kProgramTitle), nullptr);
+    EXPECT_NE(program.WaitFor(kMainClass, kMainCaption), nullptr);
+    EXPECT_EQ(program.Find(kDialogClass, kProgramTitle), nullptr);
 }
 
 TEST_F(StartUp, SplashSettingStillEndsWithTheMainWindow) {
     prefs::Set(pref::kShowSplash, L"1");
     RunningProgram program;
-    EXPECT_NE(program.WaitForWindow(kMainClass, kMainCaption, 20000), nullptr);
+    EXPECT_NE(program.WaitFor(kMainClass, kMainCaption, 20000), nullptr);
     EXPECT_FALSE(program.Exited());
 }
 
@@ -175,10 +95,10 @@ TEST_F(StartUp, CorruptedPreferencesStartNormally) {
     key.reset();
 
     RunningProgram program;
-    HWND main = program.WaitForWindow(kMainClass, kMainCaption);
+    HWND main = program.WaitFor(kMainClass, kMainCaption);
     ASSERT_NE(main, nullptr);
     testing_support::PumpFor(300);
-    EXPECT_EQ(program.FindProgramWindow(kDialogClass, kProgramTitle), nullptr) << "an error was reported";
+    EXPECT_EQ(program.Find(kDialogClass, kProgramTitle), nullptr) << "an error was reported";
     EXPECT_FALSE(::GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
@@ -187,7 +107,7 @@ TEST_F(StartUp, CorruptedPreferencesStartNormally) {
 TEST_F(StartUp, TheKeyboardWorksFromTheStart) {
     prefs::Set(pref::kLoadFontsAtProgramStartup, L"1");
     RunningProgram program;
-    HWND main = program.WaitForWindow(kMainClass, kMainCaption);
+    HWND main = program.WaitFor(kMainClass, kMainCaption);
     ASSERT_NE(main, nullptr);
     const DWORD thread = ::GetWindowThreadProcessId(main, nullptr);
     auto focus = [&] {
