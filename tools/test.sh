@@ -17,7 +17,9 @@ jobs="${GLYPH_JOBS:-$(nproc)}"
 
 configure() {  # dir [cmake args...]
   local dir="$1"; shift
-  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  # Tests on, whatever an earlier configuration of the tree left in its cache.
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DGLYPH_BUILD_TESTS=ON \
+    "$@" >/dev/null
 }
 
 configure "$build/host"

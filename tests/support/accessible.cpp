@@ -13,11 +13,20 @@ AccessiblePtr ClientObject(HWND window) {
     return AccessiblePtr(object);
 }
 
+namespace {
+
+VARIANT ChildId(LONG id) {
+    VARIANT child;
+    ::VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+}  // namespace
+
 std::pair<std::wstring, LONG> NameAndRole(IAccessible& object) {
-    VARIANT self;
-    ::VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    const VARIANT self = ChildId(CHILDID_SELF);
     BSTR name = nullptr;
     object.get_accName(self, &name);
     VARIANT role;
@@ -31,6 +40,29 @@ std::pair<std::wstring, LONG> NameAndRole(IAccessible& object) {
 std::pair<std::wstring, LONG> NameAndRole(HWND window) {
     AccessiblePtr object = ClientObject(window);
     return object ? NameAndRole(*object) : std::pair<std::wstring, LONG>{L"<no object>", 0};
+}
+
+std::vector<AccessibleChild> Children(HWND window) {
+    std::vector<AccessibleChild> children;
+    AccessiblePtr object = ClientObject(window);
+    LONG count = 0;
+    if (!object || FAILED(object->get_accChildCount(&count))) return children;
+    for (LONG id = 1; id <= count; ++id) {
+        AccessibleChild child;
+        child.id = id;
+        BSTR name = nullptr;
+        if (SUCCEEDED(object->get_accName(ChildId(id), &name)) && name) child.name = name;
+        ::SysFreeString(name);
+        LONG left = 0, top = 0, width = 0, height = 0;
+        if (SUCCEEDED(object->accLocation(&left, &top, &width, &height, ChildId(id)))) {
+            child.bounds = {left, top, left + width, top + height};
+        }
+        VARIANT state;
+        ::VariantInit(&state);
+        if (SUCCEEDED(object->get_accState(ChildId(id), &state)) && state.vt == VT_I4) child.state = state.lVal;
+        children.push_back(std::move(child));
+    }
+    return children;
 }
 
 }  // namespace testing_support

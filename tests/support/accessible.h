@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace testing_support {
 
@@ -23,5 +24,15 @@ AccessiblePtr ClientObject(HWND window);
 std::pair<std::wstring, LONG> NameAndRole(IAccessible& object);
 // The same for a window's client object; "<no object>" when there is none.
 std::pair<std::wstring, LONG> NameAndRole(HWND window);
+
+// A child of a window's client object as a screen reader lists it.
+struct AccessibleChild {
+    LONG id = 0;
+    std::wstring name;
+    RECT bounds{};  // on the screen
+    LONG state = 0;
+};
+// Empty when the window answers no object.
+std::vector<AccessibleChild> Children(HWND window);
 
 }  // namespace testing_support

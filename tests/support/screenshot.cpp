@@ -4,9 +4,33 @@
 #include <fstream>
 #include <vector>
 
+#include "support/canvas.h"
 #include "win/handles.h"
 
 namespace testing_support {
+
+int InkRows(HWND window) {
+    RECT r{};
+    ::GetClientRect(window, &r);
+    POINT origin{};
+    ::ClientToScreen(window, &origin);
+    Canvas canvas(r.right, r.bottom);
+    {
+        win::WindowDc screen(nullptr);
+        ::BitBlt(canvas.dc(), 0, 0, r.right, r.bottom, screen.get(), origin.x, origin.y, SRCCOPY);
+    }
+    const COLORREF back = canvas.Pixel(r.right - 1, r.bottom - 1);
+    int rows = 0;
+    for (int y = 0; y < r.bottom; ++y) {
+        for (int x = 0; x < r.right; ++x) {
+            if (canvas.Pixel(x, y) != back) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    return rows;
+}
 
 bool SaveWindowBitmap(HWND window, const std::string& path) {
     RECT r{};

@@ -10,6 +10,10 @@ namespace testing_support {
 // Writes a 24-bit BMP of the window's screen area; false when nothing could be written.
 bool SaveWindowBitmap(HWND window, const std::string& path);
 
+// The rows of the window's client area, as the screen shows it, that hold any colour other than
+// the one in its bottom-right corner.
+int InkRows(HWND window);
+
 // The folder named by GLYPH_SCREENSHOT_DIR, or empty when screenshots are not wanted.
 std::string ScreenshotDirectory();
 

@@ -21,6 +21,7 @@
 #include "support/canvas.h"
 #include "support/gui_resources.h"
 #include "support/png_writer.h"
+#include "support/screenshot.h"
 #include "win/dpi.h"
 #include "win/module.h"
 
@@ -308,36 +309,12 @@ TEST_F(EndToEnd, PresetsComposeInEitherOrderAndClearToEmpty) {
     EXPECT_NE(texts[0], L"");
 }
 
-// The rows of the preview holding ink, as drawn on the screen.
-int InkRows(HWND preview) {
-    RECT r{};
-    ::GetClientRect(preview, &r);
-    POINT origin{};
-    ::ClientToScreen(preview, &origin);
-    testing_support::Canvas canvas(r.right, r.bottom);
-    HDC screen = ::GetDC(nullptr);
-    ::BitBlt(canvas.dc(), 0, 0, r.right, r.bottom, screen, origin.x, origin.y, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
-
-    const COLORREF back = canvas.Pixel(r.right - 1, r.bottom - 1);
-    int rows = 0;
-    for (int y = 0; y < r.bottom; ++y) {
-        for (int x = 0; x < r.right; ++x) {
-            if (canvas.Pixel(x, y) != back) {
-                ++rows;
-                break;
-            }
-        }
-    }
-    return rows;
-}
-
 TEST_F(EndToEnd, LargerSizeGrowsThePreviewAtOnceAndKeepsOneChecked) {
     ClickEntry(core::PresetEntryKey(core::SamplePreset::RussianBig));
     PumpFor(100);
-    const int before = InkRows(window_->Preview().hwnd());
+    const int before = testing_support::InkRows(window_->Preview().hwnd());
     ClickEntry(L"MENU:FONTSIZE:18");
-    EXPECT_GT(InkRows(window_->Preview().hwnd()), before);
+    EXPECT_GT(testing_support::InkRows(window_->Preview().hwnd()), before);
     int checked = 0;
     for (int size : core::kPreviewSizes) checked += menu().Checked(L"MENU:FONTSIZE:" + std::to_wstring(size));
     EXPECT_EQ(checked, 1);
