@@ -135,11 +135,11 @@ protected:
         return commandbar::Registry().FindBar(key.substr(0, key.rfind(L':')))->IndexOf(key);
     }
 
-    // Clicks the title whose drop-down holds the entry.
-    commandbar::CommandBarWindow* OpenMenuOf(const std::wstring& key) {
-        const std::wstring barKey = key.substr(0, key.rfind(L':'));
-        return OpenMenu(commandbar::Registry().FindBar(core::kMenuBarKey)->IndexOf(barKey));
+    // The position of the title whose drop-down holds the entry.
+    static int TitleOf(const std::wstring& key) {
+        return commandbar::Registry().FindBar(core::kMenuBarKey)->IndexOf(key.substr(0, key.rfind(L':')));
     }
+    commandbar::CommandBarWindow* OpenMenuOf(const std::wstring& key) { return OpenMenu(TitleOf(key)); }
 
     // Through the tool bar, or the title and then the entry of its drop-down.
     void ClickEntry(const std::wstring& key) {
@@ -157,32 +157,53 @@ protected:
         PumpUntil([&] { return Shown().empty(); }, 1000);
     }
 
+    // Alt, the arrows to the entry's title and down its drop-down to the entry, then Enter.
+    void ChooseByKeys(const std::wstring& key) {
+        const int title = TitleOf(key);
+        Press(VK_MENU);
+        for (int i = 1; i < title; ++i) Press(VK_RIGHT);
+        Press(VK_DOWN);
+        commandbar::CommandBarWindow* popup = nullptr;
+        ASSERT_TRUE(PumpUntil([&] { return (popup = MenuRig::MenuOf(menu().MenuBar(), title)) != nullptr; }, 2000));
+        const auto item = static_cast<std::size_t>(IndexOf(key) - 1);
+        for (int i = 0; i < 12 && !popup->DisplayInfo()[item].MouseOver; ++i) Press(VK_DOWN);
+        Press(VK_RETURN);
+        EXPECT_TRUE(PumpUntil([&] { return Shown().empty(); }, 1000));
+    }
+
     std::unique_ptr<MainWindow> window_;
     bool unloaded_ = false;
     int fontLoads_ = 0;
     std::vector<std::wstring> opened_;
 };
 
-// Every command by mouse, then every command with a shortcut by its keys; each must do its own
-// thing once, read back from the registry, the window and what it opened.
-TEST_F(EndToEnd, EveryCommandByMouseAndByShortcut) {
+enum class Way { Mouse, Shortcut, MenuKeys };
+
+// Every command by mouse, every command with a shortcut by its keys, and every menu entry from the
+// keyboard alone; each must do its own thing once, read back from the registry, the window and
+// what it opened. Choosing with Enter must not hand that Enter on to a window the command opens.
+TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
     testing_support::ModalCloser closer(window_->hwnd(), &PressEscape);
     const std::wstring licence = win::ExecutableDirectory() + L"\\License.rtf";
     const std::wstring mail =
         std::wstring(L"mailto:") + core::kSupportAddress + L"?subject=" + L"Marrowind Glyphoscope 2.3.1";
-    for (bool byKeys : {false, true}) {
+    for (Way way : {Way::Mouse, Way::Shortcut, Way::MenuKeys}) {
         for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
             const core::MenuAction action = core::ActionFor(entry.key);
             if (action.command == core::MenuCommand::None || action.command == core::MenuCommand::Exit) continue;
-            if (byKeys && (entry.shortcutKey == 0 || entry.key.starts_with(core::kToolbarKey))) continue;
+            const bool toolBarEntry = entry.key.starts_with(core::kToolbarKey);
+            if (way != Way::Mouse && toolBarEntry) continue;
+            if (way == Way::Shortcut && entry.shortcutKey == 0) continue;
             const std::wstring key(entry.key);
-            SCOPED_TRACE(key + (byKeys ? L" by keys" : L" by mouse"));
+            SCOPED_TRACE(key + L" way " + std::to_wstring(static_cast<int>(way)));
             const int loads = fontLoads_, closed = closer.closed;
             const std::wstring text = Pref(pref::kViewerText), onTop = Pref(pref::kTopMost);
             const bool toolBar = Pref(pref::kShowToolBar) == L"1";
             opened_.clear();
-            if (byKeys) {
+            if (way == Way::Shortcut) {
                 Press(entry.shortcutKey, entry.shortcutModifiers);
+            } else if (way == Way::MenuKeys) {
+                ChooseByKeys(key);
             } else {
                 ClickEntry(key);
             }
@@ -223,34 +244,10 @@ TEST_F(EndToEnd, EveryCommandByMouseAndByShortcut) {
             }
             }
             // The tool bar's own entries need it shown.
-            if (!byKeys && Pref(pref::kShowToolBar) == L"0") ClickEntry(core::kToolbarEntry);
+            if (way == Way::Mouse && Pref(pref::kShowToolBar) == L"0") ClickEntry(core::kToolbarEntry);
         }
     }
     EXPECT_TRUE(closer.ownerAlwaysDisabled);
-}
-
-// Enter on the highlighted entry runs it as a click does, also when it opens a modal window: the
-// key pressed in the menu must not reach that window too (and close it at once).
-TEST_F(EndToEnd, EnterOnAnEntryRunsItLikeAClick) {
-    testing_support::ModalCloser closer(window_->hwnd(), &PressEscape);
-    for (const wchar_t* key : {L"MENU:SERVICE:SETTINGS", L"MENU:HELP:ABOUT", L"MENU:FONTSIZE:20"}) {
-        SCOPED_TRACE(key);
-        const std::wstring entry(key);
-        const int index = IndexOf(entry);
-        commandbar::CommandBarWindow* popup = OpenMenuOf(entry);
-        ASSERT_NE(popup, nullptr);
-        for (int i = 0; i < 10 && !popup->DisplayInfo()[static_cast<std::size_t>(index - 1)].MouseOver; ++i) {
-            Press(VK_DOWN);
-        }
-        const int closed = closer.closed;
-        Press(VK_RETURN);
-        if (entry == L"MENU:FONTSIZE:20") {
-            EXPECT_TRUE(PumpUntil([&] { return Pref(pref::kFontSize) == L"20"; }));
-        } else {
-            EXPECT_TRUE(PumpUntil([&] { return closer.closed == closed + 1 && ::IsWindowEnabled(window_->hwnd()); }));
-        }
-        EXPECT_TRUE(Shown().empty());
-    }
 }
 
 TEST_F(EndToEnd, ExitByMenuToolBarAndShortcut) {
