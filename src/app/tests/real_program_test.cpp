@@ -25,6 +25,7 @@
 #include "core/app/sample_text.h"
 #include "support/accessible.h"
 #include "support/screenshot.h"
+#include "support/win_events.h"
 #include "win/dpi.h"
 
 namespace app {
@@ -323,6 +324,27 @@ TEST_F(RealProgram, EntriesAndShortcutsChangeWhatTheUserSees) {
         EXPECT_EQ(Pref(pref::kTopMost), on ? L"1" : L"0");
         EXPECT_EQ((::GetWindowLongPtrW(main_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, on);
     }
+}
+
+// Another process hears the menus as a screen reader does: Alt lights "Файл", Down opens it on its
+// first entry, Down moves past the separator to "Выход", and two Escapes close the drop-down and
+// leave the menu bar.
+TEST_F(RealProgram, AnotherProcessHearsTheMenus) {
+    testing_support::WinEventRecorder recorder(program_->ProcessId());
+    ASSERT_TRUE(recorder.Hooked());
+    for (WORD key : {VK_MENU, VK_DOWN, VK_DOWN, VK_ESCAPE, VK_ESCAPE}) Press(key);
+    HWND popup = nullptr;
+    const auto described = [&] {
+        return testing_support::Described(recorder.Heard(), [&](HWND hwnd) -> std::string {
+            if (hwnd == menuBar_) return "bar";
+            if (!popup) popup = hwnd;  // the first other window to speak is the drop-down
+            return hwnd == popup ? "popup" : "?";
+        });
+    };
+    const std::vector<std::string> expected{"start bar",       "focus bar:1", "popup popup", "focus popup:1",
+                                            "focus popup:3", "popup end popup", "end bar"};
+    PumpUntil([&] { return described() == expected; });
+    EXPECT_EQ(described(), expected);
 }
 
 TEST_F(RealProgram, ShellCommandsOpenOnlyTheirFixedTargets) {

@@ -25,6 +25,7 @@ public:
     bool Exited() const { return WaitForExit(0); }
     bool WaitForExit(DWORD ms) const;
     DWORD ExitCode() const;
+    DWORD ProcessId() const { return process_.dwProcessId; }
     // Since just before the process was created.
     ULONGLONG Elapsed() const { return ::GetTickCount64() - started_; }
 

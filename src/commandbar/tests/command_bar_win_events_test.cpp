@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "menu_rig.h"
-#include "win/error_report.h"
+#include "support/win_events.h"
 
 namespace commandbar {
 namespace {
@@ -22,74 +22,20 @@ using testing::Key;
 using testing::MenuRig;
 using testing_support::PumpFor;
 
-struct Heard {
-    DWORD event;
-    HWND hwnd;
-    LONG child;
-};
-
-std::vector<Heard>& HeardEvents() {
-    static std::vector<Heard> heard;
-    return heard;
-}
-
-void CALLBACK Listen(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
-    // Focus moving between whole windows is the system's own; only items count here.
-    if (event == EVENT_OBJECT_FOCUS && (object != OBJID_CLIENT || child <= 0)) return;
-    win::GuardCallback([&] { HeardEvents().push_back({event, hwnd, child}); });
-}
-
-class EventHook {
-public:
-    EventHook(DWORD first, DWORD last)
-        : hook_(::SetWinEventHook(first, last, nullptr, Listen, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT)) {}
-    ~EventHook() {
-        if (hook_) ::UnhookWinEvent(hook_);
-    }
-    EventHook(const EventHook&) = delete;
-    EventHook& operator=(const EventHook&) = delete;
-    bool Hooked() const { return hook_ != nullptr; }
-
-private:
-    HWINEVENTHOOK hook_;
-};
-
-// "start bar", "popup 0" (the first pooled popup host), "focus 0:2", "popup end 0", "end bar".
-std::vector<std::string> Described(const MenuRig& rig, HWND bar) {
-    auto name = [&](HWND hwnd) -> std::string {
+// The bar is "bar", a popup host its place in the rig's pool.
+std::vector<std::string> Described(const testing_support::WinEventRecorder& recorder, const MenuRig& rig, HWND bar) {
+    return testing_support::Described(recorder.Heard(), [&](HWND hwnd) -> std::string {
         if (hwnd == bar) return "bar";
         for (std::size_t i = 0; i < rig.pool.size(); ++i) {
             if (rig.pool[i]->hwnd() == hwnd) return std::to_string(i);
         }
         return "?";
-    };
-    std::vector<std::string> described;
-    for (const Heard& heard : HeardEvents()) {
-        switch (heard.event) {
-        case EVENT_SYSTEM_MENUSTART:
-            described.push_back("start " + name(heard.hwnd));
-            break;
-        case EVENT_SYSTEM_MENUEND:
-            described.push_back("end " + name(heard.hwnd));
-            break;
-        case EVENT_SYSTEM_MENUPOPUPSTART:
-            described.push_back("popup " + name(heard.hwnd));
-            break;
-        case EVENT_SYSTEM_MENUPOPUPEND:
-            described.push_back("popup end " + name(heard.hwnd));
-            break;
-        default:
-            described.push_back("focus " + name(heard.hwnd) + ":" + std::to_string(heard.child));
-            break;
-        }
-    }
-    return described;
+    });
 }
 
 TEST(CommandBarWinEvents, MenusAnnounceStartPopupsFocusAndEndInTheSystemsOrder) {
-    EventHook menus(EVENT_SYSTEM_MENUSTART, EVENT_SYSTEM_MENUPOPUPEND);
-    EventHook focus(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS);
-    ASSERT_TRUE(menus.Hooked() && focus.Hooked());
+    testing_support::WinEventRecorder recorder(::GetCurrentProcessId());
+    ASSERT_TRUE(recorder.Hooked());
 
     struct Case {
         const char* name;
@@ -127,12 +73,12 @@ TEST(CommandBarWinEvents, MenusAnnounceStartPopupsFocusAndEndInTheSystemsOrder) 
         bar.SetToolbar(rig.Bar(bar, L"MENU", {{L"FILETITLE", L"&File", cb::ButtonStyle::Normal, L"FILE"},
                                               {L"VIEWTITLE", L"&View", cb::ButtonStyle::Normal, L"VIEW"}}));
         PumpFor(50);
-        HeardEvents().clear();
+        recorder.Clear();
         c.drive(rig, bar);
         // Out-of-context events arrive through the message queue, some after the last key.
-        testing_support::PumpUntil([&] { return Described(rig, bar.hwnd()) == c.expected; }, 5000);
+        testing_support::PumpUntil([&] { return Described(recorder, rig, bar.hwnd()) == c.expected; }, 5000);
         EXPECT_FALSE(Registry().InMenuMode());
-        EXPECT_EQ(Described(rig, bar.hwnd()), c.expected);
+        EXPECT_EQ(Described(recorder, rig, bar.hwnd()), c.expected);
     }
 }
 
