@@ -13,8 +13,6 @@ AccessiblePtr ClientObject(HWND window) {
     return AccessiblePtr(object);
 }
 
-namespace {
-
 VARIANT ChildId(LONG id) {
     VARIANT child;
     ::VariantInit(&child);
@@ -22,8 +20,6 @@ VARIANT ChildId(LONG id) {
     child.lVal = id;
     return child;
 }
-
-}  // namespace
 
 std::pair<std::wstring, LONG> NameAndRole(IAccessible& object) {
     const VARIANT self = ChildId(CHILDID_SELF);

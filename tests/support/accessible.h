@@ -17,6 +17,9 @@ struct AccessibleReleaser {
 };
 using AccessiblePtr = std::unique_ptr<IAccessible, AccessibleReleaser>;
 
+// The VARIANT that names child id (CHILDID_SELF: the object itself) in IAccessible calls.
+VARIANT ChildId(LONG id);
+
 // Null when the window answers no object.
 AccessiblePtr ClientObject(HWND window);
 

@@ -27,17 +27,11 @@ using testing::TestForm;
 
 using Accessible = testing_support::AccessiblePtr;
 
-VARIANT Child(LONG id) {
-    VARIANT child;
-    ::VariantInit(&child);
-    child.vt = VT_I4;
-    child.lVal = id;
-    return child;
-}
+using testing_support::ChildId;
 
 std::wstring Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), IAccessible& object, LONG id) {
     BSTR text = nullptr;
-    (object.*get)(Child(id), &text);
+    (object.*get)(ChildId(id), &text);
     std::wstring result = text ? text : L"";
     ::SysFreeString(text);
     return result;
@@ -46,7 +40,7 @@ std::wstring Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*),
 LONG Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), IAccessible& object, LONG id) {
     VARIANT value;
     ::VariantInit(&value);
-    EXPECT_EQ((object.*get)(Child(id), &value), S_OK) << id;
+    EXPECT_EQ((object.*get)(ChildId(id), &value), S_OK) << id;
     return value.vt == VT_I4 ? value.lVal : -1;
 }
 
@@ -147,7 +141,7 @@ TEST_F(CommandBarAccessibleTest, LocationHitTestAndNavigationFollowTheLayout) {
     POINT origin{item.Left, item.Top};
     ::ClientToScreen(control_->hwnd(), &origin);
     LONG left = 0, top = 0, width = 0, height = 0;
-    ASSERT_EQ(object->accLocation(&left, &top, &width, &height, Child(4)), S_OK);
+    ASSERT_EQ(object->accLocation(&left, &top, &width, &height, ChildId(4)), S_OK);
     EXPECT_EQ(left, origin.x);
     EXPECT_EQ(top, origin.y);
     EXPECT_EQ(width, item.Right - item.Left);
@@ -170,7 +164,7 @@ TEST_F(CommandBarAccessibleTest, LocationHitTestAndNavigationFollowTheLayout) {
                           Case{NAVDIR_NEXT, 5, 7}, Case{NAVDIR_PREVIOUS, 7, 5}, Case{NAVDIR_RIGHT, 1, 2},
                           Case{NAVDIR_PREVIOUS, 1, 0}, Case{NAVDIR_NEXT, 7, 0}, Case{NAVDIR_DOWN, 1, 0}}) {
         VARIANT end;
-        const HRESULT result = object->accNavigate(c.direction, Child(c.from), &end);
+        const HRESULT result = object->accNavigate(c.direction, ChildId(c.from), &end);
         EXPECT_EQ(result, c.to ? S_OK : S_FALSE) << c.direction << " " << c.from;
         EXPECT_EQ(end.vt == VT_I4 ? end.lVal : 0, c.to) << c.direction << " " << c.from;
     }
@@ -182,23 +176,23 @@ TEST_F(CommandBarAccessibleTest, DefaultActionClicksEnabledButtonsOnly) {
     control_->events.buttonClick = [&](const cb::Button& button) { clicked += button.Key() + L";"; };
     EXPECT_EQ(Text(&IAccessible::get_accDefaultAction, *object, 1), L"Нажать");
     EXPECT_EQ(Text(&IAccessible::get_accDefaultAction, *object, 2), L"Снять флажок");
-    for (LONG id : {1, 2, 3, 5}) object->accDoDefaultAction(Child(id));
-    EXPECT_EQ(object->accDoDefaultAction(Child(3)), DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(object->accDoDefaultAction(Child(5)), DISP_E_MEMBERNOTFOUND);
+    for (LONG id : {1, 2, 3, 5}) object->accDoDefaultAction(ChildId(id));
+    EXPECT_EQ(object->accDoDefaultAction(ChildId(3)), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(object->accDoDefaultAction(ChildId(5)), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(clicked, L"OPEN;WRAP;");
 }
 
 TEST_F(CommandBarAccessibleTest, ObjectOutlivingItsButtonOrControlAnswersWithAnError) {
     Accessible object = Object(*control_);
     BSTR name = nullptr;
-    EXPECT_EQ(object->get_accName(Child(8), &name), E_INVALIDARG);
+    EXPECT_EQ(object->get_accName(ChildId(8), &name), E_INVALIDARG);
     control_->Buttons().Remove(L"MORE");
-    EXPECT_EQ(object->get_accName(Child(7), &name), E_INVALIDARG);
-    EXPECT_EQ(object->accDoDefaultAction(Child(7)), E_INVALIDARG);
+    EXPECT_EQ(object->get_accName(ChildId(7), &name), E_INVALIDARG);
+    EXPECT_EQ(object->accDoDefaultAction(ChildId(7)), E_INVALIDARG);
     control_.reset();
     LONG count = -1;
     EXPECT_EQ(object->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
-    EXPECT_EQ(object->get_accName(Child(CHILDID_SELF), &name), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(object->get_accName(ChildId(CHILDID_SELF), &name), CO_E_OBJNOTCONNECTED);
     EXPECT_EQ(name, nullptr);
     EXPECT_EQ(object->AddRef(), 2u);
     EXPECT_EQ(object->Release(), 1u);
@@ -271,7 +265,7 @@ TEST(AccessibleClient, ReadsNamesAndClicks) {
     object->get_accChildCount(&count);
     std::wstring names = L"|" + Text(&IAccessible::get_accName, *object, CHILDID_SELF) + L"|" + std::to_wstring(count);
     for (LONG id = 1; id <= count; ++id) names += L"|" + Text(&IAccessible::get_accName, *object, id);
-    EXPECT_EQ(object->accDoDefaultAction(Child(1)), S_OK);
+    EXPECT_EQ(object->accDoDefaultAction(ChildId(1)), S_OK);
     std::ofstream(std::filesystem::path(answer), std::ios::binary)
         .write(reinterpret_cast<const char*>(names.data()),
                static_cast<std::streamsize>(names.size() * sizeof(wchar_t)));
