@@ -310,8 +310,8 @@ public:
                 (ButtonState(*t.control, *t.button, *t.item) & STATE_SYSTEM_UNAVAILABLE)) {
                 return DISP_E_MEMBERNOTFOUND;
             }
-            // The click may remove the button, its bar or the control: nothing is touched after it.
-            t.control->ClickItem(t.id);
+            // As the platform's own objects do, the action is taken after the call has returned.
+            t.control->ClickItemLater(t.button->Key());
             return S_OK;
         });
     }

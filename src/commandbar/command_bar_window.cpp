@@ -292,6 +292,9 @@ LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         case kDeferredClickMessage:
             RaiseDeferredClick();
             return 0;
+        case kLaterItemClickMessage:
+            ClickLaterItem();
+            return 0;
         case WM_GETOBJECT:
             if (const LRESULT answer = AnswerGetObject(hwnd(), wParam, lParam)) return answer;
             break;
@@ -363,6 +366,20 @@ void CommandBarWindow::RaiseDeferredClick() {
     deferredClicks_.pop_front();
     // The button may have gone in between.
     if (events.buttonClick && Registry().FindButton(key)) events.buttonClick(cb::Button(Registry(), Hwnd(), key));
+}
+
+void CommandBarWindow::ClickItemLater(const std::wstring& buttonKey) {
+    laterItemClicks_.push_back(buttonKey);
+    ::PostMessageW(hwnd(), kLaterItemClickMessage, 0, 0);
+}
+
+void CommandBarWindow::ClickLaterItem() {
+    if (laterItemClicks_.empty()) return;
+    const std::wstring key = std::move(laterItemClicks_.front());
+    laterItemClicks_.pop_front();
+    // The button, or the bar showing it, may have gone in between.
+    cb::CommandBarInt* bar = ShownBar();
+    if (const std::int32_t index = bar ? bar->IndexOf(key) : 0; index > 0) ClickItem(index);
 }
 
 cb::CommandBarControl* CommandBarWindow::RequestInstance() {

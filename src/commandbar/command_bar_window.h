@@ -144,6 +144,9 @@ public:
     // Shows the drop shadows of a shown popup host, around its window as it is now.
     virtual void ShowShadows();
     const MenuShadows& Shadows() const noexcept { return shadows_; }
+    // Clicks the shown item of that button once the message being handled has returned: a caller
+    // in another process (a screen reader) is not kept waiting while a dialog it opens is up.
+    void ClickItemLater(const std::wstring& buttonKey);
 
     // core::commandbar::MenuControl
     core::commandbar::BarInteraction& Interaction() override { return *interaction_; }
@@ -206,6 +209,8 @@ private:
     bool HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& result);
     static constexpr UINT kDeferredClickMessage = WM_APP + 1;
     void RaiseDeferredClick();
+    static constexpr UINT kLaterItemClickMessage = WM_APP + 2;
+    void ClickLaterItem();
     void EnableTimer(UINT_PTR id, UINT interval, bool enable) noexcept;
     void StopTimers() noexcept;
     void SetToolTip(const std::wstring& text);
@@ -239,7 +244,8 @@ private:
     bool shadowsShown_ = false;
     win::UniqueWindow toolTip_;
     bool capturing_ = false;
-    std::deque<std::wstring> deferredClicks_;  // button keys, raised in order
+    std::deque<std::wstring> deferredClicks_;   // button keys, raised in order
+    std::deque<std::wstring> laterItemClicks_;  // button keys, clicked in order
     // Declared last: they refer to the members above.
     std::unique_ptr<MenuHost> menuHost_;
     std::unique_ptr<core::commandbar::BarInteraction> interaction_;

@@ -372,6 +372,13 @@ TEST_F(RealProgram, DialogsAreModalOverTheMainWindowAndTheProgramEndsWithAltF4) 
     };
     opensModallyAndEscapeCloses(L"Параметры программы", [] { Press('S', {VK_CONTROL}); });
     opensModallyAndEscapeCloses(L"О программе", [&] { Choose(L"Справка", L"О программе"); });
+    // A screen reader's default action returns before the dialog it opens, not once it has closed.
+    opensModallyAndEscapeCloses(L"Параметры программы", [&] {
+        testing_support::AccessiblePtr bar = testing_support::ClientObject(toolBar_);
+        ASSERT_TRUE(bar);
+        const LONG id = Item(toolBar_, L"Настроить параметры программы").id;
+        EXPECT_EQ(bar->accDoDefaultAction(testing_support::ChildId(id)), S_OK);
+    });
     Press(VK_F4, {VK_MENU});
     ASSERT_TRUE(program_->WaitForExit(10000));
     EXPECT_EQ(program_->ExitCode(), 0u);

@@ -17,6 +17,7 @@
 #include "core/commandbar/command_bar_registry.h"
 #include "support/accessible.h"
 #include "support/gui_resources.h"
+#include "support/pump.h"
 #include "test_bar_window.h"
 
 namespace commandbar {
@@ -179,6 +180,9 @@ TEST_F(CommandBarAccessibleTest, DefaultActionClicksEnabledButtonsOnly) {
     for (LONG id : {1, 2, 3, 5}) object->accDoDefaultAction(ChildId(id));
     EXPECT_EQ(object->accDoDefaultAction(ChildId(3)), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(object->accDoDefaultAction(ChildId(5)), DISP_E_MEMBERNOTFOUND);
+    // The clicks come once the calls have returned, in order.
+    EXPECT_EQ(clicked, L"");
+    testing_support::PumpUntil([&] { return clicked.size() >= 10; }, 2000);
     EXPECT_EQ(clicked, L"OPEN;WRAP;");
 }
 
