@@ -289,11 +289,8 @@ LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             if (surface_) surface_.CopyTo(paint.dc());
             return 0;
         }
-        case kDeferredClickMessage:
-            RaiseDeferredClick();
-            return 0;
-        case kLaterItemClickMessage:
-            ClickLaterItem();
+        case kRunLaterMessage:
+            RunLaterWork();
             return 0;
         case WM_GETOBJECT:
             if (const LRESULT answer = AnswerGetObject(hwnd(), wParam, lParam)) return answer;
@@ -353,33 +350,35 @@ void CommandBarWindow::RaiseButtonClick(const cb::ButtonInt& button) {
     // A click decided by a key in the thread's hook runs once the hook has returned: a dialog it
     // opened would otherwise receive that key (Enter pressing its default button).
     if (InsideInputHook()) {
-        deferredClicks_.push_back(button.Key());
-        ::PostMessageW(hwnd(), kDeferredClickMessage, 0, 0);
+        RunLater([this, key = button.Key()] {
+            // The button may have gone in between.
+            if (events.buttonClick && Registry().FindButton(key)) {
+                events.buttonClick(cb::Button(Registry(), Hwnd(), key));
+            }
+        });
         return;
     }
     if (events.buttonClick) events.buttonClick(cb::Button(Registry(), Hwnd(), button.Key()));
 }
 
-void CommandBarWindow::RaiseDeferredClick() {
-    if (deferredClicks_.empty()) return;
-    const std::wstring key = std::move(deferredClicks_.front());
-    deferredClicks_.pop_front();
-    // The button may have gone in between.
-    if (events.buttonClick && Registry().FindButton(key)) events.buttonClick(cb::Button(Registry(), Hwnd(), key));
-}
-
 void CommandBarWindow::ClickItemLater(const std::wstring& buttonKey) {
-    laterItemClicks_.push_back(buttonKey);
-    ::PostMessageW(hwnd(), kLaterItemClickMessage, 0, 0);
+    RunLater([this, key = buttonKey] {
+        // The button, or the bar showing it, may have gone in between.
+        cb::CommandBarInt* bar = ShownBar();
+        if (const std::int32_t index = bar ? bar->IndexOf(key) : 0; index > 0) ClickItem(index);
+    });
 }
 
-void CommandBarWindow::ClickLaterItem() {
-    if (laterItemClicks_.empty()) return;
-    const std::wstring key = std::move(laterItemClicks_.front());
-    laterItemClicks_.pop_front();
-    // The button, or the bar showing it, may have gone in between.
-    cb::CommandBarInt* bar = ShownBar();
-    if (const std::int32_t index = bar ? bar->IndexOf(key) : 0; index > 0) ClickItem(index);
+void CommandBarWindow::RunLater(std::function<void()> work) {
+    laterWork_.push_back(std::move(work));
+    ::PostMessageW(hwnd(), kRunLaterMessage, 0, 0);
+}
+
+void CommandBarWindow::RunLaterWork() {
+    if (laterWork_.empty()) return;
+    const std::function<void()> work = std::move(laterWork_.front());
+    laterWork_.pop_front();
+    work();
 }
 
 cb::CommandBarControl* CommandBarWindow::RequestInstance() {

@@ -207,10 +207,10 @@ private:
 
     // Menus and mouse (command_bar_window_menus.cpp).
     bool HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& result);
-    static constexpr UINT kDeferredClickMessage = WM_APP + 1;
-    void RaiseDeferredClick();
-    static constexpr UINT kLaterItemClickMessage = WM_APP + 2;
-    void ClickLaterItem();
+    // Work done once the message being handled, or the hook running, has returned; in order.
+    static constexpr UINT kRunLaterMessage = WM_APP + 1;
+    void RunLater(std::function<void()> work);
+    void RunLaterWork();
     void EnableTimer(UINT_PTR id, UINT interval, bool enable) noexcept;
     void StopTimers() noexcept;
     void SetToolTip(const std::wstring& text);
@@ -244,8 +244,7 @@ private:
     bool shadowsShown_ = false;
     win::UniqueWindow toolTip_;
     bool capturing_ = false;
-    std::deque<std::wstring> deferredClicks_;   // button keys, raised in order
-    std::deque<std::wstring> laterItemClicks_;  // button keys, clicked in order
+    std::deque<std::function<void()>> laterWork_;
     // Declared last: they refer to the members above.
     std::unique_ptr<MenuHost> menuHost_;
     std::unique_ptr<core::commandbar::BarInteraction> interaction_;

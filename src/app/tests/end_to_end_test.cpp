@@ -20,9 +20,11 @@
 #include "core/app/preview.h"
 #include "support/canvas.h"
 #include "support/gui_resources.h"
+#include "support/keyboard.h"
 #include "support/png_writer.h"
 #include "support/screenshot.h"
 #include "win/dpi.h"
+#include "win/handles.h"
 #include "win/module.h"
 
 namespace app {
@@ -30,34 +32,23 @@ namespace {
 
 namespace cb = core::commandbar;
 using commandbar::testing::MenuRig;
-using commandbar::testing::Send;
 using commandbar::testing::SendMouse;
 using testing_support::PumpFor;
 using testing_support::PumpUntil;
 
+// The key with the modifiers a shortcut names held.
 void Press(WORD key, std::int32_t modifiers = 0) {
-    const std::pair<cb::ShortcutModifier, WORD> keys[] = {
-        {cb::ShortcutModifier::Ctrl, VK_CONTROL}, {cb::ShortcutModifier::Shift, VK_SHIFT}, {cb::ShortcutModifier::Alt, VK_MENU}};
-    for (const auto& [bit, vk] : keys) {
-        if (cb::HasModifier(modifiers, bit)) Send(vk, false);
+    std::vector<WORD> held;
+    for (const auto& [bit, vk] : {std::pair{cb::ShortcutModifier::Ctrl, VK_CONTROL},
+                                  {cb::ShortcutModifier::Shift, VK_SHIFT},
+                                  {cb::ShortcutModifier::Alt, VK_MENU}}) {
+        if (cb::HasModifier(modifiers, bit)) held.push_back(vk);
     }
-    Send(key, false);
-    Send(key, true);
-    for (const auto& [bit, vk] : keys) {
-        if (cb::HasModifier(modifiers, bit)) Send(vk, true);
-    }
+    commandbar::testing::KeyWith(key, held);
 }
 
 // Escape as a key press, not waited for: this runs inside a modal window's loop.
-void PressEscape(HWND) {
-    INPUT inputs[2]{};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = VK_ESCAPE;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-}
+void PressEscape(HWND) { testing_support::PressKey(VK_ESCAPE); }
 
 struct NoProgress : FontLoadProgress {
     void Begin(HWND) override {}
@@ -234,7 +225,8 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
                 break;
             case core::MenuCommand::Settings:
             case core::MenuCommand::About:
-                EXPECT_TRUE(PumpUntil([&] { return closer.closed == closed + 1 && ::IsWindowEnabled(window_->hwnd()); }));
+                EXPECT_TRUE(
+                    PumpUntil([&] { return closer.closed == closed + 1 && ::IsWindowEnabled(window_->hwnd()); }));
                 break;
             default: {
                 const std::wstring expected = action.command == core::MenuCommand::License    ? licence
@@ -332,9 +324,10 @@ void Screenshot(HWND window, HWND popup, const std::wstring& name) {
     }
     const int width = area.right - area.left + 8, height = area.bottom - area.top + 8;  // room for shadows
     testing_support::Canvas canvas(width, height);
-    HDC screen = ::GetDC(nullptr);
-    ::BitBlt(canvas.dc(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
+    {
+        win::WindowDc screen(nullptr);
+        ::BitBlt(canvas.dc(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    }
     EXPECT_TRUE(testing_support::WritePng(std::wstring(folder) + L"\\" + name + L"-" +
                                               std::to_wstring(win::ScreenDpi()) + L"dpi.png",
                                           canvas.Bits(), width, height));

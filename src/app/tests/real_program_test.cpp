@@ -32,7 +32,8 @@ namespace app {
 namespace {
 
 using commandbar::testing::Click;
-using commandbar::testing::Send;
+using commandbar::testing::Key;
+using commandbar::testing::KeyWith;
 using commandbar::testing::SendMouse;
 using testing_support::AccessibleChild;
 using testing_support::PumpUntil;
@@ -134,7 +135,8 @@ public:
 private:
     // The user's own classes; where the merged view does not show them (Wine), the machine's too.
     void Set(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-        overrides_.push_back(std::make_unique<ValueOverride>(HKEY_CURRENT_USER, L"Software\\Classes\\" + key, name, value));
+        const std::wstring userKey = L"Software\\Classes\\" + key;
+        overrides_.push_back(std::make_unique<ValueOverride>(HKEY_CURRENT_USER, userKey, name, value));
         if (ReadValue(HKEY_CLASSES_ROOT, key, name) != value) {
             overrides_.push_back(std::make_unique<ValueOverride>(HKEY_CLASSES_ROOT, key, name, value));
         }
@@ -167,12 +169,6 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
-void Press(WORD key, std::initializer_list<WORD> held = {}) {
-    for (WORD modifier : held) Send(modifier, false);
-    Send(key, false);
-    Send(key, true);
-    for (WORD modifier : held) Send(modifier, true);
-}
 
 class RealProgram : public testing_support::CleanPreferences {
 protected:
@@ -274,10 +270,10 @@ TEST_F(RealProgram, EntriesAndShortcutsChangeWhatTheUserSees) {
     // As with the platform's menus, Escape closes the drop-down and leaves its title lit; a second
     // one leaves the menu bar, and shortcuts work again.
     const auto fileTitleLit = [&] { return (Item(menuBar_, L"Файл").state & STATE_SYSTEM_HOTTRACKED) != 0; };
-    Press(VK_ESCAPE);
+    Key(VK_ESCAPE);
     EXPECT_TRUE(PumpUntil([&] { return Popups().empty(); }));
     EXPECT_TRUE(fileTitleLit());
-    Press(VK_ESCAPE);
+    Key(VK_ESCAPE);
     EXPECT_TRUE(PumpUntil([&] { return !fileTitleLit(); }));
 
     // Sizes by mouse and by keys change the preview at once; one size stays checked.
@@ -292,9 +288,9 @@ TEST_F(RealProgram, EntriesAndShortcutsChangeWhatTheUserSees) {
         if (child.state & STATE_SYSTEM_CHECKED) checked.push_back(child.name);
     }
     EXPECT_EQ(checked, std::vector<std::wstring>{L"18"});
-    Press(VK_ESCAPE);
-    Press(VK_ESCAPE);
-    Press('1', {VK_CONTROL});
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+    KeyWith('1', {VK_CONTROL});
     EXPECT_TRUE(PumpUntil([&] { return Pref(pref::kFontSize) == L"10"; }));
     EXPECT_TRUE(PumpUntil([&] { return testing_support::InkRows(preview_) < at14; }));
 
@@ -316,7 +312,8 @@ TEST_F(RealProgram, EntriesAndShortcutsChangeWhatTheUserSees) {
     for (bool on : {false, true}) {
         Choose(L"Вид", L"Панель инструментов");
         EXPECT_EQ(Pref(pref::kShowToolBar), on ? L"1" : L"0");
-        EXPECT_EQ(Height(), win::TwipsToPixels(on ? MainWindow::kHeightWithToolBar : MainWindow::kHeightWithoutToolBar));
+        const double twips = on ? MainWindow::kHeightWithToolBar : MainWindow::kHeightWithoutToolBar;
+        EXPECT_EQ(Height(), win::TwipsToPixels(twips));
         EXPECT_EQ(::IsWindowVisible(toolBar_) != FALSE, on);
     }
     for (bool on : {true, false}) {
@@ -332,7 +329,7 @@ TEST_F(RealProgram, EntriesAndShortcutsChangeWhatTheUserSees) {
 TEST_F(RealProgram, AnotherProcessHearsTheMenus) {
     testing_support::WinEventRecorder recorder(program_->ProcessId());
     ASSERT_TRUE(recorder.Hooked());
-    for (WORD key : {VK_MENU, VK_DOWN, VK_DOWN, VK_ESCAPE, VK_ESCAPE}) Press(key);
+    for (WORD key : {VK_MENU, VK_DOWN, VK_DOWN, VK_ESCAPE, VK_ESCAPE}) Key(key);
     HWND popup = nullptr;
     const auto described = [&] {
         return testing_support::Described(recorder.Heard(), [&](HWND hwnd) -> std::string {
@@ -351,7 +348,7 @@ TEST_F(RealProgram, ShellCommandsOpenOnlyTheirFixedTargets) {
     RecordedShell shell;
     Choose(L"Справка", L"Написать письмо автору");
     Click(Centre(Item(toolBar_, L"Посетить домашнюю страничку")));
-    Press('L', {VK_CONTROL, VK_SHIFT});
+    KeyWith('L', {VK_CONTROL, VK_SHIFT});
     const std::vector<std::wstring> expected{core::kSupportMailWithSubject, core::kHomePageUrl,
                                              tests::BesideTests(L"License.rtf")};
     EXPECT_TRUE(PumpUntil([&] { return shell.Targets().size() >= expected.size(); }, 15000));
@@ -367,10 +364,10 @@ TEST_F(RealProgram, DialogsAreModalOverTheMainWindowAndTheProgramEndsWithAltF4) 
         EXPECT_EQ(::GetWindow(dialog, GW_OWNER), main_);
         EXPECT_FALSE(::IsWindowEnabled(main_));
         EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == dialog; }));
-        Press(VK_ESCAPE);
+        Key(VK_ESCAPE);
         EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(dialog) && ::IsWindowEnabled(main_); }));
     };
-    opensModallyAndEscapeCloses(L"Параметры программы", [] { Press('S', {VK_CONTROL}); });
+    opensModallyAndEscapeCloses(L"Параметры программы", [] { KeyWith('S', {VK_CONTROL}); });
     opensModallyAndEscapeCloses(L"О программе", [&] { Choose(L"Справка", L"О программе"); });
     // A screen reader's default action returns before the dialog it opens, not once it has closed.
     opensModallyAndEscapeCloses(L"Параметры программы", [&] {
@@ -379,7 +376,7 @@ TEST_F(RealProgram, DialogsAreModalOverTheMainWindowAndTheProgramEndsWithAltF4) 
         const LONG id = Item(toolBar_, L"Настроить параметры программы").id;
         EXPECT_EQ(bar->accDoDefaultAction(testing_support::ChildId(id)), S_OK);
     });
-    Press(VK_F4, {VK_MENU});
+    KeyWith(VK_F4, {VK_MENU});
     ASSERT_TRUE(program_->WaitForExit(10000));
     EXPECT_EQ(program_->ExitCode(), 0u);
 }

@@ -72,6 +72,13 @@ inline void Key(WORD key) {
     Send(key, true);
 }
 
+// A key pressed and released while the others (Ctrl, Shift, Alt) are held.
+inline void KeyWith(WORD key, const std::vector<WORD>& held) {
+    for (WORD modifier : held) Send(modifier, false);
+    Key(key);
+    for (WORD modifier : held) Send(modifier, true);
+}
+
 // Alt pressed and released, around a key when one is given.
 inline void AltWith(WORD key) {
     Send(VK_MENU, false);
