@@ -296,30 +296,32 @@ TEST_F(RealProgram, EntriesAndShortcutsChangeWhatTheUserSees) {
 
     // Presets in either order give one text, and clearing them the empty one.
     const std::wstring figures = L"Цифры", symbols = L"Символы";
-    std::vector<std::wstring> texts;
-    for (const auto& order : {std::vector{figures, symbols}, std::vector{symbols, figures}}) {
-        for (const std::wstring& entry : order) Choose(L"Текст просмотра", entry);
-        texts.push_back(Pref(pref::kViewerText));
-        EXPECT_EQ(TextOf(preview_), SelectedFont() + L" - " + texts.back());
-        for (const std::wstring& entry : order) Choose(L"Текст просмотра", entry);
-        EXPECT_EQ(Pref(pref::kViewerText), L"");
-    }
     const std::wstring both = std::wstring(core::SamplePresetText(core::SamplePreset::Figures)) +
                               std::wstring(core::SamplePresetText(core::SamplePreset::Symbols));
+    std::vector<std::wstring> texts;
+    for (const auto& order : {std::vector{figures, symbols}, std::vector{symbols, figures}}) {
+        // The command runs after the drop-down has closed: wait for what it writes.
+        for (const std::wstring& entry : order) Choose(L"Текст просмотра", entry);
+        EXPECT_TRUE(PumpUntil([&] { return Pref(pref::kViewerText).size() == both.size(); }));
+        texts.push_back(Pref(pref::kViewerText));
+        EXPECT_TRUE(PumpUntil([&] { return TextOf(preview_) == SelectedFont() + L" - " + texts.back(); }));
+        for (const std::wstring& entry : order) Choose(L"Текст просмотра", entry);
+        EXPECT_TRUE(PumpUntil([&] { return Pref(pref::kViewerText).empty(); }));
+    }
     EXPECT_EQ(texts, (std::vector<std::wstring>{both, both}));
 
     // The tool bar off and on again, and always on top on and off again.
     for (bool on : {false, true}) {
         Choose(L"Вид", L"Панель инструментов");
-        EXPECT_EQ(Pref(pref::kShowToolBar), on ? L"1" : L"0");
         const double twips = on ? MainWindow::kHeightWithToolBar : MainWindow::kHeightWithoutToolBar;
+        EXPECT_TRUE(PumpUntil([&] { return (::IsWindowVisible(toolBar_) != FALSE) == on; }));
+        EXPECT_EQ(Pref(pref::kShowToolBar), on ? L"1" : L"0");
         EXPECT_EQ(Height(), win::TwipsToPixels(twips));
-        EXPECT_EQ(::IsWindowVisible(toolBar_) != FALSE, on);
     }
     for (bool on : {true, false}) {
         Choose(L"Вид", L"Поверх всех окон");
+        EXPECT_TRUE(PumpUntil([&] { return ((::GetWindowLongPtrW(main_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) == on; }));
         EXPECT_EQ(Pref(pref::kTopMost), on ? L"1" : L"0");
-        EXPECT_EQ((::GetWindowLongPtrW(main_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, on);
     }
 }
 
