@@ -1,0 +1,108 @@
+#include "core/app/font_filter.h"
+
+#include <gtest/gtest.h>
+
+namespace core {
+namespace {
+
+// A platform of a language where "ch" is one letter and "-" is ignored, as some are.
+class FakePlatform : public TextComparer {
+public:
+    bool Contains(std::wstring_view text, std::wstring_view pattern) const override {
+        ++calls;
+        return Read(text).find(Read(pattern)) != std::wstring::npos;
+    }
+    mutable int calls = 0;
+
+private:
+    static std::wstring Read(std::wstring_view text) {
+        std::wstring read;
+        for (wchar_t c : text) {
+            if (c == L'-') continue;
+            if (c >= L'A' && c <= L'Z') c += L'a' - L'A';
+            if (c >= L'\u0410' && c <= L'\u042F') c += 0x20;
+            if (c == L'h' && !read.empty() && read.back() == L'c') {
+                read.back() = L'\uE000';
+                continue;
+            }
+            read += c;
+        }
+        return read;
+    }
+};
+
+std::vector<FontFamily> Families(std::initializer_list<const wchar_t*> names) {
+    std::vector<FontFamily> families;
+    for (const wchar_t* name : names) families.push_back({name, {}});
+    return families;
+}
+
+TEST(FontFilter, NameContainsTypedTextAsThePlatformComparesIt) {
+    const struct {
+        const wchar_t* name;
+        const wchar_t* typed;
+        bool matches;
+    } cases[] = {
+        {L"Arial", L"aRI", true},         {L"Times New Roman", L"NEW R", true}, {L"Шрифт Гост", L"гОСТ", true},
+        {L"Ёлочка", L"елоч", true},       {L"Еловый", L"ЁЛ", true},             {L"Arial", L"", true},
+        {L"Arial", L"xyz", false},        {L"Arial", L"Arial Black", false},    {L"Chancery", L"h", false},
+        {L"Helvetica", L"H", true},       {L"Noto-Sans", L"tosa", true},        {L"Nötö Sans", L"ötö s", true},
+        {L"Arial", L"\U0001F600", false}, {L"Ari\tal", L"i\ta", true},
+    };
+    FakePlatform platform;
+    for (const auto& row : cases) {
+        FontFilter filter(platform);
+        filter.SetFamilies(Families({row.name}));
+        filter.SetText(row.typed);
+        EXPECT_EQ(filter.Shown().size(), row.matches ? 1u : 0u) << row.name << L" / " << row.typed;
+    }
+    // Simple names never reach the platform once its letters are learned.
+    FontFilter filter(platform);
+    filter.SetFamilies(Families({L"Arial", L"Times", L"Verdana", L"Шрифт"}));
+    filter.Prepare();
+    platform.calls = 0;
+    for (const wchar_t* typed : {L"a", L"ar", L"o", L"шр", L"xyz"}) filter.SetText(typed);
+    EXPECT_EQ(platform.calls, 0);
+}
+
+TEST(FontFilter, ScriptCountAndSelectionFollowTheFilter) {
+    FakePlatform platform;
+    FontFilter filter(platform);
+    std::vector<FontFamily> families = Families({L"Arial", L"Courier New", L"Symbol", L"Lucida Console"});
+    families[0].traits.cyrillic = families[1].traits.cyrillic = true;
+    families[1].traits.monospaced = families[3].traits.monospaced = true;
+    filter.SetFamilies(families);
+    const DigitGrouping grouping{L"\u00A0", L"3;0"};
+    EXPECT_EQ(FontListCaption(L"Шрифты:", filter, grouping), L"Шрифты:");
+
+    EXPECT_TRUE(filter.SetScript(FontScriptFromText(L"Monospaced")));
+    EXPECT_EQ(filter.ShownNames(), (std::vector<std::wstring>{L"Courier New", L"Lucida Console"}));
+    EXPECT_EQ(filter.SelectionFor(L"Lucida Console"), 1u);
+    EXPECT_EQ(filter.SelectionFor(L"Arial"), 0u);
+    EXPECT_TRUE(filter.SetText(L"CON"));
+    EXPECT_FALSE(filter.SetText(L"CON"));
+    EXPECT_EQ(FontListCaption(L"Шрифты:", filter, grouping), L"Шрифты: 1 из 4");
+    EXPECT_TRUE(filter.SetScript(FontScript::Cyrillic));
+    EXPECT_EQ(filter.SelectionFor(L"Lucida Console"), std::nullopt);
+    // A new list keeps the filter, and a whole list is no filter.
+    filter.SetFamilies(families);
+    EXPECT_EQ(filter.Shown().size(), 0u);
+    filter.SetText(L"");
+    filter.SetScript(FontScriptFromText(L"cyrillic"));
+    EXPECT_FALSE(filter.Active());
+    EXPECT_EQ(FontScriptText(FontScript::Cyrillic), L"Cyrillic");
+
+    const struct {
+        std::uint64_t value;
+        DigitGrouping grouping;
+        const wchar_t* text;
+    } numbers[] = {
+        {10021, grouping, L"10\u00A0021"},   {999, grouping, L"999"},      {1000000000, {L",", L"3;2;0"}, L"1,00,00,00,000"},
+        {1234567, {L",", L"3"}, L"1234,567"}, {1234567, {L".", L"0"}, L"1234567"}, {1234567, {L",", L"x"}, L"1234567"},
+        {0, {L",", L""}, L"0"},
+    };
+    for (const auto& row : numbers) EXPECT_EQ(GroupDigits(row.value, row.grouping), row.text) << row.value;
+}
+
+}  // namespace
+}  // namespace core
