@@ -187,10 +187,9 @@ std::wstring GroupDigits(std::uint64_t value, const DigitGrouping& grouping) {
     return grouped;
 }
 
-std::wstring FontListCaption(std::wstring_view caption, const FontFilter& filter, const DigitGrouping& grouping) {
-    std::wstring text(caption);
-    if (!filter.Active()) return text;
-    return text + L" " + GroupDigits(filter.Shown().size(), grouping) + L" из " +
+std::wstring FontListCaption(const FontFilter& filter, const DigitGrouping& grouping) {
+    if (!filter.Active()) return kFontListCaption;
+    return std::wstring(kCountedFontListCaption) + L" " + GroupDigits(filter.Shown().size(), grouping) + L" из " +
            GroupDigits(filter.Families().size(), grouping);
 }
 

@@ -104,8 +104,11 @@ struct DigitGrouping {
 };
 std::wstring GroupDigits(std::uint64_t value, const DigitGrouping& grouping);
 
-// The frame's caption: while a filter is on, followed by how many families are shown of all
-// ("Установленные шрифты: 37 из 10 021").
-std::wstring FontListCaption(std::wstring_view caption, const FontFilter& filter, const DigitGrouping& grouping);
+inline constexpr wchar_t kFontListCaption[] = L"Установленные шрифты:";
+// While a filter is on, the caption counts how many families are shown of all. The frame's own
+// words and two five-digit counts would not fit its width, so the count follows a shorter word.
+inline constexpr wchar_t kCountedFontListCaption[] = L"Шрифты:";
+// "Шрифты: 37 из 10 021" while a filter is on, the frame's own caption otherwise.
+std::wstring FontListCaption(const FontFilter& filter, const DigitGrouping& grouping);
 
 }  // namespace core

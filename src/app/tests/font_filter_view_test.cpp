@@ -1,0 +1,118 @@
+#include "app/font_filter_view.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/main_window.h"
+#include "app/preferences.h"
+#include "app/tests/registry_fixture.h"
+
+namespace app {
+namespace {
+
+class FontFilterViewTest : public testing_support::CleanPreferences {
+protected:
+    void SetUp() override {
+        CleanPreferences::SetUp();
+        prefs::Set(pref::kLoadFontsAtProgramStartup, L"1");
+        window_.SetUnloadHandler([] {});
+        window_.SetFontSource([this] { return families_; });
+        window_.Show();
+    }
+
+    std::vector<std::wstring> Listed() const {
+        std::vector<std::wstring> names;
+        for (int i = 0; i < window_.FontList().Count(); ++i) names.push_back(window_.FontList().ItemText(i));
+        return names;
+    }
+    void Type(const std::wstring& text) { ::SetWindowTextW(window_.Filter().Box(), text.c_str()); }
+    // Over the whole text, as a user pastes.
+    void Paste(const std::wstring& text) {
+        ASSERT_TRUE(::OpenClipboard(window_.hwnd()));
+        ::EmptyClipboard();
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(::GlobalLock(memory)));
+        ::GlobalUnlock(memory);
+        ::SetClipboardData(CF_UNICODETEXT, memory);
+        ::CloseClipboard();
+        ::SendMessageW(window_.Filter().Box(), EM_SETSEL, 0, -1);
+        ::SendMessageW(window_.Filter().Box(), WM_PASTE, 0, 0);
+    }
+    void Key(WPARAM key) { ::SendMessageW(window_.Filter().Box(), WM_KEYDOWN, key, 1); }
+    std::wstring Caption() {
+        wchar_t text[128] = {};
+        ::GetWindowTextW(::GetWindow(window_.Filter().Box(), GW_HWNDPREV), text, 128);
+        return text;
+    }
+
+    std::vector<core::FontFamily> families_{{L"Arial", {true, false}},       {L"Courier New", {true, true}},
+                                            {L"Ёлочка", {true, false}},     {L"Times New Roman", {false, false}},
+                                            {L"Alpha Ωmega", {false, false}}, {L"Lucida Console", {false, true}}};
+    MainWindow window_;
+};
+
+// The platform's linguistic comparison in any script, "ё" as "е", the count in the caption, and
+// the selection: kept while it matches, else the first match shown; nothing shown keeps the preview.
+TEST_F(FontFilterViewTest, TypingNarrowsTheListAndTheSelectionFollowsTheRule) {
+    const std::vector<std::wstring> all = Listed();
+    ::SendMessageW(window_.FontList().hwnd(), LB_SETCURSEL, 3, 0);
+    ::SendMessageW(window_.hwnd(), WM_COMMAND, MAKEWPARAM(window_.FontList().id(), LBN_SELCHANGE), 0);
+    const struct {
+        bool pasted;
+        std::wstring typed;
+        std::vector<std::wstring> listed;
+        const wchar_t* preview;
+    } steps[] = {
+        {false, L"NEW", {L"Courier New", L"Times New Roman"}, L"Times New Roman"},
+        {false, L"ЕЛОЧ", {L"Ёлочка"}, L"Ёлочка"},
+        {false, L"ёЛ", {L"Ёлочка"}, L"Ёлочка"},
+        {true, std::wstring(100000, L'a'), {}, L"Ёлочка"},
+        {false, L"ω", {L"Alpha Ωmega"}, L"Alpha Ωmega"},
+        {true, L"Ari\x01\t\x7f", {}, L"Alpha Ωmega"},
+        {false, L"a", {L"Arial", L"Times New Roman", L"Alpha Ωmega", L"Lucida Console"}, L"Alpha Ωmega"},
+        {false, L"\U0001F600", {}, L"Alpha Ωmega"},
+        {false, L"", all, L"Alpha Ωmega"},
+    };
+    for (const auto& step : steps) {
+        if (step.pasted) {
+            Paste(step.typed);
+        } else {
+            Type(step.typed);
+        }
+        EXPECT_EQ(Listed(), step.listed) << step.typed.substr(0, 8);
+        EXPECT_EQ(window_.PreviewFontName(), step.preview) << step.typed.substr(0, 8);
+    }
+    EXPECT_EQ(Caption(), L"Установленные шрифты:");
+    Type(L"o");
+    EXPECT_EQ(Caption(), L"Шрифты: 3 из 6");
+}
+
+// Keys in the box move the list, Enter and a second Escape leave for the list; a script and a
+// reload keep what narrows the list.
+TEST_F(FontFilterViewTest, KeysScriptAndReload) {
+    window_.Filter().FocusBox();
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_NEXT, VK_UP}) Key(key);
+    EXPECT_EQ(window_.FontList().Selected(), 4);
+    EXPECT_EQ(window_.PreviewFontName(), L"Alpha Ωmega");
+    Key(VK_RETURN);
+    EXPECT_EQ(::GetFocus(), window_.FontList().hwnd());
+
+    window_.Filter().FocusBox();
+    Type(L"on");
+    window_.Filter().SetScript(core::FontScript::Monospaced);
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"Lucida Console"}));
+    families_.push_back({L"Monaco", {false, true}});
+    window_.LoadFonts(nullptr);
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"Lucida Console", L"Monaco"}));
+    EXPECT_EQ(Caption(), L"Шрифты: 2 из 7");
+    Key(VK_ESCAPE);
+    EXPECT_EQ(::GetWindowTextLengthW(window_.Filter().Box()), 0);
+    EXPECT_EQ(::GetFocus(), window_.Filter().Box());
+    EXPECT_EQ(Listed().size(), 3u);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(::GetFocus(), window_.FontList().hwnd());
+}
+
+}  // namespace
+}  // namespace app
