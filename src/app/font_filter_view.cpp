@@ -39,6 +39,12 @@ void FontFilterView::Create(HWND parent, UINT_PTR id) {
     ::SendMessageW(box_.hwnd(), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(kCueText));
     win::SetAccessibleName(box_.hwnd(), kCueText);
     caption_ = frame_.Text();
+    previewTimer_.SetOwner(box_.hwnd());
+    previewTimer_.SetInterval(1);
+    previewTimer_.OnTick([this] {
+        previewTimer_.SetEnabled(false);
+        selectFont_();
+    });
     for (UINT message : {WM_KEYDOWN, WM_CHAR}) subclass::AttachMessage(*this, box_.hwnd(), message);
 }
 
@@ -71,7 +77,8 @@ void FontFilterView::FocusBox() {
 bool FontFilterView::OnCommand(WPARAM wParam) {
     if (LOWORD(wParam) != static_cast<WORD>(box_.id())) return false;
     if (HIWORD(wParam) == EN_CHANGE) OnTextChanged();
-    // Learning the platform's letters takes a moment; better before the first key than after it.
+    // Learning the platform's letters and folding the names take a moment; better before the
+    // first key than after it.
     if (HIWORD(wParam) == EN_SETFOCUS) filter_.Prepare();
     return true;
 }
@@ -102,7 +109,9 @@ void FontFilterView::ShowFiltered() {
     // Nothing shown: the preview keeps the family it shows.
     if (!position || names[*position] == selected_) return;
     selected_ = names[*position];
-    selectFont_();
+    // A new font in the preview takes longer than the list; the timer's tick comes once the list
+    // has painted, and once for a run of keys.
+    previewTimer_.SetEnabled(true);
 }
 
 void FontFilterView::UpdateCaption() {

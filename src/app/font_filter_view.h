@@ -3,7 +3,8 @@
 // chooses narrows the list at once, and the list's frame counts what is left.
 //
 // A key in the box -> EN_CHANGE, handed on by the main window -> OnCommand -> core::FontFilter ->
-// the list refilled -> the main window's SelectFont when another family is selected.
+// the list refilled -> the main window's SelectFont when another family is selected, once the
+// list has painted.
 
 #include <windows.h>
 
@@ -42,6 +43,8 @@ public:
     bool OnCommand(WPARAM wParam);
 
     HWND Box() const noexcept { return box_.hwnd(); }
+    // True until the preview has followed a selection the filter made.
+    bool PreviewPending() const noexcept { return previewTimer_.Enabled(); }
     const core::FontFilter& Filter() const noexcept { return filter_; }
 
 private:
@@ -56,6 +59,7 @@ private:
     win::ListBox& list_;
     std::function<void()> selectFont_;
     win::SingleLineEdit box_;
+    win::Timer previewTimer_;
     LinguisticComparer comparer_;
     core::FontFilter filter_{comparer_};
     std::wstring caption_;

@@ -91,7 +91,8 @@ std::optional<std::wstring> SimpleLetters::Fold(std::wstring_view text) const {
 bool FontFilter::SetFamilies(std::vector<FontFamily> families) {
     families_ = std::move(families);
     keys_.clear();
-    if (!pattern_.empty()) PrepareKeys();
+    // Once the user has searched, the next search is as quick as the first was.
+    if (!pattern_.empty() || letters_) Prepare();
     Refresh();
     return true;
 }
@@ -102,7 +103,7 @@ bool FontFilter::SetText(std::wstring_view typed) {
     pattern_ = std::move(pattern);
     patternKey_.reset();
     if (!pattern_.empty()) {
-        PrepareKeys();
+        Prepare();
         patternKey_ = letters_->Fold(pattern_);
     }
     return Refresh();
@@ -116,10 +117,6 @@ bool FontFilter::SetScript(FontScript script) {
 
 void FontFilter::Prepare() {
     if (!letters_) letters_ = SimpleLetters::Learn(comparer_);
-}
-
-void FontFilter::PrepareKeys() {
-    Prepare();
     if (keys_.size() == families_.size()) return;
     keys_.clear();
     keys_.reserve(families_.size());

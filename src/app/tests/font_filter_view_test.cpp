@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/tests/registry_fixture.h"
+#include "support/pump.h"
 
 namespace app {
 namespace {
@@ -26,7 +27,14 @@ protected:
         for (int i = 0; i < window_.FontList().Count(); ++i) names.push_back(window_.FontList().ItemText(i));
         return names;
     }
-    void Type(const std::wstring& text) { ::SetWindowTextW(window_.Filter().Box(), text.c_str()); }
+    void Type(const std::wstring& text) {
+        ::SetWindowTextW(window_.Filter().Box(), text.c_str());
+        PreviewFollows();
+    }
+    // The preview follows the filter's selection once the list has painted.
+    void PreviewFollows() {
+        EXPECT_TRUE(testing_support::PumpUntil([&] { return !window_.Filter().PreviewPending(); }, 2000));
+    }
     // Over the whole text, as a user pastes.
     void Paste(const std::wstring& text) {
         ASSERT_TRUE(::OpenClipboard(window_.hwnd()));
@@ -77,6 +85,7 @@ TEST_F(FontFilterViewTest, TypingNarrowsTheListAndTheSelectionFollowsTheRule) {
     for (const auto& step : steps) {
         if (step.pasted) {
             Paste(step.typed);
+            PreviewFollows();
         } else {
             Type(step.typed);
         }

@@ -66,7 +66,7 @@ public:
     bool SetFamilies(std::vector<FontFamily> families);
     bool SetText(std::wstring_view typed);
     bool SetScript(FontScript script);
-    // Learns the simple letters now instead of at the first typed text.
+    // Learns the simple letters and folds the names now instead of at the first typed text.
     void Prepare();
 
     const std::vector<FontFamily>& Families() const noexcept { return families_; }
@@ -84,7 +84,6 @@ public:
 private:
     bool Refresh();
     bool Matches(std::size_t family) const;
-    void PrepareKeys();
 
     const TextComparer& comparer_;
     std::vector<FontFamily> families_;
