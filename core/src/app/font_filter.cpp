@@ -159,7 +159,7 @@ std::optional<std::size_t> FontFilter::SelectionFor(std::wstring_view selectedBe
 }
 
 std::wstring GroupDigits(std::uint64_t value, const DigitGrouping& grouping) {
-    const std::wstring digits = std::to_wstring(value);
+    std::wstring digits = std::to_wstring(value);
     std::vector<std::size_t> sizes{0};
     for (wchar_t c : grouping.sizes) {
         if (c == L';') {

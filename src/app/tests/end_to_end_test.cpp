@@ -434,8 +434,9 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
             } else {
                 ClickEntry(std::wstring(entry.key));
             }
-            // The tool bar's own entries need it shown.
+            // The tool bar's own entries need it shown; the preview follows the list after a command.
             if (Pref(pref::kShowToolBar) == L"0") ClickEntry(core::kToolbarEntry);
+            PumpUntil([&] { return !window_->Filter().PreviewPending(); }, 1000);
         }
         PumpUntil([&] { return ::IsWindowEnabled(window_->hwnd()) != FALSE; });
     };
