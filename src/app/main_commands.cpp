@@ -40,6 +40,13 @@ void MainCommands::Run(const std::wstring& key) {
         case core::MenuCommand::LoadFonts:
             window_.LoadFonts(nullptr);
             break;
+        case core::MenuCommand::Find:
+            window_.Filter().FocusBox();
+            break;
+        case core::MenuCommand::FontScript:
+            prefs::Set(pref::kFontFilter, std::wstring(core::FontScriptText(action.script)));
+            window_.Filter().SetScript(action.script);
+            break;
         case core::MenuCommand::Exit:
             // The control that raised the click goes with the window: unload once it has returned.
             ::PostMessageW(window_.hwnd(), WM_CLOSE, 0, 0);
@@ -94,6 +101,9 @@ void MainCommands::CheckFromPreferences() const {
     for (std::size_t i = 0; i < kPresetPreferences.size(); ++i) {
         if (prefs::IsOn(kPresetPreferences[i])) menu_.SetChecked(core::PresetEntryKey(PresetAt(i)), true);
     }
+    const core::FontScript script = core::FontScriptFromText(prefs::Get(pref::kFontFilter));
+    menu_.SetChecked(core::FontScriptEntryKey(script), true);
+    window_.Filter().SetScript(script);
 }
 
 void MainCommands::RebuildSampleText() const {

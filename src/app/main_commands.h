@@ -23,7 +23,8 @@ public:
 
     // Runs the command of a clicked key; keys without one do nothing.
     void Run(const std::wstring& key);
-    // The size and preset entries take their check marks from the preferences.
+    // The size, preset and script entries take their check marks from the preferences, and the
+    // font list its script.
     void CheckFromPreferences() const;
     // ViewerText from the checked presets, then the preview again.
     void RebuildSampleText() const;

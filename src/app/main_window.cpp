@@ -4,6 +4,7 @@
 
 #include "app/preferences.h"
 #include "app/screen_fonts.h"
+#include "core/app/font_filter.h"
 #include "core/app/main_menu_table.h"
 #include "core/number_text.h"
 #include "core/app/preview.h"
@@ -25,6 +26,7 @@ enum ControlId : UINT_PTR {
     kPreviewFrameId,
     kPreviewId,
     kToolBarLineId,
+    kSearchBoxId,
 };
 
 // Layout in twips. The menu bar stays at the top at the height it chooses; the tool bar strip
@@ -49,6 +51,14 @@ MainWindow::~MainWindow() {
     // The window goes with its object, as window.h asks, but that alone does not end the program.
     endsProgram_ = false;
     Destroy();
+}
+
+void MainWindow::SetFontSource(std::function<std::vector<std::wstring>()> names) {
+    fontSource_ = [names = std::move(names)] {
+        std::vector<core::FontFamily> families;
+        for (std::wstring& name : names()) families.push_back({std::move(name), {}});
+        return families;
+    };
 }
 
 void MainWindow::SetProgress(std::unique_ptr<FontLoadProgress> progress) {
@@ -81,12 +91,13 @@ void MainWindow::CreateWindowAndControls() {
     toolBarStrip_.Create(hwnd(), kToolBarStripId);
     toolBarLine_.Create(toolBarStrip_.hwnd(), kToolBarLineId, L"", SS_ETCHEDHORZ);
     mainArea_.Create(hwnd(), kMainAreaId);
-    fontFrame_.Create(mainArea_.hwnd(), kFontFrameId, L"Установленные шрифты:");
+    fontFrame_.Create(mainArea_.hwnd(), kFontFrameId, core::kFontListCaption);
+    filter_.Create(mainArea_.hwnd(), kSearchBoxId);
     fontList_.Create(mainArea_.hwnd(), kFontListId);
     previewFrame_.Create(mainArea_.hwnd(), kPreviewFrameId, L"Просмотр:");
     preview_.Create(mainArea_.hwnd(), kPreviewId);
     fontFrame_.SetBoundsTwips(kFontFrame);
-    fontList_.SetBoundsTwips(kFontListBox);
+    fontList_.SetBounds(filter_.PlaceAbove(win::ToPixels(kFontListBox)));
     previewFrame_.SetBoundsTwips(kPreviewFrame);
     preview_.SetBoundsTwips(kPreviewBox);
     // Screen readers name a control by the label just before it; a group box's caption is not one.
@@ -196,7 +207,7 @@ void MainWindow::LoadFonts(HWND progressOwner) {
     // Whatever fails on the way, the progress window does not stay over the main window.
     progress_->Begin(progressOwner);
     core::ScopeExit endProgress([this] { progress_->End(); });
-    std::vector<std::wstring> families = fontSource_();
+    const std::vector<std::wstring> families = filter_.Load(fontSource_());
     const size_t total = families.size();
     size_t characters = 0;
     for (const auto& name : families) characters += name.size() + 1;
@@ -370,6 +381,7 @@ LRESULT MainWindow::OnControlColour(HDC dc, HWND control) {
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
+            if (filter_.OnCommand(wParam)) return 0;
             if (LOWORD(wParam) == kFontListId && HIWORD(wParam) == LBN_SELCHANGE) {
                 SelectFont();
                 return 0;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/font_filter_view.h"
 #include "app/font_load_progress.h"
 #include "app/main_commands.h"
 #include "app/main_menu.h"
@@ -53,8 +54,11 @@ public:
     bool PreTranslate(const MSG& msg);
 
     void SetProgress(std::unique_ptr<FontLoadProgress> progress);
-    // Where the font names come from; the screen's font families unless replaced.
-    void SetFontSource(std::function<std::vector<std::wstring>()> source) { fontSource_ = std::move(source); }
+    // Where the font families come from; the screen's unless replaced.
+    using FontSource = std::function<std::vector<core::FontFamily>()>;
+    void SetFontSource(FontSource source) { fontSource_ = std::move(source); }
+    // Names alone: none counts as Cyrillic or monospaced.
+    void SetFontSource(std::function<std::vector<std::wstring>()> names);
     // Where the icons and the licence are read from; the program's folder unless replaced.
     void SetProgramFolder(std::wstring folder) { programFolder_ = std::move(folder); }
     const std::wstring& ProgramFolder() const noexcept { return programFolder_; }
@@ -67,6 +71,7 @@ public:
     const win::MultiLineEdit& Preview() const noexcept { return preview_; }
     HWND ToolBarStrip() const noexcept { return toolBarStrip_.hwnd(); }
     const MainMenu& Menu() const noexcept { return menu_; }
+    FontFilterView& Filter() noexcept { return filter_; }
     std::wstring PreviewFontName() const { return previewFontName_; }
     int PreviewFontPoints() const noexcept { return previewPoints_; }
     COLORREF PreviewTextColour() const noexcept { return textColour_; }
@@ -106,6 +111,7 @@ private:
     win::Panel mainArea_;
     win::GroupBox fontFrame_;
     win::ListBox fontList_;
+    FontFilterView filter_{fontFrame_, fontList_, [this] { SelectFont(); }};
     win::GroupBox previewFrame_;
     win::MultiLineEdit preview_;
     win::Timer colourTimer_;
@@ -115,7 +121,7 @@ private:
     std::wstring programFolder_;
     std::unique_ptr<FontLoadProgress> progress_;
     std::function<void()> unloadHandler_;
-    std::function<std::vector<std::wstring>()> fontSource_;
+    FontSource fontSource_;
 
     std::wstring previewFontName_;
     int previewPoints_ = 0;

@@ -66,6 +66,8 @@ inline constexpr wchar_t kTextRussianSmall[] = L"TextRussianSmall";
 inline constexpr wchar_t kTextRussianBig[] = L"TextRussianBig";
 inline constexpr wchar_t kTextEnglishSmall[] = L"TextEnglishSmall";
 inline constexpr wchar_t kTextEnglishBig[] = L"TextEnglishBig";
+// Which fonts the list shows: "All", "Cyrillic" or "Monospaced" (core::FontScriptText).
+inline constexpr wchar_t kFontFilter[] = L"FontFilter";
 }  // namespace pref
 
 }  // namespace app

@@ -44,11 +44,16 @@ constexpr auto kButtons = std::to_array<MenuButtonEntry>({
     Top(L"MENU:SERVICE", L"Сервис"),
     Top(L"MENU:HELP", L"Справка"),
     Item(L"MENU:FILE:LOADFONTS", L"Загрузить шрифты", 0, 'L'),
+    Item(L"MENU:FILE:FIND", L"Найти шрифт", -1, 'F'),
     Separator(L"MENU:FILE:SEP1"),
     Item(L"MENU:FILE:EXIT", L"Выход", 1, kKeyF4, kAlt),
     Styled(kOnTopEntry, L"Поверх всех окон", ButtonStyle::Check),
     Separator(L"MENU:VIEW:SEP1"),
     Styled(kToolbarEntry, L"Панель инструментов", ButtonStyle::Check),
+    Separator(L"MENU:VIEW:SEP2"),
+    Styled(L"MENU:VIEW:ALLFONTS", L"Все шрифты", ButtonStyle::Radio),
+    Styled(L"MENU:VIEW:CYRILLIC", L"Шрифты с кириллицей", ButtonStyle::Radio),
+    Styled(L"MENU:VIEW:MONOSPACED", L"Моноширинные шрифты", ButtonStyle::Radio),
     Styled(L"MENU:TEXT:FIGURES", L"Цифры", ButtonStyle::Check),
     Styled(L"MENU:TEXT:SYMBOLS", L"Символы", ButtonStyle::Check),
     Styled(L"MENU:TEXT:RUSSMALL", L"Русский алфавит [прописные]", ButtonStyle::Check),
@@ -110,6 +115,9 @@ constexpr std::array<std::wstring_view, kSamplePresetCount> kPresetParts = {
     L"FIGURES", L"SYMBOLS", L"RUSSMALL", L"RUSBIG", L"ENGSMALL", L"ENGBIG",
 };
 
+// Indexed by FontScript.
+constexpr std::array<std::wstring_view, 3> kScriptParts = {L"ALLFONTS", L"CYRILLIC", L"MONOSPACED"};
+
 // Each command by the second and third part of its menu key and by the second part of its tool
 // bar key, where it has a button there.
 struct CommandName {
@@ -120,6 +128,7 @@ struct CommandName {
 
 constexpr auto kCommands = std::to_array<CommandName>({
     {L"FILE:LOADFONTS", L"LOAD", MenuCommand::LoadFonts},
+    {L"FILE:FIND", {}, MenuCommand::Find},
     {L"FILE:EXIT", L"EXIT", MenuCommand::Exit},
     {L"VIEW:ONTOP", {}, MenuCommand::OnTop},
     {L"VIEW:TOOLBAR", {}, MenuCommand::ToolBar},
@@ -178,6 +187,11 @@ MenuAction ActionFor(std::wstring_view key) {
         }
         return {};
     }
+    if (parts[1] == L"VIEW") {
+        for (std::size_t i = 0; i < kScriptParts.size(); ++i) {
+            if (parts[2] == kScriptParts[i]) return {MenuCommand::FontScript, {}, 0, static_cast<FontScript>(i)};
+        }
+    }
     if (parts[1] == L"FONTSIZE") {
         for (int size : kPreviewSizes) {
             if (parts[2] == std::to_wstring(size)) return {MenuCommand::FontSize, SamplePreset::Figures, size};
@@ -191,6 +205,10 @@ MenuAction ActionFor(std::wstring_view key) {
 
 std::wstring PresetEntryKey(SamplePreset preset) {
     return std::wstring(L"MENU:TEXT:").append(kPresetParts.at(static_cast<std::size_t>(preset)));
+}
+
+std::wstring FontScriptEntryKey(FontScript script) {
+    return std::wstring(L"MENU:VIEW:").append(kScriptParts.at(static_cast<std::size_t>(script)));
 }
 
 std::optional<std::wstring> FontSizeEntryKey(std::wstring_view storedFontSize) {

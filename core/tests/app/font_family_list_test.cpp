@@ -11,6 +11,11 @@ TEST(FontFamilyList, KeepsFirstReportOrderAndDropsCharsetRepeats) {
         list.Add(name);
     }
     EXPECT_EQ(list.Names(), (std::vector<std::wstring>{L"Tahoma", L"Arial", L"@MS Gothic", L"Marlett"}));
+    // What any report says of a family holds for it.
+    list.Add(L"Arial", {true, false});
+    list.Add(L"Arial", {false, true});
+    EXPECT_TRUE(list.Families()[1].traits.cyrillic && list.Families()[1].traits.monospaced);
+    EXPECT_FALSE(list.Families()[0].traits.cyrillic || list.Families()[0].traits.monospaced);
 }
 
 TEST(FontFamilyList, NamesDifferingOnlyInCaseAreDifferentFamilies) {

@@ -11,12 +11,15 @@ using core::MenuCommand;
 
 TEST(MainMenuTable, OnlyKnownKeysNameCommands) {
     for (const wchar_t* key : {L"", L"MENU", L"MENU:FILE", L"TOOLBAR", L"MENU:FILE:SEP1", L"MENU:HELP:EXIT",
-                               L"MENU:FONTSIZE:15", L"MENU:FONTSIZE:", L"MENU:TEXT:GREEK", L"TOOLBAR:LOADFONTS"}) {
+                               L"MENU:FONTSIZE:15", L"MENU:FONTSIZE:", L"MENU:TEXT:GREEK", L"TOOLBAR:LOADFONTS",
+                               L"MENU:VIEW:GREEK"}) {
         EXPECT_EQ(core::ActionFor(key).command, MenuCommand::None) << key;
     }
     EXPECT_EQ(core::ActionFor(L"MENU:FONTSIZE:18").fontSize, 18);
     EXPECT_EQ(core::ActionFor(core::PresetEntryKey(core::SamplePreset::RussianBig)).preset,
               core::SamplePreset::RussianBig);
+    EXPECT_EQ(core::ActionFor(core::FontScriptEntryKey(core::FontScript::Monospaced)).script,
+              core::FontScript::Monospaced);
     EXPECT_EQ(core::FontSizeEntryKey(L"26"), L"MENU:FONTSIZE:26");
     for (const wchar_t* stored : {L"", L"026", L"15", L"14 "}) EXPECT_EQ(core::FontSizeEntryKey(stored), std::nullopt);
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/linguistic_comparer.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/tests/modal_closer.h"
@@ -85,7 +86,7 @@ protected:
         window.SetShellOpener([this](HWND, const std::wstring& target, const std::wstring&) { opened_.push_back(target); });
         window.SetFontSource([this] {
             ++fontLoads_;
-            return std::vector<std::wstring>{L"Arial", L"Tahoma"};
+            return families_;
         });
         window.SetProgress(std::make_unique<NoProgress>());
         window.Show();
@@ -163,6 +164,7 @@ protected:
     }
 
     std::unique_ptr<MainWindow> window_;
+    std::vector<core::FontFamily> families_{{L"Arial", {true, false}}, {L"Tahoma", {}}};
     bool unloaded_ = false;
     int fontLoads_ = 0;
     std::vector<std::wstring> opened_;
@@ -203,6 +205,14 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
                 EXPECT_EQ(fontLoads_, loads + 1);
                 EXPECT_EQ(window_->FontList().Count(), 2);
                 break;
+            case core::MenuCommand::Find:
+                EXPECT_EQ(::GetFocus(), window_->Filter().Box());
+                break;
+            case core::MenuCommand::FontScript:
+                EXPECT_EQ(Pref(pref::kFontFilter), core::FontScriptText(action.script));
+                // Arial is Cyrillic, Tahoma neither: both, one, none.
+                EXPECT_EQ(window_->FontList().Count(), 2 - static_cast<int>(action.script));
+                break;
             case core::MenuCommand::OnTop:
                 EXPECT_NE(Pref(pref::kTopMost), onTop);
                 EXPECT_EQ((::GetWindowLongPtrW(window_->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0,
@@ -235,8 +245,9 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
                 EXPECT_EQ(opened_, std::vector<std::wstring>{expected});
             }
             }
-            // The tool bar's own entries need it shown.
+            // The tool bar's own entries need it shown, and the font loads the whole list.
             if (way == Way::Mouse && Pref(pref::kShowToolBar) == L"0") ClickEntry(core::kToolbarEntry);
+            if (action.script != core::FontScript::All) ClickEntry(core::FontScriptEntryKey(core::FontScript::All));
         }
     }
     EXPECT_TRUE(closer.ownerAlwaysDisabled);
@@ -359,6 +370,55 @@ TEST_F(EndToEnd, LayoutKeepsEveryItemInsideItsBar) {
     }
 }
 
+std::vector<std::wstring> Listed(const win::ListBox& list) {
+    std::vector<std::wstring> names;
+    for (int i = 0; i < list.Count(); ++i) names.push_back(list.ItemText(i));
+    return names;
+}
+
+// Ctrl+F and letters typed into the box narrow thousands of families, the frame counts them and
+// the arrows move the list; Escape brings the whole list back and then the focus; a script chosen
+// from the keyboard is there again after a restart.
+TEST_F(EndToEnd, FindingAFontByTypingAndByScript) {
+    families_ = {{L"Arial", {true, false}}, {L"Courier New", {true, true}}, {L"Times New Roman", {}}};
+    for (int i = 0; i < 10018; ++i) families_.push_back({L"Семейство " + std::to_wstring(i), {true, false}});
+    window_->LoadFonts(nullptr);
+    HWND box = window_->Filter().Box();
+    HWND frame = ::GetWindow(box, GW_HWNDPREV);
+    const auto caption = [&] {
+        wchar_t text[64] = {};
+        ::GetWindowTextW(frame, text, 64);
+        return std::wstring(text);
+    };
+    const auto counted = [](std::size_t shown) {
+        const core::DigitGrouping grouping = UserDigitGrouping();
+        return L"Шрифты: " + core::GroupDigits(shown, grouping) + L" из " + core::GroupDigits(10021, grouping);
+    };
+
+    Press('F', cb::ModifierBits(cb::ShortcutModifier::Ctrl));
+    ASSERT_EQ(::GetFocus(), box);
+    for (WORD key : {'N', 'E', 'W'}) Press(key);
+    EXPECT_EQ(Listed(window_->FontList()), (std::vector<std::wstring>{L"Courier New", L"Times New Roman"}));
+    EXPECT_EQ(caption(), counted(2));
+    Press(VK_DOWN);
+    EXPECT_EQ(window_->PreviewFontName(), L"Times New Roman");
+    Screenshot(window_->hwnd(), nullptr, L"main-search");
+    Press(VK_ESCAPE);
+    EXPECT_EQ(window_->FontList().Count(), 10021);
+    EXPECT_EQ(caption(), core::kFontListCaption);
+    EXPECT_EQ(::GetFocus(), box);
+    Press(VK_ESCAPE);
+    EXPECT_EQ(::GetFocus(), window_->FontList().hwnd());
+
+    ChooseByKeys(core::FontScriptEntryKey(core::FontScript::Monospaced));
+    EXPECT_EQ(caption(), counted(1));
+    Start();
+    window_->LoadFonts(nullptr);
+    EXPECT_TRUE(menu().Checked(core::FontScriptEntryKey(core::FontScript::Monospaced)));
+    EXPECT_EQ(Listed(window_->FontList()), std::vector<std::wstring>{L"Courier New"});
+    Screenshot(window_->hwnd(), nullptr, L"main-monospaced");
+}
+
 // Opening and closing every drop-down, and running every command that does not end the program,
 // leave no GDI or USER objects behind. GLYPH_MENU_ROUNDS sets the rounds (10).
 TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
@@ -374,8 +434,9 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
             } else {
                 ClickEntry(std::wstring(entry.key));
             }
-            // The tool bar's own entries need it shown.
+            // The tool bar's own entries need it shown; the preview follows the list after a command.
             if (Pref(pref::kShowToolBar) == L"0") ClickEntry(core::kToolbarEntry);
+            PumpUntil([&] { return !window_->Filter().PreviewPending(); }, 1000);
         }
         PumpUntil([&] { return ::IsWindowEnabled(window_->hwnd()) != FALSE; });
     };

@@ -145,6 +145,7 @@ TEST_F(MainMenuTest, ChecksFollowThePreferencesAtLoad) {
     }
     prefs::Set(pref::kTextFigures, L"0");
     prefs::Set(pref::kFontSize, L"18");
+    prefs::Set(pref::kFontFilter, L"Cyrillic");
     window_.Show();
     std::set<std::wstring> checked;
     for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
@@ -152,7 +153,8 @@ TEST_F(MainMenuTest, ChecksFollowThePreferencesAtLoad) {
     }
     EXPECT_EQ(checked, (std::set<std::wstring>{core::kOnTopEntry, core::kToolbarEntry, L"MENU:FONTSIZE:18",
                                                core::PresetEntryKey(core::SamplePreset::Symbols),
-                                               core::PresetEntryKey(core::SamplePreset::EnglishBig)}));
+                                               core::PresetEntryKey(core::SamplePreset::EnglishBig),
+                                               core::FontScriptEntryKey(core::FontScript::Cyrillic)}));
 }
 
 TEST_F(MainMenuTest, PresetsComposeTheSameTextInEitherOrder) {

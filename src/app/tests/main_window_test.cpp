@@ -198,7 +198,9 @@ TEST_F(MainWindowTest, FontListIsThePlatformsFamilyList) {
     std::sort(sortedListed.begin(), sortedListed.end());
     std::sort(sortedExpected.begin(), sortedExpected.end());
     EXPECT_EQ(sortedListed, sortedExpected);
-    EXPECT_EQ(listed, ScreenFontFamilies());
+    std::vector<std::wstring> enumerated;
+    for (const core::FontFamily& family : ScreenFontFamilies()) enumerated.push_back(family.name);
+    EXPECT_EQ(listed, enumerated);
 
     EXPECT_EQ(window_.FontList().Selected(), 0);
     EXPECT_EQ(window_.PreviewFontName(), listed[0]);

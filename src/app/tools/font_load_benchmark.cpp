@@ -18,7 +18,7 @@
 
 namespace {
 
-using FontSource = std::function<std::vector<std::wstring>()>;
+using FontSource = app::MainWindow::FontSource;
 
 struct Loader {
     app::MainWindow main;
@@ -48,10 +48,10 @@ double Median(std::vector<double> values) {
 
 FontSource Synthetic(int count) {
     return [count] {
-        std::vector<std::wstring> names;
-        names.reserve(count);
-        for (int i = 0; i < count; ++i) names.push_back(L"Glyphoscope Bench Sans " + std::to_wstring(i));
-        return names;
+        std::vector<core::FontFamily> families;
+        families.reserve(count);
+        for (int i = 0; i < count; ++i) families.push_back({L"Glyphoscope Bench Sans " + std::to_wstring(i), {}});
+        return families;
     };
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/font_filter.h"
 #include "core/app/sample_text.h"
 #include "core/commandbar/command_bar_types.h"
 
@@ -57,9 +58,11 @@ bool IsDirectChild(std::wstring_view parentKey, std::wstring_view key);
 enum class MenuCommand {
     None,
     LoadFonts,
+    Find,
     Exit,
     OnTop,
     ToolBar,
+    FontScript,
     TextPreset,
     FontSize,
     Settings,
@@ -73,6 +76,7 @@ struct MenuAction {
     MenuCommand command = MenuCommand::None;
     SamplePreset preset = SamplePreset::Figures;  // for TextPreset
     int fontSize = 0;                             // for FontSize: one of the offered sizes
+    FontScript script = FontScript::All;          // for FontScript
 };
 
 // The command behind a clicked button's key; None for the top-row entries and unknown keys.
@@ -80,6 +84,7 @@ MenuAction ActionFor(std::wstring_view key);
 
 // The entries whose check marks mirror a preference.
 std::wstring PresetEntryKey(SamplePreset preset);
+std::wstring FontScriptEntryKey(FontScript script);
 // The size entry for a stored FontSize text, when the text names one of the offered sizes exactly.
 std::optional<std::wstring> FontSizeEntryKey(std::wstring_view storedFontSize);
 
