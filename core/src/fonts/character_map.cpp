@@ -79,17 +79,22 @@ std::optional<CodePointSet> ReadFormat4(const BigEndian& sub) {
         const std::uint16_t delta = sub.U16(deltas + i * 2);
         const std::size_t rangeOffsetAt = rangeOffsets + i * 2;
         const std::uint16_t rangeOffset = sub.U16(rangeOffsetAt);
-        for (std::uint32_t c = start; c <= end; ++c) {
-            std::uint32_t glyph = 0;
-            if (rangeOffset == 0) {
-                glyph = (c + delta) & 0xFFFF;
+        if (rangeOffset == 0) {
+            // Every character of the segment has a glyph but the one the delta takes to 0 (the
+            // closing segment's 0xFFFF, as a rule).
+            const std::uint32_t missing = (0x10000 - delta) & 0xFFFF;
+            if (missing < start || missing > end) {
+                set.Add(start, end);
             } else {
-                glyph = sub.U16(rangeOffsetAt + rangeOffset + (c - sub.U16(starts + i * 2)) * 2);
-                if (glyph != 0) glyph = (glyph + delta) & 0xFFFF;
+                if (missing > start) set.Add(start, missing - 1);
+                if (missing < end) set.Add(missing + 1, end);
             }
-            // The closing segment maps 0xFFFF to the missing glyph; anything else mapped to it is
-            // absent too.
-            if (glyph != 0) set.Add(c, c);
+            continue;
+        }
+        const std::uint32_t segmentStart = sub.U16(starts + i * 2);
+        for (std::uint32_t c = start; c <= end; ++c) {
+            const std::uint32_t glyph = sub.U16(rangeOffsetAt + rangeOffset + (c - segmentStart) * 2);
+            if (glyph != 0 && ((glyph + delta) & 0xFFFF) != 0) set.Add(c, c);
         }
     }
     return set.Done();
@@ -210,9 +215,11 @@ std::uint32_t CodePointSet::Count() const noexcept {
 
 std::uint32_t CodePointSet::CountWithin(char32_t first, char32_t last) const noexcept {
     std::uint32_t count = 0;
-    for (const CodePointRange& r : ranges_) {
-        const char32_t from = std::max(first, r.first);
-        const char32_t to = std::min(last, r.last);
+    auto r = std::lower_bound(ranges_.begin(), ranges_.end(), first,
+                              [](const CodePointRange& range, char32_t c) { return range.last < c; });
+    for (; r != ranges_.end() && r->first <= last; ++r) {
+        const char32_t from = std::max(first, r->first);
+        const char32_t to = std::min(last, r->last);
         if (from <= to) count += to - from + 1;
     }
     return count;

@@ -66,6 +66,7 @@ std::optional<int> Rank(std::uint16_t platform, std::uint16_t encoding, std::uin
 // Line breaks become "\n"; other control characters and blanks at either end go.
 std::wstring Clean(const std::u32string& raw) {
     std::wstring text;
+    text.reserve(raw.size());
     for (std::size_t i = 0; i < raw.size(); ++i) {
         char32_t c = raw[i];
         if (c == U'\r') {
@@ -87,6 +88,7 @@ std::wstring Clean(const std::u32string& raw) {
 std::u32string DecodeUtf16Be(const BigEndian& bytes) {
     std::u32string text;
     const std::size_t units = bytes.size() / 2;
+    text.reserve(units);
     for (std::size_t i = 0; i < units; ++i) {
         const char32_t unit = bytes.U16(i * 2);
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
@@ -104,6 +106,7 @@ std::u32string DecodeUtf16Be(const BigEndian& bytes) {
 
 std::u32string DecodeMacRoman(std::span<const std::uint8_t> bytes) {
     std::u32string text;
+    text.reserve(bytes.size());
     for (std::uint8_t b : bytes) text.push_back(MacRomanToUnicode(b));
     return text;
 }
