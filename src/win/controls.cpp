@@ -100,6 +100,11 @@ void SingleLineEdit::Create(HWND parent, UINT_PTR id, bool readOnly) {
     CreateChild(L"EDIT", parent, id, WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0), WS_EX_CLIENTEDGE);
 }
 
+void ReadOnlyText::Create(HWND parent, UINT_PTR id, bool multiLine) {
+    const DWORD lines = multiLine ? WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+    CreateChild(L"EDIT", parent, id, WS_TABSTOP | ES_READONLY | lines);
+}
+
 void Panel::Create(HWND parent, UINT_PTR id) {
     CreateArgs args;
     args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
@@ -125,6 +130,7 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORBTN:
         case WM_DRAWITEM:
         case WM_MEASUREITEM:
+        case WM_CONTEXTMENU:
             return ::SendMessageW(::GetParent(hwnd()), message, wParam, lParam);
         default:
             return DefaultProc(message, wParam, lParam);

@@ -120,7 +120,7 @@ std::vector<DetailField> DetailFields(const FontFacts& facts) {
         {L"Дизайнер", OrUnknown(facts.designer)},
         {L"Производитель", OrUnknown(facts.manufacturer)},
         {L"Авторские права", OrUnknown(facts.copyright), true},
-        {L"Товарный знак", OrUnknown(facts.trademark)},
+        {L"Товарный знак", OrUnknown(facts.trademark), true},
         {L"Лицензия", OrUnknown(facts.licence), true},
         LinkField(L"Условия лицензии", facts.licenceUrl),
         LinkField(L"Сайт производителя", facts.vendorUrl),

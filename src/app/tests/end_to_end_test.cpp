@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +22,8 @@
 #include "core/app/contacts.h"
 #include "core/app/main_menu_table.h"
 #include "core/app/preview.h"
+#include "core/fonts/font_facts.h"
+#include "support/accessible.h"
 #include "support/canvas.h"
 #include "support/gui_resources.h"
 #include "support/keyboard.h"
@@ -225,6 +231,7 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
                 break;
             case core::MenuCommand::Settings:
             case core::MenuCommand::About:
+            case core::MenuCommand::FontProperties:
                 EXPECT_TRUE(
                     PumpUntil([&] { return closer.closed == closed + 1 && ::IsWindowEnabled(window_->hwnd()); }));
                 break;
@@ -400,6 +407,200 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
     commands();
     EXPECT_EQ(testing_support::DrawingObjectCount(), gdi);
     EXPECT_LE(testing_support::UserObjectCount(), user);
+}
+
+}  // namespace
+}  // namespace app
+
+namespace app {
+namespace {
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// What the window shows, as a screen reader reads it: each label and the visible control after it
+// (an edit's text, a link's accessible name).
+std::map<std::wstring, std::wstring> ShownFields(HWND details) {
+    std::map<std::wstring, std::wstring> fields;
+    std::wstring label;
+    for (HWND child = ::GetWindow(details, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[64] = {};
+        ::GetClassNameW(child, className, 64);
+        const std::wstring text = WindowText(child);
+        if (std::wstring(className) == L"Static" && text.ends_with(L":")) {
+            label = text.substr(0, text.size() - 1);
+        } else if (!label.empty() && ::IsWindowVisible(child)) {
+            std::wstring value = std::wstring(className) == L"Edit" ? text : testing_support::NameAndRole(child).first;
+            std::erase(value, L'\r');
+            fields[label] = value;
+            label.clear();
+        }
+    }
+    return fields;
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!::OpenClipboard(nullptr)) return text;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) text = chars;
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+// Key events sent without waiting: inside a modal window's loop the loop must see them.
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
+    std::vector<INPUT> inputs;
+    for (auto [vk, up] : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void Chord(WORD key, WORD held) { SendKeys({{held, false}, {key, false}, {key, true}, {held, true}}); }
+
+// Steps a user takes in the details window while its modal loop runs, each tried on a timer tick
+// until it reports done.
+class InDetails {
+public:
+    InDetails(HWND main, std::vector<std::function<bool(HWND)>> steps) : main_(main), steps_(std::move(steps)) {
+        timer_.SetOwner(main);
+        timer_.SetInterval(50);
+        timer_.OnTick([this] {
+            if (busy_ || Done()) return;
+            HWND details = ::FindWindowW(L"GlyphoscopeFontDetailsWindow", nullptr);
+            if (!details || !::IsWindowVisible(details) || ::GetWindow(details, GW_OWNER) != main_) return;
+            busy_ = true;  // a step that pumps messages must not run the next one inside it
+            if (steps_[next_](details)) ++next_;
+            busy_ = false;
+        });
+        timer_.SetEnabled(true);
+    }
+    bool Done() const { return next_ == steps_.size(); }
+
+private:
+    HWND main_;
+    std::vector<std::function<bool(HWND)>> steps_;
+    std::size_t next_ = 0;
+    bool busy_ = false;
+    win::Timer timer_;
+};
+
+class FontDetails : public EndToEnd {
+protected:
+    static constexpr wchar_t kFamily[] = L"Liberation Sans";
+    static constexpr char kFile[] = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
+
+    void SetUp() override {
+        EndToEnd::SetUp();
+        window_->SetFontSource([] { return std::vector<std::wstring>{L"Tahoma", kFamily}; });
+        window_->LoadFonts(nullptr);
+    }
+
+    POINT FontAt(int index) const {
+        RECT item{};
+        ::SendMessageW(window_->FontList().hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(&item));
+        ::MapWindowPoints(window_->FontList().hwnd(), nullptr, reinterpret_cast<POINT*>(&item), 2);
+        return {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    }
+};
+
+// The fields for a font whose file the test reads itself, Ctrl+C, and Escape.
+TEST_F(FontDetails, AltEnterShowsWhatTheFontFileHolds) {
+    commandbar::testing::Click(FontAt(1));
+    ASSERT_EQ(window_->PreviewFontName(), kFamily);
+    std::map<std::wstring, std::wstring> shown;
+    std::wstring title, copied;
+    bool ownerDisabled = false;
+    HWND details = nullptr;
+    InDetails user(window_->hwnd(), {
+        [&](HWND window) {
+            SendKeys({{VK_RETURN, true}, {VK_MENU, true}});
+            details = window;
+            title = WindowText(window);
+            ownerDisabled = !::IsWindowEnabled(window_->hwnd());
+            shown = ShownFields(window);
+            Screenshot(window, nullptr, L"font-details");
+            ::OpenClipboard(nullptr);
+            ::EmptyClipboard();
+            ::CloseClipboard();
+            Chord('C', VK_CONTROL);
+            return true;
+        },
+        [&](HWND) { return !(copied = ClipboardText()).empty(); },
+        [&](HWND) {
+            testing_support::PressKey(VK_ESCAPE);
+            return true;
+        },
+    });
+    // The shortcut is read while its keys are down, as a person holds them.
+    commandbar::testing::Send(VK_MENU, false);
+    commandbar::testing::Send(VK_RETURN, false);
+    ASSERT_TRUE(PumpUntil([&] { return user.Done(); }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(details) && ::IsWindowEnabled(window_->hwnd()); }));
+    EXPECT_EQ(title, L"Свойства шрифта");
+    EXPECT_TRUE(ownerDisabled);
+
+    std::ifstream in(kFile, std::ios::binary);
+    const std::vector<std::uint8_t> file(std::istreambuf_iterator<char>(in), {});
+    core::fonts::FontFacts facts = core::fonts::ReadFontFacts(core::fonts::TablesFromFile(file).value());
+    facts.filePath = L"Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationSans-Regular.ttf";
+    EXPECT_EQ(shown[L"Семейство"], kFamily);
+    for (const core::fonts::DetailField& field : core::fonts::DetailFields(facts)) {
+        EXPECT_EQ(shown[std::wstring(field.label)], field.value) << std::wstring(field.label);
+    }
+    for (const auto& [label, value] : shown) {
+        std::wstring line = label + L": " + value;
+        std::replace(line.begin(), line.end(), L'\n', L' ');
+        EXPECT_NE(copied.find(line + L"\r\n"), std::wstring::npos) << line;
+    }
+}
+
+// A right click selects the font under the pointer and opens the list's own menu, whose entries
+// copy the name and open the details of that font.
+TEST_F(FontDetails, RightClickMenuActsOnTheFontUnderThePointer) {
+    const auto choose = [&](std::wstring_view key) {
+        SendMouse(FontAt(1), MOUSEEVENTF_RIGHTDOWN);
+        SendMouse(FontAt(1), MOUSEEVENTF_RIGHTUP);
+        commandbar::CommandBarWindow* popup = nullptr;
+        ASSERT_TRUE(PumpUntil([&] {
+            for (std::size_t i = 2; i < menu().ElementCount(); ++i) {
+                commandbar::CommandBarWindow& host = menu().Element(i);
+                if (::IsWindowVisible(host.hwnd()) && host.BarKey() == core::kFontListMenuKey) popup = &host;
+            }
+            return popup != nullptr;
+        }, 2000));
+        const auto keys = core::FontListMenuKeys();
+        const int index = static_cast<int>(std::find(keys.begin(), keys.end(), key) - keys.begin()) + 1;
+        MenuRig::Hover(*popup, index);
+        commandbar::testing::Click(MenuRig::ItemCentre(*popup, index));
+    };
+    commandbar::testing::Click(FontAt(0));
+    choose(core::kCopyFontNameEntry);
+    EXPECT_TRUE(PumpUntil([&] { return Shown().empty(); }, 1000));
+    EXPECT_EQ(window_->FontList().Selected(), 1);
+    EXPECT_EQ(window_->PreviewFontName(), kFamily);
+    EXPECT_EQ(ClipboardText(), kFamily);
+
+    std::wstring family;
+    InDetails user(window_->hwnd(), {[&](HWND details) {
+        family = ShownFields(details)[L"Семейство"];
+        ::PostMessageW(details, WM_CLOSE, 0, 0);
+        return true;
+    }});
+    choose(core::kFontPropertiesEntry);
+    EXPECT_TRUE(PumpUntil([&] { return user.Done(); }, 5000));
+    EXPECT_EQ(family, kFamily);
 }
 
 }  // namespace
