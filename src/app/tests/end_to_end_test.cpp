@@ -421,6 +421,17 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+// Every entry of a list, comma-separated.
+std::wstring ListText(HWND list) {
+    std::wstring text;
+    for (int i = 0, n = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); i < n; ++i) {
+        std::wstring item(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        item.resize(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        text += (text.empty() ? L"" : L", ") + item;
+    }
+    return text;
+}
+
 // What the window shows, as a screen reader reads it: each label and the visible control after it
 // (an edit's text, a link's accessible name).
 std::map<std::wstring, std::wstring> ShownFields(HWND details) {
@@ -434,6 +445,7 @@ std::map<std::wstring, std::wstring> ShownFields(HWND details) {
             label = text.substr(0, text.size() - 1);
         } else if (!label.empty() && ::IsWindowVisible(child)) {
             std::wstring value = std::wstring(className) == L"Edit" ? text : testing_support::NameAndRole(child).first;
+            if (std::wstring(className) == L"ListBox") value = ListText(child);
             std::erase(value, L'\r');
             fields[label] = value;
             label.clear();
@@ -469,7 +481,8 @@ void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
 void Chord(WORD key, WORD held) { SendKeys({{held, false}, {key, false}, {key, true}, {held, true}}); }
 
 // Steps a user takes in the details window while its modal loop runs, each tried on a timer tick
-// until it reports done.
+// until it reports done. A step still waiting after five seconds closes the window, so that the
+// test goes on to report it.
 class InDetails {
 public:
     InDetails(HWND main, std::vector<std::function<bool(HWND)>> steps) : main_(main), steps_(std::move(steps)) {
@@ -479,18 +492,28 @@ public:
             if (busy_ || Done()) return;
             HWND details = ::FindWindowW(L"GlyphoscopeFontDetailsWindow", nullptr);
             if (!details || !::IsWindowVisible(details) || ::GetWindow(details, GW_OWNER) != main_) return;
+            if (!deadline_) deadline_ = ::GetTickCount64() + 5000;
             busy_ = true;  // a step that pumps messages must not run the next one inside it
-            if (steps_[next_](details)) ++next_;
+            if (steps_[next_](details)) {
+                ++next_;
+                deadline_ = ::GetTickCount64() + 5000;
+            } else if (::GetTickCount64() > deadline_) {
+                stuckAt = static_cast<int>(next_);
+                next_ = steps_.size();
+                ::PostMessageW(details, WM_CLOSE, 0, 0);
+            }
             busy_ = false;
         });
         timer_.SetEnabled(true);
     }
     bool Done() const { return next_ == steps_.size(); }
+    int stuckAt = -1;
 
 private:
     HWND main_;
     std::vector<std::function<bool(HWND)>> steps_;
     std::size_t next_ = 0;
+    ULONGLONG deadline_ = 0;
     bool busy_ = false;
     win::Timer timer_;
 };
@@ -521,11 +544,12 @@ TEST_F(FontDetails, AltEnterShowsWhatTheFontFileHolds) {
     ASSERT_EQ(window_->PreviewFontName(), kFamily);
     std::map<std::wstring, std::wstring> shown;
     std::wstring title, copied;
-    bool ownerDisabled = false;
+    bool ownerDisabled = false, menuMode = false;
     HWND details = nullptr;
     InDetails user(window_->hwnd(), {
         [&](HWND window) {
             SendKeys({{VK_RETURN, true}, {VK_MENU, true}});
+            menuMode = commandbar::Registry().InMenuMode();
             details = window;
             title = WindowText(window);
             ownerDisabled = !::IsWindowEnabled(window_->hwnd());
@@ -547,9 +571,11 @@ TEST_F(FontDetails, AltEnterShowsWhatTheFontFileHolds) {
     commandbar::testing::Send(VK_MENU, false);
     commandbar::testing::Send(VK_RETURN, false);
     ASSERT_TRUE(PumpUntil([&] { return user.Done(); }, 10000));
+    EXPECT_EQ(user.stuckAt, -1);
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(details) && ::IsWindowEnabled(window_->hwnd()); }));
     EXPECT_EQ(title, L"Свойства шрифта");
     EXPECT_TRUE(ownerDisabled);
+    EXPECT_FALSE(menuMode);
 
     std::ifstream in(kFile, std::ios::binary);
     const std::vector<std::uint8_t> file(std::istreambuf_iterator<char>(in), {});
@@ -600,6 +626,7 @@ TEST_F(FontDetails, RightClickMenuActsOnTheFontUnderThePointer) {
     }});
     choose(core::kFontPropertiesEntry);
     EXPECT_TRUE(PumpUntil([&] { return user.Done(); }, 5000));
+    EXPECT_EQ(user.stuckAt, -1);
     EXPECT_EQ(family, kFamily);
 }
 
