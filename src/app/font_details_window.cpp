@@ -147,7 +147,7 @@ void FontDetailsWindow::ShowFace(std::size_t index) {
             row.link.SetCaption(field.value);
             row.link.SetTarget(*field.link);
         }
-        row.text.SetText(WithCrLf(field.value));
+        row.text.ShowText(WithCrLf(field.value));
     }
 }
 

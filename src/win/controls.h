@@ -87,6 +87,8 @@ public:
 class ReadOnlyText : public ChildControl {
 public:
     void Create(HWND parent, UINT_PTR id, bool multiLine = false);
+    // SetText with a scroll bar where a multi-line text needs one.
+    void ShowText(const std::wstring& text);
 };
 
 // A plain container that passes its children's notifications on to its parent, like a picture
