@@ -93,7 +93,7 @@ std::optional<CodePointSet> ReadFormat4(const BigEndian& sub) {
         }
         const std::uint32_t segmentStart = sub.U16(starts + i * 2);
         for (std::uint32_t c = start; c <= end; ++c) {
-            const std::uint32_t glyph = sub.U16(rangeOffsetAt + rangeOffset + (c - segmentStart) * 2);
+            const std::uint32_t glyph = sub.U16(rangeOffsetAt + rangeOffset + std::size_t{c - segmentStart} * 2);
             if (glyph != 0 && ((glyph + delta) & 0xFFFF) != 0) set.Add(c, c);
         }
     }
