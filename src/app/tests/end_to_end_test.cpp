@@ -42,7 +42,24 @@ using commandbar::testing::SendMouse;
 using testing_support::PumpFor;
 using testing_support::PumpUntil;
 
-// The key with the modifiers a shortcut names held.
+bool Held(WORD key) { return (::GetAsyncKeyState(key) & 0x8000) != 0; }
+
+// Key events (key, released) sent without waiting: inside a modal window's loop the loop must see
+// them.
+void SendKeys(const std::vector<std::pair<WORD, bool>>& keys) {
+    std::vector<INPUT> inputs;
+    for (auto [vk, up] : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The key with the modifiers a shortcut names held. A modal window the shortcut opens runs while
+// the keys are down, and whoever closes it lets them go first (PressEscape).
 void Press(WORD key, std::int32_t modifiers = 0) {
     std::vector<WORD> held;
     for (const auto& [bit, vk] : {std::pair{cb::ShortcutModifier::Ctrl, VK_CONTROL},
@@ -50,11 +67,24 @@ void Press(WORD key, std::int32_t modifiers = 0) {
                                   {cb::ShortcutModifier::Alt, VK_MENU}}) {
         if (cb::HasModifier(modifiers, bit)) held.push_back(vk);
     }
-    commandbar::testing::KeyWith(key, held);
+    for (WORD modifier : held) commandbar::testing::Send(modifier, false);
+    commandbar::testing::Send(key, false);
+    held.insert(held.begin(), key);
+    for (WORD down : held) {
+        if (Held(down)) commandbar::testing::Send(down, true);
+    }
 }
 
-// Escape as a key press, not waited for: this runs inside a modal window's loop.
-void PressEscape(HWND) { testing_support::PressKey(VK_ESCAPE); }
+// Escape as a key press, not waited for: this runs inside a modal window's loop. As a person
+// would, it lets go of the keys of the shortcut that opened the window first.
+void PressEscape(HWND) {
+    std::vector<std::pair<WORD, bool>> keys;
+    for (WORD key = VK_BACK; key < VK_LWIN; ++key) {
+        if (Held(key)) keys.emplace_back(key, true);
+    }
+    keys.insert(keys.end(), {{VK_ESCAPE, false}, {VK_ESCAPE, true}});
+    SendKeys(keys);
+}
 
 struct NoProgress : FontLoadProgress {
     void Begin(HWND) override {}
@@ -463,19 +493,6 @@ std::wstring ClipboardText() {
     }
     ::CloseClipboard();
     return text;
-}
-
-// Key events sent without waiting: inside a modal window's loop the loop must see them.
-void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
-    std::vector<INPUT> inputs;
-    for (auto [vk, up] : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void Chord(WORD key, WORD held) { SendKeys({{held, false}, {key, false}, {key, true}, {held, true}}); }
