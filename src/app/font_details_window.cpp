@@ -91,13 +91,6 @@ void FontDetailsWindow::ShowModal(HWND owner, const std::wstring& family) {
     RunModal([this](const MSG& msg) { return PreTranslate(msg); });
 }
 
-void FontDetailsWindow::SetLinkOpener(std::function<void(const std::wstring&)> opener) {
-    linkOpener_ = std::move(opener);
-    for (auto& row : rows_) {
-        if (linkOpener_) row->link.SetOpener(linkOpener_);
-    }
-}
-
 void FontDetailsWindow::CreateControls() {
     // Each label just before its value: screen readers name a control by the label before it.
     familyLabel_.Create(hwnd(), kFamilyLabelId, L"Семейство:");
@@ -122,7 +115,6 @@ void FontDetailsWindow::CreateControls() {
         row->text.SetBoundsTwips({kValueLeft, top, kValueWidth, height});
         row->link.Create(hwnd(), id++, win::ToPixels(win::TwipsRect{kValueLeft, top, kValueWidth, kLineHeight}),
                          LinkProperties());
-        if (linkOpener_) row->link.SetOpener(linkOpener_);
         rows_.push_back(std::move(row));
         top += height + kLinePitch - kLineHeight;
     }

@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,8 +33,6 @@ public:
 
     // Every field as the clipboard gets it.
     std::wstring Text() const;
-    // What a click on a link hands its address to; the shell unless replaced.
-    void SetLinkOpener(std::function<void(const std::wstring&)> opener);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -64,7 +61,6 @@ private:
     std::vector<std::unique_ptr<Row>> rows_;
     win::PushButton copy_;
     win::PushButton close_;
-    std::function<void(const std::wstring&)> linkOpener_;
 };
 
 // The details command: the window for `family`, modal over the main window.
