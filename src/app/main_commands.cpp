@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/about_window.h"
+#include "app/font_details_window.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
@@ -12,6 +13,7 @@
 #include "core/app/contacts.h"
 #include "core/app/main_menu_table.h"
 #include "core/app/sample_text.h"
+#include "win/clipboard.h"
 
 namespace app {
 
@@ -87,6 +89,18 @@ void MainCommands::Run(const std::wstring& key) {
         case core::MenuCommand::About: {
             AboutWindow about;
             about.ShowModal(window_.hwnd());
+            break;
+        }
+        case core::MenuCommand::FontProperties:
+        case core::MenuCommand::CopyFontName: {
+            const int selected = window_.FontList().Selected();
+            if (selected < 0) break;  // no fonts loaded
+            const std::wstring family = window_.FontList().ItemText(selected);
+            if (action.command == core::MenuCommand::CopyFontName) {
+                win::SetClipboardText(window_.hwnd(), family);
+            } else {
+                ShowFontDetails(window_.hwnd(), family, window_.FontFiles());
+            }
             break;
         }
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/font_list_menu.h"
 #include "app/preferences.h"
 #include "app/screen_fonts.h"
 #include "core/app/font_filter.h"
@@ -120,6 +121,7 @@ void MainWindow::RunLoadSequence() {
     menu_.Build(
         hwnd(), toolBarStrip_.hwnd(), programFolder_, [this](const std::wstring& key) { commands_.Run(key); },
         [this] { LayOut(); });
+    FontListMenu::Build(menu_);
     backColour_ = win::ToColorRef(prefs::ReadColour(pref::kBackColor, pref::kBackColorAbsent));
     backBrush_.reset(::CreateSolidBrush(backColour_));
     textColour_ = win::ToColorRef(prefs::ReadColour(pref::kFontColor));
@@ -391,6 +393,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) != fontList_.hwnd()) break;
+            FontListMenu::Show(menu_, fontList_, lParam);
+            return 0;
         case WM_CTLCOLOREDIT:
             return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_ACTIVATE:

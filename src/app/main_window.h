@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/font_filter_view.h"
+#include "app/font_file_locator.h"
 #include "app/font_load_progress.h"
 #include "app/main_commands.h"
 #include "app/main_menu.h"
@@ -72,6 +73,8 @@ public:
     HWND ToolBarStrip() const noexcept { return toolBarStrip_.hwnd(); }
     const MainMenu& Menu() const noexcept { return menu_; }
     FontFilterView& Filter() noexcept { return filter_; }
+    // Where the details window finds font files; fonts the program adds from files go in here.
+    FontFileLocator& FontFiles() noexcept { return fontFiles_; }
     std::wstring PreviewFontName() const { return previewFontName_; }
     int PreviewFontPoints() const noexcept { return previewPoints_; }
     COLORREF PreviewTextColour() const noexcept { return textColour_; }
@@ -118,6 +121,7 @@ private:
 
     MainMenu menu_;
     MainCommands commands_{*this, menu_};
+    FontFileLocator fontFiles_;
     std::wstring programFolder_;
     std::unique_ptr<FontLoadProgress> progress_;
     std::function<void()> unloadHandler_;

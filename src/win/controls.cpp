@@ -100,6 +100,27 @@ void SingleLineEdit::Create(HWND parent, UINT_PTR id, bool readOnly) {
     CreateChild(L"EDIT", parent, id, WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0), WS_EX_CLIENTEDGE);
 }
 
+void ReadOnlyText::Create(HWND parent, UINT_PTR id, bool multiLine) {
+    CreateChild(L"EDIT", parent, id, WS_TABSTOP | ES_READONLY | (multiLine ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL));
+    // The text starts where a label's would.
+    ::SendMessageW(hwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+}
+
+void ReadOnlyText::ShowText(const std::wstring& text) {
+    SetText(text);
+    if (!(::GetWindowLongPtrW(hwnd_, GWL_STYLE) & ES_MULTILINE)) return;
+    // A scroll bar only while the text is longer than the box; it takes room, so ask again.
+    ::ShowScrollBar(hwnd_, SB_VERT, FALSE);
+    RECT area{};
+    ::SendMessageW(hwnd_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    WindowDc dc(hwnd_);
+    SelectGuard font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc.get(), &metrics);
+    const LRESULT visible = metrics.tmHeight > 0 ? (area.bottom - area.top) / metrics.tmHeight : 1;
+    ::ShowScrollBar(hwnd_, SB_VERT, ::SendMessageW(hwnd_, EM_GETLINECOUNT, 0, 0) > visible);
+}
+
 void Panel::Create(HWND parent, UINT_PTR id) {
     CreateArgs args;
     args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
@@ -125,6 +146,7 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORBTN:
         case WM_DRAWITEM:
         case WM_MEASUREITEM:
+        case WM_CONTEXTMENU:
             return ::SendMessageW(::GetParent(hwnd()), message, wParam, lParam);
         default:
             return DefaultProc(message, wParam, lParam);

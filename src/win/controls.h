@@ -83,6 +83,14 @@ public:
     void Create(HWND parent, UINT_PTR id, bool readOnly = false);
 };
 
+// A value shown like a label that the user can still reach with Tab, select and copy.
+class ReadOnlyText : public ChildControl {
+public:
+    void Create(HWND parent, UINT_PTR id, bool multiLine = false);
+    // SetText with a scroll bar where a multi-line text needs one.
+    void ShowText(const std::wstring& text);
+};
+
 // A plain container that passes its children's notifications on to its parent, like a picture
 // box on a form: the form handles every control's events wherever the control sits.
 class Panel : public Window {

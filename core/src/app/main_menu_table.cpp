@@ -18,6 +18,7 @@ constexpr std::int32_t kCtrl = ModifierBits(ShortcutModifier::Ctrl);
 constexpr std::int32_t kAlt = ModifierBits(ShortcutModifier::Alt);
 constexpr std::uint16_t kKeyF1 = 112;
 constexpr std::uint16_t kKeyF4 = 115;
+constexpr std::uint16_t kKeyEnter = 13;
 
 constexpr MenuButtonEntry Top(std::wstring_view key, std::wstring_view caption) {
     return {key, caption, -1, ButtonStyle::Normal, {}, 0, kCtrl, true};
@@ -45,6 +46,7 @@ constexpr auto kButtons = std::to_array<MenuButtonEntry>({
     Top(L"MENU:HELP", L"Справка"),
     Item(L"MENU:FILE:LOADFONTS", L"Загрузить шрифты", 0, 'L'),
     Item(L"MENU:FILE:FIND", L"Найти шрифт", -1, 'F'),
+    Item(kFontPropertiesEntry, L"Свойства шрифта...", -1, kKeyEnter, kAlt),
     Separator(L"MENU:FILE:SEP1"),
     Item(L"MENU:FILE:EXIT", L"Выход", 1, kKeyF4, kAlt),
     Styled(kOnTopEntry, L"Поверх всех окон", ButtonStyle::Check),
@@ -88,6 +90,15 @@ constexpr auto kButtons = std::to_array<MenuButtonEntry>({
     Separator(L"TOOLBAR:SEP4"),
     Tool(L"TOOLBAR:EXIT", 6, L"Выход"),
     Separator(L"TOOLBAR:SEP5"),
+});
+
+constexpr auto kFontListMenuKeys = std::to_array<std::wstring_view>({
+    kFontPropertiesEntry,
+    kCopyFontNameEntry,
+});
+
+constexpr auto kFontListButtons = std::to_array<MenuButtonEntry>({
+    Item(kCopyFontNameEntry, L"Копировать имя"),
 });
 
 constexpr auto kMenuIcons = std::to_array<IconFile>({
@@ -137,6 +148,7 @@ constexpr auto kCommands = std::to_array<CommandName>({
     {L"HELP:HOMEPAGE", L"HOMEPAGE", MenuCommand::HomePage},
     {L"HELP:SENDMAIL", L"SENDMAIL", MenuCommand::SendMail},
     {L"HELP:ABOUT", L"ABOUT", MenuCommand::About},
+    {L"FILE:PROPERTIES", {}, MenuCommand::FontProperties},
 });
 
 std::vector<std::wstring_view> SplitKey(std::wstring_view key) {
@@ -160,6 +172,8 @@ MenuCommand Find(std::wstring_view CommandName::*field, std::wstring_view name) 
 }  // namespace
 
 std::span<const MenuButtonEntry> MainMenuButtons() { return kButtons; }
+std::span<const std::wstring_view> FontListMenuKeys() { return kFontListMenuKeys; }
+std::span<const MenuButtonEntry> FontListMenuButtons() { return kFontListButtons; }
 std::span<const IconFile> MenuIconFiles() { return kMenuIcons; }
 std::span<const IconFile> ToolbarIconFiles() { return kToolbarIcons; }
 
@@ -178,6 +192,7 @@ bool IsDirectChild(std::wstring_view parentKey, std::wstring_view key) {
 }
 
 MenuAction ActionFor(std::wstring_view key) {
+    if (key == kCopyFontNameEntry) return {MenuCommand::CopyFontName};
     const std::vector<std::wstring_view> parts = SplitKey(key);
     if (parts[0] == kToolbarKey && parts.size() >= 2) return {Find(&CommandName::toolbar, parts[1])};
     if (parts[0] != kMenuBarKey || parts.size() <= 2) return {};

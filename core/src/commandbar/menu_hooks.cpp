@@ -62,6 +62,11 @@ bool DecideKey(CommandBarRegistry& registry, const KeyHookInput& input) {
         if (!released && bar) {
             EnterMenuBar(registry, menuBar, bar, false);
             bar->HandleMenuKey(input.virtualKey);
+            if (!registry.ProcessAccelerator(input.virtualKey, modifiers)) return false;
+            // A shortcut that opened no menu leaves the menu bar too: the window its command may
+            // open must get the keys that follow.
+            if (registry.InMenuMode() && registry.MenuModeControl() == menuBar) registry.SetMenuMode(false, 0);
+            return true;
         }
     }
     return !released && registry.ProcessAccelerator(input.virtualKey, modifiers);

@@ -42,6 +42,14 @@ TEST(MainMenuTable, EveryEntryHasABarACommandAndItsOwnShortcut) {
                 << std::wstring(button.key);
         }
     }
+    // The font list's menu: main menu entries or its own, each with a command.
+    for (std::wstring_view key : core::FontListMenuKeys()) {
+        bool own = false;
+        for (const core::MenuButtonEntry& button : core::FontListMenuButtons()) own = own || button.key == key;
+        EXPECT_TRUE(own || keys.contains(key)) << std::wstring(key);
+        EXPECT_TRUE(!own || core::IsDirectChild(core::kFontListMenuKey, key)) << std::wstring(key);
+        EXPECT_NE(core::ActionFor(key).command, MenuCommand::None) << std::wstring(key);
+    }
     EXPECT_FALSE(core::IsDirectChild(L"MENU:FILE", L"MENU:FILEX:A"));
     EXPECT_FALSE(core::IsDirectChild(L"MENU", L"MENU:FILE:EXIT"));
 }

@@ -94,6 +94,14 @@ TEST(MenuHooksTest, AltWithALetterOpensThatTitlesMenuAndShortcutsClick) {
     EXPECT_TRUE(world.Send(Key('K', false, false, true)));
     EXPECT_EQ(world.events, std::vector<std::wstring>{L"click:K"});
     EXPECT_FALSE(world.Send(Key('K', true, false, true)));
+
+    // An Alt shortcut of a menu's entry on a key that is no letter runs and lets the menu bar go.
+    constexpr std::uint16_t kEnter = 13;
+    world.registry.GetButton(L"X").SetShortcutKey(kEnter);
+    world.registry.GetButton(L"X").SetShortcutModifiers(ModifierBits(ShortcutModifier::Alt));
+    EXPECT_TRUE(world.Send(Key(kEnter, false, true)));
+    EXPECT_EQ(world.events.back(), L"click:X");
+    EXPECT_FALSE(world.registry.InMenuMode());
 }
 
 TEST(MenuHooksTest, ClicksOutsideTheMenusCloseThemAndAreNeverSwallowed) {

@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +23,8 @@
 #include "core/app/contacts.h"
 #include "core/app/main_menu_table.h"
 #include "core/app/preview.h"
+#include "core/fonts/font_facts.h"
+#include "support/accessible.h"
 #include "support/canvas.h"
 #include "support/gui_resources.h"
 #include "support/keyboard.h"
@@ -37,7 +43,24 @@ using commandbar::testing::SendMouse;
 using testing_support::PumpFor;
 using testing_support::PumpUntil;
 
-// The key with the modifiers a shortcut names held.
+bool Held(WORD key) { return (::GetAsyncKeyState(key) & 0x8000) != 0; }
+
+// Key events (key, released) sent without waiting: inside a modal window's loop the loop must see
+// them.
+void SendKeys(const std::vector<std::pair<WORD, bool>>& keys) {
+    std::vector<INPUT> inputs;
+    for (auto [vk, up] : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The key with the modifiers a shortcut names held. A modal window the shortcut opens runs while
+// the keys are down, and whoever closes it lets them go first (PressEscape).
 void Press(WORD key, std::int32_t modifiers = 0) {
     std::vector<WORD> held;
     for (const auto& [bit, vk] : {std::pair{cb::ShortcutModifier::Ctrl, VK_CONTROL},
@@ -45,11 +68,24 @@ void Press(WORD key, std::int32_t modifiers = 0) {
                                   {cb::ShortcutModifier::Alt, VK_MENU}}) {
         if (cb::HasModifier(modifiers, bit)) held.push_back(vk);
     }
-    commandbar::testing::KeyWith(key, held);
+    for (WORD modifier : held) commandbar::testing::Send(modifier, false);
+    commandbar::testing::Send(key, false);
+    held.insert(held.begin(), key);
+    for (WORD down : held) {
+        if (Held(down)) commandbar::testing::Send(down, true);
+    }
 }
 
-// Escape as a key press, not waited for: this runs inside a modal window's loop.
-void PressEscape(HWND) { testing_support::PressKey(VK_ESCAPE); }
+// Escape as a key press, not waited for: this runs inside a modal window's loop. As a person
+// would, it lets go of the keys of the shortcut that opened the window first.
+void PressEscape(HWND) {
+    std::vector<std::pair<WORD, bool>> keys;
+    for (WORD key = VK_BACK; key < VK_LWIN; ++key) {
+        if (Held(key)) keys.emplace_back(key, true);
+    }
+    keys.insert(keys.end(), {{VK_ESCAPE, false}, {VK_ESCAPE, true}});
+    SendKeys(keys);
+}
 
 struct NoProgress : FontLoadProgress {
     void Begin(HWND) override {}
@@ -235,6 +271,7 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
                 break;
             case core::MenuCommand::Settings:
             case core::MenuCommand::About:
+            case core::MenuCommand::FontProperties:
                 EXPECT_TRUE(
                     PumpUntil([&] { return closer.closed == closed + 1 && ::IsWindowEnabled(window_->hwnd()); }));
                 break;
@@ -461,6 +498,218 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
     commands();
     EXPECT_EQ(testing_support::DrawingObjectCount(), gdi);
     EXPECT_LE(testing_support::UserObjectCount(), user);
+}
+
+}  // namespace
+}  // namespace app
+
+namespace app {
+namespace {
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Every entry of a list, comma-separated.
+std::wstring ListText(HWND list) {
+    std::wstring text;
+    for (int i = 0, n = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); i < n; ++i) {
+        std::wstring item(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        item.resize(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        text += (text.empty() ? L"" : L", ") + item;
+    }
+    return text;
+}
+
+// What the window shows, as a screen reader reads it: each label and the visible control after it
+// (an edit's text, a link's accessible name).
+std::map<std::wstring, std::wstring> ShownFields(HWND details) {
+    std::map<std::wstring, std::wstring> fields;
+    std::wstring label;
+    for (HWND child = ::GetWindow(details, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[64] = {};
+        ::GetClassNameW(child, className, 64);
+        const std::wstring text = WindowText(child);
+        if (std::wstring(className) == L"Static" && text.ends_with(L":")) {
+            label = text.substr(0, text.size() - 1);
+        } else if (!label.empty() && ::IsWindowVisible(child)) {
+            std::wstring value = std::wstring(className) == L"Edit" ? text : testing_support::NameAndRole(child).first;
+            if (std::wstring(className) == L"ListBox") value = ListText(child);
+            std::erase(value, L'\r');
+            fields[label] = value;
+            label.clear();
+        }
+    }
+    return fields;
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!::OpenClipboard(nullptr)) return text;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) text = chars;
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+void Chord(WORD key, WORD held) { SendKeys({{held, false}, {key, false}, {key, true}, {held, true}}); }
+
+// Steps a user takes in the details window while its modal loop runs, each tried on a timer tick
+// until it reports done. A step still waiting after five seconds closes the window, so that the
+// test goes on to report it.
+class InDetails {
+public:
+    InDetails(HWND main, std::vector<std::function<bool(HWND)>> steps) : main_(main), steps_(std::move(steps)) {
+        timer_.SetOwner(main);
+        timer_.SetInterval(50);
+        timer_.OnTick([this] {
+            if (busy_ || Done()) return;
+            HWND details = ::FindWindowW(L"GlyphoscopeFontDetailsWindow", nullptr);
+            if (!details || !::IsWindowVisible(details) || ::GetWindow(details, GW_OWNER) != main_) return;
+            if (!deadline_) deadline_ = ::GetTickCount64() + 5000;
+            busy_ = true;  // a step that pumps messages must not run the next one inside it
+            if (steps_[next_](details)) {
+                ++next_;
+                deadline_ = ::GetTickCount64() + 5000;
+            } else if (::GetTickCount64() > deadline_) {
+                stuckAt = static_cast<int>(next_);
+                next_ = steps_.size();
+                ::PostMessageW(details, WM_CLOSE, 0, 0);
+            }
+            busy_ = false;
+        });
+        timer_.SetEnabled(true);
+    }
+    bool Done() const { return next_ == steps_.size(); }
+    int stuckAt = -1;
+
+private:
+    HWND main_;
+    std::vector<std::function<bool(HWND)>> steps_;
+    std::size_t next_ = 0;
+    ULONGLONG deadline_ = 0;
+    bool busy_ = false;
+    win::Timer timer_;
+};
+
+class FontDetails : public EndToEnd {
+protected:
+    static constexpr wchar_t kFamily[] = L"Liberation Sans";
+    static constexpr char kFile[] = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
+
+    void SetUp() override {
+        EndToEnd::SetUp();
+        window_->SetFontSource([] { return std::vector<std::wstring>{L"Tahoma", kFamily}; });
+        window_->LoadFonts(nullptr);
+    }
+
+    POINT FontAt(int index) const {
+        RECT item{};
+        ::SendMessageW(window_->FontList().hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(&item));
+        ::MapWindowPoints(window_->FontList().hwnd(), nullptr, reinterpret_cast<POINT*>(&item), 2);
+        return {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    }
+};
+
+// The fields for a font whose file the test reads itself, Ctrl+C, and Escape.
+TEST_F(FontDetails, AltEnterShowsWhatTheFontFileHolds) {
+    commandbar::testing::Click(FontAt(1));
+    ASSERT_EQ(window_->PreviewFontName(), kFamily);
+    std::map<std::wstring, std::wstring> shown;
+    std::wstring title, copied;
+    bool ownerDisabled = false, menuMode = false;
+    HWND details = nullptr;
+    InDetails user(window_->hwnd(), {
+        [&](HWND window) {
+            SendKeys({{VK_RETURN, true}, {VK_MENU, true}});
+            menuMode = commandbar::Registry().InMenuMode();
+            details = window;
+            title = WindowText(window);
+            ownerDisabled = !::IsWindowEnabled(window_->hwnd());
+            shown = ShownFields(window);
+            Screenshot(window, nullptr, L"font-details");
+            ::OpenClipboard(nullptr);
+            ::EmptyClipboard();
+            ::CloseClipboard();
+            Chord('C', VK_CONTROL);
+            return true;
+        },
+        [&](HWND) { return !(copied = ClipboardText()).empty(); },
+        [&](HWND) {
+            testing_support::PressKey(VK_ESCAPE);
+            return true;
+        },
+    });
+    // The shortcut is read while its keys are down, as a person holds them.
+    commandbar::testing::Send(VK_MENU, false);
+    commandbar::testing::Send(VK_RETURN, false);
+    ASSERT_TRUE(PumpUntil([&] { return user.Done(); }, 10000));
+    EXPECT_EQ(user.stuckAt, -1);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(details) && ::IsWindowEnabled(window_->hwnd()); }));
+    EXPECT_EQ(title, L"Свойства шрифта");
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_FALSE(menuMode);
+
+    std::ifstream in(kFile, std::ios::binary);
+    const std::vector<std::uint8_t> file(std::istreambuf_iterator<char>(in), {});
+    core::fonts::FontFacts facts = core::fonts::ReadFontFacts(core::fonts::TablesFromFile(file).value());
+    facts.filePath = L"Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationSans-Regular.ttf";
+    EXPECT_EQ(shown[L"Семейство"], kFamily);
+    for (const core::fonts::DetailField& field : core::fonts::DetailFields(facts)) {
+        EXPECT_EQ(shown[std::wstring(field.label)], field.value) << std::wstring(field.label);
+    }
+    for (const auto& [label, value] : shown) {
+        std::wstring line = label + L": " + value;
+        std::replace(line.begin(), line.end(), L'\n', L' ');
+        EXPECT_NE(copied.find(line + L"\r\n"), std::wstring::npos) << line;
+    }
+}
+
+// A right click selects the font under the pointer and opens the list's own menu, whose entries
+// copy the name and open the details of that font.
+TEST_F(FontDetails, RightClickMenuActsOnTheFontUnderThePointer) {
+    const auto choose = [&](std::wstring_view key) {
+        SendMouse(FontAt(1), MOUSEEVENTF_RIGHTDOWN);
+        SendMouse(FontAt(1), MOUSEEVENTF_RIGHTUP);
+        commandbar::CommandBarWindow* popup = nullptr;
+        ASSERT_TRUE(PumpUntil([&] {
+            for (std::size_t i = 2; i < menu().ElementCount(); ++i) {
+                commandbar::CommandBarWindow& host = menu().Element(i);
+                if (::IsWindowVisible(host.hwnd()) && host.BarKey() == core::kFontListMenuKey) popup = &host;
+            }
+            return popup != nullptr;
+        }, 2000));
+        const auto keys = core::FontListMenuKeys();
+        const int index = static_cast<int>(std::find(keys.begin(), keys.end(), key) - keys.begin()) + 1;
+        MenuRig::Hover(*popup, index);
+        commandbar::testing::Click(MenuRig::ItemCentre(*popup, index));
+    };
+    commandbar::testing::Click(FontAt(0));
+    choose(core::kCopyFontNameEntry);
+    EXPECT_TRUE(PumpUntil([&] { return Shown().empty(); }, 1000));
+    EXPECT_EQ(window_->FontList().Selected(), 1);
+    EXPECT_EQ(window_->PreviewFontName(), kFamily);
+    EXPECT_EQ(ClipboardText(), kFamily);
+
+    // A file the program added itself names the family's file, whatever the platform says.
+    window_->FontFiles().AddKnownFile(L"liberation sans", L"D:\\Шрифты\\added.ttf");
+    std::map<std::wstring, std::wstring> shown;
+    InDetails user(window_->hwnd(), {[&](HWND details) {
+        shown = ShownFields(details);
+        ::PostMessageW(details, WM_CLOSE, 0, 0);
+        return true;
+    }});
+    choose(core::kFontPropertiesEntry);
+    EXPECT_TRUE(PumpUntil([&] { return user.Done(); }, 5000));
+    EXPECT_EQ(user.stuckAt, -1);
+    EXPECT_EQ(shown[L"Семейство"], kFamily);
+    EXPECT_EQ(shown[L"Файл"], L"added.ttf");
+    EXPECT_EQ(shown[L"Папка"], L"D:\\Шрифты");
 }
 
 }  // namespace

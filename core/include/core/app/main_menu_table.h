@@ -20,6 +20,11 @@ inline constexpr wchar_t kMenuBarTitle[] = L"Главное меню";
 inline constexpr wchar_t kToolbarTitle[] = L"Панель инструментов";
 inline constexpr wchar_t kOnTopEntry[] = L"MENU:VIEW:ONTOP";
 inline constexpr wchar_t kToolbarEntry[] = L"MENU:VIEW:TOOLBAR";
+inline constexpr wchar_t kFontPropertiesEntry[] = L"MENU:FILE:PROPERTIES";
+// The font list's context menu and its own entries.
+inline constexpr wchar_t kFontListMenuKey[] = L"FONTLIST";
+inline constexpr wchar_t kFontListMenuTitle[] = L"Действия со шрифтом";
+inline constexpr wchar_t kCopyFontNameEntry[] = L"FONTLIST:COPYNAME";
 
 struct MenuButtonEntry {
     std::wstring_view key;
@@ -34,6 +39,11 @@ struct MenuButtonEntry {
 
 // Every button of both bars, in the order they are created.
 std::span<const MenuButtonEntry> MainMenuButtons();
+
+// The font list's context menu in order: main menu entries it repeats (with their shortcuts) and
+// its own buttons, which FontListMenuButtons() creates.
+std::span<const std::wstring_view> FontListMenuKeys();
+std::span<const MenuButtonEntry> FontListMenuButtons();
 
 struct IconFile {
     std::wstring_view key;
@@ -70,6 +80,8 @@ enum class MenuCommand {
     HomePage,
     SendMail,
     About,
+    FontProperties,
+    CopyFontName,
 };
 
 struct MenuAction {
