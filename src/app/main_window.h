@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/character_map_window.h"
 #include "app/font_load_progress.h"
 #include "app/main_commands.h"
 #include "app/main_menu.h"
@@ -49,6 +50,10 @@ public:
     // Shows or hides the tool bar strip and sets the matching window height.
     void SetToolBarVisible(bool visible);
     void SetTopMost(bool topMost);
+    // "Таблица символов" for the selected family, following the selection while it stays open.
+    void ShowCharacterMap() { characterMap_.Open(hwnd(), SelectedFamily()); }
+    // The text replaces the preview's, as if typed there.
+    void ShowInPreview(const std::wstring& text) { preview_.SetText(text); }
     // Tab and Shift+Tab between the font list and the preview; true when the message was used.
     bool PreTranslate(const MSG& msg);
 
@@ -67,6 +72,7 @@ public:
     const win::MultiLineEdit& Preview() const noexcept { return preview_; }
     HWND ToolBarStrip() const noexcept { return toolBarStrip_.hwnd(); }
     const MainMenu& Menu() const noexcept { return menu_; }
+    CharacterMapWindow& CharacterMap() noexcept { return characterMap_; }
     std::wstring PreviewFontName() const { return previewFontName_; }
     int PreviewFontPoints() const noexcept { return previewPoints_; }
     COLORREF PreviewTextColour() const noexcept { return textColour_; }
@@ -88,6 +94,7 @@ private:
     static int PlaceBar(commandbar::CommandBarWindow& bar, int top, int width);
     void PlaceAtStartPosition();
     void SelectFont();
+    std::wstring SelectedFamily() const;
     void ShowSelectedFont();
     void SetPreviewFont(const std::wstring& name, int points);
     void ApplyTextColourRule();
@@ -129,6 +136,7 @@ private:
     bool endsProgram_ = true;
     // The control that gets the focus back when the window is activated again.
     HWND focusToRestore_ = nullptr;
+    CharacterMapWindow characterMap_{[this](const std::wstring& text) { ShowInPreview(text); }};
 };
 
 }  // namespace app

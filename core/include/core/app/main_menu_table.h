@@ -19,6 +19,7 @@ inline constexpr wchar_t kMenuBarTitle[] = L"Главное меню";
 inline constexpr wchar_t kToolbarTitle[] = L"Панель инструментов";
 inline constexpr wchar_t kOnTopEntry[] = L"MENU:VIEW:ONTOP";
 inline constexpr wchar_t kToolbarEntry[] = L"MENU:VIEW:TOOLBAR";
+inline constexpr wchar_t kCharacterMapEntry[] = L"MENU:SERVICE:CHARMAP";
 
 struct MenuButtonEntry {
     std::wstring_view key;
@@ -63,6 +64,7 @@ enum class MenuCommand {
     TextPreset,
     FontSize,
     Settings,
+    CharacterMap,
     License,
     HomePage,
     SendMail,
