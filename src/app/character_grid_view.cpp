@@ -352,4 +352,10 @@ LRESULT CharacterGridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     return DefaultProc(message, wParam, lParam);
 }
 
+void CharacterGridView::OnDestroyed() {
+    // Closed, the window keeps no GDI objects; opening it again makes them anew.
+    surface_.Reset();
+    cellFont_.reset();
+}
+
 }  // namespace app

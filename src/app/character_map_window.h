@@ -26,6 +26,10 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override {
+        font_.reset();
+        family_.clear();
+    }
 
 private:
     std::wstring family_;

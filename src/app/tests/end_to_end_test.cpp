@@ -223,6 +223,11 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
                 EXPECT_EQ(Pref(pref::kFontSize), std::to_wstring(action.fontSize));
                 EXPECT_EQ(window_->PreviewFontPoints(), action.fontSize);
                 break;
+            case core::MenuCommand::CharacterMap:
+                EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == window_->CharacterMap().hwnd(); }));
+                Press(VK_ESCAPE);
+                EXPECT_TRUE(PumpUntil([&] { return !window_->CharacterMap().IsOpen(); }));
+                break;
             case core::MenuCommand::Settings:
             case core::MenuCommand::About:
                 EXPECT_TRUE(
@@ -373,6 +378,12 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
                 Press(entry.shortcutKey, entry.shortcutModifiers);
             } else {
                 ClickEntry(std::wstring(entry.key));
+            }
+            // The character map takes the keys until it is closed.
+            if (PumpUntil([&] { return window_->CharacterMap().IsOpen(); }, command == core::MenuCommand::CharacterMap ? 2000 : 0)) {
+                PumpUntil([&] { return ::GetForegroundWindow() == window_->CharacterMap().hwnd(); });
+                Press(VK_ESCAPE);
+                PumpUntil([&] { return !window_->CharacterMap().IsOpen(); });
             }
             // The tool bar's own entries need it shown.
             if (Pref(pref::kShowToolBar) == L"0") ClickEntry(core::kToolbarEntry);
