@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "app/character_grid_accessible.h"
 #include "app/font_coverage.h"
@@ -23,12 +24,12 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
-int HeaderHeightFor(HWND window) {
+int UiTextHeight(HWND window) {
     win::WindowDc dc(window);
     win::SelectGuard font(dc.get(), win::UiFont());
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc.get(), &metrics);
-    return metrics.tmHeight + metrics.tmHeight / 2;
+    return metrics.tmHeight;
 }
 
 std::wstring Widened(const char* text) {
@@ -81,17 +82,19 @@ void CharacterGridView::LayOut() {
     if (!hwnd()) return;
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    grid_.SetLayout(client.right / cellSize_, cellSize_, HeaderHeightFor(hwnd()));
+    const int text = UiTextHeight(hwnd());
+    grid_.SetLayout(client.right / cellSize_, cellSize_, text + text / 2);
+    headerTextTop_ = (grid_.HeaderHeight() - text) / 2;
     surface_.Resize(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
     scrollTop_ = grid_.ClampScroll(scrollTop_, client.bottom);
     SCROLLINFO scroll{sizeof(scroll), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
     scroll.nMax = std::max(grid_.ContentHeight() - 1, 0);
     scroll.nPage = static_cast<UINT>(client.bottom);
     scroll.nPos = scrollTop_;
-    ::SetScrollInfo(hwnd(), SB_VERT, &scroll, TRUE);
     // A scroll bar that comes or goes changes the width: that runs WM_SIZE and this again.
+    ::SetScrollInfo(hwnd(), SB_VERT, &scroll, FALSE);
     Render();
-    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void CharacterGridView::ScrollTo(int top) {
@@ -100,9 +103,11 @@ void CharacterGridView::ScrollTo(int top) {
     scrollTop_ = top;
     SCROLLINFO scroll{sizeof(scroll), SIF_POS};
     scroll.nPos = scrollTop_;
-    ::SetScrollInfo(hwnd(), SB_VERT, &scroll, TRUE);
+    // The scroll bar is drawn with the next paint, not now: drawing it at once costs the platform
+    // more than the rows in view cost us.
+    ::SetScrollInfo(hwnd(), SB_VERT, &scroll, FALSE);
     Render();
-    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void CharacterGridView::OnScroll(WPARAM wParam) {
@@ -179,21 +184,31 @@ void CharacterGridView::Render() {
     HDC dc = surface_.Dc();
     const int width = surface_.Width();
     const int height = surface_.Height();
+    // A few long lines rather than a fill per cell: clearing each cell with its character costs
+    // more than the character. Headers paint over the column lines.
     Fill(dc, RECT{0, 0, width, height}, ::GetSysColor(COLOR_WINDOW));
-    // Column borders down the content in view; headers paint over them.
-    const int contentBottom = std::min(height, grid_.ContentHeight() - scrollTop_);
+    const int contentBottom = std::max(0, std::min(height, grid_.ContentHeight() - scrollTop_));
     const COLORREF line = ::GetSysColor(COLOR_BTNFACE);
     for (int column = 1; column <= grid_.Columns(); ++column) {
         Fill(dc, RECT{column * cellSize_ - 1, 0, column * cellSize_, contentBottom}, line);
     }
     win::DcStateGuard state(dc);
-    for (const core::CharacterGrid::Row& row : grid_.RowsIn(scrollTop_, height)) {
-        const int y = row.top - scrollTop_;
-        if (row.cellCount == 0) {
-            RenderHeader(dc, row, y, width);
-        } else {
-            RenderCells(dc, row, y);
+    ::SetBkMode(dc, TRANSPARENT);
+    const std::vector<core::CharacterGrid::Row> rows = grid_.RowsIn(scrollTop_, height);
+    // Headers, then cells: each font is selected once, which costs as much as drawing a row.
+    {
+        win::SelectGuard font(dc, win::UiFont());
+        ::SetTextAlign(dc, TA_LEFT | TA_TOP);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+        for (const core::CharacterGrid::Row& row : rows) {
+            if (row.cellCount == 0) RenderHeader(dc, row, row.top - scrollTop_, width);
         }
+    }
+    win::SelectGuard font(dc, cellFont_.get());
+    ::SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    for (const core::CharacterGrid::Row& row : rows) {
+        if (row.cellCount != 0) RenderCells(dc, row, row.top - scrollTop_);
     }
 }
 
@@ -206,44 +221,31 @@ void CharacterGridView::RenderHeader(HDC dc, const core::CharacterGrid::Row& row
     if (section.block) {
         text += L" (" + core::CodePointLabel(section.block->first) + L"–" + core::CodePointLabel(section.block->last) + L")";
     }
-    win::SelectGuard font(dc, win::UiFont());
-    ::SetTextAlign(dc, TA_LEFT | TA_TOP);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
-    TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc, &metrics);
-    ::ExtTextOutW(dc, height / 4, y + (height - metrics.tmHeight) / 2, 0, nullptr, text.c_str(),
-                  static_cast<UINT>(text.size()), nullptr);
+    ::ExtTextOutW(dc, height / 4, y + headerTextTop_, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()),
+                  nullptr);
 }
 
 void CharacterGridView::RenderCells(HDC dc, const core::CharacterGrid::Row& row, int y) {
-    const COLORREF line = ::GetSysColor(COLOR_BTNFACE);
     const int rowWidth = static_cast<int>(row.cellCount) * cellSize_;
-    Fill(dc, RECT{0, y + cellSize_ - 1, rowWidth, y + cellSize_}, line);
+    Fill(dc, RECT{0, y + cellSize_ - 1, rowWidth, y + cellSize_}, ::GetSysColor(COLOR_BTNFACE));
     if (row.cellCount < static_cast<std::size_t>(grid_.Columns())) {
-        Fill(dc, RECT{rowWidth, y, surface_.Width(), y + cellSize_}, ::GetSysColor(COLOR_WINDOW));
+        Fill(dc, RECT{rowWidth, y, grid_.Columns() * cellSize_, y + cellSize_}, ::GetSysColor(COLOR_WINDOW));
     }
-    win::SelectGuard font(dc, cellFont_.get());
-    ::SetTextAlign(dc, TA_CENTER | TA_BASELINE);
-    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    const COLORREF back = ::GetSysColor(COLOR_WINDOW);
-    const bool focused = ::GetFocus() == hwnd();
     for (std::size_t i = 0; i < row.cellCount; ++i) {
         const std::size_t cell = row.firstCell + i;
         const int x = static_cast<int>(i) * cellSize_;
-        const RECT inside{x, y, x + cellSize_ - 1, y + cellSize_ - 1};
         const std::wstring text = core::Utf16Of(grid_.CodePointAt(cell));
-        const bool selected = cell == selected_;
-        if (selected) {
-            ::SetTextColor(dc, ::GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-            ::SetBkColor(dc, ::GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
-        } else {
-            ::SetBkColor(dc, back);
+        if (cell != selected_) {
+            ::ExtTextOutW(dc, x + cellSize_ / 2, y + baseline_, 0, nullptr, text.c_str(),
+                          static_cast<UINT>(text.size()), nullptr);
+            continue;
         }
-        // One call clears the cell and draws its character.
+        const RECT inside{x, y, x + cellSize_ - 1, y + cellSize_ - 1};
+        ::SetTextColor(dc, ::GetSysColor(focused_ ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, ::GetSysColor(focused_ ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
         ::ExtTextOutW(dc, x + cellSize_ / 2, y + baseline_, ETO_OPAQUE | ETO_CLIPPED, &inside, text.c_str(),
                       static_cast<UINT>(text.size()), nullptr);
-        if (selected) ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     }
 }
 
@@ -339,6 +341,8 @@ LRESULT CharacterGridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         }
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
+            // Kept here: asking the platform for the focus on every row would cost more than the row.
+            focused_ = message == WM_SETFOCUS;
             Render();
             ::InvalidateRect(hwnd(), nullptr, FALSE);
             if (message == WM_SETFOCUS) AnnounceSelection();

@@ -79,6 +79,8 @@ private:
     win::UniqueFont cellFont_;
     int cellSize_ = 36;
     int baseline_ = 0;
+    int headerTextTop_ = 0;
+    bool focused_ = false;
     int scrollTop_ = 0;
     std::optional<std::size_t> selected_;
     wchar_t pendingHighSurrogate_ = 0;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "app/font_coverage.h"
 #include "core/app/unicode_characters.h"
@@ -219,7 +220,9 @@ void CharacterMapWindow::ShowFamily(const std::wstring& family) {
     fontLabel_.SetText(L"Шрифт: " + family);
     const char32_t keep = grid_.SelectedCodePoint().value_or(kFirstShown);
     // Without a family there is nothing to show; the platform would stand in a default font.
-    grid_.SetCharacters(family, core::CharacterGrid(family.empty() ? std::vector<core::CodePointRange>{} : FontCoverage(family)), keep);
+    std::vector<core::CodePointRange> covered;
+    if (!family.empty()) covered = FontCoverage(family);
+    grid_.SetCharacters(family, core::CharacterGrid(std::move(covered)), keep);
     FillBlocks();
     if (!grid_.SelectedCodePoint()) {
         sample_.Show(family, 0);

@@ -223,11 +223,14 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
                 EXPECT_EQ(Pref(pref::kFontSize), std::to_wstring(action.fontSize));
                 EXPECT_EQ(window_->PreviewFontPoints(), action.fontSize);
                 break;
-            case core::MenuCommand::CharacterMap:
-                EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == window_->CharacterMap().hwnd(); }));
-                Press(VK_ESCAPE);
-                EXPECT_TRUE(PumpUntil([&] { return !window_->CharacterMap().IsOpen(); }));
+            case core::MenuCommand::CharacterMap: {
+                // Modeless: the closer's Escape closes it while the main window stays enabled.
+                const bool ownerDisabledSoFar = closer.ownerAlwaysDisabled;
+                EXPECT_TRUE(PumpUntil([&] { return closer.closed == closed + 1 && !window_->CharacterMap().IsOpen(); }));
+                EXPECT_TRUE(::IsWindowEnabled(window_->hwnd()));
+                closer.ownerAlwaysDisabled = ownerDisabledSoFar;
                 break;
+            }
             case core::MenuCommand::Settings:
             case core::MenuCommand::About:
                 EXPECT_TRUE(
@@ -379,10 +382,9 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
             } else {
                 ClickEntry(std::wstring(entry.key));
             }
-            // The character map takes the keys until it is closed.
-            if (PumpUntil([&] { return window_->CharacterMap().IsOpen(); }, command == core::MenuCommand::CharacterMap ? 2000 : 0)) {
-                PumpUntil([&] { return ::GetForegroundWindow() == window_->CharacterMap().hwnd(); });
-                Press(VK_ESCAPE);
+            // The character map takes the keys until the closer's Escape has closed it.
+            if (command == core::MenuCommand::CharacterMap) {
+                PumpUntil([&] { return window_->CharacterMap().IsOpen(); }, 2000);
                 PumpUntil([&] { return !window_->CharacterMap().IsOpen(); });
             }
             // The tool bar's own entries need it shown.
