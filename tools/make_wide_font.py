@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Writes a TrueType font that covers more than 55,000 code points, for the character map's tests
 and benchmark: make_wide_font.py OUTPUT.ttf. Family "Glyphoscope Wide". Every code point from
-U+0020 to U+D7FF (less the C1 controls) is mapped; its glyph is a frame holding the low eight bits
+U+0020 to U+D7FF (less the C1 controls) and the emoticons U+1F600 to U+1F64F are mapped; its glyph is a frame holding the low eight bits
 of the code point as filled squares, so that neighbouring cells look different.
 Needs Debian's python3-fonttools (run with /usr/bin/python3)."""
 import sys
@@ -39,7 +39,7 @@ def main():
     names = ['.notdef'] + ['g%02X' % i for i in range(256)]
     builder = FontBuilder(1000, isTTF=True)
     builder.setupGlyphOrder(names)
-    covered = list(range(0x20, 0x7F)) + list(range(0xA0, 0xD800))
+    covered = list(range(0x20, 0x7F)) + list(range(0xA0, 0xD800)) + list(range(0x1F600, 0x1F650))
     builder.setupCharacterMap({cp: 'g%02X' % (cp & 0xFF) for cp in covered})
     glyphs = {'.notdef': TTGlyphPen(None).glyph()}
     glyphs.update({'g%02X' % i: pattern_glyph(i) for i in range(256)})

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
+#include "core/app/cmap_coverage.h"
 #include "win/handles.h"
 
 namespace app {
@@ -39,6 +41,13 @@ std::vector<core::CodePointRange> FontCoverage(const std::wstring& family) {
         const char32_t first = range.wcLow;
         covered.push_back({first, first + range.cGlyphs - 1});
     }
+    // The ranges above speak UTF-16 and end at U+FFFF; the font's own table knows the rest.
+    constexpr DWORD kCmapTag = 'c' | 'm' << 8 | 'a' << 16 | 'p' << 24;
+    const DWORD cmapSize = ::GetFontData(dc.get(), kCmapTag, 0, nullptr, 0);
+    if (cmapSize == GDI_ERROR || cmapSize == 0) return covered;
+    std::vector<std::uint8_t> cmap(cmapSize);
+    if (::GetFontData(dc.get(), kCmapTag, 0, cmap.data(), cmapSize) != cmapSize) return covered;
+    for (const core::CodePointRange& range : core::SupplementaryCoverage(cmap)) covered.push_back(range);
     return covered;
 }
 

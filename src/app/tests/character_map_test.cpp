@@ -194,6 +194,14 @@ TEST_F(CharacterMap, FollowsTheMainWindowsSelectionWhileOpen) {
     EXPECT_GT(grid().Grid().CellCount(), 50000u);
     EXPECT_EQ(Selected(), U'Ж');  // the wide font has it too
     EXPECT_EQ(map().Blocks().Count(), static_cast<int>(grid().Grid().Sections().size()));
+    // Beyond the first plane: typed as a surrogate pair, copied as one.
+    ::SetForegroundWindow(map().hwnd());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == grid().hwnd(); }));
+    Type(L'\xD83D');
+    Type(L'\xDE00');
+    EXPECT_TRUE(PumpUntil([&] { return Selected() == 0x1F600; }));
+    Press(VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return ClipboardText() == L"\xD83D\xDE00"; }));
     map().Destroy();
     ::SendMessageW(list, LB_SETCURSEL, 0, 0);
     ::SendMessageW(window_->hwnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), LBN_SELCHANGE),

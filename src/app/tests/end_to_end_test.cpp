@@ -188,6 +188,7 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
             const std::wstring key(entry.key);
             SCOPED_TRACE(key + L" way " + std::to_wstring(static_cast<int>(way)));
             const int loads = fontLoads_, closed = closer.closed;
+            const bool ownerDisabledSoFar = closer.ownerAlwaysDisabled;
             const std::wstring text = Pref(pref::kViewerText), onTop = Pref(pref::kTopMost);
             const bool toolBar = Pref(pref::kShowToolBar) == L"1";
             opened_.clear();
@@ -225,7 +226,6 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
                 break;
             case core::MenuCommand::CharacterMap: {
                 // Modeless: the closer's Escape closes it while the main window stays enabled.
-                const bool ownerDisabledSoFar = closer.ownerAlwaysDisabled;
                 EXPECT_TRUE(PumpUntil([&] { return closer.closed == closed + 1 && !window_->CharacterMap().IsOpen(); }));
                 EXPECT_TRUE(::IsWindowEnabled(window_->hwnd()));
                 closer.ownerAlwaysDisabled = ownerDisabledSoFar;
