@@ -136,14 +136,15 @@ void CharacterMapWindow::Open(HWND owner, const std::wstring& family) {
     args.title = kCaption;
     args.style = kStyle;
     args.parent = owner;
-    const SIZE outer = win::OuterSizeFor(Scaled(kClientWidth), Scaled(kClientHeight), kStyle, 0);
-    args.width = outer.cx;
-    args.height = outer.cy;
-    // Centred on the owner's monitor, inside its work area.
+    // Centred on the owner's monitor, inside its work area even where the scale makes it small.
     MONITORINFO monitor{sizeof(monitor)};
     ::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
-    args.x = std::max(monitor.rcWork.left, (monitor.rcWork.left + monitor.rcWork.right - outer.cx) / 2);
-    args.y = std::max(monitor.rcWork.top, (monitor.rcWork.top + monitor.rcWork.bottom - outer.cy) / 2);
+    const RECT& work = monitor.rcWork;
+    const SIZE outer = win::OuterSizeFor(Scaled(kClientWidth), Scaled(kClientHeight), kStyle, 0);
+    args.width = std::min<int>(outer.cx, work.right - work.left);
+    args.height = std::min<int>(outer.cy, work.bottom - work.top);
+    args.x = (work.left + work.right - args.width) / 2;
+    args.y = (work.top + work.bottom - args.height) / 2;
     Create(win::WindowClassArgs{kClassName}, args);
     CreateControls();
     LayOut();
