@@ -223,7 +223,7 @@ void CharacterMapWindow::ShowFamily(const std::wstring& family) {
     // Without a family there is nothing to show; the platform would stand in a default font.
     std::vector<core::CodePointRange> covered;
     if (!family.empty()) covered = FontCoverage(family);
-    grid_.SetCharacters(family, core::CharacterGrid(std::move(covered)), keep);
+    grid_.SetCharacters(family, core::CharacterGrid(covered), keep);
     FillBlocks();
     if (!grid_.SelectedCodePoint()) {
         sample_.Show(family, 0);

@@ -10,7 +10,7 @@ constexpr char32_t kFirstSurrogate = 0xD800;
 constexpr char32_t kLastSurrogate = 0xDFFF;
 
 // Sorted, merged, without surrogates or values past the last code point.
-std::vector<CodePointRange> Normalised(std::vector<CodePointRange> covered) {
+std::vector<CodePointRange> Normalised(const std::vector<CodePointRange>& covered) {
     std::vector<CodePointRange> pieces;
     for (CodePointRange range : covered) {
         range.last = std::min(range.last, kLastCodePoint);
@@ -52,8 +52,8 @@ int CeilDiv(std::size_t value, int divisor) {
 
 }  // namespace
 
-CharacterGrid::CharacterGrid(std::vector<CodePointRange> covered) {
-    for (CodePointRange range : Normalised(std::move(covered))) {
+CharacterGrid::CharacterGrid(const std::vector<CodePointRange>& covered) {
+    for (CodePointRange range : Normalised(covered)) {
         // Split at block borders, so that each section owns whole ranges.
         for (char32_t first = range.first;;) {
             const UnicodeBlock* block = BlockOf(first);

@@ -20,20 +20,13 @@ void Put(std::vector<std::uint8_t>& bytes, std::uint32_t value, int size) {
 std::vector<std::uint8_t> Cmap(std::uint16_t platform, std::uint16_t encoding, std::uint16_t format,
                                const std::vector<Group>& groups, std::uint32_t claimedGroups) {
     std::vector<std::uint8_t> bytes;
-    Put(bytes, 0, 2);
-    Put(bytes, 1, 2);
-    Put(bytes, platform, 2);
-    Put(bytes, encoding, 2);
-    Put(bytes, 12, 4);
-    Put(bytes, format, 2);
-    Put(bytes, 0, 2);
-    Put(bytes, static_cast<std::uint32_t>(16 + groups.size() * 12), 4);
-    Put(bytes, 0, 4);
-    Put(bytes, claimedGroups, 4);
+    // Version, one record (platform, encoding, offset), then the subtable's header and groups.
+    for (auto [value, size] : {std::pair<std::uint32_t, int>{0, 2}, {1, 2}, {platform, 2}, {encoding, 2}, {12, 4},
+                               {format, 2}, {0, 2}, {16 + groups.size() * 12, 4}, {0, 4}, {claimedGroups, 4}}) {
+        Put(bytes, value, size);
+    }
     for (const Group& g : groups) {
-        Put(bytes, g.start, 4);
-        Put(bytes, g.end, 4);
-        Put(bytes, g.glyph, 4);
+        for (std::uint32_t value : {g.start, g.end, g.glyph}) Put(bytes, value, 4);
     }
     return bytes;
 }

@@ -32,11 +32,11 @@ class CharacterGrid {
 public:
     // The covered code points of one block (or of one stretch outside every block).
     struct Section {
-        const UnicodeBlock* block;  // null outside every block
-        std::size_t firstCell;
-        std::size_t cellCount;
-        std::size_t firstRange;  // into the grid's ranges
-        std::size_t rangeCount;
+        const UnicodeBlock* block = nullptr;  // null outside every block
+        std::size_t firstCell = 0;
+        std::size_t cellCount = 0;
+        std::size_t firstRange = 0;  // into the grid's ranges
+        std::size_t rangeCount = 0;
         int top = 0;   // of the header row
         int rows = 0;  // cell rows under the header
     };
@@ -51,7 +51,7 @@ public:
 
     // Ranges in any order, overlapping or not; surrogates and values past the last code point are
     // left out.
-    explicit CharacterGrid(std::vector<CodePointRange> covered = {});
+    explicit CharacterGrid(const std::vector<CodePointRange>& covered = {});
 
     // Cells a row holds (at least 1), the side of a cell and the height of a header row, in pixels.
     void SetLayout(int columns, int cellSize, int headerHeight);
