@@ -20,12 +20,23 @@ HFONT CreateFamilyFont(const std::wstring& family, int pixels) {
     return ::CreateFontIndirectW(&font);
 }
 
+// The platform's ranges speak UTF-16 and end at U+FFFF (Wine's even fold the planes beyond onto the
+// first); a font with a full-repertoire table says for itself what it maps in every plane.
 std::vector<core::CodePointRange> FontCoverage(const std::wstring& family) {
     std::vector<core::CodePointRange> covered;
     win::UniqueFont font(CreateFamilyFont(family, 16));
     win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
     if (!font || !dc) return covered;
     win::SelectGuard selected(dc.get(), font.get());
+    constexpr DWORD kCmapTag = 'c' | 'm' << 8 | 'a' << 16 | 'p' << 24;
+    const DWORD cmapSize = ::GetFontData(dc.get(), kCmapTag, 0, nullptr, 0);
+    if (cmapSize != GDI_ERROR && cmapSize != 0) {
+        std::vector<std::uint8_t> cmap(cmapSize);
+        if (::GetFontData(dc.get(), kCmapTag, 0, cmap.data(), cmapSize) == cmapSize) {
+            covered = core::FullRepertoireCoverage(cmap);
+            if (!covered.empty()) return covered;
+        }
+    }
     const DWORD size = ::GetFontUnicodeRanges(dc.get(), nullptr);
     if (size < sizeof(GLYPHSET)) return covered;
     // GLYPHSET ends in a one-element array that really holds cRanges entries.
@@ -41,13 +52,6 @@ std::vector<core::CodePointRange> FontCoverage(const std::wstring& family) {
         const char32_t first = range.wcLow;
         covered.push_back({first, first + range.cGlyphs - 1});
     }
-    // The ranges above speak UTF-16 and end at U+FFFF; the font's own table knows the rest.
-    constexpr DWORD kCmapTag = 'c' | 'm' << 8 | 'a' << 16 | 'p' << 24;
-    const DWORD cmapSize = ::GetFontData(dc.get(), kCmapTag, 0, nullptr, 0);
-    if (cmapSize == GDI_ERROR || cmapSize == 0) return covered;
-    std::vector<std::uint8_t> cmap(cmapSize);
-    if (::GetFontData(dc.get(), kCmapTag, 0, cmap.data(), cmapSize) != cmapSize) return covered;
-    for (const core::CodePointRange& range : core::SupplementaryCoverage(cmap)) covered.push_back(range);
     return covered;
 }
 

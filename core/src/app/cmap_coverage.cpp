@@ -7,7 +7,6 @@ namespace core {
 
 namespace {
 
-constexpr char32_t kFirstSupplementary = 0x10000;
 constexpr std::size_t kRecordSize = 8;
 constexpr std::size_t kGroupSize = 12;
 
@@ -39,7 +38,7 @@ std::optional<std::size_t> FullRepertoireSubtable(std::span<const std::uint8_t> 
 
 }  // namespace
 
-std::vector<CodePointRange> SupplementaryCoverage(std::span<const std::uint8_t> cmap) {
+std::vector<CodePointRange> FullRepertoireCoverage(std::span<const std::uint8_t> cmap) {
     std::vector<CodePointRange> covered;
     const auto subtable = FullRepertoireSubtable(cmap);
     if (!subtable) return covered;
@@ -59,7 +58,6 @@ std::vector<CodePointRange> SupplementaryCoverage(std::span<const std::uint8_t> 
             if (*format == 13 || start >= end) continue;
             ++start;
         }
-        start = std::max(start, kFirstSupplementary);
         if (start <= end) covered.push_back({start, end});
     }
     return covered;

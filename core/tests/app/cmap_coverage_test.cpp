@@ -31,9 +31,9 @@ std::vector<std::uint8_t> Cmap(std::uint16_t platform, std::uint16_t encoding, s
     return bytes;
 }
 
-TEST(CmapCoverage, SupplementaryGroupsOfUnicodeSubtablesWithoutTheMissingGlyph) {
+TEST(CmapCoverage, GroupsOfFullRepertoireSubtablesWithoutTheMissingGlyph) {
     const std::vector<Group> groups = {
-        {0x41, 0x5A, 3},          // first plane: the platform reports it
+        {0x41, 0x5A, 3},          //
         {0xFFF0, 0x10005, 40},    // crosses into the second plane
         {0x1F600, 0x1F64F, 60},   //
         {0x20000, 0x20000, 0},    // only the missing glyph
@@ -41,7 +41,7 @@ TEST(CmapCoverage, SupplementaryGroupsOfUnicodeSubtablesWithoutTheMissingGlyph) 
         {0x10FFF0, 0x110010, 9},  // runs past the last code point
     };
     const std::vector<CodePointRange> expected = {
-        {0x10000, 0x10005}, {0x1F600, 0x1F64F}, {0x20011, 0x20012}, {0x10FFF0, 0x10FFFF}};
+        {0x41, 0x5A}, {0xFFF0, 0x10005}, {0x1F600, 0x1F64F}, {0x20011, 0x20012}, {0x10FFF0, 0x10FFFF}};
     const auto n = static_cast<std::uint32_t>(groups.size());
     struct Case {
         std::vector<std::uint8_t> table;
@@ -51,14 +51,14 @@ TEST(CmapCoverage, SupplementaryGroupsOfUnicodeSubtablesWithoutTheMissingGlyph) 
         {Cmap(3, 10, 12, groups, n), expected.size()},
         {Cmap(0, 4, 12, groups, n), expected.size()},
         {Cmap(3, 1, 12, groups, n), 0},                         // not a full-repertoire encoding
-        {Cmap(3, 10, 4, groups, n), 0},                         // a format without supplementary planes
+        {Cmap(3, 10, 4, groups, n), 0},                         // a format that stops at U+FFFF
         {Cmap(3, 10, 13, {{0x20000, 0x2A6DF, 0}}, 1), 0},       // many-to-one onto the missing glyph
         {Cmap(3, 10, 12, groups, n + 1), 0},                    // claims more groups than it holds
         {Cmap(3, 10, 12, groups, 0xFFFFFFFF), 0},
         {{0, 0, 0}, 0},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const auto covered = SupplementaryCoverage(cases[i].table);
+        const auto covered = FullRepertoireCoverage(cases[i].table);
         ASSERT_EQ(covered.size(), cases[i].ranges) << i;
         for (std::size_t r = 0; r < covered.size(); ++r) {
             EXPECT_EQ(static_cast<std::uint32_t>(covered[r].first), static_cast<std::uint32_t>(expected[r].first)) << i;

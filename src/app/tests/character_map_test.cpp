@@ -192,6 +192,7 @@ TEST_F(CharacterMap, FollowsTheMainWindowsSelectionWhileOpen) {
     Press(VK_DOWN);
     ASSERT_TRUE(PumpUntil([&] { return map().Family() == kWide; }));
     EXPECT_GT(grid().Grid().CellCount(), 50000u);
+    EXPECT_EQ(grid().Grid().CellOf(0xF600), std::nullopt);  // U+1F600 folded onto the first plane
     EXPECT_EQ(Selected(), U'Ж');  // the wide font has it too
     EXPECT_EQ(map().Blocks().Count(), static_cast<int>(grid().Grid().Sections().size()));
     // Beyond the first plane: typed as a surrogate pair, copied as one.
