@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -181,8 +182,22 @@ TEST_F(CharacterMap, KeysSelectCopyCollectAndClose) {
     EXPECT_TRUE(PumpUntil([&] { return !map().IsOpen(); }));
 }
 
-TEST_F(CharacterMap, FollowsTheMainWindowsSelectionWhileOpen) {
+TEST_F(CharacterMap, JumpsToABlockAndFollowsTheMainWindowsSelectionWhileOpen) {
     ASSERT_TRUE(OpenByKeys());
+    // A block chosen in the list: its first covered character, in view under its header.
+    const auto& sections = grid().Grid().Sections();
+    const auto cyrillic = std::find_if(sections.begin(), sections.end(),
+                                       [](const auto& section) { return section.block && section.block->name == std::string("Cyrillic"); });
+    ASSERT_NE(cyrillic, sections.end());
+    const int index = static_cast<int>(cyrillic - sections.begin());
+    const HWND blocks = map().Blocks().hwnd();
+    RECT entry{};
+    ::SendMessageW(blocks, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(blocks, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&entry));
+    Click(CentreOnScreen(blocks, entry));
+    EXPECT_TRUE(PumpUntil([&] { return grid().SelectedCell() == cyrillic->firstCell; }));
+    EXPECT_EQ(grid().ScrollTop(), cyrillic->top);
+    ::SetFocus(grid().hwnd());
     Type(L'Ж');
     ASSERT_TRUE(PumpUntil([&] { return Selected() == U'Ж'; }));
     // The second font, chosen in the main window's list.
