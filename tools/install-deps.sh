@@ -5,7 +5,7 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev clang clang-tidy libclang-rt-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
   wine64 wine fonts-wine xvfb xauth imagemagick x11-utils python3
-  fonts-liberation python3-fonttools
+  fonts-liberation python3-fonttools unicode-data
   wixl msitools faketime zip unzip
 )
 missing=()

@@ -77,6 +77,9 @@ void MainCommands::Run(const std::wstring& key) {
         case core::MenuCommand::Settings:
             ShowSettingsDialog(window_);
             break;
+        case core::MenuCommand::CharacterMap:
+            window_.ShowCharacterMap();
+            break;
         case core::MenuCommand::License:
             Open(window_.ProgramFolder() + L"\\License.rtf");
             break;

@@ -237,6 +237,12 @@ void MainWindow::LoadFonts(HWND progressOwner) {
 void MainWindow::SelectFont() {
     RefreshColour();
     ShowSelectedFont();
+    characterMap_.ShowFamily(SelectedFamily());
+}
+
+std::wstring MainWindow::SelectedFamily() const {
+    const int selected = fontList_.Selected();
+    return selected < 0 ? std::wstring() : fontList_.ItemText(selected);
 }
 
 void MainWindow::ApplyPreview() { ShowSelectedFont(); }

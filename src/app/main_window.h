@@ -11,6 +11,7 @@
 
 #include "app/font_filter_view.h"
 #include "app/font_file_locator.h"
+#include "app/character_map_window.h"
 #include "app/font_load_progress.h"
 #include "app/main_commands.h"
 #include "app/main_menu.h"
@@ -51,6 +52,10 @@ public:
     // Shows or hides the tool bar strip and sets the matching window height.
     void SetToolBarVisible(bool visible);
     void SetTopMost(bool topMost);
+    // "Таблица символов" for the selected family, following the selection while it stays open.
+    void ShowCharacterMap() { characterMap_.Open(hwnd(), SelectedFamily()); }
+    // The text replaces the preview's, as if typed there.
+    void ShowInPreview(const std::wstring& text) { preview_.SetText(text); }
     // Tab and Shift+Tab between the font list and the preview; true when the message was used.
     bool PreTranslate(const MSG& msg);
 
@@ -75,6 +80,7 @@ public:
     FontFilterView& Filter() noexcept { return filter_; }
     // Where the details window finds font files; fonts the program adds from files go in here.
     FontFileLocator& FontFiles() noexcept { return fontFiles_; }
+    CharacterMapWindow& CharacterMap() noexcept { return characterMap_; }
     std::wstring PreviewFontName() const { return previewFontName_; }
     int PreviewFontPoints() const noexcept { return previewPoints_; }
     COLORREF PreviewTextColour() const noexcept { return textColour_; }
@@ -96,6 +102,7 @@ private:
     static int PlaceBar(commandbar::CommandBarWindow& bar, int top, int width);
     void PlaceAtStartPosition();
     void SelectFont();
+    std::wstring SelectedFamily() const;
     void ShowSelectedFont();
     void SetPreviewFont(const std::wstring& name, int points);
     void ApplyTextColourRule();
@@ -139,6 +146,7 @@ private:
     bool endsProgram_ = true;
     // The control that gets the focus back when the window is activated again.
     HWND focusToRestore_ = nullptr;
+    CharacterMapWindow characterMap_{[this](const std::wstring& text) { ShowInPreview(text); }};
 };
 
 }  // namespace app

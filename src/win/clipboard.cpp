@@ -6,40 +6,48 @@ namespace win {
 
 namespace {
 
-// Another program may hold the clipboard for a moment.
-bool OpenWithRetries(HWND owner) {
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        if (::OpenClipboard(owner)) return true;
-        ::Sleep(20);
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) noexcept {
+        // Another program may hold the clipboard for a moment.
+        for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
+            if (attempt > 0) ::Sleep(20);
+            open_ = ::OpenClipboard(owner) != FALSE;
+        }
     }
-    return false;
-}
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    ~OpenedClipboard() {
+        if (open_) ::CloseClipboard();
+    }
+    bool Open() const noexcept { return open_; }
 
-struct ClipboardCloser {
-    ~ClipboardCloser() { ::CloseClipboard(); }
+private:
+    bool open_ = false;
+};
+
+struct GlobalFreer {
+    HGLOBAL memory;
+    ~GlobalFreer() {
+        if (memory) ::GlobalFree(memory);
+    }
 };
 
 }  // namespace
 
 bool SetClipboardText(HWND owner, const std::wstring& text) {
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!memory) return false;
-    void* target = ::GlobalLock(memory);
-    if (target) {
-        std::memcpy(target, text.c_str(), bytes);
-        ::GlobalUnlock(memory);
-    }
-    if (!target || !OpenWithRetries(owner)) {
-        ::GlobalFree(memory);
-        return false;
-    }
-    ClipboardCloser closer;
-    ::EmptyClipboard();
-    // Once the clipboard has taken the memory, it is the clipboard's to free.
-    if (::SetClipboardData(CF_UNICODETEXT, memory)) return true;
-    ::GlobalFree(memory);
-    return false;
+    GlobalFreer held{::GlobalAlloc(GMEM_MOVEABLE, bytes)};
+    if (!held.memory) return false;
+    void* locked = ::GlobalLock(held.memory);
+    if (!locked) return false;
+    std::memcpy(locked, text.c_str(), bytes);
+    ::GlobalUnlock(held.memory);
+    OpenedClipboard clipboard(owner);
+    if (!clipboard.Open() || !::EmptyClipboard()) return false;
+    if (!::SetClipboardData(CF_UNICODETEXT, held.memory)) return false;
+    held.memory = nullptr;  // the clipboard owns it now
+    return true;
 }
 
 }  // namespace win

@@ -1,5 +1,5 @@
 #pragma once
-// Text on the clipboard.
+// Plain text on the clipboard.
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 
 namespace win {
 
-// Replaces the clipboard's contents with the text; false when the clipboard stayed busy.
+// Replaces what the clipboard holds with the text; false when the clipboard was not to be had.
 bool SetClipboardText(HWND owner, const std::wstring& text);
 
 }  // namespace win

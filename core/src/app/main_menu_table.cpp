@@ -71,6 +71,7 @@ constexpr auto kButtons = std::to_array<MenuButtonEntry>({
     Styled(L"MENU:FONTSIZE:24", L"24", ButtonStyle::Radio, '7'),
     Styled(L"MENU:FONTSIZE:26", L"26", ButtonStyle::Radio, '8'),
     Item(L"MENU:SERVICE:SETTINGS", L"Параметры программы", 2, 'S'),
+    Item(kCharacterMapEntry, L"Таблица символов", -1, 'T'),
     // Ctrl+L belongs to loading fonts, and the first match wins; Ctrl+Shift+L reaches the licence.
     Item(L"MENU:HELP:LICENSE", L"Лицензионное соглашение", 3, 'L', ShortcutModifier::Ctrl | ShortcutModifier::Shift),
     Separator(L"MENU:HELP:SEP1"),
@@ -94,6 +95,7 @@ constexpr auto kButtons = std::to_array<MenuButtonEntry>({
 
 constexpr auto kFontListMenuKeys = std::to_array<std::wstring_view>({
     kFontPropertiesEntry,
+    kCharacterMapEntry,
     kCopyFontNameEntry,
 });
 
@@ -144,6 +146,7 @@ constexpr auto kCommands = std::to_array<CommandName>({
     {L"VIEW:ONTOP", {}, MenuCommand::OnTop},
     {L"VIEW:TOOLBAR", {}, MenuCommand::ToolBar},
     {L"SERVICE:SETTINGS", L"SETTINGS", MenuCommand::Settings},
+    {L"SERVICE:CHARMAP", {}, MenuCommand::CharacterMap},
     {L"HELP:LICENSE", L"LICENSE", MenuCommand::License},
     {L"HELP:HOMEPAGE", L"HOMEPAGE", MenuCommand::HomePage},
     {L"HELP:SENDMAIL", L"SENDMAIL", MenuCommand::SendMail},

@@ -226,6 +226,7 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
             const std::wstring key(entry.key);
             SCOPED_TRACE(key + L" way " + std::to_wstring(static_cast<int>(way)));
             const int loads = fontLoads_, closed = closer.closed;
+            const bool ownerDisabledSoFar = closer.ownerAlwaysDisabled;
             const std::wstring text = Pref(pref::kViewerText), onTop = Pref(pref::kTopMost);
             const bool toolBar = Pref(pref::kShowToolBar) == L"1";
             opened_.clear();
@@ -269,6 +270,13 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
                 EXPECT_EQ(Pref(pref::kFontSize), std::to_wstring(action.fontSize));
                 EXPECT_EQ(window_->PreviewFontPoints(), action.fontSize);
                 break;
+            case core::MenuCommand::CharacterMap: {
+                // Modeless: the closer's Escape closes it while the main window stays enabled.
+                EXPECT_TRUE(PumpUntil([&] { return closer.closed == closed + 1 && !window_->CharacterMap().IsOpen(); }));
+                EXPECT_TRUE(::IsWindowEnabled(window_->hwnd()));
+                closer.ownerAlwaysDisabled = ownerDisabledSoFar;
+                break;
+            }
             case core::MenuCommand::Settings:
             case core::MenuCommand::About:
             case core::MenuCommand::FontProperties:
@@ -470,6 +478,11 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
                 Press(entry.shortcutKey, entry.shortcutModifiers);
             } else {
                 ClickEntry(std::wstring(entry.key));
+            }
+            // The character map takes the keys until the closer's Escape has closed it.
+            if (command == core::MenuCommand::CharacterMap) {
+                PumpUntil([&] { return window_->CharacterMap().IsOpen(); }, 2000);
+                PumpUntil([&] { return !window_->CharacterMap().IsOpen(); });
             }
             // The tool bar's own entries need it shown; the preview follows the list after a command.
             if (Pref(pref::kShowToolBar) == L"0") ClickEntry(core::kToolbarEntry);

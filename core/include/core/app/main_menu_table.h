@@ -25,6 +25,7 @@ inline constexpr wchar_t kFontPropertiesEntry[] = L"MENU:FILE:PROPERTIES";
 inline constexpr wchar_t kFontListMenuKey[] = L"FONTLIST";
 inline constexpr wchar_t kFontListMenuTitle[] = L"Действия со шрифтом";
 inline constexpr wchar_t kCopyFontNameEntry[] = L"FONTLIST:COPYNAME";
+inline constexpr wchar_t kCharacterMapEntry[] = L"MENU:SERVICE:CHARMAP";
 
 struct MenuButtonEntry {
     std::wstring_view key;
@@ -76,6 +77,7 @@ enum class MenuCommand {
     TextPreset,
     FontSize,
     Settings,
+    CharacterMap,
     License,
     HomePage,
     SendMail,
