@@ -396,9 +396,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) Unload();
             return 0;
         case WM_DESTROY:
-            // The timer's owner and the preview still exist here: stop both before they go.
+            // The timer's owner, the preview and the bars still exist here: stop them before they go.
             colourTimer_.SetEnabled(false);
             DetachPreview();
+            menu_.RemoveFromRegistry();
             break;
         default:
             break;

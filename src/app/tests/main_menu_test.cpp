@@ -275,6 +275,24 @@ TEST_F(MainMenuTest, MissingIconsStartWithFewerImages) {
     fs::remove_all(folder);
 }
 
+// Bars and buttons belong to the process: while another control keeps the registry running, a
+// main window that goes must take its own along, or the next one cannot add them again.
+TEST_F(MainMenuTest, ADestroyedMainWindowTakesItsBarsAndButtonsAlong) {
+    win::UniqueWindow form(::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 100, 30, nullptr, nullptr, nullptr,
+                                             nullptr));
+    commandbar::CommandBarWindow other;
+    other.Create({form.get(), RECT{0, 0, 100, 24}, false});
+    const std::int32_t bars = commandbar::Registry().BarCount();
+    const std::int32_t buttons = commandbar::Registry().ButtonCount();
+    for (int i = 0; i < 2; ++i) {
+        MainWindow window;
+        window.SetUnloadHandler([] {});
+        EXPECT_NO_THROW(window.Show()) << i;
+    }
+    EXPECT_EQ(commandbar::Registry().BarCount(), bars);
+    EXPECT_EQ(commandbar::Registry().ButtonCount(), buttons);
+}
+
 TEST_F(MainMenuTest, RepeatedCommandsLeakNoHandles) {
     window_.Show();
     ModalCloser closer(window_.hwnd());
