@@ -193,6 +193,11 @@ void MainWindow::SetTopMost(bool topMost) {
 }
 
 void MainWindow::LoadFonts(HWND progressOwner) {
+    // The progress lets messages through while the list fills, a second request among them (a
+    // posted shortcut, a double click): that load would refill the list under this one.
+    if (loadingFonts_) return;
+    loadingFonts_ = true;
+    core::ScopeExit endLoading([this] { loadingFonts_ = false; });
     // Whatever fails on the way, the progress window does not stay over the main window.
     progress_->Begin(progressOwner);
     core::ScopeExit endProgress([this] { progress_->End(); });

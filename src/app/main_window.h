@@ -39,6 +39,7 @@ public:
     void EndUnlessShown();
 
     // Fills the font list from scratch with progress shown; owner is null for an ownerless progress.
+    // Does nothing while a load runs.
     void LoadFonts(HWND progressOwner);
     // Re-reads ViewerText and FontSize and shows the selected font again.
     void ApplyPreview();
@@ -124,6 +125,7 @@ private:
     COLORREF backColour_ = 0;
     win::UniqueBrush backBrush_;
     bool toolBarVisible_ = false;
+    bool loadingFonts_ = false;
     bool previewAttached_ = false;
     // False while the object itself is going: then the window closes without ending the program.
     bool endsProgram_ = true;

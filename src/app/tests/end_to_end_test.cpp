@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_window.h"
@@ -54,6 +56,22 @@ struct NoProgress : FontLoadProgress {
     void Begin(HWND) override {}
     void SetPercent(float) override {}
     void End() override {}
+};
+
+// Sends real input once the list has begun to fill, then lets messages through as the progress
+// window does.
+class InputDuringLoad final : public FontLoadProgress {
+public:
+    explicit InputDuringLoad(std::function<void()> input) : input_(std::move(input)) {}
+    void Begin(HWND) override {}
+    void SetPercent(float) override {
+        if (auto input = std::exchange(input_, nullptr)) input();
+        PumpFor(0);
+    }
+    void End() override {}
+
+private:
+    std::function<void()> input_;
 };
 
 RECT Bounds(HWND window) {
@@ -253,6 +271,29 @@ TEST_F(EndToEnd, ExitByMenuToolBarAndShortcut) {
         }
         EXPECT_TRUE(PumpUntil([&] { return unloaded_; }));
         Start();
+    }
+}
+
+// Ctrl+L or a double click on "Загрузить" while the list fills asks for nothing: the families are
+// read once and listed once.
+TEST_F(EndToEnd, ALoadAskedForWhileTheListFillsIsIgnored) {
+    const POINT load = MenuRig::ItemCentre(menu().ToolBar(), IndexOf(L"TOOLBAR:LOAD"));
+    const std::function<void()> requests[] = {
+        [] { Press('L', cb::ModifierBits(cb::ShortcutModifier::Ctrl)); },
+        [load] {
+            commandbar::testing::Click(load);
+            commandbar::testing::Click(load);
+        },
+    };
+    for (const auto& request : requests) {
+        window_->SetProgress(std::make_unique<InputDuringLoad>(request));
+        const int loads = fontLoads_;
+        window_->LoadFonts(nullptr);
+        PumpFor(200);
+        EXPECT_EQ(fontLoads_, loads + 1);
+        std::vector<std::wstring> listed;
+        for (int i = 0; i < window_->FontList().Count(); ++i) listed.push_back(window_->FontList().ItemText(i));
+        EXPECT_EQ(listed, (std::vector<std::wstring>{L"Arial", L"Tahoma"}));
     }
 }
 

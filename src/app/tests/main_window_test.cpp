@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <utility>
 
 #include "app/preferences.h"
 #include "app/screen_fonts.h"
@@ -24,13 +25,18 @@ public:
         int ends = 0;
         HWND owner = reinterpret_cast<HWND>(-1);
         std::vector<float> values;
+        // Runs once at the next percentage, as a message let through then would.
+        std::function<void()> nextPercent;
     };
     explicit RecordingProgress(Log& log) : log_(log) {}
     void Begin(HWND owner) override {
         ++log_.begins;
         log_.owner = owner;
     }
-    void SetPercent(float percent) override { log_.values.push_back(percent); }
+    void SetPercent(float percent) override {
+        log_.values.push_back(percent);
+        if (auto run = std::exchange(log_.nextPercent, nullptr)) run();
+    }
     void End() override { ++log_.ends; }
 
 private:
@@ -247,11 +253,17 @@ TEST_F(MainWindowTest, ProgressReachesExactlyOneHundredWithTheLastFont) {
     EXPECT_LT(log.values[5], 100.0f);
     EXPECT_EQ(log.values.back(), 100.0f);
 
-    // A reload from a command has no owner and starts from scratch.
+    // A reload from a command has no owner and starts from scratch; another load asked for while
+    // it runs is ignored.
     fonts.resize(3);
+    log.nextPercent = [&] { window_.LoadFonts(window_.hwnd()); };
     window_.LoadFonts(nullptr);
     EXPECT_EQ(log.owner, nullptr);
-    EXPECT_EQ(window_.FontList().Count(), 3);
+    EXPECT_EQ(log.begins, 2);
+    EXPECT_EQ(log.ends, 2);
+    std::vector<std::wstring> listed;
+    for (int i = 0; i < window_.FontList().Count(); ++i) listed.push_back(window_.FontList().ItemText(i));
+    EXPECT_EQ(listed, fonts);
     EXPECT_EQ(log.values.back(), 100.0f);
 }
 
