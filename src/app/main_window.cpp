@@ -37,6 +37,12 @@ constexpr win::TwipsRect kPreviewBox{3120, 315, 5655, 3945};
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
+std::wstring FaceOf(HWND control) {
+    LOGFONTW font{};
+    auto handle = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+    if (!handle || !::GetObjectW(handle, sizeof(font), &font)) return {};
+    return font.lfFaceName;
+}
 
 }  // namespace
 
@@ -89,6 +95,8 @@ void MainWindow::CreateWindowAndControls() {
     fontList_.SetBoundsTwips(kFontListBox);
     previewFrame_.SetBoundsTwips(kPreviewFrame);
     preview_.SetBoundsTwips(kPreviewBox);
+    // Until a font is selected the preview shows the window font: a size command changes its size.
+    previewFontName_ = FaceOf(preview_.hwnd());
     // Screen readers name a control by the label just before it; a group box's caption is not one.
     win::SetAccessibleName(fontList_.hwnd(), fontFrame_.Text());
     win::SetAccessibleName(preview_.hwnd(), previewFrame_.Text());

@@ -177,6 +177,17 @@ TEST_F(MainMenuTest, PresetsComposeTheSameTextInEitherOrder) {
 TEST_F(MainMenuTest, SizeEntriesWriteTheSizeAndStayOneChecked) {
     prefs::Set(pref::kFontSize, L"14");
     window_.Show();
+    // Before any font is listed, a size changes the size of the preview's font and nothing else.
+    const auto previewFont = [&] {
+        LOGFONTW font{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window_.Preview().hwnd(), WM_GETFONT, 0, 0)),
+                     sizeof(font), &font);
+        return font;
+    };
+    const std::wstring face = previewFont().lfFaceName;
+    Click(L"MENU:FONTSIZE:18");
+    EXPECT_EQ(previewFont().lfFaceName, face);
+    EXPECT_EQ(previewFont().lfHeight, -core::PointsToPixels(18, win::ScreenDpi()));
     window_.LoadFonts(nullptr);
     for (int size : {18, 26, 10}) {
         Click(L"MENU:FONTSIZE:" + std::to_wstring(size));
