@@ -135,6 +135,10 @@ void MainWindow::RunLoadSequence() {
         fontList_.Clear();
         preview_.SetText(kFontsNotLoadedText);
     }
+    FollowTopMostPreference();
+}
+
+void MainWindow::FollowTopMostPreference() {
     const bool topMost = prefs::IsOn(pref::kTopMost);
     menu_.SetChecked(core::kOnTopEntry, topMost);
     SetTopMost(topMost);

@@ -50,6 +50,8 @@ public:
     // Shows or hides the tool bar strip and sets the matching window height.
     void SetToolBarVisible(bool visible);
     void SetTopMost(bool topMost);
+    // The band and the menu's check mark from TopMost as stored.
+    void FollowTopMostPreference();
     // Tab and Shift+Tab between the font list and the preview; true when the message was used.
     bool PreTranslate(const MSG& msg);
 

@@ -218,6 +218,42 @@ TEST_F(MainMenuTest, ToolBarAndOnTopEntriesMoveTheWindowAndPersist) {
     }
 }
 
+// Clicks the dialog's control with that caption, wherever it sits among its pages.
+void ClickControl(HWND dialog, const std::wstring& caption) {
+    std::pair<const std::wstring*, HWND> search{&caption, nullptr};
+    ::EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM found) {
+            auto* wanted = reinterpret_cast<std::pair<const std::wstring*, HWND>*>(found);
+            wchar_t text[64] = {};
+            ::GetWindowTextW(child, text, 64);
+            if (*wanted->first != text) return TRUE;
+            wanted->second = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(search.second, nullptr) << testing::PrintToString(caption);
+    ::SendMessageW(search.second, BM_CLICK, 0, 0);
+}
+
+// The check marks show what the program does, also once the settings dialog has changed it.
+TEST_F(MainMenuTest, OnTopAndToolBarChecksFollowTheSettingsDialog) {
+    prefs::Set(pref::kShowToolBar, L"1");
+    window_.Show();
+    for (const bool on : {true, false}) {
+        ModalCloser closer(window_.hwnd(), [](HWND dialog) {
+            ClickControl(dialog, L"Поверх всех окон");
+            ClickControl(dialog, L"Ok");
+        });
+        Click(L"MENU:SERVICE:SETTINGS");
+        ASSERT_EQ(closer.closed, 1);
+        EXPECT_EQ(Pref(pref::kTopMost), on ? L"1" : L"0");
+        EXPECT_EQ(menu().Checked(core::kOnTopEntry), on);
+        EXPECT_EQ((::GetWindowLongPtrW(window_.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, on);
+        EXPECT_EQ(menu().Checked(core::kToolbarEntry), ::IsWindowVisible(window_.ToolBarStrip()) != FALSE);
+    }
+}
+
 TEST_F(MainMenuTest, ShellCommandsOpenFixedTargets) {
     window_.Show();
     const std::wstring licence = win::ExecutableDirectory() + L"\\License.rtf";
