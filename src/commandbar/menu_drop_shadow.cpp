@@ -31,7 +31,7 @@ constexpr UINT kShowFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP
 bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
     const shadow::ShadowStrip strip =
         shadow::ShadowStripFor(type_, menu.left, menu.top, menu.right, menu.bottom, size_);
-    const bool layered = Platform().is2000OrLater;
+    const bool layered = Platform().layeredWindowsBlend;
     // Making a window costs more than the rest of a menu's showing: a layered strip of the same
     // menu is moved and given its new picture instead.
     const bool reuse = layered && layered_ && window_ && ::GetWindow(window_.get(), GW_OWNER) == owner;

@@ -16,10 +16,13 @@
 #include "app/preferences.h"
 #include "app/tests/modal_closer.h"
 #include "app/tests/registry_fixture.h"
+#include "commandbar/command_bar_colours.h"
+#include "commandbar/drawing_utilities.h"
 #include "commandbar/tests/menu_rig.h"
 #include "core/app/contacts.h"
 #include "core/app/main_menu_table.h"
 #include "core/app/preview.h"
+#include "core/commandbar/drop_shadow.h"
 #include "support/canvas.h"
 #include "support/gui_resources.h"
 #include "support/keyboard.h"
@@ -441,6 +444,63 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
     commands();
     EXPECT_EQ(testing_support::DrawingObjectCount(), gdi);
     EXPECT_LE(testing_support::UserObjectCount(), user);
+}
+
+// The screen over a place, bottom row first as the shadow strips keep their pictures.
+std::vector<std::uint32_t> ScreenPixels(const RECT& place) {
+    const int width = place.right - place.left, height = place.bottom - place.top;
+    testing_support::Canvas canvas(width, height);
+    {
+        win::WindowDc screen(nullptr);
+        ::BitBlt(canvas.dc(), 0, 0, width, height, screen.get(), place.left, place.top, SRCCOPY);
+    }
+    std::vector<std::uint32_t> pixels;
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) pixels.push_back(canvas.Raw(x, y) & 0xFFFFFFu);
+    }
+    return pixels;
+}
+
+// A drop-down's shadow darkens what lies beneath it, whoever blends it: the system, or the strip
+// itself where the platform reports that layered windows may be drawn opaque (Wine on an X server
+// without a compositing manager draws them as solid black strips).
+TEST_F(EndToEnd, MenuShadowsDarkenWhatLiesBeneath) {
+    commandbar::CommandBarWindow* popup = OpenMenu(TitleOf(core::kOnTopEntry));
+    ASSERT_NE(popup, nullptr);
+    PumpFor(300);
+    Screenshot(window_->hwnd(), popup->hwnd(), L"menu-shadow");
+    struct Strip {
+        cb::ShadowSide side;
+        RECT place;
+        std::vector<std::uint32_t> shown;
+    };
+    std::vector<Strip> strips;
+    for (const commandbar::MenuDropShadow* strip : {&popup->Shadows().Right(), &popup->Shadows().Bottom()}) {
+        ASSERT_TRUE(strip->hwnd());
+        const RECT place = Bounds(strip->hwnd());
+        strips.push_back({strip->ShadowType(), place, ScreenPixels(place)});
+    }
+    Press(VK_ESCAPE);
+    ASSERT_TRUE(PumpUntil([&] { return Shown().empty(); }, 1000));
+    PumpFor(300);
+    const core::Colour colour =
+        commandbar::TranslateColour(commandbar::GetElementColour(core::colour_element::kDropShadow));
+    for (const Strip& strip : strips) {
+        SCOPED_TRACE(static_cast<int>(strip.side));
+        const RECT& r = strip.place;
+        std::vector<std::uint32_t> beneath = ScreenPixels(r);
+        cb::DarkenScreenCopy(beneath, strip.side, {r.left, r.top, r.right - r.left, r.bottom - r.top},
+                             cb::kDefaultShadowSize, colour);
+        // The system's blend and the strip's own round a little differently.
+        int off = 0;
+        for (std::size_t p = 0; p < beneath.size(); ++p) {
+            for (int shift : {0, 8, 16}) {
+                const int shown = static_cast<int>((strip.shown[p] >> shift) & 0xFF);
+                if (std::abs(shown - static_cast<int>((beneath[p] >> shift) & 0xFF)) > 2) ++off;
+            }
+        }
+        EXPECT_EQ(off, 0) << "colour bytes off, of " << beneath.size() << " pixels";
+    }
 }
 
 }  // namespace
