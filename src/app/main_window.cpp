@@ -229,12 +229,14 @@ void MainWindow::LoadFonts(HWND progressOwner) {
             float percent = static_cast<float>(i + 1) / static_cast<float>(total) * 100.0f;
             progress_->SetPercent(std::min(percent, 100.0f));
         }
-    }
-
-    // With no fonts there is nothing to select and the preview keeps its text.
-    if (fontList_.Count() > 0) {
-        fontList_.Select(0);
-        SelectFont();
+        // Selected while the list does not paint: a painting list shows its selection at once,
+        // while the preview shows the font only when it paints next, so the list would show a
+        // selected font beside the preview's old text until then. With no fonts there is nothing
+        // to select and the preview keeps its text.
+        if (fontList_.Count() > 0) {
+            fontList_.Select(0);
+            SelectFont();
+        }
     }
 }
 
