@@ -176,7 +176,8 @@ TEST(PlatformCapabilities, LayeredWindowsBlendUnlessCompositionIsReportedOff) {
                         {6, 1, false, false},         {6, 1, true, true},   {10, 0, true, true}};
     for (const Row& row : rows) {
         const auto caps = WithDesktopComposition(CapabilitiesFromVersion(row.major, row.minor, 2), row.composition);
-        EXPECT_EQ(caps.layeredWindowsBlend, row.blend) << row.major << '.' << row.minor << ' ' << row.composition.has_value();
+        EXPECT_EQ(caps.layeredWindowsBlend, row.blend)
+            << row.major << '.' << row.minor << ' ' << row.composition.has_value();
     }
 }
 

@@ -27,7 +27,8 @@ std::optional<bool> DesktopComposition() {
     win::UniqueModule dwm(::LoadLibraryW(L"dwmapi.dll"));
     if (!dwm) return std::nullopt;
     using Query = HRESULT(WINAPI*)(BOOL*);
-    auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(::GetProcAddress(dwm.get(), "DwmIsCompositionEnabled")));
+    auto query =
+        reinterpret_cast<Query>(reinterpret_cast<void*>(::GetProcAddress(dwm.get(), "DwmIsCompositionEnabled")));
     BOOL enabled = FALSE;
     if (!query || FAILED(query(&enabled))) return std::nullopt;
     return enabled != FALSE;

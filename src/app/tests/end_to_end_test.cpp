@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -469,37 +470,29 @@ TEST_F(EndToEnd, MenuShadowsDarkenWhatLiesBeneath) {
     ASSERT_NE(popup, nullptr);
     PumpFor(300);
     Screenshot(window_->hwnd(), popup->hwnd(), L"menu-shadow");
-    struct Strip {
-        cb::ShadowSide side;
-        RECT place;
-        std::vector<std::uint32_t> shown;
-    };
-    std::vector<Strip> strips;
+    std::vector<std::tuple<cb::ShadowSide, RECT, std::vector<std::uint32_t>>> strips;
     for (const commandbar::MenuDropShadow* strip : {&popup->Shadows().Right(), &popup->Shadows().Bottom()}) {
         ASSERT_TRUE(strip->hwnd());
-        const RECT place = Bounds(strip->hwnd());
-        strips.push_back({strip->ShadowType(), place, ScreenPixels(place)});
+        strips.emplace_back(strip->ShadowType(), Bounds(strip->hwnd()), ScreenPixels(Bounds(strip->hwnd())));
     }
     Press(VK_ESCAPE);
     ASSERT_TRUE(PumpUntil([&] { return Shown().empty(); }, 1000));
     PumpFor(300);
     const core::Colour colour =
         commandbar::TranslateColour(commandbar::GetElementColour(core::colour_element::kDropShadow));
-    for (const Strip& strip : strips) {
-        SCOPED_TRACE(static_cast<int>(strip.side));
-        const RECT& r = strip.place;
+    for (const auto& [side, r, shown] : strips) {
         std::vector<std::uint32_t> beneath = ScreenPixels(r);
-        cb::DarkenScreenCopy(beneath, strip.side, {r.left, r.top, r.right - r.left, r.bottom - r.top},
+        cb::DarkenScreenCopy(beneath, side, {r.left, r.top, r.right - r.left, r.bottom - r.top},
                              cb::kDefaultShadowSize, colour);
-        // The system's blend and the strip's own round a little differently.
+        // The system's blend rounds a little differently from the strip's own.
         int off = 0;
         for (std::size_t p = 0; p < beneath.size(); ++p) {
             for (int shift : {0, 8, 16}) {
-                const int shown = static_cast<int>((strip.shown[p] >> shift) & 0xFF);
-                if (std::abs(shown - static_cast<int>((beneath[p] >> shift) & 0xFF)) > 2) ++off;
+                off += std::abs(static_cast<int>((shown[p] >> shift) & 0xFF) -
+                                static_cast<int>((beneath[p] >> shift) & 0xFF)) > 2;
             }
         }
-        EXPECT_EQ(off, 0) << "colour bytes off, of " << beneath.size() << " pixels";
+        EXPECT_EQ(off, 0) << "colour bytes off, side " << static_cast<int>(side);
     }
 }
 
