@@ -466,33 +466,38 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& place) {
 // itself where the platform reports that layered windows may be drawn opaque (Wine on an X server
 // without a compositing manager draws them as solid black strips).
 TEST_F(EndToEnd, MenuShadowsDarkenWhatLiesBeneath) {
-    commandbar::CommandBarWindow* popup = OpenMenu(TitleOf(core::kOnTopEntry));
-    ASSERT_NE(popup, nullptr);
-    PumpFor(300);
-    Screenshot(window_->hwnd(), popup->hwnd(), L"menu-shadow");
-    std::vector<std::tuple<cb::ShadowSide, RECT, std::vector<std::uint32_t>>> strips;
-    for (const commandbar::MenuDropShadow* strip : {&popup->Shadows().Right(), &popup->Shadows().Bottom()}) {
-        ASSERT_TRUE(strip->hwnd());
-        strips.emplace_back(strip->ShadowType(), Bounds(strip->hwnd()), ScreenPixels(Bounds(strip->hwnd())));
-    }
-    Press(VK_ESCAPE);
-    ASSERT_TRUE(PumpUntil([&] { return Shown().empty(); }, 1000));
-    PumpFor(300);
-    const core::Colour colour =
-        commandbar::TranslateColour(commandbar::GetElementColour(core::colour_element::kDropShadow));
-    for (const auto& [side, r, shown] : strips) {
-        std::vector<std::uint32_t> beneath = ScreenPixels(r);
-        cb::DarkenScreenCopy(beneath, side, {r.left, r.top, r.right - r.left, r.bottom - r.top},
-                             cb::kDefaultShadowSize, colour);
-        // The system's blend rounds a little differently from the strip's own.
-        int off = 0;
-        for (std::size_t p = 0; p < beneath.size(); ++p) {
-            for (int shift : {0, 8, 16}) {
-                off += std::abs(static_cast<int>((shown[p] >> shift) & 0xFF) -
-                                static_cast<int>((beneath[p] >> shift) & 0xFF)) > 2;
-            }
+    // The second time the strips are used again, over what the hidden tool bar leaves beneath.
+    for (const bool toolBar : {true, false}) {
+        SCOPED_TRACE(toolBar);
+        if (!toolBar) ClickEntry(core::kToolbarEntry);
+        commandbar::CommandBarWindow* popup = OpenMenu(TitleOf(core::kOnTopEntry));
+        ASSERT_NE(popup, nullptr);
+        PumpFor(300);
+        if (toolBar) Screenshot(window_->hwnd(), popup->hwnd(), L"menu-shadow");
+        std::vector<std::tuple<cb::ShadowSide, RECT, std::vector<std::uint32_t>>> strips;
+        for (const commandbar::MenuDropShadow* strip : {&popup->Shadows().Right(), &popup->Shadows().Bottom()}) {
+            ASSERT_TRUE(strip->hwnd());
+            strips.emplace_back(strip->ShadowType(), Bounds(strip->hwnd()), ScreenPixels(Bounds(strip->hwnd())));
         }
-        EXPECT_EQ(off, 0) << "colour bytes off, side " << static_cast<int>(side);
+        Press(VK_ESCAPE);
+        ASSERT_TRUE(PumpUntil([&] { return Shown().empty(); }, 1000));
+        PumpFor(300);
+        const core::Colour colour =
+            commandbar::TranslateColour(commandbar::GetElementColour(core::colour_element::kDropShadow));
+        for (const auto& [side, r, shown] : strips) {
+            std::vector<std::uint32_t> beneath = ScreenPixels(r);
+            cb::DarkenScreenCopy(beneath, side, {r.left, r.top, r.right - r.left, r.bottom - r.top},
+                                 cb::kDefaultShadowSize, colour);
+            // The system's blend rounds a little differently from the strip's own.
+            int off = 0;
+            for (std::size_t p = 0; p < beneath.size(); ++p) {
+                for (int shift : {0, 8, 16}) {
+                    off += std::abs(static_cast<int>((shown[p] >> shift) & 0xFF) -
+                                    static_cast<int>((beneath[p] >> shift) & 0xFF)) > 2;
+                }
+            }
+            EXPECT_EQ(off, 0) << "colour bytes off, side " << static_cast<int>(side);
+        }
     }
 }
 
