@@ -61,3 +61,13 @@ function(glyph_add_test)
     endif()
   endif()
 endfunction()
+
+# glyph_run_once(TARGET [ARGS...]): the test command runs a benchmark or tool program once with
+# the tiny counts its arguments ask for, so that none of them stops working unseen.
+function(glyph_run_once target)
+  if(NOT GLYPH_RUN_TESTS)
+    return()
+  endif()
+  add_test(NAME ${GLYPH_TEST_PREFIX}${target}-once COMMAND ${target} ${ARGN})
+  set_tests_properties(${GLYPH_TEST_PREFIX}${target}-once PROPERTIES TIMEOUT 120 LABELS tools RUN_SERIAL ON)
+endfunction()

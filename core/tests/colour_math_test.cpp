@@ -166,5 +166,20 @@ TEST(PlatformCapabilities, FollowTheVersion) {
     EXPECT_TRUE(win10.isNt && win10.canGradient && win10.is2000OrLater && win10.isXpOrLater);
 }
 
+TEST(PlatformCapabilities, LayeredWindowsBlendUnlessCompositionIsReportedOff) {
+    struct Row {
+        unsigned major, minor;
+        std::optional<bool> composition;
+        bool blend;
+    };
+    const Row rows[] = {{4, 10, std::nullopt, false}, {4, 10, true, false}, {5, 1, std::nullopt, true},
+                        {6, 1, false, false},         {6, 1, true, true},   {10, 0, true, true}};
+    for (const Row& row : rows) {
+        const auto caps = WithDesktopComposition(CapabilitiesFromVersion(row.major, row.minor, 2), row.composition);
+        EXPECT_EQ(caps.layeredWindowsBlend, row.blend)
+            << row.major << '.' << row.minor << ' ' << row.composition.has_value();
+    }
+}
+
 }  // namespace
 }  // namespace core

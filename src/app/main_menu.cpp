@@ -1,5 +1,6 @@
 #include "app/main_menu.h"
 
+#include "commandbar/command_bar_process.h"
 #include "core/app/main_menu_table.h"
 #include "win/dpi.h"
 #include "win/error_report.h"
@@ -87,7 +88,7 @@ void MainMenu::CreateButtons() const {
 
 // Every bar is the set of buttons one level below a key; bars and buttons belong to the process,
 // so walking control 0's collection sees them all.
-void MainMenu::AttachChildren(const std::wstring& parentKey, const std::optional<cb::Button>& parent) const {
+void MainMenu::AttachChildren(const std::wstring& parentKey, const std::optional<cb::Button>& parent) {
     cb::Buttons buttons = MenuBar().Buttons();
     std::optional<cb::CommandBar> bar;
     for (std::int32_t i = 1; i <= buttons.Count(); ++i) {
@@ -97,10 +98,23 @@ void MainMenu::AttachChildren(const std::wstring& parentKey, const std::optional
         if (!bar) {
             bar = MenuBar().CommandBars().Add(parentKey,
                                               parent ? cb::CaptionWithoutMnemonic(parent->Caption()) : parentKey);
+            barKeys_.push_back(parentKey);
             if (parent) parent->SetBar(bar);
         }
         bar->Buttons().Add(child);
         AttachChildren(key, child);
+    }
+}
+
+void MainMenu::RemoveFromRegistry() noexcept {
+    if (controls_.empty()) return;
+    cb::CommandBarRegistry& registry = commandbar::Registry();
+    for (const std::wstring& key : barKeys_) {
+        if (registry.FindBar(key)) win::GuardCallback([&] { MenuBar().CommandBars().Remove(key); });
+    }
+    barKeys_.clear();
+    for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
+        if (registry.FindButton(entry.key)) win::GuardCallback([&] { MenuBar().Buttons().Remove(entry.key); });
     }
 }
 

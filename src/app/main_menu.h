@@ -42,15 +42,20 @@ public:
     bool Checked(std::wstring_view key) const;
     void SetChecked(std::wstring_view key, bool checked) const;
 
+    // Takes the bars and buttons Build added out of the process-wide registry, while the controls
+    // still exist; another control may keep the registry running after this window has gone.
+    void RemoveFromRegistry() noexcept;
+
 private:
     commandbar::CommandBarWindow& AddElement(HWND parent, bool visible);
     void CreateButtons() const;
-    void AttachChildren(const std::wstring& parentKey, const std::optional<core::commandbar::Button>& parent) const;
+    void AttachChildren(const std::wstring& parentKey, const std::optional<core::commandbar::Button>& parent);
 
     // The controls hold the lists' handles, so the lists go after them.
     imaging::ImageList menuIcons_;
     imaging::ImageList toolbarIcons_;
     std::vector<std::unique_ptr<commandbar::CommandBarWindow>> controls_;
+    std::vector<std::wstring> barKeys_;
     HWND owner_ = nullptr;
     ClickHandler onClick_;
     std::function<void()> onResize_;

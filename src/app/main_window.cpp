@@ -40,6 +40,12 @@ constexpr win::TwipsRect kPreviewBox{3120, 315, 5655, 3945};
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
+std::wstring FaceOf(HWND control) {
+    LOGFONTW font{};
+    auto handle = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+    if (!handle || !::GetObjectW(handle, sizeof(font), &font)) return {};
+    return font.lfFaceName;
+}
 
 }  // namespace
 
@@ -101,6 +107,8 @@ void MainWindow::CreateWindowAndControls() {
     fontList_.SetBounds(filter_.PlaceAbove(win::ToPixels(kFontListBox)));
     previewFrame_.SetBoundsTwips(kPreviewFrame);
     preview_.SetBoundsTwips(kPreviewBox);
+    // Until a font is selected the preview shows the window font: a size command changes its size.
+    previewFontName_ = FaceOf(preview_.hwnd());
     // Screen readers name a control by the label just before it; a group box's caption is not one.
     win::SetAccessibleName(fontList_.hwnd(), fontFrame_.Text());
     win::SetAccessibleName(preview_.hwnd(), previewFrame_.Text());
@@ -140,6 +148,10 @@ void MainWindow::RunLoadSequence() {
         fontList_.Clear();
         preview_.SetText(kFontsNotLoadedText);
     }
+    FollowTopMostPreference();
+}
+
+void MainWindow::FollowTopMostPreference() {
     const bool topMost = prefs::IsOn(pref::kTopMost);
     menu_.SetChecked(core::kOnTopEntry, topMost);
     SetTopMost(topMost);
@@ -206,6 +218,11 @@ void MainWindow::SetTopMost(bool topMost) {
 }
 
 void MainWindow::LoadFonts(HWND progressOwner) {
+    // The progress lets messages through while the list fills, a second request among them (a
+    // posted shortcut, a double click): that load would refill the list under this one.
+    if (loadingFonts_) return;
+    loadingFonts_ = true;
+    core::ScopeExit endLoading([this] { loadingFonts_ = false; });
     // Whatever fails on the way, the progress window does not stay over the main window.
     progress_->Begin(progressOwner);
     core::ScopeExit endProgress([this] { progress_->End(); });
@@ -225,12 +242,14 @@ void MainWindow::LoadFonts(HWND progressOwner) {
             float percent = static_cast<float>(i + 1) / static_cast<float>(total) * 100.0f;
             progress_->SetPercent(std::min(percent, 100.0f));
         }
-    }
-
-    // With no fonts there is nothing to select and the preview keeps its text.
-    if (fontList_.Count() > 0) {
-        fontList_.Select(0);
-        SelectFont();
+        // Selected while the list does not paint: a painting list shows its selection at once,
+        // while the preview shows the font only when it paints next, so the list would show a
+        // selected font beside the preview's old text until then. With no fonts there is nothing
+        // to select and the preview keeps its text.
+        if (fontList_.Count() > 0) {
+            fontList_.Select(0);
+            SelectFont();
+        }
     }
 }
 
@@ -420,9 +439,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) Unload();
             return 0;
         case WM_DESTROY:
-            // The timer's owner and the preview still exist here: stop both before they go.
+            // The timer's owner, the preview and the bars still exist here: stop them before they go.
             colourTimer_.SetEnabled(false);
             DetachPreview();
+            menu_.RemoveFromRegistry();
             break;
         default:
             break;

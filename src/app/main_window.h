@@ -42,6 +42,7 @@ public:
     void EndUnlessShown();
 
     // Fills the font list from scratch with progress shown; owner is null for an ownerless progress.
+    // Does nothing while a load runs.
     void LoadFonts(HWND progressOwner);
     // Re-reads ViewerText and FontSize and shows the selected font again.
     void ApplyPreview();
@@ -56,6 +57,8 @@ public:
     void ShowCharacterMap() { characterMap_.Open(hwnd(), SelectedFamily()); }
     // The text replaces the preview's, as if typed there.
     void ShowInPreview(const std::wstring& text) { preview_.SetText(text); }
+    // The band and the menu's check mark from TopMost as stored.
+    void FollowTopMostPreference();
     // Tab and Shift+Tab between the font list and the preview; true when the message was used.
     bool PreTranslate(const MSG& msg);
 
@@ -141,6 +144,7 @@ private:
     COLORREF backColour_ = 0;
     win::UniqueBrush backBrush_;
     bool toolBarVisible_ = false;
+    bool loadingFonts_ = false;
     bool previewAttached_ = false;
     // False while the object itself is going: then the window closes without ending the program.
     bool endsProgram_ = true;

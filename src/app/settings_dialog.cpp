@@ -427,6 +427,9 @@ void ShowSettingsDialog(MainWindow& mainWindow) {
     SettingsDialog dialog;
     dialog.SetColourRefresh([&mainWindow] { mainWindow.RefreshColour(); });
     dialog.ShowModal(mainWindow.hwnd());
+    // The menu's check mark shows what the window does, so a new always-on-top choice counts at
+    // once; only after the dialog has gone, though: Wine keeps an owner under its owned window.
+    mainWindow.FollowTopMostPreference();
 }
 
 }  // namespace app

@@ -101,7 +101,8 @@ private:
 };
 
 // The settings command of the main window: the dialog, modal and owned by the main window, with
-// Apply refreshing the main window's text colour.
+// Apply refreshing the main window's text colour; once it closes, the main window takes up the
+// always-on-top choice.
 void ShowSettingsDialog(MainWindow& mainWindow);
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include <uxtheme.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -19,6 +20,19 @@
 namespace commandbar {
 
 namespace {
+
+// What the platform says about its desktop composition; nothing where it has none to ask about.
+// Loaded by name: older systems have no dwmapi.
+std::optional<bool> DesktopComposition() {
+    win::UniqueModule dwm(::LoadLibraryW(L"dwmapi.dll"));
+    if (!dwm) return std::nullopt;
+    using Query = HRESULT(WINAPI*)(BOOL*);
+    auto query =
+        reinterpret_cast<Query>(reinterpret_cast<void*>(::GetProcAddress(dwm.get(), "DwmIsCompositionEnabled")));
+    BOOL enabled = FALSE;
+    if (!query || FAILED(query(&enabled))) return std::nullopt;
+    return enabled != FALSE;
+}
 
 core::PlatformCapabilities& Capabilities() {
     static core::PlatformCapabilities capabilities;
@@ -94,8 +108,9 @@ void DetectPlatform() {
 #pragma GCC diagnostic pop
 #endif
     if (!ok) return;
-    Capabilities() =
-        core::CapabilitiesFromVersion(version.dwMajorVersion, version.dwMinorVersion, version.dwPlatformId);
+    Capabilities() = core::WithDesktopComposition(
+        core::CapabilitiesFromVersion(version.dwMajorVersion, version.dwMinorVersion, version.dwPlatformId),
+        DesktopComposition());
 }
 
 core::PlatformCapabilities SetPlatform(const core::PlatformCapabilities& capabilities) noexcept {

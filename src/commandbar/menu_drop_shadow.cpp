@@ -31,17 +31,22 @@ constexpr UINT kShowFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP
 bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
     const shadow::ShadowStrip strip =
         shadow::ShadowStripFor(type_, menu.left, menu.top, menu.right, menu.bottom, size_);
-    const bool layered = Platform().is2000OrLater;
-    // Making a window costs more than the rest of a menu's showing: a layered strip of the same
-    // menu is moved and given its new picture instead.
-    const bool reuse = layered && layered_ && window_ && ::GetWindow(window_.get(), GW_OWNER) == owner;
+    const bool layered = Platform().layeredWindowsBlend;
+    // Making a window costs more than the rest of a menu's showing: a strip of the same menu is
+    // moved and given its new picture instead; a screen copy only while hidden, or it would copy
+    // itself.
+    const bool reuse = window_ && layered_ == layered && ::GetWindow(window_.get(), GW_OWNER) == owner &&
+                       (layered || !::IsWindowVisible(window_.get()));
     if (!reuse || strip.width <= 0 || strip.height <= 0) Destroy();
     if (strip.width <= 0 || strip.height <= 0) return false;
     const core::Colour translated = TranslateColour(colour_);
     const core::Colour colour = translated == core::kNoColour ? core::MakeRgb(0, 0, 0) : translated;
 
-    // Without layered windows the copy is taken before the strip exists, or it would copy itself.
+    // Without layered windows the copy is taken before the strip shows, or it would copy itself,
+    // and once what lies beneath has painted, or it would copy a menu or strip that was there.
     if (!layered && picture_.Create(strip.width, strip.height, win::DibSurface::RowOrder::BottomUp)) {
+        const RECT area{strip.left, strip.top, strip.left + strip.width, strip.top + strip.height};
+        ::RedrawWindow(nullptr, &area, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         win::WindowDc screen(nullptr);
         ::BitBlt(picture_.Dc(), 0, 0, strip.width, strip.height, screen.get(), strip.left, strip.top, SRCCOPY);
         shadow::DarkenScreenCopy(picture_.Pixels(), type_, strip, size_, colour);
@@ -57,7 +62,7 @@ bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
         return false;
     }
     layered_ = layered;
-    if (reuse && picture_ && picture_.Width() == strip.width && picture_.Height() == strip.height &&
+    if (layered && reuse && picture_ && picture_.Width() == strip.width && picture_.Height() == strip.height &&
         pictureColour_ == colour) {
         // The same picture at another place: the system keeps the window's layered content.
         ::SetWindowPos(window_.get(), nullptr, strip.left, strip.top, strip.width, strip.height, kShowFlags);
@@ -75,7 +80,7 @@ bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
             BLENDFUNCTION blend{AC_SRC_OVER, 0, shadow::kShadowConstantAlpha, AC_SRC_ALPHA};
             UpdateLayered(window_.get(), screen.get(), &at, &size, picture_.Dc(), &origin, &blend);
         }
-    } else {
+    } else if (!attached_) {
         try {
             subclass::AttachMessage(*this, window_.get(), WM_PAINT);
         } catch (...) {
@@ -83,6 +88,8 @@ bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
             throw;
         }
         attached_ = true;
+    } else {
+        ::InvalidateRect(window_.get(), nullptr, FALSE);
     }
     ::SetWindowPos(window_.get(), nullptr, strip.left, strip.top, strip.width, strip.height, kShowFlags);
     return true;
@@ -130,11 +137,7 @@ void MenuShadows::Hide() noexcept {
 
 void MenuShadows::Conceal() noexcept {
     for (MenuDropShadow* strip : {&right_, &bottom_}) {
-        if (!strip->IsLayered()) {
-            strip->Destroy();
-        } else if (strip->hwnd()) {
-            ::ShowWindow(strip->hwnd(), SW_HIDE);
-        }
+        if (strip->hwnd()) ::ShowWindow(strip->hwnd(), SW_HIDE);
     }
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The soft shadow of a shown popup menu: two borderless top-most strip windows, one along the
-// menu's right edge and one along its bottom edge. With layered windows the strip's picture
-// carries per-pixel alpha and the system blends it with what lies below; without them the strip
-// takes a copy of the screen under it once, darkens it and paints that. A screen copy never moves:
-// a new layout builds new strips; a layered strip is moved and repainted.
+// menu's right edge and one along its bottom edge. Where layered windows blend, the strip's picture
+// carries per-pixel alpha and the system blends it with what lies below; elsewhere (no layered
+// windows, or desktop composition reported off, where they may be drawn opaque) the strip takes a
+// copy of the screen under it once, darkens it and paints that. A shown screen copy never moves:
+// a new layout builds new strips; a layered strip, or a hidden one, is moved and repainted.
 
 #include <windows.h>
 
@@ -36,9 +37,10 @@ public:
     void SetShadowColour(core::Colour colour) noexcept { colour_ = colour; }
 
     // Shows the strip beside the menu whose screen rectangle is given, owned by the menu's window:
-    // a layered strip of that window is reused, anything else is destroyed and made anew. Layered when the platform has layered windows
-    // (Platform().is2000OrLater). False when nothing could be shown: a menu too small for a
-    // shadow, or no window. Throws only when the screen-copy strip cannot be subclassed.
+    // a layered or hidden strip of that window is reused, anything else is destroyed and made
+    // anew. Layered where the platform blends layered windows (Platform().layeredWindowsBlend), a
+    // screen copy elsewhere. False when nothing could be shown: a menu too small for a shadow, or
+    // no window. Throws only when the screen-copy strip cannot be subclassed.
     bool Create(const RECT& menu, HWND owner);
     void Destroy() noexcept;
 
@@ -71,7 +73,7 @@ public:
     // DropShadow colour, in place of any previous one.
     void Show(HWND popup);
     void Hide() noexcept;
-    // Hides the strips, keeping layered ones for the next Show.
+    // Hides the strips, keeping them for the next Show.
     void Conceal() noexcept;
 
     const MenuDropShadow& Right() const noexcept { return right_; }

@@ -30,8 +30,10 @@ ShadowStrip ShadowStripFor(ShadowSide side, std::int32_t menuLeft, std::int32_t 
                            std::int32_t menuBottom, std::int32_t size) {
     const std::int64_t width = static_cast<std::int64_t>(menuRight) - menuLeft;
     const std::int64_t height = static_cast<std::int64_t>(menuBottom) - menuTop;
-    if (size <= 0 || width <= 0 || height <= size || width > INT32_MAX - size) return {};
+    if (size <= 0 || width <= 0 || height <= 0 || width > INT32_MAX - size) return {};
     if (side == ShadowSide::Right) {
+        // It starts `size` below the menu's top, so a menu no taller than that has none.
+        if (height <= size) return {};
         return {menuRight, menuTop + size, size, static_cast<std::int32_t>(height - size)};
     }
     return {menuLeft + size, menuBottom, static_cast<std::int32_t>(width), size};

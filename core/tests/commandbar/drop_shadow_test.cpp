@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace core::commandbar {
 namespace {
 
@@ -12,7 +14,13 @@ TEST(DropShadow, StripsOfAMenuAt10By20Sized100By200) {
     const ShadowStrip bottom = ShadowStripFor(ShadowSide::Bottom, 10, 20, 110, 220);
     EXPECT_EQ(right, (ShadowStrip{110, 25, 5, 195}));
     EXPECT_EQ(bottom, (ShadowStrip{15, 220, 100, 5}));
-    EXPECT_EQ(ShadowStripFor(ShadowSide::Right, 10, 20, 110, 25), ShadowStrip{}) << "a menu no taller than the shadow";
+    // A menu no taller than the shadow has no right strip, but its bottom strip is whole.
+    const std::pair<std::int32_t, ShadowStrip> shortMenus[] = {
+        {25, {15, 25, 100, 5}}, {21, {15, 21, 100, 5}}, {20, {}}};
+    for (const auto& [menuBottom, expected] : shortMenus) {
+        EXPECT_EQ(ShadowStripFor(ShadowSide::Right, 10, 20, 110, menuBottom), ShadowStrip{}) << menuBottom;
+        EXPECT_EQ(ShadowStripFor(ShadowSide::Bottom, 10, 20, 110, menuBottom), expected) << menuBottom;
+    }
 
     // Bottom strip: transparent at its outer row and its ends, strongest against the menu.
     EXPECT_EQ(ShadowStrength(ShadowSide::Bottom, bottom, 5, 0, 4), 0);

@@ -12,6 +12,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/linguistic_comparer.h"
@@ -19,10 +21,13 @@
 #include "app/preferences.h"
 #include "app/tests/modal_closer.h"
 #include "app/tests/registry_fixture.h"
+#include "commandbar/command_bar_colours.h"
+#include "commandbar/drawing_utilities.h"
 #include "commandbar/tests/menu_rig.h"
 #include "core/app/contacts.h"
 #include "core/app/main_menu_table.h"
 #include "core/app/preview.h"
+#include "core/commandbar/drop_shadow.h"
 #include "core/fonts/font_facts.h"
 #include "support/accessible.h"
 #include "support/canvas.h"
@@ -91,6 +96,22 @@ struct NoProgress : FontLoadProgress {
     void Begin(HWND) override {}
     void SetPercent(float) override {}
     void End() override {}
+};
+
+// Sends real input once the list has begun to fill, then lets messages through as the progress
+// window does.
+class InputDuringLoad final : public FontLoadProgress {
+public:
+    explicit InputDuringLoad(std::function<void()> input) : input_(std::move(input)) {}
+    void Begin(HWND) override {}
+    void SetPercent(float) override {
+        if (auto input = std::exchange(input_, nullptr)) input();
+        PumpFor(0);
+    }
+    void End() override {}
+
+private:
+    std::function<void()> input_;
 };
 
 RECT Bounds(HWND window) {
@@ -312,6 +333,29 @@ TEST_F(EndToEnd, ExitByMenuToolBarAndShortcut) {
     }
 }
 
+// Ctrl+L or a double click on "Загрузить" while the list fills asks for nothing: the families are
+// read once and listed once.
+TEST_F(EndToEnd, ALoadAskedForWhileTheListFillsIsIgnored) {
+    const POINT load = MenuRig::ItemCentre(menu().ToolBar(), IndexOf(L"TOOLBAR:LOAD"));
+    const std::function<void()> requests[] = {
+        [] { Press('L', cb::ModifierBits(cb::ShortcutModifier::Ctrl)); },
+        [load] {
+            commandbar::testing::Click(load);
+            commandbar::testing::Click(load);
+        },
+    };
+    for (const auto& request : requests) {
+        window_->SetProgress(std::make_unique<InputDuringLoad>(request));
+        const int loads = fontLoads_;
+        window_->LoadFonts(nullptr);
+        PumpFor(200);
+        EXPECT_EQ(fontLoads_, loads + 1);
+        std::vector<std::wstring> listed;
+        for (int i = 0; i < window_->FontList().Count(); ++i) listed.push_back(window_->FontList().ItemText(i));
+        EXPECT_EQ(listed, (std::vector<std::wstring>{L"Arial", L"Tahoma"}));
+    }
+}
+
 int HotTitle(const commandbar::CommandBarWindow& bar) {
     const auto& info = bar.DisplayInfo();
     for (std::size_t i = 0; i < info.size(); ++i) {
@@ -511,6 +555,60 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
     commands();
     EXPECT_EQ(testing_support::DrawingObjectCount(), gdi);
     EXPECT_LE(testing_support::UserObjectCount(), user);
+}
+
+// The screen over a place, bottom row first as the shadow strips keep their pictures.
+std::vector<std::uint32_t> ScreenPixels(const RECT& place) {
+    const int width = place.right - place.left, height = place.bottom - place.top;
+    testing_support::Canvas canvas(width, height);
+    {
+        win::WindowDc screen(nullptr);
+        ::BitBlt(canvas.dc(), 0, 0, width, height, screen.get(), place.left, place.top, SRCCOPY);
+    }
+    std::vector<std::uint32_t> pixels;
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) pixels.push_back(canvas.Raw(x, y) & 0xFFFFFFu);
+    }
+    return pixels;
+}
+
+// A drop-down's shadow darkens what lies beneath it, whoever blends it: the system, or the strip
+// itself where the platform reports that layered windows may be drawn opaque (Wine on an X server
+// without a compositing manager draws them as solid black strips).
+TEST_F(EndToEnd, MenuShadowsDarkenWhatLiesBeneath) {
+    // The second time the strips are used again, over what the hidden tool bar leaves beneath.
+    for (const bool toolBar : {true, false}) {
+        SCOPED_TRACE(toolBar);
+        if (!toolBar) ClickEntry(core::kToolbarEntry);
+        commandbar::CommandBarWindow* popup = OpenMenu(TitleOf(core::kOnTopEntry));
+        ASSERT_NE(popup, nullptr);
+        PumpFor(300);
+        if (toolBar) Screenshot(window_->hwnd(), popup->hwnd(), L"menu-shadow");
+        std::vector<std::tuple<cb::ShadowSide, RECT, std::vector<std::uint32_t>>> strips;
+        for (const commandbar::MenuDropShadow* strip : {&popup->Shadows().Right(), &popup->Shadows().Bottom()}) {
+            ASSERT_TRUE(strip->hwnd());
+            strips.emplace_back(strip->ShadowType(), Bounds(strip->hwnd()), ScreenPixels(Bounds(strip->hwnd())));
+        }
+        Press(VK_ESCAPE);
+        ASSERT_TRUE(PumpUntil([&] { return Shown().empty(); }, 1000));
+        PumpFor(300);
+        const core::Colour colour =
+            commandbar::TranslateColour(commandbar::GetElementColour(core::colour_element::kDropShadow));
+        for (const auto& [side, r, shown] : strips) {
+            std::vector<std::uint32_t> beneath = ScreenPixels(r);
+            cb::DarkenScreenCopy(beneath, side, {r.left, r.top, r.right - r.left, r.bottom - r.top},
+                                 cb::kDefaultShadowSize, colour);
+            // The system's blend rounds a little differently from the strip's own.
+            int off = 0;
+            for (std::size_t p = 0; p < beneath.size(); ++p) {
+                for (int shift : {0, 8, 16}) {
+                    off += std::abs(static_cast<int>((shown[p] >> shift) & 0xFF) -
+                                    static_cast<int>((beneath[p] >> shift) & 0xFF)) > 2;
+                }
+            }
+            EXPECT_EQ(off, 0) << "colour bytes off, side " << static_cast<int>(side);
+        }
+    }
 }
 
 }  // namespace

@@ -179,6 +179,17 @@ TEST_F(MainMenuTest, PresetsComposeTheSameTextInEitherOrder) {
 TEST_F(MainMenuTest, SizeEntriesWriteTheSizeAndStayOneChecked) {
     prefs::Set(pref::kFontSize, L"14");
     window_.Show();
+    // Before any font is listed, a size changes the size of the preview's font and nothing else.
+    const auto previewFont = [&] {
+        LOGFONTW font{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window_.Preview().hwnd(), WM_GETFONT, 0, 0)), sizeof(font),
+                     &font);
+        return font;
+    };
+    const std::wstring face = previewFont().lfFaceName;
+    Click(L"MENU:FONTSIZE:18");
+    EXPECT_EQ(previewFont().lfFaceName, face);
+    EXPECT_EQ(previewFont().lfHeight, -core::PointsToPixels(18, win::ScreenDpi()));
     window_.LoadFonts(nullptr);
     for (int size : {18, 26, 10}) {
         Click(L"MENU:FONTSIZE:" + std::to_wstring(size));
@@ -206,6 +217,24 @@ TEST_F(MainMenuTest, ToolBarAndOnTopEntriesMoveTheWindowAndPersist) {
         EXPECT_EQ(Pref(pref::kTopMost), stored);
         EXPECT_EQ((::GetWindowLongPtrW(window_.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0,
                   stored == std::wstring(L"1"));
+    }
+}
+
+// The check marks show what the program does, also once the settings dialog has changed it.
+TEST_F(MainMenuTest, OnTopAndToolBarChecksFollowTheSettingsDialog) {
+    prefs::Set(pref::kShowToolBar, L"1");
+    window_.Show();
+    for (const wchar_t* stored : {L"1", L"0"}) {
+        // As the dialog's Apply writes it.
+        ModalCloser closer(window_.hwnd(), [stored](HWND dialog) {
+            prefs::Set(pref::kTopMost, stored);
+            ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+        });
+        Click(L"MENU:SERVICE:SETTINGS");
+        const bool on = stored == std::wstring(L"1");
+        EXPECT_EQ(menu().Checked(core::kOnTopEntry), on);
+        EXPECT_EQ((::GetWindowLongPtrW(window_.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, on);
+        EXPECT_EQ(menu().Checked(core::kToolbarEntry), ::IsWindowVisible(window_.ToolBarStrip()) != FALSE);
     }
 }
 
@@ -275,6 +304,24 @@ TEST_F(MainMenuTest, MissingIconsStartWithFewerImages) {
         EXPECT_EQ(window.Menu().ToolBar().BarKey(), core::kToolbarKey);
     }
     fs::remove_all(folder);
+}
+
+// Bars and buttons belong to the process: while another control keeps the registry running, a
+// main window that goes must take its own along, or the next one cannot add them again.
+TEST_F(MainMenuTest, ADestroyedMainWindowTakesItsBarsAndButtonsAlong) {
+    win::UniqueWindow form(
+        ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 100, 30, nullptr, nullptr, nullptr, nullptr));
+    commandbar::CommandBarWindow other;
+    other.Create({form.get(), RECT{0, 0, 100, 24}, false});
+    const std::int32_t bars = commandbar::Registry().BarCount();
+    const std::int32_t buttons = commandbar::Registry().ButtonCount();
+    for (int i = 0; i < 2; ++i) {
+        MainWindow window;
+        window.SetUnloadHandler([] {});
+        EXPECT_NO_THROW(window.Show()) << i;
+    }
+    EXPECT_EQ(commandbar::Registry().BarCount(), bars);
+    EXPECT_EQ(commandbar::Registry().ButtonCount(), buttons);
 }
 
 TEST_F(MainMenuTest, RepeatedCommandsLeakNoHandles) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <utility>
 
 #include "app/preferences.h"
 #include "app/screen_fonts.h"
@@ -24,13 +25,18 @@ public:
         int ends = 0;
         HWND owner = reinterpret_cast<HWND>(-1);
         std::vector<float> values;
+        // Runs once at the next percentage, as a message let through then would.
+        std::function<void()> nextPercent;
     };
     explicit RecordingProgress(Log& log) : log_(log) {}
     void Begin(HWND owner) override {
         ++log_.begins;
         log_.owner = owner;
     }
-    void SetPercent(float percent) override { log_.values.push_back(percent); }
+    void SetPercent(float percent) override {
+        log_.values.push_back(percent);
+        if (auto run = std::exchange(log_.nextPercent, nullptr)) run();
+    }
     void End() override { ++log_.ends; }
 
 private:
@@ -249,11 +255,17 @@ TEST_F(MainWindowTest, ProgressReachesExactlyOneHundredWithTheLastFont) {
     EXPECT_LT(log.values[5], 100.0f);
     EXPECT_EQ(log.values.back(), 100.0f);
 
-    // A reload from a command has no owner and starts from scratch.
+    // A reload from a command has no owner and starts from scratch; another load asked for while
+    // it runs is ignored.
     fonts.resize(3);
+    log.nextPercent = [&] { window_.LoadFonts(window_.hwnd()); };
     window_.LoadFonts(nullptr);
     EXPECT_EQ(log.owner, nullptr);
-    EXPECT_EQ(window_.FontList().Count(), 3);
+    EXPECT_EQ(log.begins, 2);
+    EXPECT_EQ(log.ends, 2);
+    std::vector<std::wstring> listed;
+    for (int i = 0; i < window_.FontList().Count(); ++i) listed.push_back(window_.FontList().ItemText(i));
+    EXPECT_EQ(listed, fonts);
     EXPECT_EQ(log.values.back(), 100.0f);
 }
 
@@ -282,6 +294,28 @@ TEST_F(MainWindowTest, AFailedFontLoadLeavesNoProgressAndAPaintingList) {
     ::UpdateWindow(list);
     ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Verdana"));
     EXPECT_TRUE(::GetUpdateRect(list, nullptr, FALSE)) << "the list no longer paints";
+}
+
+// The list shows its first font selected no sooner than the preview shows that font, never beside
+// the text of a preview without fonts.
+TEST_F(MainWindowTest, TheSelectionShowsTogetherWithThePreview) {
+    window_.SetFontSource([] { return std::vector<std::wstring>{L"Arial", L"Tahoma"}; });
+    window_.Show();
+    window_.SetTopMost(true);
+    testing_support::PumpFor(100);
+    const auto selectionShown = [&] {
+        HWND list = window_.FontList().hwnd();
+        RECT item{};
+        ::SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+        win::WindowDc dc(list);
+        return ::GetPixel(dc.get(), item.left + 1, item.top + 1) == ::GetSysColor(COLOR_HIGHLIGHT);
+    };
+    const auto previewPending = [&] { return ::GetUpdateRect(window_.Preview().hwnd(), nullptr, FALSE) != FALSE; };
+    window_.LoadFonts(nullptr);
+    EXPECT_FALSE(selectionShown() && previewPending());
+    testing_support::PumpFor(100);
+    EXPECT_TRUE(selectionShown());
+    EXPECT_FALSE(previewPending());
 }
 
 TEST_F(MainWindowTest, NoFontsLeavesNothingSelectedAndThePreviewAlone) {

@@ -1,8 +1,10 @@
-// window_gallery.exe <splash|progress|about|settings> [seconds]: opens one of the small windows
-// the way the program does and keeps it up, for screenshots.
+// window_gallery.exe <splash|progress|about|settings|all> [seconds]: opens one of the small
+// windows (or each in turn) the way the program does and keeps it up, for screenshots. Errors go
+// to the standard error and make the exit code 1.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -45,26 +47,16 @@ private:
     bool paused_ = false;
 };
 
+bool failed = false;
+
 std::vector<std::wstring> ManyFamilies() {
     std::vector<std::wstring> names;
     for (int i = 1; i <= 2000; ++i) names.push_back(L"Шрифт " + std::to_wstring(i));
     return names;
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    int argc = 0;
-    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    std::wstring mode = argc > 1 ? argv[1] : L"about";
-    DWORD hold = argc > 2 ? static_cast<DWORD>(std::stoi(argv[2])) * 1000 : 8000;
-    ::SetProcessDPIAware();
-    core::SetExecutableName(L"Glyphoscope");
-    win::SetErrorReporter([](const core::RuntimeError& error) {
-        ::MessageBoxW(nullptr, error.description().c_str(), L"window_gallery", MB_OK);
-    });
+void Show(const std::wstring& mode, DWORD hold) {
     const std::wstring program = win::ExecutableDirectory() + L"\\Glyphoscope.exe";
-
     if (mode == L"splash") {
         app::SplashScreen splash;
         splash.LoadFile(win::ExecutableDirectory() + L"\\Splash.spl");
@@ -103,7 +95,30 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         dialog.Open(main.hwnd(), link);
         ::CheckDlgButton(dialog.hwnd(), controls::HyperLinkSettingsDialog::kMOUnderline, BST_CHECKED);
         PumpFor(hold);
+    } else {
+        std::fwprintf(stderr, L"unknown window %ls\n", mode.c_str());
+        failed = true;
     }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    std::wstring mode = argc > 1 ? argv[1] : L"about";
+    DWORD hold = argc > 2 ? static_cast<DWORD>(std::stoi(argv[2])) * 1000 : 8000;
     ::LocalFree(argv);
-    return 0;
+    ::SetProcessDPIAware();
+    core::SetExecutableName(L"Glyphoscope");
+    win::SetErrorReporter([](const core::RuntimeError& error) {
+        std::fwprintf(stderr, L"error %d: %ls\n", static_cast<int>(error.number()), error.description().c_str());
+        failed = true;
+    });
+    if (mode == L"all") {
+        for (const wchar_t* each : {L"splash", L"progress", L"about", L"settings"}) Show(each, hold);
+    } else {
+        Show(mode, hold);
+    }
+    return failed ? 1 : 0;
 }

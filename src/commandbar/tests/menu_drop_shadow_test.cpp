@@ -25,7 +25,7 @@ public:
         DetectPlatform();
         InitialiseColours();
         core::PlatformCapabilities caps = Platform();
-        caps.is2000OrLater = layered;
+        caps.layeredWindowsBlend = layered;
         previous_ = SetPlatform(caps);
     }
     ~PlatformScope() { SetPlatform(previous_); }

@@ -32,7 +32,8 @@ struct ShadowStrip {
     friend bool operator==(const ShadowStrip&, const ShadowStrip&) = default;
 };
 
-// menuLeft..menuBottom: the popup window's screen rectangle. Empty when the menu is too small.
+// menuLeft..menuBottom: the popup window's screen rectangle. Empty when the menu is too small: the
+// right strip needs a menu taller than `size`, the bottom strip only a menu at all.
 ShadowStrip ShadowStripFor(ShadowSide side, std::int32_t menuLeft, std::int32_t menuTop, std::int32_t menuRight,
                            std::int32_t menuBottom, std::int32_t size = kDefaultShadowSize);
 
