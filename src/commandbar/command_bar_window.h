@@ -200,7 +200,7 @@ private:
     void FillBarParams(core::commandbar::BarParams& params);
     void FillDrawParams(core::commandbar::DrawButtonParams& params);
     void PaintBackground(HDC dc, const RECT& client);
-    void PaintMenuBackground(HDC dc, RECT rect, bool itemOnly);
+    void PaintMenuBackground(HDC dc, const RECT& rect);
     void PaintJoinLine(HDC dc, const RECT& client);
     void Refresh();
     void SizeWindow(int width, int height);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -180,6 +181,14 @@ TEST(CommandBarMenus, MouseOnMenusKeepsTitlesDelaysSubmenusAndClosesOnOutsideCli
     Click(MenuRig::ItemCentre(bar, 1));
     CommandBarWindow* file = MenuRig::MenuOf(bar, 1);
     ASSERT_NE(file, nullptr);
+
+    // Lighting the first item repaints it alone, to the pixels a whole repaint gives.
+    MenuRig::Hover(*file, 1);
+    ASSERT_TRUE(PumpUntil([&] { return Hot(*file) == 1; }, 2000));
+    const auto lit = file->Surface().Pixels();
+    const std::vector<std::uint32_t> hovered(lit.begin(), lit.end());
+    file->DrawBar();
+    EXPECT_TRUE(std::ranges::equal(hovered, file->Surface().Pixels()));
 
     // The pointer leaving for the form keeps the open title lit.
     SendMouse({300, 300});
