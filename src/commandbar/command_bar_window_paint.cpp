@@ -57,6 +57,8 @@ int CommandBarWindow::MenuIconWidth() const {
 }
 
 bool CommandBarWindow::PrepareSurface() {
+    // While nothing is painted the window keeps showing the last image, whatever its new size.
+    if (!redraw_ && surface_) return true;
     const RECT client = ClientRect(hwnd());
     return surface_.Resize(std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
 }

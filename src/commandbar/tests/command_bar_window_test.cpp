@@ -131,14 +131,22 @@ TEST_F(CommandBarWindowTest, RedrawOffPaintsNothingAndOnPaintsOnce) {
     cb::CommandBar bar = ShowBar(*control, L"TB", 3);
     control->SetRedraw(false);
     const unsigned refreshes = control->RefreshCount();
+    const auto shown = control->Surface().Pixels();
+    const std::vector<std::uint32_t> lastImage(shown.begin(), shown.end());
     control->SetOrientation(1);
     control->SetFont(core::FontDescription{L"Arial", 12});
     control->SetCustomColor(el::kBarBackStart, 0x0000FF);
     bar.Buttons().Item(1).SetCaption(L"Другой");
     bar.Buttons().Item(2).SetChecked(true);
+    ::SetWindowPos(control->hwnd(), nullptr, 0, 0, 60, 250, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(control->RefreshCount(), refreshes);
+    // Resized or not, the window keeps showing the last image.
+    EXPECT_TRUE(std::ranges::equal(control->Surface().Pixels(), lastImage));
     control->SetRedraw(true);
     EXPECT_EQ(control->RefreshCount(), refreshes + 1);
+    RECT client{};
+    ::GetClientRect(control->hwnd(), &client);
+    EXPECT_EQ(control->Surface().Height(), client.bottom);
     control->SetCustomColor(el::kBarBackStart, core::kNoColour);
 }
 
