@@ -24,6 +24,10 @@ bool IsButtonPress(std::uint32_t message) {
     }
 }
 
+bool IsLeftButtonRelease(std::uint32_t message) {
+    return message == 0x0202 || message == 0x00A2;  // WM_LBUTTONUP, WM_NCLBUTTONUP
+}
+
 // Alt reached the active form's menu bar: menu mode on with it as the initiator.
 void EnterMenuBar(CommandBarRegistry& registry, WindowHandle menuBar, BarInteraction* bar, bool highlightFirst) {
     if (bar) registry.SetMenuModeControl(menuBar);
@@ -86,6 +90,19 @@ HookOutcome MouseHookDecision(CommandBarRegistry& registry, std::int32_t code, s
     HookOutcome outcome;
     if (code != 0) return outcome;
     registry.SetKeyboardInitiated(false);
+    if (IsLeftButtonRelease(message)) {
+        try {
+            // A press that opened a menu took no capture: its release lands in another window,
+            // which handles it itself; every other control's press ends here.
+            for (WindowHandle hwnd : registry.Instances().Values()) {
+                BarInteraction* control = hwnd != underPointer ? FindInteraction(registry, hwnd) : nullptr;
+                if (control) control->EndPress();
+            }
+        } catch (...) {
+            outcome.failure = std::current_exception();
+        }
+        return outcome;
+    }
     if (!IsButtonPress(message)) return outcome;
     try {
         if (underPointer != 0 && underPointer == registry.MenuModeControl()) return outcome;

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/commandbar/command_bar_registry.h"
+#include "core/commandbar/menu_hooks.h"
 #include "menu_world.h"
 
 namespace core::commandbar {
@@ -20,6 +21,7 @@ constexpr std::uint16_t kEscape = 27;
 constexpr std::uint16_t kLeft = 37;
 constexpr std::uint16_t kRight = 39;
 constexpr std::uint16_t kDown = 40;
+constexpr std::uint32_t kLeftButtonUp = 0x0202;
 
 struct MouseCase {
     const char* name;
@@ -28,7 +30,7 @@ struct MouseCase {
     bool menuOpen;
 };
 
-// Tool bar A, B, split S with the menu M.
+// Tool bar A, B, split S and D, both with the menu M.
 TEST(BarInteractionTest, ClicksDropDownsAndRightClicksFollowThePointer) {
     const MouseCase cases[] = {
         {"press and release", [](MenuWorld& w, MenuFake& t) { w.MoveTo(t, t.At(1)), w.Press(t), w.Release(t); },
@@ -50,6 +52,13 @@ TEST(BarInteractionTest, ClicksDropDownsAndRightClicksFollowThePointer) {
         {"cancelled drop-down", [](MenuWorld& w, MenuFake& t) {
              w.cancelDropDown = true, w.MoveTo(t, t.At(3, 45)), w.Press(t), w.Release(t);
          }, {L"dropdown:S"}, false},
+        {"a press that opens a drop-down, released inside it", [](MenuWorld& w, MenuFake& t) {
+             w.MoveTo(t, t.At(4)), w.Press(t);
+             MenuFake& menu = *w.Popup(L"M");
+             w.MoveTo(menu, menu.At(1), MouseButton::Left);
+             MouseHookDecision(w.registry, 0, kLeftButtonUp, menu.Hwnd());
+             w.Release(menu);
+         }, {L"dropdown:D"}, true},
         {"right click on empty space", [](MenuWorld& w, MenuFake& t) {
              w.MoveTo(t, {400, 7}), w.Press(t, MouseButton::Right), w.Release(t, MouseButton::Right);
          }, {L"right:- 390,2"}, false},
@@ -58,7 +67,7 @@ TEST(BarInteractionTest, ClicksDropDownsAndRightClicksFollowThePointer) {
         SCOPED_TRACE(c.name);
         MenuWorld world;
         world.MakeBar(L"M", {L"X"});
-        world.MakeBar(L"T", {L"A", L"B", L"S>M"});
+        world.MakeBar(L"T", {L"A", L"B", L"S>M", L"D>M"});
         world.Button(L"S").SetStyle(ButtonStyle::Split);
         MenuFake& tools = world.AddControl({10, 5}, L"T");
         c.act(world, tools);

@@ -94,6 +94,18 @@ TEST(CommandBarMenus, ToolbarMouseClicksDropsDownAndReportsRightClicks) {
     Key(VK_ESCAPE);
     EXPECT_FALSE(Registry().InMenuMode());
 
+    // A press that opens a drop-down ends with its release, though that lands in the drop-down.
+    const POINT arrow = MenuRig::ItemCentre(toolbar, 3);
+    SendMouse(arrow);
+    SendMouse(arrow, MOUSEEVENTF_LEFTDOWN);
+    CommandBarWindow* drop = MenuRig::MenuOf(toolbar, 3);
+    ASSERT_NE(drop, nullptr);
+    SendMouse(MenuRig::ItemCentre(*drop, 1));
+    SendMouse(MenuRig::ItemCentre(*drop, 1), MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(toolbar.DisplayInfo()[2].MouseDown);
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+
     // A drop-down the handler cancels opens nothing; the release is then an ordinary click.
     cancel = true;
     Click(MenuRig::ItemCentre(toolbar, 3));

@@ -116,6 +116,9 @@ public:
     void MouseMove(MouseButton button);
     void MouseUp(MouseButton button);
     void UpdateHotItem(MouseButton button, std::int32_t index, bool press, bool fromKeyboard);
+    // The left button went up: whatever item was pressed is pressed no more, wherever the release
+    // landed (a press that opens a drop-down is released in another window).
+    void EndPress();
     // tmrLostMouse, every 50 ms while enabled.
     void LostMouseTick();
     // The item under the pointer as it is now (the mouse hook's question).
