@@ -214,8 +214,11 @@ void CommandBarRegistry::SetMenuMode(bool on, WindowHandle initiator) {
         return;
     }
     if (popupLevel_ >= 1) {
+        // Only the menus opened from inside a menu close; the keys go back to the one that opened them.
+        const WindowHandle opener = LevelOpener(popupLevel_);
         CloseMenusFromLevel(popupLevel_);
         --popupLevel_;
+        if (TryControlFromHwnd(opener)) menuModeControl_ = opener;
         return;
     }
     inMenuMode_ = false;
@@ -339,6 +342,14 @@ void CommandBarRegistry::CloseOtherMenus(WindowHandle except) {
         CommandBarControl* control = TryControlFromHwnd(hwnd);
         if (control && !control->IsPopupHost()) control->CloseMenus(false);
     }
+}
+
+WindowHandle CommandBarRegistry::LevelOpener(std::int32_t level) const {
+    if (!popupStack_) return 0;
+    for (const MenuPopupStackEntry& entry : popupStack_->Values()) {
+        if (entry.RecursionLevel() == level) return entry.HwndSource();
+    }
+    return 0;
 }
 
 void CommandBarRegistry::CloseMenusFromLevel(std::int32_t level) {

@@ -195,6 +195,7 @@ TEST(BarInteractionTest, ArrowsAndEscapeMoveBetweenTitlesAndCloseOneLevel) {
     MenuWorld world;
     world.MakeBar(L"FM", {L"X"});
     world.MakeBar(L"EM", {L"Y"});
+    world.MakeBar(L"CM", {L"Z"});
     world.MakeBar(L"MENU", {L"F>FM", L"E>EM"});
     MenuFake& bar = world.AddControl({0, 0}, L"MENU");
     world.registry.SetMenuMode(true, bar.Hwnd());
@@ -205,6 +206,13 @@ TEST(BarInteractionTest, ArrowsAndEscapeMoveBetweenTitlesAndCloseOneLevel) {
     EXPECT_EQ(world.Popup(L"EM")->interaction.CurrentPosition(), 1);
     world.Popup(L"EM")->interaction.HandleMenuKey(kLeft);
     ASSERT_NE(world.Popup(L"FM"), nullptr);
+    // A context menu opened from the menu: Escape closes it and hands the keys back to the menu.
+    MenuFake& file = *world.Popup(L"FM");
+    file.interaction.ShowBarMenu(L"CM", 0, 300, 300, false, true);
+    ASSERT_NE(world.Popup(L"CM"), nullptr);
+    world.Popup(L"CM")->interaction.HandleMenuKey(kEscape);
+    EXPECT_EQ(world.Popup(L"CM"), nullptr);
+    EXPECT_EQ(world.registry.MenuModeControl(), file.Hwnd());
     world.Popup(L"FM")->interaction.HandleMenuKey(kEscape);
     EXPECT_EQ(world.Popup(L"FM"), nullptr);
     EXPECT_TRUE(world.registry.InMenuMode());

@@ -95,6 +95,8 @@ private:
     void TearDown() noexcept;
     bool IsRootFor(const ButtonInt& button, WindowHandle topLevel) const;
     void SetControlEnabled(WindowHandle hwnd, bool enabled) const;
+    // The control that opened the first popup of the level, 0 for none.
+    WindowHandle LevelOpener(std::int32_t level) const;
 
     RegistryEnvironment& environment_;
     bool running_ = false;
