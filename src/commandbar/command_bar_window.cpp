@@ -259,8 +259,8 @@ LRESULT CommandBarWindow::WindowProc(HWND, UINT message, WPARAM wParam, LPARAM) 
     win::GuardCallback([&] {
         if (message == WM_SETTINGCHANGE) {
             OnResize();
-        } else if (message == WM_ACTIVATEAPP && wParam == 0 && Registry().InMenuMode()) {
-            Registry().SetMenuMode(false, 0);
+        } else if (message == WM_ACTIVATEAPP && wParam == 0) {
+            Registry().ProgramDeactivated();
         }
     });
     return 0;

@@ -70,6 +70,7 @@ void CommandBarRegistry::TearDown() noexcept {
     disabledControls_.reset();
     inMenuMode_ = false;
     keyboardInitiated_ = false;
+    altAlone_ = false;
     menuModeControl_ = 0;
     menuModeInitiator_ = 0;
     showAll_ = false;
@@ -236,6 +237,11 @@ void CommandBarRegistry::SetMenuMode(bool on, WindowHandle initiator) {
     menuModeInitiator_ = 0;
     if (formerInitiator != 0) environment_.MenuModeChanged(false, formerInitiator);
     if (CommandBarControl* control = TryControlFromHwnd(formerInitiator)) control->ClearHotItem();
+}
+
+void CommandBarRegistry::ProgramDeactivated() {
+    altAlone_ = false;
+    if (inMenuMode_) SetMenuMode(false, 0);
 }
 
 WindowHandle CommandBarRegistry::GetActiveForegroundWindow() const { return environment_.ActiveForegroundWindow(); }

@@ -168,6 +168,13 @@ TEST(CommandBarMenus, KeyboardDrivesTheMenuBar) {
     EXPECT_EQ(rig.clicks, Keys{L"ZOOM"});
     EXPECT_FALSE(Registry().InMenuMode());
     EXPECT_EQ(rig.Shown(), Keys{});
+
+    // Alt with another key between its press and release (Alt+Shift switches keyboard layouts)
+    // leaves menu mode off.
+    for (WORD other : {VK_SHIFT, VK_CONTROL}) {
+        testing::KeyWith(other, {VK_MENU});
+        EXPECT_FALSE(Registry().InMenuMode()) << other;
+    }
 }
 
 TEST(CommandBarMenus, VerticalToolbarTurnsTheArrows) {
