@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "core/commandbar/command_bar_registry.h"
 #include "core/commandbar/menu_hooks.h"
@@ -164,6 +165,38 @@ TEST(BarInteractionTest, EnterAndMnemonicsActivateOnlyWhatAClickWould) {
     EXPECT_EQ(world.events, Events{L"click:Y"});
     EXPECT_FALSE(world.registry.InMenuMode());
     EXPECT_FALSE(menu->shown);
+}
+
+// The mouse and the shortcuts refuse a disabled title; so do the keys.
+TEST(BarInteractionTest, DisabledTitlesAndItemsOpenNothingFromTheKeyboard) {
+    const std::pair<const char*, std::function<void(MenuFake&)>> cases[] = {
+        {"Down on the lit title", [](MenuFake& bar) {
+             bar.interaction.UpdateHotItem(MouseButton::None, 1, false, true);
+             bar.interaction.HandleMenuKey(kDown);
+         }},
+        {"Right onto it, then Down", [](MenuFake& bar) {
+             bar.interaction.UpdateHotItem(MouseButton::None, 2, false, true);
+             bar.interaction.HandleMenuKey(kRight);
+             bar.interaction.HandleMenuKey(kDown);
+         }},
+        {"its letter", [](MenuFake& bar) { bar.interaction.HandleMenuKey('F'); }},
+        {"Right on a disabled item with a submenu", [](MenuFake& bar) {
+             bar.interaction.HandleMenuKey('E');
+             bar.world.Popup(L"EM")->interaction.HandleMenuKey(kRight);
+         }},
+    };
+    for (const auto& [name, keys] : cases) {
+        SCOPED_TRACE(name);
+        MenuWorld world;
+        world.MakeBar(L"FM", {L"X"});
+        world.MakeBar(L"EM", {L"!P>FM"});
+        world.MakeBar(L"MENU", {L"!F>FM", L"E>EM"});
+        MenuFake& bar = world.AddControl({0, 0}, L"MENU");
+        world.registry.SetMenuMode(true, bar.Hwnd());
+        keys(bar);
+        EXPECT_EQ(world.Popup(L"FM"), nullptr);
+        EXPECT_TRUE(world.events.empty());
+    }
 }
 
 TEST(BarInteractionTest, SubmenuOpensOnlyWhereThePointerRestsAndAPlainItemClosesIt) {

@@ -175,6 +175,16 @@ TEST(CommandBarMenus, KeyboardDrivesTheMenuBar) {
         testing::KeyWith(other, {VK_MENU});
         EXPECT_FALSE(Registry().InMenuMode()) << other;
     }
+
+    // A disabled title opens from no key: not from its letter, not from Down once Right reached it.
+    bar.Buttons().Item(rig.Key(L"VIEWTITLE")).SetEnabled(false);
+    AltWith('V');
+    AltWith(0);
+    Key(VK_RIGHT);
+    Key(VK_DOWN);
+    EXPECT_EQ(rig.Shown(), Keys{});
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(Registry().InMenuMode());
 }
 
 TEST(CommandBarMenus, VerticalToolbarTurnsTheArrows) {
