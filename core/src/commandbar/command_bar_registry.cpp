@@ -48,6 +48,12 @@ void CommandBarRegistry::RegisterControl(WindowHandle hwnd, CommandBarControl& c
 }
 
 void CommandBarRegistry::UnregisterControl(WindowHandle hwnd) {
+    // A control that goes (with its form, say) takes the menus along: nothing else would close
+    // them, end menu mode or remove the mouse hook.
+    if (instances_.Contains(HandleKey(hwnd)) && TakesPartInMenus(hwnd)) {
+        popupLevel_ = 0;
+        SetMenuMode(false, 0);
+    }
     instances_.Remove(HandleKey(hwnd));
     BindControlWindow(hwnd, nullptr, false);
     if (instances_.Empty()) TearDown();
@@ -348,6 +354,16 @@ void CommandBarRegistry::CloseOtherMenus(WindowHandle except) {
         CommandBarControl* control = TryControlFromHwnd(hwnd);
         if (control && !control->IsPopupHost()) control->CloseMenus(false);
     }
+}
+
+bool CommandBarRegistry::TakesPartInMenus(WindowHandle hwnd) const {
+    if (!inMenuMode_) return false;
+    if (hwnd == menuModeInitiator_ || hwnd == menuModeControl_) return true;
+    if (!popupStack_) return false;
+    for (const MenuPopupStackEntry& entry : popupStack_->Values()) {
+        if (entry.Hwnd() == hwnd || entry.HwndSource() == hwnd) return true;
+    }
+    return false;
 }
 
 WindowHandle CommandBarRegistry::LevelOpener(std::int32_t level) const {

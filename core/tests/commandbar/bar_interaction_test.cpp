@@ -199,6 +199,42 @@ TEST(BarInteractionTest, DisabledTitlesAndItemsOpenNothingFromTheKeyboard) {
     }
 }
 
+// A control that goes (its form destroyed with it) takes the menus it opened, menu mode and the
+// mouse hook with it.
+TEST(BarInteractionTest, AnOpenerThatGoesClosesItsMenusAndEndsMenuMode) {
+    const std::pair<const char*, std::function<MenuFake&(MenuWorld&, MenuFake& bar, MenuFake& tools)>> cases[] = {
+        {"the menu bar, a drop-down and its submenu open", [](MenuWorld& w, MenuFake& bar, MenuFake&) -> MenuFake& {
+             w.registry.SetMenuMode(true, bar.Hwnd());
+             bar.interaction.HandleMenuKey('F');
+             w.Popup(L"FM")->interaction.HandleMenuKey(kRight);
+             return bar;
+         }},
+        {"the menu bar, only its title lit", [](MenuWorld& w, MenuFake& bar, MenuFake&) -> MenuFake& {
+             w.registry.SetMenuMode(true, bar.Hwnd());
+             bar.interaction.UpdateHotItem(MouseButton::None, 1, false, true);
+             return bar;
+         }},
+        {"a tool bar and its context menu", [](MenuWorld&, MenuFake&, MenuFake& tools) -> MenuFake& {
+             tools.interaction.ShowBarMenu(L"FM", 0, 300, 300, false, true);
+             return tools;
+         }},
+    };
+    for (const auto& [name, open] : cases) {
+        SCOPED_TRACE(name);
+        MenuWorld world;
+        world.MakeBar(L"SUB", {L"Z"});
+        world.MakeBar(L"FM", {L"P>SUB"});
+        world.MakeBar(L"MENU", {L"F>FM"});
+        world.MakeBar(L"T", {L"K"});
+        MenuFake& bar = world.AddControl({0, 0}, L"MENU");
+        MenuFake& tools = world.AddControl({0, 30}, L"T");
+        open(world, bar, tools).Unregister();
+        EXPECT_FALSE(world.registry.InMenuMode());
+        EXPECT_FALSE(world.environment.MouseHooked());
+        for (const auto& control : world.controls) EXPECT_FALSE(control->shown);
+    }
+}
+
 TEST(BarInteractionTest, SubmenuOpensOnlyWhereThePointerRestsAndAPlainItemClosesIt) {
     MenuWorld world;
     world.MakeBar(L"SUB", {L"Z"});

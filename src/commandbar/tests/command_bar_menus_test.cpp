@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "commandbar/command_bar_colours.h"
+#include "commandbar/command_bar_hooks.h"
 #include "core/commandbar/drop_shadow.h"
 #include "menu_rig.h"
 #include "support/gui_resources.h"
@@ -246,6 +247,14 @@ TEST(CommandBarMenus, MouseOnMenusKeepsTitlesDelaysSubmenusAndClosesOnOutsideCli
     ::SendMessageW(rig.form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
     EXPECT_EQ(rig.Shown(), Keys{});
     EXPECT_FALSE(Registry().InMenuMode());
+
+    // So does the form going with its menu bar: nothing of the menus is left behind.
+    Click(MenuRig::ItemCentre(bar, 1));
+    EXPECT_EQ(rig.Shown(), Keys{L"FILE"});
+    ::DestroyWindow(rig.form.hwnd());
+    EXPECT_EQ(rig.Shown(), Keys{});
+    EXPECT_FALSE(Registry().InMenuMode());
+    EXPECT_FALSE(MouseHookInstalled());
 }
 
 TEST(CommandBarMenus, ChevronListTogglesButtonsAndFollowsItsBar) {

@@ -101,6 +101,8 @@ private:
     void TearDown() noexcept;
     bool IsRootFor(const ButtonInt& button, WindowHandle topLevel) const;
     void SetControlEnabled(WindowHandle hwnd, bool enabled) const;
+    // In menu mode: the control started it, takes the keys, or shows or opened an open menu.
+    bool TakesPartInMenus(WindowHandle hwnd) const;
     // The control that opened the first popup of the level, 0 for none.
     WindowHandle LevelOpener(std::int32_t level) const;
 
