@@ -47,6 +47,7 @@ void CommandBarWindow::Create(const CommandBarWindowArgs& args) {
     win::CreateArgs create = win::ChildWindowArgs(
         args.parent, 0, args.bounds, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (args.visible ? WS_VISIBLE : 0));
     win::Window::Create(windowClass, create);
+    siteForm_ = args.parent ? ::GetAncestor(args.parent, GA_ROOT) : nullptr;
     if (designMode_) return;
     Registry().RegisterControl(ToHandle(hwnd()), *this);
     started_ = true;
@@ -241,7 +242,8 @@ void CommandBarWindow::HidePanelControl(cb::WindowHandle panel) { ::ShowWindow(T
 
 void CommandBarWindow::ListenToOwner() {
     StopListening();
-    HWND root = ::GetAncestor(hwnd(), GA_ROOT);
+    // The form the control sits on, which a popup host moved onto the desktop still belongs to.
+    HWND root = ::IsWindow(siteForm_) ? siteForm_ : ::GetAncestor(hwnd(), GA_ROOT);
     if (!root || root == hwnd()) return;
     ownerForm_ = root;
     subclass::AttachMessage(*this, ownerForm_, WM_ACTIVATEAPP);

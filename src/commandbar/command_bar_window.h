@@ -220,6 +220,8 @@ private:
     bool designMode_ = false;
     bool started_ = false;
     win::UniqueModule shell_;
+    // The top-level window of the parent the control was made with.
+    HWND siteForm_ = nullptr;
     HWND ownerForm_ = nullptr;
     bool inUse_ = false;
     bool enabled_ = true;

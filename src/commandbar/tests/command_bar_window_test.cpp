@@ -124,6 +124,14 @@ TEST_F(CommandBarWindowTest, ShowingNothingStopsListeningToTheOwnerForm) {
     EXPECT_FALSE(control->Toolbar().has_value());
     EXPECT_EQ(control->OwnerForm(), 0u);
     EXPECT_FALSE(deactivatedInMenuMode());
+
+    // A popup host moved onto the desktop still listens to the form it was made on.
+    auto host = MakeControl(form_.hwnd(), RECT{0, 0, 10, 10}, false);
+    host->MakePopupHost();
+    ::SetParent(host->hwnd(), nullptr);
+    ShowBar(*host, L"MENU", 1);
+    EXPECT_EQ(host->OwnerForm(), ToHandle(form_.hwnd()));
+    EXPECT_TRUE(deactivatedInMenuMode());
 }
 
 TEST_F(CommandBarWindowTest, RedrawOffPaintsNothingAndOnPaintsOnce) {
