@@ -166,6 +166,8 @@ TEST_F(Layout, ToolbarsAndMenuBars) {
          Orientation::Left, false, "[2,0,27,20] [0,20,30,28] [0,28,30,48] [2,48,29,68]", 68, 30},
         {"vertical bars hide by their height", L"A20 B20 C20", 50, tool, Orientation::Right, false,
          "[0,0,22,20] [0,20,22,40] -", 40, 22},
+        {"vertical bars free the hidden buttons' lengths", L"A30x10 B30x10 C30x10", 70, tool, Orientation::Left, false,
+         "[0,0,10,30] [0,30,10,60] -", 60, 10},
         {"an empty bar", L"", 100, tool, top, false, "", 0, 0},
     };
     for (const BarCase& c : cases) {
