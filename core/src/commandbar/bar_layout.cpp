@@ -64,6 +64,7 @@ public:
                 right = position;
                 left = position - length;
                 if (wraps && takesRoom && rowHasButtons && left < 0) {
+                    WrapRow(thickness);
                     rowTop += rows_.back();
                     rows_.push_back(0);
                     right = available_;
@@ -74,6 +75,7 @@ public:
                 left = position;
                 right = position + length;
                 if (wraps && takesRoom && rowHasButtons && right >= available_) {
+                    WrapRow(thickness);
                     rowTop += rows_.back();
                     rows_.push_back(0);
                     left = 0;
@@ -102,6 +104,10 @@ public:
     }
 
 private:
+    // A wrapping button counts into the row it leaves as well as the new one: a row is raised as
+    // each button is placed, before the wrap is decided.
+    void WrapRow(std::int64_t thickness) { rows_.back() = std::max(rows_.back(), thickness); }
+
     const CommandBarInt& bar_;
     MeasureButtonParams& params_;
     std::int64_t available_;
