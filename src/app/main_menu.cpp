@@ -42,9 +42,10 @@ void MainMenu::Build(HWND owner, HWND toolbarParent, const std::wstring& program
     CreateButtons();
     AttachChildren(core::kMenuBarKey, std::nullopt);
     AttachChildren(core::kToolbarKey, std::nullopt);
-    // Screen readers and the tool bar's chevron list name a bar by its title.
-    menuBar.CommandBars().Item(core::kMenuBarKey).SetTitle(core::kMenuBarTitle);
-    menuBar.CommandBars().Item(core::kToolbarKey).SetTitle(core::kToolbarTitle);
+    // A bar's title is its key; screen readers call the two bars by what they are, and each
+    // drop-down by the caption of its title.
+    menuBar.SetAccessibleName(core::kMenuBarName);
+    toolBar.SetAccessibleName(core::kToolbarName);
 
     menuBar.SetMainMenu(true);
     menuBar.SetMenuImageList(menuIcons_.hIml());
@@ -95,8 +96,7 @@ void MainMenu::AttachChildren(const std::wstring& parentKey, const std::optional
         const std::wstring key = child.Key();
         if (!core::IsDirectChild(parentKey, key)) continue;
         if (!bar) {
-            bar = MenuBar().CommandBars().Add(parentKey,
-                                              parent ? cb::CaptionWithoutMnemonic(parent->Caption()) : parentKey);
+            bar = MenuBar().CommandBars().Add(parentKey, parentKey);
             if (parent) parent->SetBar(bar);
         }
         bar->Buttons().Add(child);
