@@ -174,12 +174,6 @@ TEST(BarInteractionTest, DisabledTitlesAndItemsOpenNothingFromTheKeyboard) {
              bar.interaction.UpdateHotItem(MouseButton::None, 1, false, true);
              bar.interaction.HandleMenuKey(kDown);
          }},
-        {"Right onto it, then Down", [](MenuFake& bar) {
-             bar.interaction.UpdateHotItem(MouseButton::None, 2, false, true);
-             bar.interaction.HandleMenuKey(kRight);
-             bar.interaction.HandleMenuKey(kDown);
-         }},
-        {"its letter", [](MenuFake& bar) { bar.interaction.HandleMenuKey('F'); }},
         {"Right on a disabled item with a submenu", [](MenuFake& bar) {
              bar.interaction.HandleMenuKey('E');
              bar.world.Popup(L"EM")->interaction.HandleMenuKey(kRight);
