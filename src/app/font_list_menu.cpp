@@ -8,13 +8,10 @@ namespace app {
 
 namespace cb = core::commandbar;
 
-void FontListMenu::Build(const MainMenu& menu) {
+void FontListMenu::Build(MainMenu& menu) {
+    menu.AddButtons(core::FontListMenuButtons());
+    cb::CommandBar bar = menu.AddBar(core::kFontListMenuKey, core::kFontListMenuTitle);
     cb::Buttons buttons = menu.MenuBar().Buttons();
-    for (const core::MenuButtonEntry& entry : core::FontListMenuButtons()) {
-        buttons.Add(std::wstring(entry.key), entry.icon, std::wstring(entry.caption), entry.style,
-                    std::wstring(entry.toolTip), entry.shortcutKey, entry.shortcutModifiers);
-    }
-    cb::CommandBar bar = menu.MenuBar().CommandBars().Add(core::kFontListMenuKey, core::kFontListMenuTitle);
     for (std::wstring_view key : core::FontListMenuKeys()) bar.Buttons().Add(buttons.Item(key));
 }
 

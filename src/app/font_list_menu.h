@@ -14,7 +14,7 @@ namespace app {
 class FontListMenu {
 public:
     // Creates the menu's own buttons and its bar; once, after the main menu is built.
-    static void Build(const MainMenu& menu);
+    static void Build(MainMenu& menu);
 
     // For WM_CONTEXTMENU from the list: a screen point, or -1 from the keyboard. Nothing shows
     // while no font is selected.

@@ -40,12 +40,13 @@ void MainMenu::Build(HWND owner, HWND toolbarParent, const std::wstring& program
     commandbar::CommandBarWindow& menuBar = AddElement(owner, true);
     commandbar::CommandBarWindow& toolBar = AddElement(toolbarParent, true);
     menuBar.SetStyle(kSystemStyle);
-    CreateButtons();
+    AddButtons(core::MainMenuButtons());
     AttachChildren(core::kMenuBarKey, std::nullopt);
     AttachChildren(core::kToolbarKey, std::nullopt);
-    // Screen readers and the tool bar's chevron list name a bar by its title.
-    menuBar.CommandBars().Item(core::kMenuBarKey).SetTitle(core::kMenuBarTitle);
-    menuBar.CommandBars().Item(core::kToolbarKey).SetTitle(core::kToolbarTitle);
+    // A bar's title is its key; screen readers call the two bars by what they are, and each
+    // drop-down by the caption of its title.
+    menuBar.SetAccessibleName(core::kMenuBarName);
+    toolBar.SetAccessibleName(core::kToolbarName);
 
     menuBar.SetMainMenu(true);
     menuBar.SetMenuImageList(menuIcons_.hIml());
@@ -77,13 +78,20 @@ commandbar::CommandBarWindow& MainMenu::AddElement(HWND parent, bool visible) {
     return *controls_.back();
 }
 
-void MainMenu::CreateButtons() const {
+void MainMenu::AddButtons(std::span<const core::MenuButtonEntry> entries) {
     cb::Buttons buttons = MenuBar().Buttons();
-    for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
+    for (const core::MenuButtonEntry& entry : entries) {
         cb::Button button = buttons.Add(std::wstring(entry.key), entry.icon, std::wstring(entry.caption), entry.style,
                                         std::wstring(entry.toolTip), entry.shortcutKey, entry.shortcutModifiers);
+        buttonKeys_.emplace_back(entry.key);
         if (entry.showCaptionInToolbar) button.SetShowCaptionInToolbar(true);
     }
+}
+
+cb::CommandBar MainMenu::AddBar(const std::wstring& key, const std::wstring& title) {
+    cb::CommandBar bar = MenuBar().CommandBars().Add(key, title);
+    barKeys_.push_back(key);
+    return bar;
 }
 
 // Every bar is the set of buttons one level below a key; bars and buttons belong to the process,
@@ -96,9 +104,7 @@ void MainMenu::AttachChildren(const std::wstring& parentKey, const std::optional
         const std::wstring key = child.Key();
         if (!core::IsDirectChild(parentKey, key)) continue;
         if (!bar) {
-            bar = MenuBar().CommandBars().Add(parentKey,
-                                              parent ? cb::CaptionWithoutMnemonic(parent->Caption()) : parentKey);
-            barKeys_.push_back(parentKey);
+            bar = AddBar(parentKey, parentKey);
             if (parent) parent->SetBar(bar);
         }
         bar->Buttons().Add(child);
@@ -113,9 +119,10 @@ void MainMenu::RemoveFromRegistry() noexcept {
         if (registry.FindBar(key)) win::GuardCallback([&] { MenuBar().CommandBars().Remove(key); });
     }
     barKeys_.clear();
-    for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
-        if (registry.FindButton(entry.key)) win::GuardCallback([&] { MenuBar().Buttons().Remove(entry.key); });
+    for (const std::wstring& key : buttonKeys_) {
+        if (registry.FindButton(key)) win::GuardCallback([&] { MenuBar().Buttons().Remove(key); });
     }
+    buttonKeys_.clear();
 }
 
 bool MainMenu::Checked(std::wstring_view key) const { return MenuBar().Buttons().Item(key).Checked(); }

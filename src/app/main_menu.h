@@ -8,11 +8,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "commandbar/command_bar_window.h"
+#include "core/app/main_menu_table.h"
 #include "imaging/image_list.h"
 
 namespace app {
@@ -42,13 +44,16 @@ public:
     bool Checked(std::wstring_view key) const;
     void SetChecked(std::wstring_view key, bool checked) const;
 
-    // Takes the bars and buttons Build added out of the process-wide registry, while the controls
+    // Buttons and bars made through these are the window's: RemoveFromRegistry takes them out again.
+    void AddButtons(std::span<const core::MenuButtonEntry> entries);
+    core::commandbar::CommandBar AddBar(const std::wstring& key, const std::wstring& title);
+
+    // Takes the bars and buttons added out of the process-wide registry, while the controls
     // still exist; another control may keep the registry running after this window has gone.
     void RemoveFromRegistry() noexcept;
 
 private:
     commandbar::CommandBarWindow& AddElement(HWND parent, bool visible);
-    void CreateButtons() const;
     void AttachChildren(const std::wstring& parentKey, const std::optional<core::commandbar::Button>& parent);
 
     // The controls hold the lists' handles, so the lists go after them.
@@ -56,6 +61,7 @@ private:
     imaging::ImageList toolbarIcons_;
     std::vector<std::unique_ptr<commandbar::CommandBarWindow>> controls_;
     std::vector<std::wstring> barKeys_;
+    std::vector<std::wstring> buttonKeys_;
     HWND owner_ = nullptr;
     ClickHandler onClick_;
     std::function<void()> onResize_;

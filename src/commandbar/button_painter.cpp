@@ -113,6 +113,7 @@ private:
 void PaintButton(const ButtonPaintTools& tools, core::commandbar::BarPaintState bar,
                  const core::commandbar::ButtonPaintState& button) {
     bar.style = static_cast<core::ColourStyle>(GetStyle());
+    bar.visualStyles = bar.style == core::ColourStyle::System && HasToolbarTheme(ToHwnd(bar.barWindow));
     RunButtonPaintPlan(tools, core::commandbar::PlanButtonPaint(bar, button));
 }
 

@@ -179,7 +179,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         return TextOf(child, name, [](const Target& t) {
-            if (!t.button) return BarTitle(*t.control);
+            if (!t.button) return BarName(*t.control);
             // An icon-only button is named by its tool tip, as the platform's tool bars do.
             std::wstring name = cb::CaptionWithoutMnemonic(t.button->Caption());
             return name.empty() ? t.button->ToolTip() : name;
@@ -319,9 +319,26 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
-    static std::wstring BarTitle(const CommandBarWindow& control) {
+    // Titles are keys to the program; screen readers are given words.
+    static std::wstring BarName(const CommandBarWindow& control) {
+        if (!control.AccessibleName().empty()) return control.AccessibleName();
+        if (const cb::ButtonInt* opener = OpenerItem(control)) return cb::CaptionWithoutMnemonic(opener->Caption());
         const cb::CommandBarInt* bar = Registry().FindBar(control.BarKey());
         return bar ? bar->Title() : std::wstring();
+    }
+
+    // The item whose menu the control shows, null for none (a context menu has none).
+    static const cb::ButtonInt* OpenerItem(const CommandBarWindow& control) {
+        if (!control.IsPopupHost()) return nullptr;
+        const auto* source =
+            dynamic_cast<const CommandBarWindow*>(Registry().TryControlFromHwnd(ToHandle(control.PopupSource())));
+        const cb::CommandBarInt* bar = source ? Registry().FindBar(source->BarKey()) : nullptr;
+        if (!bar) return nullptr;
+        const auto& items = source->DisplayInfo();
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (items[i].HwndMenu == control.Hwnd()) return bar->Item(static_cast<std::int32_t>(i + 1));
+        }
+        return nullptr;
     }
 
     LONG BarState() const {

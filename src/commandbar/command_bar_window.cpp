@@ -47,6 +47,7 @@ void CommandBarWindow::Create(const CommandBarWindowArgs& args) {
     win::CreateArgs create = win::ChildWindowArgs(
         args.parent, 0, args.bounds, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (args.visible ? WS_VISIBLE : 0));
     win::Window::Create(windowClass, create);
+    siteForm_ = args.parent ? ::GetAncestor(args.parent, GA_ROOT) : nullptr;
     if (designMode_) return;
     Registry().RegisterControl(ToHandle(hwnd()), *this);
     started_ = true;
@@ -241,7 +242,8 @@ void CommandBarWindow::HidePanelControl(cb::WindowHandle panel) { ::ShowWindow(T
 
 void CommandBarWindow::ListenToOwner() {
     StopListening();
-    HWND root = ::GetAncestor(hwnd(), GA_ROOT);
+    // The form the control sits on, which a popup host moved onto the desktop still belongs to.
+    HWND root = ::IsWindow(siteForm_) ? siteForm_ : ::GetAncestor(hwnd(), GA_ROOT);
     if (!root || root == hwnd()) return;
     ownerForm_ = root;
     subclass::AttachMessage(*this, ownerForm_, WM_ACTIVATEAPP);
@@ -259,8 +261,8 @@ LRESULT CommandBarWindow::WindowProc(HWND, UINT message, WPARAM wParam, LPARAM) 
     win::GuardCallback([&] {
         if (message == WM_SETTINGCHANGE) {
             OnResize();
-        } else if (message == WM_ACTIVATEAPP && wParam == 0 && Registry().InMenuMode()) {
-            Registry().SetMenuMode(false, 0);
+        } else if (message == WM_ACTIVATEAPP && wParam == 0) {
+            Registry().ProgramDeactivated();
         }
     });
     return 0;
@@ -287,6 +289,13 @@ LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         case WM_PAINT: {
             win::PaintGuard paint(hwnd());
             if (surface_) surface_.CopyTo(paint.dc());
+            // A window grown while Redraw is off shows the bar's background beyond the last image.
+            RECT client{};
+            ::GetClientRect(hwnd(), &client);
+            if (client.right > surface_.Width() || client.bottom > surface_.Height()) {
+                ::ExcludeClipRect(paint.dc(), 0, 0, surface_.Width(), surface_.Height());
+                PaintBackground(paint.dc(), client);
+            }
             return 0;
         }
         case kRunLaterMessage:

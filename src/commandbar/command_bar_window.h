@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "commandbar/button_painter.h"
@@ -104,6 +105,10 @@ public:
     void SetToolbar(const std::optional<core::commandbar::CommandBar>& bar);
     core::commandbar::CommandBars CommandBars() const;
     core::commandbar::Buttons Buttons() const;
+    // What screen readers call the bar. Empty: a menu is called by the caption of the item that
+    // opened it, any other bar by its title.
+    const std::wstring& AccessibleName() const noexcept { return accessibleName_; }
+    void SetAccessibleName(std::wstring name) { accessibleName_ = std::move(name); }
 
     // Methods.
     void AdjustBackgroundImage(int newHue, int newSaturation, float luminanceAdjust);
@@ -200,7 +205,7 @@ private:
     void FillBarParams(core::commandbar::BarParams& params);
     void FillDrawParams(core::commandbar::DrawButtonParams& params);
     void PaintBackground(HDC dc, const RECT& client);
-    void PaintMenuBackground(HDC dc, RECT rect, bool itemOnly);
+    void PaintMenuBackground(HDC dc, const RECT& rect);
     void PaintJoinLine(HDC dc, const RECT& client);
     void Refresh();
     void SizeWindow(int width, int height);
@@ -220,6 +225,8 @@ private:
     bool designMode_ = false;
     bool started_ = false;
     win::UniqueModule shell_;
+    // The top-level window of the parent the control was made with.
+    HWND siteForm_ = nullptr;
     HWND ownerForm_ = nullptr;
     bool inUse_ = false;
     bool enabled_ = true;
@@ -231,6 +238,7 @@ private:
     bool chevronList_ = false;
     std::int32_t orientation_ = 0;
     std::wstring barKey_;
+    std::wstring accessibleName_;
     std::vector<core::commandbar::DisplayButtonInfo> info_;
     core::FontDescription font_;
     FontCache fontCache_;

@@ -57,6 +57,8 @@ int CommandBarWindow::MenuIconWidth() const {
 }
 
 bool CommandBarWindow::PrepareSurface() {
+    // While nothing is painted the window keeps showing the last image, whatever its new size.
+    if (!redraw_ && surface_) return true;
     const RECT client = ClientRect(hwnd());
     return surface_.Resize(std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
 }
@@ -148,7 +150,7 @@ void CommandBarWindow::PaintBackground(HDC dc, const RECT& client) {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     if (popupHost_) {
-        PaintMenuBackground(dc, client, false);
+        PaintMenuBackground(dc, client);
         return;
     }
     if (background_.hDib()) {
@@ -175,7 +177,7 @@ void CommandBarWindow::PaintBackground(HDC dc, const RECT& client) {
     }
 }
 
-void CommandBarWindow::PaintMenuBackground(HDC dc, RECT rect, bool itemOnly) {
+void CommandBarWindow::PaintMenuBackground(HDC dc, const RECT& rect) {
     int column = MenuIconWidth() + 8;
     if (chevronList_) column += MenuIconWidth() + 2;
     FillGradient(dc, GetElementColour(element::kMenuBackStart), GetElementColour(element::kMenuBackEnd), rect.left,
@@ -183,15 +185,9 @@ void CommandBarWindow::PaintMenuBackground(HDC dc, RECT rect, bool itemOnly) {
     const RECT client = ClientRect(hwnd());
     DrawRectOutline(dc, GetElementColour(element::kMenuBorder), 0, 0, client.right, client.bottom);
     PaintJoinLine(dc, client);
-    if (itemOnly) {
-        if (rect.top == 1) rect.top = 2;
-    } else {
-        rect.top += 2;
-        rect.bottom -= 2;
-    }
     const int x = RightToLeft() ? rect.right - column - 2 : rect.left + 1;
-    FillGradient(dc, GetElementColour(element::kBarBackStart), GetElementColour(element::kBarBackEnd), x, rect.top,
-                 column, rect.bottom - rect.top, true);
+    FillGradient(dc, GetElementColour(element::kBarBackStart), GetElementColour(element::kBarBackEnd), x, rect.top + 2,
+                 column, rect.bottom - rect.top - 4, true);
 }
 
 // The stretch of border the popup shares with the item it opened from is left open.
@@ -244,19 +240,16 @@ void CommandBarWindow::DrawBarItem(std::int32_t index) {
     cb::SetItemState(params, item);
 
     HDC dc = surface_.Dc();
-    if (params.SizeStyle == cb::SizeStyle::Toolbar) {
-        const RECT strip = Vertical() ? RECT{0, item.Top, client.right, item.Bottom}
-                                      : RECT{item.Left, 0, item.Right, client.bottom};
+    {
+        // Under the item exactly what a whole repaint puts there, and nothing anywhere else: a
+        // tool bar's strip across its depth, a menu item's own rectangle.
+        RECT area{item.Left, item.Top, item.Right, item.Bottom};
+        if (params.SizeStyle == cb::SizeStyle::Toolbar) {
+            area = Vertical() ? RECT{0, item.Top, client.right, item.Bottom} : RECT{item.Left, 0, item.Right, client.bottom};
+        }
         win::DcStateGuard state(dc);
-        ::IntersectClipRect(dc, strip.left, strip.top, strip.right, strip.bottom);
+        ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
         PaintBackground(dc, client);
-    } else if (item.Left <= 2) {
-        RECT rect{item.Left, item.Top, item.Right, item.Bottom};
-        if (index == 1) rect.top -= 1;
-        PaintMenuBackground(dc, rect, true);
-    } else {
-        FillGradient(dc, GetElementColour(element::kMenuBackStart), GetElementColour(element::kMenuBackEnd), item.Left,
-                     item.Top, params.Size, params.Height, true);
     }
     cb::PaintOne(*bar, params, index, painter_);
     Refresh();

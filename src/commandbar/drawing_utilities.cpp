@@ -39,6 +39,14 @@ core::PlatformCapabilities& Capabilities() {
     return capabilities;
 }
 
+void CloseTheme(HTHEME theme) noexcept { ::CloseThemeData(theme); }
+using UniqueTheme = win::UniqueHandle<HTHEME, CloseTheme>;
+
+// Null without visual styles.
+UniqueTheme ToolbarTheme(HWND hwnd) {
+    return UniqueTheme(Capabilities().isXpOrLater ? ::OpenThemeData(hwnd, L"TOOLBAR") : nullptr);
+}
+
 void FillSolid(HDC hdc, Colour colour, const RECT& rect) {
     win::UniqueBrush brush(::CreateSolidBrush(win::ToColorRef(colour)));
     ::FillRect(hdc, &rect, brush.get());
@@ -233,13 +241,13 @@ void DrawThemedToolbarPart(HWND hwnd, HDC hdc, int left, int top, int width, int
                            core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, Orientation orientation,
                            bool checked, bool pressed) {
     const RECT rect = RectOf(left, top, width, height);
-    if (!Platform().isXpOrLater) return;
-    HTHEME theme = ::OpenThemeData(hwnd, L"TOOLBAR");
+    const UniqueTheme theme = ToolbarTheme(hwnd);
     if (!theme) return;
-    ::DrawThemeBackground(theme, hdc, ToolbarThemePart(buttonStyle, dropDownPart, orientation),
+    ::DrawThemeBackground(theme.get(), hdc, ToolbarThemePart(buttonStyle, dropDownPart, orientation),
                           ToolbarThemeState(enabled, hot, checked, pressed), &rect, nullptr);
-    ::CloseThemeData(theme);
 }
+
+bool HasToolbarTheme(HWND hwnd) { return static_cast<bool>(ToolbarTheme(hwnd)); }
 
 void DrawDropDownArrow(HDC hdc, int left, int top, int width, int height, Colour colour, Orientation orientation) {
     const int cx = Centre(left, width);

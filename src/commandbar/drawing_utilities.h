@@ -72,6 +72,8 @@ int ToolbarThemeState(bool enabled, bool hot, bool checked, bool pressed) noexce
 void DrawThemedToolbarPart(HWND hwnd, HDC hdc, int left, int top, int width, int height, bool enabled, bool hot,
                            core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, Orientation orientation,
                            bool checked, bool pressed);
+// Whether the desktop's visual style draws tool bar parts for the window.
+bool HasToolbarTheme(HWND hwnd);
 
 // Glyphs, centred on (left + width / 2, top + height / 2).
 void DrawDropDownArrow(HDC hdc, int left, int top, int width, int height, Colour colour, Orientation orientation);

@@ -117,6 +117,12 @@ void BarInteraction::MouseUp(MouseButton button) {
     }
     if (!control_.ShowsBar()) return;
     if (ItemActive(index) && Info(index).MouseOver && Info(index).MouseDown) ClickItem(index);
+    EndPress();
+    UpdateHotItem(MouseButton::None, index, false, false);
+    if (index >= 1 && index <= Count()) Repaint({index});
+}
+
+void BarInteraction::EndPress() {
     std::vector<std::int32_t> released;
     for (std::int32_t i = 1; i <= Count(); ++i) {
         DisplayButtonInfo& item = Info(i);
@@ -126,8 +132,6 @@ void BarInteraction::MouseUp(MouseButton button) {
         released.push_back(i);
     }
     Repaint(released);
-    UpdateHotItem(MouseButton::None, index, false, false);
-    if (index >= 1 && index <= Count()) Repaint({index});
 }
 
 void BarInteraction::UpdateHotItem(MouseButton button, std::int32_t index, bool press, bool fromKeyboard) {

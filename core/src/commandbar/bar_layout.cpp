@@ -64,6 +64,7 @@ public:
                 right = position;
                 left = position - length;
                 if (wraps && takesRoom && rowHasButtons && left < 0) {
+                    WrapRow(thickness);
                     rowTop += rows_.back();
                     rows_.push_back(0);
                     right = available_;
@@ -74,6 +75,7 @@ public:
                 left = position;
                 right = position + length;
                 if (wraps && takesRoom && rowHasButtons && right >= available_) {
+                    WrapRow(thickness);
                     rowTop += rows_.back();
                     rows_.push_back(0);
                     left = 0;
@@ -102,6 +104,10 @@ public:
     }
 
 private:
+    // A wrapping button counts into the row it leaves as well as the new one: a row is raised as
+    // each button is placed, before the wrap is decided.
+    void WrapRow(std::int64_t thickness) { rows_.back() = std::max(rows_.back(), thickness); }
+
     const CommandBarInt& bar_;
     MeasureButtonParams& params_;
     std::int64_t available_;
@@ -118,10 +124,15 @@ void Hide(ButtonInt& button, DisplayButtonInfo& item, LayoutHost& host) {
     if (button.PanelControl() != 0) host.HidePanelControl(button.PanelControl());
 }
 
+// What a button takes along the bar: its width on a horizontal bar, its height on a vertical one.
+std::int64_t LengthAlong(const DisplayButtonInfo& item, bool vertical) {
+    return vertical ? static_cast<std::int64_t>(item.Bottom) - item.Top : static_cast<std::int64_t>(item.Right) - item.Left;
+}
+
 // From the end: enough buttons to free `excess`, then (with separators) on to the start of the
 // group, so that whole groups go behind the chevron.
 void HideFromEnd(const CommandBarInt& bar, std::vector<DisplayButtonInfo>& info, std::int64_t excess,
-                 bool byGroups, LayoutHost& host) {
+                 bool byGroups, bool vertical, LayoutHost& host) {
     std::int64_t freed = 0;
     for (std::int32_t i = bar.Count(); i >= 1; --i) {
         ButtonInt& button = *bar.Item(i);
@@ -129,7 +140,7 @@ void HideFromEnd(const CommandBarInt& bar, std::vector<DisplayButtonInfo>& info,
         if (!button.Visible() || item.Hidden) continue;
         const bool counting = freed < excess;
         Hide(button, item, host);
-        if (counting) freed += static_cast<std::int64_t>(item.Right) - item.Left;
+        if (counting) freed += LengthAlong(item, vertical);
         if (freed < excess) continue;
         // The separator that completes the excess already bounds the group.
         if (!byGroups || IsSeparator(button)) return;
@@ -202,7 +213,8 @@ BarExtent LayoutToolbar(const CommandBarInt& bar, MeasureButtonParams& params, s
     if (params.SizeStyle != SizeStyle::MenuBar) {
         bool again = false;
         if (pass.Covered() > available) {
-            HideFromEnd(bar, info, pass.Covered() - available, pass.SeparatorTookRoom(), host);
+            HideFromEnd(bar, info, pass.Covered() - available, pass.SeparatorTookRoom(),
+                        IsVerticalOrientation(params.Orientation), host);
             again = true;
         } else if (pass.Covered() < available && AnyHidden(bar, info)) {
             ReshowFromStart(bar, params, info, available - pass.Covered(), pass.SeparatorTookRoom(), host);

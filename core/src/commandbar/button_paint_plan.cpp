@@ -339,7 +339,11 @@ private:
         }
         PaintColour colour{el::kToolbarText};
         if (look.textHot && !button_.locked) colour.element = el::kToolbarTextHot;
-        if (!LooksEnabled()) colour.element = el::kToolbarTextDisabled;
+        if (!LooksEnabled()) {
+            colour.element = el::kToolbarTextDisabled;
+        } else if (bar_.style == ColourStyle::System && bar_.visualStyles && PressedAndHovered()) {
+            colour = PaintColour{0, kPressedThemedCaption};
+        }
         const bool centred = bar_.buttonPosition == ButtonTextPosition::Below && !button_.locked;
         ops_.push_back(Caption{rect, button_.caption, colour, bar_.orientation, centred});
     }

@@ -48,6 +48,12 @@ void CommandBarRegistry::RegisterControl(WindowHandle hwnd, CommandBarControl& c
 }
 
 void CommandBarRegistry::UnregisterControl(WindowHandle hwnd) {
+    // A control that goes (with its form, say) takes the menus along: nothing else would close
+    // them, end menu mode or remove the mouse hook.
+    if (instances_.Contains(HandleKey(hwnd)) && TakesPartInMenus(hwnd)) {
+        popupLevel_ = 0;
+        SetMenuMode(false, 0);
+    }
     instances_.Remove(HandleKey(hwnd));
     BindControlWindow(hwnd, nullptr, false);
     if (instances_.Empty()) TearDown();
@@ -70,6 +76,7 @@ void CommandBarRegistry::TearDown() noexcept {
     disabledControls_.reset();
     inMenuMode_ = false;
     keyboardInitiated_ = false;
+    altAlone_ = false;
     menuModeControl_ = 0;
     menuModeInitiator_ = 0;
     showAll_ = false;
@@ -214,8 +221,11 @@ void CommandBarRegistry::SetMenuMode(bool on, WindowHandle initiator) {
         return;
     }
     if (popupLevel_ >= 1) {
+        // Only the menus opened from inside a menu close; the keys go back to the one that opened them.
+        const WindowHandle opener = LevelOpener(popupLevel_);
         CloseMenusFromLevel(popupLevel_);
         --popupLevel_;
+        if (TryControlFromHwnd(opener)) menuModeControl_ = opener;
         return;
     }
     inMenuMode_ = false;
@@ -233,6 +243,11 @@ void CommandBarRegistry::SetMenuMode(bool on, WindowHandle initiator) {
     menuModeInitiator_ = 0;
     if (formerInitiator != 0) environment_.MenuModeChanged(false, formerInitiator);
     if (CommandBarControl* control = TryControlFromHwnd(formerInitiator)) control->ClearHotItem();
+}
+
+void CommandBarRegistry::ProgramDeactivated() {
+    altAlone_ = false;
+    if (inMenuMode_) SetMenuMode(false, 0);
 }
 
 WindowHandle CommandBarRegistry::GetActiveForegroundWindow() const { return environment_.ActiveForegroundWindow(); }
@@ -339,6 +354,24 @@ void CommandBarRegistry::CloseOtherMenus(WindowHandle except) {
         CommandBarControl* control = TryControlFromHwnd(hwnd);
         if (control && !control->IsPopupHost()) control->CloseMenus(false);
     }
+}
+
+bool CommandBarRegistry::TakesPartInMenus(WindowHandle hwnd) const {
+    if (!inMenuMode_) return false;
+    if (hwnd == menuModeInitiator_ || hwnd == menuModeControl_) return true;
+    if (!popupStack_) return false;
+    for (const MenuPopupStackEntry& entry : popupStack_->Values()) {
+        if (entry.Hwnd() == hwnd || entry.HwndSource() == hwnd) return true;
+    }
+    return false;
+}
+
+WindowHandle CommandBarRegistry::LevelOpener(std::int32_t level) const {
+    if (!popupStack_) return 0;
+    for (const MenuPopupStackEntry& entry : popupStack_->Values()) {
+        if (entry.RecursionLevel() == level) return entry.HwndSource();
+    }
+    return 0;
 }
 
 void CommandBarRegistry::CloseMenusFromLevel(std::int32_t level) {

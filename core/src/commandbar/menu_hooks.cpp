@@ -24,6 +24,10 @@ bool IsButtonPress(std::uint32_t message) {
     }
 }
 
+bool IsLeftButtonRelease(std::uint32_t message) {
+    return message == 0x0202 || message == 0x00A2;  // WM_LBUTTONUP, WM_NCLBUTTONUP
+}
+
 // Alt reached the active form's menu bar: menu mode on with it as the initiator.
 void EnterMenuBar(CommandBarRegistry& registry, WindowHandle menuBar, BarInteraction* bar, bool highlightFirst) {
     if (bar) registry.SetMenuModeControl(menuBar);
@@ -32,12 +36,26 @@ void EnterMenuBar(CommandBarRegistry& registry, WindowHandle menuBar, BarInterac
     if (bar && highlightFirst) bar->UpdateHotItem(MouseButton::None, 1, false, true);
 }
 
+// Menu mode comes from Alt pressed and released with no other key meanwhile, or from Alt with a
+// title's letter: Alt+Shift (the usual switch of keyboard layouts), Alt+Ctrl or Alt+Tab must not
+// leave an invisible menu mode behind that swallows the next keys.
+void TrackAltAlone(CommandBarRegistry& registry, const KeyHookInput& input, bool released) {
+    constexpr std::int32_t kRepeated = 0x40000000;  // bit 30: the key was already down
+    if (input.virtualKey != kAltKey) {
+        registry.SetAltAlone(false);
+    } else if (!released && (input.flags & kRepeated) == 0) {
+        registry.SetAltAlone(true);
+    }
+}
+
 bool DecideKey(CommandBarRegistry& registry, const KeyHookInput& input) {
     bool released = input.flags < 0;
     bool alt = input.alt || input.virtualKey == kAltKey;
+    bool altItself = input.virtualKey == kAltKey;
     std::int32_t modifiers = (input.shift ? ModifierBits(ShortcutModifier::Shift) : 0) |
                              (input.ctrl ? ModifierBits(ShortcutModifier::Ctrl) : 0) |
                              (alt ? ModifierBits(ShortcutModifier::Alt) : 0);
+    TrackAltAlone(registry, input, released);
     if (registry.InMenuMode()) {
         if (alt && !released) {
             registry.SetMenuMode(false, 0);
@@ -49,17 +67,18 @@ bool DecideKey(CommandBarRegistry& registry, const KeyHookInput& input) {
             menu->HandleMenuKey(input.virtualKey);
             return true;
         }
-    } else if (alt && (released || input.virtualKey != kAltKey)) {
+    } else if (alt && (released ? altItself : !altItself)) {
         WindowHandle menuBar = registry.GetMainMenuControl();
         BarInteraction* bar = FindInteraction(registry, menuBar);
-        bool altItself = input.virtualKey == kAltKey;
-        if (released && menuBar != 0) {
-            EnterMenuBar(registry, menuBar, bar, altItself);
-            if (bar && !altItself) bar->HandleMenuKey(input.virtualKey);
+        if (released) {
+            const bool alone = registry.AltAlone();
+            registry.SetAltAlone(false);
+            if (!alone || menuBar == 0) return false;
+            EnterMenuBar(registry, menuBar, bar, true);
             return true;
         }
-        // Alt with a letter opens that title's menu; the letter may still be a shortcut.
-        if (!released && bar) {
+        // Alt with a title's letter opens that title's menu; the letter may still be a shortcut.
+        if (bar && bar->ItemWithMnemonic(input.virtualKey) != 0) {
             EnterMenuBar(registry, menuBar, bar, false);
             bar->HandleMenuKey(input.virtualKey);
             if (!registry.ProcessAccelerator(input.virtualKey, modifiers)) return false;
@@ -91,6 +110,19 @@ HookOutcome MouseHookDecision(CommandBarRegistry& registry, std::int32_t code, s
     HookOutcome outcome;
     if (code != 0) return outcome;
     registry.SetKeyboardInitiated(false);
+    if (IsLeftButtonRelease(message)) {
+        try {
+            // A press that opened a menu took no capture: its release lands in another window,
+            // which handles it itself; every other control's press ends here.
+            for (WindowHandle hwnd : registry.Instances().Values()) {
+                BarInteraction* control = hwnd != underPointer ? FindInteraction(registry, hwnd) : nullptr;
+                if (control) control->EndPress();
+            }
+        } catch (...) {
+            outcome.failure = std::current_exception();
+        }
+        return outcome;
+    }
     if (!IsButtonPress(message)) return outcome;
     try {
         if (underPointer != 0 && underPointer == registry.MenuModeControl()) return outcome;

@@ -82,7 +82,7 @@ void BarInteraction::HandlePopupKey(std::uint16_t key, std::int32_t current) {
     default:
         break;
     }
-    if (std::int32_t item = FirstItemWithMnemonic(key)) ActivateItem(item);
+    if (std::int32_t item = ItemWithMnemonic(key)) ActivateItem(item);
 }
 
 void BarInteraction::HandleBarKey(std::uint16_t key, std::int32_t current) {
@@ -104,10 +104,10 @@ void BarInteraction::HandleBarKey(std::uint16_t key, std::int32_t current) {
     default:
         break;
     }
-    if (std::int32_t item = FirstItemWithMnemonic(key)) OpenItemMenu(item, true);
+    if (std::int32_t item = ItemWithMnemonic(key)) OpenItemMenu(item, true);
 }
 
-std::int32_t BarInteraction::FirstItemWithMnemonic(std::uint16_t key) const {
+std::int32_t BarInteraction::ItemWithMnemonic(std::uint16_t key) const {
     for (std::int32_t i = 1; i <= Count(); ++i) {
         if (ItemActive(i) && ButtonAt(i)->MatchesAccelerator(key, host_.Keyboard())) return i;
     }

@@ -22,7 +22,8 @@ ScreenRect BarInteraction::ItemScreenRect(std::int32_t index) const {
 
 void BarInteraction::OpenItemMenu(std::int32_t index, bool fromKeyboard) {
     const ButtonInt* button = ButtonAt(index);
-    if (button && button->SubBar()) ShowBarMenu(button->SubBar()->Key(), index, 0, 0, fromKeyboard, false);
+    // Whatever asks, keys included, an item the mouse could not use opens nothing.
+    if (button && button->SubBar() && ItemActive(index)) ShowBarMenu(button->SubBar()->Key(), index, 0, 0, fromKeyboard, false);
 }
 
 void BarInteraction::SetPopupContext(const PopupContext& context) {

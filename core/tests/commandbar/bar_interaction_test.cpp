@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "core/commandbar/command_bar_registry.h"
+#include "core/commandbar/menu_hooks.h"
 #include "menu_world.h"
 
 namespace core::commandbar {
@@ -20,6 +22,7 @@ constexpr std::uint16_t kEscape = 27;
 constexpr std::uint16_t kLeft = 37;
 constexpr std::uint16_t kRight = 39;
 constexpr std::uint16_t kDown = 40;
+constexpr std::uint32_t kLeftButtonUp = 0x0202;
 
 struct MouseCase {
     const char* name;
@@ -28,7 +31,7 @@ struct MouseCase {
     bool menuOpen;
 };
 
-// Tool bar A, B, split S with the menu M.
+// Tool bar A, B, split S and D, both with the menu M.
 TEST(BarInteractionTest, ClicksDropDownsAndRightClicksFollowThePointer) {
     const MouseCase cases[] = {
         {"press and release", [](MenuWorld& w, MenuFake& t) { w.MoveTo(t, t.At(1)), w.Press(t), w.Release(t); },
@@ -50,6 +53,13 @@ TEST(BarInteractionTest, ClicksDropDownsAndRightClicksFollowThePointer) {
         {"cancelled drop-down", [](MenuWorld& w, MenuFake& t) {
              w.cancelDropDown = true, w.MoveTo(t, t.At(3, 45)), w.Press(t), w.Release(t);
          }, {L"dropdown:S"}, false},
+        {"a press that opens a drop-down, released inside it", [](MenuWorld& w, MenuFake& t) {
+             w.MoveTo(t, t.At(4)), w.Press(t);
+             MenuFake& menu = *w.Popup(L"M");
+             w.MoveTo(menu, menu.At(1), MouseButton::Left);
+             MouseHookDecision(w.registry, 0, kLeftButtonUp, menu.Hwnd());
+             w.Release(menu);
+         }, {L"dropdown:D"}, true},
         {"right click on empty space", [](MenuWorld& w, MenuFake& t) {
              w.MoveTo(t, {400, 7}), w.Press(t, MouseButton::Right), w.Release(t, MouseButton::Right);
          }, {L"right:- 390,2"}, false},
@@ -58,7 +68,7 @@ TEST(BarInteractionTest, ClicksDropDownsAndRightClicksFollowThePointer) {
         SCOPED_TRACE(c.name);
         MenuWorld world;
         world.MakeBar(L"M", {L"X"});
-        world.MakeBar(L"T", {L"A", L"B", L"S>M"});
+        world.MakeBar(L"T", {L"A", L"B", L"S>M", L"D>M"});
         world.Button(L"S").SetStyle(ButtonStyle::Split);
         MenuFake& tools = world.AddControl({10, 5}, L"T");
         c.act(world, tools);
@@ -157,6 +167,68 @@ TEST(BarInteractionTest, EnterAndMnemonicsActivateOnlyWhatAClickWould) {
     EXPECT_FALSE(menu->shown);
 }
 
+// The mouse and the shortcuts refuse a disabled title; so do the keys.
+TEST(BarInteractionTest, DisabledTitlesAndItemsOpenNothingFromTheKeyboard) {
+    const std::pair<const char*, std::function<void(MenuFake&)>> cases[] = {
+        {"Down on the lit title", [](MenuFake& bar) {
+             bar.interaction.UpdateHotItem(MouseButton::None, 1, false, true);
+             bar.interaction.HandleMenuKey(kDown);
+         }},
+        {"Right on a disabled item with a submenu", [](MenuFake& bar) {
+             bar.interaction.HandleMenuKey('E');
+             bar.world.Popup(L"EM")->interaction.HandleMenuKey(kRight);
+         }},
+    };
+    for (const auto& [name, keys] : cases) {
+        SCOPED_TRACE(name);
+        MenuWorld world;
+        world.MakeBar(L"FM", {L"X"});
+        world.MakeBar(L"EM", {L"!P>FM"});
+        world.MakeBar(L"MENU", {L"!F>FM", L"E>EM"});
+        MenuFake& bar = world.AddControl({0, 0}, L"MENU");
+        world.registry.SetMenuMode(true, bar.Hwnd());
+        keys(bar);
+        EXPECT_EQ(world.Popup(L"FM"), nullptr);
+        EXPECT_TRUE(world.events.empty());
+    }
+}
+
+// A control that goes (its form destroyed with it) takes the menus it opened, menu mode and the
+// mouse hook with it.
+TEST(BarInteractionTest, AnOpenerThatGoesClosesItsMenusAndEndsMenuMode) {
+    const std::pair<const char*, std::function<MenuFake&(MenuWorld&, MenuFake& bar, MenuFake& tools)>> cases[] = {
+        {"the menu bar, a drop-down and its submenu open", [](MenuWorld& w, MenuFake& bar, MenuFake&) -> MenuFake& {
+             w.registry.SetMenuMode(true, bar.Hwnd());
+             bar.interaction.HandleMenuKey('F');
+             w.Popup(L"FM")->interaction.HandleMenuKey(kRight);
+             return bar;
+         }},
+        {"the menu bar, only its title lit", [](MenuWorld& w, MenuFake& bar, MenuFake&) -> MenuFake& {
+             w.registry.SetMenuMode(true, bar.Hwnd());
+             bar.interaction.UpdateHotItem(MouseButton::None, 1, false, true);
+             return bar;
+         }},
+        {"a tool bar and its context menu", [](MenuWorld&, MenuFake&, MenuFake& tools) -> MenuFake& {
+             tools.interaction.ShowBarMenu(L"FM", 0, 300, 300, false, true);
+             return tools;
+         }},
+    };
+    for (const auto& [name, open] : cases) {
+        SCOPED_TRACE(name);
+        MenuWorld world;
+        world.MakeBar(L"SUB", {L"Z"});
+        world.MakeBar(L"FM", {L"P>SUB"});
+        world.MakeBar(L"MENU", {L"F>FM"});
+        world.MakeBar(L"T", {L"K"});
+        MenuFake& bar = world.AddControl({0, 0}, L"MENU");
+        MenuFake& tools = world.AddControl({0, 30}, L"T");
+        open(world, bar, tools).Unregister();
+        EXPECT_FALSE(world.registry.InMenuMode());
+        EXPECT_FALSE(world.environment.MouseHooked());
+        for (const auto& control : world.controls) EXPECT_FALSE(control->shown);
+    }
+}
+
 TEST(BarInteractionTest, SubmenuOpensOnlyWhereThePointerRestsAndAPlainItemClosesIt) {
     MenuWorld world;
     world.MakeBar(L"SUB", {L"Z"});
@@ -186,6 +258,7 @@ TEST(BarInteractionTest, ArrowsAndEscapeMoveBetweenTitlesAndCloseOneLevel) {
     MenuWorld world;
     world.MakeBar(L"FM", {L"X"});
     world.MakeBar(L"EM", {L"Y"});
+    world.MakeBar(L"CM", {L"Z"});
     world.MakeBar(L"MENU", {L"F>FM", L"E>EM"});
     MenuFake& bar = world.AddControl({0, 0}, L"MENU");
     world.registry.SetMenuMode(true, bar.Hwnd());
@@ -196,6 +269,13 @@ TEST(BarInteractionTest, ArrowsAndEscapeMoveBetweenTitlesAndCloseOneLevel) {
     EXPECT_EQ(world.Popup(L"EM")->interaction.CurrentPosition(), 1);
     world.Popup(L"EM")->interaction.HandleMenuKey(kLeft);
     ASSERT_NE(world.Popup(L"FM"), nullptr);
+    // A context menu opened from the menu: Escape closes it and hands the keys back to the menu.
+    MenuFake& file = *world.Popup(L"FM");
+    file.interaction.ShowBarMenu(L"CM", 0, 300, 300, false, true);
+    ASSERT_NE(world.Popup(L"CM"), nullptr);
+    world.Popup(L"CM")->interaction.HandleMenuKey(kEscape);
+    EXPECT_EQ(world.Popup(L"CM"), nullptr);
+    EXPECT_EQ(world.registry.MenuModeControl(), file.Hwnd());
     world.Popup(L"FM")->interaction.HandleMenuKey(kEscape);
     EXPECT_EQ(world.Popup(L"FM"), nullptr);
     EXPECT_TRUE(world.registry.InMenuMode());

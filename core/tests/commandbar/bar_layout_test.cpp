@@ -156,8 +156,8 @@ TEST_F(Layout, ToolbarsAndMenuBars) {
          "[0,0,40,20] [40,0,80,20] [0,20,40,40]", 40, 40},
         {"a menu bar never hides; a row holds at least one button", L"A40 B40", 10, SizeStyle::MenuBar, top, false,
          "[0,0,40,22] [0,22,40,44]", 40, 44},
-        {"a menu bar row is as high as its own buttons", L"A40x20 B40x30", 60, SizeStyle::MenuBar, top, false,
-         "[0,0,40,20] [0,20,40,50]", 40, 50},
+        {"a button that wraps has raised the row it leaves", L"A40x20 B40x30 C40x20", 60, SizeStyle::MenuBar, top,
+         false, "[0,0,40,20] [0,30,40,60] [0,60,40,80]", 40, 80},
         {"right to left counts down", L"A20 B30", 100, tool, top, true, "[80,0,100,22] [50,0,80,22]", 50, 22},
         {"right to left hides what falls off the left", L"A20 B30", 40, tool, top, true, "[20,0,40,22] -", 20, 22},
         {"a right-to-left menu bar wraps", L"A40x20 B40x20 C40x20", 100, SizeStyle::MenuBar, top, true,
@@ -166,6 +166,8 @@ TEST_F(Layout, ToolbarsAndMenuBars) {
          Orientation::Left, false, "[2,0,27,20] [0,20,30,28] [0,28,30,48] [2,48,29,68]", 68, 30},
         {"vertical bars hide by their height", L"A20 B20 C20", 50, tool, Orientation::Right, false,
          "[0,0,22,20] [0,20,22,40] -", 40, 22},
+        {"vertical bars free the hidden buttons' lengths", L"A30x10 B30x10 C30x10", 70, tool, Orientation::Left, false,
+         "[0,0,10,30] [0,30,10,60] -", 60, 10},
         {"an empty bar", L"", 100, tool, top, false, "", 0, 0},
     };
     for (const BarCase& c : cases) {

@@ -213,11 +213,13 @@ TEST(ToolbarPaintPlan, SystemStyleDrawsThemedPartsInsteadOfFills) {
     EXPECT_TRUE(parts[1].dropDownPart);
     EXPECT_TRUE(parts[0].hot && parts[0].pressed && parts[1].pressed);
     EXPECT_EQ(parts[0].window, bar.barWindow);
-    // Pressed: the icon moves one pixel right and down; the caption keeps the hot text colour, as
-    // the theme's pressed part is light on current desktops.
+    // Pressed: the icon moves one pixel right and down; the caption takes the button-highlight
+    // colour where the theme draws the pressed part, the hot text colour where nothing is drawn.
     EXPECT_EQ(OpsOf<Icon>(ops)[0].x, 15);
     EXPECT_EQ(OpsOf<Icon>(ops)[0].y, 10);
     EXPECT_EQ(OpsOf<Caption>(ops)[0].colour, (PaintColour{el::kToolbarTextHot}));
+    bar.visualStyles = true;
+    EXPECT_EQ(OpsOf<Caption>(PlanButtonPaint(bar, button))[0].colour, (PaintColour{0, kPressedThemedCaption}));
 
     // Only the arrow pressed: the button part stays up; an open menu keeps the icon in place.
     bar.mouseDownButton = false;

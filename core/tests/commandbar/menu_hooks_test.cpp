@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
+#include <sstream>
+#include <string>
 
 #include "core/commandbar/command_bar_registry.h"
 #include "menu_world.h"
@@ -82,6 +85,37 @@ TEST(MenuHooksTest, MenusAnnounceStartPopupFocusAndEndInOrder) {
     EXPECT_EQ(world.environment.winEvents,
               (std::vector<std::string>{"start " + bar, "focus " + bar + ":1", "popup " + popup,
                                         "focus " + popup + ":1", "popup end " + popup, "end " + bar}));
+}
+
+// Keys as "A+" (Alt down) and "S-" (Shift up): A Alt, S Shift, C Ctrl, T Tab, E and Q letters; "!"
+// another program comes to the front.
+TEST(MenuHooksTest, OnlyAltAloneOrAltWithATitlesLetterEntersMenuMode) {
+    struct Case {
+        const char* keys;
+        bool menuMode;
+    };
+    const Case cases[] = {
+        {"A+ A-", true},       {"A+ S+ S- A-", false}, {"S+ A+ S- A-", false}, {"A+ C+ C- A-", false},
+        {"A+ T+ T- A-", false}, {"A+ Q+ Q- A-", false}, {"A+ E+ E- A-", true},  {"A+ ! A-", false},
+    };
+    const std::map<char, std::uint16_t> codes{{'A', kAlt}, {'S', 16}, {'C', 17}, {'T', 9}, {'E', 'E'}, {'Q', 'Q'}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        HookWorld world;
+        bool altHeld = false;
+        std::istringstream keys(c.keys);
+        for (std::string key; keys >> key;) {
+            if (key == "!") {
+                world.registry.ProgramDeactivated();
+                continue;
+            }
+            const bool released = key[1] == '-';
+            if (key[0] == 'A') altHeld = !released;
+            world.Send(Key(codes.at(key[0]), released, altHeld || key[0] == 'A'));
+        }
+        EXPECT_EQ(world.registry.InMenuMode(), c.menuMode);
+        EXPECT_EQ(world.Popup(L"EM") != nullptr, std::string(c.keys).find('E') != std::string::npos);
+    }
 }
 
 TEST(MenuHooksTest, AltWithALetterOpensThatTitlesMenuAndShortcutsClick) {

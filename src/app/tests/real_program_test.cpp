@@ -242,6 +242,9 @@ protected:
         SendMouse(Centre(item), MOUSEEVENTF_LEFTDOWN);
         SendMouse(Centre(item), MOUSEEVENTF_LEFTUP);
         EXPECT_TRUE(PumpUntil([&] { return Popups().empty(); })) << testing::PrintToString(entry);
+        // The drop-down goes before the entry's command runs; a message sent to the program is
+        // answered only once that command has returned.
+        ::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
     }
 
     std::wstring SelectedFont() const {

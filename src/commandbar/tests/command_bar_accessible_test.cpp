@@ -134,6 +134,13 @@ TEST_F(CommandBarAccessibleTest, ButtonsAreChildrenWithRoleStateNameAndShortcut)
     EXPECT_EQ(Text(&IAccessible::get_accKeyboardShortcut, *menu, 1), L"О, " + ctrlO);
     EXPECT_EQ(Text(&IAccessible::get_accDefaultAction, *menu, 1), L"Выполнить");
     EXPECT_EQ(Text(&IAccessible::get_accDefaultAction, *menu, 7), L"Открыть");
+
+    // A menu is named by the caption of the item that opened it; a bar given a name by that name.
+    host->SetPopupContext(control_->hwnd(), 0, 0, 0, nullptr);
+    control_->DisplayInfo()[6].HwndMenu = host->Hwnd();
+    EXPECT_EQ(Text(&IAccessible::get_accName, *menu, CHILDID_SELF), L"Ещё");
+    control_->SetAccessibleName(L"Главное меню");
+    EXPECT_EQ(Text(&IAccessible::get_accName, *object, CHILDID_SELF), L"Главное меню");
 }
 
 TEST_F(CommandBarAccessibleTest, LocationHitTestAndNavigationFollowTheLayout) {

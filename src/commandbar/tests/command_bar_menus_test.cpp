@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "commandbar/command_bar_colours.h"
+#include "commandbar/command_bar_hooks.h"
 #include "core/commandbar/drop_shadow.h"
 #include "menu_rig.h"
 #include "support/gui_resources.h"
@@ -93,6 +95,18 @@ TEST(CommandBarMenus, ToolbarMouseClicksDropsDownAndReportsRightClicks) {
     Key(VK_ESCAPE);
     EXPECT_FALSE(Registry().InMenuMode());
 
+    // A press that opens a drop-down ends with its release, though that lands in the drop-down.
+    const POINT arrow = MenuRig::ItemCentre(toolbar, 3);
+    SendMouse(arrow);
+    SendMouse(arrow, MOUSEEVENTF_LEFTDOWN);
+    CommandBarWindow* drop = MenuRig::MenuOf(toolbar, 3);
+    ASSERT_NE(drop, nullptr);
+    SendMouse(MenuRig::ItemCentre(*drop, 1));
+    SendMouse(MenuRig::ItemCentre(*drop, 1), MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(toolbar.DisplayInfo()[2].MouseDown);
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+
     // A drop-down the handler cancels opens nothing; the release is then an ordinary click.
     cancel = true;
     Click(MenuRig::ItemCentre(toolbar, 3));
@@ -155,6 +169,23 @@ TEST(CommandBarMenus, KeyboardDrivesTheMenuBar) {
     EXPECT_EQ(rig.clicks, Keys{L"ZOOM"});
     EXPECT_FALSE(Registry().InMenuMode());
     EXPECT_EQ(rig.Shown(), Keys{});
+
+    // Alt with another key between its press and release (Alt+Shift switches keyboard layouts)
+    // leaves menu mode off.
+    for (WORD other : {VK_SHIFT, VK_CONTROL}) {
+        testing::KeyWith(other, {VK_MENU});
+        EXPECT_FALSE(Registry().InMenuMode()) << other;
+    }
+
+    // A disabled title opens from no key: not from its letter, not from Down once Right reached it.
+    bar.Buttons().Item(rig.Key(L"VIEWTITLE")).SetEnabled(false);
+    AltWith('V');
+    AltWith(0);
+    Key(VK_RIGHT);
+    Key(VK_DOWN);
+    EXPECT_EQ(rig.Shown(), Keys{});
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(Registry().InMenuMode());
 }
 
 TEST(CommandBarMenus, VerticalToolbarTurnsTheArrows) {
@@ -180,6 +211,14 @@ TEST(CommandBarMenus, MouseOnMenusKeepsTitlesDelaysSubmenusAndClosesOnOutsideCli
     Click(MenuRig::ItemCentre(bar, 1));
     CommandBarWindow* file = MenuRig::MenuOf(bar, 1);
     ASSERT_NE(file, nullptr);
+
+    // Lighting the first item repaints it alone, to the pixels a whole repaint gives.
+    MenuRig::Hover(*file, 1);
+    ASSERT_TRUE(PumpUntil([&] { return Hot(*file) == 1; }, 2000));
+    const auto lit = file->Surface().Pixels();
+    const std::vector<std::uint32_t> hovered(lit.begin(), lit.end());
+    file->DrawBar();
+    EXPECT_TRUE(std::ranges::equal(hovered, file->Surface().Pixels()));
 
     // The pointer leaving for the form keeps the open title lit.
     SendMouse({300, 300});
@@ -208,6 +247,14 @@ TEST(CommandBarMenus, MouseOnMenusKeepsTitlesDelaysSubmenusAndClosesOnOutsideCli
     ::SendMessageW(rig.form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
     EXPECT_EQ(rig.Shown(), Keys{});
     EXPECT_FALSE(Registry().InMenuMode());
+
+    // So does the form going with its menu bar: nothing of the menus is left behind.
+    Click(MenuRig::ItemCentre(bar, 1));
+    EXPECT_EQ(rig.Shown(), Keys{L"FILE"});
+    ::DestroyWindow(rig.form.hwnd());
+    EXPECT_EQ(rig.Shown(), Keys{});
+    EXPECT_FALSE(Registry().InMenuMode());
+    EXPECT_FALSE(MouseHookInstalled());
 }
 
 TEST(CommandBarMenus, ChevronListTogglesButtonsAndFollowsItsBar) {

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
@@ -122,6 +124,14 @@ TEST_F(CommandBarWindowTest, ShowingNothingStopsListeningToTheOwnerForm) {
     EXPECT_FALSE(control->Toolbar().has_value());
     EXPECT_EQ(control->OwnerForm(), 0u);
     EXPECT_FALSE(deactivatedInMenuMode());
+
+    // A popup host moved onto the desktop still listens to the form it was made on.
+    auto host = MakeControl(form_.hwnd(), RECT{0, 0, 10, 10}, false);
+    host->MakePopupHost();
+    ::SetParent(host->hwnd(), nullptr);
+    ShowBar(*host, L"MENU", 1);
+    EXPECT_EQ(host->OwnerForm(), ToHandle(form_.hwnd()));
+    EXPECT_TRUE(deactivatedInMenuMode());
 }
 
 TEST_F(CommandBarWindowTest, RedrawOffPaintsNothingAndOnPaintsOnce) {
@@ -129,14 +139,22 @@ TEST_F(CommandBarWindowTest, RedrawOffPaintsNothingAndOnPaintsOnce) {
     cb::CommandBar bar = ShowBar(*control, L"TB", 3);
     control->SetRedraw(false);
     const unsigned refreshes = control->RefreshCount();
+    const auto shown = control->Surface().Pixels();
+    const std::vector<std::uint32_t> lastImage(shown.begin(), shown.end());
     control->SetOrientation(1);
     control->SetFont(core::FontDescription{L"Arial", 12});
     control->SetCustomColor(el::kBarBackStart, 0x0000FF);
     bar.Buttons().Item(1).SetCaption(L"Другой");
     bar.Buttons().Item(2).SetChecked(true);
+    ::SetWindowPos(control->hwnd(), nullptr, 0, 0, 60, 250, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(control->RefreshCount(), refreshes);
+    // Resized or not, the window keeps showing the last image.
+    EXPECT_TRUE(std::ranges::equal(control->Surface().Pixels(), lastImage));
     control->SetRedraw(true);
     EXPECT_EQ(control->RefreshCount(), refreshes + 1);
+    RECT client{};
+    ::GetClientRect(control->hwnd(), &client);
+    EXPECT_EQ(control->Surface().Height(), client.bottom);
     control->SetCustomColor(el::kBarBackStart, core::kNoColour);
 }
 
@@ -283,6 +301,35 @@ TEST_F(CommandBarWindowTest, BarBackgroundsAreDrawnWhereTheyBelong) {
     EXPECT_TRUE(Near(PixelAt(*host, 40, 0), GetElementColour(el::kMenuBorder), 0));
     EXPECT_TRUE(Near(PixelAt(*host, 0, height / 2), GetElementColour(el::kMenuBorder), 0));
     EXPECT_TRUE(Near(PixelAt(*host, 2, height - 4), GetElementColour(el::kBarBackStart)));
+}
+
+// Hot tracking repaints one item: it must leave what a whole repaint would, border included.
+TEST_F(CommandBarWindowTest, MenuItemRepaintEqualsAWholeRepaintInEveryStyle) {
+    auto host = MakeControl(form_.hwnd(), RECT{0, 0, 10, 10});
+    host->MakePopupHost();
+    host->SetMenuImageList(icons_.get());
+    cb::CommandBar bar = ShowBar(*host, L"MENU", 2);
+    bar.Buttons().Add(host->Buttons().Add(L"MENU:SEP", -1, L"", cb::ButtonStyle::Separator));
+    bar.Buttons().Add(host->Buttons().Add(L"MENU:LAST", -1, L"Последний"));
+    auto& items = host->DisplayInfo();
+    for (std::int32_t style = 0; style <= 3; ++style) {
+        SetStyle(style);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            items[i].MouseOver = true;
+            host->DrawBar();
+            const auto span = host->Surface().Pixels();
+            const std::vector<std::uint32_t> whole(span.begin(), span.end());
+            items[i].MouseOver = false;
+            host->DrawBar();
+            items[i].MouseOver = true;
+            host->DrawBarItem(static_cast<std::int32_t>(i + 1));
+            items[i].MouseOver = false;
+            const auto after = host->Surface().Pixels();
+            EXPECT_TRUE(std::equal(whole.begin(), whole.end(), after.begin(), after.end()))
+                << "style " << style << ", item " << i + 1;
+        }
+    }
+    SetStyle(1);
 }
 
 TEST_F(CommandBarWindowTest, BackgroundPictureTilesFromTheOriginAndFollowsAdjustments) {

@@ -16,8 +16,9 @@ namespace core {
 
 inline constexpr wchar_t kMenuBarKey[] = L"MENU";
 inline constexpr wchar_t kToolbarKey[] = L"TOOLBAR";
-inline constexpr wchar_t kMenuBarTitle[] = L"Главное меню";
-inline constexpr wchar_t kToolbarTitle[] = L"Панель инструментов";
+// What screen readers call the two bars.
+inline constexpr wchar_t kMenuBarName[] = L"Главное меню";
+inline constexpr wchar_t kToolbarName[] = L"Панель инструментов";
 inline constexpr wchar_t kOnTopEntry[] = L"MENU:VIEW:ONTOP";
 inline constexpr wchar_t kToolbarEntry[] = L"MENU:VIEW:TOOLBAR";
 inline constexpr wchar_t kFontPropertiesEntry[] = L"MENU:FILE:PROPERTIES";

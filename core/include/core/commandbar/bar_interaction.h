@@ -116,6 +116,9 @@ public:
     void MouseMove(MouseButton button);
     void MouseUp(MouseButton button);
     void UpdateHotItem(MouseButton button, std::int32_t index, bool press, bool fromKeyboard);
+    // The left button went up: whatever item was pressed is pressed no more, wherever the release
+    // landed (a press that opens a drop-down is released in another window).
+    void EndPress();
     // tmrLostMouse, every 50 ms while enabled.
     void LostMouseTick();
     // The item under the pointer as it is now (the mouse hook's question).
@@ -131,6 +134,8 @@ public:
     void MoveToAdjacentTitle(std::int32_t direction);
     // The first item (1-based) that is hot or showing its menu, 0 for none.
     std::int32_t CurrentPosition() const;
+    // The first active item whose caption has the key as its mnemonic, 0 for none.
+    std::int32_t ItemWithMnemonic(std::uint16_t key) const;
 
     // Menus.
     void OpenItemMenu(std::int32_t index, bool fromKeyboard);
@@ -159,8 +164,6 @@ private:
     void Repaint(const std::vector<std::int32_t>& items);
     std::int32_t HitTestAt(ScreenPoint screen) const;
     void ActivateItem(std::int32_t index);
-    // The first active item whose caption has the key as its mnemonic, 0 for none.
-    std::int32_t FirstItemWithMnemonic(std::uint16_t key) const;
     void HandlePopupKey(std::uint16_t key, std::int32_t current);
     void HandleBarKey(std::uint16_t key, std::int32_t current);
     void ClosePopupLevel();

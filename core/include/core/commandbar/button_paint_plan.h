@@ -20,6 +20,10 @@ namespace core::commandbar {
 class ButtonInt;
 class KeyboardLayout;
 
+// The caption of a pressed, hovered button in the system style with visual styles: the
+// button-highlight system colour.
+inline constexpr Colour kPressedThemedCaption = SystemColourRef(20);
+
 // What the bar knows when it paints one of its buttons.
 struct BarPaintState {
     std::int32_t left = 0;
@@ -42,6 +46,7 @@ struct BarPaintState {
     std::int32_t iconHeight = 0;
     ColourStyle style = ColourStyle::Themed;
     bool keyboardDriven = false; // the open menus are being driven from the keyboard
+    bool visualStyles = false;   // the system style's themed parts are drawn
     WindowHandle barWindow = 0;
 };
 

@@ -58,6 +58,9 @@ public:
 
     // Menus and keyboard.
     void SetMenuMode(bool on, WindowHandle initiator);
+    // Another program came to the front: the menus close, and an Alt held meanwhile no longer
+    // counts as pressed alone.
+    void ProgramDeactivated();
     bool ProcessAccelerator(std::uint16_t keyCode, std::int32_t shiftBits);
     WindowHandle GetActiveForegroundWindow() const;
     WindowHandle GetMainMenuControl() const;
@@ -89,12 +92,19 @@ public:
     WindowHandle MenuModeControl() const noexcept { return menuModeControl_; }
     void SetMenuModeControl(WindowHandle control) noexcept { menuModeControl_ = control; }
     WindowHandle MenuModeInitiator() const noexcept { return menuModeInitiator_; }
+    // Alt is down and no other key has been pressed or released since.
+    bool AltAlone() const noexcept { return altAlone_; }
+    void SetAltAlone(bool alone) noexcept { altAlone_ = alone; }
 
 private:
     void BuildChevronBars();
     void TearDown() noexcept;
     bool IsRootFor(const ButtonInt& button, WindowHandle topLevel) const;
     void SetControlEnabled(WindowHandle hwnd, bool enabled) const;
+    // In menu mode: the control started it, takes the keys, or shows or opened an open menu.
+    bool TakesPartInMenus(WindowHandle hwnd) const;
+    // The control that opened the first popup of the level, 0 for none.
+    WindowHandle LevelOpener(std::int32_t level) const;
 
     RegistryEnvironment& environment_;
     bool running_ = false;
@@ -109,6 +119,7 @@ private:
     bool showAll_ = false;
     bool inMenuMode_ = false;
     bool keyboardInitiated_ = false;
+    bool altAlone_ = false;
     WindowHandle menuModeControl_ = 0;
     WindowHandle menuModeInitiator_ = 0;
 };
