@@ -13,7 +13,9 @@ namespace commandbar {
 
 namespace {
 
-bool Pressed(int key) { return (::GetAsyncKeyState(key) & 0x8000) != 0; }
+// The thread's own key state as well: it already holds the modifier presses this thread has
+// received, when the asynchronous state can lag behind (seen under Wine).
+bool Pressed(int key) { return ((::GetAsyncKeyState(key) | ::GetKeyState(key)) & 0x8000) != 0; }
 
 // A failed decision has already let the input pass; it is only reported.
 bool Settle(const core::commandbar::HookOutcome& outcome) {
