@@ -32,6 +32,10 @@ if(GLYPH_BUILD_TESTS)
   endif()
 endif()
 
+# One Wine prefix and one display per build tree: Windows tests take this lock and run one at a
+# time, while the host's tests may run beside them (ctest -j).
+set(GLYPH_WINE_LOCK wine-desktop)
+
 # glyph_add_test(NAME name SOURCES ... LIBS ... [TIMEOUT seconds])
 # One executable per group of related cases; CTest runs it as one test.
 function(glyph_add_test)
@@ -56,8 +60,7 @@ function(glyph_add_test)
     endif()
     set_tests_properties(${GLYPH_TEST_PREFIX}${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
     if(WIN32)
-      # One Wine prefix and one display per build tree: Windows tests run one at a time.
-      set_tests_properties(${GLYPH_TEST_PREFIX}${T_NAME} PROPERTIES RUN_SERIAL ON)
+      set_tests_properties(${GLYPH_TEST_PREFIX}${T_NAME} PROPERTIES RESOURCE_LOCK ${GLYPH_WINE_LOCK})
     endif()
   endif()
 endfunction()
@@ -69,5 +72,5 @@ function(glyph_run_once target)
     return()
   endif()
   add_test(NAME ${GLYPH_TEST_PREFIX}${target}-once COMMAND ${target} ${ARGN})
-  set_tests_properties(${GLYPH_TEST_PREFIX}${target}-once PROPERTIES TIMEOUT 120 LABELS tools RUN_SERIAL ON)
+  set_tests_properties(${GLYPH_TEST_PREFIX}${target}-once PROPERTIES TIMEOUT 120 LABELS tools RESOURCE_LOCK ${GLYPH_WINE_LOCK})
 endfunction()

@@ -6,7 +6,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
   wine64 wine fonts-wine xvfb xauth imagemagick x11-utils python3
   fonts-liberation python3-fonttools unicode-data
-  wixl msitools faketime zip unzip
+  wixl msitools faketime zip unzip ccache
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -15,6 +15,11 @@ jobs="${GLYPH_JOBS:-$(nproc)}"
 
 "$root/tools/install-deps.sh"
 
+# A later run on the same machine reuses the compilations of earlier ones, from any clone: ccache
+# hashes paths relative to the tree.
+export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+
 configure() {  # dir [cmake args...]
   local dir="$1"; shift
   # Tests on, whatever an earlier configuration of the tree left in its cache.
@@ -37,9 +42,11 @@ subdirs("host")
 subdirs("fuzz")
 subdirs("win64")
 add_test(core-tidy "$root/tools/tidy.sh")
-set_tests_properties(core-tidy PROPERTIES LABELS tidy TIMEOUT 900)
+set_tests_properties(core-tidy PROPERTIES LABELS tidy TIMEOUT 900 ENVIRONMENT GLYPH_JOBS=1)
 add_test(packages-install "$root/tests/packages/install_test.sh" "$build/packages")
-set_tests_properties(packages-install PROPERTIES LABELS packages TIMEOUT 900)
+set_tests_properties(packages-install PROPERTIES LABELS packages TIMEOUT 900 RESOURCE_LOCK wine-desktop)
 CTEST
 cd "$build"
-exec ctest --output-on-failure --timeout 600
+# Two at a time: the Windows tests take turns on the Wine desktop (their lock) while the host's
+# tests, the fuzz runs and clang-tidy (one job) use the other core.
+exec ctest --output-on-failure --timeout 600 -j 2
