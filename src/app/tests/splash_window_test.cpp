@@ -119,12 +119,15 @@ TEST_F(SplashSequence, MainWindowFollowsSixSecondsAfterTheSplash) {
     Program program(BesideTests(L"Glyphoscope.exe"));
     HWND splash = program.WaitFor(kSplashClass, nullptr, 5000);
     ASSERT_NE(splash, nullptr) << "no splash";
+    // On a busy machine Wine may take seconds to start the process: the late bound counts from the
+    // splash, not from the launch.
+    const ULONGLONG splashSeen = program.Elapsed();
     EXPECT_EQ(program.Find(kMainClass), nullptr);
     HWND main = program.WaitFor(kMainClass);
     ASSERT_NE(main, nullptr);
     const ULONGLONG opened = program.Elapsed();
     EXPECT_GE(opened, 5900u);
-    EXPECT_LE(opened, 9000u);
+    EXPECT_LE(opened - splashSeen, 9000u);
     EXPECT_FALSE(::IsWindow(splash)) << "the splash was not closed";
     wchar_t caption[64] = {};
     ::GetWindowTextW(main, caption, 64);
@@ -143,6 +146,7 @@ TEST_F(SplashSequence, AMissingSplashFileIsReportedAndTheMainWindowStillFollows)
         Program program(copy);
         HWND box = program.WaitFor(L"#32770", nullptr, 10000);
         ASSERT_NE(box, nullptr) << "no error message";
+        const ULONGLONG boxSeen = program.Elapsed();
         const std::wstring text = MessageBoxText(box);
         EXPECT_EQ(text.rfind(L"Произошла ошибка № 53\r\n", 0), 0u) << testing::PrintToString(text);
         EXPECT_NE(text.find(L"Splash.spl"), std::wstring::npos);
@@ -155,7 +159,7 @@ TEST_F(SplashSequence, AMissingSplashFileIsReportedAndTheMainWindowStillFollows)
         HWND main = program.WaitFor(kMainClass);
         ASSERT_NE(main, nullptr);
         EXPECT_GE(program.Elapsed(), 5900u);
-        EXPECT_LE(program.Elapsed(), 9000u);
+        EXPECT_LE(program.Elapsed() - boxSeen, 9000u);
     }
     ::DeleteFileW(copy.c_str());
     ::RemoveDirectoryW(folder.c_str());
