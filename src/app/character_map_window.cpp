@@ -17,7 +17,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"GlyphoscopeCharacterMap";
 constexpr wchar_t kSampleClassName[] = L"GlyphoscopeCharacterSample";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr UINT_PTR kChildKeysId = 0x43484D50;  // "CHMP"
 
 enum ControlId : UINT_PTR {
     kFontLabelId = 100,
@@ -55,9 +54,9 @@ int Scaled(int pixels) { return ::MulDiv(pixels, win::ScreenDpi(), 96); }
 
 std::wstring Widened(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-// Escape closes the window and Tab moves on from whichever control has the focus, without the
-// message loop's help: the window is modeless and the program's loop knows only the main window.
-LRESULT CALLBACK ChildKeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+}  // namespace
+
+LRESULT CharacterMapWindow::ChildKeys::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND root = ::GetAncestor(hwnd, GA_ROOT);
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
         ::PostMessageW(root, WM_CLOSE, 0, 0);
@@ -70,11 +69,8 @@ LRESULT CALLBACK ChildKeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
     // The characters TranslateMessage makes of those keys would only beep.
     if (message == WM_CHAR && (wParam == VK_ESCAPE || wParam == VK_TAB)) return 0;
-    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, &ChildKeysProc, kChildKeysId);
-    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    return subclass::CallPreviousProcedure(hwnd, message, wParam, lParam);
 }
-
-}  // namespace
 
 void CharacterSample::Create(HWND parent, UINT_PTR id) {
     win::WindowClassArgs windowClass{kSampleClassName};
@@ -174,8 +170,11 @@ void CharacterMapWindow::CreateControls() {
     collected_.Create(hwnd(), kCollectedId);
     copyButton_.Create(hwnd(), kCopyId, L"Копировать");
     previewButton_.Create(hwnd(), kPreviewId, L"В просмотр");
+    // Through the program's own subclass table: comctl32's subclasses look their data up in a
+    // window property, a round trip to the Wine server for every message the list box gets while
+    // it is filled.
     for (HWND control : {blocks_.hwnd(), size_.hwnd(), collected_.hwnd(), copyButton_.hwnd(), previewButton_.hwnd()}) {
-        ::SetWindowSubclass(control, &ChildKeysProc, kChildKeysId, 0);
+        for (UINT message : {WM_KEYDOWN, WM_CHAR}) subclass::AttachMessage(childKeys_, control, message);
     }
 }
 
