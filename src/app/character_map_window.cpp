@@ -299,6 +299,10 @@ LRESULT CharacterMapWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
         case WM_COMMAND:
             OnCommand(wParam);
             return 0;
+        case WM_SYSCOLORCHANGE:
+            // Only top-level windows hear of it; the grid keeps the colours in its cell pattern.
+            ::SendMessageW(grid_.hwnd(), message, wParam, lParam);
+            break;
         case WM_HSCROLL:
             if (reinterpret_cast<HWND>(lParam) == size_.hwnd()) grid_.SetCellSize(CellSizeFromSlider());
             return 0;
