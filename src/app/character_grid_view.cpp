@@ -252,7 +252,7 @@ void CharacterGridView::Render() {
     win::DcStateGuard state(dc);
     ::SetBkMode(dc, TRANSPARENT);
     win::SelectGuard font(dc, cellFont_.get());
-    ::SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+    ::SetTextAlign(dc, TA_LEFT | TA_BASELINE);
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     for (const core::CharacterGrid::Row& row : rows) {
         if (row.cellCount != 0) RenderCells(dc, row, row.top - scrollTop_);
@@ -294,22 +294,55 @@ void CharacterGridView::RenderHeader(std::size_t sectionIndex, int y) {
 }
 
 void CharacterGridView::RenderCells(HDC dc, const core::CharacterGrid::Row& row, int y) {
-    for (std::size_t i = 0; i < row.cellCount; ++i) {
-        const std::size_t cell = row.firstCell + i;
-        const int x = static_cast<int>(i) * cellSize_;
-        const std::wstring text = core::Utf16Of(grid_.CodePointAt(cell));
-        if (cell != selected_) {
-            ::ExtTextOutW(dc, x + cellSize_ / 2, y + baseline_, 0, nullptr, text.c_str(),
-                          static_cast<UINT>(text.size()), nullptr);
-            continue;
+    std::wstring text;
+    text.reserve(2 * row.cellCount);
+    for (std::size_t i = 0; i < row.cellCount; ++i) text += core::Utf16Of(grid_.CodePointAt(row.firstCell + i));
+    const auto count = static_cast<int>(text.size());
+    const bool hasSelected = selected_ && *selected_ >= row.firstCell && *selected_ < row.firstCell + row.cellCount;
+    const std::size_t selectedColumn = hasSelected ? *selected_ - row.firstCell : 0;
+    // Where each character starts so that its advance is centred in its cell.
+    std::vector<int> origins(row.cellCount);
+    // The whole row in one call: a call per cell costs more than its character. By glyph index,
+    // so that the platform neither joins nor reorders the characters of a script written right to
+    // left: each cell shows its character alone, as a call of its own would.
+    std::vector<WORD> glyphs(row.cellCount);
+    SIZE extent{};
+    const bool firstPlane = text.size() == row.cellCount;
+    if (firstPlane && ::GetGlyphIndicesW(dc, text.c_str(), count, glyphs.data(), 0) == static_cast<DWORD>(count) &&
+        ::GetTextExtentExPointI(dc, glyphs.data(), count, 0, nullptr, origins.data(), &extent)) {
+        int end = 0;
+        for (std::size_t i = 0; i < origins.size(); ++i) {
+            const int advance = origins[i] - end;
+            end = origins[i];
+            origins[i] = static_cast<int>(i) * cellSize_ + (cellSize_ - advance) / 2;
         }
+        std::vector<int> spacing(origins.size(), cellSize_);
+        for (std::size_t i = 0; i + 1 < origins.size(); ++i) spacing[i] = origins[i + 1] - origins[i];
+        ::ExtTextOutW(dc, origins[0], y + baseline_, ETO_GLYPH_INDEX, nullptr, reinterpret_cast<LPCWSTR>(glyphs.data()),
+                      static_cast<UINT>(count), spacing.data());
+    } else {
+        // Surrogate pairs would split the spacing array: a cell at a time, centred by the platform.
+        ::SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+        for (std::size_t i = 0; i < row.cellCount; ++i) {
+            const std::wstring character = core::Utf16Of(grid_.CodePointAt(row.firstCell + i));
+            ::ExtTextOutW(dc, static_cast<int>(i) * cellSize_ + cellSize_ / 2, y + baseline_, 0, nullptr,
+                          character.c_str(), static_cast<UINT>(character.size()), nullptr);
+        }
+        origins.assign(row.cellCount, 0);
+        if (hasSelected) origins[selectedColumn] = static_cast<int>(selectedColumn) * cellSize_ + cellSize_ / 2;
+    }
+    if (hasSelected) {
+        // The selected cell again, over its own background.
+        const int x = static_cast<int>(selectedColumn) * cellSize_;
+        const std::wstring character = core::Utf16Of(grid_.CodePointAt(*selected_));
         const RECT inside{x, y, x + cellSize_ - 1, y + cellSize_ - 1};
         ::SetTextColor(dc, ::GetSysColor(focused_ ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         ::SetBkColor(dc, ::GetSysColor(focused_ ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
-        ::ExtTextOutW(dc, x + cellSize_ / 2, y + baseline_, ETO_OPAQUE | ETO_CLIPPED, &inside, text.c_str(),
-                      static_cast<UINT>(text.size()), nullptr);
+        ::ExtTextOutW(dc, origins[selectedColumn], y + baseline_, ETO_OPAQUE | ETO_CLIPPED, &inside,
+                      character.c_str(), static_cast<UINT>(character.size()), nullptr);
         ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     }
+    ::SetTextAlign(dc, TA_LEFT | TA_BASELINE);
 }
 
 void CharacterGridView::Paint() {

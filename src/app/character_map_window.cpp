@@ -181,6 +181,7 @@ void CharacterMapWindow::CreateControls() {
 void CharacterMapWindow::LayOut() {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
+    laidOut_ = SIZE{client.right, client.bottom};
     const int margin = Scaled(kMargin), side = Scaled(kSideWidth), label = Scaled(kLabelHeight);
     const int row = Scaled(kRowHeight), button = Scaled(kButtonWidth);
     const int bottomTop = client.bottom - margin - row;
@@ -288,7 +289,8 @@ void CharacterMapWindow::OnCommand(WPARAM wParam) {
 LRESULT CharacterMapWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE:
-            LayOut();
+            // Showing the window for the first time reports the size it was made with again.
+            if (LOWORD(lParam) != laidOut_.cx || HIWORD(lParam) != laidOut_.cy) LayOut();
             return 0;
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);

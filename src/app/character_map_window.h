@@ -91,6 +91,7 @@ private:
 
     PreviewSink toPreview_;
     ChildKeys childKeys_;
+    SIZE laidOut_{};  // the client size the controls were last placed for
     std::wstring family_;
     win::Label fontLabel_;
     win::Label blocksLabel_;
