@@ -63,10 +63,10 @@ std::wstring Widened(const char* text) {
 
 }  // namespace
 
-void CharacterGridView::Create(HWND parent, UINT_PTR id) {
+void CharacterGridView::Create(HWND parent, UINT_PTR id, const RECT& bounds) {
     win::WindowClassArgs windowClass{kClassName};
     windowClass.background = nullptr;  // the back buffer covers every pixel
-    Window::Create(windowClass, win::ChildWindowArgs(parent, id, RECT{0, 0, 100, 100},
+    Window::Create(windowClass, win::ChildWindowArgs(parent, id, bounds,
                                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
                                                      WS_EX_CLIENTEDGE));
 }

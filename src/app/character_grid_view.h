@@ -32,7 +32,7 @@ public:
 
     ~CharacterGridView() override { Destroy(); }
 
-    void Create(HWND parent, UINT_PTR id);
+    void Create(HWND parent, UINT_PTR id, const RECT& bounds);
     // Shows the family's cells; the selection stays on `keep` or moves to the next covered code
     // point after it.
     void SetCharacters(const std::wstring& family, core::CharacterGrid grid, char32_t keep);

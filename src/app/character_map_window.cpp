@@ -154,7 +154,8 @@ void CharacterMapWindow::CreateControls() {
     fontLabel_.Create(hwnd(), kFontLabelId, L"");
     blocksLabel_.Create(hwnd(), kBlocksLabelId, L"Блоки:");
     blocks_.Create(hwnd(), kBlocksId);
-    grid_.Create(hwnd(), kGridId);
+    // Made at its place: the grid's back buffer is as large as the grid, and made once.
+    grid_.Create(hwnd(), kGridId, GridBounds());
     grid_.events.selectionChanged = [this](char32_t codePoint) { OnSelection(codePoint); };
     grid_.events.copy = [this](char32_t codePoint) { Copy(core::Utf16Of(codePoint)); };
     grid_.events.activate = [this](char32_t codePoint) { Collect(codePoint); };
@@ -178,6 +179,16 @@ void CharacterMapWindow::CreateControls() {
     }
 }
 
+RECT CharacterMapWindow::GridBounds() const {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    const int margin = Scaled(kMargin), side = Scaled(kSideWidth), row = Scaled(kRowHeight);
+    const int left = 2 * margin + side;
+    const int right = client.right - 2 * margin - side;
+    const int bottom = client.bottom - margin - row - margin;
+    return RECT{left, margin, std::max(right, left + 1), std::max<int>(bottom, margin + 1)};
+}
+
 void CharacterMapWindow::LayOut() {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
@@ -189,8 +200,8 @@ void CharacterMapWindow::LayOut() {
 
     blocksLabel_.SetBounds(RECT{margin, margin, margin + side, margin + label});
     blocks_.SetBounds(RECT{margin, margin + label, margin + side, bottomTop - margin});
-    ::MoveWindow(grid_.hwnd(), 2 * margin + side, margin, std::max(right - 3 * margin - side, 1),
-                 std::max<int>(bottomTop - 2 * margin, 1), TRUE);
+    const RECT grid = GridBounds();
+    ::MoveWindow(grid_.hwnd(), grid.left, grid.top, grid.right - grid.left, grid.bottom - grid.top, TRUE);
 
     int y = margin;
     fontLabel_.SetBounds(RECT{right, y, right + side, y + label});

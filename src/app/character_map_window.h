@@ -81,6 +81,7 @@ private:
     };
 
     void CreateControls();
+    RECT GridBounds() const;
     void LayOut();
     void FillBlocks();
     void OnSelection(char32_t codePoint);
