@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "app/character_grid_accessible.h"
@@ -24,6 +26,27 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
+// A cell in the window colour with its line on the right and at the bottom; tiled, it draws the
+// lines of a whole band of cell rows.
+win::UniqueBrush CellLinesBrush(int size) {
+    auto pixel = [](COLORREF colour) {
+        return std::uint32_t{GetRValue(colour)} << 16 | std::uint32_t{GetGValue(colour)} << 8 | GetBValue(colour);
+    };
+    const std::uint32_t window = pixel(::GetSysColor(COLOR_WINDOW));
+    const std::uint32_t line = pixel(::GetSysColor(COLOR_BTNFACE));
+    const auto side = static_cast<std::size_t>(size);
+    // The header and the pixels in one block, as CreateDIBPatternBrushPt takes them.
+    std::vector<std::uint32_t> packed(sizeof(BITMAPINFOHEADER) / sizeof(std::uint32_t) + side * side, window);
+    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB};
+    std::memcpy(packed.data(), &header, sizeof(header));
+    std::uint32_t* pixels = packed.data() + sizeof(header) / sizeof(std::uint32_t);
+    for (std::size_t i = 0; i < side; ++i) {
+        pixels[i * side + side - 1] = line;
+        pixels[(side - 1) * side + i] = line;
+    }
+    return win::UniqueBrush(::CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS));
+}
+
 int UiTextHeight(HWND window) {
     win::WindowDc dc(window);
     win::SelectGuard font(dc.get(), win::UiFont());
@@ -40,10 +63,10 @@ std::wstring Widened(const char* text) {
 
 }  // namespace
 
-void CharacterGridView::Create(HWND parent, UINT_PTR id) {
+void CharacterGridView::Create(HWND parent, UINT_PTR id, const RECT& bounds) {
     win::WindowClassArgs windowClass{kClassName};
     windowClass.background = nullptr;  // the back buffer covers every pixel
-    Window::Create(windowClass, win::ChildWindowArgs(parent, id, RECT{0, 0, 100, 100},
+    Window::Create(windowClass, win::ChildWindowArgs(parent, id, bounds,
                                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
                                                      WS_EX_CLIENTEDGE));
 }
@@ -55,6 +78,12 @@ void CharacterGridView::SetCharacters(const std::wstring& family, core::Characte
     selected_ = grid_.CellAtOrAfter(keep);
     scrollTop_ = 0;
     SetCellSize(cellSize_);
+    // Another font shows the kept character under its block's header where the view has room for
+    // both, not at the bottom edge where scrolling down from the top would leave it.
+    if (selected_) {
+        const int header = grid_.Sections()[grid_.SectionOf(*selected_)].top;
+        ScrollTo(grid_.ScrollToShow(*selected_, header, surface_.Height()));
+    }
     if (events.selectionChanged && selected_) events.selectionChanged(grid_.CodePointAt(*selected_));
     AnnounceSelection();
 }
@@ -62,6 +91,7 @@ void CharacterGridView::SetCharacters(const std::wstring& family, core::Characte
 void CharacterGridView::SetCellSize(int pixels) {
     cellSize_ = std::max(pixels, 8);
     cellFont_.reset(CreateFamilyFont(family_, cellSize_ * kGlyphPercent / 100));
+    cellLines_ = CellLinesBrush(cellSize_);
     if (hwnd()) {
         win::WindowDc dc(hwnd());
         win::SelectGuard font(dc.get(), cellFont_.get());
@@ -86,6 +116,10 @@ void CharacterGridView::LayOut() {
     grid_.SetLayout(client.right / cellSize_, cellSize_, text + text / 2);
     headerTextTop_ = (grid_.HeaderHeight() - text) / 2;
     surface_.Resize(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+    // Room for every header the view can show at once, and one more.
+    const int slots = surface_.Height() / (grid_.HeaderHeight() + cellSize_) + 3;
+    headerSlots_.Resize(surface_.Width(), slots * grid_.HeaderHeight());
+    slotSections_.assign(static_cast<std::size_t>(slots), std::nullopt);
     scrollTop_ = grid_.ClampScroll(scrollTop_, client.bottom);
     SCROLLINFO scroll{sizeof(scroll), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
     scroll.nMax = std::max(grid_.ContentHeight() - 1, 0);
@@ -184,69 +218,131 @@ void CharacterGridView::Render() {
     HDC dc = surface_.Dc();
     const int width = surface_.Width();
     const int height = surface_.Height();
-    // A few long lines rather than a fill per cell: clearing each cell with its character costs
-    // more than the character. Headers paint over the column lines.
-    Fill(dc, RECT{0, 0, width, height}, ::GetSysColor(COLOR_WINDOW));
-    const int contentBottom = std::max(0, std::min(height, grid_.ContentHeight() - scrollTop_));
-    const COLORREF line = ::GetSysColor(COLOR_BTNFACE);
-    for (int column = 1; column <= grid_.Columns(); ++column) {
-        Fill(dc, RECT{column * cellSize_ - 1, 0, column * cellSize_, contentBottom}, line);
+    // Every GDI call costs about as much as a character, and every fill as much as the pixels it
+    // covers: each pixel is set once before the characters, each section's band of cell rows gets
+    // all its lines from one fill with the cell pattern, and headers are copied from their slots.
+    const std::vector<core::CharacterGrid::Row> rows = grid_.RowsIn(scrollTop_, height);
+    const int columnsWidth = grid_.Columns() * cellSize_;
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+    const int contentBottom = std::clamp(grid_.ContentHeight() - scrollTop_, 0, height);
+    Fill(dc, RECT{columnsWidth, 0, width, contentBottom}, window);
+    Fill(dc, RECT{0, contentBottom, width, height}, window);
+    for (std::size_t i = 0; i < rows.size();) {
+        const int top = rows[i].top - scrollTop_;
+        if (rows[i].cellCount == 0) {
+            const int slot = HeaderSlot(rows[i].section, rows);
+            ::BitBlt(dc, 0, top, width, grid_.HeaderHeight(), headerSlots_.Dc(), 0, slot * grid_.HeaderHeight(),
+                     SRCCOPY);
+            ++i;
+            continue;
+        }
+        std::size_t last = i;
+        while (last + 1 < rows.size() && rows[last + 1].cellCount != 0) ++last;
+        const int bottom = rows[last].top - scrollTop_ + cellSize_;
+        ::SetBrushOrgEx(dc, 0, top, nullptr);
+        const RECT band{0, top, columnsWidth, bottom};
+        ::FillRect(dc, &band, cellLines_.get());
+        // A section's last row may stop short of the last column.
+        if (rows[last].cellCount < static_cast<std::size_t>(grid_.Columns())) {
+            const int end = static_cast<int>(rows[last].cellCount) * cellSize_;
+            Fill(dc, RECT{end, bottom - cellSize_, columnsWidth, bottom}, window);
+        }
+        i = last + 1;
     }
     win::DcStateGuard state(dc);
     ::SetBkMode(dc, TRANSPARENT);
-    const std::vector<core::CharacterGrid::Row> rows = grid_.RowsIn(scrollTop_, height);
-    // Headers, then cells: each font is selected once, which costs as much as drawing a row.
-    {
-        win::SelectGuard font(dc, win::UiFont());
-        ::SetTextAlign(dc, TA_LEFT | TA_TOP);
-        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
-        for (const core::CharacterGrid::Row& row : rows) {
-            if (row.cellCount == 0) RenderHeader(dc, row, row.top - scrollTop_, width);
-        }
-    }
     win::SelectGuard font(dc, cellFont_.get());
-    ::SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+    ::SetTextAlign(dc, TA_LEFT | TA_BASELINE);
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     for (const core::CharacterGrid::Row& row : rows) {
         if (row.cellCount != 0) RenderCells(dc, row, row.top - scrollTop_);
     }
 }
 
-void CharacterGridView::RenderHeader(HDC dc, const core::CharacterGrid::Row& row, int y, int width) {
+int CharacterGridView::HeaderSlot(std::size_t section, const std::vector<core::CharacterGrid::Row>& inView) {
+    const auto held = std::find(slotSections_.begin(), slotSections_.end(), section);
+    if (held != slotSections_.end()) return static_cast<int>(held - slotSections_.begin());
+    // There are more slots than headers fit in the view: one holds none of those in view.
+    int slot = 0;
+    while (slot + 1 < static_cast<int>(slotSections_.size()) && slotSections_[static_cast<std::size_t>(slot)] &&
+           std::any_of(inView.begin(), inView.end(), [&](const core::CharacterGrid::Row& row) {
+               return row.cellCount == 0 && row.section == slotSections_[static_cast<std::size_t>(slot)];
+           })) {
+        ++slot;
+    }
+    slotSections_[static_cast<std::size_t>(slot)] = section;
+    RenderHeader(section, slot * grid_.HeaderHeight());
+    return slot;
+}
+
+void CharacterGridView::RenderHeader(std::size_t sectionIndex, int y) {
+    HDC dc = headerSlots_.Dc();
+    const int width = headerSlots_.Width();
     const int height = grid_.HeaderHeight();
     Fill(dc, RECT{0, y, width, y + height - 1}, ::GetSysColor(COLOR_BTNFACE));
     Fill(dc, RECT{0, y + height - 1, width, y + height}, ::GetSysColor(COLOR_BTNSHADOW));
-    const core::CharacterGrid::Section& section = grid_.Sections()[row.section];
+    const core::CharacterGrid::Section& section = grid_.Sections()[sectionIndex];
     std::wstring text = section.block ? Widened(section.block->name) : L"Вне блоков";
     if (section.block) {
         text += L" (" + core::CodePointLabel(section.block->first) + L"–" + core::CodePointLabel(section.block->last) + L")";
     }
+    win::SelectGuard font(dc, win::UiFont());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
     ::ExtTextOutW(dc, height / 4, y + headerTextTop_, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()),
                   nullptr);
 }
 
 void CharacterGridView::RenderCells(HDC dc, const core::CharacterGrid::Row& row, int y) {
-    const int rowWidth = static_cast<int>(row.cellCount) * cellSize_;
-    Fill(dc, RECT{0, y + cellSize_ - 1, rowWidth, y + cellSize_}, ::GetSysColor(COLOR_BTNFACE));
-    if (row.cellCount < static_cast<std::size_t>(grid_.Columns())) {
-        Fill(dc, RECT{rowWidth, y, grid_.Columns() * cellSize_, y + cellSize_}, ::GetSysColor(COLOR_WINDOW));
-    }
-    for (std::size_t i = 0; i < row.cellCount; ++i) {
-        const std::size_t cell = row.firstCell + i;
-        const int x = static_cast<int>(i) * cellSize_;
-        const std::wstring text = core::Utf16Of(grid_.CodePointAt(cell));
-        if (cell != selected_) {
-            ::ExtTextOutW(dc, x + cellSize_ / 2, y + baseline_, 0, nullptr, text.c_str(),
-                          static_cast<UINT>(text.size()), nullptr);
-            continue;
+    std::wstring text;
+    text.reserve(2 * row.cellCount);
+    for (std::size_t i = 0; i < row.cellCount; ++i) text += core::Utf16Of(grid_.CodePointAt(row.firstCell + i));
+    const auto count = static_cast<int>(text.size());
+    const bool hasSelected = selected_ && *selected_ >= row.firstCell && *selected_ < row.firstCell + row.cellCount;
+    const std::size_t selectedColumn = hasSelected ? *selected_ - row.firstCell : 0;
+    // Where each character starts so that its advance is centred in its cell.
+    std::vector<int> origins(row.cellCount);
+    // The whole row in one call: a call per cell costs more than its character. By glyph index,
+    // so that the platform neither joins nor reorders the characters of a script written right to
+    // left: each cell shows its character alone, as a call of its own would.
+    std::vector<WORD> glyphs(row.cellCount);
+    SIZE extent{};
+    const bool firstPlane = text.size() == row.cellCount;
+    if (firstPlane && ::GetGlyphIndicesW(dc, text.c_str(), count, glyphs.data(), 0) == static_cast<DWORD>(count) &&
+        ::GetTextExtentExPointI(dc, glyphs.data(), count, 0, nullptr, origins.data(), &extent)) {
+        int end = 0;
+        for (std::size_t i = 0; i < origins.size(); ++i) {
+            const int advance = origins[i] - end;
+            end = origins[i];
+            origins[i] = static_cast<int>(i) * cellSize_ + (cellSize_ - advance) / 2;
         }
+        std::vector<int> spacing(origins.size(), cellSize_);
+        for (std::size_t i = 0; i + 1 < origins.size(); ++i) spacing[i] = origins[i + 1] - origins[i];
+        ::ExtTextOutW(dc, origins[0], y + baseline_, ETO_GLYPH_INDEX, nullptr, reinterpret_cast<LPCWSTR>(glyphs.data()),
+                      static_cast<UINT>(count), spacing.data());
+    } else {
+        // Surrogate pairs would split the spacing array: a cell at a time, centred by the platform.
+        ::SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+        for (std::size_t i = 0; i < row.cellCount; ++i) {
+            const std::wstring character = core::Utf16Of(grid_.CodePointAt(row.firstCell + i));
+            ::ExtTextOutW(dc, static_cast<int>(i) * cellSize_ + cellSize_ / 2, y + baseline_, 0, nullptr,
+                          character.c_str(), static_cast<UINT>(character.size()), nullptr);
+        }
+        origins.assign(row.cellCount, 0);
+        if (hasSelected) origins[selectedColumn] = static_cast<int>(selectedColumn) * cellSize_ + cellSize_ / 2;
+    }
+    if (hasSelected) {
+        // The selected cell again, over its own background.
+        const int x = static_cast<int>(selectedColumn) * cellSize_;
+        const std::wstring character = core::Utf16Of(grid_.CodePointAt(*selected_));
         const RECT inside{x, y, x + cellSize_ - 1, y + cellSize_ - 1};
         ::SetTextColor(dc, ::GetSysColor(focused_ ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         ::SetBkColor(dc, ::GetSysColor(focused_ ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
-        ::ExtTextOutW(dc, x + cellSize_ / 2, y + baseline_, ETO_OPAQUE | ETO_CLIPPED, &inside, text.c_str(),
-                      static_cast<UINT>(text.size()), nullptr);
+        ::ExtTextOutW(dc, origins[selectedColumn], y + baseline_, ETO_OPAQUE | ETO_CLIPPED, &inside,
+                      character.c_str(), static_cast<UINT>(character.size()), nullptr);
         ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     }
+    ::SetTextAlign(dc, TA_LEFT | TA_BASELINE);
 }
 
 void CharacterGridView::Paint() {
@@ -315,6 +411,12 @@ LRESULT CharacterGridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         case WM_ERASEBKGND:
             return 1;
+        case WM_SYSCOLORCHANGE:
+            cellLines_ = CellLinesBrush(cellSize_);
+            std::fill(slotSections_.begin(), slotSections_.end(), std::nullopt);
+            Render();
+            ::InvalidateRect(hwnd(), nullptr, FALSE);
+            return 0;
         case WM_VSCROLL:
             OnScroll(wParam);
             return 0;
@@ -359,7 +461,9 @@ LRESULT CharacterGridView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
 void CharacterGridView::OnDestroyed() {
     // Closed, the window keeps no GDI objects; opening it again makes them anew.
     surface_.Reset();
+    headerSlots_.Reset();
     cellFont_.reset();
+    cellLines_.reset();
 }
 
 }  // namespace app

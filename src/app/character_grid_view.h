@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/app/character_grid.h"
 #include "win/dib_surface.h"
@@ -31,7 +32,7 @@ public:
 
     ~CharacterGridView() override { Destroy(); }
 
-    void Create(HWND parent, UINT_PTR id);
+    void Create(HWND parent, UINT_PTR id, const RECT& bounds);
     // Shows the family's cells; the selection stays on `keep` or moves to the next covered code
     // point after it.
     void SetCharacters(const std::wstring& family, core::CharacterGrid grid, char32_t keep);
@@ -70,13 +71,16 @@ private:
     bool OnKey(WPARAM key);
     void OnChar(wchar_t unit);
     void Paint();
-    void RenderHeader(HDC dc, const core::CharacterGrid::Row& row, int y, int width);
+    // The slot of headerSlots_ that holds the section's header, drawn there if it was not yet.
+    int HeaderSlot(std::size_t section, const std::vector<core::CharacterGrid::Row>& inView);
+    void RenderHeader(std::size_t section, int y);
     void RenderCells(HDC dc, const core::CharacterGrid::Row& row, int y);
     void AnnounceSelection() const;
 
     core::CharacterGrid grid_;
     std::wstring family_;
     win::UniqueFont cellFont_;
+    win::UniqueBrush cellLines_;
     int cellSize_ = 36;
     int baseline_ = 0;
     int headerTextTop_ = 0;
@@ -85,6 +89,10 @@ private:
     std::optional<std::size_t> selected_;
     wchar_t pendingHighSurrogate_ = 0;
     win::DibSurface surface_;
+    // Headers drawn once and copied while they stay in view: a header's text costs as much as a
+    // row of cells. Laying out again forgets them.
+    win::DibSurface headerSlots_;
+    std::vector<std::optional<std::size_t>> slotSections_;
 };
 
 }  // namespace app

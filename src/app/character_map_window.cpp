@@ -17,7 +17,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"GlyphoscopeCharacterMap";
 constexpr wchar_t kSampleClassName[] = L"GlyphoscopeCharacterSample";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr UINT_PTR kChildKeysId = 0x43484D50;  // "CHMP"
 
 enum ControlId : UINT_PTR {
     kFontLabelId = 100,
@@ -55,9 +54,9 @@ int Scaled(int pixels) { return ::MulDiv(pixels, win::ScreenDpi(), 96); }
 
 std::wstring Widened(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-// Escape closes the window and Tab moves on from whichever control has the focus, without the
-// message loop's help: the window is modeless and the program's loop knows only the main window.
-LRESULT CALLBACK ChildKeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+}  // namespace
+
+LRESULT CharacterMapWindow::ChildKeys::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND root = ::GetAncestor(hwnd, GA_ROOT);
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
         ::PostMessageW(root, WM_CLOSE, 0, 0);
@@ -70,11 +69,8 @@ LRESULT CALLBACK ChildKeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
     // The characters TranslateMessage makes of those keys would only beep.
     if (message == WM_CHAR && (wParam == VK_ESCAPE || wParam == VK_TAB)) return 0;
-    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, &ChildKeysProc, kChildKeysId);
-    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    return subclass::CallPreviousProcedure(hwnd, message, wParam, lParam);
 }
-
-}  // namespace
 
 void CharacterSample::Create(HWND parent, UINT_PTR id) {
     win::WindowClassArgs windowClass{kSampleClassName};
@@ -158,7 +154,8 @@ void CharacterMapWindow::CreateControls() {
     fontLabel_.Create(hwnd(), kFontLabelId, L"");
     blocksLabel_.Create(hwnd(), kBlocksLabelId, L"Блоки:");
     blocks_.Create(hwnd(), kBlocksId);
-    grid_.Create(hwnd(), kGridId);
+    // Made at its place: the grid's back buffer is as large as the grid, and made once.
+    grid_.Create(hwnd(), kGridId, GridBounds());
     grid_.events.selectionChanged = [this](char32_t codePoint) { OnSelection(codePoint); };
     grid_.events.copy = [this](char32_t codePoint) { Copy(core::Utf16Of(codePoint)); };
     grid_.events.activate = [this](char32_t codePoint) { Collect(codePoint); };
@@ -174,14 +171,28 @@ void CharacterMapWindow::CreateControls() {
     collected_.Create(hwnd(), kCollectedId);
     copyButton_.Create(hwnd(), kCopyId, L"Копировать");
     previewButton_.Create(hwnd(), kPreviewId, L"В просмотр");
+    // Through the program's own subclass table: comctl32's subclasses look their data up in a
+    // window property, a round trip to the Wine server for every message the list box gets while
+    // it is filled.
     for (HWND control : {blocks_.hwnd(), size_.hwnd(), collected_.hwnd(), copyButton_.hwnd(), previewButton_.hwnd()}) {
-        ::SetWindowSubclass(control, &ChildKeysProc, kChildKeysId, 0);
+        for (UINT message : {WM_KEYDOWN, WM_CHAR}) subclass::AttachMessage(childKeys_, control, message);
     }
+}
+
+RECT CharacterMapWindow::GridBounds() const {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    const int margin = Scaled(kMargin), side = Scaled(kSideWidth), row = Scaled(kRowHeight);
+    const int left = 2 * margin + side;
+    const int right = client.right - 2 * margin - side;
+    const int bottom = client.bottom - margin - row - margin;
+    return RECT{left, margin, std::max(right, left + 1), std::max<int>(bottom, margin + 1)};
 }
 
 void CharacterMapWindow::LayOut() {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
+    laidOut_ = SIZE{client.right, client.bottom};
     const int margin = Scaled(kMargin), side = Scaled(kSideWidth), label = Scaled(kLabelHeight);
     const int row = Scaled(kRowHeight), button = Scaled(kButtonWidth);
     const int bottomTop = client.bottom - margin - row;
@@ -189,8 +200,8 @@ void CharacterMapWindow::LayOut() {
 
     blocksLabel_.SetBounds(RECT{margin, margin, margin + side, margin + label});
     blocks_.SetBounds(RECT{margin, margin + label, margin + side, bottomTop - margin});
-    ::MoveWindow(grid_.hwnd(), 2 * margin + side, margin, std::max(right - 3 * margin - side, 1),
-                 std::max<int>(bottomTop - 2 * margin, 1), TRUE);
+    const RECT grid = GridBounds();
+    ::MoveWindow(grid_.hwnd(), grid.left, grid.top, grid.right - grid.left, grid.bottom - grid.top, TRUE);
 
     int y = margin;
     fontLabel_.SetBounds(RECT{right, y, right + side, y + label});
@@ -289,7 +300,8 @@ void CharacterMapWindow::OnCommand(WPARAM wParam) {
 LRESULT CharacterMapWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE:
-            LayOut();
+            // Showing the window for the first time reports the size it was made with again.
+            if (LOWORD(lParam) != laidOut_.cx || HIWORD(lParam) != laidOut_.cy) LayOut();
             return 0;
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -300,6 +312,10 @@ LRESULT CharacterMapWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
         case WM_COMMAND:
             OnCommand(wParam);
             return 0;
+        case WM_SYSCOLORCHANGE:
+            // Only top-level windows hear of it; the grid keeps the colours in its cell pattern.
+            ::SendMessageW(grid_.hwnd(), message, wParam, lParam);
+            break;
         case WM_HSCROLL:
             if (reinterpret_cast<HWND>(lParam) == size_.hwnd()) grid_.SetCellSize(CellSizeFromSlider());
             return 0;

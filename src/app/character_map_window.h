@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/character_grid_view.h"
+#include "subclass/subclass.h"
 #include "win/controls.h"
 #include "win/handles.h"
 #include "win/window.h"
@@ -64,6 +65,15 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Escape closes the window and Tab moves on from whichever control has the focus, without the
+    // message loop's help: the window is modeless and the program's loop knows only the main window.
+    // The windows it is attached to let it go when they are destroyed.
+    class ChildKeys final : public subclass::ISubclass {
+    public:
+        core::MessageResponse MsgResponse() override { return core::MessageResponse::Consume; }
+        LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    };
+
     class Slider : public win::ChildControl {
     public:
         void Create(HWND parent, UINT_PTR id, int minimum, int maximum, int position);
@@ -71,6 +81,7 @@ private:
     };
 
     void CreateControls();
+    RECT GridBounds() const;
     void LayOut();
     void FillBlocks();
     void OnSelection(char32_t codePoint);
@@ -80,6 +91,8 @@ private:
     int CellSizeFromSlider() const;
 
     PreviewSink toPreview_;
+    ChildKeys childKeys_;
+    SIZE laidOut_{};  // the client size the controls were last placed for
     std::wstring family_;
     win::Label fontLabel_;
     win::Label blocksLabel_;

@@ -209,6 +209,8 @@ TEST_F(CharacterMap, JumpsToABlockAndFollowsTheMainWindowsSelectionWhileOpen) {
     EXPECT_GT(grid().Grid().CellCount(), 50000u);
     EXPECT_EQ(grid().Grid().CellOf(0xF600), std::nullopt);  // U+1F600 folded onto the first plane
     EXPECT_EQ(Selected(), U'Ж');  // the wide font has it too
+    // Under its block's header, which the view has room for.
+    EXPECT_EQ(grid().ScrollTop(), grid().Grid().Sections()[grid().Grid().SectionOf(*grid().SelectedCell())].top);
     EXPECT_EQ(map().Blocks().Count(), static_cast<int>(grid().Grid().Sections().size()));
     // Beyond the first plane: typed as a surrogate pair, copied as one.
     ::SetForegroundWindow(map().hwnd());
