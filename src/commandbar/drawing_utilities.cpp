@@ -56,9 +56,10 @@ ToolbarThemeCache& CachedToolbarTheme() {
 
 // Null without visual styles.
 HTHEME ToolbarTheme() {
+    if (!Capabilities().isXpOrLater) return nullptr;
     ToolbarThemeCache& cache = CachedToolbarTheme();
     if (!cache.opened) {
-        cache.theme = UniqueTheme(Capabilities().isXpOrLater ? ::OpenThemeData(nullptr, L"TOOLBAR") : nullptr);
+        cache.theme = UniqueTheme(::OpenThemeData(nullptr, L"TOOLBAR"));
         cache.opened = true;
     }
     return cache.theme.get();
