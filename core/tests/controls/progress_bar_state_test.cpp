@@ -121,12 +121,12 @@ TEST(ProgressPacer, PassesOnANewShownPercentageOrAfterTheInterval) {
         bool due;
     };
     const Step steps[] = {
-        {0.01f, 1000, true},   // the first update always
-        {0.2f, 1001, false},   // still 0 %
-        {0.6f, 1002, true},    // shows 1 %
-        {1.4f, 1016, false},   // 14 ms after the last pass
-        {1.4f, 1017, true},    // the interval is over
-        {1.45f, 900, true},    // a clock that went back
+        {0.01f, 1000, true},  // the first update always
+        {0.2f, 1001, false},  // still 0 %
+        {0.6f, 1002, true},   // shows 1 %
+        {1.4f, 1016, false},  // 14 ms after the last pass
+        {1.4f, 1017, true},   // the interval is over
+        {1.45f, 900, true},   // a clock that went back
         {1.45f, 901, false},
     };
     ProgressPacer pacer(15);

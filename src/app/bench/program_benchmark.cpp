@@ -184,6 +184,7 @@ public:
     }
     HWND Window() const noexcept { return window_; }
     DWORD Id() const noexcept { return process_.dwProcessId; }
+
 private:
     PROCESS_INFORMATION process_{};
     double started_ = 0;
@@ -210,9 +211,10 @@ int StartupFigures(int rounds) {
         bare.push_back(baseline.WaitForWindow(kBareClass, 0));
     }
     const double ownTime = Median(own), bareTime = Median(bare);
-    std::printf("start-up until the main window is painted (median of %d): %.1f ms, a bare window %.1f ms, ratio %.2f "
-                "(target 1.15)\n",
-                rounds, ownTime, bareTime, ownTime / bareTime);
+    std::printf(
+        "start-up until the main window is painted (median of %d): %.1f ms, a bare window %.1f ms, ratio %.2f "
+        "(target 1.15)\n",
+        rounds, ownTime, bareTime, ownTime / bareTime);
     std::fflush(stdout);
     return static_cast<int>(std::count_if(own.begin(), own.end(), [](double t) { return t < 0; }) +
                             std::count_if(bare.begin(), bare.end(), [](double t) { return t < 0; }));
@@ -227,9 +229,7 @@ void Tap(std::vector<INPUT>& inputs, WORD key) {
     inputs.push_back(input);
 }
 
-void Send(std::vector<INPUT> inputs) {
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+void Send(std::vector<INPUT> inputs) { ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 
 // One side of the menu figures: its process, its main window and the class of its drop-downs.
 struct MenuSide {
@@ -294,9 +294,10 @@ int MenuFigures(int rounds, int opens) {
         }
     }
     const double ownTime = Median(medians[0]), nativeTime = Median(medians[1]);
-    std::printf("Alt, Right k times, Down until the drop-down has painted (median of %d rounds of %d): %.2f ms, the "
-                "native menu bar %.2f ms, ratio %.2f (target 1.0)",
-                rounds, opens, ownTime, nativeTime, nativeTime > 0 ? ownTime / nativeTime : 0.0);
+    std::printf(
+        "Alt, Right k times, Down until the drop-down has painted (median of %d rounds of %d): %.2f ms, the "
+        "native menu bar %.2f ms, ratio %.2f (target 1.0)",
+        rounds, opens, ownTime, nativeTime, nativeTime > 0 ? ownTime / nativeTime : 0.0);
     std::printf(failures ? "; %d opens failed\n" : "\n", failures);
     std::printf("  rounds:");
     for (int round = 0; round < rounds; ++round) {
@@ -316,7 +317,8 @@ int main(int argc, char** argv) {
     const int opens = argc > 2 ? std::max(1, std::atoi(argv[2])) : 30;
     // The program as a first start finds it (fonts not loaded, no splash), with its tool bar shown.
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowind");
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, app::kPreferencesKeyPath, app::pref::kShowToolBar, REG_SZ, L"1", 2 * sizeof(wchar_t));
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, app::kPreferencesKeyPath, app::pref::kShowToolBar, REG_SZ, L"1",
+                      2 * sizeof(wchar_t));
     int failures = StartupFigures(rounds);
     failures += MenuFigures(rounds, opens);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowind");
