@@ -8,9 +8,10 @@ build="${GLYPH_BUILD_DIR:-$root/build}"
 cmake -S "$root" -B "$build/win64" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build "$build/win64" --target font_list_benchmark command_bar_benchmark command_bar_menu_benchmark \
-  character_map_benchmark \
+  character_map_benchmark program_benchmark \
   -j "$(nproc)"
 "$root/tools/wine-run.sh" "$build/win64/src/app/font_list_benchmark.exe"
 "$root/tools/wine-run.sh" "$build/win64/src/commandbar/command_bar_benchmark.exe"
 "$root/tools/wine-run.sh" "$build/win64/src/commandbar/command_bar_menu_benchmark.exe"
 "$root/tools/wine-run.sh" "$build/win64/src/app/character_map_benchmark.exe"
+"$root/tools/wine-run.sh" "$build/win64/src/app/program_benchmark.exe"

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "core/controls/progress_bar_state.h"
+
 namespace app {
 
 class FontLoadProgress {
@@ -17,12 +19,16 @@ public:
     virtual void End() = 0;
 };
 
-// Shows nothing; keeps windows painted while a long list fills.
+// Shows nothing; keeps windows painted while a long list fills, passing messages as often as the
+// progress bar would.
 class MessagePumpProgress final : public FontLoadProgress {
 public:
-    void Begin(HWND) override {}
-    void SetPercent(float) override;
+    void Begin(HWND) override { pacer_.Reset(); }
+    void SetPercent(float percent) override;
     void End() override {}
+
+private:
+    core::ProgressPacer pacer_{15};
 };
 
 }  // namespace app

@@ -457,6 +457,8 @@ void MainWindow::OnDestroyed() {
     EndProgram();
 }
 
-void MessagePumpProgress::SetPercent(float) { win::ProcessPendingMessages(); }
+void MessagePumpProgress::SetPercent(float percent) {
+    if (pacer_.Due(percent, ::GetTickCount64())) win::ProcessPendingMessages();
+}
 
 }  // namespace app

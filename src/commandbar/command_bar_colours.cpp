@@ -45,6 +45,7 @@ Colour DesktopColours::Translate(Colour colour) const { return TranslateColour(c
 void InitialiseColours() { State().palette.Initialise(); }
 
 void DetectDisplaySettings(HWND hwnd) {
+    ForgetToolbarTheme();
     ColourState& state = State();
     if (state.palette.Style() == static_cast<std::int32_t>(core::ColourStyle::Themed) && Platform().isXpOrLater) {
         DetectColourScheme(hwnd);

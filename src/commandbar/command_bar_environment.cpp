@@ -18,16 +18,23 @@ Win32RegistryEnvironment::Win32RegistryEnvironment(std::function<void()> refresh
 void Win32RegistryEnvironment::BindControlWindow(WindowHandle hwnd, CommandBarControl* control, bool set) {
     HWND window = ToHwnd(hwnd);
     if (set) {
+        controls_[window] = control;
         ::SetPropW(window, kControlProperty, static_cast<HANDLE>(control));
     } else {
+        controls_.erase(window);
         ::RemovePropW(window, kControlProperty);
     }
 }
 
 CommandBarControl* Win32RegistryEnvironment::ControlFromWindow(WindowHandle hwnd) const {
     HWND window = ToHwnd(hwnd);
-    if (!window || !::IsWindow(window)) return nullptr;
-    return static_cast<CommandBarControl*>(::GetPropW(window, kControlProperty));
+    const auto found = controls_.find(window);
+    if (found == controls_.end()) return nullptr;
+    if (!::IsWindow(window)) {
+        controls_.erase(found);
+        return nullptr;
+    }
+    return found->second;
 }
 
 bool Win32RegistryEnvironment::WindowExists(WindowHandle hwnd) const { return ::IsWindow(ToHwnd(hwnd)) != FALSE; }

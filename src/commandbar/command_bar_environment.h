@@ -1,12 +1,14 @@
 #pragma once
 // The registry's link to Win32: the window property "zentCommandBar:Control" that leads from a
-// control's window to the control, the foreground-window test, the thread hooks, the set-up of
-// colours and drawing at the first registration, the user's decimal separator and the menu mode
-// events screen readers listen for.
+// control's window to the control (read from a table of this process: under Wine every property
+// read is a round trip to the server, and building the menus reads it thousands of times), the
+// foreground-window test, the thread hooks, the set-up of colours and drawing at the first
+// registration, the user's decimal separator and the menu mode events screen readers listen for.
 
 #include <windows.h>
 
 #include <functional>
+#include <unordered_map>
 
 #include "core/commandbar/command_bar_control.h"
 
@@ -41,6 +43,8 @@ public:
 
 private:
     std::function<void()> refreshControls_;
+    // The windows bound to controls; a window destroyed while bound is forgotten at its next lookup.
+    mutable std::unordered_map<HWND, core::commandbar::CommandBarControl*> controls_;
 };
 
 }  // namespace commandbar

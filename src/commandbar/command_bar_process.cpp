@@ -1,6 +1,8 @@
 #include "commandbar/command_bar_process.h"
 
+#include <algorithm>
 #include <exception>
+#include <iterator>
 
 #include "commandbar/button_platform_win32.h"
 #include "commandbar/command_bar_environment.h"
@@ -14,8 +16,18 @@ namespace commandbar {
 namespace {
 
 // The thread's own key state as well: it already holds the modifier presses this thread has
-// received, when the asynchronous state can lag behind (seen under Wine).
-bool Pressed(int key) { return ((::GetAsyncKeyState(key) | ::GetKeyState(key)) & 0x8000) != 0; }
+// received, when the asynchronous state can lag behind (seen under Wine). Read in one call: every
+// read of it is a round trip to the server under Wine, and the hook sees every key.
+class ModifierState {
+public:
+    ModifierState() {
+        if (!::GetKeyboardState(thread_)) std::fill(std::begin(thread_), std::end(thread_), BYTE{0});
+    }
+    bool Pressed(int key) const { return (::GetAsyncKeyState(key) & 0x8000) != 0 || (thread_[key] & 0x80) != 0; }
+
+private:
+    BYTE thread_[256];
+};
 
 // A failed decision has already let the input pass; it is only reported.
 bool Settle(const core::commandbar::HookOutcome& outcome) {
@@ -29,9 +41,10 @@ bool KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     input.virtualKey = static_cast<std::uint16_t>(wParam);
     // Bit 31, the release flag, becomes the sign.
     input.flags = static_cast<std::int32_t>(static_cast<std::uint32_t>(lParam));
-    input.shift = Pressed(VK_SHIFT);
-    input.ctrl = Pressed(VK_CONTROL);
-    input.alt = Pressed(VK_MENU);
+    const ModifierState modifiers;
+    input.shift = modifiers.Pressed(VK_SHIFT);
+    input.ctrl = modifiers.Pressed(VK_CONTROL);
+    input.alt = modifiers.Pressed(VK_MENU);
     return Settle(core::commandbar::KeyboardHookDecision(Registry(), input));
 }
 

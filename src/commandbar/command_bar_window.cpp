@@ -8,6 +8,7 @@
 #include "commandbar/command_bar_hooks.h"
 #include "commandbar/command_bar_menu_host.h"
 #include "commandbar/command_bar_process.h"
+#include "commandbar/drawing_utilities.h"
 #include "core/commandbar/command_bar_registry.h"
 #include "core/commandbar/style_colours.h"
 #include "core/scope_exit.h"
@@ -279,6 +280,7 @@ void CommandBarWindow::OnResize() {
 }
 
 LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    RelayToToolTip(message, wParam, lParam);
     if (LRESULT result = 0; started_ && HandleMenuMessage(message, wParam, result)) return result;
     switch (message) {
         case WM_SIZE:
@@ -303,6 +305,10 @@ LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         case WM_GETOBJECT:
             if (const LRESULT answer = AnswerGetObject(hwnd(), wParam, lParam)) return answer;
+            break;
+        case WM_THEMECHANGED:
+            ForgetToolbarTheme();
+            DrawBar();
             break;
         case WM_DESTROY:
             // The form may go first and take this window with it: leave the registry while the

@@ -219,6 +219,7 @@ private:
     void EnableTimer(UINT_PTR id, UINT interval, bool enable) noexcept;
     void StopTimers() noexcept;
     void SetToolTip(const std::wstring& text);
+    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) const;
     void ShowPopupWindow(int left, int top);
     void HidePopupWindow() noexcept;
 

@@ -4,6 +4,7 @@
 #include "commandbar/command_bar_menu_host.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
@@ -215,12 +216,14 @@ void CommandBarWindow::StopTimers() noexcept {
     EnableTimer(kSubmenuTimer, 0, false);
 }
 
-// One tool covering the whole window; its text follows the hot item.
+// One tool covering the whole window; its text follows the hot item. The window relays its mouse
+// messages itself: the tool tip's own subclassing would look its chain up in a window property
+// for every message, a round trip to the server under Wine.
 void CommandBarWindow::SetToolTip(const std::wstring& text) {
     if (!hwnd() || designMode_) return;
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = hwnd();
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
     tool.lpszText = const_cast<wchar_t*>(text.c_str());
@@ -237,9 +240,22 @@ void CommandBarWindow::SetToolTip(const std::wstring& text) {
     ::SendMessageW(toolTip_.get(), TTM_ACTIVATE, text.empty() ? FALSE : TRUE, 0);
 }
 
+void CommandBarWindow::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (!toolTip_ || message < WM_MOUSEFIRST || message > WM_MOUSELAST || message == WM_MOUSEWHEEL ||
+        message == WM_MOUSEHWHEEL) {
+        return;
+    }
+    MSG msg{hwnd(), message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+    msg.pt = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ::ClientToScreen(hwnd(), &msg.pt);
+    ::SendMessageW(toolTip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
 void CommandBarWindow::ShowPopupWindow(int left, int top) {
     ::SetWindowPos(hwnd(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     DrawBar();
+    // The menu first, its shadows after: taking the screen under a strip is the slow part of an open.
+    ::UpdateWindow(hwnd());
     ShowShadows();
     ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, hwnd(), OBJID_CLIENT, CHILDID_SELF);
 }

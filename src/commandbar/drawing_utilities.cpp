@@ -42,9 +42,27 @@ core::PlatformCapabilities& Capabilities() {
 void CloseTheme(HTHEME theme) noexcept { ::CloseThemeData(theme); }
 using UniqueTheme = win::UniqueHandle<HTHEME, CloseTheme>;
 
+// Opening the theme for each button painted costs several window-property round trips under Wine,
+// dozens per drop-down; one handle, not tied to a window, serves every bar until the style changes.
+struct ToolbarThemeCache {
+    bool opened = false;
+    UniqueTheme theme;
+};
+
+ToolbarThemeCache& CachedToolbarTheme() {
+    static ToolbarThemeCache cache;
+    return cache;
+}
+
 // Null without visual styles.
-UniqueTheme ToolbarTheme(HWND hwnd) {
-    return UniqueTheme(Capabilities().isXpOrLater ? ::OpenThemeData(hwnd, L"TOOLBAR") : nullptr);
+HTHEME ToolbarTheme() {
+    if (!Capabilities().isXpOrLater) return nullptr;
+    ToolbarThemeCache& cache = CachedToolbarTheme();
+    if (!cache.opened) {
+        cache.theme = UniqueTheme(::OpenThemeData(nullptr, L"TOOLBAR"));
+        cache.opened = true;
+    }
+    return cache.theme.get();
 }
 
 void FillSolid(HDC hdc, Colour colour, const RECT& rect) {
@@ -241,13 +259,19 @@ void DrawThemedToolbarPart(HWND hwnd, HDC hdc, int left, int top, int width, int
                            core::commandbar::ButtonStyle buttonStyle, bool dropDownPart, Orientation orientation,
                            bool checked, bool pressed) {
     const RECT rect = RectOf(left, top, width, height);
-    const UniqueTheme theme = ToolbarTheme(hwnd);
+    const HTHEME theme = ToolbarTheme();
     if (!theme) return;
-    ::DrawThemeBackground(theme.get(), hdc, ToolbarThemePart(buttonStyle, dropDownPart, orientation),
+    ::DrawThemeBackground(theme, hdc, ToolbarThemePart(buttonStyle, dropDownPart, orientation),
                           ToolbarThemeState(enabled, hot, checked, pressed), &rect, nullptr);
 }
 
-bool HasToolbarTheme(HWND hwnd) { return static_cast<bool>(ToolbarTheme(hwnd)); }
+bool HasToolbarTheme(HWND) { return ToolbarTheme() != nullptr; }
+
+void ForgetToolbarTheme() noexcept {
+    ToolbarThemeCache& cache = CachedToolbarTheme();
+    cache.theme.reset();
+    cache.opened = false;
+}
 
 void DrawDropDownArrow(HDC hdc, int left, int top, int width, int height, Colour colour, Orientation orientation) {
     const int cx = Centre(left, width);

@@ -74,6 +74,8 @@ void DrawThemedToolbarPart(HWND hwnd, HDC hdc, int left, int top, int width, int
                            bool checked, bool pressed);
 // Whether the desktop's visual style draws tool bar parts for the window.
 bool HasToolbarTheme(HWND hwnd);
+// The visual style changed: the next part drawn opens the tool bar theme again.
+void ForgetToolbarTheme() noexcept;
 
 // Glyphs, centred on (left + width / 2, top + height / 2).
 void DrawDropDownArrow(HDC hdc, int left, int top, int width, int height, Colour colour, Orientation orientation);

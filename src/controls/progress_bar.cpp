@@ -34,7 +34,15 @@ void ProgressBar::SetBounds(const RECT& r) {
 
 void ProgressBar::SetValue(float value) {
     state_.SetValue(value);
-    Redraw();
+    // A loop setting thousands of values would spend most of its time here: the bar redraws and
+    // lets messages through when the shown percentage changes or a frame has passed, and the frame
+    // timer shows whatever came in between.
+    if (valuePacer_.Due(state_.Percent(), ::GetTickCount64())) {
+        Redraw();
+    } else if (hwnd() && !framePending_) {
+        framePending_ = true;
+        ::SetTimer(hwnd(), kFrameTimerId, kFrameMilliseconds, nullptr);
+    }
     Changed(L"Value");
 }
 
@@ -103,7 +111,7 @@ void ProgressBar::Redraw() {
             ::SetTimer(hwnd(), kFrameTimerId, kFrameMilliseconds, nullptr);
         }
     }
-    // Runs on every update, drawn or not: the caller's loop relies on it to keep windows alive.
+    // Runs on every redraw, drawn or not: the caller's loop relies on it to keep windows alive.
     win::ProcessPendingMessages();
 }
 

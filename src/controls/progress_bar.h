@@ -1,8 +1,9 @@
 #pragma once
 // A horizontal bar filled from the left with a centred caption that shows inverted where the bar
-// covers it. Every update lets pending messages through, so a caller looping over thousands of
-// items keeps its windows painted; the surface itself is redrawn only when what it shows changes,
-// and at most once per frame interval.
+// covers it. Updates let pending messages through, so a caller looping over thousands of items
+// keeps its windows painted: every property change does, a new value when the shown percentage
+// changes or a frame interval has passed. The surface itself is redrawn only when what it shows
+// changes, and at most once per frame interval.
 
 #include <windows.h>
 
@@ -72,6 +73,7 @@ private:
     void Changed(const wchar_t* property);
 
     core::ProgressBarState state_;
+    core::ProgressPacer valuePacer_{kFrameMilliseconds};
     core::FontDescription font_;
     win::UniqueFont gdiFont_;
     // Kept between paints, at least one pixel each way.

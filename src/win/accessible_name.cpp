@@ -1,10 +1,11 @@
 #include "win/accessible_name.h"
 
-#include <commctrl.h>
-
 #include <atomic>
-#include <memory>
+#include <exception>
+#include <mutex>
 #include <new>
+#include <optional>
+#include <unordered_map>
 #include <utility>
 
 #include "win/error_report.h"
@@ -12,9 +13,6 @@
 namespace win {
 
 namespace {
-
-constexpr UINT_PTR kSubclassId = 0x4E414D45;  // "NAME"
-constexpr wchar_t kNamingProperty[] = L"GlyphoscopeAccessibleName";
 
 struct Naming {
     std::wstring name;
@@ -128,49 +126,96 @@ private:
     Naming naming_;  // a copy: the object may outlive the control
 };
 
-LRESULT CALLBACK NamingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    auto* naming = reinterpret_cast<Naming*>(data);
-    if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(hwnd, &NamingProc, kSubclassId);
-        ::RemovePropW(hwnd, kNamingProperty);
-        delete naming;
-    } else if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
-        LRESULT answer = 0;
-        const bool handled = GuardCallback([&] {
-            Naming copy = *naming;  // may throw: before anything needs releasing
-            IAccessible* inner = nullptr;
-            if (FAILED(::CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kAccessibleIid,
-                                                   reinterpret_cast<void**>(&inner)))) {
-                return;
+// The named controls and the procedures they had. Kept here rather than through the common
+// controls' subclassing, which looks its chain up in a window property: under Wine every property
+// read is a round trip to the server, twice for each message the control gets, and a list box
+// filled with thousands of names gets thousands of messages.
+struct NamedWindow {
+    WNDPROC previous = nullptr;
+    Naming naming;
+};
+
+struct NamedWindows {
+    std::mutex lock;
+    std::unordered_map<HWND, NamedWindow> windows;
+};
+
+NamedWindows& Named() {
+    static NamedWindows named;
+    return named;
+}
+
+LRESULT AnswerWithName(HWND hwnd, WPARAM wParam, Naming naming) {
+    LRESULT answer = 0;
+    const bool handled = GuardCallback([&] {
+        IAccessible* inner = nullptr;
+        if (FAILED(::CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kAccessibleIid, reinterpret_cast<void**>(&inner)))) {
+            return;
+        }
+        IAccessible* named = new (std::nothrow) NamedAccessible(inner, std::move(naming));
+        if (!named) {
+            inner->Release();
+            return;
+        }
+        answer = ::LresultFromObject(kAccessibleIid, wParam, named);
+        named->Release();  // the answer holds its own reference
+    });
+    return handled ? answer : 0;
+}
+
+LRESULT CALLBACK NamingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    WNDPROC previous = nullptr;
+    std::optional<Naming> naming;
+    std::exception_ptr failure;
+    {
+        auto& named = Named();
+        std::lock_guard guard(named.lock);
+        auto found = named.windows.find(hwnd);
+        if (found == named.windows.end()) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+        previous = found->second.previous;
+        if (message == WM_NCDESTROY) {
+            // The handle may come back for another window. A procedure installed over this one
+            // still calls it for the window's last messages, which then go straight on.
+            named.windows.erase(found);
+            if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &NamingProc) {
+                ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
             }
-            IAccessible* named = new (std::nothrow) NamedAccessible(inner, std::move(copy));
-            if (!named) {
-                inner->Release();
-                return;
+        } else if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
+            // A copy, since the object may outlive the control. Reported once the lock is free: the
+            // report may run messages of this very control.
+            try {
+                naming = found->second.naming;
+            } catch (...) {
+                failure = std::current_exception();
             }
-            answer = ::LresultFromObject(kAccessibleIid, wParam, named);
-            named->Release();  // the answer holds its own reference
-        });
-        if (handled && answer > 0) return answer;
+        }
     }
-    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    if (failure) GuardCallback([&] { std::rethrow_exception(failure); });
+    if (naming) {
+        if (LRESULT answer = AnswerWithName(hwnd, wParam, std::move(*naming)); answer > 0) return answer;
+    }
+    return ::CallWindowProcW(previous, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
 void SetAccessibleName(HWND control, std::wstring name, LONG role) {
-    // The subclass's reference data is found again through a window property.
-    if (auto* naming = static_cast<Naming*>(::GetPropW(control, kNamingProperty))) {
-        *naming = Naming{std::move(name), role};
+    auto& named = Named();
+    std::lock_guard guard(named.lock);
+    if (auto found = named.windows.find(control); found != named.windows.end()) {
+        found->second.naming = Naming{std::move(name), role};
         return;
     }
-    auto naming = std::make_unique<Naming>(Naming{std::move(name), role});
-    if (::SetWindowSubclass(control, &NamingProc, kSubclassId, reinterpret_cast<DWORD_PTR>(naming.get())) &&
-        ::SetPropW(control, kNamingProperty, naming.get())) {
-        naming.release();
-    } else {
-        ::RemoveWindowSubclass(control, &NamingProc, kSubclassId);
+    if (!::IsWindow(control)) return;
+    // Recorded before the procedure changes, so that no message finds the window half named.
+    const auto own = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(control, GWLP_WNDPROC));
+    auto entry = named.windows.try_emplace(control, NamedWindow{own, Naming{std::move(name), role}}).first;
+    const LONG_PTR previous = ::SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NamingProc));
+    if (previous == 0) {
+        named.windows.erase(entry);
+        return;
     }
+    entry->second.previous = reinterpret_cast<WNDPROC>(previous);
 }
 
 }  // namespace win

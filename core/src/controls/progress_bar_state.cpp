@@ -39,13 +39,25 @@ float ProgressBarState::Percent() const noexcept {
     return static_cast<float>(value_ / totalValue_ * 100.0);
 }
 
-std::wstring PercentText(float percent) {
+long long ShownPercent(float percent) noexcept {
     float shown = std::floor(percent + 0.5f);
     // Far outside any real progress; keep the conversion defined.
     constexpr float limit = 2.0e9f;
     if (!(shown > -limit)) shown = -limit;
     if (shown > limit) shown = limit;
-    return std::to_wstring(static_cast<long long>(shown)) + L"%";
+    return static_cast<long long>(shown);
+}
+
+std::wstring PercentText(float percent) { return std::to_wstring(ShownPercent(percent)) + L"%"; }
+
+bool ProgressPacer::Due(float percent, std::uint64_t now) noexcept {
+    const long long shown = ShownPercent(percent);
+    // A clock that went back counts as a passed interval rather than a long wait.
+    if (passed_ && shown == shown_ && now >= at_ && now - at_ < interval_) return false;
+    passed_ = true;
+    shown_ = shown;
+    at_ = now;
+    return true;
 }
 
 std::wstring ProgressBarState::Caption() const {

@@ -114,5 +114,28 @@ TEST(ProgressBarState, FramesDifferOnlyWhenTheCaptionOrBarWidthChanges) {
     EXPECT_NE(state.Frame(2000), wide);
 }
 
+TEST(ProgressPacer, PassesOnANewShownPercentageOrAfterTheInterval) {
+    struct Step {
+        float percent;
+        std::uint64_t now;
+        bool due;
+    };
+    const Step steps[] = {
+        {0.01f, 1000, true},  // the first update always
+        {0.2f, 1001, false},  // still 0 %
+        {0.6f, 1002, true},   // shows 1 %
+        {1.4f, 1016, false},  // 14 ms after the last pass
+        {1.4f, 1017, true},   // the interval is over
+        {1.45f, 900, true},   // a clock that went back
+        {1.45f, 901, false},
+    };
+    ProgressPacer pacer(15);
+    for (const Step& step : steps) {
+        EXPECT_EQ(pacer.Due(step.percent, step.now), step.due) << step.percent << " at " << step.now;
+    }
+    pacer.Reset();
+    EXPECT_TRUE(pacer.Due(1.45f, 902));
+}
+
 }  // namespace
 }  // namespace core

@@ -31,22 +31,15 @@ class SwitchedProgress final : public app::FontLoadProgress {
 public:
     bool shown = false;
 
-    void Begin(HWND owner) override {
-        if (shown) window_.Begin(owner);
-    }
-    void SetPercent(float percent) override {
-        if (shown) {
-            window_.SetPercent(percent);
-        } else {
-            win::ProcessPendingMessages();
-        }
-    }
-    void End() override {
-        if (shown) window_.End();
-    }
+    void Begin(HWND owner) override { Current().Begin(owner); }
+    void SetPercent(float percent) override { Current().SetPercent(percent); }
+    void End() override { Current().End(); }
 
 private:
+    app::FontLoadProgress& Current() { return shown ? static_cast<app::FontLoadProgress&>(window_) : pump_; }
+
     app::ProgressWindow window_;
+    app::MessagePumpProgress pump_;
 };
 
 double LoadMilliseconds(app::MainWindow& main) {

@@ -64,5 +64,25 @@ private:
 
 // The integer part of percent + 0.5 followed by "%".
 std::wstring PercentText(float percent);
+// The whole number PercentText shows.
+long long ShownPercent(float percent) noexcept;
+
+// Paces a long loop's progress updates: every value is still set, but repainting and letting
+// messages through are worth their cost only when the shown whole percentage changes or a frame
+// interval has passed since the last pass.
+class ProgressPacer {
+public:
+    explicit ProgressPacer(std::uint64_t intervalMilliseconds) noexcept : interval_(intervalMilliseconds) {}
+    // Whether the update to `percent` at `now` (milliseconds) is passed on; remembered when it is.
+    bool Due(float percent, std::uint64_t now) noexcept;
+    // The next update is passed on whatever it shows.
+    void Reset() noexcept { passed_ = false; }
+
+private:
+    std::uint64_t interval_;
+    bool passed_ = false;
+    long long shown_ = 0;
+    std::uint64_t at_ = 0;
+};
 
 }  // namespace core
