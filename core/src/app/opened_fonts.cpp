@@ -83,10 +83,9 @@ FontFileProblem ClassifyFontFile(const FontFileProbe& probe) {
     if (probe.folder) return FontFileProblem::Folder;
     if (!probe.readable) return FontFileProblem::Unreadable;
     if (probe.size == 0) return FontFileProblem::Empty;
-    if (probe.loaded && probe.familiesFound) return FontFileProblem::None;
-    // Taken without a family to show, or refused although it starts as a font: it is broken.
-    if (probe.loaded || LooksLikeFontFile(probe.head)) return FontFileProblem::Damaged;
-    return FontFileProblem::NotFont;
+    if (probe.loaded) return probe.familiesFound ? FontFileProblem::None : FontFileProblem::AlreadyListed;
+    // Refused although it starts as a font: it is broken.
+    return LooksLikeFontFile(probe.head) ? FontFileProblem::Damaged : FontFileProblem::NotFont;
 }
 
 std::wstring_view FontFileProblemText(FontFileProblem problem) {
@@ -105,6 +104,8 @@ std::wstring_view FontFileProblemText(FontFileProblem problem) {
             return L"это не файл шрифта";
         case FontFileProblem::Damaged:
             return L"файл шрифта повреждён";
+        case FontFileProblem::AlreadyListed:
+            return L"его шрифты уже установлены";
     }
     return {};
 }

@@ -50,7 +50,7 @@ TEST(OpenedFonts, EachFailureHasItsCause) {
         {{.size = 9, .head = ttc}, FontFileProblem::Damaged},
         {{.size = 9, .head = fon}, FontFileProblem::Damaged},
         {{.size = 9, .head = fnt}, FontFileProblem::Damaged},
-        {{.size = 5, .head = text, .loaded = true}, FontFileProblem::Damaged},
+        {{.size = 5, .head = truetype, .loaded = true}, FontFileProblem::AlreadyListed},
         {{.size = 9, .head = text, .loaded = true, .familiesFound = true}, FontFileProblem::None},
     };
     for (const auto& row : rows) {

@@ -35,6 +35,8 @@ enum class FontFileProblem {
     Empty,
     NotFont,
     Damaged,
+    // Taken by the platform, but every family it holds was listed before and cannot be told apart.
+    AlreadyListed,
 };
 
 // What the window side learned about one file before and while loading it.
