@@ -255,6 +255,8 @@ void MainWindow::LoadFonts(HWND progressOwner) {
 }
 
 void MainWindow::OpenFontFiles(const std::vector<std::wstring>& paths) {
+    // A drop while the list fills: that load would not show them, so they wait for its end.
+    if (loadingFonts_) return receiver_.Queue(paths);
     const std::optional<std::wstring> family = openedFiles_.Open(hwnd(), paths);
     if (!family) return;
     LoadFonts(hwnd());
