@@ -244,6 +244,8 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
             const bool toolBarEntry = entry.key.starts_with(core::kToolbarKey);
             if (way != Way::Mouse && toolBarEntry) continue;
             if (way == Way::Shortcut && entry.shortcutKey == 0) continue;
+            // By keys the last script choice goes as the three before it do; each costs seconds.
+            if (way == Way::MenuKeys && action.script == core::FontScript::Opened) continue;
             const std::wstring key(entry.key);
             SCOPED_TRACE(key + L" way " + std::to_wstring(static_cast<int>(way)));
             const int loads = fontLoads_, closed = closer.closed;
