@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "core/scope_exit.h"
 #include "win/accessible_name.h"
 #include "win/dpi.h"
@@ -67,6 +69,24 @@ void FontFilterView::SetScript(core::FontScript script) {
     } else {
         UpdateCaption();
     }
+}
+
+void FontFilterView::Reveal(const std::wstring& family) {
+    const auto position = [&]() -> std::optional<std::size_t> {
+        const std::vector<std::wstring> names = filter_.ShownNames();
+        const auto found = std::find(names.begin(), names.end(), family);
+        if (found == names.end()) return std::nullopt;
+        return static_cast<std::size_t>(found - names.begin());
+    };
+    if (!position() && ::GetWindowTextLengthW(box_.hwnd()) > 0) {
+        box_.SetText(L"");
+        OnTextChanged();
+    }
+    const std::optional<std::size_t> shown = position();
+    if (!shown) return;  // an installed family the script choice leaves out
+    list_.Select(static_cast<int>(*shown));
+    selected_ = family;
+    selectFont_();
 }
 
 void FontFilterView::FocusBox() {

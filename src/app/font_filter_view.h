@@ -37,6 +37,8 @@ public:
     // The families a load found; returns the names to list: all of them unless a filter is on.
     std::vector<std::wstring> Load(std::vector<core::FontFamily> families);
     void SetScript(core::FontScript script);
+    // Selects the family and shows it, clearing the typed text when that hides it.
+    void Reveal(const std::wstring& family);
     // The focus in the box, its text selected.
     void FocusBox();
     // The main window's WM_COMMAND; true when it came from the box.

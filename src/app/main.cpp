@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "app/font_file_sources.h"
 #include "app/splash_window.h"
 #include "app/startup.h"
 #include "core/scope_exit.h"
@@ -14,5 +15,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     core::ScopeExit uninitialise([com] {
         if (SUCCEEDED(com)) ::OleUninitialize();
     });
-    return app::RunProgram(app::MakeSplashLauncher());
+    return app::RunProgram(app::MakeSplashLauncher(), app::FilesFromCommandLine(::GetCommandLineW()));
 }

@@ -6,6 +6,7 @@
 
 #include "app/about_window.h"
 #include "app/font_details_window.h"
+#include "app/font_file_sources.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
@@ -38,6 +39,9 @@ void MainCommands::Run(const std::wstring& key) {
     const core::MenuAction action = core::ActionFor(key);
     switch (action.command) {
         case core::MenuCommand::None:
+            break;
+        case core::MenuCommand::OpenFontFiles:
+            window_.OpenFontFiles(ChooseFontFiles(window_.hwnd()));
             break;
         case core::MenuCommand::LoadFonts:
             window_.LoadFonts(nullptr);

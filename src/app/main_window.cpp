@@ -123,6 +123,7 @@ void MainWindow::CreateWindowAndControls() {
     colourTimer_.SetOwner(hwnd());
     colourTimer_.SetInterval(1);
     colourTimer_.OnTick([this] { OnColourTimer(); });
+    receiver_.Attach(hwnd());
 }
 
 void MainWindow::RunLoadSequence() {
@@ -226,7 +227,7 @@ void MainWindow::LoadFonts(HWND progressOwner) {
     // Whatever fails on the way, the progress window does not stay over the main window.
     progress_->Begin(progressOwner);
     core::ScopeExit endProgress([this] { progress_->End(); });
-    const std::vector<std::wstring> families = filter_.Load(fontSource_());
+    const std::vector<std::wstring> families = filter_.Load(openedFiles_.PutFirst(fontSource_()));
     const size_t total = families.size();
     size_t characters = 0;
     for (const auto& name : families) characters += name.size() + 1;
@@ -251,6 +252,15 @@ void MainWindow::LoadFonts(HWND progressOwner) {
             SelectFont();
         }
     }
+}
+
+void MainWindow::OpenFontFiles(const std::vector<std::wstring>& paths) {
+    // A drop while the list fills: that load would not show them, so they wait for its end.
+    if (loadingFonts_) return receiver_.Queue(paths);
+    const std::optional<std::wstring> family = openedFiles_.Open(hwnd(), paths);
+    if (!family) return;
+    LoadFonts(hwnd());
+    filter_.Reveal(*family);
 }
 
 void MainWindow::SelectFont() {
@@ -422,6 +432,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (reinterpret_cast<HWND>(wParam) != fontList_.hwnd()) break;
             FontListMenu::Show(menu_, fontList_, lParam);
             return 0;
+        case WM_DROPFILES:
+        case WM_COPYDATA:
+            if (receiver_.Receive(message, wParam, lParam)) return TRUE;
+            break;
         case WM_CTLCOLOREDIT:
             return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_ACTIVATE:

@@ -11,6 +11,8 @@
 
 #include "app/font_filter_view.h"
 #include "app/font_file_locator.h"
+#include "app/font_file_sources.h"
+#include "app/opened_font_files.h"
 #include "app/character_map_window.h"
 #include "app/font_load_progress.h"
 #include "app/main_commands.h"
@@ -61,6 +63,12 @@ public:
     void FollowTopMostPreference();
     // Tab and Shift+Tab between the font list and the preview; true when the message was used.
     bool PreTranslate(const MSG& msg);
+
+    // Loads font files for this program alone; their families come first and the first of them is
+    // selected. Files named before the window is up are opened once it is.
+    void OpenFontFiles(const std::vector<std::wstring>& paths);
+    void OpenFontFilesOnceShown(std::vector<std::wstring> paths) { receiver_.Queue(std::move(paths)); }
+    OpenedFontFiles& OpenedFiles() noexcept { return openedFiles_; }
 
     void SetProgress(std::unique_ptr<FontLoadProgress> progress);
     // Where the font families come from; the screen's unless replaced.
@@ -132,6 +140,8 @@ private:
     MainMenu menu_;
     MainCommands commands_{*this, menu_};
     FontFileLocator fontFiles_;
+    OpenedFontFiles openedFiles_{fontFiles_};
+    FontFileReceiver receiver_{[this](const std::vector<std::wstring>& paths) { OpenFontFiles(paths); }};
     std::wstring programFolder_;
     std::unique_ptr<FontLoadProgress> progress_;
     std::function<void()> unloadHandler_;

@@ -66,8 +66,10 @@ inline constexpr wchar_t kTextRussianSmall[] = L"TextRussianSmall";
 inline constexpr wchar_t kTextRussianBig[] = L"TextRussianBig";
 inline constexpr wchar_t kTextEnglishSmall[] = L"TextEnglishSmall";
 inline constexpr wchar_t kTextEnglishBig[] = L"TextEnglishBig";
-// Which fonts the list shows: "All", "Cyrillic" or "Monospaced" (core::FontScriptText).
+// Which fonts the list shows: "All", "Cyrillic", "Monospaced" or "Opened" (core::FontScriptText).
 inline constexpr wchar_t kFontFilter[] = L"FontFilter";
+// The folder the open dialog showed last.
+inline constexpr wchar_t kFontFileFolder[] = L"FontFileFolder";
 }  // namespace pref
 
 }  // namespace app

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/font_file_sources.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/progress_window.h"
@@ -45,7 +46,7 @@ void ShowErrorMessage(const core::RuntimeError& error) {
     ::MessageBoxW(nullptr, text.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
 }
 
-int RunProgram(SplashLauncher showSplash) {
+int RunProgram(SplashLauncher showSplash, std::vector<std::wstring> fontFiles) {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_USEREX_CLASSES;
@@ -60,9 +61,12 @@ int RunProgram(SplashLauncher showSplash) {
     bool splashShown = false;
     try {
         if (prefs::Get(pref::kManyCopies) == L"0" && instance.AnotherCopyRunning()) {
+            // Files go to the running copy; only a copy that cannot take them refuses with a message.
+            if (!fontFiles.empty() && HandFilesToRunningCopy(fontFiles)) return 0;
             ::MessageBoxW(nullptr, kAlreadyRunningText, kProgramTitle, MB_OK | MB_ICONINFORMATION);
             return 0;
         }
+        mainWindow.OpenFontFilesOnceShown(std::move(fontFiles));
         if (prefs::Get(pref::kShowSplash) == L"1" && showSplash) splashShown = showSplash(mainWindow);
         if (!splashShown) mainWindow.Show();
     } catch (...) {

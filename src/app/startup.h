@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "core/runtime_error.h"
 #include "win/handles.h"
@@ -36,8 +38,9 @@ void ShowErrorMessage(const core::RuntimeError& error);
 // Shows the splash; returns false when the program has no splash to show.
 using SplashLauncher = std::function<bool(MainWindow& mainWindow)>;
 
-// Runs the start-up steps and then the message loop until the main window unloads.
+// Runs the start-up steps and then the message loop until the main window unloads; the font files
+// are opened once the main window is up, or handed to the copy already running.
 // Returns the process exit code.
-int RunProgram(SplashLauncher showSplash = {});
+int RunProgram(SplashLauncher showSplash = {}, std::vector<std::wstring> fontFiles = {});
 
 }  // namespace app

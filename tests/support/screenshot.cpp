@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/canvas.h"
+#include "support/png_writer.h"
 #include "win/handles.h"
 
 namespace testing_support {
@@ -30,6 +31,16 @@ int InkRows(HWND window) {
         }
     }
     return rows;
+}
+
+bool SaveWindowPng(HWND window, const std::string& path) {
+    RECT r{};
+    if (!::GetWindowRect(window, &r)) return false;
+    Canvas canvas(r.right - r.left, r.bottom - r.top);
+    win::WindowDc screen(nullptr);
+    ::BitBlt(canvas.dc(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left, r.top, SRCCOPY);
+    const std::wstring widePath(path.begin(), path.end());
+    return WritePng(widePath, canvas.Bits(), r.right - r.left, r.bottom - r.top);
 }
 
 bool SaveWindowBitmap(HWND window, const std::string& path) {

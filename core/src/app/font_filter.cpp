@@ -8,7 +8,7 @@ namespace core {
 
 namespace {
 
-constexpr std::array<std::wstring_view, 3> kScriptTexts = {L"All", L"Cyrillic", L"Monospaced"};
+constexpr std::array<std::wstring_view, 4> kScriptTexts = {L"All", L"Cyrillic", L"Monospaced", L"Opened"};
 
 constexpr wchar_t kYo = L'\u0451';
 constexpr wchar_t kCapitalYo = L'\u0401';
@@ -143,8 +143,11 @@ bool FontFilter::Refresh() {
 
 bool FontFilter::Matches(std::size_t family) const {
     const FontFamily& entry = families_[family];
-    if (script_ == FontScript::Cyrillic && !entry.traits.cyrillic) return false;
-    if (script_ == FontScript::Monospaced && !entry.traits.monospaced) return false;
+    if (script_ == FontScript::Opened && !entry.traits.opened) return false;
+    if (!entry.traits.opened) {
+        if (script_ == FontScript::Cyrillic && !entry.traits.cyrillic) return false;
+        if (script_ == FontScript::Monospaced && !entry.traits.monospaced) return false;
+    }
     if (pattern_.empty()) return true;
     if (patternKey_ && keys_[family]) return keys_[family]->find(*patternKey_) != std::wstring::npos;
     return comparer_.Contains(ReadYoAsYe(entry.name), pattern_);

@@ -44,6 +44,7 @@ constexpr auto kButtons = std::to_array<MenuButtonEntry>({
     Top(L"MENU:FONTSIZE", L"Размер шрифта"),
     Top(L"MENU:SERVICE", L"Сервис"),
     Top(L"MENU:HELP", L"Справка"),
+    Item(L"MENU:FILE:OPEN", L"Открыть файл шрифта...", -1, 'O'),
     Item(L"MENU:FILE:LOADFONTS", L"Загрузить шрифты", 0, 'L'),
     Item(L"MENU:FILE:FIND", L"Найти шрифт", -1, 'F'),
     Item(kFontPropertiesEntry, L"Свойства шрифта...", -1, kKeyEnter, kAlt),
@@ -56,6 +57,7 @@ constexpr auto kButtons = std::to_array<MenuButtonEntry>({
     Styled(L"MENU:VIEW:ALLFONTS", L"Все шрифты", ButtonStyle::Radio),
     Styled(L"MENU:VIEW:CYRILLIC", L"Шрифты с кириллицей", ButtonStyle::Radio),
     Styled(L"MENU:VIEW:MONOSPACED", L"Моноширинные шрифты", ButtonStyle::Radio),
+    Styled(L"MENU:VIEW:OPENED", L"Открытые файлы", ButtonStyle::Radio),
     Styled(L"MENU:TEXT:FIGURES", L"Цифры", ButtonStyle::Check),
     Styled(L"MENU:TEXT:SYMBOLS", L"Символы", ButtonStyle::Check),
     Styled(L"MENU:TEXT:RUSSMALL", L"Русский алфавит [прописные]", ButtonStyle::Check),
@@ -129,7 +131,7 @@ constexpr std::array<std::wstring_view, kSamplePresetCount> kPresetParts = {
 };
 
 // Indexed by FontScript.
-constexpr std::array<std::wstring_view, 3> kScriptParts = {L"ALLFONTS", L"CYRILLIC", L"MONOSPACED"};
+constexpr std::array<std::wstring_view, 4> kScriptParts = {L"ALLFONTS", L"CYRILLIC", L"MONOSPACED", L"OPENED"};
 
 // Each command by the second and third part of its menu key and by the second part of its tool
 // bar key, where it has a button there.
@@ -140,6 +142,7 @@ struct CommandName {
 };
 
 constexpr auto kCommands = std::to_array<CommandName>({
+    {L"FILE:OPEN", {}, MenuCommand::OpenFontFiles},
     {L"FILE:LOADFONTS", L"LOAD", MenuCommand::LoadFonts},
     {L"FILE:FIND", {}, MenuCommand::Find},
     {L"FILE:EXIT", L"EXIT", MenuCommand::Exit},

@@ -88,6 +88,16 @@ TEST(FontFilter, ScriptCountAndSelectionFollowTheFilter) {
     filter.SetScript(FontScriptFromText(L"cyrillic"));  // not a stored script: every family
     EXPECT_FALSE(filter.Active());
 
+    // An opened family stays in sight whatever the script; "Opened" shows those alone.
+    families[2].traits.opened = true;
+    filter.SetFamilies(families);
+    for (const auto& [script, shown] : {std::pair{L"Opened", std::vector<std::wstring>{L"Symbol"}},
+                                        {L"Cyrillic", {L"Arial", L"Courier New", L"Symbol"}},
+                                        {L"Monospaced", {L"Courier New", L"Symbol", L"Lucida Console"}}}) {
+        filter.SetScript(FontScriptFromText(script));
+        EXPECT_EQ(filter.ShownNames(), shown) << script;
+    }
+
     const std::pair<const wchar_t*, const wchar_t*> groupings[] = {
         {L"3;0", L"1\u00A0000\u00A0000"}, {L"3;2;0", L"10\u00A000\u00A0000"}, {L"3", L"1000\u00A0000"},
         {L"0", L"1000000"},               {L"", L"1000000"},                 {L"3;x", L"1000000"}};

@@ -244,6 +244,8 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
             const bool toolBarEntry = entry.key.starts_with(core::kToolbarKey);
             if (way != Way::Mouse && toolBarEntry) continue;
             if (way == Way::Shortcut && entry.shortcutKey == 0) continue;
+            // By keys the last script choice goes as the three before it do; each costs seconds.
+            if (way == Way::MenuKeys && action.script == core::FontScript::Opened) continue;
             const std::wstring key(entry.key);
             SCOPED_TRACE(key + L" way " + std::to_wstring(static_cast<int>(way)));
             const int loads = fontLoads_, closed = closer.closed;
@@ -268,8 +270,9 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
                 break;
             case core::MenuCommand::FontScript:
                 EXPECT_EQ(Pref(pref::kFontFilter), core::FontScriptText(action.script));
-                // Arial is Cyrillic, Tahoma neither: both, one, none.
-                EXPECT_EQ(window_->FontList().Count(), 2 - static_cast<int>(action.script));
+                // Arial is Cyrillic, Tahoma neither: both, one, none; no file is opened.
+                EXPECT_EQ(window_->FontList().Count(),
+                          action.script == core::FontScript::Opened ? 0 : 2 - static_cast<int>(action.script));
                 break;
             case core::MenuCommand::OnTop:
                 EXPECT_NE(Pref(pref::kTopMost), onTop);
@@ -298,6 +301,7 @@ TEST_F(EndToEnd, EveryCommandByMouseByShortcutAndFromTheKeyboard) {
                 closer.ownerAlwaysDisabled = ownerDisabledSoFar;
                 break;
             }
+            case core::MenuCommand::OpenFontFiles:
             case core::MenuCommand::Settings:
             case core::MenuCommand::About:
             case core::MenuCommand::FontProperties:

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/font_file_sources.h"
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "app/tests/registry_fixture.h"
@@ -24,9 +26,11 @@
 #include "core/app/contacts.h"
 #include "core/app/sample_text.h"
 #include "support/accessible.h"
+#include "support/keyboard.h"
 #include "support/screenshot.h"
 #include "support/win_events.h"
 #include "win/dpi.h"
+#include "win/handles.h"
 
 namespace app {
 namespace {
@@ -181,7 +185,7 @@ protected:
                                           {pref::kBackColor, L"16777215"}}) {
             prefs::Set(name, value);
         }
-        program_ = std::make_unique<tests::RunningProgram>();
+        program_ = std::make_unique<tests::RunningProgram>(tests::BesideTests(L"Glyphoscope.exe"), arguments_);
         main_ = program_->WaitFor(tests::kMainClass, tests::kMainCaption);
         ASSERT_NE(main_, nullptr);
         ::SetForegroundWindow(main_);
@@ -262,6 +266,7 @@ protected:
         return r.bottom - r.top;
     }
 
+    std::wstring arguments_;  // on the program's command line
     std::unique_ptr<tests::RunningProgram> program_;
     HWND main_ = nullptr, list_ = nullptr, preview_ = nullptr, menuBar_ = nullptr, toolBar_ = nullptr;
 };
@@ -272,7 +277,7 @@ TEST_F(RealProgram, EntriesAndShortcutsChangeWhatTheUserSees) {
     ASSERT_NE(file, nullptr);
     std::vector<std::wstring> names;
     for (const AccessibleChild& child : testing_support::Children(file)) names.push_back(child.name);
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"Загрузить шрифты", L"Найти шрифт", L"Свойства шрифта...", L"",
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Открыть файл шрифта...", L"Загрузить шрифты", L"Найти шрифт", L"Свойства шрифта...", L"",
                                                 L"Выход"}));
     // As with the platform's menus, Escape closes the drop-down and leaves its title lit; a second
     // one leaves the menu bar, and shortcuts work again.
@@ -338,7 +343,7 @@ TEST_F(RealProgram, EntriesAndShortcutsChangeWhatTheUserSees) {
 TEST_F(RealProgram, AnotherProcessHearsTheMenus) {
     testing_support::WinEventRecorder recorder(program_->ProcessId());
     ASSERT_TRUE(recorder.Hooked());
-    for (WORD key : {VK_MENU, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_ESCAPE, VK_ESCAPE}) Key(key);
+    for (WORD key : {VK_MENU, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_ESCAPE, VK_ESCAPE}) Key(key);
     HWND popup = nullptr;
     const auto described = [&] {
         return testing_support::Described(recorder.Heard(), [&](HWND hwnd) -> std::string {
@@ -348,8 +353,8 @@ TEST_F(RealProgram, AnotherProcessHearsTheMenus) {
         });
     };
     const std::vector<std::string> expected{"start bar",     "focus bar:1",   "popup popup",   "focus popup:1",
-                                            "focus popup:2", "focus popup:3", "focus popup:5", "popup end popup",
-                                            "end bar"};
+                                            "focus popup:2", "focus popup:3", "focus popup:4", "focus popup:6",
+                                            "popup end popup", "end bar"};
     PumpUntil([&] { return described() == expected; });
     EXPECT_EQ(described(), expected);
 }
@@ -389,6 +394,75 @@ TEST_F(RealProgram, DialogsAreModalOverTheMainWindowAndTheProgramEndsWithAltF4) 
     KeyWith(VK_F4, {VK_MENU});
     ASSERT_TRUE(program_->WaitForExit(10000));
     EXPECT_EQ(program_->ExitCode(), 0u);
+}
+
+
+// Font files not installed: one on the command line, two handed over by a second copy (one of them
+// damaged), one chosen in the open dialog by Ctrl+O; each listed first and previewed, and nothing
+// installed for the system.
+class RealProgramFontFiles : public RealProgram {
+protected:
+    RealProgramFontFiles() { arguments_ = Quoted(Font(L"proba.ttf")); }
+    static std::wstring Font(const wchar_t* name) { return tests::BesideTests(L"open-fonts\\") + name; }
+    bool Shows(const std::wstring& family) const {
+        return SelectedFont() == family && TextOf(preview_).starts_with(family + L" - ");
+    }
+};
+
+TEST_F(RealProgramFontFiles, OpenedFromTheCommandLineAnotherCopyAndTheDialog) {
+    ASSERT_TRUE(PumpUntil([&] { return Shows(L"Glyphoscope Proba"); }));
+    EXPECT_EQ(::SendMessageW(list_, LB_GETCURSEL, 0, 0), 0);
+    prefs::Set(pref::kViewerText, std::wstring(core::SamplePresetText(core::SamplePreset::RussianBig)) +
+                                      std::wstring(core::SamplePresetText(core::SamplePreset::EnglishSmall)));
+
+    // A second copy hands its files over and ends; the first reports the damaged one.
+    prefs::Set(pref::kManyCopies, L"0");
+    tests::RunningProgram second(tests::BesideTests(L"Glyphoscope.exe"),
+                                 Quoted(Font(L"damaged.ttf")) + L" " + Quoted(Font(L"secunda.ttf")));
+    EXPECT_TRUE(second.WaitForExit(15000));
+    EXPECT_EQ(second.ExitCode(), 0u);
+    HWND box = program_->WaitFor(L"#32770", L"Glyphoscope 2.3", 10000);
+    ASSERT_NE(box, nullptr);
+    const std::wstring report = tests::MessageBoxText(box);
+    EXPECT_NE(report.find(Font(L"damaged.ttf") + L" \u2014 файл шрифта повреждён"), std::wstring::npos) << report;
+    EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == box; }));
+    Key(VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return Shows(L"Glyphoscope Secunda"); }));
+    EXPECT_EQ(program_->Windows(tests::kMainClass).size(), 1u);
+    EXPECT_EQ(::GetForegroundWindow(), main_);
+    if (const char* folder = std::getenv("GLYPH_GALLERY_DIR")) {
+        testing_support::SaveWindowPng(main_, std::string(folder) + "\\opened-font-" +
+                                                  std::to_string(win::ScreenDpi()) + "dpi.png");
+    }
+
+    // Ctrl+O, a name typed in the dialog, Enter.
+    KeyWith('O', {VK_CONTROL});
+    HWND dialog = program_->WaitFor(L"#32770", kOpenDialogTitle, 10000);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == dialog; }));
+    testing_support::TypeText(Font(L"tertia.ttf"));
+    Key(VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return Shows(L"Glyphoscope Tertia"); }, 10000));
+    EXPECT_EQ(Pref(pref::kFontFileFolder), tests::BesideTests(L"open-fonts"));
+
+    // Nothing reached the system's fonts: neither the Fonts folder nor either fonts key.
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    for (const wchar_t* file : {L"proba.ttf", L"secunda.ttf", L"tertia.ttf"}) {
+        EXPECT_FALSE(std::filesystem::exists(std::wstring(windows) + L"\\Fonts\\" + file)) << file;
+    }
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        win::UniqueRegKey key;
+        ::RegOpenKeyExW(root, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0, KEY_READ, key.put());
+        wchar_t name[512], data[1024];
+        DWORD nameSize = 512, dataSize = sizeof(data);
+        for (DWORD i = 0; key && ::RegEnumValueW(key.get(), i, name, &nameSize, nullptr, nullptr,
+                                                 reinterpret_cast<BYTE*>(data), &dataSize) == ERROR_SUCCESS;
+             ++i, nameSize = 512, dataSize = sizeof(data)) {
+            EXPECT_EQ(std::wstring(name).find(L"Glyphoscope"), std::wstring::npos) << name;
+        }
+    }
+    EXPECT_FALSE(program_->Exited());
 }
 
 }  // namespace

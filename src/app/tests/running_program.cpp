@@ -43,8 +43,9 @@ BOOL CALLBACK ReadMessageText(HWND child, LPARAM param) {
 
 std::wstring BesideTests(const wchar_t* name) { return win::ExecutableDirectory() + L"\\" + name; }
 
-RunningProgram::RunningProgram(const std::wstring& path) {
+RunningProgram::RunningProgram(const std::wstring& path, const std::wstring& arguments) {
     std::wstring command = L"\"" + path + L"\"";
+    if (!arguments.empty()) command += L" " + arguments;
     STARTUPINFOW startup{sizeof(startup)};
     started_ = ::GetTickCount64();
     if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,

@@ -16,7 +16,8 @@ std::wstring BesideTests(const wchar_t* name);
 
 class RunningProgram {
 public:
-    explicit RunningProgram(const std::wstring& path = BesideTests(L"Glyphoscope.exe"));
+    explicit RunningProgram(const std::wstring& path = BesideTests(L"Glyphoscope.exe"),
+                            const std::wstring& arguments = {});
     // A program still running is ended.
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;

@@ -15,6 +15,7 @@ namespace core {
 struct FontTraits {
     bool cyrillic = false;    // reported for the Cyrillic character set
     bool monospaced = false;  // every character as wide as the next
+    bool opened = false;      // from a file the user opened, not installed
 };
 
 struct FontFamily {

@@ -22,7 +22,9 @@
 
 namespace core {
 
-enum class FontScript { All, Cyrillic, Monospaced };
+// Opened lists only the families of opened files; the other choices list those too, as the user
+// asked to see them.
+enum class FontScript { All, Cyrillic, Monospaced, Opened };
 
 // The stored text of the script filter; anything else, or nothing, reads as All.
 FontScript FontScriptFromText(const std::optional<std::wstring>& stored);

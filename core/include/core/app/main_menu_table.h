@@ -69,6 +69,7 @@ bool IsDirectChild(std::wstring_view parentKey, std::wstring_view key);
 
 enum class MenuCommand {
     None,
+    OpenFontFiles,
     LoadFonts,
     Find,
     Exit,
