@@ -1,5 +1,8 @@
 #include "win/gdi.h"
 
+#include <ole2.h>
+#include <olectl.h>
+
 #include <algorithm>
 
 #include "core/number_text.h"
@@ -10,6 +13,12 @@ namespace win {
 COLORREF ToColorRef(core::Colour colour) {
     if (core::IsSystemColourRef(colour)) return ::GetSysColor(core::SystemColourIndex(colour));
     return static_cast<COLORREF>(core::RgbPart(colour));
+}
+
+core::Colour TranslateColour(core::Colour colour) noexcept {
+    COLORREF rgb = 0;
+    if (FAILED(::OleTranslateColor(static_cast<OLE_COLOR>(colour), nullptr, &rgb))) return core::kNoColour;
+    return static_cast<core::Colour>(rgb);
 }
 
 LOGFONTW MakeLogFont(const core::FontDescription& font, int dpi, FontRounding rounding) {

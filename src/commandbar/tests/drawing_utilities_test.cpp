@@ -59,10 +59,7 @@ TEST_F(Drawing, PlatformOfThisSystemHasEverything) {
     EXPECT_TRUE(Platform().isXpOrLater);
 }
 
-TEST_F(Drawing, TranslateAndBlendResolveSystemColours) {
-    EXPECT_EQ(TranslateColour(core::SystemColourRef(COLOR_BTNFACE)), static_cast<Colour>(::GetSysColor(COLOR_BTNFACE)));
-    EXPECT_EQ(TranslateColour(core::MakeRgb(1, 2, 3)), core::MakeRgb(1, 2, 3));
-    EXPECT_EQ(TranslateColour(static_cast<Colour>(0x7F000000)), core::kNoColour);
+TEST_F(Drawing, BlendResolvesSystemColours) {
     EXPECT_EQ(BlendColour(core::kWhite, core::kBlack, 128), core::MakeRgb(128, 128, 128));
     EXPECT_EQ(BlendColour(core::SystemColourRef(COLOR_HIGHLIGHT), core::kBlack, 255),
               static_cast<Colour>(::GetSysColor(COLOR_HIGHLIGHT)));

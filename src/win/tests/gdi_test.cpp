@@ -4,10 +4,15 @@
 
 namespace {
 
-TEST(ToColorRef, ResolvesSystemReferencesAndKeepsRgbBytes) {
+TEST(Colours, SystemReferencesResolveAndOnlyTranslationCanFail) {
     EXPECT_EQ(win::ToColorRef(core::SystemColourRef(COLOR_HIGHLIGHT)), ::GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_EQ(win::ToColorRef(core::MakeRgb(1, 2, 3)), RGB(1, 2, 3));
     EXPECT_EQ(win::ToColorRef(core::kNoColour), RGB(255, 255, 255)) << "no colour is no system reference";
+    EXPECT_EQ(win::TranslateColour(core::SystemColourRef(COLOR_BTNFACE)),
+              static_cast<core::Colour>(::GetSysColor(COLOR_BTNFACE)));
+    EXPECT_EQ(win::TranslateColour(core::MakeRgb(1, 2, 3)), core::MakeRgb(1, 2, 3));
+    EXPECT_EQ(win::TranslateColour(static_cast<core::Colour>(0x7F000000)), core::kNoColour);
+    EXPECT_EQ(win::TranslateColour(core::kNoColour), core::kNoColour);
 }
 
 TEST(MakeLogFont, RoundingIsTheCallersChoice) {
