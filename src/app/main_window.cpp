@@ -282,9 +282,8 @@ void MainWindow::SetPreviewFont(const std::wstring& name, int points) {
     core::FontDescription description;
     description.name = name;
     description.points = points;
-    LOGFONTW font = win::MakeLogFont(description, win::ScreenDpi(), win::FontRounding::NearestPixel);
-    font.lfQuality = CLEARTYPE_QUALITY;
-    win::UniqueFont created(::CreateFontIndirectW(&font));
+    win::UniqueFont created =
+        win::CreateFontFrom(description, win::ScreenDpi(), win::FontRounding::NearestPixel, CLEARTYPE_QUALITY);
     if (!created) return;
     preview_.SetFont(created.get());
     previewFont_ = std::move(created);

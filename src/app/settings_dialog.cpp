@@ -2,8 +2,6 @@
 
 #include <commdlg.h>
 
-#include <cmath>
-
 #include "app/main_window.h"
 #include "app/preferences.h"
 #include "core/app/sample_text.h"
@@ -144,8 +142,9 @@ core::FontDescription DialogTabFont() {
     LOGFONTW font{};
     core::FontDescription tabFont = core::kDefaultTabFont;
     if (::GetObjectW(win::UiFont(), sizeof(font), &font) == sizeof(font)) {
-        tabFont.name = font.lfFaceName;
-        tabFont.points = std::fabs(static_cast<double>(font.lfHeight)) * 72.0 / win::ScreenDpi();
+        const core::FontDescription uiFont = win::DescribeLogFont(font, win::ScreenDpi());
+        tabFont.name = uiFont.name;
+        tabFont.points = uiFont.points;
     }
     return tabFont;
 }

@@ -257,10 +257,6 @@ int DrawTextAnyPlatform(HDC hdc, std::wstring_view text, RECT& rect, UINT format
     return ::DrawTextW(hdc, text.data(), static_cast<int>(text.size()), &rect, format);
 }
 
-LOGFONTW LogFontFromDescription(const core::FontDescription& font, HDC hdc) {
-    LOGFONTW logFont = win::MakeLogFont(font, ::GetDeviceCaps(hdc, LOGPIXELSY), win::FontRounding::WholePoints);
-    logFont.lfQuality = Platform().isXpOrLater ? CLEARTYPE_QUALITY : ANTIALIASED_QUALITY;
-    return logFont;
-}
+BYTE CaptionQuality() noexcept { return Platform().isXpOrLater ? CLEARTYPE_QUALITY : ANTIALIASED_QUALITY; }
 
 }  // namespace commandbar

@@ -78,7 +78,7 @@ void DrawCaption(HDC hdc, std::wstring_view text, int left, int top, int width, 
 // DrawText with the wide-character call; returns the text height.
 int DrawTextAnyPlatform(HDC hdc, std::wstring_view text, RECT& rect, UINT format);
 
-// The logical font of a font description for hdc (height from the point size and the DC's DPI).
-LOGFONTW LogFontFromDescription(const core::FontDescription& font, HDC hdc);
+// How the command bar's captions are smoothed: ClearType where the system has it.
+BYTE CaptionQuality() noexcept;
 
 }  // namespace commandbar

@@ -29,4 +29,18 @@ TEST(MakeLogFont, RoundingIsTheCallersChoice) {
     EXPECT_EQ(nearest.lfQuality, 0) << "quality is left to the caller";
 }
 
+TEST(CreateFontFrom, TheFontCarriesQualityAndTurnAndDescribesBack) {
+    const core::FontDescription font{L"Arial", 12, true, true, false, true, 204};
+    const win::UniqueFont created =
+        win::CreateFontFrom(font, 96, win::FontRounding::NearestPixel, CLEARTYPE_QUALITY, 900);
+    LOGFONTW held{};
+    ASSERT_EQ(::GetObjectW(created.get(), sizeof(held), &held), static_cast<int>(sizeof(held)));
+    EXPECT_EQ(held.lfQuality, CLEARTYPE_QUALITY);
+    EXPECT_EQ(held.lfEscapement, 900);
+    EXPECT_EQ(held.lfOrientation, 900);
+    EXPECT_EQ(win::DescribeLogFont(held, 96), font) << "12 pt is 16 px at 96 dpi, and back";
+    held.lfHeight = 16;  // a cell height counts by its size too
+    EXPECT_EQ(win::DescribeLogFont(held, 96).points, 12);
+}
+
 }  // namespace
