@@ -5,6 +5,7 @@
 #include "app/font_list_menu.h"
 #include "app/preferences.h"
 #include "app/screen_fonts.h"
+#include "app/settings_dialog.h"
 #include "core/app/font_filter.h"
 #include "core/app/main_menu_table.h"
 #include "core/number_text.h"
@@ -266,9 +267,7 @@ std::wstring MainWindow::SelectedFamily() const {
 
 void MainWindow::ApplyPreview() { ShowSelectedFont(); }
 
-void MainWindow::ApplyFontSize() {
-    SetPreviewFont(previewFontName_, core::PreviewPointsFor(prefs::Get(pref::kFontSize)));
-}
+void MainWindow::ShowSettings() { ShowSettingsDialog(*this); }
 
 void MainWindow::ShowSelectedFont() {
     int selected = fontList_.Selected();
