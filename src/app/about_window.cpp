@@ -1,6 +1,7 @@
 #include "app/about_window.h"
 
 #include "app/artwork.h"
+#include "app/window_placement.h"
 #include "core/app/about_text.h"
 #include "core/app/contacts.h"
 #include "win/dpi.h"
@@ -50,11 +51,14 @@ core::HyperLinkProperties LinkProperties(const std::wstring& caption, const std:
 
 }  // namespace
 
-AboutWindow::AboutWindow(std::wstring versionSource) : versionSource_(std::move(versionSource)) {}
+AboutWindow::AboutWindow(std::wstring versionSource) : versionSource_(std::move(versionSource)) {
+    commands_.Add(IDOK, BN_CLICKED, [this] { Close(); });
+    commands_.Add(IDCANCEL, BN_CLICKED, [this] { Close(); });
+}
 
 void AboutWindow::Open(HWND owner) {
     if (IsOpen()) return;
-    CreateOver(owner, {kClassName, kCaption, kStyle, kExStyle, kClientWidth, kClientHeight});
+    CreateOver(owner, {kClassName, kCaption, kStyle, kExStyle, kClientWidth, kClientHeight, TopMostPreferred()});
     CreateControls();
     ShowOver(ok_.hwnd());
 }
@@ -93,12 +97,6 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DrawArtwork(paint.dc(), at.left, at.top, IDR_ABOUT_LOGO);
             return 0;
         }
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-                Close();
-                return 0;
-            }
-            break;
     }
     return ModalWindow::HandleMessage(message, wParam, lParam);
 }

@@ -6,13 +6,13 @@
 
 #include <string>
 
-#include "app/modal_window.h"
+#include "win/modal_window.h"
 #include "controls/hyperlink.h"
 #include "win/controls.h"
 
 namespace app {
 
-class AboutWindow : public ModalWindow {
+class AboutWindow : public win::ModalWindow {
 public:
     static constexpr wchar_t kCaption[] = L"О программе";
     static constexpr wchar_t kCopyright[] = L"© Marrowind, 2003–2026. Все права защищены.";

@@ -1,5 +1,6 @@
 #include "app/font_details_window.h"
 
+#include "app/window_placement.h"
 #include "win/clipboard.h"
 #include "win/dpi.h"
 
@@ -78,7 +79,7 @@ void FontDetailsWindow::Open(HWND owner, const std::wstring& family) {
     family_ = family;
     faces_ = FacesOfFamily(family);
     const double height = FieldsBottom() + kMargin + kButtonHeight + kMargin;
-    CreateOver(owner, {kClassName, kCaption, kStyle, kExStyle, kClientWidth, height});
+    CreateOver(owner, {kClassName, kCaption, kStyle, kExStyle, kClientWidth, height, TopMostPreferred()});
     CreateControls();
     const std::size_t previewed = PreviewedFaceIndex(faces_);
     faceList_.Select(static_cast<int>(previewed));

@@ -13,14 +13,14 @@
 
 #include "app/font_faces.h"
 #include "app/font_file_locator.h"
-#include "app/modal_window.h"
+#include "win/modal_window.h"
 #include "controls/hyperlink.h"
 #include "core/fonts/font_facts.h"
 #include "win/controls.h"
 
 namespace app {
 
-class FontDetailsWindow : public ModalWindow {
+class FontDetailsWindow : public win::ModalWindow {
 public:
     static constexpr wchar_t kCaption[] = L"Свойства шрифта";
 

@@ -8,9 +8,8 @@
 #include "app/font_details_window.h"
 #include "app/font_file_sources.h"
 #include "app/main_menu.h"
-#include "app/main_window.h"
+#include "app/main_view.h"
 #include "app/preferences.h"
-#include "app/settings_dialog.h"
 #include "core/app/contacts.h"
 #include "core/app/main_menu_table.h"
 #include "core/app/sample_text.h"
@@ -41,32 +40,32 @@ void MainCommands::Run(const std::wstring& key) {
         case core::MenuCommand::None:
             break;
         case core::MenuCommand::OpenFontFiles:
-            window_.OpenFontFiles(ChooseFontFiles(window_.hwnd()));
+            view_.OpenFontFiles(ChooseFontFiles(view_.Owner()));
             break;
         case core::MenuCommand::LoadFonts:
-            window_.LoadFonts(nullptr);
+            view_.ReloadFonts();
             break;
         case core::MenuCommand::Find:
-            window_.Filter().FocusBox();
+            view_.FocusFontSearch();
             break;
         case core::MenuCommand::FontScript:
             prefs::Set(pref::kFontFilter, std::wstring(core::FontScriptText(action.script)));
-            window_.Filter().SetScript(action.script);
+            view_.ShowScript(action.script);
             break;
         case core::MenuCommand::Exit:
             // The control that raised the click goes with the window: unload once it has returned.
-            ::PostMessageW(window_.hwnd(), WM_CLOSE, 0, 0);
+            ::PostMessageW(view_.Owner(), WM_CLOSE, 0, 0);
             break;
         case core::MenuCommand::OnTop: {
             const bool on = menu_.Checked(core::kOnTopEntry);
             prefs::SetOn(pref::kTopMost, on);
-            window_.SetTopMost(on);
+            view_.SetTopMost(on);
             break;
         }
         case core::MenuCommand::ToolBar: {
             const bool on = menu_.Checked(core::kToolbarEntry);
             prefs::SetOn(pref::kShowToolBar, on);
-            window_.SetToolBarVisible(on);
+            view_.SetToolBarVisible(on);
             break;
         }
         case core::MenuCommand::TextPreset:
@@ -76,16 +75,16 @@ void MainCommands::Run(const std::wstring& key) {
             break;
         case core::MenuCommand::FontSize:
             prefs::Set(pref::kFontSize, std::to_wstring(action.fontSize));
-            window_.ApplyFontSize();
+            view_.ShowPreviewSize(action.fontSize);
             break;
         case core::MenuCommand::Settings:
-            ShowSettingsDialog(window_);
+            view_.ShowSettings();
             break;
         case core::MenuCommand::CharacterMap:
-            window_.ShowCharacterMap();
+            view_.ShowCharacterMap();
             break;
         case core::MenuCommand::License:
-            Open(window_.ProgramFolder() + L"\\License.rtf");
+            Open(view_.ProgramFolder() + L"\\License.rtf");
             break;
         case core::MenuCommand::HomePage:
             Open(core::kHomePageUrl);
@@ -95,25 +94,24 @@ void MainCommands::Run(const std::wstring& key) {
             break;
         case core::MenuCommand::About: {
             AboutWindow about;
-            about.ShowModal(window_.hwnd());
+            about.ShowModal(view_.Owner());
             break;
         }
         case core::MenuCommand::FontProperties:
         case core::MenuCommand::CopyFontName: {
-            const int selected = window_.FontList().Selected();
-            if (selected < 0) break;  // no fonts loaded
-            const std::wstring family = window_.FontList().ItemText(selected);
+            const std::wstring family = view_.SelectedFamily();
+            if (family.empty()) break;  // no fonts loaded
             if (action.command == core::MenuCommand::CopyFontName) {
-                win::SetClipboardText(window_.hwnd(), family);
+                win::SetClipboardText(view_.Owner(), family);
             } else {
-                ShowFontDetails(window_.hwnd(), family, window_.FontFiles());
+                ShowFontDetails(view_.Owner(), family, view_.FontFiles());
             }
             break;
         }
     }
 }
 
-void MainCommands::Open(const std::wstring& target) const { shell_(window_.hwnd(), target, window_.ProgramFolder()); }
+void MainCommands::Open(const std::wstring& target) const { shell_(view_.Owner(), target, view_.ProgramFolder()); }
 
 void MainCommands::CheckFromPreferences() const {
     if (auto sizeEntry = core::FontSizeEntryKey(prefs::Get(pref::kFontSize).value_or(L""))) {
@@ -124,14 +122,14 @@ void MainCommands::CheckFromPreferences() const {
     }
     const core::FontScript script = core::FontScriptFromText(prefs::Get(pref::kFontFilter));
     menu_.SetChecked(core::FontScriptEntryKey(script), true);
-    window_.Filter().SetScript(script);
+    view_.ShowScript(script);
 }
 
 void MainCommands::RebuildSampleText() const {
     core::SamplePresetChoice chosen{};
     for (std::size_t i = 0; i < chosen.size(); ++i) chosen[i] = menu_.Checked(core::PresetEntryKey(PresetAt(i)));
     prefs::Set(pref::kViewerText, core::ComposeSampleText(chosen));
-    window_.ApplyPreview();
+    view_.ApplyPreview();
 }
 
 }  // namespace app

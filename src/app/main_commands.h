@@ -8,8 +8,8 @@
 
 namespace app {
 
-class MainWindow;
 class MainMenu;
+class MainView;
 
 // Hands a fixed target to the shell to "open", with a working folder, in a normal window.
 using ShellOpener = std::function<void(HWND parent, const std::wstring& target, const std::wstring& folder)>;
@@ -17,7 +17,7 @@ void OpenWithShell(HWND parent, const std::wstring& target, const std::wstring& 
 
 class MainCommands {
 public:
-    MainCommands(MainWindow& window, const MainMenu& menu) : window_(window), menu_(menu) {}
+    MainCommands(MainView& view, const MainMenu& menu) : view_(view), menu_(menu) {}
 
     void SetShellOpener(ShellOpener opener) { shell_ = std::move(opener); }
 
@@ -32,7 +32,7 @@ public:
 private:
     void Open(const std::wstring& target) const;
 
-    MainWindow& window_;
+    MainView& view_;
     const MainMenu& menu_;
     ShellOpener shell_ = &OpenWithShell;
 };

@@ -5,6 +5,7 @@
 #include "app/font_list_menu.h"
 #include "app/preferences.h"
 #include "app/screen_fonts.h"
+#include "app/settings_dialog.h"
 #include "core/app/font_filter.h"
 #include "core/app/main_menu_table.h"
 #include "core/number_text.h"
@@ -276,9 +277,7 @@ std::wstring MainWindow::SelectedFamily() const {
 
 void MainWindow::ApplyPreview() { ShowSelectedFont(); }
 
-void MainWindow::ApplyFontSize() {
-    SetPreviewFont(previewFontName_, core::PreviewPointsFor(prefs::Get(pref::kFontSize)));
-}
+void MainWindow::ShowSettings() { ShowSettingsDialog(*this); }
 
 void MainWindow::ShowSelectedFont() {
     int selected = fontList_.Selected();
@@ -292,9 +291,8 @@ void MainWindow::SetPreviewFont(const std::wstring& name, int points) {
     core::FontDescription description;
     description.name = name;
     description.points = points;
-    LOGFONTW font = win::MakeLogFont(description, win::ScreenDpi(), win::FontRounding::NearestPixel);
-    font.lfQuality = CLEARTYPE_QUALITY;
-    win::UniqueFont created(::CreateFontIndirectW(&font));
+    win::UniqueFont created =
+        win::CreateFontFrom(description, win::ScreenDpi(), win::FontRounding::NearestPixel, CLEARTYPE_QUALITY);
     if (!created) return;
     preview_.SetFont(created.get());
     previewFont_ = std::move(created);

@@ -17,6 +17,7 @@
 #include "app/font_load_progress.h"
 #include "app/main_commands.h"
 #include "app/main_menu.h"
+#include "app/main_view.h"
 #include "subclass/subclass.h"
 #include "win/controls.h"
 #include "win/handles.h"
@@ -24,7 +25,7 @@
 
 namespace app {
 
-class MainWindow : public win::Window, private subclass::ISubclass {
+class MainWindow : public win::Window, private MainView, private subclass::ISubclass {
 public:
     static constexpr wchar_t kCaption[] = L"Marrowind Glyphoscope 2.3";
     static constexpr wchar_t kFontsNotLoadedText[] = L"Шрифты не загружены, просмотр не доступен!";
@@ -47,16 +48,14 @@ public:
     // Does nothing while a load runs.
     void LoadFonts(HWND progressOwner);
     // Re-reads ViewerText and FontSize and shows the selected font again.
-    void ApplyPreview();
-    // The preview's size from FontSize as stored, whether or not a font is selected.
-    void ApplyFontSize();
+    void ApplyPreview() override;
     // Re-applies the text colour once, on the next timer tick.
     void RefreshColour();
     // Shows or hides the tool bar strip and sets the matching window height.
-    void SetToolBarVisible(bool visible);
-    void SetTopMost(bool topMost);
+    void SetToolBarVisible(bool visible) override;
+    void SetTopMost(bool topMost) override;
     // "Таблица символов" for the selected family, following the selection while it stays open.
-    void ShowCharacterMap() { characterMap_.Open(hwnd(), SelectedFamily()); }
+    void ShowCharacterMap() override { characterMap_.Open(hwnd(), SelectedFamily()); }
     // The text replaces the preview's, as if typed there.
     void ShowInPreview(const std::wstring& text) { preview_.SetText(text); }
     // The band and the menu's check mark from TopMost as stored.
@@ -66,7 +65,7 @@ public:
 
     // Loads font files for this program alone; their families come first and the first of them is
     // selected. Files named before the window is up are opened once it is.
-    void OpenFontFiles(const std::vector<std::wstring>& paths);
+    void OpenFontFiles(const std::vector<std::wstring>& paths) override;
     void OpenFontFilesOnceShown(std::vector<std::wstring> paths) { receiver_.Queue(std::move(paths)); }
     OpenedFontFiles& OpenedFiles() noexcept { return openedFiles_; }
 
@@ -78,7 +77,7 @@ public:
     void SetFontSource(std::function<std::vector<std::wstring>()> names);
     // Where the icons and the licence are read from; the program's folder unless replaced.
     void SetProgramFolder(std::wstring folder) { programFolder_ = std::move(folder); }
-    const std::wstring& ProgramFolder() const noexcept { return programFolder_; }
+    const std::wstring& ProgramFolder() const noexcept override { return programFolder_; }
     void SetShellOpener(ShellOpener opener) { commands_.SetShellOpener(std::move(opener)); }
     // Runs after the window is gone; by default it ends the message loop, and with it the process.
     void SetUnloadHandler(std::function<void()> handler) { unloadHandler_ = std::move(handler); }
@@ -90,7 +89,7 @@ public:
     const MainMenu& Menu() const noexcept { return menu_; }
     FontFilterView& Filter() noexcept { return filter_; }
     // Where the details window finds font files; fonts the program adds from files go in here.
-    FontFileLocator& FontFiles() noexcept { return fontFiles_; }
+    FontFileLocator& FontFiles() noexcept override { return fontFiles_; }
     CharacterMapWindow& CharacterMap() noexcept { return characterMap_; }
     std::wstring PreviewFontName() const { return previewFontName_; }
     int PreviewFontPoints() const noexcept { return previewPoints_; }
@@ -106,6 +105,15 @@ private:
     core::MessageResponse MsgResponse() override { return core::MessageResponse::CallPreviousBefore; }
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // The commands' view of the window (main_view.h); the rest of it is above.
+    HWND Owner() const override { return hwnd(); }
+    std::wstring SelectedFamily() const override;
+    void ReloadFonts() override { LoadFonts(nullptr); }
+    void FocusFontSearch() override { filter_.FocusBox(); }
+    void ShowScript(core::FontScript script) override { filter_.SetScript(script); }
+    void ShowPreviewSize(int points) override { SetPreviewFont(previewFontName_, points); }
+    void ShowSettings() override;
+
     void CreateWindowAndControls();
     void RunLoadSequence();
     void LayOut();
@@ -113,7 +121,6 @@ private:
     static int PlaceBar(commandbar::CommandBarWindow& bar, int top, int width);
     void PlaceAtStartPosition();
     void SelectFont();
-    std::wstring SelectedFamily() const;
     void ShowSelectedFont();
     void SetPreviewFont(const std::wstring& name, int points);
     void ApplyTextColourRule();
@@ -138,7 +145,7 @@ private:
     win::Timer colourTimer_;
 
     MainMenu menu_;
-    MainCommands commands_{*this, menu_};
+    MainCommands commands_{static_cast<MainView&>(*this), menu_};
     FontFileLocator fontFiles_;
     OpenedFontFiles openedFiles_{fontFiles_};
     FontFileReceiver receiver_{[this](const std::vector<std::wstring>& paths) { OpenFontFiles(paths); }};

@@ -2,10 +2,9 @@
 
 #include <commdlg.h>
 
-#include <cmath>
-
 #include "app/main_window.h"
 #include "app/preferences.h"
+#include "app/window_placement.h"
 #include "core/app/sample_text.h"
 #include "win/accessible_name.h"
 #include "win/dpi.h"
@@ -144,8 +143,9 @@ core::FontDescription DialogTabFont() {
     LOGFONTW font{};
     core::FontDescription tabFont = core::kDefaultTabFont;
     if (::GetObjectW(win::UiFont(), sizeof(font), &font) == sizeof(font)) {
-        tabFont.name = font.lfFaceName;
-        tabFont.points = std::fabs(static_cast<double>(font.lfHeight)) * 72.0 / win::ScreenDpi();
+        const core::FontDescription uiFont = win::DescribeLogFont(font, win::ScreenDpi());
+        tabFont.name = uiFont.name;
+        tabFont.points = uiFont.points;
     }
     return tabFont;
 }
@@ -182,7 +182,8 @@ void SettingsDialog::ShowModal(HWND owner) {
 }
 
 void SettingsDialog::CreateWindowAndControls(HWND owner) {
-    CreateOver(owner, {L"GlyphoscopeSettings", kCaption, kStyle, kExStyle, kClientWidth, kClientHeight});
+    CreateOver(owner,
+               {L"GlyphoscopeSettings", kCaption, kStyle, kExStyle, kClientWidth, kClientHeight, TopMostPreferred()});
 
     core::TabStripProperties tabProperties;
     tabProperties.font = DialogTabFont();
@@ -398,9 +399,6 @@ void SettingsDialog::DetachAll() noexcept {
 
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND:
-            commands_.Dispatch(wParam);
-            return 0;
         case WM_CTLCOLORSTATIC: {
             auto control = reinterpret_cast<HWND>(lParam);
             if (control == backSwatch_.hwnd() || control == fontSwatch_.hwnd()) {

@@ -10,11 +10,10 @@
 #include <optional>
 #include <string>
 
-#include "app/modal_window.h"
+#include "win/modal_window.h"
 #include "core/app/settings_form.h"
 #include "subclass/subclass.h"
 #include "tabcontrol/tab_control.h"
-#include "win/command_table.h"
 #include "win/controls.h"
 #include "win/handles.h"
 
@@ -22,7 +21,7 @@ namespace app {
 
 class MainWindow;
 
-class SettingsDialog : public ModalWindow, private subclass::ISubclass {
+class SettingsDialog : public win::ModalWindow, private subclass::ISubclass {
 public:
     static constexpr wchar_t kCaption[] = L"Параметры программы";
 
@@ -97,7 +96,6 @@ private:
     std::function<void()> colourRefresh_;
     ColourChooser colourChooser_;
     bool attached_ = false;
-    win::CommandTable commands_;
 };
 
 // The settings command of the main window: the dialog, modal and owned by the main window, with

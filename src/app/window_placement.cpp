@@ -6,11 +6,13 @@
 namespace app {
 
 void ApplyTopMostPreference(HWND window) {
-    HWND band = prefs::IsOn(pref::kTopMost) ? HWND_TOPMOST : HWND_NOTOPMOST;
+    HWND band = TopMostPreferred() ? HWND_TOPMOST : HWND_NOTOPMOST;
     ::SetWindowPos(window, band, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-DWORD TopMostExStyle() { return prefs::IsOn(pref::kTopMost) ? WS_EX_TOPMOST : 0; }
+bool TopMostPreferred() { return prefs::IsOn(pref::kTopMost); }
+
+DWORD TopMostExStyle() { return TopMostPreferred() ? WS_EX_TOPMOST : 0; }
 
 win::CreateArgs OwnedWindowArgs(HWND owner, DWORD style, DWORD exStyle, double clientWidth, double clientHeight) {
     win::CreateArgs args;

@@ -10,6 +10,8 @@ namespace app {
 // The load step of every window of the program: the topmost band when TopMost is "1", the normal
 // band otherwise.
 void ApplyTopMostPreference(HWND window);
+// TopMost is "1": the program's windows go in the topmost band.
+bool TopMostPreferred();
 // WS_EX_TOPMOST when TopMost is "1", for windows created in their band.
 DWORD TopMostExStyle();
 

@@ -6,6 +6,7 @@
 #include "commandbar/command_bar_environment.h"
 #include "commandbar/command_bar_process.h"
 #include "commandbar/drawing_utilities.h"
+#include "win/gdi.h"
 #include "win/handles.h"
 
 namespace commandbar {
@@ -17,7 +18,7 @@ using core::commandbar::PaintColour;
 using core::commandbar::PaintRect;
 
 Colour ColourOf(const PaintColour& colour) {
-    return colour.element != 0 ? GetElementColour(colour.element) : TranslateColour(colour.colour);
+    return colour.element != 0 ? GetElementColour(colour.element) : win::TranslateColour(colour.colour);
 }
 
 // Moves and shows a hosted control; a control that is gone or refuses is left alone.

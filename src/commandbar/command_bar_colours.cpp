@@ -5,7 +5,8 @@
 #include <string_view>
 #include <utility>
 
-#include "commandbar/drawing_utilities.h"
+#include "commandbar/platform_detection.h"
+#include "win/gdi.h"
 #include "win/handles.h"
 
 namespace commandbar {
@@ -40,12 +41,11 @@ void DetectColourScheme(HWND hwnd) {
 
 Colour DesktopColours::SystemColour(int index) const { return static_cast<Colour>(::GetSysColor(index)); }
 
-Colour DesktopColours::Translate(Colour colour) const { return TranslateColour(colour); }
+Colour DesktopColours::Translate(Colour colour) const { return win::TranslateColour(colour); }
 
 void InitialiseColours() { State().palette.Initialise(); }
 
 void DetectDisplaySettings(HWND hwnd) {
-    ForgetToolbarTheme();
     ColourState& state = State();
     if (state.palette.Style() == static_cast<std::int32_t>(core::ColourStyle::Themed) && Platform().isXpOrLater) {
         DetectColourScheme(hwnd);

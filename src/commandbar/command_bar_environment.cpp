@@ -55,6 +55,7 @@ void Win32RegistryEnvironment::InitialiseRendering(WindowHandle firstControl) {
     DetectPlatform();
     InitialiseColours();
     SetDisplaySettingsListener(refreshControls_);
+    ForgetToolbarTheme();
     DetectDisplaySettings(ToHwnd(firstControl));
 }
 

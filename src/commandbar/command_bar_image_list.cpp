@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "commandbar/drawing_utilities.h"
+#include "commandbar/platform_detection.h"
 #include "core/commandbar/command_bar_error.h"
 #include "core/commandbar/icon_states.h"
 #include "win/bitmap_info.h"
+#include "win/gdi.h"
 
 namespace commandbar {
 
@@ -118,8 +119,8 @@ void CommandBarImageList::RenderEntry(const Entry& entry) {
     const auto source = ReadIconPixels(source_, entry.iconIndex, iconWidth_, iconHeight_);
     std::vector<std::uint32_t> cell(static_cast<std::size_t>(iconWidth_) * iconHeight_, 0);
     if (!source.empty()) {
-        cell = core::RenderIconState(source, entry.state, TranslateColour(disabledColour_),
-                                     TranslateColour(highlightColour_));
+        cell = core::RenderIconState(source, entry.state, win::TranslateColour(disabledColour_),
+                                     win::TranslateColour(highlightColour_));
     }
     const auto strip = strip_.Pixels();
     for (int row = 0; row < iconHeight_; ++row) {

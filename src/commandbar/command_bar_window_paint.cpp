@@ -12,6 +12,7 @@
 #include "core/commandbar/bar_layout.h"
 #include "core/commandbar/command_bar_registry.h"
 #include "core/commandbar/style_colours.h"
+#include "win/gdi.h"
 
 namespace commandbar {
 
@@ -166,7 +167,7 @@ void CommandBarWindow::PaintBackground(HDC dc, const RECT& client) {
         if (!(systemLook && IsHighColour()) && (start == core::kNoColour || end == core::kNoColour)) {
             // Without colours (the system style on a low-colour screen) the gradient would paint
             // nothing and leave the last picture behind.
-            FillSolid(dc, TranslateColour(core::SystemColourRef(COLOR_BTNFACE)), client.left, client.top, width,
+            FillSolid(dc, win::TranslateColour(core::SystemColourRef(COLOR_BTNFACE)), client.left, client.top, width,
                       height);
             return;
         }

@@ -1,7 +1,5 @@
 #include "commandbar/drawing_utilities.h"
 
-#include <ole2.h>
-#include <olectl.h>
 #include <uxtheme.h>
 
 #include <algorithm>
@@ -21,24 +19,6 @@ namespace commandbar {
 
 namespace {
 
-// What the platform says about its desktop composition; nothing where it has none to ask about.
-// Loaded by name: older systems have no dwmapi.
-std::optional<bool> DesktopComposition() {
-    win::UniqueModule dwm(::LoadLibraryW(L"dwmapi.dll"));
-    if (!dwm) return std::nullopt;
-    using Query = HRESULT(WINAPI*)(BOOL*);
-    auto query =
-        reinterpret_cast<Query>(reinterpret_cast<void*>(::GetProcAddress(dwm.get(), "DwmIsCompositionEnabled")));
-    BOOL enabled = FALSE;
-    if (!query || FAILED(query(&enabled))) return std::nullopt;
-    return enabled != FALSE;
-}
-
-core::PlatformCapabilities& Capabilities() {
-    static core::PlatformCapabilities capabilities;
-    return capabilities;
-}
-
 void CloseTheme(HTHEME theme) noexcept { ::CloseThemeData(theme); }
 using UniqueTheme = win::UniqueHandle<HTHEME, CloseTheme>;
 
@@ -56,7 +36,7 @@ ToolbarThemeCache& CachedToolbarTheme() {
 
 // Null without visual styles.
 HTHEME ToolbarTheme() {
-    if (!Capabilities().isXpOrLater) return nullptr;
+    if (!Platform().isXpOrLater) return nullptr;
     ToolbarThemeCache& cache = CachedToolbarTheme();
     if (!cache.opened) {
         cache.theme = UniqueTheme(::OpenThemeData(nullptr, L"TOOLBAR"));
@@ -120,37 +100,8 @@ int Centre(int start, int length) {
 
 }  // namespace
 
-const core::PlatformCapabilities& Platform() noexcept { return Capabilities(); }
-
-void DetectPlatform() {
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-#endif
-    const BOOL ok = ::GetVersionExW(&version);
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
-    if (!ok) return;
-    Capabilities() = core::WithDesktopComposition(
-        core::CapabilitiesFromVersion(version.dwMajorVersion, version.dwMinorVersion, version.dwPlatformId),
-        DesktopComposition());
-}
-
-core::PlatformCapabilities SetPlatform(const core::PlatformCapabilities& capabilities) noexcept {
-    return std::exchange(Capabilities(), capabilities);
-}
-
-Colour TranslateColour(Colour colour) noexcept {
-    COLORREF rgb = 0;
-    if (FAILED(::OleTranslateColor(static_cast<OLE_COLOR>(colour), nullptr, &rgb))) return core::kNoColour;
-    return static_cast<Colour>(rgb);
-}
-
 Colour BlendColour(Colour colourA, Colour colourB, int weight) noexcept {
-    return core::BlendRgb(TranslateColour(colourA), TranslateColour(colourB), weight);
+    return core::BlendRgb(win::TranslateColour(colourA), win::TranslateColour(colourB), weight);
 }
 
 void FillGradient(HDC hdc, Colour colourStart, Colour colourEnd, int left, int top, int width, int height,
@@ -183,7 +134,7 @@ void FillParentRelative(HWND hwnd, HWND parent, HDC hdc, Colour colourStart, Col
     }
     if (systemColours) {
         colourStart = BlendColour(core::SystemColourRef(COLOR_BTNHIGHLIGHT), core::SystemColourRef(COLOR_BTNFACE), 192);
-        colourEnd = TranslateColour(core::SystemColourRef(COLOR_BTNFACE));
+        colourEnd = win::TranslateColour(core::SystemColourRef(COLOR_BTNFACE));
     }
     // The parent's rectangle in hwnd's client coordinates.
     RECT parentRect{};
@@ -233,7 +184,7 @@ void DrawIconOrColourBox(HDC hdc, CommandBarImageList* imageList, int iconIndex,
         return;
     }
     if (boxColour == core::kNoColour) return;
-    const Colour fill = TranslateColour(boxColour);
+    const Colour fill = win::TranslateColour(boxColour);
     if (fill != core::kNoColour) FillSolid(hdc, fill, RectOf(left, top, kColourBoxSize, kColourBoxSize));
     const Colour border = GetElementColour(core::colour_element::kMenuBorder);
     if (border != core::kNoColour) DrawRectOutline(hdc, border, left, top, kColourBoxSize, kColourBoxSize);
@@ -330,10 +281,6 @@ int DrawTextAnyPlatform(HDC hdc, std::wstring_view text, RECT& rect, UINT format
     return ::DrawTextW(hdc, text.data(), static_cast<int>(text.size()), &rect, format);
 }
 
-LOGFONTW LogFontFromDescription(const core::FontDescription& font, HDC hdc) {
-    LOGFONTW logFont = win::MakeLogFont(font, ::GetDeviceCaps(hdc, LOGPIXELSY), win::FontRounding::WholePoints);
-    logFont.lfQuality = Platform().isXpOrLater ? CLEARTYPE_QUALITY : ANTIALIASED_QUALITY;
-    return logFont;
-}
+BYTE CaptionQuality() noexcept { return Platform().isXpOrLater ? CLEARTYPE_QUALITY : ANTIALIASED_QUALITY; }
 
 }  // namespace commandbar

@@ -11,8 +11,8 @@
 #include "core/colour_math.h"
 #include "core/commandbar/command_bar_types.h"
 #include "core/commandbar/icon_states.h"
+#include "commandbar/platform_detection.h"
 #include "core/font_description.h"
-#include "core/commandbar/platform_capabilities.h"
 
 namespace commandbar {
 
@@ -20,16 +20,7 @@ class CommandBarImageList;
 
 using core::Colour;
 
-// Process-wide capability flags: all false until DetectPlatform runs (once, when the first
-// command bar control registers).
-const core::PlatformCapabilities& Platform() noexcept;
-void DetectPlatform();
-// Lets tests take the paths of older systems; returns the previous flags.
-core::PlatformCapabilities SetPlatform(const core::PlatformCapabilities& capabilities) noexcept;
-
-// An OLE colour as plain RGB (system references resolved); -1 when it cannot be translated.
-Colour TranslateColour(Colour colour) noexcept;
-// Both colours are translated first; weight 0..255 is the share of colourA.
+// Both colours are translated first (win::TranslateColour); weight 0..255 is the share of colourA.
 Colour BlendColour(Colour colourA, Colour colourB, int weight) noexcept;
 
 using core::commandbar::IsVerticalOrientation;
@@ -89,7 +80,7 @@ void DrawCaption(HDC hdc, std::wstring_view text, int left, int top, int width, 
 // DrawText with the wide-character call; returns the text height.
 int DrawTextAnyPlatform(HDC hdc, std::wstring_view text, RECT& rect, UINT format);
 
-// The logical font of a font description for hdc (height from the point size and the DC's DPI).
-LOGFONTW LogFontFromDescription(const core::FontDescription& font, HDC hdc);
+// How the command bar's captions are smoothed: ClearType where the system has it.
+BYTE CaptionQuality() noexcept;
 
 }  // namespace commandbar

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "commandbar/drawing_utilities.h"
+#include "win/gdi.h"
 
 namespace commandbar {
 
@@ -15,10 +16,9 @@ HFONT FontCache::Font(const core::FontDescription& font, int escapement, HDC hdc
         entry = entries_.end() - 1;
     }
     if (!entry->handle) {
-        LOGFONTW logFont = LogFontFromDescription(font, hdc);
-        logFont.lfEscapement = escapement;
-        logFont.lfOrientation = escapement;
-        entry->handle.reset(::CreateFontIndirectW(&logFont));
+        // Whole points, as the bars have always measured their captions.
+        entry->handle = win::CreateFontFrom(font, ::GetDeviceCaps(hdc, LOGPIXELSY), win::FontRounding::WholePoints,
+                                            CaptionQuality(), escapement);
     }
     return entry->handle.get();
 }

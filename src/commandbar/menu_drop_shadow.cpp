@@ -4,6 +4,7 @@
 
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/drawing_utilities.h"
+#include "win/gdi.h"
 #include "win/window.h"
 
 namespace commandbar {
@@ -39,7 +40,7 @@ bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
                        (layered || !::IsWindowVisible(window_.get()));
     if (!reuse || strip.width <= 0 || strip.height <= 0) Destroy();
     if (strip.width <= 0 || strip.height <= 0) return false;
-    const core::Colour translated = TranslateColour(colour_);
+    const core::Colour translated = win::TranslateColour(colour_);
     const core::Colour colour = translated == core::kNoColour ? core::MakeRgb(0, 0, 0) : translated;
 
     // Without layered windows the copy is taken before the strip shows, or it would copy itself,

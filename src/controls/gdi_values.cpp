@@ -6,9 +6,7 @@
 namespace controls {
 
 win::UniqueFont CreateFontFrom(const core::FontDescription& font) {
-    LOGFONTW logFont = win::MakeLogFont(font, win::ScreenDpi(), win::FontRounding::NearestPixel);
-    logFont.lfQuality = CLEARTYPE_QUALITY;
-    return win::UniqueFont(::CreateFontIndirectW(&logFont));
+    return win::CreateFontFrom(font, win::ScreenDpi(), win::FontRounding::NearestPixel, CLEARTYPE_QUALITY);
 }
 
 }  // namespace controls

@@ -153,7 +153,7 @@ void HyperLink::SetAutoSize(bool autoSize) {
     Changed(L"AutoSize");
 }
 
-void HyperLink::SetHoverColor(std::uint32_t colour) {
+void HyperLink::SetHoverColor(core::Colour colour) {
     properties_.hoverColor = colour;
     if (hovering_) {
         textColour_ = colour;
@@ -174,13 +174,13 @@ void HyperLink::SetBorderStyle(core::BorderStyle style) {
     Changed(L"BorderStyle");
 }
 
-void HyperLink::SetForeColor(std::uint32_t colour) {
+void HyperLink::SetForeColor(core::Colour colour) {
     properties_.foreColor = colour;
     ApplyProperties();
     Changed(L"ForeColor");
 }
 
-void HyperLink::SetBackColor(std::uint32_t colour) {
+void HyperLink::SetBackColor(core::Colour colour) {
     properties_.backColor = colour;
     ApplyProperties();
     Changed(L"BackColor");

@@ -56,16 +56,16 @@ public:
     void SetAlignment(core::TextAlignment alignment);
     bool AutoSize() const noexcept { return properties_.autoSize; }
     void SetAutoSize(bool autoSize);
-    std::uint32_t HoverColor() const noexcept { return properties_.hoverColor; }
-    void SetHoverColor(std::uint32_t colour);
+    core::Colour HoverColor() const noexcept { return properties_.hoverColor; }
+    void SetHoverColor(core::Colour colour);
     std::int16_t Appearance() const noexcept { return properties_.appearance; }
     void SetAppearance(std::int16_t appearance);
     core::BorderStyle BorderStyle() const noexcept { return properties_.borderStyle; }
     void SetBorderStyle(core::BorderStyle style);
-    std::uint32_t ForeColor() const noexcept { return properties_.foreColor; }
-    void SetForeColor(std::uint32_t colour);
-    std::uint32_t BackColor() const noexcept { return properties_.backColor; }
-    void SetBackColor(std::uint32_t colour);
+    core::Colour ForeColor() const noexcept { return properties_.foreColor; }
+    void SetForeColor(core::Colour colour);
+    core::Colour BackColor() const noexcept { return properties_.backColor; }
+    void SetBackColor(core::Colour colour);
     bool AutoToolTip() const noexcept { return properties_.autoToolTip; }
     void SetAutoToolTip(bool on);
     bool SoundOn() const noexcept { return properties_.soundOn; }
@@ -86,7 +86,7 @@ public:
     bool Hovering() const noexcept { return hovering_; }
     // The colour and font the caption is drawn in right now: hovering changes these, never the
     // control's own ForeColor and Font.
-    std::uint32_t CurrentTextColour() const noexcept { return textColour_; }
+    core::Colour CurrentTextColour() const noexcept { return textColour_; }
     core::FontDescription ShownFont() const;
 
     // What a click hands the target to; the shell's "Open" unless replaced.
@@ -124,8 +124,8 @@ private:
     HWND toolTip_ = nullptr;  // owned by this window, destroyed with it
     std::wstring containerToolTip_;
     std::wstring shownToolTip_;
-    std::uint32_t textColour_ = 0;
-    std::uint32_t savedColour_ = 0;
+    core::Colour textColour_ = 0;
+    core::Colour savedColour_ = 0;
     bool hovering_ = false;
     bool pressed_ = false;
     std::function<void(const std::wstring&)> opener_;

@@ -1,8 +1,5 @@
 #include "controls/hyperlink_settings_dialog.h"
 
-#include "win/dpi.h"
-#include "win/modal.h"
-
 namespace controls {
 
 namespace {
@@ -23,30 +20,30 @@ void HyperLinkSettingsDialog::LineEdit::Create(HWND parent, UINT_PTR id) {
     CreateChild(L"EDIT", parent, id, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
 }
 
+HyperLinkSettingsDialog::HyperLinkSettingsDialog() {
+    commands_.Add(IDOK, BN_CLICKED, [this] {
+        Apply();
+        Close();
+    });
+    commands_.Add(IDCANCEL, BN_CLICKED, [this] { Close(); });
+    commands_.Add(kApply, BN_CLICKED, [this] { Apply(); });
+    for (ControlId id : {kEnabled, kMOPointer, kAutoSize, kAutoToolTip, kMOUnderline}) {
+        commands_.Add(static_cast<UINT>(id), BN_CLICKED, [this] { OnEdited(); });
+    }
+    for (ControlId id : {kHyperLinkText, kCaptionText}) {
+        commands_.Add(static_cast<UINT>(id), EN_CHANGE, [this] { OnEdited(); });
+    }
+}
+
 void HyperLinkSettingsDialog::Open(HWND owner, HyperLink& link) {
-    if (hwnd()) {
+    if (IsOpen()) {
         SelectionChanged(link);
         return;
     }
-    owner_ = owner;
-    win::WindowClassArgs windowClass;
-    windowClass.name = kClassName;
-    win::CreateArgs args;
-    args.title = kCaption;
-    args.style = kStyle;
-    args.exStyle = kExStyle;
-    args.parent = owner;
-    const SIZE outer =
-        win::OuterSizeFor(win::TwipsToPixels(kClientWidth), win::TwipsToPixels(kClientHeight), kStyle, kExStyle);
-    args.width = outer.cx;
-    args.height = outer.cy;
-    Create(windowClass, args);
+    CreateOver(owner, {kClassName, kCaption, kStyle, kExStyle, kClientWidth, kClientHeight});
     CreateControls();
     SelectionChanged(link);
-    win::CentreOnOwner(hwnd(), owner_);
-    if (owner_) ::EnableWindow(owner_, FALSE);
-    ::ShowWindow(hwnd(), SW_SHOW);
-    ::SetFocus(enabled_.hwnd());
+    ShowOver(enabled_.hwnd());
 }
 
 void HyperLinkSettingsDialog::CreateControls() {
@@ -116,53 +113,18 @@ void HyperLinkSettingsDialog::MarkChanged(bool changed) {
     if (apply_.hwnd()) apply_.SetEnabled(changed);
 }
 
+void HyperLinkSettingsDialog::OnEdited() {
+    if (!loading_) MarkChanged(true);
+}
+
 void HyperLinkSettingsDialog::ShowModal(HWND owner, HyperLink& link) {
     Open(owner, link);
-    win::RunModalLoop(hwnd(), owner);
+    RunModal();
 }
-
-void HyperLinkSettingsDialog::Close() { win::CloseModal(*this, owner_); }
 
 void HyperLinkSettingsDialog::OnDestroyed() {
-    win::ReturnToOwner(owner_);
+    ModalWindow::OnDestroyed();
     link_ = nullptr;
-}
-
-LRESULT HyperLinkSettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND: {
-            const UINT id = LOWORD(wParam);
-            const UINT code = HIWORD(wParam);
-            switch (id) {
-                case IDOK:
-                    Apply();
-                    Close();
-                    return 0;
-                case IDCANCEL:
-                    Close();
-                    return 0;
-                case kApply:
-                    Apply();
-                    return 0;
-                case kEnabled:
-                case kMOPointer:
-                case kAutoSize:
-                case kAutoToolTip:
-                case kMOUnderline:
-                    if (code == BN_CLICKED && !loading_) MarkChanged(true);
-                    return 0;
-                case kHyperLinkText:
-                case kCaptionText:
-                    if (code == EN_CHANGE && !loading_) MarkChanged(true);
-                    return 0;
-            }
-            break;
-        }
-        case WM_CLOSE:
-            Close();
-            return 0;
-    }
-    return DefaultProc(message, wParam, lParam);
 }
 
 }  // namespace controls

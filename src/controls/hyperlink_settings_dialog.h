@@ -6,11 +6,11 @@
 
 #include "controls/hyperlink.h"
 #include "win/controls.h"
-#include "win/window.h"
+#include "win/modal_window.h"
 
 namespace controls {
 
-class HyperLinkSettingsDialog : public win::Window {
+class HyperLinkSettingsDialog : public win::ModalWindow {
 public:
     static constexpr wchar_t kCaption[] = L"Свойства гиперссылки";
 
@@ -27,11 +27,12 @@ public:
         kApply,
     };
 
+    HyperLinkSettingsDialog();
+
     // Opens the dialog for link, owned by owner, and returns at once.
     void Open(HWND owner, HyperLink& link);
     // Open, then wait until OK, Cancel or closing ends it.
     void ShowModal(HWND owner, HyperLink& link);
-    bool IsOpen() const noexcept { return hwnd() != nullptr; }
 
     // The page shows the properties of another hyperlink; nothing is pending afterwards.
     void SelectionChanged(HyperLink& link);
@@ -43,7 +44,6 @@ public:
     HWND Control(ControlId id) const { return ::GetDlgItem(hwnd(), static_cast<int>(id)); }
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyed() override;
 
 private:
@@ -54,10 +54,10 @@ private:
 
     void CreateControls();
     void MarkChanged(bool changed);
-    void Close();
+    // A switch clicked or a text edited by the user, not by loading the page.
+    void OnEdited();
 
     HyperLink* link_ = nullptr;
-    HWND owner_ = nullptr;
     bool changed_ = false;
     bool loading_ = false;
     win::CheckBox enabled_;

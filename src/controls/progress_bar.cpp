@@ -78,7 +78,7 @@ void ProgressBar::SetFont(const core::FontDescription& font) {
     Changed(L"Font");
 }
 
-void ProgressBar::SetProgressColor(std::uint32_t colour) {
+void ProgressBar::SetProgressColor(core::Colour colour) {
     state_.SetProgressColor(colour);
     surfaceStale_ = true;
     Redraw();

@@ -39,8 +39,8 @@ public:
     void SetText(std::wstring text);
     const core::FontDescription& Font() const noexcept { return font_; }
     void SetFont(const core::FontDescription& font);
-    std::uint32_t ProgressColor() const noexcept { return state_.progressColor(); }
-    void SetProgressColor(std::uint32_t colour);
+    core::Colour ProgressColor() const noexcept { return state_.progressColor(); }
+    void SetProgressColor(core::Colour colour);
 
     std::wstring Caption() const { return state_.Caption(); }
 

@@ -1,10 +1,9 @@
 #include "imaging/image_list.h"
 
-#include <ole2.h>
-#include <olectl.h>
-
 #include <algorithm>
 #include <utility>
+
+#include "win/gdi.h"
 
 namespace imaging {
 
@@ -89,6 +88,12 @@ UINT SystemImageType(ImageType type) {
     }
 }
 
+// The colour as GDI takes it; the window colour when there is none or it cannot be translated.
+COLORREF ColourOrWindow(core::Colour colour) {
+    const core::Colour rgb = win::TranslateColour(colour);
+    return rgb == core::kNoColour ? ::GetSysColor(COLOR_WINDOW) : static_cast<COLORREF>(rgb);
+}
+
 // Frees a loaded image by its type, whatever happens to it in between (457 included).
 class LoadedImage {
 public:
@@ -139,12 +144,9 @@ bool ImageList::AddFromResourceID(int resourceId, HINSTANCE module, ImageType ty
 
 bool ImageList::AddFromDeviceContext(HDC picture, const std::wstring& key, int left, int top, core::Colour backColour) {
     if (!handle_ || !picture) return false;
-    COLORREF back = CLR_INVALID;
-    if (backColour == core::kNoColour) {
-        back = ::GetPixel(picture, 0, 0);
-    } else if (FAILED(::OleTranslateColor(static_cast<OLE_COLOR>(backColour), nullptr, &back))) {
-        back = RGB(0xC0, 0xC0, 0xC0);
-    }
+    // The picture's corner when no colour is given; silver when neither can be had.
+    COLORREF back = backColour == core::kNoColour ? ::GetPixel(picture, 0, 0)
+                                                  : static_cast<COLORREF>(win::TranslateColour(backColour));
     if (back == CLR_INVALID) back = RGB(0xC0, 0xC0, 0xC0);
     win::UniqueBitmap bitmap(::CreateCompatibleBitmap(picture, IconSizeX, IconSizeY));
     win::UniqueMemoryDc dc(::CreateCompatibleDC(picture));
@@ -169,12 +171,9 @@ bool ImageList::AddFromHandle(HANDLE image, ImageType type, const std::wstring& 
     }
     int added = -1;
     if (type == ImageType::Bitmap) {
-        COLORREF mask = CLR_INVALID;
-        if (backColour != core::kNoColour) {
-            ::OleTranslateColor(static_cast<OLE_COLOR>(backColour), nullptr, &mask);
-        } else {
-            mask = TopLeftPixel(static_cast<HBITMAP>(image), ReferenceDc());
-        }
+        // An untranslatable colour masks nothing (CLR_INVALID).
+        const COLORREF mask = backColour != core::kNoColour ? static_cast<COLORREF>(win::TranslateColour(backColour))
+                                                            : TopLeftPixel(static_cast<HBITMAP>(image), ReferenceDc());
         added = ::ImageList_AddMasked(handle_.get(), static_cast<HBITMAP>(image), mask);
     } else {
         added = ::ImageList_AddIcon(handle_.get(), static_cast<HICON>(image));
@@ -216,11 +215,7 @@ void ImageList::DrawImage(const core::ItemRef& image, HDC hdc, int x, int y, boo
     UINT style = ILD_TRANSPARENT;
     if (selected || cut) style |= ILD_BLEND50;
     if (cut) {
-        COLORREF dither = CLR_INVALID;
-        if (cutDitherColour == core::kNoColour ||
-            FAILED(::OleTranslateColor(static_cast<OLE_COLOR>(cutDitherColour), nullptr, &dither))) {
-            dither = ::GetSysColor(COLOR_WINDOW);
-        }
+        const COLORREF dither = ColourOrWindow(cutDitherColour);
         ::ImageList_DrawEx(list, index - 1, hdc, x, y, 0, 0, CLR_NONE, dither, style);
     } else if (!disabled) {
         ::ImageList_Draw(list, index - 1, hdc, x, y, style);
@@ -252,12 +247,7 @@ imaging::Picture ImageList::ImagePictureStrip(const std::optional<core::ItemRef>
     if (!bitmap || !dc) return {};
     {
         win::SelectGuard select(dc.get(), bitmap.get());
-        COLORREF back = CLR_INVALID;
-        if (backColour == core::kNoColour ||
-            FAILED(::OleTranslateColor(static_cast<OLE_COLOR>(backColour), nullptr, &back))) {
-            back = ::GetSysColor(COLOR_WINDOW);
-        }
-        win::UniqueBrush brush(::CreateSolidBrush(back));
+        win::UniqueBrush brush(::CreateSolidBrush(ColourOrWindow(backColour)));
         const RECT all{0, 0, count * IconSizeX, IconSizeY};
         ::FillRect(dc.get(), &all, brush.get());
         for (int index = first; index <= last; ++index) {

@@ -188,8 +188,8 @@ void TabControl::SetFont(const core::FontDescription& font) {
 
 void TabControl::ApplyFont() {
     if (!tabWindow_) return;
-    const LOGFONTW logFont = win::MakeLogFont(properties_.font, win::ScreenDpi(), win::FontRounding::NearestPixel);
-    win::UniqueFont created(::CreateFontIndirectW(&logFont));
+    win::UniqueFont created =
+        win::CreateFontFrom(properties_.font, win::ScreenDpi(), win::FontRounding::NearestPixel, DEFAULT_QUALITY);
     ::SendMessageW(tabWindow_, WM_SETFONT, reinterpret_cast<WPARAM>(created.get()), TRUE);
     // The previous font goes only after the window has let go of it.
     font_ = std::move(created);

@@ -1,6 +1,10 @@
 #include "win/gdi.h"
 
+#include <ole2.h>
+#include <olectl.h>
+
 #include <algorithm>
+#include <cmath>
 
 #include "core/number_text.h"
 #include "core/twips.h"
@@ -10,6 +14,12 @@ namespace win {
 COLORREF ToColorRef(core::Colour colour) {
     if (core::IsSystemColourRef(colour)) return ::GetSysColor(core::SystemColourIndex(colour));
     return static_cast<COLORREF>(core::RgbPart(colour));
+}
+
+core::Colour TranslateColour(core::Colour colour) noexcept {
+    COLORREF rgb = 0;
+    if (FAILED(::OleTranslateColor(static_cast<OLE_COLOR>(colour), nullptr, &rgb))) return core::kNoColour;
+    return static_cast<core::Colour>(rgb);
 }
 
 LOGFONTW MakeLogFont(const core::FontDescription& font, int dpi, FontRounding rounding) {
@@ -25,6 +35,27 @@ LOGFONTW MakeLogFont(const core::FontDescription& font, int dpi, FontRounding ro
     logFont.lfStrikeOut = font.strikethrough ? TRUE : FALSE;
     logFont.lfCharSet = static_cast<BYTE>(font.charset);
     return logFont;
+}
+
+UniqueFont CreateFontFrom(const core::FontDescription& font, int dpi, FontRounding rounding, BYTE quality,
+                          int escapement) {
+    LOGFONTW logFont = MakeLogFont(font, dpi, rounding);
+    logFont.lfQuality = quality;
+    logFont.lfEscapement = escapement;
+    logFont.lfOrientation = escapement;
+    return UniqueFont(::CreateFontIndirectW(&logFont));
+}
+
+core::FontDescription DescribeLogFont(const LOGFONTW& logFont, int dpi) {
+    core::FontDescription font;
+    font.name = logFont.lfFaceName;
+    font.points = std::fabs(static_cast<double>(logFont.lfHeight)) * 72.0 / dpi;
+    font.bold = logFont.lfWeight >= FW_BOLD;
+    font.italic = logFont.lfItalic != FALSE;
+    font.underline = logFont.lfUnderline != FALSE;
+    font.strikethrough = logFont.lfStrikeOut != FALSE;
+    font.charset = logFont.lfCharSet;
+    return font;
 }
 
 }  // namespace win

@@ -214,8 +214,8 @@ MenuAction ActionFor(std::wstring_view key) {
         }
     }
     if (parts[1] == L"FONTSIZE") {
-        for (int size : kPreviewSizes) {
-            if (parts[2] == std::to_wstring(size)) return {MenuCommand::FontSize, SamplePreset::Figures, size};
+        if (const std::optional<int> size = OfferedSize(parts[2])) {
+            return {MenuCommand::FontSize, SamplePreset::Figures, *size};
         }
         return {};
     }
@@ -233,8 +233,8 @@ std::wstring FontScriptEntryKey(FontScript script) {
 }
 
 std::optional<std::wstring> FontSizeEntryKey(std::wstring_view storedFontSize) {
-    for (int size : kPreviewSizes) {
-        if (storedFontSize == std::to_wstring(size)) return L"MENU:FONTSIZE:" + std::to_wstring(size);
+    if (const std::optional<int> size = OfferedSize(storedFontSize)) {
+        return L"MENU:FONTSIZE:" + std::to_wstring(*size);
     }
     return std::nullopt;
 }

@@ -2,13 +2,15 @@
 
 namespace core {
 
-int PreviewPointsFor(const std::optional<std::wstring>& storedFontSize) {
-    if (storedFontSize) {
-        for (int size : kPreviewSizes) {
-            if (*storedFontSize == std::to_wstring(size)) return size;
-        }
+std::optional<int> OfferedSize(std::wstring_view text) {
+    for (int size : kPreviewSizes) {
+        if (text == std::to_wstring(size)) return size;
     }
-    return kDefaultPreviewPoints;
+    return std::nullopt;
+}
+
+int PreviewPointsFor(const std::optional<std::wstring>& storedFontSize) {
+    return storedFontSize ? OfferedSize(*storedFontSize).value_or(kDefaultPreviewPoints) : kDefaultPreviewPoints;
 }
 
 std::wstring PreviewText(std::wstring_view fontName, std::wstring_view viewerText) {

@@ -7,9 +7,15 @@ namespace core {
 
 namespace {
 
-std::uint32_t ReadColour(const PropertyBag& bag, const wchar_t* name, std::uint32_t fallback) {
+// Colours are stored as unsigned numbers (a system colour is 2147483648 and up), as they always
+// were; a signed number reads back the same colour.
+void WriteColour(PropertyBag& bag, const wchar_t* name, Colour colour) {
+    bag.WriteInt(name, static_cast<std::uint32_t>(colour));
+}
+
+Colour ReadColour(const PropertyBag& bag, const wchar_t* name, Colour fallback) {
     std::int64_t value = bag.ReadInt(name, fallback);
-    return static_cast<std::uint32_t>(value);
+    return static_cast<Colour>(static_cast<std::uint32_t>(value));
 }
 
 std::int16_t ReadInt16(const PropertyBag& bag, const wchar_t* name, std::int16_t fallback) {
@@ -39,11 +45,11 @@ void SaveHyperLink(const HyperLinkProperties& p, PropertyBag& bag) {
     bag.WriteText(L"Caption", p.caption);
     bag.WriteInt(L"Alignment", static_cast<std::int16_t>(p.alignment));
     bag.WriteBool(L"AutoSize", p.autoSize);
-    bag.WriteInt(L"HoverColor", p.hoverColor);
+    WriteColour(bag, L"HoverColor", p.hoverColor);
     bag.WriteInt(L"Appearance", p.appearance);
     bag.WriteInt(L"BorderStyle", static_cast<std::int16_t>(p.borderStyle));
-    bag.WriteInt(L"ForeColor", p.foreColor);
-    bag.WriteInt(L"BackColor", p.backColor);
+    WriteColour(bag, L"ForeColor", p.foreColor);
+    WriteColour(bag, L"BackColor", p.backColor);
     bag.WriteBool(L"AutoToolTip", p.autoToolTip);
     bag.WriteBool(L"MOUnderline", p.moUnderline);
     bag.WriteBool(L"MOPointer", p.moPointer);
@@ -79,7 +85,7 @@ void SaveProgressBar(const ProgressBarState& state, const FontDescription& font,
     bag.WriteBool(L"ShowStatus", state.showStatus());
     bag.WriteText(L"Text", state.text());
     bag.WriteFont(L"Font", font);
-    bag.WriteInt(L"ProgressColor", state.progressColor());
+    WriteColour(bag, L"ProgressColor", state.progressColor());
 }
 
 void LoadProgressBar(const PropertyBag& bag, const ContainerAmbient& ambient, ProgressBarState& state, FontDescription& font) {

@@ -24,7 +24,7 @@ bool ProgressBarState::SetTotalValue(double total) {
 }
 
 void ProgressBarState::AssignLoaded(float value, bool calculatePercentage, double totalValue, bool showStatus,
-                                    std::wstring text, std::uint32_t progressColor) {
+                                    std::wstring text, Colour progressColor) {
     value_ = value;
     calculatePercentage_ = calculatePercentage;
     totalValue_ = totalValue;

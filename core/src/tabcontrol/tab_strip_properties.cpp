@@ -18,9 +18,9 @@ constexpr std::uint32_t kOwnerDrawFixed = 0x2000;
 constexpr std::uint32_t kVertical = 0x80;
 constexpr std::uint32_t kBottom = 0x2;
 
-std::int32_t ReadInt(const PropertyBag& bag, const wchar_t* name) {
-    return ParseInt32(bag.ReadText(name, {})).value_or(0);
-}
+// Through the bag's number reader; anything unreadable is 0. A switch is on for any number but 0,
+// since a set switch may have been stored as -1.
+std::int64_t ReadInt(const PropertyBag& bag, const wchar_t* name) { return bag.ReadInt(name, 0); }
 
 bool ReadBool(const PropertyBag& bag, const wchar_t* name) { return ReadInt(bag, name) != 0; }
 
@@ -100,12 +100,12 @@ TabStripProperties ReadTabStripProperties(const PropertyBag& bag) {
     p.buttons = ReadBool(bag, L"Buttons");
     p.multiLine = ReadBool(bag, L"MultiLine");
     p.rightJustify = ReadBool(bag, L"RightJustify");
-    std::int32_t align = ReadInt(bag, L"TabAlign");
+    const std::int64_t align = ReadInt(bag, L"TabAlign");
     p.tabAlign = align >= 0 && align <= 3 ? static_cast<TabAlignment>(align) : TabAlignment::Top;
     p.flatSeparators = ReadBool(bag, L"FlatSeparators");
     p.flatButtons = ReadBool(bag, L"FlatButtons");
     p.ownerDraw = ReadBool(bag, L"OwnerDraw");
-    std::int32_t cool = ReadInt(bag, L"CoolTabs");
+    const std::int64_t cool = ReadInt(bag, L"CoolTabs");
     p.coolTabs = cool >= 0 && cool <= 2 ? static_cast<CoolTabsMode>(cool) : CoolTabsMode::Off;
     p.font = ReadFont(bag);
     return p;

@@ -57,6 +57,7 @@ TEST(HyperLinkProperties, SaveAndReloadKeepsEveryPersistedValueButNotTheSound) {
     SaveHyperLink(p, bag);
     EXPECT_FALSE(bag.Contains(L"SoundOn"));
     EXPECT_FALSE(bag.Contains(L"SoundID"));
+    EXPECT_EQ(bag.ReadText(L"HoverColor", L""), L"2147483661") << "system colours are stored unsigned, as ever";
     HyperLinkProperties reloaded = LoadHyperLink(bag, ContainerAmbient{});
     EXPECT_FALSE(reloaded.soundOn);
     EXPECT_EQ(reloaded.soundId, 0);
@@ -69,9 +70,9 @@ TEST(HyperLinkProperties, AnEmptyBagTakesTheDefaultsAndTheContainersFontAndColou
     ContainerAmbient ambient{FontDescription{L"MS Sans Serif", 8, false, false, false, false, 204}, 0x111111, 0x222222};
     HyperLinkProperties loaded = LoadHyperLink(PropertyBag{}, ambient);
     EXPECT_EQ(loaded.font, ambient.font);
-    EXPECT_EQ(loaded.foreColor, 0x111111u);
-    EXPECT_EQ(loaded.backColor, 0x222222u);
-    EXPECT_EQ(loaded.hoverColor, 0x0000FFu);
+    EXPECT_EQ(loaded.foreColor, 0x111111);
+    EXPECT_EQ(loaded.backColor, 0x222222);
+    EXPECT_EQ(loaded.hoverColor, 0x0000FF);
     EXPECT_TRUE(loaded.autoToolTip);
     EXPECT_TRUE(loaded.autoSize);
     EXPECT_EQ(loaded.appearance, 1);
@@ -110,7 +111,7 @@ TEST(ProgressBarProperties, LoadAppliesStoredValuesWithoutTheTotalRule) {
     EXPECT_EQ(loaded.totalValue(), 250);
     EXPECT_FALSE(loaded.showStatus());
     EXPECT_EQ(loaded.text(), L"Шрифты");
-    EXPECT_EQ(loaded.progressColor(), 0x008000u);
+    EXPECT_EQ(loaded.progressColor(), 0x008000);
     EXPECT_EQ(loadedFont, font);
 
     bag.WriteText(L"TotalValue", L"0");  // stored as it is, unlike the setter
@@ -126,7 +127,7 @@ TEST(ProgressBarProperties, LoadAppliesStoredValuesWithoutTheTotalRule) {
     EXPECT_EQ(loaded.value(), 0);
     EXPECT_FALSE(loaded.calculatePercentage());
     EXPECT_TRUE(loaded.showStatus());
-    EXPECT_EQ(loaded.progressColor(), 0x800000u);
+    EXPECT_EQ(loaded.progressColor(), 0x800000);
     EXPECT_EQ(loadedFont.name, L"Arial");
 }
 

@@ -46,10 +46,12 @@ TEST(TabStripProperties, SaveAndLoadRoundTripWithDefaultsForMissingValues) {
     bag.WriteText(L"CoolTabs", L"7");
     bag.WriteText(L"TabAlign", L"x");
     bag.WriteText(L"Font", L"broken");
+    bag.WriteText(L"HotTrack", L"-1");  // a set switch as it may have been stored
     auto read = core::ReadTabStripProperties(bag);
     EXPECT_EQ(read.coolTabs, core::CoolTabsMode::Off);
     EXPECT_EQ(read.tabAlign, TabAlignment::Top);
     EXPECT_EQ(read.font, core::kDefaultTabFont);
+    EXPECT_TRUE(read.hotTrack);
     for (const wchar_t* size : {L"0.001", L"1e307"}) {  // a zero size, an infinite one
         bag.WriteText(L"Font", L"Arial;" + std::wstring(size) + L";0;0;0;0");
         EXPECT_EQ(core::ReadTabStripProperties(bag).font, core::kDefaultTabFont);

@@ -36,6 +36,7 @@
 #include "support/png_writer.h"
 #include "support/screenshot.h"
 #include "win/dpi.h"
+#include "win/gdi.h"
 #include "win/handles.h"
 #include "win/module.h"
 
@@ -597,7 +598,7 @@ TEST_F(EndToEnd, MenuShadowsDarkenWhatLiesBeneath) {
         ASSERT_TRUE(PumpUntil([&] { return Shown().empty(); }, 1000));
         PumpFor(300);
         const core::Colour colour =
-            commandbar::TranslateColour(commandbar::GetElementColour(core::colour_element::kDropShadow));
+            win::TranslateColour(commandbar::GetElementColour(core::colour_element::kDropShadow));
         for (const auto& [side, r, shown] : strips) {
             std::vector<std::uint32_t> beneath = ScreenPixels(r);
             cb::DarkenScreenCopy(beneath, side, {r.left, r.top, r.right - r.left, r.bottom - r.top},

@@ -15,6 +15,7 @@
 #include "imaging/image_list.h"
 #include "support/png_writer.h"
 #include "win/dib_surface.h"
+#include "win/gdi.h"
 #include "win/handles.h"
 #include "win/module.h"
 
@@ -133,7 +134,7 @@ public:
     void BarBackground(int left, int top, int width, int height, bool vertical) {
         Colour start = GetElementColour(el::kBarBackStart);
         Colour end = GetElementColour(el::kBarBackEnd);
-        if (start == core::kNoColour) start = end = TranslateColour(core::SystemColourRef(COLOR_BTNFACE));
+        if (start == core::kNoColour) start = end = win::TranslateColour(core::SystemColourRef(COLOR_BTNFACE));
         FillGradient(dc_, start, end, left, top, width, height, vertical);
     }
 

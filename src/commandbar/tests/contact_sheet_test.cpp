@@ -13,6 +13,7 @@
 #include "imaging/image_list.h"
 #include "support/canvas.h"
 #include "support/png_writer.h"
+#include "win/gdi.h"
 #include "win/handles.h"
 #include "win/module.h"
 
@@ -195,7 +196,7 @@ TEST(ContactSheet, RendersIconsSwatchesAndPrimitives) {
         DrawIconBlock(block.dc(), font.get(), toolbarIcons, 32, GetElementColour(element::kToolbarTextDisabled),
                       GetElementColour(element::kToolbarTextHot),
                       GetElementColour(element::kBarBackStart) == -1
-                          ? TranslateColour(core::SystemColourRef(COLOR_BTNFACE))
+                          ? win::TranslateColour(core::SystemColourRef(COLOR_BTNFACE))
                           : GetElementColour(element::kBarBackStart),
                       4);
         ::BitBlt(dc, 380, toolbarTop + 20, 410, 300, block.dc(), 0, 0, SRCCOPY);

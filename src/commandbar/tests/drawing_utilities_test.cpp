@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "commandbar/command_bar_colours.h"
+#include "commandbar/font_cache.h"
 #include "core/runtime_error.h"
 #include "core/commandbar/style_colours.h"
 #include "support/canvas.h"
@@ -59,10 +60,7 @@ TEST_F(Drawing, PlatformOfThisSystemHasEverything) {
     EXPECT_TRUE(Platform().isXpOrLater);
 }
 
-TEST_F(Drawing, TranslateAndBlendResolveSystemColours) {
-    EXPECT_EQ(TranslateColour(core::SystemColourRef(COLOR_BTNFACE)), static_cast<Colour>(::GetSysColor(COLOR_BTNFACE)));
-    EXPECT_EQ(TranslateColour(core::MakeRgb(1, 2, 3)), core::MakeRgb(1, 2, 3));
-    EXPECT_EQ(TranslateColour(static_cast<Colour>(0x7F000000)), core::kNoColour);
+TEST_F(Drawing, BlendResolvesSystemColours) {
     EXPECT_EQ(BlendColour(core::kWhite, core::kBlack, 128), core::MakeRgb(128, 128, 128));
     EXPECT_EQ(BlendColour(core::SystemColourRef(COLOR_HIGHLIGHT), core::kBlack, 255),
               static_cast<Colour>(::GetSysColor(COLOR_HIGHLIGHT)));
@@ -296,10 +294,8 @@ TEST_F(Drawing, CaptionDrawsInItsColourAndUnderlinesTheAccelerator) {
 
 TEST_F(Drawing, VerticalCaptionRunsDownwards) {
     Canvas canvas(30, 100);
-    LOGFONTW font = LogFontFromDescription(core::FontDescription{L"Tahoma", 10}, canvas.dc());
-    font.lfEscapement = font.lfOrientation = 2700;
-    win::UniqueFont rotated(::CreateFontIndirectW(&font));
-    win::SelectGuard select(canvas.dc(), rotated.get());
+    FontCache fonts;
+    win::SelectGuard select(canvas.dc(), fonts.Font(core::FontDescription{L"Tahoma", 10}, 2700, canvas.dc()));
     DrawCaption(canvas.dc(), L"Vertical", 0, 0, 20, 90, core::kBlack, Orientation::Left, false);
     int top = 100, bottom = -1, left = 30, right = -1;
     for (auto [x, y] : Marked(canvas)) {
@@ -364,10 +360,18 @@ TEST_F(Drawing, CoordinatesBeyond32BitsRaiseTheOverflowError) {
     }
 }
 
-TEST_F(Drawing, LogFontFollowsTheDescription) {
+// The font the bars draw captions in, as GDI holds it.
+LOGFONTW CaptionLogFont(const core::FontDescription& font, HDC dc) {
+    FontCache fonts;
+    LOGFONTW logFont{};
+    ::GetObjectW(fonts.Font(font, 0, dc), sizeof(logFont), &logFont);
+    return logFont;
+}
+
+TEST_F(Drawing, CaptionFontFollowsTheDescription) {
     Canvas canvas(1, 1);
     core::FontDescription font{L"Tahoma", 8.25, true, true, false, true, 204};
-    const LOGFONTW logFont = LogFontFromDescription(font, canvas.dc());
+    const LOGFONTW logFont = CaptionLogFont(font, canvas.dc());
     EXPECT_STREQ(logFont.lfFaceName, L"Tahoma");
     EXPECT_EQ(logFont.lfHeight, -::MulDiv(8, ::GetDeviceCaps(canvas.dc(), LOGPIXELSY), 72));
     EXPECT_EQ(logFont.lfWeight, 700);
@@ -379,7 +383,7 @@ TEST_F(Drawing, LogFontFollowsTheDescription) {
 
     font.name = std::wstring(40, L'x');
     font.bold = false;
-    const LOGFONTW longName = LogFontFromDescription(font, canvas.dc());
+    const LOGFONTW longName = CaptionLogFont(font, canvas.dc());
     EXPECT_EQ(std::wstring(longName.lfFaceName).size(), 31u) << "a long face name is cut, not overrun";
     EXPECT_EQ(longName.lfWeight, 400);
 }

@@ -10,6 +10,7 @@
 #include "commandbar/menu_drop_shadow.h"
 #include "support/gui_resources.h"
 #include "support/pump.h"
+#include "win/gdi.h"
 #include "win/handles.h"
 
 namespace commandbar {
@@ -139,7 +140,7 @@ TEST(MenuDropShadow, ScreenCopyKeepsWhatWasUnderTheStrip) {
     const auto under = ShowWindowAt({0, 0, 200, 300});
     const auto menu = ShowWindowAt(kMenu);
     testing_support::PumpFor(50);
-    const core::Colour colour = TranslateColour(GetElementColour(core::colour_element::kDropShadow));
+    const core::Colour colour = win::TranslateColour(GetElementColour(core::colour_element::kDropShadow));
     std::vector<Pixels> expected;
     for (const ShadowSide side : {ShadowSide::Right, ShadowSide::Bottom}) {
         const auto place = shadow::ShadowStripFor(side, kMenu.left, kMenu.top, kMenu.right, kMenu.bottom);

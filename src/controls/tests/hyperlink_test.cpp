@@ -224,7 +224,7 @@ TEST_F(LinkFixture, SavedPropertiesReloadAndTheSoundSettingsDoNot) {
     link.SetSoundOn(true);
     link.SetSoundID(7);
     link.SetMOPointer(true);
-    link.SetHoverColor(0x8000000D);
+    link.SetHoverColor(core::SystemColourRef(COLOR_HIGHLIGHT));
     link.SetForeColor(0x000088);
     link.SetAutoToolTip(false);
     std::vector<std::wstring> changed;
@@ -241,8 +241,8 @@ TEST_F(LinkFixture, SavedPropertiesReloadAndTheSoundSettingsDoNot) {
     EXPECT_EQ(reloaded.SoundID(), 0);
     EXPECT_TRUE(reloaded.MOPointer());
     EXPECT_FALSE(reloaded.AutoToolTip());
-    EXPECT_EQ(reloaded.HoverColor(), 0x8000000Du);
-    EXPECT_EQ(reloaded.ForeColor(), 0x000088u);
+    EXPECT_EQ(reloaded.HoverColor(), core::SystemColourRef(COLOR_HIGHLIGHT));
+    EXPECT_EQ(reloaded.ForeColor(), 0x000088);
     EXPECT_EQ(reloaded.Target(), L"https://www.marrowind.ru/");
     EXPECT_EQ(reloaded.Caption(), link.Caption());
     EXPECT_EQ(reloaded.Font(), link.Font());

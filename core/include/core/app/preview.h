@@ -14,6 +14,10 @@ inline constexpr std::array<int, 8> kPreviewSizes = {10, 12, 14, 18, 20, 22, 24,
 // preview in a size the menu cannot select.
 inline constexpr int kDefaultPreviewPoints = 12;
 
+// The one reading of a size text (a stored FontSize, a menu key's last part): the offered size it
+// names exactly ("14"; never "014" or "14 "), or nothing.
+std::optional<int> OfferedSize(std::wstring_view text);
+
 // The preview size for a stored FontSize text.
 int PreviewPointsFor(const std::optional<std::wstring>& storedFontSize);
 

@@ -12,17 +12,17 @@
 
 namespace core {
 
-inline constexpr std::uint32_t kButtonFaceColour = kSystemColourFlag | 0x0F;
-inline constexpr std::uint32_t kButtonTextColour = kSystemColourFlag | 0x12;
-inline constexpr std::uint32_t kHighlightColour = kSystemColourFlag | 0x0D;
+inline constexpr Colour kButtonFaceColour = SystemColourRef(0x0F);
+inline constexpr Colour kButtonTextColour = SystemColourRef(0x12);
+inline constexpr Colour kHighlightColour = SystemColourRef(0x0D);
 
 inline constexpr int kCyrillicCharset = 204;
 
 // What the container offers a control that has no stored font or colours.
 struct ContainerAmbient {
     FontDescription font;
-    std::uint32_t foreColor = kButtonTextColour;
-    std::uint32_t backColor = kButtonFaceColour;
+    Colour foreColor = kButtonTextColour;
+    Colour backColor = kButtonFaceColour;
 };
 
 enum class TextAlignment : std::int16_t { Left = 0, Right = 1, Centre = 2 };
@@ -35,11 +35,11 @@ struct HyperLinkProperties {
     std::wstring caption = L"Hyperlink";
     TextAlignment alignment = TextAlignment::Left;
     bool autoSize = true;
-    std::uint32_t hoverColor = 0x0000FF;
+    Colour hoverColor = 0x0000FF;
     std::int16_t appearance = 1;
     BorderStyle borderStyle = BorderStyle::None;
-    std::uint32_t foreColor = kButtonTextColour;
-    std::uint32_t backColor = kButtonFaceColour;
+    Colour foreColor = kButtonTextColour;
+    Colour backColor = kButtonFaceColour;
     bool autoToolTip = true;
     bool soundOn = false;  // not persisted
     bool moUnderline = false;

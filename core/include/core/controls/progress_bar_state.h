@@ -5,13 +5,15 @@
 #include <cstdint>
 #include <string>
 
+#include "core/colour_math.h"
+
 namespace core {
 
 inline constexpr std::int32_t kProgressBarTotalErrorNumber = static_cast<std::int32_t>(0x80040000u + 1001);
 inline constexpr wchar_t kProgressBarErrorSource[] = L"spbProgressBar";
 inline constexpr wchar_t kProgressBarTotalErrorText[] = L"Total value must be a postive, non-zero value";
 
-inline constexpr std::uint32_t kProgressBarNavy = 0x800000;
+inline constexpr Colour kProgressBarNavy = 0x800000;
 
 // Everything one paint of the surface depends on besides its size and font.
 struct ProgressFrame {
@@ -28,7 +30,7 @@ public:
     double totalValue() const noexcept { return totalValue_; }
     bool showStatus() const noexcept { return showStatus_; }
     const std::wstring& text() const noexcept { return text_; }
-    std::uint32_t progressColor() const noexcept { return progressColor_; }
+    Colour progressColor() const noexcept { return progressColor_; }
 
     void SetValue(float value) noexcept { value_ = value; }
     // Turning total mode on gives a zero total 100; turning it off clears the total.
@@ -38,11 +40,11 @@ public:
     bool SetTotalValue(double total);
     void SetShowStatus(bool show) noexcept { showStatus_ = show; }
     void SetText(std::wstring text) { text_ = std::move(text); }
-    void SetProgressColor(std::uint32_t colour) noexcept { progressColor_ = colour; }
+    void SetProgressColor(Colour colour) noexcept { progressColor_ = colour; }
 
     // Stored values applied as they are, without the rules above.
     void AssignLoaded(float value, bool calculatePercentage, double totalValue, bool showStatus, std::wstring text,
-                      std::uint32_t progressColor);
+                      Colour progressColor);
 
     // The percentage shown. A zero total in total mode (only reachable through loaded values)
     // counts as 0 % rather than dividing by zero.
@@ -59,7 +61,7 @@ private:
     double totalValue_ = 0;
     bool showStatus_ = true;
     std::wstring text_;
-    std::uint32_t progressColor_ = kProgressBarNavy;
+    Colour progressColor_ = kProgressBarNavy;
 };
 
 // The integer part of percent + 0.5 followed by "%".

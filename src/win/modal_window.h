@@ -1,16 +1,18 @@
 #pragma once
-// The base of the program's modal windows (about, settings): owned by the main window, created in
-// the top-most band the preferences ask for and centred on the owner, which stays disabled while
-// the window is open and gets the activation back when it closes, however it closes.
+// The base of modal windows: owned by a window, created in the band the caller names and centred
+// on the owner, which stays disabled while the window is open and gets the activation back when it
+// closes, however it closes. Clicks and notifications of the window's controls go through one
+// command table.
 
 #include <windows.h>
 
+#include "win/command_table.h"
 #include "win/modal.h"
 #include "win/window.h"
 
-namespace app {
+namespace win {
 
-class ModalWindow : public win::Window {
+class ModalWindow : public Window {
 public:
     // The window goes while this class can still hand the owner back (see window.h).
     ~ModalWindow() override { Destroy(); }
@@ -25,6 +27,8 @@ protected:
         DWORD exStyle = 0;
         double clientWidth = 0;  // twips
         double clientHeight = 0;
+        // The top-most band; the program decides from its preferences.
+        bool topMost = false;
     };
 
     // Creates the window owned by owner, still hidden, in its band and centred on the owner.
@@ -32,16 +36,19 @@ protected:
     // Disables the owner, shows the window and puts the focus on focus.
     void ShowOver(HWND focus);
     // Runs until the window is gone.
-    void RunModal(const win::PreTranslate& preTranslate = {}) { win::RunModalLoop(hwnd(), owner_, preTranslate); }
+    void RunModal(const PreTranslate& preTranslate = {}) { RunModalLoop(hwnd(), owner_, preTranslate); }
     // The owner comes back before the window goes, so that activation returns to it.
-    void Close() noexcept { win::CloseModal(*this, owner_); }
+    void Close() noexcept { CloseModal(*this, owner_); }
 
-    // WM_CLOSE closes; everything else goes to the default procedure.
+    // WM_COMMAND goes through commands_ and WM_CLOSE closes; everything else goes to the default
+    // procedure.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnDestroyed() override { win::ReturnToOwner(owner_); }
+    void OnDestroyed() override { ReturnToOwner(owner_); }
+
+    CommandTable commands_;
 
 private:
     HWND owner_ = nullptr;
 };
 
-}  // namespace app
+}  // namespace win
