@@ -6,6 +6,15 @@
 //
 // Events hand out fresh handles (window + key), never references into records, so a handler may
 // remove the very button or bar it was told about.
+//
+// How a click reaches events.buttonClick: WM_LBUTTONUP -> HandleMessage -> HandleMenuMessage
+// (command_bar_window_menus.cpp) -> the core's BarInteraction::MouseUp, which checks that press
+// and release were on the same active item -> BarInteraction::ClickItem (menu mode ends, a check
+// button toggles, a title opens its menu instead) -> CommandBarControl::RaiseButtonClick, this
+// class -> events.buttonClick. A key: the thread's keyboard hook (command_bar_process.cpp) -> the
+// core's KeyboardHookDecision -> BarInteraction::HandleMenuKey in an open menu, or the registry's
+// ProcessAccelerator for a shortcut -> ClickItem or RaiseButtonClick as above; a click a hook
+// decided runs once the hook has returned.
 
 #include <windows.h>
 
