@@ -67,7 +67,7 @@ private:
         try {
             Dispatch(input, nested);
         } catch (const RuntimeError& error) {
-            Trace(L" raised " + std::to_wstring(error.number()));
+            Trace(L" raised " + std::to_wstring(error.Number()));
         }
     }
 
@@ -232,37 +232,37 @@ private:
     }
 
     void ClickAndMeasure(const std::wstring& barKey, FuzzedDataProvider& input) {
-        if (CommandBarInt* bar = registry_.FindBar(barKey)) bar->ToggleOnClick(input.ConsumeIntegralInRange(0, 4));
+        if (BarRecord* bar = registry_.FindBar(barKey)) bar->ToggleOnClick(input.ConsumeIntegralInRange(0, 4));
         // The click notifies controls, which may have removed the bar: look it up again.
-        CommandBarInt* bar = registry_.FindBar(barKey);
+        BarRecord* bar = registry_.FindBar(barKey);
         if (!bar) return;
         testing::FakeMeasurer text;
         testing::FakeKeyboard keyboard;
         MeasureButtonParams params;
-        params.SizeStyle = static_cast<SizeStyle>(input.ConsumeIntegralInRange(1, 4));
-        params.Orientation = static_cast<Orientation>(input.ConsumeIntegralInRange(0, 3));
-        params.RightToLeft = input.ConsumeBool();
-        params.Height = input.ConsumeIntegralInRange(0, 30);
+        params.sizeStyle = static_cast<SizeStyle>(input.ConsumeIntegralInRange(1, 4));
+        params.orientation = static_cast<Orientation>(input.ConsumeIntegralInRange(0, 3));
+        params.rightToLeft = input.ConsumeBool();
+        params.height = input.ConsumeIntegralInRange(0, 30);
         for (const auto& entry : bar->Buttons()) entry.value->Measure(params, input.ConsumeBool(), text, keyboard);
         LayOutAndPaint(*bar, params, input.ConsumeIntegralInRange(0, 400), text, keyboard);
     }
 
     // The bar as a control would show it, twice so that hidden buttons come back; every
     // rectangle a layout hands to painting must lie inside the bar it laid out.
-    void LayOutAndPaint(const CommandBarInt& bar, MeasureButtonParams& params, std::int32_t available,
+    void LayOutAndPaint(const BarRecord& bar, MeasureButtonParams& params, std::int32_t available,
                         const TextMeasurer& text, const KeyboardLayout& keyboard) {
         RecordMeasuringHost host(*controls_[0], text, keyboard);
         std::vector<DisplayButtonInfo> info;
-        const bool popup = IsMenuSizeStyle(params.SizeStyle);
+        const bool popup = IsMenuSizeStyle(params.sizeStyle);
         BarExtent extent;
         for (std::int32_t length : {available, available * 2}) {
-            extent = popup ? LayoutPopupMenu(bar, params, info, params.SizeStyle == SizeStyle::CustomiseList, host)
+            extent = popup ? LayoutPopupMenu(bar, params, info, params.sizeStyle == SizeStyle::CustomiseList, host)
                            : LayoutToolbar(bar, params, length, info, host);
         }
         fuzz::Require(info.size() == static_cast<std::size_t>(bar.Count()), "one display entry per button");
-        CheckingPainter painter(extent, popup, IsVerticalOrientation(params.Orientation));
+        CheckingPainter painter(extent, popup, IsVerticalOrientation(params.orientation));
         DrawButtonParams draw;
-        draw.SizeStyle = params.SizeStyle;
+        draw.sizeStyle = params.sizeStyle;
         PaintAll(bar, draw, info, painter);
     }
 
@@ -272,17 +272,17 @@ private:
     public:
         CheckingPainter(BarExtent extent, bool popup, bool vertical)
             : extent_(extent), popup_(popup), vertical_(vertical) {}
-        void Paint(const ButtonInt&, DrawButtonParams& params) override {
-            const std::int64_t right = static_cast<std::int64_t>(params.Left) + params.Size;
-            const std::int64_t bottom = static_cast<std::int64_t>(params.Top) + params.Height;
-            fuzz::Require(params.Size >= 0 && params.Height > 0, "painted rectangles are not inverted");
+        void Paint(const ButtonRecord&, DrawButtonParams& params) override {
+            const std::int64_t right = static_cast<std::int64_t>(params.left) + params.size;
+            const std::int64_t bottom = static_cast<std::int64_t>(params.top) + params.height;
+            fuzz::Require(params.size >= 0 && params.height > 0, "painted rectangles are not inverted");
             if (popup_) {
-                fuzz::Require(params.Left >= 0 && right <= extent_.length && bottom <= extent_.thickness,
+                fuzz::Require(params.left >= 0 && right <= extent_.length && bottom <= extent_.thickness,
                               "a popup item lies inside the menu");
             } else if (vertical_) {
-                fuzz::Require(params.Left >= 0 && right <= extent_.thickness, "a vertical bar's button fits across");
+                fuzz::Require(params.left >= 0 && right <= extent_.thickness, "a vertical bar's button fits across");
             } else {
-                fuzz::Require(params.Top >= 0 && bottom <= extent_.thickness, "a bar's button lies within its rows");
+                fuzz::Require(params.top >= 0 && bottom <= extent_.thickness, "a bar's button lies within its rows");
             }
         }
 
@@ -294,7 +294,7 @@ private:
 
     bool RadioAlreadyPlaced(const Button& button) const {
         // The radio group invariant holds for radio buttons kept to one bar (see the invariants).
-        const ButtonInt* record = registry_.FindButton(button.Key());
+        const ButtonRecord* record = registry_.FindButton(button.Key());
         return record && testing::IsRadio(*record) && record->Bars().Count() > 0;
     }
 

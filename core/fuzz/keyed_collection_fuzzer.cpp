@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         try {
             Step(items, input, value);
         } catch (const core::RuntimeError& error) {
-            const std::int32_t number = error.number();
+            const std::int32_t number = error.Number();
             Require(number == core::error_number::kKeyAlreadyExists || number == core::collection_error::kMissingKey ||
                         number == core::collection_error::kBadPosition,
                     "a failure that is not one of the collection's errors");

@@ -20,7 +20,7 @@ std::vector<std::wstring> PropertyNames() {
     core::SaveHyperLink(core::HyperLinkProperties{}, saved);
     core::SaveProgressBar(core::ProgressBarState{}, core::FontDescription{}, saved);
     std::vector<std::wstring> names{L"Other"};
-    for (const auto& [name, text] : saved.values()) names.push_back(name);
+    for (const auto& [name, text] : saved.Values()) names.push_back(name);
     return names;
 }
 
@@ -75,7 +75,7 @@ core::PropertyBag ProgressBarResaved(const core::PropertyBag& bag, const core::C
 
 void CheckProgressBarReloads(const core::PropertyBag& bag, const core::ContainerAmbient& ambient) {
     const core::PropertyBag once = ProgressBarResaved(bag, ambient);
-    Require(ProgressBarResaved(once, core::ContainerAmbient{}).values() == once.values(),
+    Require(ProgressBarResaved(once, core::ContainerAmbient{}).Values() == once.Values(),
             "a loaded progress bar reloads differently");
 }
 

@@ -25,7 +25,7 @@ void CheckFile(const std::vector<std::uint8_t>& file) {
     try {
         image = core::DecodeSplashImage(file, L"Splash.spl");
     } catch (const core::RuntimeError& error) {
-        fuzz::Require(error.number() == core::kInvalidFileFormatErrorNumber, "a refusal that is not 321");
+        fuzz::Require(error.Number() == core::kInvalidFileFormatErrorNumber, "a refusal that is not 321");
         return;
     }
     fuzz::Require(image.bgra.size() == std::size_t{image.width} * image.height * 4, "pixels disagree with the size");

@@ -86,7 +86,7 @@ void CheckPropertiesReload(FuzzedDataProvider& input) {
         core::PropertyBag saved;
         core::WriteTabStripProperties(core::TabStripProperties{}, saved);
         std::vector<std::wstring> all{L"Other"};
-        for (const auto& [name, text] : saved.values()) all.push_back(name);
+        for (const auto& [name, text] : saved.Values()) all.push_back(name);
         return all;
     }();
     core::PropertyBag bag;

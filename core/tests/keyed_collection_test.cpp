@@ -50,7 +50,7 @@ TEST(KeyedCollection, DuplicateKeyFailsWith457AndChangesNothing) {
     try {
         items.Add(4, L"ONE");
     } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.description(), L"This key is already associated with an element of this collection.");
+        EXPECT_EQ(error.Description(), L"This key is already associated with an element of this collection.");
     }
 }
 

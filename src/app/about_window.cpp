@@ -42,8 +42,8 @@ core::HyperLinkProperties LinkProperties(const std::wstring& caption, const std:
     p.font = core::FontDescription{L"Tahoma", 8.25, false, false, true, false, core::kCyrillicCharset};
     p.caption = caption;
     p.hyperLink = target;
-    p.foreColor = 0x000088;
-    p.hoverColor = core::kHighlightColour;
+    p.foreColour = 0x000088;
+    p.hoverColour = core::kHighlightColour;
     p.autoToolTip = false;
     p.moPointer = handPointer;
     return p;

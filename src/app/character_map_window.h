@@ -68,7 +68,7 @@ private:
     // Escape closes the window and Tab moves on from whichever control has the focus, without the
     // message loop's help: the window is modeless and the program's loop knows only the main window.
     // The windows it is attached to let it go when they are destroyed.
-    class ChildKeys final : public subclass::ISubclass {
+    class ChildKeys final : public subclass::SubclassClient {
     public:
         core::MessageResponse MsgResponse() override { return core::MessageResponse::Consume; }
         LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -52,8 +52,8 @@ core::HyperLinkProperties LinkProperties() {
     p.font = core::FontDescription{L"Tahoma", 8.25, false, false, true, false, core::kCyrillicCharset};
     p.caption.clear();
     p.hyperLink.clear();
-    p.foreColor = 0x000088;
-    p.hoverColor = core::kHighlightColour;
+    p.foreColour = 0x000088;
+    p.hoverColour = core::kHighlightColour;
     p.moPointer = true;
     return p;
 }

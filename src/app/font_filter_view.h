@@ -19,7 +19,7 @@
 
 namespace app {
 
-class FontFilterView : private subclass::ISubclass {
+class FontFilterView : private subclass::SubclassClient {
 public:
     static constexpr wchar_t kCueText[] = L"Поиск шрифта";
 

@@ -49,9 +49,9 @@ void MainMenu::Build(HWND owner, HWND toolbarParent, const std::wstring& program
     toolBar.SetAccessibleName(core::kToolbarName);
 
     menuBar.SetMainMenu(true);
-    menuBar.SetMenuImageList(menuIcons_.hIml());
+    menuBar.SetMenuImageList(menuIcons_.Handle());
     menuBar.SetToolbar(menuBar.CommandBars().Item(core::kMenuBarKey));
-    toolBar.SetToolbarImageList(toolbarIcons_.hIml());
+    toolBar.SetToolbarImageList(toolbarIcons_.Handle());
     toolBar.SetToolbar(menuBar.CommandBars().Item(core::kToolbarKey));
     menuBar.events.resize = onResize_;
     toolBar.events.resize = onResize_;

@@ -132,9 +132,9 @@ void MainWindow::RunLoadSequence() {
         hwnd(), toolBarStrip_.hwnd(), programFolder_, [this](const std::wstring& key) { commands_.Run(key); },
         [this] { LayOut(); });
     FontListMenu::Build(menu_);
-    backColour_ = win::ToColorRef(prefs::ReadColour(pref::kBackColor, pref::kBackColorAbsent));
+    backColour_ = win::ToColorRef(prefs::ReadColour(pref::kBackColour, pref::kBackColourAbsent));
     backBrush_.reset(::CreateSolidBrush(backColour_));
-    textColour_ = win::ToColorRef(prefs::ReadColour(pref::kFontColor));
+    textColour_ = win::ToColorRef(prefs::ReadColour(pref::kFontColour));
 
     const bool toolBar = prefs::IsOn(pref::kShowToolBar);
     menu_.SetChecked(core::kToolbarEntry, toolBar);
@@ -303,7 +303,7 @@ void MainWindow::SetPreviewFont(const std::wstring& name, int points) {
 void MainWindow::RefreshColour() { colourTimer_.SetEnabled(true); }
 
 void MainWindow::ApplyTextColourRule() {
-    COLORREF colour = win::ToColorRef(prefs::ReadColour(pref::kFontColor));
+    COLORREF colour = win::ToColorRef(prefs::ReadColour(pref::kFontColour));
     if (colour == textColour_) return;
     textColour_ = colour;
     ::InvalidateRect(preview_.hwnd(), nullptr, TRUE);

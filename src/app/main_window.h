@@ -25,7 +25,7 @@
 
 namespace app {
 
-class MainWindow : public win::Window, private MainView, private subclass::ISubclass {
+class MainWindow : public win::Window, private MainView, private subclass::SubclassClient {
 public:
     static constexpr wchar_t kCaption[] = L"Marrowind Glyphoscope 2.3";
     static constexpr wchar_t kFontsNotLoadedText[] = L"Шрифты не загружены, просмотр не доступен!";

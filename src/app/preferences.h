@@ -55,10 +55,10 @@ inline constexpr wchar_t kMainLeft[] = L"MainLeft";
 inline constexpr wchar_t kMainTop[] = L"MainTop";
 inline constexpr wchar_t kShowToolBar[] = L"ShowToolBar";
 inline constexpr wchar_t kFontSize[] = L"FontSize";
-inline constexpr wchar_t kBackColor[] = L"BackColor";
+inline constexpr wchar_t kBackColour[] = L"BackColor";
 // White until the user picks a colour: the stored default, black, would hide the black text.
-inline constexpr std::int32_t kBackColorAbsent = 0xFFFFFF;
-inline constexpr wchar_t kFontColor[] = L"FontColor";
+inline constexpr std::int32_t kBackColourAbsent = 0xFFFFFF;
+inline constexpr wchar_t kFontColour[] = L"FontColor";
 inline constexpr wchar_t kViewerText[] = L"ViewerText";
 inline constexpr wchar_t kTextFigures[] = L"TextFigures";
 inline constexpr wchar_t kTextSymbols[] = L"TextSymbols";

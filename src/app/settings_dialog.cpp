@@ -261,7 +261,8 @@ void SettingsDialog::Load() {
     for (size_t i = 0; i < stored.size(); ++i) {
         stored[i] = prefs::Get(std::wstring(core::SettingsCheckValueName(CheckAt(i))).c_str());
     }
-    form_.Load(stored, prefs::ReadColour(pref::kFontColor), prefs::ReadColour(pref::kBackColor, pref::kBackColorAbsent));
+    form_.Load(stored, prefs::ReadColour(pref::kFontColour),
+               prefs::ReadColour(pref::kBackColour, pref::kBackColourAbsent));
     for (size_t i = 0; i < checks_.size(); ++i) checks_[i].SetChecked(form_.Checked(CheckAt(i)));
     UpdateSwatchBrushes();
     SetApplyEnabled(false);

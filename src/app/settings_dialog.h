@@ -21,7 +21,7 @@ namespace app {
 
 class MainWindow;
 
-class SettingsDialog : public win::ModalWindow, private subclass::ISubclass {
+class SettingsDialog : public win::ModalWindow, private subclass::SubclassClient {
 public:
     static constexpr wchar_t kCaption[] = L"Параметры программы";
 

@@ -42,7 +42,7 @@ InstanceMarker::InstanceMarker() {
 }
 
 void ShowErrorMessage(const core::RuntimeError& error) {
-    std::wstring text = L"Произошла ошибка № " + std::to_wstring(error.number()) + L"\r\n" + error.description();
+    std::wstring text = L"Произошла ошибка № " + std::to_wstring(error.Number()) + L"\r\n" + error.Description();
     ::MessageBoxW(nullptr, text.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
 }
 

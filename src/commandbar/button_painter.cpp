@@ -63,7 +63,7 @@ public:
                      line.vertical ? line.length : 1, false);
     }
     void operator()(const op::Icon& icon) const {
-        DrawIconOrColourBox(dc_, tools_.images, icon.iconIndex, icon.colorBox, icon.x, icon.y, icon.drawState);
+        DrawIconOrColourBox(dc_, tools_.images, icon.iconIndex, icon.colourBox, icon.x, icon.y, icon.drawState);
     }
     void operator()(const op::CheckMark& mark) const {
         DrawCheckMark(dc_, mark.cell.left, mark.cell.top, mark.cell.width, mark.cell.height);
@@ -118,9 +118,10 @@ void PaintButton(const ButtonPaintTools& tools, core::commandbar::BarPaintState 
     RunButtonPaintPlan(tools, core::commandbar::PlanButtonPaint(bar, button));
 }
 
-void Win32ButtonPainter::Paint(const core::commandbar::ButtonInt& button, core::commandbar::DrawButtonParams& params) {
-    const ButtonPaintTools tools{reinterpret_cast<HDC>(params.Hdc), reinterpret_cast<HFONT>(params.Font),
-                                 reinterpret_cast<CommandBarImageList*>(params.ImageList), ToHwnd(params.Hwnd)};
+void Win32ButtonPainter::Paint(const core::commandbar::ButtonRecord& button,
+                               core::commandbar::DrawButtonParams& params) {
+    const ButtonPaintTools tools{reinterpret_cast<HDC>(params.hdc), reinterpret_cast<HFONT>(params.font),
+                                 reinterpret_cast<CommandBarImageList*>(params.imageList), ToHwnd(params.hwnd)};
     const auto style = static_cast<core::ColourStyle>(GetStyle());
     const core::commandbar::BarPaintState bar = core::commandbar::BarPaintStateOf(params, style, keyboardDriven_);
     PaintButton(tools, bar, core::commandbar::ButtonPaintStateOf(button, bar, Keyboard()));

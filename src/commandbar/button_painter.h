@@ -30,7 +30,7 @@ void PaintButton(const ButtonPaintTools& tools, core::commandbar::BarPaintState 
 class Win32ButtonPainter : public core::commandbar::ButtonPainter {
 public:
     void SetKeyboardDriven(bool driven) noexcept { keyboardDriven_ = driven; }
-    void Paint(const core::commandbar::ButtonInt& button, core::commandbar::DrawButtonParams& params) override;
+    void Paint(const core::commandbar::ButtonRecord& button, core::commandbar::DrawButtonParams& params) override;
 
 private:
     bool keyboardDriven_ = false;

@@ -23,13 +23,13 @@ std::int32_t Win32KeyboardLayout::VirtualKeyFromChar(wchar_t character) const {
 
 TextExtent Win32TextMeasurer::MeasureText(const core::commandbar::MeasureButtonParams& params, std::wstring_view text,
                                           std::uint32_t format) const {
-    HDC dc = reinterpret_cast<HDC>(params.Hdc);
+    HDC dc = reinterpret_cast<HDC>(params.hdc);
     win::UniqueMemoryDc ownDc;
     if (!dc) {
         ownDc.reset(::CreateCompatibleDC(nullptr));
         dc = ownDc.get();
     }
-    win::SelectGuard font(dc, reinterpret_cast<HFONT>(params.Font));
+    win::SelectGuard font(dc, reinterpret_cast<HFONT>(params.font));
     RECT area{0, 0, 256, 256};
     DrawTextAnyPlatform(dc, text, area, format | DT_CALCRECT);
     return TextExtent{area.right - area.left, area.bottom - area.top};

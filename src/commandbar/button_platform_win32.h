@@ -16,7 +16,7 @@ public:
     std::int32_t VirtualKeyFromChar(wchar_t character) const override;
 };
 
-// Measures on params.Hdc with params.Font (the control's font from its FontCache) selected, the
+// Measures on params.hdc with params.Font (the control's font from its FontCache) selected, the
 // previous font restored; without a device context, on a screen-compatible one of its own.
 class Win32TextMeasurer : public core::commandbar::TextMeasurer {
 public:

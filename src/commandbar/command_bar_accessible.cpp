@@ -23,7 +23,7 @@ namespace {
 struct Target {
     CommandBarWindow* control = nullptr;
     LONG id = CHILDID_SELF;
-    cb::ButtonInt* button = nullptr;
+    cb::ButtonRecord* button = nullptr;
     const cb::DisplayButtonInfo* item = nullptr;
 };
 
@@ -33,9 +33,9 @@ bool Vertical(const CommandBarWindow& control) {
     return control.IsPopupHost() || cb::IsVerticalOrientation(static_cast<cb::Orientation>(control.Orientation()));
 }
 
-bool Hot(const cb::DisplayButtonInfo& item) { return item.MouseOver || item.MouseOverSplit; }
+bool Hot(const cb::DisplayButtonInfo& item) { return item.mouseOver || item.mouseOverSplit; }
 
-bool Inert(const cb::ButtonInt& button) {
+bool Inert(const cb::ButtonRecord& button) {
     return button.Style() == cb::ButtonStyle::Separator || button.Style() == cb::ButtonStyle::Panel;
 }
 
@@ -44,7 +44,7 @@ LONG BarRole(const CommandBarWindow& control) {
     return control.MainMenu() ? ROLE_SYSTEM_MENUBAR : ROLE_SYSTEM_TOOLBAR;
 }
 
-LONG ButtonRole(const CommandBarWindow& control, const cb::ButtonInt& button) {
+LONG ButtonRole(const CommandBarWindow& control, const cb::ButtonRecord& button) {
     if (button.Style() == cb::ButtonStyle::Separator) return ROLE_SYSTEM_SEPARATOR;
     if (InMenu(control)) return ROLE_SYSTEM_MENUITEM;
     switch (button.Style()) {
@@ -61,7 +61,7 @@ LONG ButtonRole(const CommandBarWindow& control, const cb::ButtonInt& button) {
     }
 }
 
-LONG ButtonState(const CommandBarWindow& control, const cb::ButtonInt& button, const cb::DisplayButtonInfo& item) {
+LONG ButtonState(const CommandBarWindow& control, const cb::ButtonRecord& button, const cb::DisplayButtonInfo& item) {
     LONG state = 0;
     if (button.Checked()) state |= STATE_SYSTEM_CHECKED;
     if (!button.Enabled() || !control.Enabled()) {
@@ -71,15 +71,15 @@ LONG ButtonState(const CommandBarWindow& control, const cb::ButtonInt& button, c
     }
     if (Hot(item)) state |= STATE_SYSTEM_HOTTRACKED;
     if (Hot(item) && Registry().InMenuMode()) state |= STATE_SYSTEM_FOCUSED;
-    if (item.MouseDown || item.MouseDownSplit || item.ShowingMenu) state |= STATE_SYSTEM_PRESSED;
+    if (item.mouseDown || item.mouseDownSplit || item.showingMenu) state |= STATE_SYSTEM_PRESSED;
     if (button.SubBar() || button.Style() == cb::ButtonStyle::Split) state |= STATE_SYSTEM_HASPOPUP;
-    if (!button.Visible() || item.Hidden || item.Right <= item.Left || item.Bottom <= item.Top) {
+    if (!button.Visible() || item.hidden || item.right <= item.left || item.bottom <= item.top) {
         state |= STATE_SYSTEM_INVISIBLE;
     }
     return state;
 }
 
-std::wstring KeyboardShortcut(const CommandBarWindow& control, const cb::ButtonInt& button) {
+std::wstring KeyboardShortcut(const CommandBarWindow& control, const cb::ButtonRecord& button) {
     std::wstring text;
     if (wchar_t mnemonic = cb::MnemonicOf(button.Caption()); mnemonic != 0 && InMenu(control)) {
         ::CharUpperBuffW(&mnemonic, 1);
@@ -91,10 +91,10 @@ std::wstring KeyboardShortcut(const CommandBarWindow& control, const cb::ButtonI
 }
 
 // Russian, as the rest of the program speaks.
-const wchar_t* DefaultAction(const CommandBarWindow& control, const cb::ButtonInt& button,
+const wchar_t* DefaultAction(const CommandBarWindow& control, const cb::ButtonRecord& button,
                              const cb::DisplayButtonInfo& item) {
     if (Inert(button)) return nullptr;
-    if (button.SubBar() && button.Style() != cb::ButtonStyle::Split) return item.ShowingMenu ? L"Закрыть" : L"Открыть";
+    if (button.SubBar() && button.Style() != cb::ButtonStyle::Split) return item.showingMenu ? L"Закрыть" : L"Открыть";
     if (InMenu(control)) return L"Выполнить";
     if (cb::IsCheckableStyle(button.Style())) return button.Checked() ? L"Снять флажок" : L"Установить флажок";
     return L"Нажать";
@@ -251,7 +251,7 @@ public:
         return WithTarget(child, [&](const Target& t) {
             RECT rect{};
             if (t.item) {
-                rect = RECT{t.item->Left, t.item->Top, t.item->Right, t.item->Bottom};
+                rect = RECT{t.item->left, t.item->top, t.item->right, t.item->bottom};
             } else {
                 ::GetClientRect(hwnd_, &rect);
             }
@@ -297,7 +297,7 @@ public:
             if (!::PtInRect(&client, point)) return S_FALSE;
             const auto& items = control.DisplayInfo();
             for (std::size_t i = 0; i < items.size(); ++i) {
-                const RECT rect{items[i].Left, items[i].Top, items[i].Right, items[i].Bottom};
+                const RECT rect{items[i].left, items[i].top, items[i].right, items[i].bottom};
                 const LONG id = static_cast<LONG>(i + 1);
                 if (::PtInRect(&rect, point) && ShownAt(control, id)) return ReturnChild(id, hit);
             }
@@ -322,21 +322,21 @@ private:
     // Titles are keys to the program; screen readers are given words.
     static std::wstring BarName(const CommandBarWindow& control) {
         if (!control.AccessibleName().empty()) return control.AccessibleName();
-        if (const cb::ButtonInt* opener = OpenerItem(control)) return cb::CaptionWithoutMnemonic(opener->Caption());
-        const cb::CommandBarInt* bar = Registry().FindBar(control.BarKey());
+        if (const cb::ButtonRecord* opener = OpenerItem(control)) return cb::CaptionWithoutMnemonic(opener->Caption());
+        const cb::BarRecord* bar = Registry().FindBar(control.BarKey());
         return bar ? bar->Title() : std::wstring();
     }
 
     // The item whose menu the control shows, null for none (a context menu has none).
-    static const cb::ButtonInt* OpenerItem(const CommandBarWindow& control) {
+    static const cb::ButtonRecord* OpenerItem(const CommandBarWindow& control) {
         if (!control.IsPopupHost()) return nullptr;
         const auto* source =
             dynamic_cast<const CommandBarWindow*>(Registry().TryControlFromHwnd(ToHandle(control.PopupSource())));
-        const cb::CommandBarInt* bar = source ? Registry().FindBar(source->BarKey()) : nullptr;
+        const cb::BarRecord* bar = source ? Registry().FindBar(source->BarKey()) : nullptr;
         if (!bar) return nullptr;
         const auto& items = source->DisplayInfo();
         for (std::size_t i = 0; i < items.size(); ++i) {
-            if (items[i].HwndMenu == control.Hwnd()) return bar->Item(static_cast<std::int32_t>(i + 1));
+            if (items[i].hwndMenu == control.Hwnd()) return bar->Item(static_cast<std::int32_t>(i + 1));
         }
         return nullptr;
     }
@@ -356,8 +356,8 @@ private:
     }
 
     static bool ShownAt(CommandBarWindow& control, LONG id) {
-        const cb::CommandBarInt* bar = Registry().FindBar(control.BarKey());
-        const cb::ButtonInt* button = bar ? bar->Item(id) : nullptr;
+        const cb::BarRecord* bar = Registry().FindBar(control.BarKey());
+        const cb::ButtonRecord* button = bar ? bar->Item(id) : nullptr;
         return button && !(ButtonState(control, *button, control.DisplayInfo()[id - 1]) & STATE_SYSTEM_INVISIBLE);
     }
 
@@ -377,7 +377,7 @@ private:
             Target target{&control, child.lVal};
             if (target.id == CHILDID_SELF) return body(target);
             const auto& items = control.DisplayInfo();
-            const cb::CommandBarInt* bar = Registry().FindBar(control.BarKey());
+            const cb::BarRecord* bar = Registry().FindBar(control.BarKey());
             if (!bar || target.id < 1 || static_cast<std::size_t>(target.id) > items.size()) return E_INVALIDARG;
             target.button = bar->Item(target.id);
             target.item = &items[static_cast<std::size_t>(target.id) - 1];

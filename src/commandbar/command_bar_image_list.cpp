@@ -183,7 +183,7 @@ int CommandBarImageList::IconIndexOf(int entry) const {
     return entries_[entry - 1].iconIndex;
 }
 
-void CommandBarImageList::SetDisabledColor(Colour colour) {
+void CommandBarImageList::SetDisabledColour(Colour colour) {
     if (colour == disabledColour_) return;
     disabledColour_ = colour;
     for (const Entry& entry : entries_) {
@@ -191,7 +191,7 @@ void CommandBarImageList::SetDisabledColor(Colour colour) {
     }
 }
 
-void CommandBarImageList::SetHighlightColor(Colour colour) {
+void CommandBarImageList::SetHighlightColour(Colour colour) {
     if (colour == highlightColour_) return;
     highlightColour_ = colour;
     for (const Entry& entry : entries_) {

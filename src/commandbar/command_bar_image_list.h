@@ -41,10 +41,10 @@ public:
     int Count() const noexcept { return static_cast<int>(entries_.size()); }
 
     // Setting a different colour re-renders the cached entries of that state in place.
-    Colour DisabledColor() const noexcept { return disabledColour_; }
-    void SetDisabledColor(Colour colour);
-    Colour HighlightColor() const noexcept { return highlightColour_; }
-    void SetHighlightColor(Colour colour);
+    Colour DisabledColour() const noexcept { return disabledColour_; }
+    void SetDisabledColour(Colour colour);
+    Colour HighlightColour() const noexcept { return highlightColour_; }
+    void SetHighlightColour(Colour colour);
 
     // Copies the whole cache strip to hdc (a diagnostic view).
     void DrawStrip(HDC hdc, int x, int y) const;

@@ -11,7 +11,7 @@ class CommandBarWindow::MenuHost final : public core::commandbar::InteractionHos
 public:
     explicit MenuHost(CommandBarWindow& window) noexcept : window_(window) {}
 
-    core::commandbar::CommandBarInt* ShownBar() const override { return window_.ShownBar(); }
+    core::commandbar::BarRecord* ShownBar() const override { return window_.ShownBar(); }
     std::vector<core::commandbar::DisplayButtonInfo>& Items() override { return window_.info_; }
     core::commandbar::Orientation BarOrientation() const override;
     bool RightToLeft() const override { return window_.RightToLeft(); }
@@ -31,8 +31,8 @@ public:
     void EnableLostMouseTimer(bool enable) override;
     void EnableSubmenuTimer(bool enable) override;
 
-    bool RaiseButtonDropDown(const core::commandbar::ButtonInt& button) override;
-    void RaiseRightClick(const core::commandbar::ButtonInt* button, std::int32_t x, std::int32_t y) override;
+    bool RaiseButtonDropDown(const core::commandbar::ButtonRecord& button) override;
+    void RaiseRightClick(const core::commandbar::ButtonRecord* button, std::int32_t x, std::int32_t y) override;
     void RaiseBeforeShowMenu(core::commandbar::WindowHandle popup, const std::wstring& barKey) override;
     void RaiseAfterShowMenu(const std::wstring& barKey) override;
     bool ProgramActive() const override;

@@ -53,7 +53,7 @@ void CommandBarWindow::Create(const CommandBarWindowArgs& args) {
     Registry().RegisterControl(ToHandle(hwnd()), *this);
     started_ = true;
     ApplyImageListColours();
-    menuImages_.SetDisabledColor(GetElementColour(element::kToolbarTextDisabled));
+    menuImages_.SetDisabledColour(GetElementColour(element::kToolbarTextDisabled));
 }
 
 void CommandBarWindow::TearDown() noexcept {
@@ -67,7 +67,7 @@ void CommandBarWindow::TearDown() noexcept {
     win::GuardCallback([&] {
         toolbarImages_.Destroy();
         menuImages_.Destroy();
-        if (cb::CommandBarInt* bar = ShownBar()) bar->DetachControl(ToHandle(hwnd()));
+        if (cb::BarRecord* bar = ShownBar()) bar->DetachControl(ToHandle(hwnd()));
         barKey_.clear();
         info_.clear();
         Registry().UnregisterControl(ToHandle(hwnd()));
@@ -77,9 +77,7 @@ void CommandBarWindow::TearDown() noexcept {
 cb::WindowHandle CommandBarWindow::Hwnd() const { return designMode_ ? 0 : ToHandle(hwnd()); }
 cb::WindowHandle CommandBarWindow::OwnerForm() const { return ToHandle(ownerForm_); }
 
-cb::CommandBarInt* CommandBarWindow::ShownBar() const {
-    return barKey_.empty() ? nullptr : Registry().FindBar(barKey_);
-}
+cb::BarRecord* CommandBarWindow::ShownBar() const { return barKey_.empty() ? nullptr : Registry().FindBar(barKey_); }
 
 void CommandBarWindow::Changed(const wchar_t* property) {
     if (events.propertyChanged) events.propertyChanged(property);
@@ -87,29 +85,29 @@ void CommandBarWindow::Changed(const wchar_t* property) {
 
 // Colours ------------------------------------------------------------------------------------
 
-core::Colour CommandBarWindow::CustomColor(int element) const { return GetCustomColour(element); }
+core::Colour CommandBarWindow::CustomColour(int element) const { return GetCustomColour(element); }
 
-void CommandBarWindow::SetCustomColor(int element, core::Colour colour) {
+void CommandBarWindow::SetCustomColour(int element, core::Colour colour) {
     if (GetCustomColour(element) == colour) return;
-    SetCustomColour(element, colour);
+    commandbar::SetCustomColour(element, colour);
     DrawBar();
 }
 
-core::Colour CommandBarWindow::StyleColor(int element) const { return GetStyleColour(element); }
-bool CommandBarWindow::UseStyleColor(int element) const { return IsUsingStyleColour(element); }
+core::Colour CommandBarWindow::StyleColour(int element) const { return GetStyleColour(element); }
+bool CommandBarWindow::UseStyleColour(int element) const { return IsUsingStyleColour(element); }
 
-void CommandBarWindow::SetUseStyleColor(int element, bool use) {
-    SetCustomColour(element, use ? core::kNoColour : GetElementColour(element));
+void CommandBarWindow::SetUseStyleColour(int element, bool use) {
+    commandbar::SetCustomColour(element, use ? core::kNoColour : GetElementColour(element));
     DrawBar();
 }
 
 // Disabled and highlighted icons take the colours of the current style.
 void CommandBarWindow::ApplyImageListColours() {
     if (popupHost_) {
-        menuImages_.SetDisabledColor(GetElementColour(element::kMenuIconDisabled));
+        menuImages_.SetDisabledColour(GetElementColour(element::kMenuIconDisabled));
     } else {
-        toolbarImages_.SetDisabledColor(GetElementColour(element::kToolbarTextDisabled));
-        toolbarImages_.SetHighlightColor(GetElementColour(element::kToolbarTextHot));
+        toolbarImages_.SetDisabledColour(GetElementColour(element::kToolbarTextDisabled));
+        toolbarImages_.SetHighlightColour(GetElementColour(element::kToolbarTextHot));
     }
 }
 
@@ -204,18 +202,18 @@ void CommandBarWindow::SetToolbar(const std::optional<cb::CommandBar>& bar) {
     // Read first: a handle to a bar that is gone fails before anything changes.
     const std::wstring newKey = bar ? bar->Key() : std::wstring();
     SetInUse(true);
-    if (cb::CommandBarInt* shown = ShownBar()) shown->DetachControl(Hwnd());
+    if (cb::BarRecord* shown = ShownBar()) shown->DetachControl(Hwnd());
     if (!bar) {
         StopListening();
         barKey_.clear();
     } else {
         ListenToOwner();
         barKey_ = newKey;
-        cb::CommandBarInt& record = Registry().GetBar(barKey_);
+        cb::BarRecord& record = Registry().GetBar(barKey_);
         record.AttachControl(Hwnd(), OwnerForm());
         if (!popupHost_) {
             // A hosted control that refuses its new parent is no reason to fail: results are ignored.
-            for (cb::ButtonInt* button : record.Buttons().Values()) {
+            for (cb::ButtonRecord* button : record.Buttons().Values()) {
                 if (button->PanelControl() != 0) AdoptPanelControl(button->PanelControl());
             }
         }
@@ -337,7 +335,7 @@ void CommandBarWindow::ScreenCoordinatesToClient(int& x, int& y, HWND client) co
 
 // Registry notifications ---------------------------------------------------------------------
 
-void CommandBarWindow::BarChanged(const cb::CommandBarInt& bar, cb::BarChangeKind kind, const cb::ButtonInt* button) {
+void CommandBarWindow::BarChanged(const cb::BarRecord& bar, cb::BarChangeKind kind, const cb::ButtonRecord* button) {
     if (bar.Key() != barKey_) return;
     // The bar has already changed; a layout that cannot follow it (a size beyond 32 bits) is
     // reported here, so that the caller's change and the other controls' updates still happen.
@@ -356,12 +354,12 @@ void CommandBarWindow::BarChanged(const cb::CommandBarInt& bar, cb::BarChangeKin
     });
 }
 
-std::int32_t CommandBarWindow::ButtonIndex(const cb::ButtonInt& button) const {
-    cb::CommandBarInt* bar = ShownBar();
+std::int32_t CommandBarWindow::ButtonIndex(const cb::ButtonRecord& button) const {
+    cb::BarRecord* bar = ShownBar();
     return bar ? bar->IndexOf(button.Key()) : 0;
 }
 
-void CommandBarWindow::RaiseButtonClick(const cb::ButtonInt& button) {
+void CommandBarWindow::RaiseButtonClick(const cb::ButtonRecord& button) {
     // A click decided by a key in the thread's hook runs once the hook has returned: a dialog it
     // opened would otherwise receive that key (Enter pressing its default button).
     if (InsideInputHook()) {
@@ -379,7 +377,7 @@ void CommandBarWindow::RaiseButtonClick(const cb::ButtonInt& button) {
 void CommandBarWindow::ClickItemLater(const std::wstring& buttonKey) {
     RunLater([this, key = buttonKey] {
         // The button, or the bar showing it, may have gone in between.
-        cb::CommandBarInt* bar = ShownBar();
+        cb::BarRecord* bar = ShownBar();
         if (const std::int32_t index = bar ? bar->IndexOf(key) : 0; index > 0) ClickItem(index);
     });
 }

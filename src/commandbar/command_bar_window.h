@@ -6,6 +6,15 @@
 //
 // Events hand out fresh handles (window + key), never references into records, so a handler may
 // remove the very button or bar it was told about.
+//
+// How a click reaches events.buttonClick: WM_LBUTTONUP -> HandleMessage -> HandleMenuMessage
+// (command_bar_window_menus.cpp) -> the core's BarInteraction::MouseUp, which checks that press
+// and release were on the same active item -> BarInteraction::ClickItem (menu mode ends, a check
+// button toggles, a title opens its menu instead) -> CommandBarControl::RaiseButtonClick, this
+// class -> events.buttonClick. A key: the thread's keyboard hook (command_bar_process.cpp) -> the
+// core's KeyboardHookDecision -> BarInteraction::HandleMenuKey in an open menu, or the registry's
+// ProcessAccelerator for a shortcut -> ClickItem or RaiseButtonClick as above; a click a hook
+// decided runs once the hook has returned.
 
 #include <windows.h>
 
@@ -62,7 +71,7 @@ struct CommandBarWindowArgs {
 class CommandBarWindow : public win::Window,
                          public core::commandbar::CommandBarControl,
                          public core::commandbar::MenuControl,
-                         private subclass::ISubclass {
+                         private subclass::SubclassClient {
 public:
     CommandBarWindow();
     ~CommandBarWindow() override;
@@ -72,12 +81,12 @@ public:
     CommandBarEvents events;
 
     // Properties.
-    core::Colour CustomColor(int element) const;
-    void SetCustomColor(int element, core::Colour colour);
-    core::Colour StyleColor(int element) const;
-    bool UseStyleColor(int element) const;
+    core::Colour CustomColour(int element) const;
+    void SetCustomColour(int element, core::Colour colour);
+    core::Colour StyleColour(int element) const;
+    bool UseStyleColour(int element) const;
     // True drops the element's custom colour; false freezes the colour it has now as custom.
-    void SetUseStyleColor(int element, bool use);
+    void SetUseStyleColour(int element, bool use);
     // An empty picture when none is set.
     imaging::Picture BackgroundImage() const;
     // Null or an empty picture removes the image.
@@ -163,13 +172,13 @@ public:
     bool InUse() const override { return inUse_; }
     void SetInUse(bool inUse) override;
     bool ShowsBar() const override { return !barKey_.empty(); }
-    void BarChanged(const core::commandbar::CommandBarInt& bar, core::commandbar::BarChangeKind kind,
-                    const core::commandbar::ButtonInt* button) override;
+    void BarChanged(const core::commandbar::BarRecord& bar, core::commandbar::BarChangeKind kind,
+                    const core::commandbar::ButtonRecord* button) override;
     void BarRemoved(const std::wstring& barKey) override;
     void StyleChanged() override;
-    std::int32_t ButtonIndex(const core::commandbar::ButtonInt& button) const override;
+    std::int32_t ButtonIndex(const core::commandbar::ButtonRecord& button) const override;
     void ClickItem(std::int32_t index) override;
-    void RaiseButtonClick(const core::commandbar::ButtonInt& button) override;
+    void RaiseButtonClick(const core::commandbar::ButtonRecord& button) override;
     core::commandbar::CommandBarControl* RequestInstance() override;
     void CloseMenus(bool hideSelf) override;
     void ClearHotItem() override;
@@ -180,7 +189,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // subclass::ISubclass, for the owner form.
+    // subclass::SubclassClient, for the owner form.
     core::MessageResponse MsgResponse() override { return core::MessageResponse::CallPreviousAfter; }
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -193,7 +202,7 @@ private:
     void OnResize();
     void Changed(const wchar_t* property);
     void ApplyImageListColours();
-    core::commandbar::CommandBarInt* ShownBar() const;
+    core::commandbar::BarRecord* ShownBar() const;
 
     // Painting helpers (command_bar_window_paint.cpp).
     bool PrepareSurface();

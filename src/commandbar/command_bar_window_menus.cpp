@@ -82,7 +82,7 @@ void CommandBarWindow::MenuHost::EnableSubmenuTimer(bool enable) {
     window_.EnableTimer(kSubmenuTimer, kSubmenuInterval, enable);
 }
 
-bool CommandBarWindow::MenuHost::RaiseButtonDropDown(const cb::ButtonInt& button) {
+bool CommandBarWindow::MenuHost::RaiseButtonDropDown(const cb::ButtonRecord& button) {
     bool cancel = false;
     if (window_.events.buttonDropDown) {
         window_.events.buttonDropDown(cb::Button(Registry(), window_.Hwnd(), button.Key()), cancel);
@@ -90,7 +90,7 @@ bool CommandBarWindow::MenuHost::RaiseButtonDropDown(const cb::ButtonInt& button
     return cancel;
 }
 
-void CommandBarWindow::MenuHost::RaiseRightClick(const cb::ButtonInt* button, std::int32_t x, std::int32_t y) {
+void CommandBarWindow::MenuHost::RaiseRightClick(const cb::ButtonRecord* button, std::int32_t x, std::int32_t y) {
     if (!window_.events.rightClick) return;
     std::optional<cb::Button> handle;
     if (button) handle.emplace(Registry(), window_.Hwnd(), button->Key());
@@ -155,7 +155,7 @@ bool CommandBarWindow::HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& r
             interaction.MouseDown(cb::MouseButton::Left);
             // The release must come here even off the window, unless a menu opened and takes over.
             for (const cb::DisplayButtonInfo& item : info_) {
-                if (item.ShowingMenu) return true;
+                if (item.showingMenu) return true;
             }
             if (hwnd() && ::IsWindowVisible(hwnd())) {
                 ::SetCapture(hwnd());

@@ -69,33 +69,33 @@ HFONT CommandBarWindow::BarFont() {
 }
 
 void CommandBarWindow::FillBarParams(cb::BarParams& params) {
-    params.Hwnd = ToHandle(hwnd());
-    params.Hdc = reinterpret_cast<std::uintptr_t>(surface_.Dc());
-    params.FontFace = font_.name;
+    params.hwnd = ToHandle(hwnd());
+    params.hdc = reinterpret_cast<std::uintptr_t>(surface_.Dc());
+    params.fontFace = font_.name;
     // Halves go to the even neighbour, as the default rounding mode does.
-    params.FontSize = static_cast<std::int32_t>(std::lrint(font_.points));
-    params.Font = reinterpret_cast<std::uintptr_t>(BarFont());
-    params.RightToLeft = RightToLeft();
-    params.SizeStyle = CurrentSizeStyle();
-    params.ButtonPosition = static_cast<cb::ButtonTextPosition>(buttonTextPosition_);
+    params.fontSize = static_cast<std::int32_t>(std::lrint(font_.points));
+    params.font = reinterpret_cast<std::uintptr_t>(BarFont());
+    params.rightToLeft = RightToLeft();
+    params.sizeStyle = CurrentSizeStyle();
+    params.buttonPosition = static_cast<cb::ButtonTextPosition>(buttonTextPosition_);
     if (popupHost_) {
-        params.Orientation = cb::Orientation::Top;
-        params.IconWidth = MenuIconWidth();
-        params.IconHeight = menuImages_.IconHeight() > 0 ? menuImages_.IconHeight() : kMinimumMenuIcon;
+        params.orientation = cb::Orientation::Top;
+        params.iconWidth = MenuIconWidth();
+        params.iconHeight = menuImages_.IconHeight() > 0 ? menuImages_.IconHeight() : kMinimumMenuIcon;
     } else {
-        params.Orientation = static_cast<cb::Orientation>(orientation_);
-        params.IconWidth = toolbarImages_.IconWidth();
-        params.IconHeight = toolbarImages_.IconHeight();
+        params.orientation = static_cast<cb::Orientation>(orientation_);
+        params.iconWidth = toolbarImages_.IconWidth();
+        params.iconHeight = toolbarImages_.IconHeight();
     }
 }
 
 void CommandBarWindow::FillDrawParams(cb::DrawButtonParams& params) {
     FillBarParams(params);
-    params.Enabled = enabled_;
-    params.ImageList = reinterpret_cast<std::uintptr_t>(popupHost_ ? &menuImages_ : &toolbarImages_);
+    params.enabled = enabled_;
+    params.imageList = reinterpret_cast<std::uintptr_t>(popupHost_ ? &menuImages_ : &toolbarImages_);
     if (!popupHost_) {
         const RECT client = ClientRect(hwnd());
-        params.ToolbarSize = Vertical() ? client.right : client.bottom;
+        params.toolbarSize = Vertical() ? client.right : client.bottom;
     }
 }
 
@@ -110,7 +110,7 @@ void CommandBarWindow::SizeWindow(int width, int height) {
 
 void CommandBarWindow::LayoutBar() {
     info_.clear();
-    cb::CommandBarInt* bar = ShownBar();
+    cb::BarRecord* bar = ShownBar();
     if (!bar || !hwnd() || designMode_ || !PrepareSurface()) {
         DrawBar();
         return;
@@ -121,14 +121,14 @@ void CommandBarWindow::LayoutBar() {
     const RECT client = ClientRect(hwnd());
     cb::MeasureButtonParams params;
     FillBarParams(params);
-    params.Height = client.bottom;
-    params.Size = client.right;
+    params.height = client.bottom;
+    params.size = client.right;
     cb::RecordMeasuringHost host(*this, ButtonTextMeasurer(), Keyboard());
     std::vector<cb::DisplayButtonInfo> laidOut;
     if (bar->Count() > 0 && popupHost_) {
-        params.Size -= 4;
-        const cb::BarExtent extent = cb::LayoutPopupMenu(
-            *bar, params, laidOut, params.SizeStyle == cb::SizeStyle::CustomiseList, host);
+        params.size -= 4;
+        const cb::BarExtent extent =
+            cb::LayoutPopupMenu(*bar, params, laidOut, params.sizeStyle == cb::SizeStyle::CustomiseList, host);
         info_ = std::move(laidOut);
         // The window is two pixels taller than the menu it shows.
         if (client.right != extent.length || client.bottom != extent.thickness) {
@@ -154,7 +154,7 @@ void CommandBarWindow::PaintBackground(HDC dc, const RECT& client) {
         PaintMenuBackground(dc, client);
         return;
     }
-    if (background_.hDib()) {
+    if (background_.Bitmap()) {
         TileBitmap(dc, client.left, client.top, width, height, background_.hdc(), background_.Width(),
                    background_.Height(), 0);
         return;
@@ -214,7 +214,7 @@ void CommandBarWindow::DrawBar() {
     HDC dc = surface_.Dc();
     const RECT client{0, 0, surface_.Width(), surface_.Height()};
     PaintBackground(dc, client);
-    cb::CommandBarInt* bar = ShownBar();
+    cb::BarRecord* bar = ShownBar();
     if (bar && info_.size() == static_cast<std::size_t>(bar->Count())) {
         cb::DrawButtonParams params;
         FillDrawParams(params);
@@ -225,7 +225,7 @@ void CommandBarWindow::DrawBar() {
 
 void CommandBarWindow::DrawBarItem(std::int32_t index) {
     if (!redraw_ || !hwnd() || designMode_) return;
-    cb::CommandBarInt* bar = ShownBar();
+    cb::BarRecord* bar = ShownBar();
     if (!bar) return;
     const RECT client = ClientRect(hwnd());
     const bool sameSurface = surface_ && surface_.Width() == client.right && surface_.Height() == client.bottom;
@@ -244,9 +244,10 @@ void CommandBarWindow::DrawBarItem(std::int32_t index) {
     {
         // Under the item exactly what a whole repaint puts there, and nothing anywhere else: a
         // tool bar's strip across its depth, a menu item's own rectangle.
-        RECT area{item.Left, item.Top, item.Right, item.Bottom};
-        if (params.SizeStyle == cb::SizeStyle::Toolbar) {
-            area = Vertical() ? RECT{0, item.Top, client.right, item.Bottom} : RECT{item.Left, 0, item.Right, client.bottom};
+        RECT area{item.left, item.top, item.right, item.bottom};
+        if (params.sizeStyle == cb::SizeStyle::Toolbar) {
+            area = Vertical() ? RECT{0, item.top, client.right, item.bottom}
+                              : RECT{item.left, 0, item.right, client.bottom};
         }
         win::DcStateGuard state(dc);
         ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
@@ -265,7 +266,7 @@ void CommandBarWindow::Refresh() {
 // Background picture -------------------------------------------------------------------------
 
 imaging::Picture CommandBarWindow::BackgroundImage() const {
-    return background_.hDib() ? background_.Picture() : imaging::Picture();
+    return background_.Bitmap() ? background_.Picture() : imaging::Picture();
 }
 
 void CommandBarWindow::SetBackgroundImage(const imaging::Picture* picture) {
@@ -274,7 +275,7 @@ void CommandBarWindow::SetBackgroundImage(const imaging::Picture* picture) {
 }
 
 void CommandBarWindow::AdjustBackgroundImage(int newHue, int newSaturation, float luminanceAdjust) {
-    if (!background_.hDib()) return;
+    if (!background_.Bitmap()) return;
     background_.AdjustHLS(newHue, newSaturation, luminanceAdjust);
     DrawBar();
 }

@@ -21,7 +21,7 @@ namespace commandbar {
 using core::commandbar::ShadowSide;
 
 // One strip window and its picture.
-class MenuDropShadow final : public subclass::ISubclass {
+class MenuDropShadow final : public subclass::SubclassClient {
 public:
     explicit MenuDropShadow(ShadowSide side = ShadowSide::Right) noexcept : type_(side) {}
     // The strip's window procedure refers to the object, so it stays where it was made.

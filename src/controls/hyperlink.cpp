@@ -103,7 +103,7 @@ void HyperLink::Load(const core::PropertyBag& bag, const core::ContainerAmbient&
 void HyperLink::ApplyProperties() {
     UpdateFont();
     // While hovered the new colour waits for the pointer to leave.
-    (hovering_ ? savedColour_ : textColour_) = properties_.foreColor;
+    (hovering_ ? savedColour_ : textColour_) = properties_.foreColour;
     if (hwnd()) {
         ::EnableWindow(hwnd(), properties_.enabled);
         win::SetAccessibleName(hwnd(), properties_.caption, ROLE_SYSTEM_LINK);
@@ -153,8 +153,8 @@ void HyperLink::SetAutoSize(bool autoSize) {
     Changed(L"AutoSize");
 }
 
-void HyperLink::SetHoverColor(core::Colour colour) {
-    properties_.hoverColor = colour;
+void HyperLink::SetHoverColour(core::Colour colour) {
+    properties_.hoverColour = colour;
     if (hovering_) {
         textColour_ = colour;
         ::InvalidateRect(hwnd(), nullptr, TRUE);
@@ -174,14 +174,14 @@ void HyperLink::SetBorderStyle(core::BorderStyle style) {
     Changed(L"BorderStyle");
 }
 
-void HyperLink::SetForeColor(core::Colour colour) {
-    properties_.foreColor = colour;
+void HyperLink::SetForeColour(core::Colour colour) {
+    properties_.foreColour = colour;
     ApplyProperties();
     Changed(L"ForeColor");
 }
 
-void HyperLink::SetBackColor(core::Colour colour) {
-    properties_.backColor = colour;
+void HyperLink::SetBackColour(core::Colour colour) {
+    properties_.backColour = colour;
     ApplyProperties();
     Changed(L"BackColor");
 }
@@ -226,7 +226,7 @@ void HyperLink::LayOut() {
 void HyperLink::Paint(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    win::UniqueBrush back(::CreateSolidBrush(win::ToColorRef(properties_.backColor)));
+    win::UniqueBrush back(::CreateSolidBrush(win::ToColorRef(properties_.backColour)));
     ::FillRect(dc, &client, back.get());
     if (properties_.borderStyle == core::BorderStyle::FixedSingle) {
         if (properties_.appearance == 1) {
@@ -270,7 +270,7 @@ void HyperLink::OnMouseMove(const MouseArgs& args) {
     if (hovering_ || !PointerIsOver()) return;
     hovering_ = true;
     savedColour_ = textColour_;
-    textColour_ = properties_.hoverColor;
+    textColour_ = properties_.hoverColour;
     if (properties_.moUnderline) UpdateFont();
     UpdateToolTip();
     ::InvalidateRect(hwnd(), nullptr, TRUE);

@@ -56,16 +56,16 @@ public:
     void SetAlignment(core::TextAlignment alignment);
     bool AutoSize() const noexcept { return properties_.autoSize; }
     void SetAutoSize(bool autoSize);
-    core::Colour HoverColor() const noexcept { return properties_.hoverColor; }
-    void SetHoverColor(core::Colour colour);
+    core::Colour HoverColour() const noexcept { return properties_.hoverColour; }
+    void SetHoverColour(core::Colour colour);
     std::int16_t Appearance() const noexcept { return properties_.appearance; }
     void SetAppearance(std::int16_t appearance);
     core::BorderStyle BorderStyle() const noexcept { return properties_.borderStyle; }
     void SetBorderStyle(core::BorderStyle style);
-    core::Colour ForeColor() const noexcept { return properties_.foreColor; }
-    void SetForeColor(core::Colour colour);
-    core::Colour BackColor() const noexcept { return properties_.backColor; }
-    void SetBackColor(core::Colour colour);
+    core::Colour ForeColour() const noexcept { return properties_.foreColour; }
+    void SetForeColour(core::Colour colour);
+    core::Colour BackColour() const noexcept { return properties_.backColour; }
+    void SetBackColour(core::Colour colour);
     bool AutoToolTip() const noexcept { return properties_.autoToolTip; }
     void SetAutoToolTip(bool on);
     bool SoundOn() const noexcept { return properties_.soundOn; }
@@ -85,7 +85,7 @@ public:
 
     bool Hovering() const noexcept { return hovering_; }
     // The colour and font the caption is drawn in right now: hovering changes these, never the
-    // control's own ForeColor and Font.
+    // control's own ForeColour and Font.
     core::Colour CurrentTextColour() const noexcept { return textColour_; }
     core::FontDescription ShownFont() const;
 

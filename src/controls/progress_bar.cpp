@@ -78,8 +78,8 @@ void ProgressBar::SetFont(const core::FontDescription& font) {
     Changed(L"Font");
 }
 
-void ProgressBar::SetProgressColor(core::Colour colour) {
-    state_.SetProgressColor(colour);
+void ProgressBar::SetProgressColour(core::Colour colour) {
+    state_.SetProgressColour(colour);
     surfaceStale_ = true;
     Redraw();
     Changed(L"ProgressColor");
@@ -157,7 +157,7 @@ void ProgressBar::Render(const core::ProgressFrame& frame) {
     if (!surface_) return;
     const HDC dc = surface_.Dc();
     win::SelectGuard font(dc, gdiFont_.get());
-    const COLORREF ink = win::ToColorRef(state_.progressColor());
+    const COLORREF ink = win::ToColorRef(state_.ProgressColour());
     const int width = surfaceSize_.cx;
     const int height = surfaceSize_.cy;
 

@@ -26,21 +26,21 @@ public:
     void Create(HWND parent, UINT_PTR id, const RECT& bounds);
     void SetBounds(const RECT& bounds);
 
-    float Value() const noexcept { return state_.value(); }
+    float Value() const noexcept { return state_.Value(); }
     void SetValue(float value);
-    bool CalculatePercentage() const noexcept { return state_.calculatePercentage(); }
+    bool CalculatePercentage() const noexcept { return state_.CalculatePercentage(); }
     void SetCalculatePercentage(bool on);
-    double TotalValue() const noexcept { return state_.totalValue(); }
+    double TotalValue() const noexcept { return state_.TotalValue(); }
     // Ignored in percentage mode; throws RuntimeError for a total of zero or less in total mode.
     void SetTotalValue(double total);
-    bool ShowStatus() const noexcept { return state_.showStatus(); }
+    bool ShowStatus() const noexcept { return state_.ShowStatus(); }
     void SetShowStatus(bool show);
-    const std::wstring& Text() const noexcept { return state_.text(); }
+    const std::wstring& Text() const noexcept { return state_.Text(); }
     void SetText(std::wstring text);
     const core::FontDescription& Font() const noexcept { return font_; }
     void SetFont(const core::FontDescription& font);
-    core::Colour ProgressColor() const noexcept { return state_.progressColor(); }
-    void SetProgressColor(core::Colour colour);
+    core::Colour ProgressColour() const noexcept { return state_.ProgressColour(); }
+    void SetProgressColour(core::Colour colour);
 
     std::wstring Caption() const { return state_.Caption(); }
 

@@ -55,7 +55,7 @@ public:
     void ClearUp();
 
     HDC hdc() const noexcept { return surface_.Dc(); }
-    HBITMAP hDib() const noexcept { return surface_.Bitmap(); }
+    HBITMAP Bitmap() const noexcept { return surface_.Bitmap(); }
     int Width() const noexcept { return surface_.Width(); }
     int Height() const noexcept { return surface_.Height(); }
     int BytesPerScanLine() const noexcept { return Width() * 4; }

@@ -43,7 +43,7 @@ public:
     // An empty list of the current size and depth.
     bool Clear();
 
-    HIMAGELIST hIml() const noexcept { return handle_.get(); }
+    HIMAGELIST Handle() const noexcept { return handle_.get(); }
     int ImageCount() const noexcept;
 
     // Loads an icon or cursor at IconSizeX x IconSizeY, a bitmap at its own size. keyAfter (a

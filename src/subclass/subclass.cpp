@@ -24,8 +24,8 @@ State& Shared() {
 }
 
 SubclassTable::WindowId IdOf(HWND hwnd) { return reinterpret_cast<SubclassTable::WindowId>(hwnd); }
-SubclassTable::ClientId IdOf(ISubclass& client) { return &client; }
-ISubclass* ClientOf(SubclassTable::ClientId id) { return static_cast<ISubclass*>(const_cast<void*>(id)); }
+SubclassTable::ClientId IdOf(SubclassClient& client) { return &client; }
+SubclassClient* ClientOf(SubclassTable::ClientId id) { return static_cast<SubclassClient*>(const_cast<void*>(id)); }
 
 core::RuntimeError Error(std::int32_t code, const wchar_t* description) {
     return core::RuntimeError(core::error_number::kObjectErrorBase + code, description,
@@ -112,7 +112,7 @@ LRESULT CALLBACK Dispatcher(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-void AttachMessage(ISubclass& client, HWND hwnd, UINT message) {
+void AttachMessage(SubclassClient& client, HWND hwnd, UINT message) {
     if (!::IsWindow(hwnd)) throw Error(error::kInvalidWindow, L"Invalid window");
     if (!BelongsToThisProcess(hwnd)) throw Error(error::kExternalWindow, L"Can't modify external window");
 
@@ -144,7 +144,7 @@ void AttachMessage(ISubclass& client, HWND hwnd, UINT message) {
     }
 }
 
-void DetachMessage(ISubclass& client, HWND hwnd, UINT message) noexcept {
+void DetachMessage(SubclassClient& client, HWND hwnd, UINT message) noexcept {
     if (!::IsWindow(hwnd) || !BelongsToThisProcess(hwnd)) return;
     auto& table = Shared().table;
     if (!table.Remove(IdOf(hwnd), message, IdOf(client))) return;

@@ -16,14 +16,14 @@ namespace subclass {
 
 // Implemented by every client. Clients detach before they are destroyed: the table does not own
 // them.
-class ISubclass {
+class SubclassClient {
 public:
     // Read for the message being dispatched; CurrentMessage() tells which one.
     virtual core::MessageResponse MsgResponse() = 0;
     virtual LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
 protected:
-    ~ISubclass() = default;
+    ~SubclassClient() = default;
 };
 
 // Error numbers of this layer, added to the object-error base; the source is
@@ -38,9 +38,9 @@ inline constexpr std::int32_t kExternalWindow = 13084;
 // Throws core::RuntimeError: 13083 for a non-window, 13084 for another process's window, 13082
 // when the client is already attached to this message, 13081 when the procedure cannot be
 // replaced, 5 when the attachment cannot be recorded. After an error nothing has changed.
-void AttachMessage(ISubclass& client, HWND hwnd, UINT message);
+void AttachMessage(SubclassClient& client, HWND hwnd, UINT message);
 // Silent when the window is gone, belongs to another process, or the client is not attached.
-void DetachMessage(ISubclass& client, HWND hwnd, UINT message) noexcept;
+void DetachMessage(SubclassClient& client, HWND hwnd, UINT message) noexcept;
 
 // The message being dispatched to a client right now. Nested dispatches overwrite it.
 UINT CurrentMessage() noexcept;

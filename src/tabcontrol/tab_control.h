@@ -56,7 +56,7 @@ inline constexpr std::int32_t kSetImage = 7;
 inline constexpr std::int32_t Number(std::int32_t kind) { return core::error_number::kObjectErrorBase + 1048 + kind; }
 }  // namespace error
 
-class TabControl : public win::Window, private subclass::ISubclass {
+class TabControl : public win::Window, private subclass::SubclassClient {
 public:
     struct Events {
         std::function<void(int selectedTab, bool& cancel)> beforeClick;

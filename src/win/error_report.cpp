@@ -33,8 +33,8 @@ void ReportError(const core::RuntimeError& error) {
         Reporter()(error);
         return;
     }
-    std::wstring text = L"Error " + std::to_wstring(error.number()) + L": " + error.description() + L" (" +
-                        error.source() + L")\n";
+    std::wstring text =
+        L"Error " + std::to_wstring(error.Number()) + L": " + error.Description() + L" (" + error.Source() + L")\n";
     ::OutputDebugStringW(text.c_str());
 }
 

@@ -14,7 +14,7 @@ std::int32_t ErrorNumberOf(Call&& call) {
     try {
         call();
     } catch (const core::RuntimeError& error) {
-        return error.number();
+        return error.Number();
     }
     return 0;
 }

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     });
     // An error that reaches a callback boundary outside an ErrorCapture fails the running test.
     win::SetErrorReporter([](const core::RuntimeError& error) {
-        ADD_FAILURE() << "unexpected error " << error.number() << " from a callback: " << error.what();
+        ADD_FAILURE() << "unexpected error " << error.Number() << " from a callback: " << error.what();
     });
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

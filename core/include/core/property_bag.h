@@ -25,7 +25,7 @@ public:
     double ReadDouble(const std::wstring& name, double fallback) const;
     FontDescription ReadFont(const std::wstring& name, const FontDescription& fallback) const;
 
-    const std::map<std::wstring, std::wstring>& values() const noexcept { return values_; }
+    const std::map<std::wstring, std::wstring>& Values() const noexcept { return values_; }
 
 private:
     std::map<std::wstring, std::wstring> values_;

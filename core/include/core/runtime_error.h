@@ -27,9 +27,9 @@ class RuntimeError : public std::runtime_error {
 public:
     RuntimeError(std::int32_t number, std::wstring description, std::wstring source);
 
-    std::int32_t number() const noexcept { return number_; }
-    const std::wstring& description() const noexcept { return description_; }
-    const std::wstring& source() const noexcept { return source_; }
+    std::int32_t Number() const noexcept { return number_; }
+    const std::wstring& Description() const noexcept { return description_; }
+    const std::wstring& Source() const noexcept { return source_; }
 
 private:
     std::int32_t number_;

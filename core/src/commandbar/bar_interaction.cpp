@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "core/commandbar/button_int.h"
+#include "core/commandbar/button_record.h"
 #include "core/commandbar/command_bar_control.h"
-#include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/bar_record.h"
 #include "core/commandbar/command_bar_registry.h"
 
 namespace core::commandbar {
@@ -12,10 +12,10 @@ namespace core::commandbar {
 namespace {
 
 bool Contains(const DisplayButtonInfo& item, std::int32_t x, std::int32_t y) {
-    return item.Left <= x && x <= item.Right && item.Top <= y && y <= item.Bottom;
+    return item.left <= x && x <= item.right && item.top <= y && y <= item.bottom;
 }
 
-bool Hot(const DisplayButtonInfo& item) { return item.MouseOver || item.MouseOverSplit; }
+bool Hot(const DisplayButtonInfo& item) { return item.mouseOver || item.mouseOverSplit; }
 
 }  // namespace
 
@@ -29,14 +29,14 @@ BarInteraction::BarInteraction(CommandBarRegistry& registry, CommandBarControl& 
     : registry_(registry), control_(control), host_(host), monitors_(monitors) {}
 
 std::int32_t BarInteraction::Count() const {
-    const CommandBarInt* bar = host_.ShownBar();
+    const BarRecord* bar = host_.ShownBar();
     if (!bar) return 0;
     // Records and bar agree after every layout; between a change and its layout trust the fewer.
     auto records = static_cast<std::int32_t>(host_.Items().size());
     return records < bar->Count() ? records : bar->Count();
 }
 
-ButtonInt* BarInteraction::ButtonAt(std::int32_t index) const {
+ButtonRecord* BarInteraction::ButtonAt(std::int32_t index) const {
     if (index < 1 || index > Count()) return nullptr;
     return host_.ShownBar()->Item(index);
 }
@@ -46,7 +46,7 @@ DisplayButtonInfo& BarInteraction::Info(std::int32_t index) const {
 }
 
 bool BarInteraction::ItemActive(std::int32_t index) const {
-    const ButtonInt* button = ButtonAt(index);
+    const ButtonRecord* button = ButtonAt(index);
     return button && button->IsActive(host_.BarOrientation(), host_.ChevronList());
 }
 
@@ -77,7 +77,7 @@ std::int32_t BarInteraction::HitTestCursor() const { return HitTestAt(host_.Curs
 
 std::int32_t BarInteraction::CurrentPosition() const {
     for (std::int32_t i = 1; i <= Count(); ++i) {
-        if (Info(i).MouseOver || Info(i).ShowingMenu) return i;
+        if (Info(i).mouseOver || Info(i).showingMenu) return i;
     }
     return 0;
 }
@@ -102,10 +102,10 @@ void BarInteraction::MouseDown(MouseButton button) {
         return;
     }
     UpdateHotItem(MouseButton::Left, index, true, false);
-    const ButtonInt* pressed = ButtonAt(index);
+    const ButtonRecord* pressed = ButtonAt(index);
     if (!pressed || !pressed->Enabled()) return;
     // A split button drops down only from its arrow; its main part clicks on release.
-    if (pressed->Style() != ButtonStyle::Split || Info(index).MouseOverSplit) DropDownItem(index);
+    if (pressed->Style() != ButtonStyle::Split || Info(index).mouseOverSplit) DropDownItem(index);
 }
 
 void BarInteraction::MouseUp(MouseButton button) {
@@ -116,7 +116,7 @@ void BarInteraction::MouseUp(MouseButton button) {
         return;
     }
     if (!control_.ShowsBar()) return;
-    if (ItemActive(index) && Info(index).MouseOver && Info(index).MouseDown) ClickItem(index);
+    if (ItemActive(index) && Info(index).mouseOver && Info(index).mouseDown) ClickItem(index);
     EndPress();
     UpdateHotItem(MouseButton::None, index, false, false);
     if (index >= 1 && index <= Count()) Repaint({index});
@@ -126,9 +126,9 @@ void BarInteraction::EndPress() {
     std::vector<std::int32_t> released;
     for (std::int32_t i = 1; i <= Count(); ++i) {
         DisplayButtonInfo& item = Info(i);
-        if (!item.MouseDown && !item.MouseDownSplit) continue;
-        item.MouseDown = false;
-        item.MouseDownSplit = false;
+        if (!item.mouseDown && !item.mouseDownSplit) continue;
+        item.mouseDown = false;
+        item.mouseDownSplit = false;
         released.push_back(i);
     }
     Repaint(released);
@@ -144,13 +144,13 @@ void BarInteraction::UpdateHotItem(MouseButton button, std::int32_t index, bool 
         DisplayButtonInfo& item = Info(i);
         if (i != index) {
             if (Hot(item)) {
-                item.MouseOver = false;
-                item.MouseOverSplit = false;
+                item.mouseOver = false;
+                item.mouseOverSplit = false;
                 changed.push_back(i);
             }
             continue;
         }
-        const ButtonInt& target = *ButtonAt(i);
+        const ButtonRecord& target = *ButtonAt(i);
         toolTip = target.GetToolTipText(true, host_.Keyboard());
         bool split = target.Style() == ButtonStyle::Split;
         bool overArrow = false;
@@ -158,33 +158,33 @@ void BarInteraction::UpdateHotItem(MouseButton button, std::int32_t index, bool 
         if (split) {
             lastCursor_ = host_.CursorPosition();
             ScreenPoint client = host_.ScreenToClient(lastCursor_);
-            overArrow = target.IsOverDropDownPart(client.x - item.Left, item.Right - item.Left, host_.RightToLeft());
+            overArrow = target.IsOverDropDownPart(client.x - item.left, item.right - item.left, host_.RightToLeft());
         }
         if (overArrow) {
-            if (!item.MouseOverSplit) {
-                item.MouseOverSplit = dragging ? item.MouseDownSplit : true;
-                item.MouseOver = false;
+            if (!item.mouseOverSplit) {
+                item.mouseOverSplit = dragging ? item.mouseDownSplit : true;
+                item.mouseOver = false;
                 itemChanged = true;
             }
-        } else if (!item.MouseOver) {
-            item.MouseOver = dragging ? item.MouseDown : true;
-            if (split) item.MouseOverSplit = false;
+        } else if (!item.mouseOver) {
+            item.mouseOver = dragging ? item.mouseDown : true;
+            if (split) item.mouseOverSplit = false;
             itemChanged = true;
         }
         hotChanged = itemChanged;
         if (press) {
             hotChanged = false;
             if (overArrow) {
-                if (!item.MouseDownSplit) {
-                    item.MouseDownSplit = item.MouseOverSplit = true;
-                    item.MouseDown = item.MouseOver = false;
+                if (!item.mouseDownSplit) {
+                    item.mouseDownSplit = item.mouseOverSplit = true;
+                    item.mouseDown = item.mouseOver = false;
                     itemChanged = true;
                 }
-            } else if (!item.MouseDown || !item.MouseOver) {
+            } else if (!item.mouseDown || !item.mouseOver) {
                 // A press also lights the item: one that was not hot (the pointer came back to
                 // where it was when the highlight went) must still click on release.
-                item.MouseDown = item.MouseOver = true;
-                item.MouseDownSplit = item.MouseOverSplit = false;
+                item.mouseDown = item.mouseOver = true;
+                item.mouseDownSplit = item.mouseOverSplit = false;
                 itemChanged = true;
             }
         }
@@ -220,7 +220,7 @@ void BarInteraction::LostMouseTick() {
     if (registry_.MenuModeInitiator() == control_.Hwnd()) {
         for (std::int32_t i = 1; i <= Count(); ++i) {
             if (!Hot(Info(i))) continue;
-            keep = Info(i).ShowingMenu;
+            keep = Info(i).showingMenu;
             break;
         }
     }
@@ -229,16 +229,16 @@ void BarInteraction::LostMouseTick() {
 }
 
 void BarInteraction::DropDownItem(std::int32_t index) {
-    const ButtonInt* button = ButtonAt(index);
+    const ButtonRecord* button = ButtonAt(index);
     if (!button || !button->SubBar()) return;
     if (!host_.RaiseButtonDropDown(*button)) OpenItemMenu(index, false);
 }
 
 void BarInteraction::ClickItem(std::int32_t index) {
-    ButtonInt* found = ButtonAt(index);
+    ButtonRecord* found = ButtonAt(index);
     if (!found) return;
     // Event handlers run below and may drop the button from the registry.
-    std::shared_ptr<ButtonInt> button = found->shared_from_this();
+    std::shared_ptr<ButtonRecord> button = found->shared_from_this();
     if (registry_.InMenuMode() && !button->SubBar()) {
         if (!host_.ChevronList() || button->CustomiseState() == CustomiseState::NoCheckBox) {
             registry_.SetMenuMode(false, 0);
@@ -248,17 +248,17 @@ void BarInteraction::ClickItem(std::int32_t index) {
             button->SetVisible(button->CustomiseState() == CustomiseState::Unchecked);
         }
     }
-    CommandBarInt* bar = host_.ShownBar();
+    BarRecord* bar = host_.ShownBar();
     if (!bar) return;
     std::int32_t position = bar->IndexOf(button->Key());
     if (position == 0) return;
     bar->ToggleOnClick(position);
-    if (position <= Count() && Info(position).ShowingMenu) return;
+    if (position <= Count() && Info(position).showingMenu) return;
     control_.RaiseButtonClick(*button);
 }
 
 void BarInteraction::HoverOpen(std::int32_t index) {
-    if (index < 1 || index > Count() || Info(index).ShowingMenu || !ItemActive(index)) return;
+    if (index < 1 || index > Count() || Info(index).showingMenu || !ItemActive(index)) return;
     if (control_.IsPopupHost()) {
         pendingSubmenu_ = index;
         host_.EnableSubmenuTimer(true);
@@ -273,10 +273,10 @@ void BarInteraction::SubmenuTimerFired() {
     std::optional<std::int32_t> index = pendingSubmenu_;
     pendingSubmenu_.reset();
     host_.EnableSubmenuTimer(false);
-    if (!index || *index < 1 || *index > Count() || !Info(*index).MouseOver) return;
+    if (!index || *index < 1 || *index > Count() || !Info(*index).mouseOver) return;
     if (!ButtonAt(*index)->SubBar()) {
         CloseSubmenus();
-    } else if (!Info(*index).ShowingMenu) {
+    } else if (!Info(*index).showingMenu) {
         OpenItemMenu(*index, false);
     }
 }

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "core/commandbar/button_int.h"
+#include "core/commandbar/button_record.h"
 #include "core/commandbar/button_platform.h"
 #include "core/commandbar/command_bar_error.h"
 
@@ -23,8 +23,7 @@ void CheckGeometry(const BarPaintState& bar, const ButtonPaintState& button) {
     }
 }
 
-bool HasImage(const ButtonPaintState& button) { return button.iconIndex >= 0 || button.colorBox != kNoColour; }
-
+bool HasImage(const ButtonPaintState& button) { return button.iconIndex >= 0 || button.colourBox != kNoColour; }
 
 class MenuItemPlanner {
 public:
@@ -70,7 +69,8 @@ public:
         if (button_.checked) CheckBox();
         const PaintRect cell = IconCell();
         if (HasImage(button_)) {
-            ops_.push_back(Icon{cell.left, cell.top, button_.iconIndex, button_.colorBox, enabled_ ? IconState::Normal : IconState::Disabled});
+            ops_.push_back(Icon{cell.left, cell.top, button_.iconIndex, button_.colourBox,
+                                enabled_ ? IconState::Normal : IconState::Disabled});
         } else if (button_.checked) {
             ops_.push_back(CheckMark{cell});
         }
@@ -177,7 +177,7 @@ public:
         }
         const Position icon = IconPosition();
         if (HasImage(button_)) {
-            ops_.push_back(Icon{icon.x, icon.y, button_.iconIndex, button_.colorBox, look.iconState});
+            ops_.push_back(Icon{icon.x, icon.y, button_.iconIndex, button_.colourBox, look.iconState});
         }
         if (button_.showCaptionInToolbar && !button_.caption.empty()) PlanCaption(look, icon);
         if (arrow) {
@@ -359,38 +359,39 @@ private:
 
 BarPaintState BarPaintStateOf(const DrawButtonParams& params, ColourStyle style, bool keyboardDriven) {
     BarPaintState bar;
-    bar.left = params.Left;
-    bar.top = params.Top;
-    bar.size = params.Size;
-    bar.height = params.Height;
-    bar.enabled = params.Enabled;
-    bar.orientation = params.Orientation;
-    bar.sizeStyle = params.SizeStyle;
-    bar.rightToLeft = params.RightToLeft;
-    bar.mouseOverButton = params.MouseOverButton;
-    bar.mouseDownButton = params.MouseDownButton;
-    bar.mouseOverSplit = params.MouseOverSplit;
-    bar.mouseDownSplit = params.MouseDownSplit;
-    bar.showingMenu = params.ShowingMenu;
-    bar.hidden = params.Hidden;
-    bar.buttonPosition = params.ButtonPosition;
-    bar.toolbarSize = params.ToolbarSize;
-    bar.iconWidth = params.IconWidth;
-    bar.iconHeight = params.IconHeight;
+    bar.left = params.left;
+    bar.top = params.top;
+    bar.size = params.size;
+    bar.height = params.height;
+    bar.enabled = params.enabled;
+    bar.orientation = params.orientation;
+    bar.sizeStyle = params.sizeStyle;
+    bar.rightToLeft = params.rightToLeft;
+    bar.mouseOverButton = params.mouseOverButton;
+    bar.mouseDownButton = params.mouseDownButton;
+    bar.mouseOverSplit = params.mouseOverSplit;
+    bar.mouseDownSplit = params.mouseDownSplit;
+    bar.showingMenu = params.showingMenu;
+    bar.hidden = params.hidden;
+    bar.buttonPosition = params.buttonPosition;
+    bar.toolbarSize = params.toolbarSize;
+    bar.iconWidth = params.iconWidth;
+    bar.iconHeight = params.iconHeight;
     bar.style = style;
     bar.keyboardDriven = keyboardDriven;
-    bar.barWindow = params.Hwnd;
+    bar.barWindow = params.hwnd;
     return bar;
 }
 
-ButtonPaintState ButtonPaintStateOf(const ButtonInt& button, const BarPaintState& bar, const KeyboardLayout& keyboard) {
+ButtonPaintState ButtonPaintStateOf(const ButtonRecord& button, const BarPaintState& bar,
+                                    const KeyboardLayout& keyboard) {
     ButtonPaintState state;
     state.style = button.Style();
     state.caption = button.Caption();
     // Only menu items show the shortcut, and naming it asks the keyboard layout.
     if (IsMenuSizeStyle(bar.sizeStyle)) state.shortcutText = button.GetShortcutText(keyboard);
     state.iconIndex = button.IconIndex();
-    state.colorBox = button.ColorBox();
+    state.colourBox = button.ColourBox();
     state.visible = button.Visible();
     state.enabled = button.Enabled();
     state.active = button.IsActive(bar.orientation, bar.sizeStyle == SizeStyle::CustomiseList);

@@ -43,7 +43,7 @@ void CommandBars::Remove(std::wstring_view key) const {
 CommandBar CommandBars::Add(const std::wstring& key, const std::wstring& title) const {
     registry_->ControlFromHwnd(hwnd_);
     CheckNewKey(*registry_, registry_->FindBar(key) != nullptr, key);
-    CommandBarInt& bar = registry_->AddBar(key);
+    BarRecord& bar = registry_->AddBar(key);
     if (!title.empty()) bar.SetTitle(title);
     return CommandBar(*registry_, hwnd_, key);
 }
@@ -75,7 +75,7 @@ Button Buttons::Add(const std::wstring& key, std::int32_t icon, const std::wstri
                     const std::wstring& toolTip, std::uint16_t shortcutKey, std::int32_t shortcutModifiers) const {
     registry_->ControlFromHwnd(hwnd_);
     CheckNewKey(*registry_, registry_->FindButton(key) != nullptr, key);
-    ButtonInt& button = registry_->AddButton(key);
+    ButtonRecord& button = registry_->AddButton(key);
     if (icon != -1) button.SetIconIndex(icon);
     if (!caption.empty()) button.SetCaption(caption);
     if (style != ButtonStyle::Normal) button.SetStyle(style);
@@ -87,7 +87,7 @@ Button Buttons::Add(const std::wstring& key, std::int32_t icon, const std::wstri
 
 // --- CommandBar ----------------------------------------------------------------------------
 
-CommandBarInt& CommandBar::Record() const {
+BarRecord& CommandBar::Record() const {
     registry_->ControlFromHwnd(hwnd_);
     return registry_->GetBar(key_);
 }
@@ -109,7 +109,7 @@ const Button& Required(const std::optional<Button>& button) {
 
 }  // namespace
 
-CommandBarInt& CommandBarButtons::Record() const {
+BarRecord& CommandBarButtons::Record() const {
     registry_->ControlFromHwnd(hwnd_);
     return registry_->GetBar(barKey_);
 }
@@ -127,31 +127,31 @@ Button CommandBarButtons::Item(std::wstring_view key) const {
 void CommandBarButtons::Clear() const { Record().Clear(); }
 
 void CommandBarButtons::Remove(std::wstring_view key) const {
-    CommandBarInt& bar = Record();
+    BarRecord& bar = Record();
     bar.Remove(registry_->GetButton(key));
 }
 
 void CommandBarButtons::Add(const std::optional<Button>& button) const {
-    CommandBarInt& bar = Record();
+    BarRecord& bar = Record();
     bar.Add(Required(button).Record());
 }
 
 // The reference button is looked for in the bar by its key only, after the duplicate check.
 void CommandBarButtons::InsertBefore(const std::optional<Button>& button, const std::optional<Button>& before) const {
-    CommandBarInt& bar = Record();
+    BarRecord& bar = Record();
     const std::wstring& beforeKey = Required(before).key_;
     bar.InsertBefore(Required(button).Record(), beforeKey);
 }
 
 void CommandBarButtons::InsertAfter(const std::optional<Button>& button, const std::optional<Button>& after) const {
-    CommandBarInt& bar = Record();
+    BarRecord& bar = Record();
     const std::wstring& afterKey = Required(after).key_;
     bar.InsertAfter(Required(button).Record(), afterKey);
 }
 
 // --- Button --------------------------------------------------------------------------------
 
-ButtonInt& Button::Record() const {
+ButtonRecord& Button::Record() const {
     registry_->ControlFromHwnd(hwnd_);
     return registry_->GetButton(key_);
 }
@@ -159,14 +159,14 @@ ButtonInt& Button::Record() const {
 std::wstring Button::Key() const { return Record().Key(); }
 std::wstring Button::Tag() const { return Record().Tag(); }
 void Button::SetTag(const std::wstring& tag) const { Record().SetTag(tag); }
-std::int32_t Button::itemData() const { return Record().ItemData(); }
+std::int32_t Button::ItemData() const { return Record().ItemData(); }
 void Button::SetItemData(std::int32_t data) const { Record().SetItemData(data); }
 std::wstring Button::Caption() const { return Record().Caption(); }
 void Button::SetCaption(const std::wstring& caption) const { Record().SetCaption(caption); }
 std::int32_t Button::IconIndex() const { return Record().IconIndex(); }
 void Button::SetIconIndex(std::int32_t index) const { Record().SetIconIndex(index); }
-std::int32_t Button::ColorBox() const { return Record().ColorBox(); }
-void Button::SetColorBox(std::int32_t colour) const { Record().SetColorBox(colour); }
+std::int32_t Button::ColourBox() const { return Record().ColourBox(); }
+void Button::SetColourBox(std::int32_t colour) const { Record().SetColourBox(colour); }
 std::wstring Button::ToolTip() const { return Record().ToolTip(); }
 void Button::SetToolTip(const std::wstring& text) const { Record().SetToolTip(text); }
 std::uint16_t Button::ShortcutKey() const { return Record().ShortcutKey(); }
@@ -190,15 +190,15 @@ void Button::SetPanelWidth(std::int32_t width) const { Record().SetPanelWidth(wi
 WindowHandle Button::PanelControl() const { return Record().PanelControl(); }
 
 std::optional<CommandBar> Button::Bar() const {
-    CommandBarInt* bar = Record().SubBar();
+    BarRecord* bar = Record().SubBar();
     if (!bar) return std::nullopt;
     return CommandBar(*registry_, hwnd_, bar->Key());
 }
 
 void Button::SetBar(const std::optional<CommandBar>& bar) const {
-    ButtonInt& button = Record();
+    ButtonRecord& button = Record();
     if (!bar) RaiseCommandBarError(command_bar_error::kObjectNotSet);
-    CommandBarInt& record = bar->Record();
+    BarRecord& record = bar->Record();
     if (button.SubBar() != &record) button.SetSubBar(&record);
 }
 

@@ -101,14 +101,14 @@ CommandBarControl* CommandBarRegistry::TryControlFromHwnd(WindowHandle hwnd) con
     }
 }
 
-CommandBarInt& CommandBarRegistry::AddBar(const std::wstring& key) {
-    auto bar = std::make_shared<CommandBarInt>(*this, key);
+BarRecord& CommandBarRegistry::AddBar(const std::wstring& key) {
+    auto bar = std::make_shared<BarRecord>(*this, key);
     bars_.Add(bar, key);
     return *bar;
 }
 
 void CommandBarRegistry::RemoveBar(std::wstring_view key) {
-    std::shared_ptr<CommandBarInt> bar = bars_.Item(key);
+    std::shared_ptr<BarRecord> bar = bars_.Item(key);
     bar->Clear();
     for (const BarControlEntry& shown : bar->Controls().Values()) {
         if (CommandBarControl* control = TryControlFromHwnd(shown.control)) control->BarRemoved(bar->Key());
@@ -123,75 +123,75 @@ void CommandBarRegistry::RemoveBar(std::wstring_view key) {
     }
 }
 
-CommandBarInt& CommandBarRegistry::GetBar(std::int32_t position) const { return *bars_.Item(position); }
-CommandBarInt& CommandBarRegistry::GetBar(std::wstring_view key) const { return *bars_.Item(key); }
+BarRecord& CommandBarRegistry::GetBar(std::int32_t position) const { return *bars_.Item(position); }
+BarRecord& CommandBarRegistry::GetBar(std::wstring_view key) const { return *bars_.Item(key); }
 
-CommandBarInt* CommandBarRegistry::FindBar(std::wstring_view key) const noexcept {
-    const std::shared_ptr<CommandBarInt>* bar = bars_.Find(key);
+BarRecord* CommandBarRegistry::FindBar(std::wstring_view key) const noexcept {
+    const std::shared_ptr<BarRecord>* bar = bars_.Find(key);
     return bar ? bar->get() : nullptr;
 }
 
-ButtonInt& CommandBarRegistry::AddButton(const std::wstring& key) {
-    auto button = std::make_shared<ButtonInt>(key);
+ButtonRecord& CommandBarRegistry::AddButton(const std::wstring& key) {
+    auto button = std::make_shared<ButtonRecord>(key);
     buttons_.Add(button, key);
     return *button;
 }
 
 void CommandBarRegistry::RemoveButton(std::wstring_view key) {
-    std::shared_ptr<ButtonInt> button = buttons_.Item(key);
+    std::shared_ptr<ButtonRecord> button = buttons_.Item(key);
     // Each removal notifies controls, which may change the bars: look every bar up afresh.
     std::vector<std::wstring> barKeys;
     for (const auto& entry : button->Bars()) barKeys.push_back(*entry.key);
     for (const std::wstring& barKey : barKeys) {
-        CommandBarInt* const* bar = button->Bars().Find(barKey);
+        BarRecord* const* bar = button->Bars().Find(barKey);
         if (bar && (*bar)->IndexOf(button->Key()) != 0) (*bar)->Remove(*button);
     }
     // Those controls may also have placed the button into bars again. Once it has left the
     // registry nothing finds it to do that, so those bars are told after it is gone.
     Forget(buttons_, button);
-    std::vector<CommandBarInt*> placedAgain = button->Bars().Values();
-    std::vector<std::shared_ptr<CommandBarInt>> keepAlive;
-    for (CommandBarInt* bar : placedAgain) {
+    std::vector<BarRecord*> placedAgain = button->Bars().Values();
+    std::vector<std::shared_ptr<BarRecord>> keepAlive;
+    for (BarRecord* bar : placedAgain) {
         keepAlive.push_back(bar->weak_from_this().lock());
         bar->Unlink(*button);
     }
     button->ResetLinks();
-    for (CommandBarInt* bar : placedAgain) bar->NotifyBarChanged(BarChangeKind::ButtonList, nullptr);
+    for (BarRecord* bar : placedAgain) bar->NotifyBarChanged(BarChangeKind::ButtonList, nullptr);
 }
 
-ButtonInt& CommandBarRegistry::GetButton(std::int32_t position) const { return *buttons_.Item(position); }
-ButtonInt& CommandBarRegistry::GetButton(std::wstring_view key) const { return *buttons_.Item(key); }
+ButtonRecord& CommandBarRegistry::GetButton(std::int32_t position) const { return *buttons_.Item(position); }
+ButtonRecord& CommandBarRegistry::GetButton(std::wstring_view key) const { return *buttons_.Item(key); }
 
-ButtonInt* CommandBarRegistry::FindButton(std::wstring_view key) const noexcept {
-    const std::shared_ptr<ButtonInt>* button = buttons_.Find(key);
+ButtonRecord* CommandBarRegistry::FindButton(std::wstring_view key) const noexcept {
+    const std::shared_ptr<ButtonRecord>* button = buttons_.Find(key);
     return button ? button->get() : nullptr;
 }
 
 void CommandBarRegistry::BuildChevronBars() {
-    CommandBarInt& addOrRemove = AddBar(L"CHEVRON:ADDORREMOVE");
-    ButtonInt& listSeparator = AddButton(L"CHEVRON:ADDORREMOVE:SEPARATOR");
+    BarRecord& addOrRemove = AddBar(L"CHEVRON:ADDORREMOVE");
+    ButtonRecord& listSeparator = AddButton(L"CHEVRON:ADDORREMOVE:SEPARATOR");
     listSeparator.SetStyle(ButtonStyle::Separator);
     addOrRemove.Add(listSeparator);
-    ButtonInt& reset = AddButton(L"CHEVRON:ADDORREMOVE:RESET");
+    ButtonRecord& reset = AddButton(L"CHEVRON:ADDORREMOVE:RESET");
     reset.SetCaption(L"&Reset Toolbar");
     reset.SetEnabled(false);
     addOrRemove.Add(reset);
 
-    CommandBarInt& addOrRemoveBar = AddBar(L"CHEVRON:ADDORREMOVEBAR");
-    ButtonInt& barName = AddButton(L"CHEVRON:ADDORREMOVEBAR");
+    BarRecord& addOrRemoveBar = AddBar(L"CHEVRON:ADDORREMOVEBAR");
+    ButtonRecord& barName = AddButton(L"CHEVRON:ADDORREMOVEBAR");
     barName.SetCaption(L"CommandBar Name");
     barName.SetSubBar(&addOrRemove);
     addOrRemoveBar.Add(barName);
-    ButtonInt& separator = AddButton(L"CHEVRON:SEPARATOR");
+    ButtonRecord& separator = AddButton(L"CHEVRON:SEPARATOR");
     separator.SetStyle(ButtonStyle::Separator);
     addOrRemoveBar.Add(separator);
-    ButtonInt& customise = AddButton(L"CHEVRON:CUSTOMISE");
+    ButtonRecord& customise = AddButton(L"CHEVRON:CUSTOMISE");
     customise.SetCaption(L"&Customise...");
     customise.SetEnabled(false);
     addOrRemoveBar.Add(customise);
 
-    CommandBarInt& chevron = AddBar(L"CHEVRON");
-    ButtonInt& addOrRemoveButton = AddButton(L"CHEVRON:ADDORREMOVE");
+    BarRecord& chevron = AddBar(L"CHEVRON");
+    ButtonRecord& addOrRemoveButton = AddButton(L"CHEVRON:ADDORREMOVE");
     addOrRemoveButton.SetCaption(L"&Add or Remove Buttons");
     addOrRemoveButton.SetSubBar(&addOrRemoveBar);
     chevron.Add(addOrRemoveButton);
@@ -252,8 +252,8 @@ void CommandBarRegistry::ProgramDeactivated() {
 
 WindowHandle CommandBarRegistry::GetActiveForegroundWindow() const { return environment_.ActiveForegroundWindow(); }
 
-bool CommandBarRegistry::IsRootFor(const ButtonInt& button, WindowHandle topLevel) const {
-    for (const CommandBarInt* bar : button.Bars().Values()) {
+bool CommandBarRegistry::IsRootFor(const ButtonRecord& button, WindowHandle topLevel) const {
+    for (const BarRecord* bar : button.Bars().Values()) {
         for (const auto& entry : bar->Controls()) {
             if (entry.value.topLevel != topLevel) continue;
             // A popup host keeps the menu it showed last and belongs to the form, but what it
@@ -269,14 +269,14 @@ bool CommandBarRegistry::ProcessAccelerator(std::uint16_t keyCode, std::int32_t 
     WindowHandle foreground = GetActiveForegroundWindow();
     if (foreground == 0) return false;
     std::wstring windowKey = HandleKey(foreground);
-    for (const std::shared_ptr<ButtonInt>& button : buttons_.Values()) {
+    for (const std::shared_ptr<ButtonRecord>& button : buttons_.Values()) {
         if (!button->Enabled()) continue;
         const WindowHandle* target = button->Controls().Find(windowKey);
         if (!target) continue;
         // Buttons inside menus are reached through their titles, so a disabled title keeps its
         // whole menu from firing; only what a control on the form shows directly starts a search.
         if (!IsRootFor(*button, foreground)) continue;
-        ButtonInt* matched = button->FindByShortcut(0, keyCode, shiftBits, true);
+        ButtonRecord* matched = button->FindByShortcut(0, keyCode, shiftBits, true);
         if (!matched) continue;
         if (CommandBarControl* control = TryControlFromHwnd(*target)) {
             std::int32_t index = control->ButtonIndex(*matched);

@@ -7,20 +7,20 @@ namespace core::commandbar {
 void MeasureButtonParams::FromDrawButtonParams(const DrawButtonParams& draw) {
     // Only the bar-wide part is wanted: the slice is the point.
     static_cast<BarParams&>(*this) = static_cast<const BarParams&>(draw);
-    Height = draw.Height;
+    height = draw.height;
 }
 
 void MeasureButtonParams::FromMeasureButtonParams(const MeasureButtonParams& other) {
-    std::int32_t keptSize = Size;
+    std::int32_t keptSize = size;
     *this = other;
-    Size = keptSize;
+    size = keptSize;
 }
 
 int MeasureButtonParams::CompareTo(const MeasureButtonParams& other) const {
-    bool same = Hwnd == other.Hwnd && SizeStyle == other.SizeStyle && Orientation == other.Orientation &&
-                Height == other.Height && FontFace == other.FontFace && FontSize == other.FontSize &&
-                IconWidth == other.IconWidth && IconHeight == other.IconHeight && RightToLeft == other.RightToLeft &&
-                ButtonPosition == other.ButtonPosition;
+    bool same = hwnd == other.hwnd && sizeStyle == other.sizeStyle && orientation == other.orientation &&
+                height == other.height && fontFace == other.fontFace && fontSize == other.fontSize &&
+                iconWidth == other.iconWidth && iconHeight == other.iconHeight && rightToLeft == other.rightToLeft &&
+                buttonPosition == other.buttonPosition;
     return same ? 0 : 1;
 }
 

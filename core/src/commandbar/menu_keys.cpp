@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include "core/commandbar/bar_interaction.h"
-#include "core/commandbar/button_int.h"
+#include "core/commandbar/button_record.h"
 #include "core/commandbar/command_bar_control.h"
-#include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/bar_record.h"
 #include "core/commandbar/command_bar_registry.h"
 
 namespace core::commandbar {
@@ -128,7 +128,7 @@ void BarInteraction::ClosePopupLevel() {
     BarInteraction* opener = FindInteraction(registry_, context_.source);
     bool fromItem = false;
     for (std::int32_t i = 1; opener && i <= opener->Count(); ++i) {
-        fromItem = fromItem || opener->Info(i).HwndMenu == control_.Hwnd();
+        fromItem = fromItem || opener->Info(i).hwndMenu == control_.Hwnd();
     }
     if (source && fromItem) {
         source->CloseMenus(false);
@@ -140,7 +140,7 @@ void BarInteraction::ClosePopupLevel() {
 }
 
 void BarInteraction::LeaveSubmenuOrTitle(std::uint16_t key, std::int32_t current) {
-    const ButtonInt* button = ButtonAt(current);
+    const ButtonRecord* button = ButtonAt(current);
     if (key == kRight && button && button->SubBar()) {
         OpenItemMenu(current, true);
         return;
@@ -171,11 +171,11 @@ void BarInteraction::MoveSelection(std::int32_t step, bool toFirst, bool toLast)
     for (std::int32_t tried = 0; tried < count; ++tried, candidate += step) {
         if (candidate < 1) candidate = count;
         if (candidate > count) candidate = 1;
-        const ButtonInt& button = *ButtonAt(candidate);
+        const ButtonRecord& button = *ButtonAt(candidate);
         // Items behind a tool bar's chevron cannot show a highlight; the add-or-remove list
         // offers hidden buttons too.
         bool shown = button.Visible() || (host_.ChevronList() && button.CustomiseState() != CustomiseState::NoCheckBox);
-        if (!shown || button.Style() == ButtonStyle::Separator || Info(candidate).Hidden) continue;
+        if (!shown || button.Style() == ButtonStyle::Separator || Info(candidate).hidden) continue;
         if (candidate == current) return;
         UpdateHotItem(MouseButton::None, candidate, false, true);
         host_.EnableLostMouseTimer(false);
@@ -194,8 +194,8 @@ void BarInteraction::MoveToAdjacentTitle(std::int32_t direction) {
         if (item < 1) item = count;
         if (item > count) item = 1;
         if (item == start) break;
-        if (Info(item).Hidden) continue;
-        const ButtonInt& button = *ButtonAt(item);
+        if (Info(item).hidden) continue;
+        const ButtonRecord& button = *ButtonAt(item);
         bool usable = button.Style() != ButtonStyle::Separator && button.Visible() && button.Enabled();
         if (usable || button.Style() == ButtonStyle::Panel) break;
     }

@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "core/commandbar/bar_interaction.h"
-#include "core/commandbar/button_int.h"
+#include "core/commandbar/button_record.h"
 #include "core/commandbar/command_bar_control.h"
-#include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/bar_record.h"
 #include "core/commandbar/command_bar_registry.h"
 #include "core/commandbar/popup_placement.h"
 
@@ -15,13 +15,13 @@ namespace core::commandbar {
 
 ScreenRect BarInteraction::ItemScreenRect(std::int32_t index) const {
     const DisplayButtonInfo& item = Info(index);
-    ScreenPoint topLeft = host_.ClientToScreen({item.Left, item.Top});
-    ScreenPoint bottomRight = host_.ClientToScreen({item.Right, item.Bottom});
+    ScreenPoint topLeft = host_.ClientToScreen({item.left, item.top});
+    ScreenPoint bottomRight = host_.ClientToScreen({item.right, item.bottom});
     return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 
 void BarInteraction::OpenItemMenu(std::int32_t index, bool fromKeyboard) {
-    const ButtonInt* button = ButtonAt(index);
+    const ButtonRecord* button = ButtonAt(index);
     // Whatever asks, keys included, an item the mouse could not use opens nothing.
     if (button && button->SubBar() && ItemActive(index)) ShowBarMenu(button->SubBar()->Key(), index, 0, 0, fromKeyboard, false);
 }
@@ -92,12 +92,12 @@ WindowHandle BarInteraction::ShowBarMenu(std::wstring barKey, std::int32_t index
     if (index >= 1 && index <= Count()) {
         std::vector<std::int32_t> changed{index};
         DisplayButtonInfo& opener = Info(index);
-        opener.MouseOver = true;
-        opener.ShowingMenu = true;
-        opener.HwndMenu = popupHwnd;
+        opener.mouseOver = true;
+        opener.showingMenu = true;
+        opener.hwndMenu = popupHwnd;
         for (std::int32_t i = 1; i <= Count(); ++i) {
-            if (i == index || !Info(i).MouseOver) continue;
-            Info(i).MouseOver = false;
+            if (i == index || !Info(i).mouseOver) continue;
+            Info(i).mouseOver = false;
             changed.push_back(i);
         }
         Repaint(changed);
@@ -120,7 +120,7 @@ void BarInteraction::CloseMenus(bool hideSelf) {
     pendingSubmenu_.reset();
     host_.EnableSubmenuTimer(false);
     if (host_.HasShadows()) {
-        const CommandBarInt* bar = host_.ShownBar();
+        const BarRecord* bar = host_.ShownBar();
         host_.RaiseAfterShowMenu(bar ? bar->Key() : std::wstring());
         registry_.PopPopup(control_.Hwnd());
     }
@@ -130,13 +130,13 @@ void BarInteraction::CloseMenus(bool hideSelf) {
 void BarInteraction::CloseSubmenus() {
     std::vector<std::int32_t> closed;
     for (std::int32_t i = 1; i <= Count(); ++i) {
-        if (!Info(i).ShowingMenu) continue;
-        CommandBarControl* menu = registry_.TryControlFromHwnd(Info(i).HwndMenu);
+        if (!Info(i).showingMenu) continue;
+        CommandBarControl* menu = registry_.TryControlFromHwnd(Info(i).hwndMenu);
         // Depth first: the menu closes what it opened before it goes.
         if (menu && menu != &control_) menu->CloseMenus(true);
         if (i > Count()) break;
-        Info(i).ShowingMenu = false;
-        Info(i).HwndMenu = 0;
+        Info(i).showingMenu = false;
+        Info(i).hwndMenu = 0;
         closed.push_back(i);
     }
     Repaint(closed);

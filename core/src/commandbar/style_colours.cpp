@@ -19,7 +19,7 @@ bool KeepsCustomColourUntranslated(int id) {
 }  // namespace
 
 ColourScheme ColourSchemeFromName(std::wstring_view schemeName) {
-    if (schemeName == L"NormalColor") return ColourScheme::NormalColor;
+    if (schemeName == L"NormalColor") return ColourScheme::NormalColour;
     if (schemeName == L"Metallic") return ColourScheme::Metallic;
     if (schemeName == L"Homestead") return ColourScheme::Homestead;
     return ColourScheme::None;
@@ -97,8 +97,8 @@ Colour StylePalette::ElementColour(int id, const ColourTranslator& desktop) cons
 
 Colour StylePalette::Formula(int id, const ColourTranslator& desktop) const {
     namespace sc = system_colour;
-    enum { kBlended, kThemed, kDark, kSystem };
-    const int style = (style_ >= 0 && style_ <= 3) ? style_ : kBlended;
+    enum { Blended, Themed, Dark, System };
+    const int style = (style_ >= 0 && style_ <= 3) ? style_ : Blended;
     const bool hc = highColour_;
 
     auto element = [&](int other) { return ElementColour(other, desktop); };
@@ -111,10 +111,10 @@ Colour StylePalette::Formula(int id, const ColourTranslator& desktop) const {
     auto ref = [](int index) { return SystemColourRef(index); };
     // Themed style: fixed palettes for "NormalColor" and "Metallic", black for "Homestead" (which has
     // no palette of its own), and the computed colour for any other scheme.
-    auto byScheme = [&](Colour normalColor, Colour metallic, auto otherwise) -> Colour {
+    auto byScheme = [&](Colour normalColour, Colour metallic, auto otherwise) -> Colour {
         switch (scheme_) {
-            case ColourScheme::NormalColor:
-                return normalColor;
+            case ColourScheme::NormalColour:
+                return normalColour;
             case ColourScheme::Metallic:
                 return metallic;
             case ColourScheme::Homestead:
@@ -127,31 +127,31 @@ Colour StylePalette::Formula(int id, const ColourTranslator& desktop) const {
     switch (id) {
         case colour_element::kToolbarText:
         case colour_element::kMenuText:
-            return style == kDark ? kWhite : sys(sc::kWindowText);
+            return style == Dark ? kWhite : sys(sc::kWindowText);
         case colour_element::kToolbarTextHot:
-            return element(style == kDark ? colour_element::kMenuTextHot : colour_element::kToolbarText);
+            return element(style == Dark ? colour_element::kMenuTextHot : colour_element::kToolbarText);
         case colour_element::kToolbarTextDisabled:
-            return style == kDark ? MakeRgb(190, 190, 190) : element(colour_element::kSeparatorDark);
+            return style == Dark ? MakeRgb(190, 190, 190) : element(colour_element::kSeparatorDark);
         case colour_element::kButtonBackStart:
         case colour_element::kButtonBackEnd:
             return kNoColour;
         case colour_element::kButtonHotStart:
             switch (style) {
-                case kThemed:
+                case Themed:
                     return byScheme(MakeRgb(253, 254, 211), MakeRgb(255, 239, 192), [&] {
                         return hc ? blend(ref(sc::kHighlight), ref(sc::kButtonHighlight), 77)
                                   : translated(sc::kButtonFace);
                     });
-                case kDark:
+                case Dark:
                     return MakeRgb(70, 70, 70);
-                case kSystem:
+                case System:
                     return translated(sc::kButtonFace);
                 default:
                     return hc ? blend(blend(ref(sc::kButtonHighlight), kWhite, 128), ref(sc::kHighlight), 178)
                               : translated(sc::kButtonFace);
             }
         case colour_element::kButtonHotEnd:
-            if (style == kThemed) {
+            if (style == Themed) {
                 return byScheme(MakeRgb(253, 221, 152), MakeRgb(255, 220, 115), [&] {
                     return hc ? blend(ref(sc::kHighlight), ref(sc::kButtonHighlight), 84)
                               : element(colour_element::kButtonHotStart);
@@ -160,15 +160,15 @@ Colour StylePalette::Formula(int id, const ColourTranslator& desktop) const {
             return element(colour_element::kButtonHotStart);
         case colour_element::kButtonCheckedStart:
             switch (style) {
-                case kThemed:
+                case Themed:
                     return byScheme(MakeRgb(251, 223, 128), MakeRgb(250, 218, 152), [&] {
                         return hc ? blend(element(colour_element::kBarBackStart),
                                           element(colour_element::kButtonHotStart), 16)
                                   : translated(sc::kButtonFace);
                     });
-                case kDark:
+                case Dark:
                     return element(colour_element::kMenuHotStart);
-                case kSystem:
+                case System:
                     return hc ? blend(ref(sc::kButtonHighlight), ref(sc::kButtonFace), 220)
                               : translated(sc::kButtonFace);
                 default:
@@ -176,28 +176,28 @@ Colour StylePalette::Formula(int id, const ColourTranslator& desktop) const {
                               : translated(sc::kButtonFace);
             }
         case colour_element::kButtonCheckedEnd:
-            if (style == kThemed) {
+            if (style == Themed) {
                 return byScheme(MakeRgb(245, 185, 74), MakeRgb(229, 165, 33),
                                 [&] { return element(colour_element::kBarBackStart); });
             }
             return element(colour_element::kButtonCheckedStart);
         case colour_element::kButtonPressedStart:
             switch (style) {
-                case kThemed:
+                case Themed:
                     return byScheme(MakeRgb(251, 139, 89), MakeRgb(236, 176, 139), [&] {
                         return hc ? blend(ref(sc::kHighlight), ref(sc::kButtonHighlight), 128)
                                   : translated(sc::kButtonHighlight);
                     });
-                case kDark:
+                case Dark:
                     return MakeRgb(90, 90, 90);
-                case kSystem:
+                case System:
                     return translated(sc::kButtonFace);
                 default:
                     return hc ? blend(ref(sc::kButtonHighlight), ref(sc::kHighlight), 128)
                               : translated(sc::kButtonHighlight);
             }
         case colour_element::kButtonPressedEnd:
-            if (style == kThemed) {
+            if (style == Themed) {
                 return byScheme(MakeRgb(206, 47, 3), MakeRgb(196, 103, 48), [&] {
                     return hc ? blend(ref(sc::kHighlight), ref(sc::kButtonHighlight), 150)
                               : element(colour_element::kButtonPressedStart);
@@ -206,23 +206,23 @@ Colour StylePalette::Formula(int id, const ColourTranslator& desktop) const {
             return element(colour_element::kButtonPressedStart);
         case colour_element::kDropShadow:
             switch (style) {
-                case kThemed:
+                case Themed:
                     return element(colour_element::kToolbarTextDisabled);
-                case kDark:
+                case Dark:
                     return kBlack;
                 default:
                     return translated(sc::kDarkShadow);
             }
         case colour_element::kMenuBorder:
             switch (style) {
-                case kThemed:
+                case Themed:
                     return byScheme(MakeRgb(0, 45, 150), MakeRgb(124, 124, 148), [&] {
                         return hc ? blend(ref(sc::kDarkShadow), ref(sc::kButtonShadow), 96)
                                   : translated(sc::kButtonShadow);
                     });
-                case kDark:
+                case Dark:
                     return MakeRgb(68, 68, 68);
-                case kSystem:
+                case System:
                     return translated(sc::kButtonShadow);
                 default:
                     return hc ? blend(ref(sc::kButtonShadow), ref(sc::kDarkShadow), 108)
@@ -230,21 +230,21 @@ Colour StylePalette::Formula(int id, const ColourTranslator& desktop) const {
             }
         case colour_element::kMenuTextHot:
             switch (style) {
-                case kDark:
+                case Dark:
                     return MakeRgb(255, 223, 127);
-                case kSystem:
+                case System:
                     return translated(sc::kHighlightText);
                 default:
                     return element(colour_element::kMenuText);
             }
         case colour_element::kMenuTextDisabled:
             switch (style) {
-                case kThemed:
+                case Themed:
                     return byScheme(MakeRgb(160, 160, 160), MakeRgb(148, 148, 148),
                                     [&] { return element(colour_element::kSeparatorDark); });
-                case kDark:
+                case Dark:
                     return MakeRgb(145, 145, 145);
-                case kSystem:
+                case System:
                     return element(colour_element::kSeparatorDark);
                 default:
                     return hc ? blend(ref(sc::kButtonFace), ref(sc::kGrayText), 128)
@@ -254,12 +254,12 @@ Colour StylePalette::Formula(int id, const ColourTranslator& desktop) const {
             // The colour depth is tested before the style.
             if (!hc) return sys(sc::kMenu);
             switch (style) {
-                case kThemed:
+                case Themed:
                     return byScheme(MakeRgb(246, 246, 246), MakeRgb(253, 250, 255),
                                     [&] { return MakeRgb(249, 248, 247); });
-                case kDark:
+                case Dark:
                     return MakeRgb(91, 91, 91);
-                case kSystem:
+                case System:
                     return translated(sc::kMenu);
                 default:
                     return blend(ref(sc::kWindow), ref(sc::kButtonFace), 220);
@@ -267,83 +267,83 @@ Colour StylePalette::Formula(int id, const ColourTranslator& desktop) const {
         case colour_element::kMenuBackEnd:
             return element(colour_element::kMenuBackStart);
         case colour_element::kMenuHotStart:
-            return style == kSystem ? translated(sc::kHighlight) : element(colour_element::kButtonHotStart);
+            return style == System ? translated(sc::kHighlight) : element(colour_element::kButtonHotStart);
         case colour_element::kMenuHotEnd:
-            return element(style == kSystem ? colour_element::kMenuHotStart : colour_element::kButtonHotEnd);
+            return element(style == System ? colour_element::kMenuHotStart : colour_element::kButtonHotEnd);
         case colour_element::kHotBorder:
             switch (style) {
-                case kThemed:
+                case Themed:
                     return byScheme(MakeRgb(0, 0, 128), MakeRgb(75, 75, 111), [&] { return sys(sc::kHighlight); });
-                case kDark:
+                case Dark:
                     return MakeRgb(65, 65, 65);
                 default:
                     return sys(sc::kHighlight);
             }
         case colour_element::kMenuCheckStart:
-            return element(style == kSystem ? colour_element::kMenuBackStart : colour_element::kButtonCheckedStart);
+            return element(style == System ? colour_element::kMenuBackStart : colour_element::kButtonCheckedStart);
         case colour_element::kMenuCheckEnd:
-            return element(style == kSystem ? colour_element::kMenuBackStart : colour_element::kButtonCheckedEnd);
+            return element(style == System ? colour_element::kMenuBackStart : colour_element::kButtonCheckedEnd);
         case colour_element::kMenuCheckHotStart:
-            return element(style == kSystem ? colour_element::kMenuBackStart : colour_element::kButtonPressedStart);
+            return element(style == System ? colour_element::kMenuBackStart : colour_element::kButtonPressedStart);
         case colour_element::kMenuCheckHotEnd:
-            return element(style == kSystem ? colour_element::kMenuBackStart : colour_element::kButtonPressedEnd);
+            return element(style == System ? colour_element::kMenuBackStart : colour_element::kButtonPressedEnd);
         case colour_element::kMenuIconDisabled:
             switch (style) {
-                case kThemed:
+                case Themed:
                     return byScheme(MakeRgb(109, 150, 208), MakeRgb(168, 167, 190), [&] {
                         return hc ? blend(ref(sc::kButtonShadow), ref(sc::kButtonHighlight), 224)
                                   : translated(sc::kButtonShadow);
                     });
-                case kDark:
+                case Dark:
                     return MakeRgb(70, 70, 70);
                 default:
                     return sys(sc::kButtonShadow);
             }
         case colour_element::kSeparatorLight:
             switch (style) {
-                case kThemed:
+                case Themed:
                     return byScheme(kWhite, kWhite, [&] { return sys(sc::kButtonHighlight); });
-                case kDark:
+                case Dark:
                     return MakeRgb(160, 160, 160);
-                case kSystem:
+                case System:
                     return translated(sc::kButtonHighlight);
                 default:
                     return sys(sc::kButtonHighlight);
             }
         case colour_element::kSeparatorDark:
             switch (style) {
-                case kThemed:
+                case Themed:
                     return byScheme(MakeRgb(106, 140, 203), MakeRgb(110, 109, 143), [&] {
                         return hc ? blend(ref(sc::kButtonShadow), ref(sc::kButtonHighlight), 180)
                                   : translated(sc::kButtonShadow);
                     });
-                case kDark:
+                case Dark:
                     return MakeRgb(112, 112, 112);
-                case kSystem:
+                case System:
                     return translated(sc::kButtonShadow);
                 default:
                     return sys(sc::kButtonShadow);
             }
         case colour_element::kBarBackStart:
             switch (style) {
-                case kThemed:
+                case Themed:
                     return byScheme(MakeRgb(209, 227, 251), MakeRgb(249, 249, 255), [&] {
                         return hc ? blend(ref(sc::kButtonFace), ref(sc::kButtonHighlight), 24)
                                   : translated(sc::kButtonFace);
                     });
-                case kDark:
+                case Dark:
                     return element(colour_element::kMenuBackStart);
-                case kSystem:
+                case System:
                     return kNoColour;
                 default:
                     return hc ? blend(ref(sc::kLight), ref(sc::kButtonFace), 128) : translated(sc::kButtonFace);
             }
         case colour_element::kBarBackEnd:
             switch (style) {
-                case kThemed:
+                case Themed:
                     return byScheme(MakeRgb(129, 169, 226), MakeRgb(159, 157, 185),
                                     [&] { return sys(sc::kButtonFace); });
-                case kSystem:
+                case System:
                     return kNoColour;
                 default:
                     return element(colour_element::kBarBackStart);

@@ -45,11 +45,11 @@ void SaveHyperLink(const HyperLinkProperties& p, PropertyBag& bag) {
     bag.WriteText(L"Caption", p.caption);
     bag.WriteInt(L"Alignment", static_cast<std::int16_t>(p.alignment));
     bag.WriteBool(L"AutoSize", p.autoSize);
-    WriteColour(bag, L"HoverColor", p.hoverColor);
+    WriteColour(bag, L"HoverColor", p.hoverColour);
     bag.WriteInt(L"Appearance", p.appearance);
     bag.WriteInt(L"BorderStyle", static_cast<std::int16_t>(p.borderStyle));
-    WriteColour(bag, L"ForeColor", p.foreColor);
-    WriteColour(bag, L"BackColor", p.backColor);
+    WriteColour(bag, L"ForeColor", p.foreColour);
+    WriteColour(bag, L"BackColor", p.backColour);
     bag.WriteBool(L"AutoToolTip", p.autoToolTip);
     bag.WriteBool(L"MOUnderline", p.moUnderline);
     bag.WriteBool(L"MOPointer", p.moPointer);
@@ -65,11 +65,11 @@ HyperLinkProperties LoadHyperLink(const PropertyBag& bag, const ContainerAmbient
     std::int16_t alignment = ReadInt16(bag, L"Alignment", 0);
     p.alignment = alignment >= 0 && alignment <= 2 ? static_cast<TextAlignment>(alignment) : TextAlignment::Left;
     p.autoSize = bag.ReadBool(L"AutoSize", true);
-    p.hoverColor = ReadColour(bag, L"HoverColor", 0x0000FF);
+    p.hoverColour = ReadColour(bag, L"HoverColor", 0x0000FF);
     p.appearance = ReadInt16(bag, L"Appearance", 1);
     p.borderStyle = static_cast<BorderStyle>(ReadInt16(bag, L"BorderStyle", 0));
-    p.foreColor = ReadColour(bag, L"ForeColor", ambient.foreColor);
-    p.backColor = ReadColour(bag, L"BackColor", ambient.backColor);
+    p.foreColour = ReadColour(bag, L"ForeColor", ambient.foreColour);
+    p.backColour = ReadColour(bag, L"BackColor", ambient.backColour);
     p.autoToolTip = bag.ReadBool(L"AutoToolTip", true);
     p.moUnderline = bag.ReadBool(L"MOUnderline", false);
     p.moPointer = bag.ReadBool(L"MOPointer", false);
@@ -79,13 +79,13 @@ HyperLinkProperties LoadHyperLink(const PropertyBag& bag, const ContainerAmbient
 }
 
 void SaveProgressBar(const ProgressBarState& state, const FontDescription& font, PropertyBag& bag) {
-    bag.WriteDouble(L"Value", state.value());
-    bag.WriteBool(L"CalculatePercentage", state.calculatePercentage());
-    bag.WriteDouble(L"TotalValue", state.totalValue());
-    bag.WriteBool(L"ShowStatus", state.showStatus());
-    bag.WriteText(L"Text", state.text());
+    bag.WriteDouble(L"Value", state.Value());
+    bag.WriteBool(L"CalculatePercentage", state.CalculatePercentage());
+    bag.WriteDouble(L"TotalValue", state.TotalValue());
+    bag.WriteBool(L"ShowStatus", state.ShowStatus());
+    bag.WriteText(L"Text", state.Text());
     bag.WriteFont(L"Font", font);
-    WriteColour(bag, L"ProgressColor", state.progressColor());
+    WriteColour(bag, L"ProgressColor", state.ProgressColour());
 }
 
 void LoadProgressBar(const PropertyBag& bag, const ContainerAmbient& ambient, ProgressBarState& state, FontDescription& font) {

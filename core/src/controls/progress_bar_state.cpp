@@ -24,13 +24,13 @@ bool ProgressBarState::SetTotalValue(double total) {
 }
 
 void ProgressBarState::AssignLoaded(float value, bool calculatePercentage, double totalValue, bool showStatus,
-                                    std::wstring text, Colour progressColor) {
+                                    std::wstring text, Colour progressColour) {
     value_ = value;
     calculatePercentage_ = calculatePercentage;
     totalValue_ = totalValue;
     showStatus_ = showStatus;
     text_ = std::move(text);
-    progressColor_ = progressColor;
+    progressColour_ = progressColour;
 }
 
 float ProgressBarState::Percent() const noexcept {
@@ -42,9 +42,9 @@ float ProgressBarState::Percent() const noexcept {
 long long ShownPercent(float percent) noexcept {
     float shown = std::floor(percent + 0.5f);
     // Far outside any real progress; keep the conversion defined.
-    constexpr float limit = 2.0e9f;
-    if (!(shown > -limit)) shown = -limit;
-    if (shown > limit) shown = limit;
+    constexpr float kLimit = 2.0e9f;
+    if (!(shown > -kLimit)) shown = -kLimit;
+    if (shown > kLimit) shown = kLimit;
     return static_cast<long long>(shown);
 }
 

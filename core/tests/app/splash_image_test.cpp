@@ -18,8 +18,8 @@ int DecodeError(const std::vector<std::uint8_t>& bytes) {
     try {
         DecodeSplashImage(bytes, L"Splash.spl");
     } catch (const RuntimeError& error) {
-        EXPECT_NE(error.description().find(L"Splash.spl"), std::wstring::npos);
-        return error.number();
+        EXPECT_NE(error.Description().find(L"Splash.spl"), std::wstring::npos);
+        return error.Number();
     }
     return 0;
 }

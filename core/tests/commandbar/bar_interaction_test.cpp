@@ -75,7 +75,7 @@ TEST(BarInteractionTest, ClicksDropDownsAndRightClicksFollowThePointer) {
         EXPECT_EQ(world.events, c.events);
         EXPECT_EQ(world.Popup(L"M") != nullptr, c.menuOpen);
         EXPECT_EQ(world.registry.InMenuMode(), c.menuOpen);
-        for (const DisplayButtonInfo& item : tools.items) EXPECT_FALSE(item.MouseDown || item.MouseDownSplit);
+        for (const DisplayButtonInfo& item : tools.items) EXPECT_FALSE(item.mouseDown || item.mouseDownSplit);
     }
 }
 

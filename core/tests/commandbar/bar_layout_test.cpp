@@ -19,7 +19,7 @@ using testing::FakeEnvironment;
 
 struct Size {
     std::int32_t length = 0;
-    // -1: the button leaves params.Height as it finds it, as separators and panels do.
+    // -1: the button leaves params.height as it finds it, as separators and panels do.
     std::int32_t height = -1;
 };
 
@@ -28,9 +28,9 @@ public:
     std::map<std::wstring, Size> sizes;
     std::vector<WindowHandle> hiddenPanels;
 
-    std::int32_t MeasureButton(ButtonInt& button, MeasureButtonParams& params) override {
+    std::int32_t MeasureButton(ButtonRecord& button, MeasureButtonParams& params) override {
         const Size size = sizes.at(button.Key());
-        if (size.height >= 0) params.Height = size.height;
+        if (size.height >= 0) params.height = size.height;
         return size.length;
     }
     void HidePanelControl(WindowHandle panel) override { hiddenPanels.push_back(panel); }
@@ -39,10 +39,10 @@ public:
 class FakePainter : public ButtonPainter {
 public:
     std::vector<std::wstring> painted;
-    void Paint(const ButtonInt& button, DrawButtonParams& params) override {
+    void Paint(const ButtonRecord& button, DrawButtonParams& params) override {
         std::wostringstream text;
-        text << button.Key() << L" " << params.Left << L"," << params.Top << L"," << params.Size << L","
-             << params.Height << (params.MouseOverButton ? L" over" : L"") << (params.MouseDownSplit ? L" split" : L"");
+        text << button.Key() << L" " << params.left << L"," << params.top << L"," << params.size << L","
+             << params.height << (params.mouseOverButton ? L" over" : L"") << (params.mouseDownSplit ? L" split" : L"");
         painted.push_back(text.str());
     }
 };
@@ -52,10 +52,10 @@ std::string Describe(const std::vector<DisplayButtonInfo>& info) {
     std::ostringstream text;
     for (const DisplayButtonInfo& item : info) {
         if (text.tellp() > 0) text << ' ';
-        if (item.Hidden) {
+        if (item.hidden) {
             text << '-';
         } else {
-            text << '[' << item.Left << ',' << item.Top << ',' << item.Right << ',' << item.Bottom << ']';
+            text << '[' << item.left << ',' << item.top << ',' << item.right << ',' << item.bottom << ']';
         }
     }
     return text.str();
@@ -68,8 +68,8 @@ protected:
     // Buttons from a short recipe: "A30" (caption A, 30 long, 22 thick), "A30x25" (25 thick), "|" (a tool bar
     // separator, 8 long), "|10x3", "#25x19" (caption-less, a colour box). Prefixes: "~" invisible,
     // "?" infrequently used, "@" hosts a panel control.
-    CommandBarInt& Build(const std::wstring& recipe) {
-        CommandBarInt& bar = registry.AddBar(L"BAR" + std::to_wstring(++bars_));
+    BarRecord& Build(const std::wstring& recipe) {
+        BarRecord& bar = registry.AddBar(L"BAR" + std::to_wstring(++bars_));
         std::wistringstream tokens(recipe);
         std::wstring token;
         while (tokens >> token) {
@@ -89,7 +89,7 @@ protected:
                 if (x != std::wstring::npos) size.height = std::stoi(token.substr(x + 1));
             }
             const std::wstring key = L"K" + std::to_wstring(++buttons_);
-            ButtonInt& button = registry.AddButton(key);
+            ButtonRecord& button = registry.AddButton(key);
             if (name == L"|") {
                 button.SetStyle(ButtonStyle::Separator);
             } else if (name != L"#") {
@@ -106,10 +106,10 @@ protected:
 
     static MeasureButtonParams Params(SizeStyle style, Orientation orientation = Orientation::Top, bool rtl = false) {
         MeasureButtonParams params;
-        params.SizeStyle = style;
-        params.Orientation = orientation;
-        params.RightToLeft = rtl;
-        params.Height = 26;  // the control's client height
+        params.sizeStyle = style;
+        params.orientation = orientation;
+        params.rightToLeft = rtl;
+        params.height = 26;  // the control's client height
         return params;
     }
 
@@ -172,7 +172,7 @@ TEST_F(Layout, ToolbarsAndMenuBars) {
     };
     for (const BarCase& c : cases) {
         SCOPED_TRACE(c.name);
-        CommandBarInt& bar = Build(c.bar);
+        BarRecord& bar = Build(c.bar);
         MeasureButtonParams params = Params(c.style, c.orientation, c.rightToLeft);
         info.clear();
         BarExtent extent = LayoutToolbar(bar, params, c.available, info, host);
@@ -183,7 +183,7 @@ TEST_F(Layout, ToolbarsAndMenuBars) {
 }
 
 TEST_F(Layout, WideningBringsGroupsBackWholeFromTheLeft) {
-    CommandBarInt& bar = Build(L"A30 | B30 C30 | D30 @E30");
+    BarRecord& bar = Build(L"A30 | B30 C30 | D30 @E30");
     MeasureButtonParams params = Params(SizeStyle::Toolbar);
     // 166 long in 70: E, D, the separator and C free the 96, then B and its separator follow.
     LayoutToolbar(bar, params, 70, info, host);
@@ -232,7 +232,7 @@ TEST_F(Layout, PopupMenus) {
     for (const PopupCase& c : cases) {
         SCOPED_TRACE(c.name);
         registry.SetHideInfrequentlyUsed(c.hideInfrequent);
-        CommandBarInt& bar = Build(c.bar);
+        BarRecord& bar = Build(c.bar);
         MeasureButtonParams params = Params(c.showAll ? SizeStyle::CustomiseList : SizeStyle::PopupMenu);
         info.clear();
         BarExtent extent = LayoutPopupMenu(bar, params, info, c.showAll, host);
@@ -246,14 +246,14 @@ TEST_F(Layout, ANewShortcutOrSubBarIsMeasuredAtTheNextLayout) {
     testing::FakeMeasurer text;
     testing::FakeKeyboard keyboard;
     RecordMeasuringHost records(control, text, keyboard);
-    CommandBarInt& menu = Build(L"Open");
+    BarRecord& menu = Build(L"Open");
     MeasureButtonParams params = Params(SizeStyle::PopupMenu);
     EXPECT_EQ(LayoutPopupMenu(menu, params, info, false, records).length, 6 * 6 + 52);  // "Open  "
     menu.Item(1)->SetShortcutKey('O');
     EXPECT_EQ(LayoutPopupMenu(menu, params, info, false, records).length, 7 * 6 + 52);  // "Open  O"
 
-    CommandBarInt& toolbar = Build(L"Tools");
-    ButtonInt& tools = *toolbar.Item(1);
+    BarRecord& toolbar = Build(L"Tools");
+    ButtonRecord& tools = *toolbar.Item(1);
     tools.SetShowDropDownInToolbar(true);
     MeasureButtonParams toolParams = Params(SizeStyle::Toolbar);
     const std::int32_t plain = LayoutToolbar(toolbar, toolParams, 200, info, records).length;
@@ -262,20 +262,20 @@ TEST_F(Layout, ANewShortcutOrSubBarIsMeasuredAtTheNextLayout) {
 }
 
 TEST_F(Layout, PaintingHandsShownButtonsTheirRectangleAndMouseState) {
-    CommandBarInt& bar = Build(L"A20 | | B20 | C50 ~D20");
+    BarRecord& bar = Build(L"A20 | | B20 | C50 ~D20");
     MeasureButtonParams params = Params(SizeStyle::Toolbar);
     LayoutToolbar(bar, params, 60, info, host);  // C and its separator go behind the chevron
-    info[0].MouseOver = true;
-    info[3].MouseDownSplit = true;
+    info[0].mouseOver = true;
+    info[3].mouseDownSplit = true;
     DrawButtonParams draw;
-    draw.SizeStyle = SizeStyle::Toolbar;
+    draw.sizeStyle = SizeStyle::Toolbar;
     FakePainter painter;
     PaintAll(bar, draw, info, painter);
     EXPECT_EQ(painter.painted, (std::vector<std::wstring>{L"K1 0,0,20,22 over", L"K2 20,0,8,22", L"K4 28,0,20,22 split"}));
 
     // The add-or-remove list also paints entries that have a check box, visible or not.
     bar.Item(7)->SetCustomiseState(CustomiseState::Unchecked);
-    draw.SizeStyle = SizeStyle::CustomiseList;
+    draw.sizeStyle = SizeStyle::CustomiseList;
     MeasureButtonParams list = Params(SizeStyle::CustomiseList);
     info.clear();  // a popup host keeps display info of its own
     LayoutPopupMenu(bar, list, info, true, host);
@@ -286,7 +286,7 @@ TEST_F(Layout, PaintingHandsShownButtonsTheirRectangleAndMouseState) {
     EXPECT_EQ(painter.painted.back(), L"K7 0,67,50,22");
 
     painter.painted.clear();
-    draw.Left = 3;
+    draw.left = 3;
     PaintOne(bar, draw, 2, painter);
     PaintOne(bar, draw, 8, painter);
     EXPECT_EQ(painter.painted, (std::vector<std::wstring>{L"K2 3,67,50,22"}));

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/commandbar/button_int.h"
-#include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/button_record.h"
+#include "core/commandbar/bar_record.h"
 #include "core/commandbar/command_bar_registry.h"
 #include "fakes.h"
 
@@ -427,7 +427,7 @@ TEST(MenuItemPaintPlan, ItemDrawsBoxIconCaptionShortcutAndArrowInOrder) {
     bar.showingMenu = true;
     ButtonPaintState button = Captioned();
     button.checked = true;
-    button.colorBox = MakeRgb(0, 128, 0);
+    button.colourBox = MakeRgb(0, 128, 0);
     button.shortcutText = L"Ctrl+O";
     button.hasSubBar = true;
     const auto ops = PlanButtonPaint(bar, button);
@@ -440,7 +440,7 @@ TEST(MenuItemPaintPlan, ItemDrawsBoxIconCaptionShortcutAndArrowInOrder) {
     EXPECT_EQ(icon.x, 5);
     EXPECT_EQ(icon.y, 24);
     EXPECT_EQ(icon.iconIndex, -1);
-    EXPECT_EQ(icon.colorBox, button.colorBox);
+    EXPECT_EQ(icon.colourBox, button.colourBox);
     EXPECT_EQ(std::get<Caption>(ops[5]).rect, (PaintRect{32, 20, 168, 24}));
     const auto shortcut = std::get<Shortcut>(ops[6]);
     EXPECT_EQ(shortcut.right, 200);
@@ -449,7 +449,7 @@ TEST(MenuItemPaintPlan, ItemDrawsBoxIconCaptionShortcutAndArrowInOrder) {
     EXPECT_EQ(std::get<SubmenuArrow>(ops[7]).cell, (PaintRect{180, 20, 20, 24}));
 
     // Checked without icon or colour box: a tick in the icon cell, in the box's plain colours.
-    button.colorBox = kNoColour;
+    button.colourBox = kNoColour;
     bar.showingMenu = false;
     const auto plain = PlanButtonPaint(bar, button);
     EXPECT_EQ(OpsOf<Gradient>(plain)[0].startElement, el::kMenuCheckStart);
@@ -515,13 +515,13 @@ TEST(ButtonPaintPlan, StateOfAButtonRecord) {
     testing::FakeEnvironment environment;
     CommandBarRegistry registry(environment);
     testing::FakeKeyboard keyboard;
-    ButtonInt button(L"B");
+    ButtonRecord button(L"B");
     button.SetCaption(L"Go");
     button.SetShortcutKey(0x71);
     button.SetShortcutModifiers(ModifierBits(ShortcutModifier::Ctrl));
     button.SetEnabled(false);
     button.SetCustomiseState(CustomiseState::Unchecked);
-    CommandBarInt sub(registry, L"SUB");
+    BarRecord sub(registry, L"SUB");
     button.SetSubBar(&sub);
 
     const ButtonPaintState menu = ButtonPaintStateOf(button, MenuAt(SizeStyle::CustomiseList), keyboard);

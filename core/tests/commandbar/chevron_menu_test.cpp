@@ -15,7 +15,7 @@ using testing::MenuWorld;
 // "KEY:state" for each entry of the add-or-remove list.
 std::vector<std::wstring> ListEntries(MenuWorld& world) {
     std::vector<std::wstring> entries;
-    for (const ButtonInt* button : world.registry.GetBar(L"CHEVRON:ADDORREMOVE").Buttons().Values()) {
+    for (const ButtonRecord* button : world.registry.GetBar(L"CHEVRON:ADDORREMOVE").Buttons().Values()) {
         entries.push_back(button->Key() + L":" + std::to_wstring(static_cast<int>(button->CustomiseState())));
     }
     return entries;

@@ -25,11 +25,11 @@ TEST(CommandBarError, TableOfCodes) {
     };
     for (const Row& row : rows) {
         const RuntimeError e = CommandBarError(row.code);
-        EXPECT_EQ(e.number(), row.number) << row.code;
-        EXPECT_EQ(e.description(), row.description) << row.code;
-        EXPECT_EQ(e.source(), ErrorSource(L".zentPicker"));
+        EXPECT_EQ(e.Number(), row.number) << row.code;
+        EXPECT_EQ(e.Description(), row.description) << row.code;
+        EXPECT_EQ(e.Source(), ErrorSource(L".zentPicker"));
     }
-    EXPECT_EQ(CommandBarError(-2147483647 - 1).number(), 0x00040000);  // wraps, never overflows
+    EXPECT_EQ(CommandBarError(-2147483647 - 1).Number(), 0x00040000);  // wraps, never overflows
 }
 
 TEST(CommandBarError, RaiseThrows) {
@@ -37,8 +37,8 @@ TEST(CommandBarError, RaiseThrows) {
         RaiseCommandBarError(9);
         FAIL() << "nothing raised";
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), static_cast<std::int32_t>(0x80040009u));
-        EXPECT_TRUE(e.description().empty());
+        EXPECT_EQ(e.Number(), static_cast<std::int32_t>(0x80040009u));
+        EXPECT_TRUE(e.Description().empty());
     }
 }
 
@@ -47,9 +47,9 @@ TEST(CommandBarError, OverflowIsTheStandardErrorFromTheCommandBar) {
         RaiseCommandBarOverflow();
         FAIL() << "nothing raised";
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), 6);
-        EXPECT_EQ(e.description(), L"Overflow");
-        EXPECT_EQ(e.source(), ErrorSource(L".zentPicker"));
+        EXPECT_EQ(e.Number(), 6);
+        EXPECT_EQ(e.Description(), L"Overflow");
+        EXPECT_EQ(e.Source(), ErrorSource(L".zentPicker"));
     }
     EXPECT_EQ(CheckedInt32(std::int64_t{INT32_MIN}), INT32_MIN);
     EXPECT_EQ(CheckedInt32(std::int64_t{INT32_MAX}), INT32_MAX);

@@ -103,7 +103,7 @@ TEST_F(Handles, PropertiesRoundTripThroughFreshHandles) {
     Button a = buttons.Item(L"B");
     a.SetTag(L"tag");
     a.SetItemData(-7);
-    a.SetColorBox(0x00FF00);
+    a.SetColourBox(0x00FF00);
     a.SetEnabled(false);
     a.SetLocked(true);
     a.SetVisible(false);
@@ -113,8 +113,8 @@ TEST_F(Handles, PropertiesRoundTripThroughFreshHandles) {
     Button b = buttons.Item(7);
     EXPECT_EQ(b.Key(), L"B");
     EXPECT_EQ(b.Tag(), L"tag");
-    EXPECT_EQ(b.itemData(), -7);
-    EXPECT_EQ(b.ColorBox(), 0x00FF00);
+    EXPECT_EQ(b.ItemData(), -7);
+    EXPECT_EQ(b.ColourBox(), 0x00FF00);
     EXPECT_FALSE(b.Enabled());
     EXPECT_TRUE(b.Locked());
     EXPECT_FALSE(b.Visible());
@@ -223,8 +223,8 @@ TEST_F(Handles, ErrorsCarryTheCommandBarSource) {
         bars.Remove(L"NONE");
         FAIL();
     } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.source(), L"Glyphoscope.zentPicker");
-        EXPECT_EQ(error.number(), static_cast<std::int32_t>(0x800462AFu));
+        EXPECT_EQ(error.Source(), L"Glyphoscope.zentPicker");
+        EXPECT_EQ(error.Number(), static_cast<std::int32_t>(0x800462AFu));
     }
     EXPECT_EQ(kOwnerMissing, static_cast<std::int32_t>(0x800462AEu));
 }
@@ -265,14 +265,14 @@ TEST_F(Handles, HandleThroughADestroyedControlRaisesOnEveryMember) {
         [&] { button.Key(); },
         [&] { button.Tag(); },
         [&] { button.SetTag(L""); },
-        [&] { button.itemData(); },
+        [&] { button.ItemData(); },
         [&] { button.SetItemData(1); },
         [&] { button.Caption(); },
         [&] { button.SetCaption(L""); },
         [&] { button.IconIndex(); },
         [&] { button.SetIconIndex(1); },
-        [&] { button.ColorBox(); },
-        [&] { button.SetColorBox(1); },
+        [&] { button.ColourBox(); },
+        [&] { button.SetColourBox(1); },
         [&] { button.ToolTip(); },
         [&] { button.SetToolTip(L""); },
         [&] { button.ShortcutKey(); },

@@ -22,14 +22,14 @@ class Registry : public ::testing::Test {
 protected:
     Registry() { menuBar.Register(); }
 
-    ButtonInt& MakeButton(const std::wstring& key, ButtonStyle style = ButtonStyle::Normal) {
-        ButtonInt& button = registry.AddButton(key);
+    ButtonRecord& MakeButton(const std::wstring& key, ButtonStyle style = ButtonStyle::Normal) {
+        ButtonRecord& button = registry.AddButton(key);
         if (style != ButtonStyle::Normal) button.SetStyle(style);
         return button;
     }
-    CommandBarInt& Bar(const std::wstring& key, std::initializer_list<ButtonInt*> buttons) {
-        CommandBarInt& bar = registry.AddBar(key);
-        for (ButtonInt* button : buttons) bar.Add(*button);
+    BarRecord& Bar(const std::wstring& key, std::initializer_list<ButtonRecord*> buttons) {
+        BarRecord& bar = registry.AddBar(key);
+        for (ButtonRecord* button : buttons) bar.Add(*button);
         return bar;
     }
 
@@ -38,7 +38,7 @@ protected:
     FakeControl menuBar{registry, environment, 100, kForm};
 };
 
-std::vector<std::wstring> KeysOf(const CommandBarInt& bar) {
+std::vector<std::wstring> KeysOf(const BarRecord& bar) {
     std::vector<std::wstring> keys;
     for (const auto& entry : bar.Buttons()) keys.push_back(entry.value->Key());
     return keys;
@@ -93,13 +93,13 @@ TEST_F(Registry, FirstRegistrationBuildsTheChevronBarsAndTheLastTearsAllDown) {
 }
 
 TEST_F(Registry, RadioGroupsAreBoundedBySeparatorsOnly) {
-    ButtonInt& before = MakeButton(L"BEFORE", ButtonStyle::Radio);
-    ButtonInt& r1 = MakeButton(L"R1", ButtonStyle::Radio);
-    ButtonInt& plain = MakeButton(L"PLAIN");
-    ButtonInt& r2 = MakeButton(L"R2", ButtonStyle::Radio);
-    ButtonInt& r3 = MakeButton(L"R3", ButtonStyle::Radio);
-    ButtonInt& s1 = MakeButton(L"S1", ButtonStyle::Separator);
-    ButtonInt& s2 = MakeButton(L"S2", ButtonStyle::Separator);
+    ButtonRecord& before = MakeButton(L"BEFORE", ButtonStyle::Radio);
+    ButtonRecord& r1 = MakeButton(L"R1", ButtonStyle::Radio);
+    ButtonRecord& plain = MakeButton(L"PLAIN");
+    ButtonRecord& r2 = MakeButton(L"R2", ButtonStyle::Radio);
+    ButtonRecord& r3 = MakeButton(L"R3", ButtonStyle::Radio);
+    ButtonRecord& s1 = MakeButton(L"S1", ButtonStyle::Separator);
+    ButtonRecord& s2 = MakeButton(L"S2", ButtonStyle::Separator);
     Bar(L"SIZES", {&before, &s1, &r1, &plain, &r2, &r3, &s2});
     before.SetChecked(true);
 
@@ -116,11 +116,11 @@ TEST_F(Registry, RadioGroupsAreBoundedBySeparatorsOnly) {
 }
 
 TEST_F(Registry, PlacingOrJoiningGroupsKeepsOneCheckedRadio) {
-    ButtonInt& a = MakeButton(L"A", ButtonStyle::Radio);
-    ButtonInt& b = MakeButton(L"B", ButtonStyle::Radio);
-    ButtonInt& c = MakeButton(L"C", ButtonStyle::Radio);
-    ButtonInt& separator = MakeButton(L"SEP", ButtonStyle::Separator);
-    CommandBarInt& bar = Bar(L"BAR", {&a, &separator, &b});
+    ButtonRecord& a = MakeButton(L"A", ButtonStyle::Radio);
+    ButtonRecord& b = MakeButton(L"B", ButtonStyle::Radio);
+    ButtonRecord& c = MakeButton(L"C", ButtonStyle::Radio);
+    ButtonRecord& separator = MakeButton(L"SEP", ButtonStyle::Separator);
+    BarRecord& bar = Bar(L"BAR", {&a, &separator, &b});
     a.SetChecked(true);
     b.SetChecked(true);
     EXPECT_TRUE(a.Checked());
@@ -134,9 +134,9 @@ TEST_F(Registry, PlacingOrJoiningGroupsKeepsOneCheckedRadio) {
 }
 
 TEST_F(Registry, NullableRadioGroupMayBeLeftEmpty) {
-    ButtonInt& a = MakeButton(L"A", ButtonStyle::RadioNullable);
-    ButtonInt& b = MakeButton(L"B", ButtonStyle::RadioNullable);
-    ButtonInt& c = MakeButton(L"C", ButtonStyle::RadioNullable);
+    ButtonRecord& a = MakeButton(L"A", ButtonStyle::RadioNullable);
+    ButtonRecord& b = MakeButton(L"B", ButtonStyle::RadioNullable);
+    ButtonRecord& c = MakeButton(L"C", ButtonStyle::RadioNullable);
     Bar(L"BAR", {&a, &b, &c});
     a.SetChecked(true);
     b.SetChecked(true);
@@ -148,8 +148,8 @@ TEST_F(Registry, NullableRadioGroupMayBeLeftEmpty) {
 }
 
 TEST_F(Registry, ChangesReachEveryControlShowingABarThatHoldsTheButton) {
-    ButtonInt& open = MakeButton(L"OPEN");
-    ButtonInt& check = MakeButton(L"CHECK", ButtonStyle::Check);
+    ButtonRecord& open = MakeButton(L"OPEN");
+    ButtonRecord& check = MakeButton(L"CHECK", ButtonStyle::Check);
     Bar(L"FILE", {&open, &check});
     Bar(L"TOOLS", {&open});
     FakeControl toolbar(registry, environment, 101, kForm);
@@ -188,19 +188,19 @@ TEST_F(Registry, ChangesReachEveryControlShowingABarThatHoldsTheButton) {
 }
 
 TEST_F(Registry, ShownBarsRegisterTheirControlWithTheWholeMenuTree) {
-    ButtonInt& file = MakeButton(L"MENU:FILE");
-    ButtonInt& open = MakeButton(L"MENU:FILE:OPEN");
-    ButtonInt& recent = MakeButton(L"MENU:FILE:RECENT");
-    ButtonInt& first = MakeButton(L"MENU:FILE:RECENT:1");
+    ButtonRecord& file = MakeButton(L"MENU:FILE");
+    ButtonRecord& open = MakeButton(L"MENU:FILE:OPEN");
+    ButtonRecord& recent = MakeButton(L"MENU:FILE:RECENT");
+    ButtonRecord& first = MakeButton(L"MENU:FILE:RECENT:1");
     Bar(L"MENU", {&file});
-    CommandBarInt& fileMenu = Bar(L"MENU:FILE", {&open, &recent});
-    CommandBarInt& recentMenu = Bar(L"MENU:FILE:RECENT", {&first});
+    BarRecord& fileMenu = Bar(L"MENU:FILE", {&open, &recent});
+    BarRecord& recentMenu = Bar(L"MENU:FILE:RECENT", {&first});
     file.SetSubBar(&fileMenu);
     recent.SetSubBar(&recentMenu);
 
     menuBar.Show(L"MENU");
     const std::wstring formKey = HandleKey(kForm);
-    for (ButtonInt* button : {&file, &open, &recent, &first}) {
+    for (ButtonRecord* button : {&file, &open, &recent, &first}) {
         ASSERT_TRUE(button->Controls().Contains(formKey)) << button->Key().c_str();
         EXPECT_EQ(button->Controls().Item(formKey), 100u);
     }
@@ -214,7 +214,7 @@ TEST_F(Registry, ShownBarsRegisterTheirControlWithTheWholeMenuTree) {
     EXPECT_EQ(open.Controls().Item(formKey), 100u);
 
     // Buttons placed into a shown bar join its controls; removed ones leave them.
-    ButtonInt& save = MakeButton(L"MENU:FILE:SAVE");
+    ButtonRecord& save = MakeButton(L"MENU:FILE:SAVE");
     fileMenu.InsertBefore(save, open.Key());
     EXPECT_TRUE(save.Controls().Contains(formKey));
     fileMenu.Remove(save);
@@ -229,9 +229,9 @@ TEST_F(Registry, ShownBarsRegisterTheirControlWithTheWholeMenuTree) {
 }
 
 TEST_F(Registry, SharedButtonStaysKnownOnTheFormWhileAnyOfItsBarsIsShownThere) {
-    ButtonInt& shared = MakeButton(L"SHARED");
+    ButtonRecord& shared = MakeButton(L"SHARED");
     Bar(L"ONE", {&shared});
-    CommandBarInt& two = Bar(L"TWO", {&shared});
+    BarRecord& two = Bar(L"TWO", {&shared});
     FakeControl toolbar(registry, environment, 101, kForm);
     toolbar.Register();
     menuBar.Show(L"ONE");
@@ -247,8 +247,8 @@ TEST_F(Registry, SharedButtonStaysKnownOnTheFormWhileAnyOfItsBarsIsShownThere) {
 }
 
 TEST_F(Registry, SelfContainingMenusTerminate) {
-    ButtonInt& loop = MakeButton(L"LOOP");
-    CommandBarInt& bar = Bar(L"LOOPBAR", {&loop});
+    ButtonRecord& loop = MakeButton(L"LOOP");
+    BarRecord& bar = Bar(L"LOOPBAR", {&loop});
     loop.SetSubBar(&bar);
     menuBar.Show(L"LOOPBAR");
     environment.foreground = kForm;
@@ -273,13 +273,13 @@ protected:
         environment.foreground = kForm;
     }
 
-    ButtonInt& file = MakeButton(L"MENU:FILE");
-    ButtonInt& save = MakeButton(L"MENU:FILE:SAVE");
-    ButtonInt& saveAll = MakeButton(L"MENU:FILE:SAVEALL");
-    ButtonInt& load = MakeButton(L"TOOLBAR:LOAD");
-    CommandBarInt& menu = Bar(L"MENU", {&file});
-    CommandBarInt& fileMenu = Bar(L"MENU:FILE", {&save, &saveAll});
-    CommandBarInt& toolbarBar = Bar(L"TOOLBAR", {&load});
+    ButtonRecord& file = MakeButton(L"MENU:FILE");
+    ButtonRecord& save = MakeButton(L"MENU:FILE:SAVE");
+    ButtonRecord& saveAll = MakeButton(L"MENU:FILE:SAVEALL");
+    ButtonRecord& load = MakeButton(L"TOOLBAR:LOAD");
+    BarRecord& menu = Bar(L"MENU", {&file});
+    BarRecord& fileMenu = Bar(L"MENU:FILE", {&save, &saveAll});
+    BarRecord& toolbarBar = Bar(L"TOOLBAR", {&load});
     FakeControl toolbar{registry, environment, 101, kForm};
 };
 
@@ -474,12 +474,12 @@ TEST_F(Registry, RefreshReachesEveryRegisteredControl) {
 }
 
 TEST_F(Registry, RemovedBarLeavesNoReferenceBehind) {
-    ButtonInt& file = MakeButton(L"MENU:FILE");
-    ButtonInt& open = MakeButton(L"MENU:FILE:OPEN");
+    ButtonRecord& file = MakeButton(L"MENU:FILE");
+    ButtonRecord& open = MakeButton(L"MENU:FILE:OPEN");
     open.SetShortcutKey('O');
     open.SetShortcutModifiers(ModifierBits(ShortcutModifier::Ctrl));
     Bar(L"MENU", {&file});
-    CommandBarInt& fileMenu = Bar(L"MENU:FILE", {&open});
+    BarRecord& fileMenu = Bar(L"MENU:FILE", {&open});
     file.SetSubBar(&fileMenu);
     FakeControl popup(registry, environment, 201, 201);
     popup.Register();
@@ -503,10 +503,10 @@ TEST_F(Registry, RemovedBarLeavesNoReferenceBehind) {
 }
 
 TEST_F(Registry, RemovedButtonLeavesEveryBarAndControl) {
-    ButtonInt& a = MakeButton(L"A");
-    ButtonInt& b = MakeButton(L"B");
-    CommandBarInt& toolbarBar = Bar(L"TB", {&a, &b});
-    CommandBarInt& list = registry.GetBar(L"CHEVRON:ADDORREMOVE");
+    ButtonRecord& a = MakeButton(L"A");
+    ButtonRecord& b = MakeButton(L"B");
+    BarRecord& toolbarBar = Bar(L"TB", {&a, &b});
+    BarRecord& list = registry.GetBar(L"CHEVRON:ADDORREMOVE");
     list.InsertBefore(b, list.Item(1)->Key());
     menuBar.Show(L"TB");
     menuBar.changes.clear();
@@ -524,7 +524,7 @@ TEST_F(Registry, RemovedButtonLeavesEveryBarAndControl) {
 }
 
 TEST_F(Registry, ControlMayRemoveTheChangingBarFromItsNotification) {
-    ButtonInt& a = MakeButton(L"A");
+    ButtonRecord& a = MakeButton(L"A");
     Bar(L"TB", {&a});
     menuBar.Show(L"TB");
     menuBar.ReactOnce([&] {
@@ -541,15 +541,15 @@ TEST_F(Registry, ControlMayRemoveTheChangingBarFromItsNotification) {
 TEST_F(Registry, NotificationsThatRemoveOrRelinkRecordsLeaveNoStaleLink) {
     // Placing a button whose placement notifies a control that removes it. A style change does
     // not settle groups, so both groups below hold two checked radio buttons before it.
-    ButtonInt& x1 = MakeButton(L"X1", ButtonStyle::Check);
-    ButtonInt& x2 = MakeButton(L"X2", ButtonStyle::Check);
-    ButtonInt& y1 = MakeButton(L"Y1", ButtonStyle::Check);
-    CommandBarInt& radios = Bar(L"RADIOS", {&x1, &x2, &MakeButton(L"SEP", ButtonStyle::Separator), &y1});
-    for (ButtonInt* button : {&x1, &x2, &y1}) {
+    ButtonRecord& x1 = MakeButton(L"X1", ButtonStyle::Check);
+    ButtonRecord& x2 = MakeButton(L"X2", ButtonStyle::Check);
+    ButtonRecord& y1 = MakeButton(L"Y1", ButtonStyle::Check);
+    BarRecord& radios = Bar(L"RADIOS", {&x1, &x2, &MakeButton(L"SEP", ButtonStyle::Separator), &y1});
+    for (ButtonRecord* button : {&x1, &x2, &y1}) {
         button->SetChecked(true);
         button->SetStyle(ButtonStyle::Radio);
     }
-    ButtonInt& placed = MakeButton(L"PLACED", ButtonStyle::Radio);
+    ButtonRecord& placed = MakeButton(L"PLACED", ButtonStyle::Radio);
     placed.SetChecked(true);
     menuBar.Show(L"RADIOS");
     menuBar.ReactOnce([&] { registry.RemoveButton(L"PLACED"); });
@@ -561,7 +561,7 @@ TEST_F(Registry, NotificationsThatRemoveOrRelinkRecordsLeaveNoStaleLink) {
     EXPECT_TRUE(y1.Checked());
 
     // A button placed into a bar by the notification of that bar's removal.
-    ButtonInt& late = MakeButton(L"LATE");
+    ButtonRecord& late = MakeButton(L"LATE");
     Bar(L"DOOMED", {&MakeButton(L"FIRST")});
     menuBar.Show(L"DOOMED");
     menuBar.ReactOnce([&] { registry.GetBar(L"DOOMED").Add(late); });
@@ -571,7 +571,7 @@ TEST_F(Registry, NotificationsThatRemoveOrRelinkRecordsLeaveNoStaleLink) {
 
     // A button placed into another bar by the notification of its own removal.
     Bar(L"FROM", {&MakeButton(L"MOVING")});
-    CommandBarInt& to = Bar(L"TO", {});
+    BarRecord& to = Bar(L"TO", {});
     menuBar.Show(L"FROM");
     menuBar.ReactOnce([&] { to.Add(registry.GetButton(L"MOVING")); });
     registry.RemoveButton(L"MOVING");
@@ -580,9 +580,9 @@ TEST_F(Registry, NotificationsThatRemoveOrRelinkRecordsLeaveNoStaleLink) {
 }
 
 TEST_F(Registry, ToggleOnClickFlipsCheckablesAndCustomiseEntries) {
-    ButtonInt& check = MakeButton(L"CHECK", ButtonStyle::Check);
-    ButtonInt& plain = MakeButton(L"PLAIN");
-    CommandBarInt& bar = Bar(L"BAR", {&check, &plain});
+    ButtonRecord& check = MakeButton(L"CHECK", ButtonStyle::Check);
+    ButtonRecord& plain = MakeButton(L"PLAIN");
+    BarRecord& bar = Bar(L"BAR", {&check, &plain});
     bar.ToggleOnClick(1);
     EXPECT_TRUE(check.Checked());
     bar.ToggleOnClick(1);

@@ -83,7 +83,7 @@ public:
     }
     void ShowNothing() {
         if (shownBar.empty()) return;
-        if (CommandBarInt* bar = registry_.FindBar(shownBar)) bar->DetachControl(hwnd_);
+        if (BarRecord* bar = registry_.FindBar(shownBar)) bar->DetachControl(hwnd_);
         shownBar.clear();
     }
 
@@ -99,7 +99,7 @@ public:
         if (value) enabled = true;
     }
     bool ShowsBar() const override { return !shownBar.empty(); }
-    void BarChanged(const CommandBarInt& bar, BarChangeKind kind, const ButtonInt* button) override {
+    void BarChanged(const BarRecord& bar, BarChangeKind kind, const ButtonRecord* button) override {
         if (bar.Key() != shownBar) return;
         changes.push_back(BarChange{bar.Key(), kind, button ? button->Key() : std::wstring()});
         if (onBarChanged) onBarChanged();
@@ -119,13 +119,13 @@ public:
         };
     }
     void StyleChanged() override { ++styleChanges; }
-    std::int32_t ButtonIndex(const ButtonInt& button) const override {
+    std::int32_t ButtonIndex(const ButtonRecord& button) const override {
         if (shownBar.empty()) return 0;
-        CommandBarInt* bar = registry_.FindBar(shownBar);
+        BarRecord* bar = registry_.FindBar(shownBar);
         return bar ? bar->IndexOf(button.Key()) : 0;
     }
     void ClickItem(std::int32_t index) override { clickedItems.push_back(index); }
-    void RaiseButtonClick(const ButtonInt& button) override { raisedClicks.push_back(button.Key()); }
+    void RaiseButtonClick(const ButtonRecord& button) override { raisedClicks.push_back(button.Key()); }
     CommandBarControl* RequestInstance() override { return supplyInstance ? supplyInstance() : nullptr; }
     void CloseMenus(bool hideSelf) override { closeMenuCalls.push_back(hideSelf); }
     void ClearHotItem() override { ++hotItemCleared; }
@@ -194,7 +194,7 @@ std::wstring ErrorTextOf(Call&& call) {
     try {
         call();
     } catch (const RuntimeError& error) {
-        return error.description();
+        return error.Description();
     }
     return {};
 }

@@ -8,7 +8,7 @@ MenuFake::MenuFake(MenuWorld& world, WindowHandle hwnd, ScreenPoint origin)
       interaction(world.registry, *this, *this, world.monitors),
       origin(origin) {}
 
-void MenuFake::RaiseButtonClick(const ButtonInt& button) { world.events.push_back(L"click:" + button.Key()); }
+void MenuFake::RaiseButtonClick(const ButtonRecord& button) { world.events.push_back(L"click:" + button.Key()); }
 
 CommandBarControl* MenuFake::RequestInstance() { return &world.AddControl({-1000, -1000}); }
 
@@ -29,14 +29,14 @@ void MenuFake::HidePopupWindow() {
 
 ScreenPoint MenuFake::CursorPosition() const { return world.cursor; }
 
-CommandBarInt* MenuFake::ShownBar() const { return shownBar.empty() ? nullptr : world.registry.FindBar(shownBar); }
+BarRecord* MenuFake::ShownBar() const { return shownBar.empty() ? nullptr : world.registry.FindBar(shownBar); }
 
-bool MenuFake::RaiseButtonDropDown(const ButtonInt& button) {
+bool MenuFake::RaiseButtonDropDown(const ButtonRecord& button) {
     world.events.push_back(L"dropdown:" + button.Key());
     return world.cancelDropDown;
 }
 
-void MenuFake::RaiseRightClick(const ButtonInt* button, std::int32_t x, std::int32_t y) {
+void MenuFake::RaiseRightClick(const ButtonRecord* button, std::int32_t x, std::int32_t y) {
     world.events.push_back(L"right:" + (button ? button->Key() : L"-") + L" " + std::to_wstring(x) + L"," +
                            std::to_wstring(y));
 }
@@ -48,17 +48,17 @@ void MenuFake::ShowBar(const std::wstring& key) {
     bool stacked = popupHost || IsVerticalOrientation(orientation);
     for (std::int32_t i = 0; i < count; ++i) {
         DisplayButtonInfo& item = items[static_cast<std::size_t>(i)];
-        item.Left = stacked ? 0 : i * 50;
-        item.Top = stacked ? i * 20 : 0;
-        item.Right = item.Left + (popupHost ? 99 : 49);
-        item.Bottom = item.Top + 19;
+        item.left = stacked ? 0 : i * 50;
+        item.top = stacked ? i * 20 : 0;
+        item.right = item.left + (popupHost ? 99 : 49);
+        item.bottom = item.top + 19;
     }
     size = stacked ? ScreenPoint{popupHost ? 100 : 50, count * 20 + 2} : ScreenPoint{count * 50, 20};
 }
 
 ScreenPoint MenuFake::At(std::int32_t index, std::int32_t dx) const {
     const DisplayButtonInfo& item = items.at(static_cast<std::size_t>(index - 1));
-    return ClientToScreen({item.Left + dx, item.Top + 5});
+    return ClientToScreen({item.left + dx, item.top + 5});
 }
 
 MenuFake& MenuWorld::AddControl(ScreenPoint origin, const std::wstring& barKey) {
@@ -70,8 +70,8 @@ MenuFake& MenuWorld::AddControl(ScreenPoint origin, const std::wstring& barKey) 
     return control;
 }
 
-CommandBarInt& MenuWorld::MakeBar(const std::wstring& key, const std::vector<std::wstring>& buttons) {
-    CommandBarInt& bar = registry.AddBar(key);
+BarRecord& MenuWorld::MakeBar(const std::wstring& key, const std::vector<std::wstring>& buttons) {
+    BarRecord& bar = registry.AddBar(key);
     for (std::wstring name : buttons) {
         std::wstring sub;
         if (std::size_t arrow = name.find(L'>'); arrow != std::wstring::npos) {
@@ -80,7 +80,7 @@ CommandBarInt& MenuWorld::MakeBar(const std::wstring& key, const std::vector<std
         }
         wchar_t mark = name[0];
         if (mark == L'-' || mark == L'~' || mark == L'!') name.erase(0, 1);
-        ButtonInt* button = registry.FindButton(name);
+        ButtonRecord* button = registry.FindButton(name);
         if (!button) {
             button = &registry.AddButton(name);
             button->SetCaption(L"&" + name);

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/commandbar/bar_interaction.h"
-#include "core/commandbar/button_int.h"
-#include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/button_record.h"
+#include "core/commandbar/bar_record.h"
 #include "fakes.h"
 
 namespace core::commandbar::testing {
@@ -25,7 +25,7 @@ public:
     void ClickItem(std::int32_t index) override { interaction.ClickItem(index); }
     void CloseMenus(bool hideSelf) override { interaction.CloseMenus(hideSelf); }
     void ClearHotItem() override { interaction.UpdateHotItem(MouseButton::None, 0, false, true); }
-    void RaiseButtonClick(const ButtonInt& button) override;
+    void RaiseButtonClick(const ButtonRecord& button) override;
     CommandBarControl* RequestInstance() override;
 
     void ShowBar(const std::wstring& key);
@@ -33,7 +33,7 @@ public:
     ScreenPoint At(std::int32_t index, std::int32_t dx = 5) const;
 
     BarInteraction& Interaction() override { return interaction; }
-    CommandBarInt* ShownBar() const override;
+    BarRecord* ShownBar() const override;
     std::vector<DisplayButtonInfo>& Items() override { return items; }
     Orientation BarOrientation() const override { return orientation; }
     bool RightToLeft() const override { return false; }
@@ -50,8 +50,8 @@ public:
     void SetToolTip(const std::wstring& text) override { toolTip = text; }
     void EnableLostMouseTimer(bool enable) override { lostMouseTimer = enable; }
     void EnableSubmenuTimer(bool enable) override { submenuTimer = enable; }
-    bool RaiseButtonDropDown(const ButtonInt& button) override;
-    void RaiseRightClick(const ButtonInt* button, std::int32_t x, std::int32_t y) override;
+    bool RaiseButtonDropDown(const ButtonRecord& button) override;
+    void RaiseRightClick(const ButtonRecord* button, std::int32_t x, std::int32_t y) override;
     void RaiseBeforeShowMenu(WindowHandle, const std::wstring&) override {}
     void RaiseAfterShowMenu(const std::wstring&) override {}
     bool ProgramActive() const override { return true; }
@@ -102,8 +102,8 @@ public:
     MenuFake& AddControl(ScreenPoint origin, const std::wstring& barKey = {});
     // Buttons "&KEY" (made when missing): "-KEY" a separator, "~KEY" invisible, "!KEY" disabled;
     // KEY>SUB gives the button the sub-bar SUB.
-    CommandBarInt& MakeBar(const std::wstring& key, const std::vector<std::wstring>& buttons);
-    ButtonInt& Button(const std::wstring& key) { return registry.GetButton(key); }
+    BarRecord& MakeBar(const std::wstring& key, const std::vector<std::wstring>& buttons);
+    ButtonRecord& Button(const std::wstring& key) { return registry.GetButton(key); }
     // The popup host showing the bar, null when none is shown.
     MenuFake* Popup(const std::wstring& barKey);
     void MoveTo(MenuFake& control, ScreenPoint point, MouseButton held = MouseButton::None);

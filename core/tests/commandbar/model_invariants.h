@@ -9,11 +9,11 @@
 
 namespace core::commandbar::testing {
 
-inline bool IsRadio(const ButtonInt& button) {
+inline bool IsRadio(const ButtonRecord& button) {
     return button.Style() == ButtonStyle::Radio || button.Style() == ButtonStyle::RadioNullable;
 }
 
-inline std::string BrokenRadioGroup(const CommandBarInt& bar) {
+inline std::string BrokenRadioGroup(const BarRecord& bar) {
     int checked = 0;
     for (const auto& entry : bar.Buttons()) {
         if (entry.value->Style() == ButtonStyle::Separator) {
@@ -35,14 +35,14 @@ inline std::string BrokenModelInvariant(const CommandBarRegistry& registry) {
     std::size_t fromBars = 0;
     std::size_t fromButtons = 0;
     for (std::int32_t i = 1; i <= registry.BarCount(); ++i) {
-        const CommandBarInt& bar = registry.GetBar(i);
+        const BarRecord& bar = registry.GetBar(i);
         if (registry.FindBar(bar.Key()) != &bar) return "bar not registered under its key";
         for (const auto& entry : bar.Buttons()) {
             ++fromBars;
-            ButtonInt* button = entry.value;
+            ButtonRecord* button = entry.value;
             if (registry.FindButton(*entry.key) != button) return "bar holds an unregistered button";
             if (button->Key() != *entry.key) return "bar keys a button wrongly";
-            CommandBarInt* const* back = button->Bars().Find(bar.Key());
+            BarRecord* const* back = button->Bars().Find(bar.Key());
             if (!back || *back != &bar) return "button does not know a bar holding it";
         }
         for (const auto& shown : bar.Controls()) {
@@ -52,7 +52,7 @@ inline std::string BrokenModelInvariant(const CommandBarRegistry& registry) {
         if (!radio.empty()) return radio;
     }
     for (std::int32_t i = 1; i <= registry.ButtonCount(); ++i) {
-        const ButtonInt& button = registry.GetButton(i);
+        const ButtonRecord& button = registry.GetButton(i);
         if (registry.FindButton(button.Key()) != &button) return "button not registered under its key";
         std::set<std::wstring> expectedWindows;
         for (const auto& entry : button.Bars()) {

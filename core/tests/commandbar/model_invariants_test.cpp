@@ -80,7 +80,7 @@ public:
             Run(choice);
             ++succeeded_[choice];
         } catch (const RuntimeError& error) {
-            what << " raised " << error.number();
+            what << " raised " << error.Number();
         }
         return what.str();
     }
@@ -118,12 +118,12 @@ private:
         return outer;
     }
     // Records shown by a control are favoured: only their changes reach the notifications.
-    const CommandBarInt* ShownBar() {
+    const BarRecord* ShownBar() {
         const std::wstring& key = controls_[static_cast<std::size_t>(Pick(0, 2))]->shownBar;
         return key.empty() ? nullptr : registry_.FindBar(key);
     }
     std::wstring AnyBarKey() {
-        const CommandBarInt* shown = ShownBar();
+        const BarRecord* shown = ShownBar();
         if (shown && Chance(40)) return shown->Key();
         if (registry_.BarCount() > 0 && Chance(70)) return registry_.GetBar(Pick(1, registry_.BarCount())).Key();
         static const wchar_t* const kExtra[] = {L"CHEVRON", L"CHEVRON:ADDORREMOVE", L"12", L" 7 "};
@@ -131,7 +131,7 @@ private:
         return L"BAR" + std::to_wstring(Pick(0, 7));
     }
     std::wstring AnyButtonKey() {
-        const CommandBarInt* shown = ShownBar();
+        const BarRecord* shown = ShownBar();
         if (shown && shown->Count() > 0 && Chance(40)) return shown->Item(Pick(1, shown->Count()))->Key();
         if (registry_.ButtonCount() > 0 && Chance(70))
             return registry_.GetButton(Pick(1, registry_.ButtonCount())).Key();
@@ -155,7 +155,7 @@ private:
     }
 
     bool RadioAlreadyPlaced(const Button& button) {
-        const ButtonInt* record = registry_.FindButton(button.Key());
+        const ButtonRecord* record = registry_.FindButton(button.Key());
         // A radio button shared by bars whose groups disagree cannot satisfy both; keep each
         // radio button to one bar so the group invariant is meaningful.
         return record && IsRadio(*record) && record->Bars().Count() > 0;
@@ -286,7 +286,7 @@ private:
             case 24: {
                 // Moves a button from one of its bars into another.
                 Button button = buttons.Item(ButtonKey());
-                const ButtonInt& record = registry_.GetButton(button.Key());
+                const ButtonRecord& record = registry_.GetButton(button.Key());
                 if (record.Bars().Empty()) break;
                 std::wstring from = *record.Bars().KeyAt(Pick(1, record.Bars().Count()));
                 bars.Item(from).Buttons().Remove(button.Key());
@@ -296,13 +296,13 @@ private:
             }
             default: {
                 std::wstring key = BarKey();
-                if (CommandBarInt* bar = registry_.FindBar(key)) bar->ToggleOnClick(Pick(0, 4));
+                if (BarRecord* bar = registry_.FindBar(key)) bar->ToggleOnClick(Pick(0, 4));
                 // The toggle notifies controls, which may have removed the bar: look it up again.
-                if (CommandBarInt* bar = registry_.FindBar(key)) {
+                if (BarRecord* bar = registry_.FindBar(key)) {
                     FakeMeasurer text;
                     FakeKeyboard keyboard;
                     MeasureButtonParams params;
-                    params.SizeStyle = static_cast<SizeStyle>(Pick(1, 4));
+                    params.sizeStyle = static_cast<SizeStyle>(Pick(1, 4));
                     for (const auto& entry : bar->Buttons()) entry.value->Measure(params, false, text, keyboard);
                 }
                 break;

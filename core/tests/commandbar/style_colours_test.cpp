@@ -244,8 +244,8 @@ TEST(StylePalette, IdsOutsideTheSlotsRaiseError9) {
             palette.CustomColour(id);
             ADD_FAILURE() << "no error for " << id;
         } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.number(), 9);
-            EXPECT_EQ(e.source(), ErrorSource(L".zentPicker"));
+            EXPECT_EQ(e.Number(), 9);
+            EXPECT_EQ(e.Source(), ErrorSource(L".zentPicker"));
         }
         EXPECT_THROW(palette.SetCustomColour(id, 0), RuntimeError);
         EXPECT_THROW(palette.IsUsingStyleColour(id), RuntimeError);
@@ -266,7 +266,7 @@ TEST(StylePalette, UnknownStylesPaintLikeTheBlendedStyle) {
 }
 
 TEST(ColourScheme, NamesCompareExactly) {
-    EXPECT_EQ(ColourSchemeFromName(L"NormalColor"), ColourScheme::NormalColor);
+    EXPECT_EQ(ColourSchemeFromName(L"NormalColor"), ColourScheme::NormalColour);
     EXPECT_EQ(ColourSchemeFromName(L"Metallic"), ColourScheme::Metallic);
     EXPECT_EQ(ColourSchemeFromName(L"Homestead"), ColourScheme::Homestead);
     EXPECT_EQ(ColourSchemeFromName(L"normalcolor"), ColourScheme::None);

@@ -42,11 +42,11 @@ TEST(HyperLinkProperties, SaveAndReloadKeepsEveryPersistedValueButNotTheSound) {
     p.caption = L"Напишите нам";
     p.alignment = TextAlignment::Centre;
     p.autoSize = false;
-    p.hoverColor = kHighlightColour;
+    p.hoverColour = kHighlightColour;
     p.appearance = 0;
     p.borderStyle = core::BorderStyle::FixedSingle;
-    p.foreColor = 0x000088;
-    p.backColor = 0xFFFFFF;
+    p.foreColour = 0x000088;
+    p.backColour = 0xFFFFFF;
     p.autoToolTip = false;
     p.moUnderline = true;
     p.moPointer = true;
@@ -70,9 +70,9 @@ TEST(HyperLinkProperties, AnEmptyBagTakesTheDefaultsAndTheContainersFontAndColou
     ContainerAmbient ambient{FontDescription{L"MS Sans Serif", 8, false, false, false, false, 204}, 0x111111, 0x222222};
     HyperLinkProperties loaded = LoadHyperLink(PropertyBag{}, ambient);
     EXPECT_EQ(loaded.font, ambient.font);
-    EXPECT_EQ(loaded.foreColor, 0x111111);
-    EXPECT_EQ(loaded.backColor, 0x222222);
-    EXPECT_EQ(loaded.hoverColor, 0x0000FF);
+    EXPECT_EQ(loaded.foreColour, 0x111111);
+    EXPECT_EQ(loaded.backColour, 0x222222);
+    EXPECT_EQ(loaded.hoverColour, 0x0000FF);
     EXPECT_TRUE(loaded.autoToolTip);
     EXPECT_TRUE(loaded.autoSize);
     EXPECT_EQ(loaded.appearance, 1);
@@ -98,7 +98,7 @@ TEST(ProgressBarProperties, LoadAppliesStoredValuesWithoutTheTotalRule) {
     state.SetValue(62.5f);
     state.SetText(L"Шрифты");
     state.SetShowStatus(false);
-    state.SetProgressColor(0x008000);
+    state.SetProgressColour(0x008000);
     FontDescription font{L"MS Sans Serif", 8, false, false, false, false, 204};
     PropertyBag bag;
     SaveProgressBar(state, font, bag);
@@ -106,28 +106,28 @@ TEST(ProgressBarProperties, LoadAppliesStoredValuesWithoutTheTotalRule) {
     ProgressBarState loaded;
     FontDescription loadedFont;
     LoadProgressBar(bag, {}, loaded, loadedFont);
-    EXPECT_EQ(loaded.value(), 62.5f);
-    EXPECT_TRUE(loaded.calculatePercentage());
-    EXPECT_EQ(loaded.totalValue(), 250);
-    EXPECT_FALSE(loaded.showStatus());
-    EXPECT_EQ(loaded.text(), L"Шрифты");
-    EXPECT_EQ(loaded.progressColor(), 0x008000);
+    EXPECT_EQ(loaded.Value(), 62.5f);
+    EXPECT_TRUE(loaded.CalculatePercentage());
+    EXPECT_EQ(loaded.TotalValue(), 250);
+    EXPECT_FALSE(loaded.ShowStatus());
+    EXPECT_EQ(loaded.Text(), L"Шрифты");
+    EXPECT_EQ(loaded.ProgressColour(), 0x008000);
     EXPECT_EQ(loadedFont, font);
 
     bag.WriteText(L"TotalValue", L"0");  // stored as it is, unlike the setter
     LoadProgressBar(bag, {}, loaded, loadedFont);
-    EXPECT_EQ(loaded.totalValue(), 0);
+    EXPECT_EQ(loaded.TotalValue(), 0);
     bag.WriteText(L"Value", L"1e39");  // no float holds it: unreadable, not infinity
     LoadProgressBar(bag, {}, loaded, loadedFont);
-    EXPECT_EQ(loaded.value(), 0);
+    EXPECT_EQ(loaded.Value(), 0);
 
     ContainerAmbient ambient;
     ambient.font.name = L"Arial";
     LoadProgressBar(PropertyBag{}, ambient, loaded, loadedFont);
-    EXPECT_EQ(loaded.value(), 0);
-    EXPECT_FALSE(loaded.calculatePercentage());
-    EXPECT_TRUE(loaded.showStatus());
-    EXPECT_EQ(loaded.progressColor(), 0x800000);
+    EXPECT_EQ(loaded.Value(), 0);
+    EXPECT_FALSE(loaded.CalculatePercentage());
+    EXPECT_TRUE(loaded.ShowStatus());
+    EXPECT_EQ(loaded.ProgressColour(), 0x800000);
     EXPECT_EQ(loadedFont.name, L"Arial");
 }
 

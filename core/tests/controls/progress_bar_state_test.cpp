@@ -58,15 +58,15 @@ TEST(ProgressBarState, BarWidthCoversTheShareAndClipsAtTheEdges) {
 TEST(ProgressBarState, TurningTotalModeOnAndOffRewritesTheTotal) {
     ProgressBarState state;
     state.SetCalculatePercentage(true);
-    EXPECT_EQ(state.totalValue(), 100);
+    EXPECT_EQ(state.TotalValue(), 100);
     ASSERT_TRUE(state.SetTotalValue(400));
     state.SetCalculatePercentage(true);  // a total already set is kept
-    EXPECT_EQ(state.totalValue(), 400);
+    EXPECT_EQ(state.TotalValue(), 400);
     state.SetValue(100);
     EXPECT_FLOAT_EQ(state.Percent(), 25);
     EXPECT_EQ(state.Caption(), L" 25%");
     state.SetCalculatePercentage(false);
-    EXPECT_EQ(state.totalValue(), 0);
+    EXPECT_EQ(state.TotalValue(), 0);
     EXPECT_FLOAT_EQ(state.Percent(), 100);  // Value is a percentage again
 }
 
@@ -74,7 +74,7 @@ TEST(ProgressBarState, TotalIsIgnoredInPercentageModeAndMustBePositiveInTotalMod
     ProgressBarState state;
     EXPECT_FALSE(state.SetTotalValue(-3));
     EXPECT_FALSE(state.SetTotalValue(50));
-    EXPECT_EQ(state.totalValue(), 0);
+    EXPECT_EQ(state.TotalValue(), 0);
 
     state.SetCalculatePercentage(true);
     for (double bad : {0.0, -1.0, std::nan("")}) {
@@ -82,11 +82,11 @@ TEST(ProgressBarState, TotalIsIgnoredInPercentageModeAndMustBePositiveInTotalMod
             state.SetTotalValue(bad);
             ADD_FAILURE() << "accepted total " << bad;
         } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.number(), -2147220503);
-            EXPECT_EQ(error.source(), L"spbProgressBar");
-            EXPECT_EQ(error.description(), L"Total value must be a postive, non-zero value");
+            EXPECT_EQ(error.Number(), -2147220503);
+            EXPECT_EQ(error.Source(), L"spbProgressBar");
+            EXPECT_EQ(error.Description(), L"Total value must be a postive, non-zero value");
         }
-        EXPECT_EQ(state.totalValue(), 100);
+        EXPECT_EQ(state.TotalValue(), 100);
     }
 }
 

@@ -30,7 +30,7 @@ TEST(ImageKeys, NumbersAndKeysFindImagesAndErrorsComeFromTheImageList) {
         keys.SetKey(3, L"A", 3);
         ADD_FAILURE() << "a duplicate key was taken";
     } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.source(), ErrorSource(L".zentImageList"));
+        EXPECT_EQ(error.Source(), ErrorSource(L".zentImageList"));
     }
 
     keys.Swap(1, 3);

@@ -39,7 +39,7 @@ TEST(TabStripProperties, SaveAndLoadRoundTripWithDefaultsForMissingValues) {
     p.font = {L"Tahoma", 8.25, true, false, true, false};
     core::PropertyBag bag;
     core::WriteTabStripProperties(p, bag);
-    EXPECT_EQ(bag.values().size(), 10u);
+    EXPECT_EQ(bag.Values().size(), 10u);
     EXPECT_EQ(bag.ReadText(L"Font", {}), L"Tahoma;8.25;1;0;1;0");
     EXPECT_EQ(core::ReadTabStripProperties(bag), p);
 

@@ -53,8 +53,8 @@ TEST_F(AboutWindowTest, LinksCarryTheAddressesAndTheirLook) {
     EXPECT_EQ(mail.Target(), std::wstring(L"mailto:") + core::kSupportAddress);
     EXPECT_EQ(mail.Caption(), core::kSupportAddress);
     for (controls::HyperLink* link : {&home, &mail}) {
-        EXPECT_EQ(link->ForeColor(), 0x000088);
-        EXPECT_EQ(link->HoverColor(), core::SystemColourRef(COLOR_HIGHLIGHT));
+        EXPECT_EQ(link->ForeColour(), 0x000088);
+        EXPECT_EQ(link->HoverColour(), core::SystemColourRef(COLOR_HIGHLIGHT));
         EXPECT_FALSE(link->AutoToolTip());
         EXPECT_EQ(link->Font(), (core::FontDescription{L"Tahoma", 8.25, false, false, true, false, 204}));
     }

@@ -131,7 +131,7 @@ protected:
         CleanPreferences::SetUp();
         prefs::Set(pref::kShowToolBar, L"1");
         prefs::Set(pref::kFontSize, L"14");
-        prefs::Set(pref::kBackColor, L"16777215");  // black ink on white, as a user would set it
+        prefs::Set(pref::kBackColour, L"16777215");  // black ink on white, as a user would set it
         Start();
         window_->LoadFonts(nullptr);
     }
@@ -216,7 +216,7 @@ protected:
         commandbar::CommandBarWindow* popup = nullptr;
         ASSERT_TRUE(PumpUntil([&] { return (popup = MenuRig::MenuOf(menu().MenuBar(), title)) != nullptr; }, 2000));
         const auto item = static_cast<std::size_t>(IndexOf(key) - 1);
-        for (int i = 0; i < 12 && !popup->DisplayInfo()[item].MouseOver; ++i) Press(VK_DOWN);
+        for (int i = 0; i < 12 && !popup->DisplayInfo()[item].mouseOver; ++i) Press(VK_DOWN);
         Press(VK_RETURN);
         EXPECT_TRUE(PumpUntil([&] { return Shown().empty(); }, 1000));
     }
@@ -364,7 +364,7 @@ TEST_F(EndToEnd, ALoadAskedForWhileTheListFillsIsIgnored) {
 int HotTitle(const commandbar::CommandBarWindow& bar) {
     const auto& info = bar.DisplayInfo();
     for (std::size_t i = 0; i < info.size(); ++i) {
-        if (info[i].MouseOver) return static_cast<int>(i) + 1;
+        if (info[i].mouseOver) return static_cast<int>(i) + 1;
     }
     return 0;
 }
@@ -455,7 +455,7 @@ TEST_F(EndToEnd, LayoutKeepsEveryItemInsideItsBar) {
             EXPECT_TRUE(Inside(bounds, Bounds(::GetParent(bar->hwnd())))) << bar->BarKey();
             EXPECT_GE(bounds.bottom - bounds.top, ::GetSystemMetrics(SM_CYMENU) - 2) << bar->BarKey();
             for (int i = 1; i <= static_cast<int>(bar->DisplayInfo().size()); ++i) {
-                EXPECT_FALSE(bar->DisplayInfo()[static_cast<std::size_t>(i - 1)].Hidden) << bar->BarKey() << ' ' << i;
+                EXPECT_FALSE(bar->DisplayInfo()[static_cast<std::size_t>(i - 1)].hidden) << bar->BarKey() << ' ' << i;
                 EXPECT_TRUE(Inside(MenuRig::ItemRect(*bar, i), bounds)) << bar->BarKey() << ' ' << i;
             }
         }

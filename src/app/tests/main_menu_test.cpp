@@ -15,7 +15,7 @@
 #include "core/app/contacts.h"
 #include "core/app/main_menu_table.h"
 #include "core/app/preview.h"
-#include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/bar_record.h"
 #include "support/accessible.h"
 #include "support/gui_resources.h"
 #include "support/pump.h"
@@ -66,7 +66,7 @@ protected:
             host_->SetToolbar(menu().MenuBar().CommandBars().Item(barKey));
             control = host_;
         }
-        cb::CommandBarInt* bar = commandbar::Registry().FindBar(barKey);
+        cb::BarRecord* bar = commandbar::Registry().FindBar(barKey);
         ASSERT_NE(bar, nullptr) << barKey;
         control->ClickItem(bar->IndexOf(key));
     }

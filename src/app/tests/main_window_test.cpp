@@ -328,13 +328,13 @@ TEST_F(MainWindowTest, NoFontsLeavesNothingSelectedAndThePreviewAlone) {
 }
 
 TEST_F(MainWindowTest, ColourRefreshTakesTheStoredTextColourOnce) {
-    prefs::Set(pref::kFontColor, L"255");
-    prefs::Set(pref::kBackColor, L"16777215");
+    prefs::Set(pref::kFontColour, L"255");
+    prefs::Set(pref::kBackColour, L"16777215");
     window_.Show();
     EXPECT_EQ(window_.PreviewTextColour(), RGB(255, 0, 0));
     EXPECT_EQ(window_.PreviewBackColour(), RGB(255, 255, 255));
 
-    prefs::Set(pref::kFontColor, L"65280");
+    prefs::Set(pref::kFontColour, L"65280");
     window_.RefreshColour();
     EXPECT_TRUE(window_.ColourRefreshPending());
     ASSERT_TRUE(testing_support::PumpUntil([&] { return !window_.ColourRefreshPending(); }, 2000));
@@ -344,10 +344,10 @@ TEST_F(MainWindowTest, ColourRefreshTakesTheStoredTextColourOnce) {
 
     // Typing into the preview applies the stored colour again, and so does text set by anyone
     // else: a multi-line edit does not report WM_SETTEXT as a change.
-    prefs::Set(pref::kFontColor, L"16711680");
+    prefs::Set(pref::kFontColour, L"16711680");
     ::SendMessageW(window_.Preview().hwnd(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x"));
     EXPECT_EQ(window_.PreviewTextColour(), RGB(0, 0, 255));
-    prefs::Set(pref::kFontColor, L"65535");
+    prefs::Set(pref::kFontColour, L"65535");
     ::SetWindowTextW(window_.Preview().hwnd(), L"set from outside");
     EXPECT_EQ(window_.PreviewTextColour(), RGB(255, 255, 0));
 }
@@ -378,7 +378,7 @@ TEST_F(MainWindowTest, ActivationKeepsThePreviewsSelectionAndRepaintsOnlyForANew
     EXPECT_EQ(selection(), std::make_pair(DWORD{3}, DWORD{7}));
     EXPECT_FALSE(::GetUpdateRect(preview, nullptr, FALSE));
 
-    prefs::Set(pref::kFontColor, L"255");
+    prefs::Set(pref::kFontColour, L"255");
     activateAndTick();
     EXPECT_EQ(window_.PreviewTextColour(), RGB(255, 0, 0));
     EXPECT_TRUE(::GetUpdateRect(preview, nullptr, FALSE));
@@ -386,7 +386,7 @@ TEST_F(MainWindowTest, ActivationKeepsThePreviewsSelectionAndRepaintsOnlyForANew
 }
 
 TEST_F(MainWindowTest, PreviewPaintsInTheStoredColours) {
-    prefs::Set(pref::kBackColor, std::to_wstring(RGB(10, 200, 30)));
+    prefs::Set(pref::kBackColour, std::to_wstring(RGB(10, 200, 30)));
     window_.Show();
     window_.SetTopMost(true);
     ::RedrawWindow(window_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -405,9 +405,10 @@ TEST_F(MainWindowTest, CorruptedValuesStillLoad) {
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
                                 nullptr),
               ERROR_SUCCESS);
-    ::RegSetValueExW(key.get(), pref::kFontColor, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+    ::RegSetValueExW(key.get(), pref::kFontColour, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                     sizeof(number));
     key.reset();
-    prefs::Set(pref::kBackColor, L"blue");
+    prefs::Set(pref::kBackColour, L"blue");
     prefs::Set(pref::kSaveSize, L"1");
     prefs::Set(pref::kMainLeft, L"1e30");  // a number, but no window coordinate
     prefs::Set(pref::kMainTop, L"left");

@@ -81,12 +81,12 @@ TEST_F(PreferencesStore, VeryLongTextRoundTrips) {
 }
 
 TEST_F(PreferencesStore, NumbersThatDoNotConvertReadAsTheirDefault) {
-    prefs::Set(pref::kBackColor, L"16777215");
-    prefs::Set(pref::kFontColor, L"red");
+    prefs::Set(pref::kBackColour, L"16777215");
+    prefs::Set(pref::kFontColour, L"red");
     prefs::Set(pref::kMainLeft, L" 1500 ");
     prefs::Set(pref::kMainTop, L"far away");
-    EXPECT_EQ(prefs::ReadColour(pref::kBackColor), 16777215);
-    EXPECT_EQ(prefs::ReadColour(pref::kFontColor), 0);
+    EXPECT_EQ(prefs::ReadColour(pref::kBackColour), 16777215);
+    EXPECT_EQ(prefs::ReadColour(pref::kFontColour), 0);
     EXPECT_EQ(prefs::ReadColour(pref::kTextFigures), 0);  // absent
     EXPECT_FLOAT_EQ(prefs::ReadTwips(pref::kMainLeft), 1500.0f);
     EXPECT_FLOAT_EQ(prefs::ReadTwips(pref::kMainTop), 0.0f);

@@ -181,8 +181,8 @@ protected:
         for (const auto& [name, value] : {std::pair{pref::kLoadFontsAtProgramStartup, L"1"},
                                           {pref::kShowToolBar, L"1"},
                                           {pref::kFontSize, L"14"},
-                                          {pref::kFontColor, L"0"},
-                                          {pref::kBackColor, L"16777215"}}) {
+                                          {pref::kFontColour, L"0"},
+                                          {pref::kBackColour, L"16777215"}}) {
             prefs::Set(name, value);
         }
         program_ = std::make_unique<tests::RunningProgram>(tests::BesideTests(L"Glyphoscope.exe"), arguments_);

@@ -100,8 +100,8 @@ TEST_F(SettingsDialogTest, LoadsStoredValuesWithoutCountingThemAsEdits) {
     prefs::Set(pref::kSaveSize, L"1");
     prefs::Set(pref::kTextSymbols, L"1");
     prefs::Set(pref::kShowSplash, L"0");
-    prefs::Set(pref::kFontColor, L"255");
-    prefs::Set(pref::kBackColor, L"16777215");
+    prefs::Set(pref::kFontColour, L"255");
+    prefs::Set(pref::kBackColour, L"16777215");
     prefs::Set(pref::kTopMost, L"1");
     dialog.Open(owner.hwnd());
     EXPECT_TRUE(Checked(SettingsCheck::SaveSize));
@@ -129,8 +129,8 @@ TEST_F(SettingsDialogTest, AClickEnablesApplyWhichWritesEveryValueAndDisablesIts
         bool on = i == 5 || i == 7;  // ManyCopies was checked, the click cleared it
         EXPECT_EQ(prefs::Get(kCheckValues[i]), std::wstring(on ? L"1" : L"0")) << i;
     }
-    EXPECT_EQ(prefs::Get(pref::kFontColor), L"0");
-    EXPECT_EQ(prefs::Get(pref::kBackColor), L"16777215");
+    EXPECT_EQ(prefs::Get(pref::kFontColour), L"0");
+    EXPECT_EQ(prefs::Get(pref::kBackColour), L"16777215");
     EXPECT_EQ(prefs::Get(pref::kViewerText), L"0123456789 абвгдеёжзийклмнопрстуфхцчшщъыьэюя ");
 
     // A second click clears the box again and is an edit as well.
@@ -141,7 +141,7 @@ TEST_F(SettingsDialogTest, AClickEnablesApplyWhichWritesEveryValueAndDisablesIts
 }
 
 TEST_F(SettingsDialogTest, OkWithoutChangesStillWritesEverythingAndCloses) {
-    prefs::Set(pref::kFontColor, L"32768");
+    prefs::Set(pref::kFontColour, L"32768");
     dialog.Open(owner.hwnd());
     Click(Button::Ok);
     EXPECT_FALSE(dialog.IsOpen());
@@ -149,8 +149,8 @@ TEST_F(SettingsDialogTest, OkWithoutChangesStillWritesEverythingAndCloses) {
     for (const wchar_t* name : kCheckValues) {
         EXPECT_EQ(prefs::Get(name), std::wstring(name == pref::kManyCopies ? L"1" : L"0")) << name;
     }
-    EXPECT_EQ(prefs::Get(pref::kFontColor), L"32768");
-    EXPECT_EQ(prefs::Get(pref::kBackColor), L"16777215");
+    EXPECT_EQ(prefs::Get(pref::kFontColour), L"32768");
+    EXPECT_EQ(prefs::Get(pref::kBackColour), L"16777215");
     EXPECT_EQ(prefs::Get(pref::kViewerText), L"");
 }
 
@@ -202,7 +202,7 @@ TEST_F(SettingsDialogTest, CancelAndTheCloseBoxWriteNothing) {
 }
 
 TEST_F(SettingsDialogTest, ColourButtonsSetTheirSwatchAndACancelledPickerKeepsIt) {
-    prefs::Set(pref::kBackColor, L"255");
+    prefs::Set(pref::kBackColour, L"255");
     dialog.Open(owner.hwnd());
     nextColour.reset();
     Click(Button::BackColour);
@@ -217,8 +217,8 @@ TEST_F(SettingsDialogTest, ColourButtonsSetTheirSwatchAndACancelledPickerKeepsIt
     nextColour = RGB(0xFF, 0, 0);
     Click(Button::FontColour);
     Click(Button::Apply);
-    EXPECT_EQ(prefs::Get(pref::kBackColor), std::to_wstring(RGB(0x12, 0x34, 0x56)));
-    EXPECT_EQ(prefs::Get(pref::kFontColor), L"255");
+    EXPECT_EQ(prefs::Get(pref::kBackColour), std::to_wstring(RGB(0x12, 0x34, 0x56)));
+    EXPECT_EQ(prefs::Get(pref::kFontColour), L"255");
 
     // The swatch shows its colour.
     ::SendMessageW(dialog.Tabs().TabCtrlhWnd(), TCM_SETCURSEL, 2, 0);
@@ -419,8 +419,8 @@ TEST_F(SettingsDialogTest, Screenshots) {
     prefs::Set(pref::kTopMost, L"1");
     prefs::Set(pref::kTextFigures, L"1");
     prefs::Set(pref::kTextRussianBig, L"1");
-    prefs::Set(pref::kFontColor, L"128");
-    prefs::Set(pref::kBackColor, L"15138790");
+    prefs::Set(pref::kFontColour, L"128");
+    prefs::Set(pref::kBackColour, L"15138790");
     dialog.Open(owner.hwnd());
     ::SetForegroundWindow(dialog.hwnd());
     for (int tab = 1; tab <= 3; ++tab) {

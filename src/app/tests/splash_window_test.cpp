@@ -95,7 +95,7 @@ TEST(SplashLauncher, AnyFailureIsReportedAndTheMainWindowStillFollows) {
     }
     EXPECT_TRUE(timerRunning);
     ASSERT_EQ(errors.errors().size(), 1u);
-    EXPECT_EQ(errors.errors()[0].number(), 7);
+    EXPECT_EQ(errors.errors()[0].Number(), 7);
 }
 
 // ---- The real program -------------------------------------------------------------------------

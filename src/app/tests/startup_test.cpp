@@ -82,8 +82,8 @@ TEST_F(StartUp, SplashSettingStillEndsWithTheMainWindow) {
 }
 
 TEST_F(StartUp, CorruptedPreferencesStartNormally) {
-    prefs::Set(pref::kBackColor, L"not a colour");
-    prefs::Set(pref::kFontColor, L"&HZZ");
+    prefs::Set(pref::kBackColour, L"not a colour");
+    prefs::Set(pref::kFontColour, L"&HZZ");
     prefs::Set(pref::kSaveSize, L"1");
     prefs::Set(pref::kMainLeft, L"?");
     prefs::Set(pref::kViewerText, std::wstring(100000, L'я'));

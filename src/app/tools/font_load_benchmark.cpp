@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     int failures = 0;
     win::SetErrorReporter([&failures](const core::RuntimeError& error) {
         ++failures;
-        std::fprintf(stderr, "error %d\n", static_cast<int>(error.number()));
+        std::fprintf(stderr, "error %d\n", static_cast<int>(error.Number()));
     });
     app::MainWindow main;
     main.SetUnloadHandler([] {});

@@ -112,7 +112,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ::SetProcessDPIAware();
     core::SetExecutableName(L"Glyphoscope");
     win::SetErrorReporter([](const core::RuntimeError& error) {
-        std::fwprintf(stderr, L"error %d: %ls\n", static_cast<int>(error.number()), error.description().c_str());
+        std::fwprintf(stderr, L"error %d: %ls\n", static_cast<int>(error.Number()), error.Description().c_str());
         failed = true;
     });
     if (mode == L"all") {

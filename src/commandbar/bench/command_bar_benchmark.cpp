@@ -91,12 +91,12 @@ int main(int argc, char** argv) {
     menuBar.Create({form.hwnd(), RECT{0, 0, 600, 24}});
     toolbar.Create({form.hwnd(), RECT{0, 40, 600, 80}});
     menuBar.SetMainMenu(true);
-    toolbar.SetToolbarImageList(icons.hIml());
+    toolbar.SetToolbarImageList(icons.Handle());
     toolbar.SetToolbar(AddBar(toolbar, L"BENCH:TOOLBAR", std::vector<std::wstring>(12), true));
     std::vector<std::wstring> titles(kTitles.begin(), kTitles.end());
     menuBar.SetToolbar(AddBar(menuBar, L"BENCH:MENU", titles, false));
 
-    commandbar::bench::PlatformToolbar platformToolbar(icons.hIml(), 12);
+    commandbar::bench::PlatformToolbar platformToolbar(icons.Handle(), 12);
     commandbar::bench::PlatformMenuBar platformMenu(kTitles);
 
     const double nativeToolbar = PerRepaint(count, [&] { platformToolbar.Repaint(); });

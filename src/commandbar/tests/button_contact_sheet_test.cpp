@@ -64,11 +64,11 @@ std::vector<Sample> ToolbarSamples() {
         {.button = {.style = kSplit, .iconIndex = 4}, .size = 35, .overSplit = true, .downSplit = true},
         {.button = {.style = kSplit, .iconIndex = 4}, .size = 35, .menu = true},
         {.button = kSeparator, .size = 8},
-        {.button = {.colorBox = core::MakeRgb(220, 40, 40)}},
+        {.button = {.colourBox = core::MakeRgb(220, 40, 40)}},
         {.button = {.caption = L"Шрифты", .iconIndex = 5, .showCaptionInToolbar = true}, .size = 72},
         {.button = {.caption = L"Шрифты", .iconIndex = 5, .showCaptionInToolbar = true}, .size = 72, .over = true},
-        {.button = {.caption = L"Шрифты", .iconIndex = 5, .enabled = false, .active = false,
-                    .showCaptionInToolbar = true},
+        {.button =
+             {.caption = L"Шрифты", .iconIndex = 5, .enabled = false, .active = false, .showCaptionInToolbar = true},
          .size = 72},
     };
 }
@@ -99,12 +99,13 @@ std::vector<Sample> MenuSamples() {
         {.button = {.caption = L"&Загрузить шрифты", .shortcutText = L"Ctrl+L", .iconIndex = 0}},
         {.button = {.caption = L"&Настройки...", .shortcutText = L"F2", .iconIndex = 2}, .over = true},
         {.button = {.caption = L"Выключена", .iconIndex = 1, .enabled = false}},
-        {.button = {.caption = L"Выключена, с клавиатуры", .iconIndex = 1, .enabled = false}, .over = true,
+        {.button = {.caption = L"Выключена, с клавиатуры", .iconIndex = 1, .enabled = false},
+         .over = true,
          .keyboard = true},
         {.button = {.caption = L"Отмечена", .checked = true}},
         {.button = {.caption = L"Отмечена со значком", .iconIndex = 3, .checked = true}, .over = true},
         {.button = {.style = ButtonStyle::Separator}},
-        {.button = {.caption = L"Цвет", .colorBox = core::MakeRgb(40, 120, 220)}},
+        {.button = {.caption = L"Цвет", .colourBox = core::MakeRgb(40, 120, 220)}},
         {.button = {.caption = L"Размер &шрифта", .iconIndex = 4, .hasSubBar = true}},
         {.button = {.caption = L"Подменю открыто", .iconIndex = 4, .hasSubBar = true}, .menu = true},
     };
@@ -227,13 +228,13 @@ TEST(ButtonContactSheet, PaintsEveryKindAndStateInEachStyle) {
         ASSERT_TRUE(list.AddFromFile(DataFolder() + name + L".ico", imaging::ImageType::Icon, name));
     }
     CommandBarImageList icons;
-    icons.InitialiseFromHandle(list.hIml());
+    icons.InitialiseFromHandle(list.Handle());
 
     const wchar_t* styleNames[] = {L"0 Blended", L"1 Themed", L"2 Dark", L"3 System"};
     for (int style = 0; style < 4; ++style) {
         SetStyle(style);
-        icons.SetDisabledColor(GetElementColour(el::kToolbarTextDisabled));
-        icons.SetHighlightColor(GetElementColour(el::kToolbarTextHot));
+        icons.SetDisabledColour(GetElementColour(el::kToolbarTextDisabled));
+        icons.SetHighlightColour(GetElementColour(el::kToolbarTextHot));
         const int top = 4 + style * kPanelHeight;
         SheetPainter painter(dc, font.get(), vertical.get(), icons);
         painter.Label(std::wstring(L"Style ") + styleNames[style], 8, top);

@@ -4,7 +4,7 @@
 
 #include "commandbar/button_platform_win32.h"
 #include "commandbar/font_cache.h"
-#include "core/commandbar/button_int.h"
+#include "core/commandbar/button_record.h"
 #include "core/commandbar/proper_case.h"
 #include "support/gui_resources.h"
 #include "win/handles.h"
@@ -13,20 +13,20 @@ namespace commandbar {
 
 namespace {
 
+using core::commandbar::ButtonRecord;
 using core::commandbar::ButtonStyle;
-using core::commandbar::ButtonInt;
 using core::commandbar::MeasureButtonParams;
 
 class RealFontMeasure : public ::testing::Test {
 protected:
     // The bar's default font (Tahoma 8.25) from the font cache, as a control measures with it.
     RealFontMeasure() : dc_(::CreateCompatibleDC(nullptr)), font_(fonts_.Font(core::FontDescription{}, 0, dc_.get())) {
-        params.Hdc = reinterpret_cast<std::uintptr_t>(dc_.get());
-        params.Font = reinterpret_cast<std::uintptr_t>(font_);
-        params.FontFace = L"Tahoma";
-        params.FontSize = 8;
-        params.IconWidth = 16;
-        params.IconHeight = 16;
+        params.hdc = reinterpret_cast<std::uintptr_t>(dc_.get());
+        params.font = reinterpret_cast<std::uintptr_t>(font_);
+        params.fontFace = L"Tahoma";
+        params.fontSize = 8;
+        params.iconWidth = 16;
+        params.iconHeight = 16;
     }
 
     SIZE Extent(const std::wstring& text) {
@@ -48,43 +48,43 @@ protected:
 
 TEST_F(RealFontMeasure, MenuItemIsCaptionAndTwoSpacesPlus52) {
     ASSERT_TRUE(font_);
-    ButtonInt button(L"OPEN");
+    ButtonRecord button(L"OPEN");
     button.SetCaption(L"Открыть файл");
-    params.SizeStyle = core::commandbar::SizeStyle::PopupMenu;
+    params.sizeStyle = core::commandbar::SizeStyle::PopupMenu;
     std::int32_t width = button.Measure(params, false, text, keyboard);
     EXPECT_EQ(width, Extent(L"Открыть файл  ").cx + 52);
     EXPECT_GT(Extent(L"Открыть файл  ").cx, Extent(L"Открыть файл").cx);
-    EXPECT_EQ(params.Height, std::max<LONG>(Extent(L"Xy").cy, 16) + 8);
+    EXPECT_EQ(params.height, std::max<LONG>(Extent(L"Xy").cy, 16) + 8);
 
-    ButtonInt separator(L"SEP");
+    ButtonRecord separator(L"SEP");
     separator.SetStyle(ButtonStyle::Separator);
-    params.Height = 0;
+    params.height = 0;
     EXPECT_EQ(separator.Measure(params, false, text, keyboard), 10);
-    EXPECT_EQ(params.Height, 3);
+    EXPECT_EQ(params.height, 3);
 }
 
 TEST_F(RealFontMeasure, ToolbarButtonsFromRealLineHeights) {
-    ButtonInt button(L"LOAD");
+    ButtonRecord button(L"LOAD");
     button.SetIconIndex(0);
-    params.SizeStyle = core::commandbar::SizeStyle::Toolbar;
+    params.sizeStyle = core::commandbar::SizeStyle::Toolbar;
     EXPECT_EQ(button.Measure(params, false, text, keyboard), 24);
     LONG line = Extent(L"Xy").cy;
-    EXPECT_EQ(params.Height, line < 24 ? 24 : line + 8);
+    EXPECT_EQ(params.height, line < 24 ? 24 : line + 8);
 
-    ButtonInt separator(L"SEP");
+    ButtonRecord separator(L"SEP");
     separator.SetStyle(ButtonStyle::Separator);
     EXPECT_EQ(separator.Measure(params, false, text, keyboard), 8);
 }
 
 TEST_F(RealFontMeasure, MeasuringReleasesWhatItSelectsAndCreates) {
-    ButtonInt button(L"B");
+    ButtonRecord button(L"B");
     button.SetCaption(L"&Настройки");
-    params.SizeStyle = core::commandbar::SizeStyle::PopupMenu;
+    params.sizeStyle = core::commandbar::SizeStyle::PopupMenu;
     button.Measure(params, false, text, keyboard);  // warm up
     unsigned before = testing_support::GdiObjectCount();
     for (int i = 0; i < 50; ++i) {
         button.ClearMeasureCache();
-        params.Height = 0;
+        params.height = 0;
         button.Measure(params, false, text, keyboard);
         MeasureButtonParams noDc;
         text.MeasureText(noDc, L"Xy", core::commandbar::kMeasureSingleLine);
@@ -95,7 +95,7 @@ TEST_F(RealFontMeasure, MeasuringReleasesWhatItSelectsAndCreates) {
 
 TEST(PlatformKeys, ShortcutTextsUseTheLayoutsKeyNames) {
     Win32KeyboardLayout keyboard;
-    ButtonInt button(L"B");
+    ButtonRecord button(L"B");
     button.SetShortcutKey(VK_F5);
     button.SetShortcutModifiers(core::commandbar::ShortcutModifier::Ctrl | core::commandbar::ShortcutModifier::Shift);
     EXPECT_EQ(button.GetShortcutText(keyboard), L"Ctrl+Shift+F5");

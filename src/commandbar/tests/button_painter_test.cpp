@@ -7,7 +7,7 @@
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
 #include "commandbar/command_bar_image_list.h"
-#include "core/commandbar/button_int.h"
+#include "core/commandbar/button_record.h"
 #include "commandbar/drawing_utilities.h"
 #include "support/gui_resources.h"
 #include "support/test_icons.h"
@@ -146,19 +146,19 @@ TEST_F(ButtonPainter, CheckedToolbarButtonTurnsPressedWhenHovered) {
 
     // The same button as a bar's painting pass hands it over: a record and the draw parameters.
     Clear();
-    core::commandbar::ButtonInt record(L"check");
+    core::commandbar::ButtonRecord record(L"check");
     record.SetStyle(ButtonStyle::Check);
     record.SetChecked(true);
     record.SetIconIndex(0);
     core::commandbar::DrawButtonParams params;
-    params.Hdc = reinterpret_cast<std::uintptr_t>(surface_.Dc());
-    params.Font = reinterpret_cast<std::uintptr_t>(font_.get());
-    params.ImageList = reinterpret_cast<std::uintptr_t>(&images_);
-    params.IconWidth = params.IconHeight = 16;
-    params.SizeStyle = core::commandbar::SizeStyle::Toolbar;
-    params.Left = params.Top = 10;
-    params.Size = 40;
-    params.Height = params.ToolbarSize = 30;
+    params.hdc = reinterpret_cast<std::uintptr_t>(surface_.Dc());
+    params.font = reinterpret_cast<std::uintptr_t>(font_.get());
+    params.imageList = reinterpret_cast<std::uintptr_t>(&images_);
+    params.iconWidth = params.iconHeight = 16;
+    params.sizeStyle = core::commandbar::SizeStyle::Toolbar;
+    params.left = params.top = 10;
+    params.size = 40;
+    params.height = params.toolbarSize = 30;
     Win32ButtonPainter painter;
     painter.Paint(record, params);
     EXPECT_TRUE(Near(Pixel(12, 12), Element(el::kButtonCheckedStart)));
@@ -187,7 +187,7 @@ TEST_F(ButtonPainter, SeparatorsDrawTwoLinesButNothingThemedWithoutVisualStyles)
 
 TEST_F(ButtonPainter, ColourBoxIsASwatchInMenusAndToolbars) {
     ButtonPaintState swatch;
-    swatch.colorBox = core::MakeRgb(0, 160, 0);
+    swatch.colourBox = core::MakeRgb(0, 160, 0);
     PaintButton(tools_, Menu(), swatch);                       // box at (5, 4)
     PaintButton(tools_, Toolbar(100, 30, 24, 24), swatch);     // box at (104, 34)
     for (const POINT origin : {POINT{5, 4}, POINT{104, 34}}) {

@@ -137,7 +137,7 @@ TEST_F(CommandBarAccessibleTest, ButtonsAreChildrenWithRoleStateNameAndShortcut)
 
     // A menu is named by the caption of the item that opened it; a bar given a name by that name.
     host->SetPopupContext(control_->hwnd(), 0, 0, 0, nullptr);
-    control_->DisplayInfo()[6].HwndMenu = host->Hwnd();
+    control_->DisplayInfo()[6].hwndMenu = host->Hwnd();
     EXPECT_EQ(Text(&IAccessible::get_accName, *menu, CHILDID_SELF), L"Ещё");
     control_->SetAccessibleName(L"Главное меню");
     EXPECT_EQ(Text(&IAccessible::get_accName, *object, CHILDID_SELF), L"Главное меню");
@@ -146,14 +146,14 @@ TEST_F(CommandBarAccessibleTest, ButtonsAreChildrenWithRoleStateNameAndShortcut)
 TEST_F(CommandBarAccessibleTest, LocationHitTestAndNavigationFollowTheLayout) {
     Accessible object = Object(*control_);
     const cb::DisplayButtonInfo& item = control_->DisplayInfo()[3];
-    POINT origin{item.Left, item.Top};
+    POINT origin{item.left, item.top};
     ::ClientToScreen(control_->hwnd(), &origin);
     LONG left = 0, top = 0, width = 0, height = 0;
     ASSERT_EQ(object->accLocation(&left, &top, &width, &height, ChildId(4)), S_OK);
     EXPECT_EQ(left, origin.x);
     EXPECT_EQ(top, origin.y);
-    EXPECT_EQ(width, item.Right - item.Left);
-    EXPECT_EQ(height, item.Bottom - item.Top);
+    EXPECT_EQ(width, item.right - item.left);
+    EXPECT_EQ(height, item.bottom - item.top);
 
     VARIANT hit;
     ASSERT_EQ(object->accHitTest(left + width / 2, top + height / 2, &hit), S_OK);

@@ -75,8 +75,8 @@ TEST_F(Colours, IdsOutOfRangeRaiseError9FromTheCommandBar) {
         GetCustomColour(32);
         FAIL() << "no error";
     } catch (const core::RuntimeError& e) {
-        EXPECT_EQ(e.number(), 9);
-        EXPECT_EQ(e.source(), core::ErrorSource(L".zentPicker"));
+        EXPECT_EQ(e.Number(), 9);
+        EXPECT_EQ(e.Source(), core::ErrorSource(L".zentPicker"));
     }
     EXPECT_THROW(SetCustomColour(-1, 0), core::RuntimeError);
     EXPECT_THROW(GetElementColour(40), core::RuntimeError);

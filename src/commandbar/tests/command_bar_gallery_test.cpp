@@ -56,7 +56,7 @@ cb::CommandBar Bar(CommandBarWindow& control, const std::wstring& key, const std
         cb::Button button = control.Buttons().Add(key + L":" + item.key, item.icon, item.caption, item.style, L"",
                                                   item.shortcut);
         if (item.checked) button.SetChecked(true);
-        if (item.colourBox != core::kNoColour) button.SetColorBox(item.colourBox);
+        if (item.colourBox != core::kNoColour) button.SetColourBox(item.colourBox);
         bar.Buttons().Add(button);
     }
     return bar;
@@ -110,9 +110,9 @@ TEST(CommandBarGallery, DrawsEveryKindOfBarInEveryStyle) {
     toolbar.Create({form.hwnd(), RECT{0, 40, 860, 60}});
     vertical.Create({form.hwnd(), RECT{0, 100, 20, 560}});
     menuBar.SetMainMenu(true);
-    menuBar.SetMenuImageList(menuIcons.hIml());
-    toolbar.SetToolbarImageList(toolbarIcons.hIml());
-    vertical.SetToolbarImageList(toolbarIcons.hIml());
+    menuBar.SetMenuImageList(menuIcons.Handle());
+    toolbar.SetToolbarImageList(toolbarIcons.Handle());
+    vertical.SetToolbarImageList(toolbarIcons.Handle());
     vertical.SetOrientation(1);
 
     std::vector<cb::CommandBar> menus = BuildMenus(menuBar);
@@ -151,11 +151,11 @@ TEST(CommandBarGallery, DrawsEveryKindOfBarInEveryStyle) {
     for (int style = 0; style < 4; ++style) {
         SetStyle(style);
         // Hot items show the highlight of the style.
-        menuBar.DisplayInfo()[1].MouseOver = true;
+        menuBar.DisplayInfo()[1].mouseOver = true;
         menuBar.DrawBar();
-        toolbar.DisplayInfo()[0].MouseOver = true;
+        toolbar.DisplayInfo()[0].mouseOver = true;
         toolbar.DrawBarItem(1);
-        popups[0]->DisplayInfo()[0].MouseOver = true;
+        popups[0]->DisplayInfo()[0].mouseOver = true;
         popups[0]->DrawBarItem(1);
         int width = vertical.Surface().Width() + 8;
         int height = 0;

@@ -84,7 +84,7 @@ TEST_F(ImageListTest, EntriesArePerIconAndState) {
             images.IconIndexOf(bad);
             ADD_FAILURE() << "no error for " << bad;
         } catch (const core::RuntimeError& e) {
-            EXPECT_EQ(e.number(), 9);
+            EXPECT_EQ(e.Number(), 9);
         }
     }
 }
@@ -131,7 +131,7 @@ TEST_F(ImageListTest, TheStripGrowsByTenCellsKeepingASpareOneAndTheCachedPixels)
 TEST_F(ImageListTest, DisabledRenderingOfAKnownIcon) {
     CommandBarImageList images;
     images.InitialiseFromHandle(list_.get());
-    images.SetDisabledColor(core::MakeRgb(100, 50, 200));
+    images.SetDisabledColour(core::MakeRgb(100, 50, 200));
     Canvas canvas(16, 16);
     images.Draw(canvas.dc(), kQuadrantIcon, core::IconState::Disabled, 0, 0);
     // The cached cell, premultiplied.
@@ -156,7 +156,7 @@ TEST_F(ImageListTest, AnAllWhiteIconStaysVisibleWhenDisabled) {
     list.Add(white.get());
     CommandBarImageList images;
     images.InitialiseFromHandle(list.get());
-    images.SetDisabledColor(core::MakeRgb(0, 0, 128));
+    images.SetDisabledColour(core::MakeRgb(0, 0, 128));
     Canvas canvas(16, 16);
     images.Draw(canvas.dc(), 0, core::IconState::Disabled, 0, 0);
     EXPECT_EQ(canvas.Pixel(1, 0), RGB(0, 0, 128));
@@ -169,7 +169,7 @@ TEST_F(ImageListTest, HighlightedAndDimmedTreatTheBackgroundGreys) {
     list.Add(icon.get());
     CommandBarImageList images;
     images.InitialiseFromHandle(list.get());
-    images.SetHighlightColor(core::MakeRgb(255, 0, 0));
+    images.SetHighlightColour(core::MakeRgb(255, 0, 0));
     Canvas canvas(32, 16, RGB(0, 0, 0));
     images.Draw(canvas.dc(), 0, core::IconState::Highlighted, 0, 0);
     images.Draw(canvas.dc(), 0, core::IconState::Dimmed, 16, 0);
@@ -182,16 +182,16 @@ TEST_F(ImageListTest, HighlightedAndDimmedTreatTheBackgroundGreys) {
 TEST_F(ImageListTest, ColourChangesReRenderOnlyWhenTheyChangeSomething) {
     CommandBarImageList images;
     images.InitialiseFromHandle(list_.get());
-    images.SetDisabledColor(core::MakeRgb(0, 0, 0));
+    images.SetDisabledColour(core::MakeRgb(0, 0, 0));
     Canvas canvas(16, 16);
     images.Draw(canvas.dc(), kQuadrantIcon, core::IconState::Disabled, 0, 0);
     // Mark the cached cell so that a re-render shows.
     ::SetPixelV(images.StripDc(), 0, 0, RGB(1, 2, 3));
-    images.SetDisabledColor(core::MakeRgb(0, 0, 0));
+    images.SetDisabledColour(core::MakeRgb(0, 0, 0));
     EXPECT_EQ(images.StripPixels()[0] & 0xFFFFFF, 0x010203u) << "same colour: no re-render";
-    images.SetHighlightColor(core::MakeRgb(9, 9, 9));
+    images.SetHighlightColour(core::MakeRgb(9, 9, 9));
     EXPECT_EQ(images.StripPixels()[0] & 0xFFFFFF, 0x010203u) << "no highlighted entries to re-render";
-    images.SetDisabledColor(core::MakeRgb(0, 0, 255));
+    images.SetDisabledColour(core::MakeRgb(0, 0, 255));
     EXPECT_EQ(images.StripPixels()[0], 0xFF0000FFu) << "re-rendered in place in the new colour";
     EXPECT_EQ(images.Count(), 1);
 }
@@ -212,7 +212,7 @@ TEST_F(ImageListTest, DrawingIsClippedToTheIconSize) {
 TEST_F(ImageListTest, ManualBlendMatchesTheSystemBlend) {
     CommandBarImageList images;
     images.InitialiseFromHandle(list_.get());
-    images.SetDisabledColor(core::MakeRgb(100, 50, 200));
+    images.SetDisabledColour(core::MakeRgb(100, 50, 200));
     Canvas systemBlend(16, 16, RGB(10, 200, 90));
     images.Draw(systemBlend.dc(), kQuadrantIcon, core::IconState::Disabled, 0, 0);
     auto caps = Platform();
@@ -235,7 +235,7 @@ TEST_F(ImageListTest, PartialAlphaOfA32BitIconIsHonoured) {
     list.Add(icon.get());
     CommandBarImageList images;
     images.InitialiseFromHandle(list.get());
-    images.SetDisabledColor(core::MakeRgb(0, 0, 0));
+    images.SetDisabledColour(core::MakeRgb(0, 0, 0));
     Canvas canvas(16, 16);
     images.Draw(canvas.dc(), 0, core::IconState::Disabled, 0, 0);
     EXPECT_TRUE(Near(canvas.Pixel(4, 4), RGB(127, 127, 127))) << std::hex << canvas.Pixel(4, 4);

@@ -54,7 +54,7 @@ CommandBarWindow& BuildMenuBar(MenuRig& rig, RECT bounds = {0, 0, 400, 24}) {
 int Hot(const CommandBarWindow& control) {
     const auto& info = control.DisplayInfo();
     for (std::size_t i = 0; i < info.size(); ++i) {
-        if (info[i].MouseOver) return static_cast<int>(i) + 1;
+        if (info[i].mouseOver) return static_cast<int>(i) + 1;
     }
     return 0;
 }
@@ -103,7 +103,7 @@ TEST(CommandBarMenus, ToolbarMouseClicksDropsDownAndReportsRightClicks) {
     ASSERT_NE(drop, nullptr);
     SendMouse(MenuRig::ItemCentre(*drop, 1));
     SendMouse(MenuRig::ItemCentre(*drop, 1), MOUSEEVENTF_LEFTUP);
-    EXPECT_FALSE(toolbar.DisplayInfo()[2].MouseDown);
+    EXPECT_FALSE(toolbar.DisplayInfo()[2].mouseDown);
     Key(VK_ESCAPE);
     Key(VK_ESCAPE);
 
@@ -266,7 +266,7 @@ TEST(CommandBarMenus, ChevronListTogglesButtonsAndFollowsItsBar) {
 
     auto listed = [&] {
         std::vector<std::wstring> keys;
-        const cb::CommandBarInt& list = Registry().GetBar(L"CHEVRON:ADDORREMOVE");
+        const cb::BarRecord& list = Registry().GetBar(L"CHEVRON:ADDORREMOVE");
         for (int i = 1; i <= list.Count() && list.Item(i)->Style() != S::Separator; ++i) {
             keys.push_back(list.Item(i)->Key());
         }

@@ -104,9 +104,9 @@ TEST_F(CommandBarWindowTest, PopupHostStaysHorizontalAndIsTwoPixelsTallerThanIts
     const auto& items = host->DisplayInfo();
     ASSERT_EQ(items.size(), 4u);
     const SIZE size = WindowSize(host->hwnd());
-    EXPECT_EQ(size.cx, items.back().Right);
-    EXPECT_EQ(size.cy, items.back().Bottom + 2);
-    EXPECT_GT(items.back().Bottom, items.front().Bottom);
+    EXPECT_EQ(size.cx, items.back().right);
+    EXPECT_EQ(size.cy, items.back().bottom + 2);
+    EXPECT_GT(items.back().bottom, items.front().bottom);
 }
 
 TEST_F(CommandBarWindowTest, ShowingNothingStopsListeningToTheOwnerForm) {
@@ -143,7 +143,7 @@ TEST_F(CommandBarWindowTest, RedrawOffPaintsNothingAndOnPaintsOnce) {
     const std::vector<std::uint32_t> lastImage(shown.begin(), shown.end());
     control->SetOrientation(1);
     control->SetFont(core::FontDescription{L"Arial", 12});
-    control->SetCustomColor(el::kBarBackStart, 0x0000FF);
+    control->SetCustomColour(el::kBarBackStart, 0x0000FF);
     bar.Buttons().Item(1).SetCaption(L"Другой");
     bar.Buttons().Item(2).SetChecked(true);
     ::SetWindowPos(control->hwnd(), nullptr, 0, 0, 60, 250, SWP_NOMOVE | SWP_NOZORDER);
@@ -155,7 +155,7 @@ TEST_F(CommandBarWindowTest, RedrawOffPaintsNothingAndOnPaintsOnce) {
     RECT client{};
     ::GetClientRect(control->hwnd(), &client);
     EXPECT_EQ(control->Surface().Height(), client.bottom);
-    control->SetCustomColor(el::kBarBackStart, core::kNoColour);
+    control->SetCustomColour(el::kBarBackStart, core::kNoColour);
 }
 
 TEST_F(CommandBarWindowTest, StyleSetThroughOneControlRepaintsEveryControl) {
@@ -207,7 +207,7 @@ TEST_F(CommandBarWindowTest, PersistedPropertiesRoundTripWithoutStoringDefaults)
     auto plain = MakeControl(form_.hwnd());
     core::PropertyBag defaults;
     plain->Save(defaults);
-    EXPECT_EQ(defaults.values().size(), 1u);
+    EXPECT_EQ(defaults.Values().size(), 1u);
     EXPECT_TRUE(defaults.Contains(L"Font"));
 
     plain->SetFont(core::FontDescription{L"Arial", 10.5, true});
@@ -261,10 +261,10 @@ TEST_F(CommandBarWindowTest, OverflowingLayoutIsReportedAndLeavesOneRecordPerBut
     testing_support::ErrorCapture errors;
     panel.SetPanelWidth(INT_MAX);
     ASSERT_FALSE(errors.errors().empty());
-    EXPECT_EQ(errors.errors().front().number(), core::error_number::kOverflow);
+    EXPECT_EQ(errors.errors().front().Number(), core::error_number::kOverflow);
     EXPECT_EQ(control->DisplayInfo().size(), 3u);
     panel.SetPanelWidth(40);
-    EXPECT_GT(control->DisplayInfo().back().Right, 40);
+    EXPECT_GT(control->DisplayInfo().back().right, 40);
 }
 
 TEST_F(CommandBarWindowTest, BarBackgroundsAreDrawnWhereTheyBelong) {
@@ -315,15 +315,15 @@ TEST_F(CommandBarWindowTest, MenuItemRepaintEqualsAWholeRepaintInEveryStyle) {
     for (std::int32_t style = 0; style <= 3; ++style) {
         SetStyle(style);
         for (std::size_t i = 0; i < items.size(); ++i) {
-            items[i].MouseOver = true;
+            items[i].mouseOver = true;
             host->DrawBar();
             const auto span = host->Surface().Pixels();
             const std::vector<std::uint32_t> whole(span.begin(), span.end());
-            items[i].MouseOver = false;
+            items[i].mouseOver = false;
             host->DrawBar();
-            items[i].MouseOver = true;
+            items[i].mouseOver = true;
             host->DrawBarItem(static_cast<std::int32_t>(i + 1));
-            items[i].MouseOver = false;
+            items[i].mouseOver = false;
             const auto after = host->Surface().Pixels();
             EXPECT_TRUE(std::equal(whole.begin(), whole.end(), after.begin(), after.end()))
                 << "style " << style << ", item " << i + 1;

@@ -51,9 +51,9 @@ bool LoadIcons(imaging::ImageList& list, const wchar_t* folder, int size) {
 int DrawIconBlock(HDC dc, HFONT font, imaging::ImageList& list, int size, Colour disabled, Colour highlight,
                   Colour background, int top) {
     CommandBarImageList images;
-    images.InitialiseFromHandle(list.hIml());
-    images.SetDisabledColor(disabled);
-    images.SetHighlightColor(highlight);
+    images.InitialiseFromHandle(list.Handle());
+    images.SetDisabledColour(disabled);
+    images.SetHighlightColour(highlight);
     const wchar_t* rows[] = {L"normal",         L"disabled",  L"dimmed",        L"highlighted",
                              L"list: selected", L"list: cut", L"list: disabled"};
     const int step = size + 8;
@@ -81,7 +81,7 @@ int DrawSwatches(HDC dc, HFONT font, HFONT smallFont, int top) {
     };
     const Row rows[] = {{L"0 Blended", 0, core::ColourScheme::None},
                         {L"1 Themed", 1, core::ColourScheme::None},
-                        {L"1 NormalColor", 1, core::ColourScheme::NormalColor},
+                        {L"1 NormalColor", 1, core::ColourScheme::NormalColour},
                         {L"1 Metallic", 1, core::ColourScheme::Metallic},
                         {L"1 Homestead", 1, core::ColourScheme::Homestead},
                         {L"2 Dark", 2, core::ColourScheme::None},

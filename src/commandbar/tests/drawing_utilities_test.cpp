@@ -355,7 +355,7 @@ TEST_F(Drawing, CoordinatesBeyond32BitsRaiseTheOverflowError) {
             calls[i]();
             ADD_FAILURE() << "call " << i << " raised nothing";
         } catch (const core::RuntimeError& e) {
-            EXPECT_EQ(e.number(), 6) << "call " << i;
+            EXPECT_EQ(e.Number(), 6) << "call " << i;
         }
     }
 }

@@ -77,7 +77,7 @@ TEST(GdiHandles, ImageListStripsAreReleased) {
         CommandBarImageList images;
         images.InitialiseFromHandle(list.get());
         images.Draw(canvas.dc(), 0, core::IconState::Disabled, 0, 0);
-        images.SetDisabledColor(core::MakeRgb(i, 0, 0));
+        images.SetDisabledColour(core::MakeRgb(i, 0, 0));
         CommandBarImageList copy;
         copy.InitialiseFromInstance(images);
     }

@@ -151,13 +151,13 @@ public:
         const auto& info = control.DisplayInfo();
         if (index < 1 || index > static_cast<int>(info.size())) return nullptr;
         const auto& item = info[static_cast<std::size_t>(index - 1)];
-        if (!item.ShowingMenu) return nullptr;
-        return dynamic_cast<CommandBarWindow*>(Registry().TryControlFromHwnd(item.HwndMenu));
+        if (!item.showingMenu) return nullptr;
+        return dynamic_cast<CommandBarWindow*>(Registry().TryControlFromHwnd(item.hwndMenu));
     }
 
     static RECT ItemRect(const CommandBarWindow& control, int index) {
         const auto& item = control.DisplayInfo()[static_cast<std::size_t>(index - 1)];
-        RECT rect{item.Left, item.Top, item.Right, item.Bottom};
+        RECT rect{item.left, item.top, item.right, item.bottom};
         ::MapWindowPoints(control.hwnd(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }

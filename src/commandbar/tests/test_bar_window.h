@@ -70,20 +70,20 @@ public:
         if (inUse) SetEnabled(true);
     }
     bool ShowsBar() const override { return !shownBar.empty(); }
-    void BarChanged(const core::commandbar::CommandBarInt&, core::commandbar::BarChangeKind kind,
-                    const core::commandbar::ButtonInt*) override {
+    void BarChanged(const core::commandbar::BarRecord&, core::commandbar::BarChangeKind kind,
+                    const core::commandbar::ButtonRecord*) override {
         changes.push_back(kind);
     }
     void BarRemoved(const std::wstring& key) override {
         if (key == shownBar) shownBar.clear();
     }
     void StyleChanged() override { ++styleChanges; }
-    std::int32_t ButtonIndex(const core::commandbar::ButtonInt& button) const override {
+    std::int32_t ButtonIndex(const core::commandbar::ButtonRecord& button) const override {
         auto* bar = shownBar.empty() ? nullptr : Registry().FindBar(shownBar);
         return bar ? bar->IndexOf(button.Key()) : 0;
     }
     void ClickItem(std::int32_t index) override { clicked.push_back(index); }
-    void RaiseButtonClick(const core::commandbar::ButtonInt& button) override { raised.push_back(button.Key()); }
+    void RaiseButtonClick(const core::commandbar::ButtonRecord& button) override { raised.push_back(button.Key()); }
     core::commandbar::CommandBarControl* RequestInstance() override { return nullptr; }
     void CloseMenus(bool) override {}
     void ClearHotItem() override {}

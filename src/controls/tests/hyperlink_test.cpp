@@ -75,7 +75,7 @@ TEST_F(LinkFixture, EntryIsReportedOnceAndLeavingWithinTheLeaveCheck) {
     MoveOver(8, 6);
     EXPECT_EQ(overs, 1);
     EXPECT_TRUE(link.Hovering());
-    EXPECT_EQ(link.CurrentTextColour(), link.HoverColor());
+    EXPECT_EQ(link.CurrentTextColour(), link.HoverColour());
     testing_support::PumpFor(120);  // ticks while the pointer stays over the link change nothing
     EXPECT_EQ(outs, 0);
 
@@ -85,7 +85,7 @@ TEST_F(LinkFixture, EntryIsReportedOnceAndLeavingWithinTheLeaveCheck) {
     EXPECT_LE(::GetTickCount64() - left, 150u);  // one 50 ms tick, with room for a busy machine
     EXPECT_EQ(outs, 1);
     EXPECT_FALSE(link.Hovering());
-    EXPECT_EQ(link.CurrentTextColour(), link.ForeColor());
+    EXPECT_EQ(link.CurrentTextColour(), link.ForeColour());
 
     ::SetCursorPos(inside.x, inside.y);
     MoveOver(3, 3);
@@ -224,8 +224,8 @@ TEST_F(LinkFixture, SavedPropertiesReloadAndTheSoundSettingsDoNot) {
     link.SetSoundOn(true);
     link.SetSoundID(7);
     link.SetMOPointer(true);
-    link.SetHoverColor(core::SystemColourRef(COLOR_HIGHLIGHT));
-    link.SetForeColor(0x000088);
+    link.SetHoverColour(core::SystemColourRef(COLOR_HIGHLIGHT));
+    link.SetForeColour(0x000088);
     link.SetAutoToolTip(false);
     std::vector<std::wstring> changed;
     link.onPropertyChanged = [&](const wchar_t* name) { changed.push_back(name); };
@@ -241,8 +241,8 @@ TEST_F(LinkFixture, SavedPropertiesReloadAndTheSoundSettingsDoNot) {
     EXPECT_EQ(reloaded.SoundID(), 0);
     EXPECT_TRUE(reloaded.MOPointer());
     EXPECT_FALSE(reloaded.AutoToolTip());
-    EXPECT_EQ(reloaded.HoverColor(), core::SystemColourRef(COLOR_HIGHLIGHT));
-    EXPECT_EQ(reloaded.ForeColor(), 0x000088);
+    EXPECT_EQ(reloaded.HoverColour(), core::SystemColourRef(COLOR_HIGHLIGHT));
+    EXPECT_EQ(reloaded.ForeColour(), 0x000088);
     EXPECT_EQ(reloaded.Target(), L"https://www.marrowind.ru/");
     EXPECT_EQ(reloaded.Caption(), link.Caption());
     EXPECT_EQ(reloaded.Font(), link.Font());

@@ -92,9 +92,9 @@ TEST_F(BarFixture, TotalModeRulesAndTheTotalError) {
         bar.SetTotalValue(0);
         FAIL() << "a zero total was accepted";
     } catch (const core::RuntimeError& error) {
-        EXPECT_EQ(error.number(), -2147220503);
-        EXPECT_EQ(error.source(), L"spbProgressBar");
-        EXPECT_EQ(error.description(), L"Total value must be a postive, non-zero value");
+        EXPECT_EQ(error.Number(), -2147220503);
+        EXPECT_EQ(error.Source(), L"spbProgressBar");
+        EXPECT_EQ(error.Description(), L"Total value must be a postive, non-zero value");
     }
     EXPECT_EQ(bar.TotalValue(), 400);
     bar.SetCalculatePercentage(false);
@@ -153,7 +153,7 @@ TEST_F(BarFixture, UpdatesThatShowNothingNewDoNotRepaintButStillPump) {
     bar.SetValue(41);
     testing_support::PumpFor(3 * ProgressBar::kFrameMilliseconds);
     EXPECT_EQ(bar.RenderCount(), renders + 1);
-    bar.SetProgressColor(0x008000);  // colour changes repaint although the frame is the same
+    bar.SetProgressColour(0x008000);  // colour changes repaint although the frame is the same
     testing_support::PumpFor(3 * ProgressBar::kFrameMilliseconds);
     EXPECT_EQ(bar.RenderCount(), renders + 2);
 }

@@ -28,12 +28,12 @@ TEST(AlphaDibSection, CreateGivesA32BitBottomUpSection) {
     EXPECT_EQ(dib.hdc(), nullptr);
     ASSERT_TRUE(dib.Create(5, 3));
     EXPECT_NE(dib.hdc(), nullptr);
-    EXPECT_NE(dib.hDib(), nullptr);
+    EXPECT_NE(dib.Bitmap(), nullptr);
     EXPECT_EQ(dib.Width(), 5);
     EXPECT_EQ(dib.Height(), 3);
     EXPECT_EQ(dib.BytesPerScanLine(), 20);
     DIBSECTION info{};
-    ASSERT_EQ(::GetObjectW(dib.hDib(), sizeof(info), &info), static_cast<int>(sizeof(info)));
+    ASSERT_EQ(::GetObjectW(dib.Bitmap(), sizeof(info), &info), static_cast<int>(sizeof(info)));
     EXPECT_EQ(info.dsBmih.biBitCount, 32);
     EXPECT_GT(info.dsBmih.biHeight, 0);
     ::SetPixelV(dib.hdc(), 1, 0, RGB(10, 20, 30));
@@ -74,7 +74,7 @@ TEST(AlphaDibSection, CopiesFromABitmapAndHandsBackIndependentPictures) {
     const Picture before = dib.Picture();
     ASSERT_FALSE(before.Empty());
     EXPECT_EQ(before.Width(), 6);
-    EXPECT_NE(before.Handle(), dib.hDib());
+    EXPECT_NE(before.Handle(), dib.Bitmap());
     dib.AdjustHLS(85, -1, 0.0f);  // recolour to yellow
     EXPECT_EQ(::GetPixel(dib.hdc(), 0, 0), RGB(200, 200, 40));
     EXPECT_EQ(PictureColour(before, 0, 0), RGB(200, 40, 40)) << "the earlier picture is a copy";
@@ -173,7 +173,7 @@ TEST(AlphaDibSection, ExtractDibHandsOverTheBitmap) {
         win::UniqueBitmap owned(dib.ExtractDib());
         EXPECT_NE(owned.get(), nullptr);
         EXPECT_EQ(dib.hdc(), nullptr);
-        EXPECT_EQ(dib.hDib(), nullptr);
+        EXPECT_EQ(dib.Bitmap(), nullptr);
         BITMAP info{};
         EXPECT_TRUE(::GetObjectW(owned.get(), sizeof(info), &info));
         EXPECT_EQ(info.bmWidth, 4);

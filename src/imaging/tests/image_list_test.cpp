@@ -31,8 +31,8 @@ int ErrorNumber(const std::function<void()>& body) {
     try {
         body();
     } catch (const core::RuntimeError& e) {
-        EXPECT_EQ(e.source(), core::ErrorSource(L".zentImageList"));
-        return e.number();
+        EXPECT_EQ(e.Source(), core::ErrorSource(L".zentImageList"));
+        return e.Number();
     }
     return 0;
 }
@@ -56,10 +56,10 @@ protected:
 };
 
 TEST_F(ImageListTest, CreateFollowsTheSizeAndDepth) {
-    EXPECT_NE(list_.hIml(), nullptr);
+    EXPECT_NE(list_.Handle(), nullptr);
     EXPECT_EQ(list_.ImageCount(), 0);
     int cx = 0, cy = 0;
-    ASSERT_TRUE(::ImageList_GetIconSize(list_.hIml(), &cx, &cy));
+    ASSERT_TRUE(::ImageList_GetIconSize(list_.Handle(), &cx, &cy));
     EXPECT_EQ(cx, 16);
     EXPECT_EQ(cy, 16);
     win::WindowDc screen(nullptr);
@@ -67,10 +67,10 @@ TEST_F(ImageListTest, CreateFollowsTheSizeAndDepth) {
     EXPECT_GT(ImageList::SystemColourDepth(), 8);
     list_.IconSizeX = list_.IconSizeY = 32;
     ASSERT_TRUE(list_.Clear());
-    ASSERT_TRUE(::ImageList_GetIconSize(list_.hIml(), &cx, &cy));
+    ASSERT_TRUE(::ImageList_GetIconSize(list_.Handle(), &cx, &cy));
     EXPECT_EQ(cx, 32);
     list_.Destroy();
-    EXPECT_EQ(list_.hIml(), nullptr);
+    EXPECT_EQ(list_.Handle(), nullptr);
     EXPECT_EQ(list_.ImageCount(), 0);
     EXPECT_FALSE(list_.AddFromHandle(red_.get(), ImageType::Icon, L"A")) << "no list, nothing added";
 }

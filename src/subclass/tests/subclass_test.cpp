@@ -42,7 +42,7 @@ HWND CreatePlainWindow() {
 
 WNDPROC ProcedureOf(HWND hwnd) { return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)); }
 
-class Client : public subclass::ISubclass {
+class Client : public subclass::SubclassClient {
 public:
     Client(std::string name, MessageResponse response, LRESULT result, std::vector<std::string>& log)
         : name_(std::move(name)), response_(response), result_(result), log_(log) {}
@@ -245,9 +245,9 @@ void ExpectError(const std::function<void()>& call, std::int32_t number, const s
         call();
         ADD_FAILURE() << "no error raised";
     } catch (const core::RuntimeError& error) {
-        EXPECT_EQ(error.number(), number);
-        EXPECT_EQ(error.description(), description);
-        EXPECT_EQ(error.source(), core::ExecutableName() + L".WindowProc");
+        EXPECT_EQ(error.Number(), number);
+        EXPECT_EQ(error.Description(), description);
+        EXPECT_EQ(error.Source(), core::ExecutableName() + L".WindowProc");
     }
 }
 
@@ -286,7 +286,7 @@ TEST_F(Subclassing, RaisesTheFourErrorsAndLeavesEverythingAsItWas) {
 }
 
 TEST_F(Subclassing, AnExceptionInAClientIsReportedAndStopsAtTheDispatcher) {
-    struct Thrower : subclass::ISubclass {
+    struct Thrower : subclass::SubclassClient {
         MessageResponse MsgResponse() override { return MessageResponse::CallPreviousAfter; }
         LRESULT WindowProc(HWND, UINT, WPARAM, LPARAM) override { throw core::RuntimeError(91, L"boom", L"test"); }
     } thrower;
@@ -294,7 +294,7 @@ TEST_F(Subclassing, AnExceptionInAClientIsReportedAndStopsAtTheDispatcher) {
     subclass::AttachMessage(thrower, hwnd, kProbe);
     EXPECT_EQ(Send(), 7);
     ASSERT_EQ(capture.errors().size(), 1u);
-    EXPECT_EQ(capture.errors()[0].description(), L"boom");
+    EXPECT_EQ(capture.errors()[0].Description(), L"boom");
     subclass::DetachMessage(thrower, hwnd, kProbe);
 }
 

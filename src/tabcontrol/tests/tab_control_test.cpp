@@ -69,9 +69,9 @@ void ExpectTabError(const std::function<void()>& call, std::int32_t kind, const 
         call();
         ADD_FAILURE() << "no error raised";
     } catch (const core::RuntimeError& error) {
-        EXPECT_EQ(error.number(), tabcontrol::error::Number(kind));
-        EXPECT_EQ(error.description(), text);
-        EXPECT_EQ(error.source(), core::ExecutableName() + L".cTabCtrl");
+        EXPECT_EQ(error.Number(), tabcontrol::error::Number(kind));
+        EXPECT_EQ(error.Description(), text);
+        EXPECT_EQ(error.Source(), core::ExecutableName() + L".cTabCtrl");
     }
 }
 
@@ -221,7 +221,7 @@ TEST_F(TabControlTest, StylePropertiesRewriteTheLiveWindow) {
 }
 
 // Refuses to read the tab at one position, as the platform does with an item it cannot hand out.
-class UnreadableTab : public subclass::ISubclass {
+class UnreadableTab : public subclass::SubclassClient {
 public:
     explicit UnreadableTab(WPARAM position) : position_(position) {}
     core::MessageResponse MsgResponse() override { return core::MessageResponse::Consume; }

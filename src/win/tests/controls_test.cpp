@@ -107,7 +107,7 @@ TEST(Timer, HandlerErrorsAreReportedNotThrown) {
     });
     timer.SetEnabled(true);
     ASSERT_TRUE(testing_support::PumpUntil([&] { return !capture.errors().empty(); }, 2000));
-    EXPECT_EQ(capture.errors()[0].number(), 9);
+    EXPECT_EQ(capture.errors()[0].Number(), 9);
 }
 
 TEST(Timer, RefusesToStartWithoutAnOwner) {

@@ -57,8 +57,8 @@ TEST(Window, ExceptionInHandlerIsReportedAndWindowLivesOn) {
     window.CreateTopLevel();
     ::SendMessageW(window.hwnd(), WM_APP + 1, 0, 0);
     ASSERT_EQ(capture.errors().size(), 1u);
-    EXPECT_EQ(capture.errors()[0].number(), 13);
-    EXPECT_EQ(capture.errors()[0].description(), L"Type Mismatch.");
+    EXPECT_EQ(capture.errors()[0].Number(), 13);
+    EXPECT_EQ(capture.errors()[0].Description(), L"Type Mismatch.");
     ::SendMessageW(window.hwnd(), WM_APP, 0, 0);
     EXPECT_EQ(window.seen.back(), static_cast<UINT>(WM_APP));
 }

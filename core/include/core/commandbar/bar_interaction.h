@@ -19,9 +19,9 @@
 
 namespace core::commandbar {
 
-class ButtonInt;
+class ButtonRecord;
 class CommandBarControl;
-class CommandBarInt;
+class BarRecord;
 class CommandBarRegistry;
 class KeyboardLayout;
 class BarInteraction;
@@ -46,7 +46,7 @@ public:
     virtual ~InteractionHost() = default;
 
     // The shown bar and its display records (one per button, in bar order); null for none.
-    virtual CommandBarInt* ShownBar() const = 0;
+    virtual BarRecord* ShownBar() const = 0;
     virtual std::vector<DisplayButtonInfo>& Items() = 0;
     virtual Orientation BarOrientation() const = 0;
     virtual bool RightToLeft() const = 0;
@@ -69,8 +69,8 @@ public:
     virtual void EnableSubmenuTimer(bool enable) = 0;
 
     // Events: ButtonDropDown returns the handler's cancel; RightClick gets null for no item.
-    virtual bool RaiseButtonDropDown(const ButtonInt& button) = 0;
-    virtual void RaiseRightClick(const ButtonInt* button, std::int32_t x, std::int32_t y) = 0;
+    virtual bool RaiseButtonDropDown(const ButtonRecord& button) = 0;
+    virtual void RaiseRightClick(const ButtonRecord* button, std::int32_t x, std::int32_t y) = 0;
     virtual void RaiseBeforeShowMenu(WindowHandle popup, const std::wstring& barKey) = 0;
     virtual void RaiseAfterShowMenu(const std::wstring& barKey) = 0;
 
@@ -156,7 +156,7 @@ public:
 
 private:
     std::int32_t Count() const;
-    ButtonInt* ButtonAt(std::int32_t index) const;
+    ButtonRecord* ButtonAt(std::int32_t index) const;
     DisplayButtonInfo& Info(std::int32_t index) const;
     bool ItemActive(std::int32_t index) const;
     bool IsMainMenuBar() const;

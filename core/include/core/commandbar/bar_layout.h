@@ -13,16 +13,16 @@
 
 namespace core::commandbar {
 
-class ButtonInt;
+class ButtonRecord;
 class CommandBarControl;
-class CommandBarInt;
+class BarRecord;
 
 // What a layout asks of the control it works for.
 class LayoutHost {
 public:
     virtual ~LayoutHost() = default;
-    // The button's length along the bar, its thickness left in params.Height (ButtonInt::Measure).
-    virtual std::int32_t MeasureButton(ButtonInt& button, MeasureButtonParams& params) = 0;
+    // The button's length along the bar, its thickness left in params.Height (ButtonRecord::Measure).
+    virtual std::int32_t MeasureButton(ButtonRecord& button, MeasureButtonParams& params) = 0;
     // A panel button went behind the chevron: its hosted control must not stay on show.
     virtual void HidePanelControl(WindowHandle panel) = 0;
 };
@@ -32,7 +32,7 @@ public:
 class ButtonPainter {
 public:
     virtual ~ButtonPainter() = default;
-    virtual void Paint(const ButtonInt& button, DrawButtonParams& params) = 0;
+    virtual void Paint(const ButtonRecord& button, DrawButtonParams& params) = 0;
 };
 
 // The usual LayoutHost of a control: each record measures itself (rules and cache) with the
@@ -41,7 +41,7 @@ class RecordMeasuringHost : public LayoutHost {
 public:
     RecordMeasuringHost(CommandBarControl& control, const TextMeasurer& text, const KeyboardLayout& keyboard)
         : control_(control), text_(text), keyboard_(keyboard) {}
-    std::int32_t MeasureButton(ButtonInt& button, MeasureButtonParams& params) override;
+    std::int32_t MeasureButton(ButtonRecord& button, MeasureButtonParams& params) override;
     void HidePanelControl(WindowHandle panel) override;
 
 private:
@@ -57,15 +57,15 @@ struct BarExtent {
     std::int32_t thickness = 0;
 };
 
-// A tool bar (params.SizeStyle Toolbar) hides from the end what does not fit in `available`,
+// A tool bar (params.sizeStyle Toolbar) hides from the end what does not fit in `available`,
 // a separator group at a time when the bar has separators, and brings buttons back when there is
 // room again; a menu bar wraps into more rows instead. `info` is resized to the bar.
-BarExtent LayoutToolbar(const CommandBarInt& bar, MeasureButtonParams& params, std::int32_t available,
+BarExtent LayoutToolbar(const BarRecord& bar, MeasureButtonParams& params, std::int32_t available,
                         std::vector<DisplayButtonInfo>& info, LayoutHost& host);
 
 // Items stacked from y = 1; runs of more than two caption-less items (colour boxes) form a grid
 // of eight columns. showAll (the add-or-remove list) measures invisible and infrequent items too.
-BarExtent LayoutPopupMenu(const CommandBarInt& bar, MeasureButtonParams& params, std::vector<DisplayButtonInfo>& info,
+BarExtent LayoutPopupMenu(const BarRecord& bar, MeasureButtonParams& params, std::vector<DisplayButtonInfo>& info,
                           bool showAll, LayoutHost& host);
 
 // The item's rectangle and its hot, pressed and menu state, as the painter reads them.
@@ -73,9 +73,9 @@ void SetItemState(DrawButtonParams& params, const DisplayButtonInfo& item);
 
 // Every shown button with a rectangle, in bar order; in the add-or-remove list also the entries
 // with a check box.
-void PaintAll(const CommandBarInt& bar, DrawButtonParams& params, const std::vector<DisplayButtonInfo>& info,
+void PaintAll(const BarRecord& bar, DrawButtonParams& params, const std::vector<DisplayButtonInfo>& info,
               ButtonPainter& painter);
 // The button at a 1-based position with the parameters as they are; nothing when there is none.
-void PaintOne(const CommandBarInt& bar, DrawButtonParams& params, std::int32_t position, ButtonPainter& painter);
+void PaintOne(const BarRecord& bar, DrawButtonParams& params, std::int32_t position, ButtonPainter& painter);
 
 }  // namespace core::commandbar

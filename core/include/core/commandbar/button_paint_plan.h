@@ -17,7 +17,7 @@
 
 namespace core::commandbar {
 
-class ButtonInt;
+class ButtonRecord;
 class KeyboardLayout;
 
 // The caption of a pressed, hovered button in the system style with visual styles: the
@@ -56,7 +56,7 @@ struct ButtonPaintState {
     std::wstring caption;
     std::wstring shortcutText;
     std::int32_t iconIndex = -1;
-    Colour colorBox = kNoColour;
+    Colour colourBox = kNoColour;
     bool visible = true;
     bool enabled = true;
     bool active = true;  // the effective enabled state for the bar's orientation
@@ -73,7 +73,8 @@ struct ButtonPaintState {
     WindowHandle ownerWindow = 0;
 };
 
-ButtonPaintState ButtonPaintStateOf(const ButtonInt& button, const BarPaintState& bar, const KeyboardLayout& keyboard);
+ButtonPaintState ButtonPaintStateOf(const ButtonRecord& button, const BarPaintState& bar,
+                                    const KeyboardLayout& keyboard);
 
 // What a bar's painting pass hands its painter, with what only the process knows beside it.
 BarPaintState BarPaintStateOf(const DrawButtonParams& params, ColourStyle style, bool keyboardDriven);
@@ -118,7 +119,7 @@ struct Icon {
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::int32_t iconIndex = -1;
-    Colour colorBox = kNoColour;
+    Colour colourBox = kNoColour;
     IconState drawState = IconState::Normal;
 };
 struct CheckMark {

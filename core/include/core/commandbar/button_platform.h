@@ -22,7 +22,7 @@ inline constexpr std::uint32_t kMeasureWrapping = 0x400;
 class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
-    // Extent of `text` drawn with params.Font on params.Hdc from a 256 x 256 rectangle.
+    // Extent of `text` drawn with params.font on params.hdc from a 256 x 256 rectangle.
     virtual TextExtent MeasureText(const MeasureButtonParams& params, std::wstring_view text,
                                    std::uint32_t format) const = 0;
 };

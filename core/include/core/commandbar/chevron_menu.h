@@ -5,9 +5,9 @@
 
 namespace core::commandbar {
 
-class CommandBarInt;
+class BarRecord;
 class CommandBarRegistry;
 
-void FillChevronMenu(CommandBarRegistry& registry, const CommandBarInt& bar);
+void FillChevronMenu(CommandBarRegistry& registry, const BarRecord& bar);
 
 }  // namespace core::commandbar

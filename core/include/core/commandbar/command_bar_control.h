@@ -10,8 +10,8 @@
 
 namespace core::commandbar {
 
-class ButtonInt;
-class CommandBarInt;
+class ButtonRecord;
+class BarRecord;
 
 class CommandBarControl {
 public:
@@ -30,15 +30,15 @@ public:
     // Whether the control currently shows a bar.
     virtual bool ShowsBar() const = 0;
 
-    virtual void BarChanged(const CommandBarInt& bar, BarChangeKind kind, const ButtonInt* button) = 0;
+    virtual void BarChanged(const BarRecord& bar, BarChangeKind kind, const ButtonRecord* button) = 0;
     // The shown bar left the registry: the control shows nothing from now on.
     virtual void BarRemoved(const std::wstring& barKey) = 0;
     virtual void StyleChanged() = 0;
 
     // 1-based position of the button in the shown bar, 0 when it is not there.
-    virtual std::int32_t ButtonIndex(const ButtonInt& button) const = 0;
+    virtual std::int32_t ButtonIndex(const ButtonRecord& button) const = 0;
     virtual void ClickItem(std::int32_t index) = 0;
-    virtual void RaiseButtonClick(const ButtonInt& button) = 0;
+    virtual void RaiseButtonClick(const ButtonRecord& button) = 0;
 
     // Asks the host program for another control instance; null when it supplies none.
     virtual CommandBarControl* RequestInstance() = 0;

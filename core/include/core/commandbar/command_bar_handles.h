@@ -16,8 +16,8 @@
 
 namespace core::commandbar {
 
-class ButtonInt;
-class CommandBarInt;
+class ButtonRecord;
+class BarRecord;
 class CommandBarRegistry;
 class CommandBarControl;
 class CommandBar;
@@ -70,7 +70,7 @@ public:
 
 private:
     friend class Button;
-    CommandBarInt& Record() const;
+    BarRecord& Record() const;
 
     CommandBarRegistry* registry_;
     WindowHandle hwnd_;
@@ -92,7 +92,7 @@ public:
     void InsertAfter(const std::optional<Button>& button, const std::optional<Button>& after) const;
 
 private:
-    CommandBarInt& Record() const;
+    BarRecord& Record() const;
 
     CommandBarRegistry* registry_;
     WindowHandle hwnd_;
@@ -107,14 +107,14 @@ public:
     std::wstring Key() const;
     std::wstring Tag() const;
     void SetTag(const std::wstring& tag) const;
-    std::int32_t itemData() const;
+    std::int32_t ItemData() const;
     void SetItemData(std::int32_t data) const;
     std::wstring Caption() const;
     void SetCaption(const std::wstring& caption) const;
     std::int32_t IconIndex() const;
     void SetIconIndex(std::int32_t index) const;
-    std::int32_t ColorBox() const;
-    void SetColorBox(std::int32_t colour) const;
+    std::int32_t ColourBox() const;
+    void SetColourBox(std::int32_t colour) const;
     std::wstring ToolTip() const;
     void SetToolTip(const std::wstring& text) const;
     std::uint16_t ShortcutKey() const;
@@ -145,7 +145,7 @@ public:
 
 private:
     friend class CommandBarButtons;
-    ButtonInt& Record() const;
+    ButtonRecord& Record() const;
 
     CommandBarRegistry* registry_;
     WindowHandle hwnd_;

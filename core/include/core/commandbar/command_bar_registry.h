@@ -14,9 +14,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/commandbar/button_int.h"
+#include "core/commandbar/button_record.h"
 #include "core/commandbar/command_bar_control.h"
-#include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/bar_record.h"
 #include "core/commandbar/menu_popup_stack_entry.h"
 #include "core/keyed_collection.h"
 
@@ -43,17 +43,17 @@ public:
     const KeyedCollection<WindowHandle>& Instances() const noexcept { return instances_; }
 
     // Records. Lookups by position or key fail with the collection's own errors.
-    CommandBarInt& AddBar(const std::wstring& key);
+    BarRecord& AddBar(const std::wstring& key);
     void RemoveBar(std::wstring_view key);
-    CommandBarInt& GetBar(std::int32_t position) const;
-    CommandBarInt& GetBar(std::wstring_view key) const;
-    CommandBarInt* FindBar(std::wstring_view key) const noexcept;
+    BarRecord& GetBar(std::int32_t position) const;
+    BarRecord& GetBar(std::wstring_view key) const;
+    BarRecord* FindBar(std::wstring_view key) const noexcept;
     std::int32_t BarCount() const noexcept { return bars_.Count(); }
-    ButtonInt& AddButton(const std::wstring& key);
+    ButtonRecord& AddButton(const std::wstring& key);
     void RemoveButton(std::wstring_view key);
-    ButtonInt& GetButton(std::int32_t position) const;
-    ButtonInt& GetButton(std::wstring_view key) const;
-    ButtonInt* FindButton(std::wstring_view key) const noexcept;
+    ButtonRecord& GetButton(std::int32_t position) const;
+    ButtonRecord& GetButton(std::wstring_view key) const;
+    ButtonRecord* FindButton(std::wstring_view key) const noexcept;
     std::int32_t ButtonCount() const noexcept { return buttons_.Count(); }
 
     // Menus and keyboard.
@@ -99,7 +99,7 @@ public:
 private:
     void BuildChevronBars();
     void TearDown() noexcept;
-    bool IsRootFor(const ButtonInt& button, WindowHandle topLevel) const;
+    bool IsRootFor(const ButtonRecord& button, WindowHandle topLevel) const;
     void SetControlEnabled(WindowHandle hwnd, bool enabled) const;
     // In menu mode: the control started it, takes the keys, or shows or opened an open menu.
     bool TakesPartInMenus(WindowHandle hwnd) const;
@@ -109,8 +109,8 @@ private:
     RegistryEnvironment& environment_;
     bool running_ = false;
     KeyedCollection<WindowHandle> instances_;
-    KeyedCollection<std::shared_ptr<CommandBarInt>> bars_;
-    KeyedCollection<std::shared_ptr<ButtonInt>> buttons_;
+    KeyedCollection<std::shared_ptr<BarRecord>> bars_;
+    KeyedCollection<std::shared_ptr<ButtonRecord>> buttons_;
     std::optional<KeyedCollection<WindowHandle>> popupPool_;
     std::optional<KeyedCollection<WindowHandle>> disabledControls_;
     std::optional<KeyedCollection<MenuPopupStackEntry>> popupStack_;

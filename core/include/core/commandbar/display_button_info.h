@@ -10,20 +10,20 @@
 namespace core::commandbar {
 
 struct DisplayButtonInfo {
-    std::int32_t Left = 0;
-    std::int32_t Top = 0;
-    std::int32_t Right = 0;
-    std::int32_t Bottom = 0;
-    bool MouseOver = false;
-    bool MouseDown = false;
-    bool MouseOverSplit = false;
-    bool MouseDownSplit = false;
-    bool MenuInitiator = false;
-    bool ShowingMenu = false;
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    bool mouseOver = false;
+    bool mouseDown = false;
+    bool mouseOverSplit = false;
+    bool mouseDownSplit = false;
+    bool menuInitiator = false;
+    bool showingMenu = false;
     // The popup host showing this item's drop-down menu; 0 when none is open.
-    WindowHandle HwndMenu = 0;
+    WindowHandle hwndMenu = 0;
     // Moved behind the chevron by the tool bar layout.
-    bool Hidden = false;
+    bool hidden = false;
 };
 
 }  // namespace core::commandbar

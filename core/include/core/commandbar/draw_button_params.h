@@ -10,22 +10,22 @@ namespace core::commandbar {
 
 class DrawButtonParams : public BarParams {
 public:
-    std::int32_t Left = 0;
-    std::int32_t Top = 0;
-    std::int32_t Height = 0;
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t height = 0;
     // The button's length along the bar.
-    std::int32_t Size = 0;
-    bool MouseOverButton = false;
-    bool MouseDownButton = false;
-    bool MouseOverSplit = false;
-    bool MouseDownSplit = false;
-    bool ShowingMenu = false;
-    bool Enabled = true;
-    bool Hidden = false;
+    std::int32_t size = 0;
+    bool mouseOverButton = false;
+    bool mouseDownButton = false;
+    bool mouseOverSplit = false;
+    bool mouseDownSplit = false;
+    bool showingMenu = false;
+    bool enabled = true;
+    bool hidden = false;
     // The control's client height (width for vertical bars); panels centre their control in it.
-    std::int32_t ToolbarSize = 0;
+    std::int32_t toolbarSize = 0;
     // The bar's image list as the platform keeps it; the painter knows its type.
-    std::uintptr_t ImageList = 0;
+    std::uintptr_t imageList = 0;
 };
 
 }  // namespace core::commandbar

@@ -13,26 +13,26 @@ class DrawButtonParams;
 
 // The bar-wide part that measuring and painting share: the control fills it once per pass.
 struct BarParams {
-    WindowHandle Hwnd = 0;
-    std::uintptr_t Hdc = 0;
-    std::wstring FontFace;
-    std::int32_t FontSize = 0;
+    WindowHandle hwnd = 0;
+    std::uintptr_t hdc = 0;
+    std::wstring fontFace;
+    std::int32_t fontSize = 0;
     // The bar's font handle, from the control's font cache.
-    std::uintptr_t Font = 0;
+    std::uintptr_t font = 0;
     // From the bar's image list.
-    std::int32_t IconWidth = 0;
-    std::int32_t IconHeight = 0;
-    bool RightToLeft = false;
+    std::int32_t iconWidth = 0;
+    std::int32_t iconHeight = 0;
+    bool rightToLeft = false;
     // 0 until the control sets it: nothing is measured.
-    commandbar::SizeStyle SizeStyle{};
-    commandbar::Orientation Orientation = commandbar::Orientation::Top;
-    ButtonTextPosition ButtonPosition = ButtonTextPosition::Beside;
+    commandbar::SizeStyle sizeStyle{};
+    commandbar::Orientation orientation = commandbar::Orientation::Top;
+    ButtonTextPosition buttonPosition = ButtonTextPosition::Beside;
 };
 
 class MeasureButtonParams : public BarParams {
 public:
-    std::int32_t Height = 0;
-    std::int32_t Size = 0;
+    std::int32_t height = 0;
+    std::int32_t size = 0;
 
     // Both copy everything but Size.
     void FromDrawButtonParams(const DrawButtonParams& draw);

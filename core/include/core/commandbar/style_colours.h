@@ -17,7 +17,7 @@ namespace core {
 enum class ColourStyle : std::int32_t { Blended = 0, Themed = 1, Dark = 2, System = 3 };
 
 // Desktop visual-style colour schemes; only the themed style reads them.
-enum class ColourScheme : std::int32_t { None = 0, NormalColor = 1, Metallic = 2, Homestead = 3 };
+enum class ColourScheme : std::int32_t { None = 0, NormalColour = 1, Metallic = 2, Homestead = 3 };
 
 ColourScheme ColourSchemeFromName(std::wstring_view schemeName);
 

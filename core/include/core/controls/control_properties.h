@@ -21,8 +21,8 @@ inline constexpr int kCyrillicCharset = 204;
 // What the container offers a control that has no stored font or colours.
 struct ContainerAmbient {
     FontDescription font;
-    Colour foreColor = kButtonTextColour;
-    Colour backColor = kButtonFaceColour;
+    Colour foreColour = kButtonTextColour;
+    Colour backColour = kButtonFaceColour;
 };
 
 enum class TextAlignment : std::int16_t { Left = 0, Right = 1, Centre = 2 };
@@ -35,11 +35,11 @@ struct HyperLinkProperties {
     std::wstring caption = L"Hyperlink";
     TextAlignment alignment = TextAlignment::Left;
     bool autoSize = true;
-    Colour hoverColor = 0x0000FF;
+    Colour hoverColour = 0x0000FF;
     std::int16_t appearance = 1;
     BorderStyle borderStyle = BorderStyle::None;
-    Colour foreColor = kButtonTextColour;
-    Colour backColor = kButtonFaceColour;
+    Colour foreColour = kButtonTextColour;
+    Colour backColour = kButtonFaceColour;
     bool autoToolTip = true;
     bool soundOn = false;  // not persisted
     bool moUnderline = false;

@@ -25,12 +25,12 @@ struct ProgressFrame {
 
 class ProgressBarState {
 public:
-    float value() const noexcept { return value_; }
-    bool calculatePercentage() const noexcept { return calculatePercentage_; }
-    double totalValue() const noexcept { return totalValue_; }
-    bool showStatus() const noexcept { return showStatus_; }
-    const std::wstring& text() const noexcept { return text_; }
-    Colour progressColor() const noexcept { return progressColor_; }
+    float Value() const noexcept { return value_; }
+    bool CalculatePercentage() const noexcept { return calculatePercentage_; }
+    double TotalValue() const noexcept { return totalValue_; }
+    bool ShowStatus() const noexcept { return showStatus_; }
+    const std::wstring& Text() const noexcept { return text_; }
+    Colour ProgressColour() const noexcept { return progressColour_; }
 
     void SetValue(float value) noexcept { value_ = value; }
     // Turning total mode on gives a zero total 100; turning it off clears the total.
@@ -40,11 +40,11 @@ public:
     bool SetTotalValue(double total);
     void SetShowStatus(bool show) noexcept { showStatus_ = show; }
     void SetText(std::wstring text) { text_ = std::move(text); }
-    void SetProgressColor(Colour colour) noexcept { progressColor_ = colour; }
+    void SetProgressColour(Colour colour) noexcept { progressColour_ = colour; }
 
     // Stored values applied as they are, without the rules above.
     void AssignLoaded(float value, bool calculatePercentage, double totalValue, bool showStatus, std::wstring text,
-                      Colour progressColor);
+                      Colour progressColour);
 
     // The percentage shown. A zero total in total mode (only reachable through loaded values)
     // counts as 0 % rather than dividing by zero.
@@ -61,7 +61,7 @@ private:
     double totalValue_ = 0;
     bool showStatus_ = true;
     std::wstring text_;
-    Colour progressColor_ = kProgressBarNavy;
+    Colour progressColour_ = kProgressBarNavy;
 };
 
 // The integer part of percent + 0.5 followed by "%".

@@ -1,9 +1,9 @@
-#include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/bar_record.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "core/commandbar/button_int.h"
+#include "core/commandbar/button_record.h"
 #include "core/commandbar/command_bar_error.h"
 #include "core/commandbar/command_bar_registry.h"
 
@@ -11,7 +11,7 @@ namespace core::commandbar {
 
 namespace {
 
-std::vector<std::wstring> KeysOf(const KeyedCollection<ButtonInt*>& buttons) {
+std::vector<std::wstring> KeysOf(const KeyedCollection<ButtonRecord*>& buttons) {
     std::vector<std::wstring> keys;
     keys.reserve(static_cast<std::size_t>(buttons.Count()));
     for (const auto& entry : buttons) keys.push_back(*entry.key);
@@ -33,46 +33,45 @@ bool IsRadioStyle(ButtonStyle style) { return style == ButtonStyle::Radio || sty
 
 }  // namespace
 
-CommandBarInt::CommandBarInt(CommandBarRegistry& registry, std::wstring key)
-    : registry_(registry), key_(std::move(key)) {}
+BarRecord::BarRecord(CommandBarRegistry& registry, std::wstring key) : registry_(registry), key_(std::move(key)) {}
 
-void CommandBarInt::SetTitle(std::wstring title) {
+void BarRecord::SetTitle(std::wstring title) {
     title_ = std::move(title);
     NotifyBarChanged(BarChangeKind::Title, nullptr);
 }
 
-ButtonInt* CommandBarInt::Item(std::int32_t position) const noexcept {
+ButtonRecord* BarRecord::Item(std::int32_t position) const noexcept {
     if (position < 1 || position > buttons_.Count()) return nullptr;
     return buttons_.Item(position);
 }
 
-ButtonInt* CommandBarInt::Item(std::wstring_view buttonKey) const noexcept {
-    ButtonInt* const* found = buttons_.Find(buttonKey);
+ButtonRecord* BarRecord::Item(std::wstring_view buttonKey) const noexcept {
+    ButtonRecord* const* found = buttons_.Find(buttonKey);
     return found ? *found : nullptr;
 }
 
-void CommandBarInt::Add(ButtonInt& button) { Place(button, 0, true); }
+void BarRecord::Add(ButtonRecord& button) { Place(button, 0, true); }
 
 // The reference goes by key: a reference button that has left the registry is simply not here.
-void CommandBarInt::InsertBefore(ButtonInt& button, std::wstring_view beforeKey) {
+void BarRecord::InsertBefore(ButtonRecord& button, std::wstring_view beforeKey) {
     Place(button, ReferencePosition(button, beforeKey), false);
 }
 
-void CommandBarInt::InsertAfter(ButtonInt& button, std::wstring_view afterKey) {
+void BarRecord::InsertAfter(ButtonRecord& button, std::wstring_view afterKey) {
     Place(button, ReferencePosition(button, afterKey), true);
 }
 
-std::int32_t CommandBarInt::ReferencePosition(const ButtonInt& button, std::wstring_view referenceKey) const {
+std::int32_t BarRecord::ReferencePosition(const ButtonRecord& button, std::wstring_view referenceKey) const {
     if (buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kDuplicateKey);
     std::int32_t position = buttons_.IndexOf(referenceKey);
     if (position == 0) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
     return position;
 }
 
-void CommandBarInt::Place(ButtonInt& button, std::int32_t position, bool after) {
+void BarRecord::Place(ButtonRecord& button, std::int32_t position, bool after) {
     // Notifications below may remove this bar or the button from the registry: the bar lives
     // until the end, the button is asked for by key only.
-    std::shared_ptr<CommandBarInt> keepAlive = weak_from_this().lock();
+    std::shared_ptr<BarRecord> keepAlive = weak_from_this().lock();
     if (buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kDuplicateKey);
     const std::wstring key = button.Key();
     if (position == 0) {
@@ -90,12 +89,12 @@ void CommandBarInt::Place(ButtonInt& button, std::int32_t position, bool after) 
 
 // Runs once the button has left this bar: its entry for a top-level window stays only while
 // another of its bars is shown there, so a button shared by two bars of one form stays reachable.
-void CommandBarInt::UnregisterFromControls(ButtonInt& button) {
+void BarRecord::UnregisterFromControls(ButtonRecord& button) {
     for (const auto& entry : controls_) button.RefreshControlEntry(entry.value.topLevel);
 }
 
-void CommandBarInt::Remove(ButtonInt& button) {
-    std::shared_ptr<CommandBarInt> keepAlive = weak_from_this().lock();
+void BarRecord::Remove(ButtonRecord& button) {
+    std::shared_ptr<BarRecord> keepAlive = weak_from_this().lock();
     if (!buttons_.Contains(button.Key())) RaiseCommandBarError(command_bar_error::kItemDoesNotExist);
     Unlink(button);
     // Taking out a separator joins two groups.
@@ -103,31 +102,31 @@ void CommandBarInt::Remove(ButtonInt& button) {
     NotifyBarChanged(BarChangeKind::ButtonList, nullptr);
 }
 
-void CommandBarInt::Clear() {
-    std::shared_ptr<CommandBarInt> keepAlive = weak_from_this().lock();
+void BarRecord::Clear() {
+    std::shared_ptr<BarRecord> keepAlive = weak_from_this().lock();
     UnlinkButtons();
     NotifyBarChanged(BarChangeKind::ButtonList, nullptr);
 }
 
-void CommandBarInt::UnlinkButtons() {
-    for (ButtonInt* button : buttons_.Values()) Unlink(*button);
+void BarRecord::UnlinkButtons() {
+    for (ButtonRecord* button : buttons_.Values()) Unlink(*button);
 }
 
-void CommandBarInt::Unlink() {
+void BarRecord::Unlink() {
     UnlinkButtons();
     controls_.Clear();
 }
 
-void CommandBarInt::Unlink(ButtonInt& button) {
+void BarRecord::Unlink(ButtonRecord& button) {
     if (!buttons_.Contains(button.Key())) return;
     buttons_.Remove(button.Key());
     button.RemoveFromBar(*this);
     UnregisterFromControls(button);
 }
 
-void CommandBarInt::NotifyBarChanged(BarChangeKind kind, ButtonInt* button) {
+void BarRecord::NotifyBarChanged(BarChangeKind kind, ButtonRecord* button) {
     // A control's reaction may remove this bar from the registry; finish the walk regardless.
-    std::shared_ptr<CommandBarInt> keepAlive = weak_from_this().lock();
+    std::shared_ptr<BarRecord> keepAlive = weak_from_this().lock();
     if (kind == BarChangeKind::ButtonChecked && button && !inRadioRule_ && IsRadioStyle(button->Style())) {
         ApplyRadioRule(*button);
     }
@@ -137,14 +136,14 @@ void CommandBarInt::NotifyBarChanged(BarChangeKind kind, ButtonInt* button) {
     }
 }
 
-void CommandBarInt::ApplyRadioRule(ButtonInt& button) {
+void BarRecord::ApplyRadioRule(ButtonRecord& button) {
     ApplyRadioRuleOnce(button);
     // Controls told of the clearing may have changed the bar meanwhile (a removed separator
     // joins groups); settle whatever that left with two checked.
     NormaliseRadioGroups(button.Checked() ? button.Key() : std::wstring());
 }
 
-void CommandBarInt::ApplyRadioRuleOnce(ButtonInt& button) {
+void BarRecord::ApplyRadioRuleOnce(ButtonRecord& button) {
     FlagGuard guard(inRadioRule_);
     std::int32_t position = buttons_.IndexOf(button.Key());
     if (position == 0) return;
@@ -165,13 +164,13 @@ void CommandBarInt::ApplyRadioRuleOnce(ButtonInt& button) {
 
     if (button.Checked()) {
         for (const std::wstring& key : group) {
-            ButtonInt* other = Item(key);
+            ButtonRecord* other = Item(key);
             if (other && other != &button) other->SetChecked(false);
         }
     } else if (button.Style() == ButtonStyle::Radio) {
         bool anyChecked = false;
         for (const std::wstring& key : group) {
-            ButtonInt* member = Item(key);
+            ButtonRecord* member = Item(key);
             if (member && member->Checked()) anyChecked = true;
         }
         if (!anyChecked) button.SetChecked(true);
@@ -180,26 +179,26 @@ void CommandBarInt::ApplyRadioRuleOnce(ButtonInt& button) {
 
 // A group may hold at most one checked radio button, also after a checked one is placed into it
 // or a separator between two groups goes: the preferred button wins, otherwise the first one.
-void CommandBarInt::NormaliseRadioGroups(std::wstring_view preferredKey) {
+void BarRecord::NormaliseRadioGroups(std::wstring_view preferredKey) {
     if (inRadioRule_) return;
     FlagGuard guard(inRadioRule_);
     // Each clearing notifies controls, which may change the bar (even remove the preferred
     // button): look at the bar afresh after each one.
-    while (ButtonInt* surplus = SurplusCheckedRadio(preferredKey)) surplus->SetChecked(false);
+    while (ButtonRecord* surplus = SurplusCheckedRadio(preferredKey)) surplus->SetChecked(false);
 }
 
-ButtonInt* CommandBarInt::SurplusCheckedRadio(std::wstring_view preferredKey) const {
-    std::vector<ButtonInt*> checked;
-    auto surplusOf = [&]() -> ButtonInt* {
+ButtonRecord* BarRecord::SurplusCheckedRadio(std::wstring_view preferredKey) const {
+    std::vector<ButtonRecord*> checked;
+    auto surplusOf = [&]() -> ButtonRecord* {
         if (checked.size() < 2) return nullptr;
         auto preferred = std::find_if(checked.begin(), checked.end(),
-                                      [&](const ButtonInt* button) { return button->Key() == preferredKey; });
+                                      [&](const ButtonRecord* button) { return button->Key() == preferredKey; });
         return preferred == checked.begin() || preferred == checked.end() ? checked[1] : checked.front();
     };
     for (const auto& entry : buttons_) {
-        ButtonInt* button = entry.value;
+        ButtonRecord* button = entry.value;
         if (button->Style() == ButtonStyle::Separator) {
-            if (ButtonInt* surplus = surplusOf()) return surplus;
+            if (ButtonRecord* surplus = surplusOf()) return surplus;
             checked.clear();
         } else if (IsRadioStyle(button->Style()) && button->Checked()) {
             checked.push_back(button);
@@ -208,16 +207,16 @@ ButtonInt* CommandBarInt::SurplusCheckedRadio(std::wstring_view preferredKey) co
     return surplusOf();
 }
 
-void CommandBarInt::AttachControl(WindowHandle control, WindowHandle topLevel) {
+void BarRecord::AttachControl(WindowHandle control, WindowHandle topLevel) {
     std::wstring key = HandleKey(control);
     if (controls_.Contains(key)) return;
     controls_.Add(BarControlEntry{control, topLevel}, key);
     for (const std::wstring& buttonKey : KeysOf(buttons_)) {
-        if (ButtonInt* button = Item(buttonKey)) button->AddToControl(control, topLevel);
+        if (ButtonRecord* button = Item(buttonKey)) button->AddToControl(control, topLevel);
     }
 }
 
-void CommandBarInt::DetachControl(WindowHandle control) {
+void BarRecord::DetachControl(WindowHandle control) {
     std::wstring key = HandleKey(control);
     const BarControlEntry* entry = controls_.Find(key);
     if (!entry) return;
@@ -226,19 +225,19 @@ void CommandBarInt::DetachControl(WindowHandle control) {
     for (auto& button : buttons_) button.value->RefreshControlEntry(topLevel);
 }
 
-ButtonInt* CommandBarInt::FindAccelerator(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
-                                            bool anyControl, std::unordered_set<const CommandBarInt*>& searched) {
+ButtonRecord* BarRecord::FindAccelerator(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
+                                         bool anyControl, std::unordered_set<const BarRecord*>& searched) {
     searched.insert(this);
     for (const auto& entry : buttons_) {
-        if (ButtonInt* found = entry.value->FindByShortcut(controlWindow, key, modifiers, anyControl, searched)) {
+        if (ButtonRecord* found = entry.value->FindByShortcut(controlWindow, key, modifiers, anyControl, searched)) {
             return found;
         }
     }
     return nullptr;
 }
 
-void CommandBarInt::ToggleOnClick(std::int32_t position) {
-    ButtonInt* button = Item(position);
+void BarRecord::ToggleOnClick(std::int32_t position) {
+    ButtonRecord* button = Item(position);
     if (!button) return;
     if (button->CustomiseState() == CustomiseState::NoCheckBox) {
         if (IsCheckableStyle(button->Style())) button->SetChecked(!button->Checked());
@@ -249,7 +248,7 @@ void CommandBarInt::ToggleOnClick(std::int32_t position) {
     button->SetChecked(!button->Checked());
 }
 
-void CommandBarInt::ResetLinks() noexcept {
+void BarRecord::ResetLinks() noexcept {
     buttons_.Clear();
     controls_.Clear();
 }

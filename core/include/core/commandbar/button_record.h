@@ -16,13 +16,13 @@
 
 namespace core::commandbar {
 
-class CommandBarInt;
+class BarRecord;
 
-class ButtonInt : public std::enable_shared_from_this<ButtonInt> {
+class ButtonRecord : public std::enable_shared_from_this<ButtonRecord> {
 public:
-    explicit ButtonInt(std::wstring key = {});
-    ButtonInt(const ButtonInt&) = delete;
-    ButtonInt& operator=(const ButtonInt&) = delete;
+    explicit ButtonRecord(std::wstring key = {});
+    ButtonRecord(const ButtonRecord&) = delete;
+    ButtonRecord& operator=(const ButtonRecord&) = delete;
 
     std::int32_t Spacing() const noexcept { return spacing_; }
     std::int32_t SplitWidth() const noexcept { return splitWidth_; }
@@ -34,8 +34,8 @@ public:
     void SetCaption(std::wstring caption);
     std::int32_t IconIndex() const noexcept { return iconIndex_; }
     void SetIconIndex(std::int32_t index);
-    std::int32_t ColorBox() const noexcept { return colorBox_; }
-    void SetColorBox(std::int32_t colour);
+    std::int32_t ColourBox() const noexcept { return colourBox_; }
+    void SetColourBox(std::int32_t colour);
     bool ShowCaptionInToolbar() const noexcept { return showCaptionInToolbar_; }
     void SetShowCaptionInToolbar(bool show);
     bool ShowDropDownInToolbar() const noexcept { return showDropDownInToolbar_; }
@@ -68,8 +68,8 @@ public:
     void SetShortcutKey(std::uint16_t key) noexcept;
     std::int32_t ShortcutModifiers() const noexcept { return shortcutModifiers_; }
     void SetShortcutModifiers(std::int32_t modifiers) noexcept;
-    CommandBarInt* SubBar() const noexcept { return subBar_; }
-    void SetSubBar(CommandBarInt* bar) noexcept;
+    BarRecord* SubBar() const noexcept { return subBar_; }
+    void SetSubBar(BarRecord* bar) noexcept;
     WindowHandle OwnerWindow() const noexcept { return ownerWindow_; }
     void SetOwnerWindow(WindowHandle window) noexcept { ownerWindow_ = window; }
     commandbar::CustomiseState CustomiseState() const noexcept { return customiseState_; }
@@ -80,9 +80,9 @@ public:
     void SetItemData(std::int32_t data) noexcept { itemData_ = data; }
 
     // Bars holding the button, keyed by bar key.
-    const KeyedCollection<CommandBarInt*>& Bars() const noexcept { return bars_; }
-    void AddToBar(CommandBarInt& bar);
-    void RemoveFromBar(const CommandBarInt& bar);
+    const KeyedCollection<BarRecord*>& Bars() const noexcept { return bars_; }
+    void AddToBar(BarRecord& bar);
+    void RemoveFromBar(const BarRecord& bar);
     // Controls showing the button, one per top-level window: "H" + top-level -> control.
     const KeyedCollection<WindowHandle>& Controls() const noexcept { return controls_; }
     void AddToControl(WindowHandle control, WindowHandle topLevel);
@@ -98,13 +98,14 @@ public:
     std::wstring GetToolTipText(bool withShortcut, const KeyboardLayout& keyboard) const;
     bool MatchesAccelerator(std::uint16_t virtualKey, const KeyboardLayout& keyboard) const;
     // This button or the first match below it; sub-bars already searched are not searched again.
-    ButtonInt* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl,
-                               std::unordered_set<const CommandBarInt*>& searched);
-    ButtonInt* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl);
+    ButtonRecord* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl,
+                                 std::unordered_set<const BarRecord*>& searched);
+    ButtonRecord* FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
+                                 bool anyControl);
     bool IsOverDropDownPart(std::int32_t x, std::int32_t width, bool rightToLeft) const noexcept;
     bool IsActive(Orientation orientation, bool inCustomiseMenu) const noexcept;
 
-    // Length along the bar; params.Height receives the thickness. Sizes are cached per set of
+    // Length along the bar; params.height receives the thickness. Sizes are cached per set of
     // measuring parameters until a size-affecting property changes.
     std::int32_t Measure(MeasureButtonParams& params, bool hidden, const TextMeasurer& text,
                          const KeyboardLayout& keyboard);
@@ -132,7 +133,7 @@ private:
     std::wstring key_;
     std::wstring caption_;
     std::int32_t iconIndex_ = -1;
-    std::int32_t colorBox_ = -1;
+    std::int32_t colourBox_ = -1;
     bool showCaptionInToolbar_ = false;
     bool showDropDownInToolbar_ = false;
     ButtonStyle style_ = ButtonStyle::Normal;
@@ -147,13 +148,13 @@ private:
     std::wstring toolTip_;
     std::uint16_t shortcutKey_ = 0;
     std::int32_t shortcutModifiers_ = 0;
-    CommandBarInt* subBar_ = nullptr;
+    BarRecord* subBar_ = nullptr;
     WindowHandle ownerWindow_ = 0;
     commandbar::CustomiseState customiseState_ = CustomiseState::NoCheckBox;
     std::wstring tag_;
     std::int32_t itemData_ = 0;
     std::vector<CachedMeasure> measureCache_;
-    KeyedCollection<CommandBarInt*> bars_;
+    KeyedCollection<BarRecord*> bars_;
     KeyedCollection<WindowHandle> controls_;
 };
 

@@ -1,10 +1,10 @@
-#include "core/commandbar/button_int.h"
+#include "core/commandbar/button_record.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/bar_record.h"
 #include "core/commandbar/draw_button_params.h"
 #include "core/commandbar/proper_case.h"
 #include "fakes.h"
@@ -19,23 +19,23 @@ using testing::FakeMeasurer;
 
 MeasureButtonParams MenuParams() {
     MeasureButtonParams params;
-    params.SizeStyle = SizeStyle::PopupMenu;
-    params.IconWidth = 16;
-    params.IconHeight = 16;
+    params.sizeStyle = SizeStyle::PopupMenu;
+    params.iconWidth = 16;
+    params.iconHeight = 16;
     return params;
 }
 
 MeasureButtonParams ToolbarParams(std::int32_t icon = 16) {
     MeasureButtonParams params;
-    params.SizeStyle = SizeStyle::Toolbar;
-    params.IconWidth = icon;
-    params.IconHeight = icon;
+    params.sizeStyle = SizeStyle::Toolbar;
+    params.iconWidth = icon;
+    params.iconHeight = icon;
     return params;
 }
 
 class ButtonMeasure : public ::testing::Test {
 protected:
-    std::int32_t Measure(ButtonInt& button, MeasureButtonParams& params, bool hidden = false) {
+    std::int32_t Measure(ButtonRecord& button, MeasureButtonParams& params, bool hidden = false) {
         return button.Measure(params, hidden, text, keyboard);
     }
     FakeMeasurer text;
@@ -44,13 +44,13 @@ protected:
 
 }  // namespace
 
-TEST(ButtonInt, StartsWithTheDocumentedValues) {
-    ButtonInt button(L"B");
+TEST(ButtonRecord, StartsWithTheDocumentedValues) {
+    ButtonRecord button(L"B");
     EXPECT_EQ(button.Spacing(), 4);
     EXPECT_EQ(button.SplitWidth(), 11);
     EXPECT_EQ(button.MenuRightMargin(), 20);
     EXPECT_EQ(button.IconIndex(), -1);
-    EXPECT_EQ(button.ColorBox(), -1);
+    EXPECT_EQ(button.ColourBox(), -1);
     EXPECT_EQ(button.PanelWidth(), 16);
     EXPECT_EQ(button.CustomiseState(), CustomiseState::NoCheckBox);
     EXPECT_TRUE(button.Enabled());
@@ -61,8 +61,8 @@ TEST(ButtonInt, StartsWithTheDocumentedValues) {
     EXPECT_EQ(button.SubBar(), nullptr);
 }
 
-TEST(ButtonInt, CheckedIsTakenOnlyByCheckableStyles) {
-    ButtonInt button(L"B");
+TEST(ButtonRecord, CheckedIsTakenOnlyByCheckableStyles) {
+    ButtonRecord button(L"B");
     for (ButtonStyle style : {ButtonStyle::Normal, ButtonStyle::Separator, ButtonStyle::Split, ButtonStyle::Panel}) {
         button.SetStyle(style);
         button.SetChecked(true);
@@ -76,9 +76,9 @@ TEST(ButtonInt, CheckedIsTakenOnlyByCheckableStyles) {
     }
 }
 
-TEST(ButtonInt, ShortcutTextPutsModifiersInFixedOrderAndProperCasesKeyNames) {
+TEST(ButtonRecord, ShortcutTextPutsModifiersInFixedOrderAndProperCasesKeyNames) {
     FakeKeyboard keyboard;
-    ButtonInt button(L"B");
+    ButtonRecord button(L"B");
     EXPECT_EQ(button.GetShortcutText(keyboard), L"");
     button.SetShortcutKey(0x74);  // F5
     button.SetShortcutModifiers(ShortcutModifier::Shift | ShortcutModifier::Ctrl);
@@ -99,16 +99,16 @@ TEST(ButtonInt, ShortcutTextPutsModifiersInFixedOrderAndProperCasesKeyNames) {
     EXPECT_EQ(button.GetToolTipText(true, keyboard), L"Удалить");
 }
 
-TEST(ButtonInt, ProperCaseHandlesCyrillicAndWords) {
+TEST(ButtonRecord, ProperCaseHandlesCyrillicAndWords) {
     EXPECT_EQ(ProperCase(L"PAGE DOWN"), L"Page Down");
     EXPECT_EQ(ProperCase(L"num 5"), L"Num 5");
     EXPECT_EQ(ProperCase(L"ВВОД"), L"Ввод");
     EXPECT_EQ(ProperCase(L""), L"");
 }
 
-TEST(ButtonInt, AcceleratorIsTheCharacterAfterTheFirstAmpersand) {
+TEST(ButtonRecord, AcceleratorIsTheCharacterAfterTheFirstAmpersand) {
     FakeKeyboard keyboard;
-    ButtonInt button(L"B");
+    ButtonRecord button(L"B");
     button.SetCaption(L"&Open");
     EXPECT_TRUE(button.MatchesAccelerator('O', keyboard));  // low byte only: Shift is ignored
     EXPECT_FALSE(button.MatchesAccelerator('P', keyboard));
@@ -123,8 +123,8 @@ TEST(ButtonInt, AcceleratorIsTheCharacterAfterTheFirstAmpersand) {
     EXPECT_FALSE(button.MatchesAccelerator(0xFF, keyboard));
 }
 
-TEST(ButtonInt, SplitButtonDropDownPartAtTheFarEdge) {
-    ButtonInt button(L"B");
+TEST(ButtonRecord, SplitButtonDropDownPartAtTheFarEdge) {
+    ButtonRecord button(L"B");
     button.SetStyle(ButtonStyle::Split);
     EXPECT_TRUE(button.IsOverDropDownPart(30, 40, false));
     EXPECT_FALSE(button.IsOverDropDownPart(29, 40, false));
@@ -135,8 +135,8 @@ TEST(ButtonInt, SplitButtonDropDownPartAtTheFarEdge) {
     EXPECT_FALSE(button.IsOverDropDownPart(0, 40, true));
 }
 
-TEST(ButtonInt, ActiveStateFollowsVisibilityEnablingLockAndStyle) {
-    ButtonInt button(L"B");
+TEST(ButtonRecord, ActiveStateFollowsVisibilityEnablingLockAndStyle) {
+    ButtonRecord button(L"B");
     EXPECT_TRUE(button.IsActive(Orientation::Top, false));
     button.SetLocked(true);
     EXPECT_FALSE(button.IsActive(Orientation::Top, false));
@@ -164,62 +164,62 @@ TEST(ButtonInt, ActiveStateFollowsVisibilityEnablingLockAndStyle) {
 }
 
 TEST_F(ButtonMeasure, SeparatorIsThreeHighInMenusAndEightWideInToolbars) {
-    ButtonInt separator(L"S");
+    ButtonRecord separator(L"S");
     separator.SetStyle(ButtonStyle::Separator);
     MeasureButtonParams menu = MenuParams();
     EXPECT_EQ(Measure(separator, menu), 10);
-    EXPECT_EQ(menu.Height, 3);
+    EXPECT_EQ(menu.height, 3);
     MeasureButtonParams toolbar = ToolbarParams();
     EXPECT_EQ(Measure(separator, toolbar), 8);
 }
 
 TEST_F(ButtonMeasure, ToolbarButtonHeightFromIconOrLineHeight) {
-    ButtonInt button(L"B");
+    ButtonRecord button(L"B");
     button.SetIconIndex(0);
     MeasureButtonParams params = ToolbarParams(16);
     EXPECT_EQ(Measure(button, params), 24);
-    EXPECT_EQ(params.Height, 24);
+    EXPECT_EQ(params.height, 24);
 
     text.lineHeight = 24;
     button.ClearMeasureCache();
     params = ToolbarParams(16);
     EXPECT_EQ(Measure(button, params), 24);
-    EXPECT_EQ(params.Height, 32);
+    EXPECT_EQ(params.height, 32);
 }
 
 TEST_F(ButtonMeasure, ToolbarCaptionBesideAndBelowTheIcon) {
-    ButtonInt button(L"B");
+    ButtonRecord button(L"B");
     button.SetIconIndex(0);
     button.SetCaption(L"Load");  // 24 wide
     button.SetShowCaptionInToolbar(true);
     MeasureButtonParams beside = ToolbarParams(16);
     EXPECT_EQ(Measure(button, beside), 24 + 24 + 4);
-    EXPECT_EQ(beside.Height, 24);
+    EXPECT_EQ(beside.height, 24);
 
     MeasureButtonParams below = ToolbarParams(16);
-    below.ButtonPosition = ButtonTextPosition::Below;
+    below.buttonPosition = ButtonTextPosition::Below;
     EXPECT_EQ(Measure(button, below), 36);  // max(24, 24 + 12)
-    EXPECT_EQ(below.Height, 13 + 24 + 4);
+    EXPECT_EQ(below.height, 13 + 24 + 4);
 }
 
 TEST_F(ButtonMeasure, DropDownAllowancesAndPanels) {
-    ButtonInt split(L"S");
+    ButtonRecord split(L"S");
     split.SetStyle(ButtonStyle::Split);
     MeasureButtonParams horizontal = ToolbarParams(16);
     EXPECT_EQ(Measure(split, horizontal), 8 + 11);
     MeasureButtonParams vertical = ToolbarParams(16);
-    vertical.Orientation = Orientation::Left;
+    vertical.orientation = Orientation::Left;
     EXPECT_EQ(Measure(split, vertical), 8);
-    EXPECT_EQ(vertical.Height, 8 + 13 + 11);  // line height 13 is not below 8
+    EXPECT_EQ(vertical.height, 8 + 13 + 11);  // line height 13 is not below 8
 }
 
 TEST_F(ButtonMeasure, MenuItemIsCaptionWithTwoSpacesAndShortcutPlus52) {
-    ButtonInt button(L"B");
+    ButtonRecord button(L"B");
     button.SetCaption(L"Open");
     MeasureButtonParams params = MenuParams();
     EXPECT_EQ(Measure(button, params), 6 * 6 + 52);
     EXPECT_EQ(text.measured.back(), L"Open  ");
-    EXPECT_EQ(params.Height, 16 + 8);  // icon height beats the line height
+    EXPECT_EQ(params.height, 16 + 8);  // icon height beats the line height
 
     button.SetShortcutKey('O');
     button.SetShortcutModifiers(ModifierBits(ShortcutModifier::Ctrl));
@@ -230,42 +230,42 @@ TEST_F(ButtonMeasure, MenuItemIsCaptionWithTwoSpacesAndShortcutPlus52) {
 
     // The customise list adds a check column.
     params = MenuParams();
-    params.SizeStyle = SizeStyle::CustomiseList;
+    params.sizeStyle = SizeStyle::CustomiseList;
     EXPECT_EQ(Measure(button, params), 16 + 12 * 6 + 52 + 16 + 2);
 
-    ButtonInt empty(L"E");
+    ButtonRecord empty(L"E");
     params = MenuParams();
     EXPECT_EQ(Measure(empty, params), 10);
-    empty.SetColorBox(0x0000FF);
+    empty.SetColourBox(0x0000FF);
     params = MenuParams();
     EXPECT_EQ(Measure(empty, params), 26);
 }
 
 TEST_F(ButtonMeasure, HiddenOrInvisibleButtonsMeasureNothingExceptInTheCustomiseList) {
-    ButtonInt button(L"B");
+    ButtonRecord button(L"B");
     button.SetCaption(L"Open");
     MeasureButtonParams params = MenuParams();
     EXPECT_EQ(Measure(button, params, true), 0);
     button.SetVisible(false);
     EXPECT_EQ(Measure(button, params), 0);
-    params.SizeStyle = SizeStyle::CustomiseList;
+    params.sizeStyle = SizeStyle::CustomiseList;
     EXPECT_GT(Measure(button, params), 0);
 }
 
 TEST_F(ButtonMeasure, CacheAnswersForEqualParametersUntilASizeChange) {
-    ButtonInt button(L"B");
+    ButtonRecord button(L"B");
     button.SetCaption(L"Open");
     MeasureButtonParams params = MenuParams();
     Measure(button, params);
     std::size_t calls = text.measured.size();
     MeasureButtonParams again = MenuParams();
-    again.Size = 999;  // not a measuring input
+    again.size = 999;  // not a measuring input
     EXPECT_EQ(Measure(button, again), 88);
-    EXPECT_EQ(again.Height, 24);
+    EXPECT_EQ(again.height, 24);
     EXPECT_EQ(text.measured.size(), calls);
 
     MeasureButtonParams otherFont = MenuParams();
-    otherFont.FontFace = L"tahoma";
+    otherFont.fontFace = L"tahoma";
     Measure(button, otherFont);
     EXPECT_GT(text.measured.size(), calls);
     EXPECT_EQ(button.MeasureCacheCount(), 2u);
@@ -279,8 +279,8 @@ TEST_F(ButtonMeasure, CacheAnswersForEqualParametersUntilASizeChange) {
 TEST_F(ButtonMeasure, SubBarAndShortcutChangesAreMeasuredAfresh) {
     testing::FakeEnvironment environment;
     CommandBarRegistry registry(environment);
-    CommandBarInt subBar(registry, L"SUB");
-    ButtonInt button(L"B");
+    BarRecord subBar(registry, L"SUB");
+    ButtonRecord button(L"B");
     button.SetShowDropDownInToolbar(true);
     MeasureButtonParams params = ToolbarParams(0);
     EXPECT_EQ(Measure(button, params), 8);
@@ -305,36 +305,36 @@ TEST_F(ButtonMeasure, SubBarAndShortcutChangesAreMeasuredAfresh) {
 TEST(MeasureButtonParams, CompareToIgnoresOnlyHandlesOfDrawingAndSize) {
     MeasureButtonParams a = MenuParams();
     MeasureButtonParams b = a;
-    b.Hdc = 5;
-    b.Font = 6;
-    b.Size = 7;
+    b.hdc = 5;
+    b.font = 6;
+    b.size = 7;
     EXPECT_EQ(a.CompareTo(b), 0);
-    b.FontFace = L"Tahoma";
+    b.fontFace = L"Tahoma";
     EXPECT_EQ(a.CompareTo(b), 1);
     b = a;
-    b.RightToLeft = true;
+    b.rightToLeft = true;
     EXPECT_EQ(a.CompareTo(b), 1);
     b = a;
-    b.ButtonPosition = ButtonTextPosition::Below;
+    b.buttonPosition = ButtonTextPosition::Below;
     EXPECT_EQ(a.CompareTo(b), 1);
 
     MeasureButtonParams copy;
-    copy.Size = 42;
+    copy.size = 42;
     copy.FromMeasureButtonParams(b);
-    EXPECT_EQ(copy.Size, 42);
+    EXPECT_EQ(copy.size, 42);
     EXPECT_EQ(copy.CompareTo(b), 0);
 
     DrawButtonParams draw;
     static_cast<BarParams&>(draw) = b;
-    draw.Height = b.Height;
-    draw.Size = 99;
+    draw.height = b.height;
+    draw.size = 99;
     copy.FromDrawButtonParams(draw);
-    EXPECT_EQ(copy.Size, 42);
+    EXPECT_EQ(copy.size, 42);
     EXPECT_EQ(copy.CompareTo(b), 0);
 }
 
 TEST_F(ButtonMeasure, OverflowingSizesRaiseError6) {
-    ButtonInt panel(L"P");
+    ButtonRecord panel(L"P");
     panel.SetStyle(ButtonStyle::Panel);
     panel.SetPanelControl(77);
     panel.SetPanelWidth(INT_MAX);
@@ -342,7 +342,7 @@ TEST_F(ButtonMeasure, OverflowingSizesRaiseError6) {
     EXPECT_EQ(ErrorNumberOf([&] { Measure(panel, params); }), 6);
     panel.SetPanelWidth(30);
     EXPECT_EQ(Measure(panel, params), 38);
-    params.Orientation = Orientation::Right;
+    params.orientation = Orientation::Right;
     EXPECT_EQ(Measure(panel, params), 0);
 }
 
@@ -352,9 +352,9 @@ TEST(CaptionTextTest, MnemonicMarksAreDroppedAndTheFirstSingleOneNamesTheKey) {
         const wchar_t* spoken;
         wchar_t mnemonic;
     };
-    for (const Case& c : {Case{L"&Файл", L"Файл", L'Ф'}, Case{L"Save && E&xit", L"Save & Exit", L'x'},
-                          Case{L"A&&B", L"A&B", 0}, Case{L"End&", L"End", 0}, Case{L"", L"", 0},
-                          Case{L"&&&Z", L"&Z", L'Z'}}) {
+    for (const Case& c :
+         {Case{L"&Файл", L"Файл", L'Ф'}, Case{L"Save && E&xit", L"Save & Exit", L'x'}, Case{L"A&&B", L"A&B", 0},
+          Case{L"End&", L"End", 0}, Case{L"", L"", 0}, Case{L"&&&Z", L"&Z", L'Z'}}) {
         EXPECT_EQ(CaptionWithoutMnemonic(c.caption), c.spoken) << c.caption;
         EXPECT_EQ(MnemonicOf(c.caption), c.mnemonic) << c.caption;
     }

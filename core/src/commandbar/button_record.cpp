@@ -1,10 +1,10 @@
-#include "core/commandbar/button_int.h"
+#include "core/commandbar/button_record.h"
 
 #include <algorithm>
 #include <limits>
 
 #include "core/commandbar/command_bar_error.h"
-#include "core/commandbar/command_bar_int.h"
+#include "core/commandbar/bar_record.h"
 #include "core/commandbar/proper_case.h"
 
 namespace core::commandbar {
@@ -24,92 +24,92 @@ std::int32_t Checked32(std::int64_t value) {
 
 }  // namespace
 
-ButtonInt::ButtonInt(std::wstring key) : key_(std::move(key)) {}
+ButtonRecord::ButtonRecord(std::wstring key) : key_(std::move(key)) {}
 
-void ButtonInt::SizeChanged() {
+void ButtonRecord::SizeChanged() {
     measureCache_.clear();
     NotifyBars(BarChangeKind::ButtonSize);
 }
 
-void ButtonInt::SetCaption(std::wstring caption) {
+void ButtonRecord::SetCaption(std::wstring caption) {
     caption_ = std::move(caption);
     SizeChanged();
 }
-void ButtonInt::SetIconIndex(std::int32_t index) {
+void ButtonRecord::SetIconIndex(std::int32_t index) {
     iconIndex_ = index;
     SizeChanged();
 }
-void ButtonInt::SetColorBox(std::int32_t colour) {
-    colorBox_ = colour;
+void ButtonRecord::SetColourBox(std::int32_t colour) {
+    colourBox_ = colour;
     SizeChanged();
 }
-void ButtonInt::SetShowCaptionInToolbar(bool show) {
+void ButtonRecord::SetShowCaptionInToolbar(bool show) {
     showCaptionInToolbar_ = show;
     SizeChanged();
 }
-void ButtonInt::SetShowDropDownInToolbar(bool show) {
+void ButtonRecord::SetShowDropDownInToolbar(bool show) {
     showDropDownInToolbar_ = show;
     SizeChanged();
 }
-void ButtonInt::SetStyle(ButtonStyle style) {
+void ButtonRecord::SetStyle(ButtonStyle style) {
     style_ = style;
     SizeChanged();
 }
-void ButtonInt::SetPanelWidth(std::int32_t width) {
+void ButtonRecord::SetPanelWidth(std::int32_t width) {
     panelWidth_ = width;
     SizeChanged();
 }
-void ButtonInt::SetPanelControl(WindowHandle control) {
+void ButtonRecord::SetPanelControl(WindowHandle control) {
     panelControl_ = control;
     SizeChanged();
 }
-void ButtonInt::SetVisible(bool visible) {
+void ButtonRecord::SetVisible(bool visible) {
     visible_ = visible;
     SizeChanged();
 }
-void ButtonInt::SetInfrequentlyUsed(bool infrequent) {
+void ButtonRecord::SetInfrequentlyUsed(bool infrequent) {
     infrequentlyUsed_ = infrequent;
     SizeChanged();
 }
-void ButtonInt::SetMeasureTag(std::int32_t value) {
+void ButtonRecord::SetMeasureTag(std::int32_t value) {
     measureTag_ = value;
     SizeChanged();
 }
-void ButtonInt::SetShortcutKey(std::uint16_t key) noexcept {
+void ButtonRecord::SetShortcutKey(std::uint16_t key) noexcept {
     shortcutKey_ = key;
     measureCache_.clear();
 }
-void ButtonInt::SetShortcutModifiers(std::int32_t modifiers) noexcept {
+void ButtonRecord::SetShortcutModifiers(std::int32_t modifiers) noexcept {
     shortcutModifiers_ = modifiers;
     measureCache_.clear();
 }
-void ButtonInt::SetSubBar(CommandBarInt* bar) noexcept {
+void ButtonRecord::SetSubBar(BarRecord* bar) noexcept {
     subBar_ = bar;
     measureCache_.clear();
 }
-void ButtonInt::SetEnabled(bool enabled) {
+void ButtonRecord::SetEnabled(bool enabled) {
     enabled_ = enabled;
     NotifyBars(BarChangeKind::ButtonLook);
 }
-void ButtonInt::SetLocked(bool locked) {
+void ButtonRecord::SetLocked(bool locked) {
     locked_ = locked;
     NotifyBars(BarChangeKind::ButtonLook);
 }
-void ButtonInt::SetChecked(bool checked) {
+void ButtonRecord::SetChecked(bool checked) {
     if (!IsCheckableStyle(style_)) return;
     checked_ = checked;
     NotifyBars(BarChangeKind::ButtonChecked);
 }
 
-void ButtonInt::AddToBar(CommandBarInt& bar) {
+void ButtonRecord::AddToBar(BarRecord& bar) {
     if (!bars_.Contains(bar.Key())) bars_.Add(&bar, bar.Key());
 }
 
-void ButtonInt::RemoveFromBar(const CommandBarInt& bar) {
+void ButtonRecord::RemoveFromBar(const BarRecord& bar) {
     if (bars_.Contains(bar.Key())) bars_.Remove(bar.Key());
 }
 
-void ButtonInt::AddToControl(WindowHandle control, WindowHandle topLevel) {
+void ButtonRecord::AddToControl(WindowHandle control, WindowHandle topLevel) {
     std::wstring key = HandleKey(topLevel);
     if (controls_.Contains(key)) return;
     controls_.Add(control, key);
@@ -117,12 +117,12 @@ void ButtonInt::AddToControl(WindowHandle control, WindowHandle topLevel) {
     if (subBar_) subBar_->AttachControl(control, topLevel);
 }
 
-void ButtonInt::RemoveFromControl(WindowHandle topLevel) {
+void ButtonRecord::RemoveFromControl(WindowHandle topLevel) {
     std::wstring key = HandleKey(topLevel);
     if (controls_.Contains(key)) controls_.Remove(key);
 }
 
-void ButtonInt::RefreshControlEntry(WindowHandle topLevel) {
+void ButtonRecord::RefreshControlEntry(WindowHandle topLevel) {
     std::wstring key = HandleKey(topLevel);
     WindowHandle* current = controls_.Find(key);
     if (!current) return;
@@ -141,24 +141,24 @@ void ButtonInt::RefreshControlEntry(WindowHandle topLevel) {
     }
 }
 
-bool ButtonInt::IsShownInControl(WindowHandle control) const noexcept {
+bool ButtonRecord::IsShownInControl(WindowHandle control) const noexcept {
     return std::any_of(controls_.begin(), controls_.end(),
                        [control](const auto& entry) { return entry.value == control; });
 }
 
-void ButtonInt::NotifyBars(BarChangeKind kind) {
+void ButtonRecord::NotifyBars(BarChangeKind kind) {
     // A control reacting to the change may remove bars or this very button: stay alive, walk by
     // key and skip the bars that are gone.
-    std::shared_ptr<ButtonInt> keepAlive = weak_from_this().lock();
+    std::shared_ptr<ButtonRecord> keepAlive = weak_from_this().lock();
     std::vector<std::wstring> keys;
     for (const auto& entry : bars_) keys.push_back(*entry.key);
     for (const std::wstring& key : keys) {
-        CommandBarInt** bar = bars_.Find(key);
+        BarRecord** bar = bars_.Find(key);
         if (bar) (*bar)->NotifyBarChanged(kind, this);
     }
 }
 
-std::wstring ButtonInt::GetShortcutText(const KeyboardLayout& keyboard) const {
+std::wstring ButtonRecord::GetShortcutText(const KeyboardLayout& keyboard) const {
     if (shortcutKey_ == 0) return {};
     std::wstring text;
     if (HasModifier(shortcutModifiers_, ShortcutModifier::Ctrl)) text += L"Ctrl+";
@@ -168,14 +168,14 @@ std::wstring ButtonInt::GetShortcutText(const KeyboardLayout& keyboard) const {
     return text;
 }
 
-std::wstring ButtonInt::GetToolTipText(bool withShortcut, const KeyboardLayout& keyboard) const {
+std::wstring ButtonRecord::GetToolTipText(bool withShortcut, const KeyboardLayout& keyboard) const {
     if (!withShortcut) return toolTip_;
     std::wstring shortcut = GetShortcutText(keyboard);
     if (shortcut.empty()) return toolTip_;
     return toolTip_ + L" (" + shortcut + L")";
 }
 
-bool ButtonInt::MatchesAccelerator(std::uint16_t virtualKey, const KeyboardLayout& keyboard) const {
+bool ButtonRecord::MatchesAccelerator(std::uint16_t virtualKey, const KeyboardLayout& keyboard) const {
     std::size_t amp = caption_.find(L'&');
     if (amp == std::wstring::npos || amp + 1 >= caption_.size()) return false;
     std::int32_t mapped = keyboard.VirtualKeyFromChar(caption_[amp + 1]);
@@ -183,8 +183,8 @@ bool ButtonInt::MatchesAccelerator(std::uint16_t virtualKey, const KeyboardLayou
     return (mapped & 0xFF) == virtualKey;
 }
 
-ButtonInt* ButtonInt::FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
-                                       bool anyControl, std::unordered_set<const CommandBarInt*>& searched) {
+ButtonRecord* ButtonRecord::FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
+                                           bool anyControl, std::unordered_set<const BarRecord*>& searched) {
     if (!enabled_) return nullptr;
     if (!anyControl && !IsShownInControl(controlWindow)) return nullptr;
     if (shortcutKey_ == key && shortcutModifiers_ == modifiers) return this;
@@ -195,19 +195,19 @@ ButtonInt* ButtonInt::FindByShortcut(WindowHandle controlWindow, std::uint16_t k
     return nullptr;
 }
 
-ButtonInt* ButtonInt::FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
-                                       bool anyControl) {
-    std::unordered_set<const CommandBarInt*> searched;
+ButtonRecord* ButtonRecord::FindByShortcut(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
+                                           bool anyControl) {
+    std::unordered_set<const BarRecord*> searched;
     return FindByShortcut(controlWindow, key, modifiers, anyControl, searched);
 }
 
-bool ButtonInt::IsOverDropDownPart(std::int32_t x, std::int32_t width, bool rightToLeft) const noexcept {
+bool ButtonRecord::IsOverDropDownPart(std::int32_t x, std::int32_t width, bool rightToLeft) const noexcept {
     if (style_ != ButtonStyle::Split) return false;
     if (rightToLeft) return x < splitWidth_;
     return static_cast<std::int64_t>(x) > static_cast<std::int64_t>(width) - splitWidth_;
 }
 
-bool ButtonInt::IsActive(Orientation orientation, bool inCustomiseMenu) const noexcept {
+bool ButtonRecord::IsActive(Orientation orientation, bool inCustomiseMenu) const noexcept {
     if (style_ == ButtonStyle::Separator) return false;
     bool active = visible_ && enabled_ && !locked_;
     if (active && style_ == ButtonStyle::Panel) {
@@ -217,37 +217,37 @@ bool ButtonInt::IsActive(Orientation orientation, bool inCustomiseMenu) const no
     return active;
 }
 
-std::int32_t ButtonInt::Measure(MeasureButtonParams& params, bool hidden, const TextMeasurer& text,
-                                 const KeyboardLayout& keyboard) {
-    if (!(params.SizeStyle == SizeStyle::CustomiseList || (visible_ && !hidden))) return 0;
-    bool menu = IsMenuSizeStyle(params.SizeStyle);
-    bool toolbar = IsToolbarSizeStyle(params.SizeStyle);
+std::int32_t ButtonRecord::Measure(MeasureButtonParams& params, bool hidden, const TextMeasurer& text,
+                                   const KeyboardLayout& keyboard) {
+    if (!(params.sizeStyle == SizeStyle::CustomiseList || (visible_ && !hidden))) return 0;
+    bool menu = IsMenuSizeStyle(params.sizeStyle);
+    bool toolbar = IsToolbarSizeStyle(params.sizeStyle);
     if (!menu && !toolbar) return 0;
 
     for (const CachedMeasure& cached : measureCache_) {
         if (cached.params.CompareTo(params) == 0) {
-            params.Height = cached.height;
+            params.height = cached.height;
             return cached.width;
         }
     }
     MeasureButtonParams asked = params;
     std::int32_t width = menu ? MeasureMenuItem(params, text, keyboard) : MeasureToolbarButton(params, text);
-    measureCache_.push_back(CachedMeasure{std::move(asked), width, params.Height});
+    measureCache_.push_back(CachedMeasure{std::move(asked), width, params.height});
     return width;
 }
 
-std::int32_t ButtonInt::MeasureMenuItem(MeasureButtonParams& params, const TextMeasurer& text,
-                                         const KeyboardLayout& keyboard) const {
+std::int32_t ButtonRecord::MeasureMenuItem(MeasureButtonParams& params, const TextMeasurer& text,
+                                           const KeyboardLayout& keyboard) const {
     std::int64_t iconSize = 0;
     if (style_ == ButtonStyle::Separator) {
-        params.Height = 3;
+        params.height = 3;
     } else {
-        if (iconIndex_ >= 0 || colorBox_ != -1) {
-            iconSize = IsVerticalOrientation(params.Orientation) ? params.IconWidth : params.IconHeight;
+        if (iconIndex_ >= 0 || colourBox_ != -1) {
+            iconSize = IsVerticalOrientation(params.orientation) ? params.iconWidth : params.iconHeight;
         }
-        if (params.Height == 0) {
+        if (params.height == 0) {
             std::int32_t lineHeight = text.MeasureText(params, L"Xy", kMeasureSingleLine).height;
-            params.Height = Checked32(std::max<std::int64_t>(lineHeight, params.IconHeight) + 2LL * spacing_);
+            params.height = Checked32(std::max<std::int64_t>(lineHeight, params.iconHeight) + 2LL * spacing_);
         }
     }
     if (caption_.empty()) return Checked32(iconSize + 10);
@@ -255,27 +255,25 @@ std::int32_t ButtonInt::MeasureMenuItem(MeasureButtonParams& params, const TextM
     std::wstring label = caption_ + L"  " + GetShortcutText(keyboard);
     iconSize += text.MeasureText(params, label, kMeasureSingleLine).width;
     std::int64_t width = iconSize + menuRightMargin_ + 32;
-    if (params.SizeStyle == SizeStyle::CustomiseList) width += static_cast<std::int64_t>(params.IconWidth) + 2;
+    if (params.sizeStyle == SizeStyle::CustomiseList) width += static_cast<std::int64_t>(params.iconWidth) + 2;
     return Checked32(width);
 }
 
-std::int32_t ButtonInt::MeasureToolbarButton(MeasureButtonParams& params, const TextMeasurer& text) const {
-    bool vertical = IsVerticalOrientation(params.Orientation);
+std::int32_t ButtonRecord::MeasureToolbarButton(MeasureButtonParams& params, const TextMeasurer& text) const {
+    bool vertical = IsVerticalOrientation(params.orientation);
     std::int64_t base = 2LL * spacing_;
     if (style_ == ButtonStyle::Separator) return Checked32(base);
     if (style_ == ButtonStyle::Panel && panelControl_ != 0) {
         return vertical ? 0 : Checked32(base + panelWidth_);
     }
 
-    if (iconIndex_ >= 0 || colorBox_ != -1) base += vertical ? params.IconWidth : params.IconHeight;
+    if (iconIndex_ >= 0 || colourBox_ != -1) base += vertical ? params.iconWidth : params.iconHeight;
     std::int64_t lineHeight = text.MeasureText(params, L"Xy", kMeasureSingleLine).height;
-    bool captionBelow = params.ButtonPosition == ButtonTextPosition::Below && showCaptionInToolbar_ &&
+    bool captionBelow = params.buttonPosition == ButtonTextPosition::Below && showCaptionInToolbar_ &&
                         !caption_.empty() && style_ != ButtonStyle::Panel;
-    std::int64_t height = captionBelow            ? lineHeight + base + 4
-                          : lineHeight < base ? base
-                                              : lineHeight + 2LL * spacing_;
+    std::int64_t height = captionBelow ? lineHeight + base + 4 : lineHeight < base ? base : lineHeight + 2LL * spacing_;
     if (style_ == ButtonStyle::Split && vertical) height += splitWidth_;
-    params.Height = Checked32(height);
+    params.height = Checked32(height);
 
     std::int64_t width = base;
     if (showCaptionInToolbar_) {
@@ -290,7 +288,7 @@ std::int32_t ButtonInt::MeasureToolbarButton(MeasureButtonParams& params, const 
     return Checked32(width);
 }
 
-void ButtonInt::ResetLinks() noexcept {
+void ButtonRecord::ResetLinks() noexcept {
     panelControl_ = 0;
     subBar_ = nullptr;
     bars_.Clear();

@@ -14,7 +14,7 @@
 
 namespace core::commandbar {
 
-class ButtonInt;
+class ButtonRecord;
 class CommandBarRegistry;
 
 struct BarControlEntry {
@@ -22,11 +22,11 @@ struct BarControlEntry {
     WindowHandle topLevel = 0;
 };
 
-class CommandBarInt : public std::enable_shared_from_this<CommandBarInt> {
+class BarRecord : public std::enable_shared_from_this<BarRecord> {
 public:
-    CommandBarInt(CommandBarRegistry& registry, std::wstring key);
-    CommandBarInt(const CommandBarInt&) = delete;
-    CommandBarInt& operator=(const CommandBarInt&) = delete;
+    BarRecord(CommandBarRegistry& registry, std::wstring key);
+    BarRecord(const BarRecord&) = delete;
+    BarRecord& operator=(const BarRecord&) = delete;
 
     const CommandBarRegistry& Registry() const noexcept { return registry_; }
     const std::wstring& Key() const noexcept { return key_; }
@@ -37,32 +37,32 @@ public:
     std::int32_t Count() const noexcept { return buttons_.Count(); }
     std::int32_t IndexOf(std::wstring_view buttonKey) const noexcept { return buttons_.IndexOf(buttonKey); }
     // Null when the position or key is not in the bar.
-    ButtonInt* Item(std::int32_t position) const noexcept;
-    ButtonInt* Item(std::wstring_view buttonKey) const noexcept;
-    const KeyedCollection<ButtonInt*>& Buttons() const noexcept { return buttons_; }
+    ButtonRecord* Item(std::int32_t position) const noexcept;
+    ButtonRecord* Item(std::wstring_view buttonKey) const noexcept;
+    const KeyedCollection<ButtonRecord*>& Buttons() const noexcept { return buttons_; }
 
     // 457 when the bar already holds the button; "Item does not exist." when the reference
     // button (by key) is not in the bar (checked in that order).
-    void Add(ButtonInt& button);
-    void InsertBefore(ButtonInt& button, std::wstring_view beforeKey);
-    void InsertAfter(ButtonInt& button, std::wstring_view afterKey);
-    void Remove(ButtonInt& button);
+    void Add(ButtonRecord& button);
+    void InsertBefore(ButtonRecord& button, std::wstring_view beforeKey);
+    void InsertAfter(ButtonRecord& button, std::wstring_view afterKey);
+    void Remove(ButtonRecord& button);
     void Clear();
     // The same without telling anyone, for records that leave the registry: nothing calls out,
     // so what is unlinked stays unlinked. The first also forgets the controls.
     void Unlink();
-    void Unlink(ButtonInt& button);
+    void Unlink(ButtonRecord& button);
 
-    void NotifyBarChanged(BarChangeKind kind, ButtonInt* button);
+    void NotifyBarChanged(BarChangeKind kind, ButtonRecord* button);
 
     // "H" + control handle -> the control and its top-level window.
     const KeyedCollection<BarControlEntry>& Controls() const noexcept { return controls_; }
     void AttachControl(WindowHandle control, WindowHandle topLevel);
     void DetachControl(WindowHandle control);
 
-    // First enabled button of the bar (or below it) with this shortcut; see ButtonInt.
-    ButtonInt* FindAccelerator(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers, bool anyControl,
-                                std::unordered_set<const CommandBarInt*>& searched);
+    // First enabled button of the bar (or below it) with this shortcut; see ButtonRecord.
+    ButtonRecord* FindAccelerator(WindowHandle controlWindow, std::uint16_t key, std::int32_t modifiers,
+                                  bool anyControl, std::unordered_set<const BarRecord*>& searched);
 
     // A click on the item at a position: checkable buttons flip, customise-list entries flip
     // their check state.
@@ -72,20 +72,20 @@ public:
     void ResetLinks() noexcept;
 
 private:
-    std::int32_t ReferencePosition(const ButtonInt& button, std::wstring_view referenceKey) const;
-    void Place(ButtonInt& button, std::int32_t position, bool after);
+    std::int32_t ReferencePosition(const ButtonRecord& button, std::wstring_view referenceKey) const;
+    void Place(ButtonRecord& button, std::int32_t position, bool after);
     void UnlinkButtons();
-    void UnregisterFromControls(ButtonInt& button);
-    void ApplyRadioRule(ButtonInt& button);
-    void ApplyRadioRuleOnce(ButtonInt& button);
+    void UnregisterFromControls(ButtonRecord& button);
+    void ApplyRadioRule(ButtonRecord& button);
+    void ApplyRadioRuleOnce(ButtonRecord& button);
     // preferredKey: the button that stays checked in its group; empty for the group's first.
     void NormaliseRadioGroups(std::wstring_view preferredKey);
-    ButtonInt* SurplusCheckedRadio(std::wstring_view preferredKey) const;
+    ButtonRecord* SurplusCheckedRadio(std::wstring_view preferredKey) const;
 
     CommandBarRegistry& registry_;
     std::wstring key_;
     std::wstring title_;
-    KeyedCollection<ButtonInt*> buttons_;
+    KeyedCollection<ButtonRecord*> buttons_;
     KeyedCollection<BarControlEntry> controls_;
     bool inRadioRule_ = false;
 };
