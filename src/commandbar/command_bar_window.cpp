@@ -288,14 +288,9 @@ LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             return 1;
         case WM_PAINT: {
             win::PaintGuard paint(hwnd());
-            if (surface_) surface_.CopyTo(paint.dc());
-            // A window grown while Redraw is off shows the bar's background beyond the last image.
             RECT client{};
             ::GetClientRect(hwnd(), &client);
-            if (client.right > surface_.Width() || client.bottom > surface_.Height()) {
-                ::ExcludeClipRect(paint.dc(), 0, 0, surface_.Width(), surface_.Height());
-                PaintBackground(paint.dc(), client);
-            }
+            canvas_.Paint(paint.dc(), client, Look());
             return 0;
         }
         case kRunLaterMessage:

@@ -26,9 +26,8 @@
 #include <utility>
 #include <vector>
 
-#include "commandbar/button_painter.h"
+#include "commandbar/command_bar_canvas.h"
 #include "commandbar/command_bar_image_list.h"
-#include "commandbar/font_cache.h"
 #include "commandbar/menu_drop_shadow.h"
 #include "core/commandbar/bar_interaction.h"
 #include "core/commandbar/command_bar_control.h"
@@ -37,9 +36,7 @@
 #include "core/commandbar/draw_button_params.h"
 #include "core/font_description.h"
 #include "core/property_bag.h"
-#include "imaging/alpha_dib_section.h"
 #include "subclass/subclass.h"
-#include "win/dib_surface.h"
 #include "win/handles.h"
 #include "win/window.h"
 
@@ -121,8 +118,6 @@ public:
 
     // Methods.
     void AdjustBackgroundImage(int newHue, int newSaturation, float luminanceAdjust);
-    static imaging::Picture AdjustImage(const imaging::Picture& picture, int newHue, int newSaturation,
-                                        float luminanceAdjust);
     void ClientCoordinatesToScreen(int& x, int& y, HWND client = nullptr) const;
     void ScreenCoordinatesToClient(int& x, int& y, HWND client = nullptr) const;
     // A context menu with its top-left corner at the screen point.
@@ -141,10 +136,8 @@ public:
     const std::vector<core::commandbar::DisplayButtonInfo>& DisplayInfo() const noexcept { return info_; }
     std::vector<core::commandbar::DisplayButtonInfo>& DisplayInfo() noexcept { return info_; }
     const std::wstring& BarKey() const noexcept { return barKey_; }
-    const win::DibSurface& Surface() const noexcept { return surface_; }
-    // How many times the back buffer has been put on the window.
-    unsigned RefreshCount() const noexcept { return refreshCount_; }
-    Win32ButtonPainter& Painter() noexcept { return painter_; }
+    // The back buffer and what it has been through.
+    const BarCanvas& Canvas() const noexcept { return canvas_; }
 
     // Popup hosting: what the menus set before they show a bar in this control.
     void MakePopupHost();
@@ -206,17 +199,13 @@ private:
 
     // Painting helpers (command_bar_window_paint.cpp).
     bool PrepareSurface();
-    HFONT BarFont();
+    BarLook Look() const;
     core::commandbar::SizeStyle CurrentSizeStyle() const;
     bool Vertical() const;
     bool RightToLeft() const;
     int MenuIconWidth() const;
     void FillBarParams(core::commandbar::BarParams& params);
     void FillDrawParams(core::commandbar::DrawButtonParams& params);
-    void PaintBackground(HDC dc, const RECT& client);
-    void PaintMenuBackground(HDC dc, const RECT& rect);
-    void PaintJoinLine(HDC dc, const RECT& client);
-    void Refresh();
     void SizeWindow(int width, int height);
 
     // Menus and mouse (command_bar_window_menus.cpp).
@@ -251,13 +240,9 @@ private:
     std::wstring accessibleName_;
     std::vector<core::commandbar::DisplayButtonInfo> info_;
     core::FontDescription font_;
-    FontCache fontCache_;
     CommandBarImageList toolbarImages_;
     CommandBarImageList menuImages_;
-    imaging::AlphaDibSection background_;
-    win::DibSurface surface_;
-    Win32ButtonPainter painter_;
-    unsigned refreshCount_ = 0;
+    BarCanvas canvas_;
     MenuShadows shadows_;
     bool shadowsShown_ = false;
     win::UniqueWindow toolTip_;

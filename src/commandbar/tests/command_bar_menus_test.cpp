@@ -215,10 +215,10 @@ TEST(CommandBarMenus, MouseOnMenusKeepsTitlesDelaysSubmenusAndClosesOnOutsideCli
     // Lighting the first item repaints it alone, to the pixels a whole repaint gives.
     MenuRig::Hover(*file, 1);
     ASSERT_TRUE(PumpUntil([&] { return Hot(*file) == 1; }, 2000));
-    const auto lit = file->Surface().Pixels();
+    const auto lit = file->Canvas().Surface().Pixels();
     const std::vector<std::uint32_t> hovered(lit.begin(), lit.end());
     file->DrawBar();
-    EXPECT_TRUE(std::ranges::equal(hovered, file->Surface().Pixels()));
+    EXPECT_TRUE(std::ranges::equal(hovered, file->Canvas().Surface().Pixels()));
 
     // The pointer leaving for the form keeps the open title lit.
     SendMouse({300, 300});
@@ -333,14 +333,14 @@ TEST(CommandBarMenus, PlacementFlipsAtEdgesAndTheSystemStyleJoinsFlush) {
         // The border row facing the title: open (another colour than the border's far end) where it
         // touches the title, unless the style draws no join.
         auto joinOpen = [&](int row) {
-            const win::DibSurface& surface = file->Surface();
+            const win::DibSurface& surface = file->Canvas().Surface();
             auto pixel = [&](int x) { return surface.Pixels()[static_cast<std::size_t>(row) * surface.Width() + x]; };
             return pixel((item.left + item.right) / 2 - popup.left) != pixel(surface.Width() - 3);
         };
         if (c.form.top == work.bottom - 60) {
             EXPECT_EQ(context.side, cb::PopupSide::Above);
             EXPECT_LE(popup.bottom, item.bottom);
-            EXPECT_TRUE(joinOpen(file->Surface().Height() - 1));
+            EXPECT_TRUE(joinOpen(file->Canvas().Surface().Height() - 1));
         } else if (c.style == 1) {
             // The submenu and its own submenu both open to the left of their items.
             Key(VK_DOWN);
