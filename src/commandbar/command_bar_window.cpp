@@ -23,7 +23,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"GlyphoscopeCommandBar";
 constexpr wchar_t kChevronListKey[] = L"CHEVRON:ADDORREMOVE";
-constexpr std::int32_t kDefaultStyle = 1;
 
 }  // namespace
 
@@ -421,25 +420,6 @@ HWND CommandBarWindow::PopupSource() const noexcept { return ToHwnd(interaction_
 
 HMONITOR CommandBarWindow::PopupMonitor() const noexcept {
     return reinterpret_cast<HMONITOR>(interaction_->Context().monitor);
-}
-
-// Persistence --------------------------------------------------------------------------------
-
-void CommandBarWindow::Save(core::PropertyBag& bag) const {
-    bag.WriteFont(L"Font", font_);
-    if (!enabled_) bag.WriteBool(L"Enabled", enabled_);
-    if (orientation_ != 0) bag.WriteInt(L"Orientation", orientation_);
-    if (mainMenu_) bag.WriteBool(L"MainMenu", mainMenu_);
-    if (GetStyle() != kDefaultStyle) bag.WriteInt(L"Style", GetStyle());
-}
-
-void CommandBarWindow::Load(const core::PropertyBag& bag) {
-    SetFont(bag.ReadFont(L"Font", core::FontDescription{}));
-    enabled_ = bag.ReadBool(L"Enabled", true);
-    if (hwnd()) ::EnableWindow(hwnd(), enabled_ ? TRUE : FALSE);
-    SetOrientation(static_cast<std::int32_t>(bag.ReadInt(L"Orientation", 0)));
-    SetMainMenu(bag.ReadBool(L"MainMenu", false));
-    SetStyle(static_cast<std::int32_t>(bag.ReadInt(L"Style", kDefaultStyle)));
 }
 
 }  // namespace commandbar

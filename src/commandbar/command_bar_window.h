@@ -35,7 +35,6 @@
 #include "core/commandbar/display_button_info.h"
 #include "core/commandbar/draw_button_params.h"
 #include "core/font_description.h"
-#include "core/property_bag.h"
 #include "subclass/subclass.h"
 #include "win/handles.h"
 #include "win/window.h"
@@ -124,10 +123,6 @@ public:
     void ShowPopupMenu(int x, int y, const core::commandbar::CommandBar& bar);
     // The add-or-remove list of the shown bar; nothing without one.
     void ShowChevronMenu(int x, int y);
-
-    // Persisted "Font", "Enabled", "Orientation", "MainMenu" and "Style"; defaults are not stored.
-    void Save(core::PropertyBag& bag) const;
-    void Load(const core::PropertyBag& bag);
 
     // Layout and painting.
     void LayoutBar();

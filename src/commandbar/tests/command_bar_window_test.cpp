@@ -10,6 +10,7 @@
 
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
+#include "commandbar/command_bar_persistence.h"
 #include "commandbar/command_bar_process.h"
 #include "commandbar/command_bar_window.h"
 #include "core/commandbar/command_bar_registry.h"
@@ -206,7 +207,7 @@ TEST_F(CommandBarWindowTest, OnlyALiveRegisteredControlIsTakenAsANewPopupHost) {
 TEST_F(CommandBarWindowTest, PersistedPropertiesRoundTripWithoutStoringDefaults) {
     auto plain = MakeControl(form_.hwnd());
     core::PropertyBag defaults;
-    plain->Save(defaults);
+    SaveProperties(*plain, defaults);
     EXPECT_EQ(defaults.Values().size(), 1u);
     EXPECT_TRUE(defaults.Contains(L"Font"));
 
@@ -216,10 +217,10 @@ TEST_F(CommandBarWindowTest, PersistedPropertiesRoundTripWithoutStoringDefaults)
     plain->SetMainMenu(true);
     plain->SetStyle(0);
     core::PropertyBag changed;
-    plain->Save(changed);
+    SaveProperties(*plain, changed);
     SetStyle(1);
     auto loaded = MakeControl(form_.hwnd());
-    loaded->Load(changed);
+    LoadProperties(*loaded, changed);
     EXPECT_EQ(loaded->Font(), plain->Font());
     EXPECT_FALSE(loaded->Enabled());
     EXPECT_FALSE(::IsWindowEnabled(loaded->hwnd()));
