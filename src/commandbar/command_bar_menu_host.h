@@ -1,7 +1,7 @@
 #pragma once
-// What the menu interaction asks of a command bar control window, answered by the window.
-// A separate object rather than a base of the window: several of its names are the window's own
-// properties with other meanings.
+// What the menu interaction asks of a command bar control window, answered by the window: the one
+// interface between the two. A separate object rather than a base of the window: several of its
+// names are the window's own properties with other meanings.
 
 #include "commandbar/command_bar_window.h"
 
@@ -10,6 +10,13 @@ namespace commandbar {
 class CommandBarWindow::MenuHost final : public core::commandbar::InteractionHost {
 public:
     explicit MenuHost(CommandBarWindow& window) noexcept : window_(window) {}
+
+    core::commandbar::WindowHandle Hwnd() const override { return window_.Hwnd(); }
+    bool IsPopupHost() const override { return window_.popupHost_; }
+    bool MainMenu() const override { return window_.mainMenu_; }
+    bool Enabled() const override { return window_.enabled_; }
+    void SetInUse(bool inUse) override { window_.SetInUse(inUse); }
+    bool ShowsBar() const override { return window_.ShowsBar(); }
 
     core::commandbar::BarRecord* ShownBar() const override { return window_.ShownBar(); }
     std::vector<core::commandbar::DisplayButtonInfo>& Items() override { return window_.info_; }
@@ -31,6 +38,7 @@ public:
     void EnableLostMouseTimer(bool enable) override;
     void EnableSubmenuTimer(bool enable) override;
 
+    void RaiseButtonClick(const core::commandbar::ButtonRecord& button) override;
     bool RaiseButtonDropDown(const core::commandbar::ButtonRecord& button) override;
     void RaiseRightClick(const core::commandbar::ButtonRecord* button, std::int32_t x, std::int32_t y) override;
     void RaiseBeforeShowMenu(core::commandbar::WindowHandle popup, const std::wstring& barKey) override;

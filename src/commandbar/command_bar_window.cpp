@@ -5,7 +5,6 @@
 #include "commandbar/command_bar_accessible.h"
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
-#include "commandbar/command_bar_hooks.h"
 #include "commandbar/command_bar_menu_host.h"
 #include "commandbar/command_bar_process.h"
 #include "commandbar/drawing_utilities.h"
@@ -29,7 +28,7 @@ constexpr wchar_t kChevronListKey[] = L"CHEVRON:ADDORREMOVE";
 CommandBarWindow::CommandBarWindow()
     : shell_(::LoadLibraryW(L"shell32.dll")),
       menuHost_(std::make_unique<MenuHost>(*this)),
-      interaction_(std::make_unique<cb::BarInteraction>(Registry(), *this, *menuHost_, Monitors())) {
+      interaction_(std::make_unique<cb::BarInteraction>(Registry(), *menuHost_, Monitors())) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
 }
@@ -353,20 +352,8 @@ std::int32_t CommandBarWindow::ButtonIndex(const cb::ButtonRecord& button) const
     return bar ? bar->IndexOf(button.Key()) : 0;
 }
 
-void CommandBarWindow::RaiseButtonClick(const cb::ButtonRecord& button) {
-    // A click decided by a key in the thread's hook runs once the hook has returned: a dialog it
-    // opened would otherwise receive that key (Enter pressing its default button).
-    if (InsideInputHook()) {
-        RunLater([this, key = button.Key()] {
-            // The button may have gone in between.
-            if (events.buttonClick && Registry().FindButton(key)) {
-                events.buttonClick(cb::Button(Registry(), Hwnd(), key));
-            }
-        });
-        return;
-    }
-    if (events.buttonClick) events.buttonClick(cb::Button(Registry(), Hwnd(), button.Key()));
-}
+// A shortcut the registry matched clicks as the interaction does.
+void CommandBarWindow::RaiseButtonClick(const cb::ButtonRecord& button) { menuHost_->RaiseButtonClick(button); }
 
 void CommandBarWindow::ClickItemLater(const std::wstring& buttonKey) {
     RunLater([this, key = buttonKey] {

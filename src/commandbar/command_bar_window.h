@@ -66,7 +66,6 @@ struct CommandBarWindowArgs {
 
 class CommandBarWindow : public win::Window,
                          public core::commandbar::CommandBarControl,
-                         public core::commandbar::MenuControl,
                          private subclass::SubclassClient {
 public:
     CommandBarWindow();
@@ -150,9 +149,6 @@ public:
     // in another process (a screen reader) is not kept waiting while a dialog it opens is up.
     void ClickItemLater(const std::wstring& buttonKey);
 
-    // core::commandbar::MenuControl
-    core::commandbar::BarInteraction& Interaction() override { return *interaction_; }
-
     // core::commandbar::CommandBarControl
     core::commandbar::WindowHandle Hwnd() const override;
     core::commandbar::WindowHandle OwnerForm() const override;
@@ -172,6 +168,7 @@ public:
     void ClearHotItem() override;
     void AdoptPanelControl(core::commandbar::WindowHandle panel) override;
     void HidePanelControl(core::commandbar::WindowHandle panel) override;
+    core::commandbar::BarInteraction* Interaction() override { return interaction_.get(); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -8,6 +8,7 @@
 
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
+#include "commandbar/command_bar_hooks.h"
 #include "commandbar/command_bar_process.h"
 #include "core/commandbar/command_bar_registry.h"
 
@@ -80,6 +81,22 @@ void CommandBarWindow::MenuHost::EnableLostMouseTimer(bool enable) {
 
 void CommandBarWindow::MenuHost::EnableSubmenuTimer(bool enable) {
     window_.EnableTimer(kSubmenuTimer, kSubmenuInterval, enable);
+}
+
+void CommandBarWindow::MenuHost::RaiseButtonClick(const cb::ButtonRecord& button) {
+    CommandBarEvents& events = window_.events;
+    // A click decided by a key in the thread's hook runs once the hook has returned: a dialog it
+    // opened would otherwise receive that key (Enter pressing its default button).
+    if (InsideInputHook()) {
+        window_.RunLater([this, key = button.Key()] {
+            // The button may have gone in between.
+            if (window_.events.buttonClick && Registry().FindButton(key)) {
+                window_.events.buttonClick(cb::Button(Registry(), window_.Hwnd(), key));
+            }
+        });
+        return;
+    }
+    if (events.buttonClick) events.buttonClick(cb::Button(Registry(), window_.Hwnd(), button.Key()));
 }
 
 bool CommandBarWindow::MenuHost::RaiseButtonDropDown(const cb::ButtonRecord& button) {
