@@ -56,10 +56,7 @@ void CommandBarWindow::Create(const CommandBarWindowArgs& args) {
 
 void CommandBarWindow::TearDown() noexcept {
     StopListening();
-    StopTimers();
-    shadows_.Hide();
-    shadowsShown_ = false;
-    toolTip_.reset();
+    menuHost_->TearDown();
     if (!started_) return;
     started_ = false;
     win::GuardCallback([&] {
@@ -276,8 +273,8 @@ void CommandBarWindow::OnResize() {
 }
 
 LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    RelayToToolTip(message, wParam, lParam);
-    if (LRESULT result = 0; started_ && HandleMenuMessage(message, wParam, result)) return result;
+    menuHost_->RelayToToolTip(message, wParam, lParam);
+    if (LRESULT result = 0; started_ && menuHost_->HandleMessage(message, wParam, result)) return result;
     switch (message) {
         case WM_SIZE:
             OnResize();
@@ -336,7 +333,7 @@ void CommandBarWindow::BarChanged(const cb::BarRecord& bar, cb::BarChangeKind ki
         std::int32_t index = button ? ButtonIndex(*button) : 0;
         if (kind == cb::BarChangeKind::ButtonList || kind == cb::BarChangeKind::ButtonSize) {
             LayoutBar();
-            if (popupHost_) ShowShadows();
+            if (popupHost_) menuHost_->ShowShadows();
         }
         const bool oneItem = kind == cb::BarChangeKind::ButtonLook || kind == cb::BarChangeKind::ButtonChecked;
         if (index > 0 && oneItem && !mainMenu_) {
@@ -383,7 +380,27 @@ cb::CommandBarControl* CommandBarWindow::RequestInstance() {
     return supplied;
 }
 
+// Menus --------------------------------------------------------------------------------------
+
+void CommandBarWindow::ShowPopupMenu(int x, int y, const cb::CommandBar& bar) {
+    interaction_->ShowBarMenu(bar.Key(), 0, x, y, false, true);
+}
+
+void CommandBarWindow::ShowChevronMenu(int x, int y) { interaction_->ShowChevronMenu(x, y); }
+
+// CommandBarControl requests go to the interaction.
+void CommandBarWindow::ClickItem(std::int32_t index) { interaction_->ClickItem(index); }
+
+void CommandBarWindow::CloseMenus(bool hideSelf) { interaction_->CloseMenus(hideSelf); }
+
+void CommandBarWindow::ClearHotItem() {
+    interaction_->UpdateHotItem(cb::MouseButton::None, 0, false, true);
+}
+
+
 // Popup hosting ------------------------------------------------------------------------------
+
+const MenuShadows& CommandBarWindow::Shadows() const noexcept { return menuHost_->Shadows(); }
 
 void CommandBarWindow::MakePopupHost() {
     popupHost_ = true;

@@ -7,14 +7,23 @@
 // Events hand out fresh handles (window + key), never references into records, so a handler may
 // remove the very button or bar it was told about.
 //
-// How a click reaches events.buttonClick: WM_LBUTTONUP -> HandleMessage -> HandleMenuMessage
-// (command_bar_window_menus.cpp) -> the core's BarInteraction::MouseUp, which checks that press
-// and release were on the same active item -> BarInteraction::ClickItem (menu mode ends, a check
-// button toggles, a title opens its menu instead) -> CommandBarControl::RaiseButtonClick, this
-// class -> events.buttonClick. A key: the thread's keyboard hook (command_bar_process.cpp) -> the
-// core's KeyboardHookDecision -> BarInteraction::HandleMenuKey in an open menu, or the registry's
-// ProcessAccelerator for a shortcut -> ClickItem or RaiseButtonClick as above; a click a hook
-// decided runs once the hook has returned.
+// Its parts: BarCanvas (command_bar_canvas.h) keeps the back buffer and paints the backgrounds;
+// command_bar_window_paint.cpp lays the bar out and decides what to paint when; MenuHost
+// (command_bar_menu_host.h) is the window side of the core's BarInteraction, with the mouse,
+// the timers, the tool tip and the popup window, and answers it through InteractionHost, the one
+// interface between the two; SaveProperties and LoadProperties (command_bar_persistence.h) store
+// the control; AnswerGetObject (command_bar_accessible.h) is what screen readers see. The
+// registry reaches the window through CommandBarControl.
+//
+// A click: WM_LBUTTONUP -> HandleMessage -> MenuHost::HandleMessage -> the core's
+// BarInteraction::MouseUp, which checks that press and release were on the same active item ->
+// BarInteraction::ClickItem (menu mode ends, a check button toggles, a title opens its menu
+// instead) -> InteractionHost::RaiseButtonClick, answered by MenuHost -> events.buttonClick.
+// A key: the thread's keyboard hook (command_bar_process.cpp) -> the core's KeyboardHookDecision
+// -> BarInteraction::HandleMenuKey in an open menu, ending in ClickItem as above, or the
+// registry's ProcessAccelerator for a shortcut -> CommandBarControl::ClickItem or
+// RaiseButtonClick, which this class hands to the same two; a click a hook decided runs once the
+// hook has returned.
 
 #include <windows.h>
 
@@ -142,9 +151,7 @@ public:
     void SetPopupContext(HWND source, int side, int joinStart, int joinLength, HMONITOR monitor);
     HWND PopupSource() const noexcept;
     HMONITOR PopupMonitor() const noexcept;
-    // Shows the drop shadows of a shown popup host, around its window as it is now.
-    virtual void ShowShadows();
-    const MenuShadows& Shadows() const noexcept { return shadows_; }
+    const MenuShadows& Shadows() const noexcept;
     // Clicks the shown item of that button once the message being handled has returned: a caller
     // in another process (a screen reader) is not kept waiting while a dialog it opens is up.
     void ClickItemLater(const std::wstring& buttonKey);
@@ -200,18 +207,10 @@ private:
     void FillDrawParams(core::commandbar::DrawButtonParams& params);
     void SizeWindow(int width, int height);
 
-    // Menus and mouse (command_bar_window_menus.cpp).
-    bool HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& result);
     // Work done once the message being handled, or the hook running, has returned; in order.
     static constexpr UINT kRunLaterMessage = WM_APP + 1;
     void RunLater(std::function<void()> work);
     void RunLaterWork();
-    void EnableTimer(UINT_PTR id, UINT interval, bool enable) noexcept;
-    void StopTimers() noexcept;
-    void SetToolTip(const std::wstring& text);
-    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) const;
-    void ShowPopupWindow(int left, int top);
-    void HidePopupWindow() noexcept;
 
     bool designMode_ = false;
     bool started_ = false;
@@ -235,10 +234,6 @@ private:
     CommandBarImageList toolbarImages_;
     CommandBarImageList menuImages_;
     BarCanvas canvas_;
-    MenuShadows shadows_;
-    bool shadowsShown_ = false;
-    win::UniqueWindow toolTip_;
-    bool capturing_ = false;
     std::deque<std::function<void()>> laterWork_;
     // Declared last: they refer to the members above.
     std::unique_ptr<MenuHost> menuHost_;
