@@ -27,6 +27,7 @@ constexpr wchar_t kChevronListKey[] = L"CHEVRON:ADDORREMOVE";
 
 CommandBarWindow::CommandBarWindow()
     : shell_(::LoadLibraryW(L"shell32.dll")),
+      ownerForm_([this] { OnResize(); }),
       menuHost_(std::make_unique<MenuHost>(*this)),
       interaction_(std::make_unique<cb::BarInteraction>(Registry(), *menuHost_, Monitors())) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
@@ -55,7 +56,7 @@ void CommandBarWindow::Create(const CommandBarWindowArgs& args) {
 }
 
 void CommandBarWindow::TearDown() noexcept {
-    StopListening();
+    ownerForm_.Stop();
     menuHost_->TearDown();
     if (!started_) return;
     started_ = false;
@@ -70,7 +71,7 @@ void CommandBarWindow::TearDown() noexcept {
 }
 
 cb::WindowHandle CommandBarWindow::Hwnd() const { return designMode_ ? 0 : ToHandle(hwnd()); }
-cb::WindowHandle CommandBarWindow::OwnerForm() const { return ToHandle(ownerForm_); }
+cb::WindowHandle CommandBarWindow::OwnerForm() const { return ToHandle(ownerForm_.Form()); }
 
 cb::BarRecord* CommandBarWindow::ShownBar() const { return barKey_.empty() ? nullptr : Registry().FindBar(barKey_); }
 
@@ -199,7 +200,7 @@ void CommandBarWindow::SetToolbar(const std::optional<cb::CommandBar>& bar) {
     SetInUse(true);
     if (cb::BarRecord* shown = ShownBar()) shown->DetachControl(Hwnd());
     if (!bar) {
-        StopListening();
+        ownerForm_.Stop();
         barKey_.clear();
     } else {
         ListenToOwner();
@@ -219,7 +220,7 @@ void CommandBarWindow::SetToolbar(const std::optional<cb::CommandBar>& bar) {
 
 void CommandBarWindow::BarRemoved(const std::wstring& barKey) {
     if (barKey != barKey_) return;
-    StopListening();
+    ownerForm_.Stop();
     barKey_.clear();
     info_.clear();
     DrawBar();
@@ -235,31 +236,11 @@ void CommandBarWindow::HidePanelControl(cb::WindowHandle panel) { ::ShowWindow(T
 // Owner form ---------------------------------------------------------------------------------
 
 void CommandBarWindow::ListenToOwner() {
-    StopListening();
+    ownerForm_.Stop();
     // The form the control sits on, which a popup host moved onto the desktop still belongs to.
     HWND root = ::IsWindow(siteForm_) ? siteForm_ : ::GetAncestor(hwnd(), GA_ROOT);
     if (!root || root == hwnd()) return;
-    ownerForm_ = root;
-    subclass::AttachMessage(*this, ownerForm_, WM_ACTIVATEAPP);
-    subclass::AttachMessage(*this, ownerForm_, WM_SETTINGCHANGE);
-}
-
-void CommandBarWindow::StopListening() noexcept {
-    if (!ownerForm_) return;
-    subclass::DetachMessage(*this, ownerForm_, WM_ACTIVATEAPP);
-    subclass::DetachMessage(*this, ownerForm_, WM_SETTINGCHANGE);
-    ownerForm_ = nullptr;
-}
-
-LRESULT CommandBarWindow::WindowProc(HWND, UINT message, WPARAM wParam, LPARAM) {
-    win::GuardCallback([&] {
-        if (message == WM_SETTINGCHANGE) {
-            OnResize();
-        } else if (message == WM_ACTIVATEAPP && wParam == 0) {
-            Registry().ProgramDeactivated();
-        }
-    });
-    return 0;
+    ownerForm_.Watch(root);
 }
 
 // Window -------------------------------------------------------------------------------------

@@ -12,7 +12,8 @@
 // (command_bar_menu_host.h) is the window side of the core's BarInteraction, with the mouse,
 // the timers, the tool tip and the popup window, and answers it through InteractionHost, the one
 // interface between the two; SaveProperties and LoadProperties (command_bar_persistence.h) store
-// the control; AnswerGetObject (command_bar_accessible.h) is what screen readers see. The
+// the control; OwnerFormWatch (command_bar_owner_form.h) hears the form's settings and
+// activation; AnswerGetObject (command_bar_accessible.h) is what screen readers see. The
 // registry reaches the window through CommandBarControl.
 //
 // A click: WM_LBUTTONUP -> HandleMessage -> MenuHost::HandleMessage -> the core's
@@ -37,6 +38,7 @@
 
 #include "commandbar/command_bar_canvas.h"
 #include "commandbar/command_bar_image_list.h"
+#include "commandbar/command_bar_owner_form.h"
 #include "commandbar/menu_drop_shadow.h"
 #include "core/commandbar/bar_interaction.h"
 #include "core/commandbar/command_bar_control.h"
@@ -44,7 +46,6 @@
 #include "core/commandbar/display_button_info.h"
 #include "core/commandbar/draw_button_params.h"
 #include "core/font_description.h"
-#include "subclass/subclass.h"
 #include "win/handles.h"
 #include "win/window.h"
 
@@ -73,9 +74,7 @@ struct CommandBarWindowArgs {
     bool designMode = false;
 };
 
-class CommandBarWindow : public win::Window,
-                         public core::commandbar::CommandBarControl,
-                         private subclass::SubclassClient {
+class CommandBarWindow : public win::Window, public core::commandbar::CommandBarControl {
 public:
     CommandBarWindow();
     ~CommandBarWindow() override;
@@ -181,16 +180,11 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // subclass::SubclassClient, for the owner form.
-    core::MessageResponse MsgResponse() override { return core::MessageResponse::CallPreviousAfter; }
-    LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-
     class MenuHost;
     friend class MenuHost;
 
     void TearDown() noexcept;
     void ListenToOwner();
-    void StopListening() noexcept;
     void OnResize();
     void Changed(const wchar_t* property);
     void ApplyImageListColours();
@@ -217,7 +211,7 @@ private:
     win::UniqueModule shell_;
     // The top-level window of the parent the control was made with.
     HWND siteForm_ = nullptr;
-    HWND ownerForm_ = nullptr;
+    OwnerFormWatch ownerForm_;
     bool inUse_ = false;
     bool enabled_ = true;
     bool redraw_ = true;

@@ -53,7 +53,7 @@ bool CommandBarWindow::PrepareSurface() { return canvas_.Prepare(hwnd(), !redraw
 BarLook CommandBarWindow::Look() const {
     BarLook look;
     look.window = hwnd();
-    look.form = ownerForm_;
+    look.form = ownerForm_.Form();
     look.popup = popupHost_;
     look.mainMenu = mainMenu_;
     look.vertical = Vertical();
