@@ -88,7 +88,7 @@ void CommandBarWindow::MenuHost::RaiseButtonClick(const cb::ButtonRecord& button
     // A click decided by a key in the thread's hook runs once the hook has returned: a dialog it
     // opened would otherwise receive that key (Enter pressing its default button).
     if (InsideInputHook()) {
-        window_.RunLater([this, key = button.Key()] {
+        window_.later_.Post(window_.hwnd(), [this, key = button.Key()] {
             // The button may have gone in between.
             if (window_.events.buttonClick && Registry().FindButton(key)) {
                 window_.events.buttonClick(cb::Button(Registry(), window_.Hwnd(), key));

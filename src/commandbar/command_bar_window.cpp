@@ -269,8 +269,8 @@ LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             canvas_.Paint(paint.dc(), client, Look());
             return 0;
         }
-        case kRunLaterMessage:
-            RunLaterWork();
+        case PostedWork::kMessage:
+            later_.RunNext();
             return 0;
         case WM_GETOBJECT:
             if (const LRESULT answer = AnswerGetObject(hwnd(), wParam, lParam)) return answer;
@@ -334,24 +334,13 @@ std::int32_t CommandBarWindow::ButtonIndex(const cb::ButtonRecord& button) const
 void CommandBarWindow::RaiseButtonClick(const cb::ButtonRecord& button) { menuHost_->RaiseButtonClick(button); }
 
 void CommandBarWindow::ClickItemLater(const std::wstring& buttonKey) {
-    RunLater([this, key = buttonKey] {
+    later_.Post(hwnd(), [this, key = buttonKey] {
         // The button, or the bar showing it, may have gone in between.
         cb::BarRecord* bar = ShownBar();
         if (const std::int32_t index = bar ? bar->IndexOf(key) : 0; index > 0) ClickItem(index);
     });
 }
 
-void CommandBarWindow::RunLater(std::function<void()> work) {
-    laterWork_.push_back(std::move(work));
-    ::PostMessageW(hwnd(), kRunLaterMessage, 0, 0);
-}
-
-void CommandBarWindow::RunLaterWork() {
-    if (laterWork_.empty()) return;
-    const std::function<void()> work = std::move(laterWork_.front());
-    laterWork_.pop_front();
-    work();
-}
 
 cb::CommandBarControl* CommandBarWindow::RequestInstance() {
     CommandBarWindow* supplied = nullptr;

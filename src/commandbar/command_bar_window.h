@@ -28,7 +28,6 @@
 
 #include <windows.h>
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -39,6 +38,7 @@
 #include "commandbar/command_bar_canvas.h"
 #include "commandbar/command_bar_image_list.h"
 #include "commandbar/command_bar_owner_form.h"
+#include "commandbar/posted_work.h"
 #include "commandbar/menu_drop_shadow.h"
 #include "core/commandbar/bar_interaction.h"
 #include "core/commandbar/command_bar_control.h"
@@ -201,11 +201,6 @@ private:
     void FillDrawParams(core::commandbar::DrawButtonParams& params);
     void SizeWindow(int width, int height);
 
-    // Work done once the message being handled, or the hook running, has returned; in order.
-    static constexpr UINT kRunLaterMessage = WM_APP + 1;
-    void RunLater(std::function<void()> work);
-    void RunLaterWork();
-
     bool designMode_ = false;
     bool started_ = false;
     win::UniqueModule shell_;
@@ -228,7 +223,7 @@ private:
     CommandBarImageList toolbarImages_;
     CommandBarImageList menuImages_;
     BarCanvas canvas_;
-    std::deque<std::function<void()>> laterWork_;
+    PostedWork later_;
     // Declared last: they refer to the members above.
     std::unique_ptr<MenuHost> menuHost_;
     std::unique_ptr<core::commandbar::BarInteraction> interaction_;
