@@ -84,7 +84,6 @@ void CommandBarWindow::MenuHost::EnableSubmenuTimer(bool enable) {
 }
 
 void CommandBarWindow::MenuHost::RaiseButtonClick(const cb::ButtonRecord& button) {
-    CommandBarEvents& events = window_.events;
     // A click decided by a key in the thread's hook runs once the hook has returned: a dialog it
     // opened would otherwise receive that key (Enter pressing its default button).
     if (InsideInputHook()) {
@@ -96,7 +95,7 @@ void CommandBarWindow::MenuHost::RaiseButtonClick(const cb::ButtonRecord& button
         });
         return;
     }
-    if (events.buttonClick) events.buttonClick(cb::Button(Registry(), window_.Hwnd(), button.Key()));
+    if (window_.events.buttonClick) window_.events.buttonClick(cb::Button(Registry(), window_.Hwnd(), button.Key()));
 }
 
 bool CommandBarWindow::MenuHost::RaiseButtonDropDown(const cb::ButtonRecord& button) {

@@ -341,7 +341,6 @@ void CommandBarWindow::ClickItemLater(const std::wstring& buttonKey) {
     });
 }
 
-
 cb::CommandBarControl* CommandBarWindow::RequestInstance() {
     CommandBarWindow* supplied = nullptr;
     if (events.requestNewInstance) events.requestNewInstance(supplied);
@@ -366,7 +365,6 @@ void CommandBarWindow::CloseMenus(bool hideSelf) { interaction_->CloseMenus(hide
 void CommandBarWindow::ClearHotItem() {
     interaction_->UpdateHotItem(cb::MouseButton::None, 0, false, true);
 }
-
 
 // Popup hosting ------------------------------------------------------------------------------
 
