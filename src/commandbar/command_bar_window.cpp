@@ -5,7 +5,6 @@
 #include "commandbar/command_bar_accessible.h"
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
-#include "commandbar/command_bar_hooks.h"
 #include "commandbar/command_bar_menu_host.h"
 #include "commandbar/command_bar_process.h"
 #include "commandbar/drawing_utilities.h"
@@ -23,14 +22,14 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"GlyphoscopeCommandBar";
 constexpr wchar_t kChevronListKey[] = L"CHEVRON:ADDORREMOVE";
-constexpr std::int32_t kDefaultStyle = 1;
 
 }  // namespace
 
 CommandBarWindow::CommandBarWindow()
     : shell_(::LoadLibraryW(L"shell32.dll")),
+      ownerForm_([this] { OnResize(); }),
       menuHost_(std::make_unique<MenuHost>(*this)),
-      interaction_(std::make_unique<cb::BarInteraction>(Registry(), *this, *menuHost_, Monitors())) {
+      interaction_(std::make_unique<cb::BarInteraction>(Registry(), *menuHost_, Monitors())) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
 }
@@ -57,11 +56,8 @@ void CommandBarWindow::Create(const CommandBarWindowArgs& args) {
 }
 
 void CommandBarWindow::TearDown() noexcept {
-    StopListening();
-    StopTimers();
-    shadows_.Hide();
-    shadowsShown_ = false;
-    toolTip_.reset();
+    ownerForm_.Stop();
+    menuHost_->TearDown();
     if (!started_) return;
     started_ = false;
     win::GuardCallback([&] {
@@ -75,7 +71,7 @@ void CommandBarWindow::TearDown() noexcept {
 }
 
 cb::WindowHandle CommandBarWindow::Hwnd() const { return designMode_ ? 0 : ToHandle(hwnd()); }
-cb::WindowHandle CommandBarWindow::OwnerForm() const { return ToHandle(ownerForm_); }
+cb::WindowHandle CommandBarWindow::OwnerForm() const { return ToHandle(ownerForm_.Form()); }
 
 cb::BarRecord* CommandBarWindow::ShownBar() const { return barKey_.empty() ? nullptr : Registry().FindBar(barKey_); }
 
@@ -204,7 +200,7 @@ void CommandBarWindow::SetToolbar(const std::optional<cb::CommandBar>& bar) {
     SetInUse(true);
     if (cb::BarRecord* shown = ShownBar()) shown->DetachControl(Hwnd());
     if (!bar) {
-        StopListening();
+        ownerForm_.Stop();
         barKey_.clear();
     } else {
         ListenToOwner();
@@ -224,7 +220,7 @@ void CommandBarWindow::SetToolbar(const std::optional<cb::CommandBar>& bar) {
 
 void CommandBarWindow::BarRemoved(const std::wstring& barKey) {
     if (barKey != barKey_) return;
-    StopListening();
+    ownerForm_.Stop();
     barKey_.clear();
     info_.clear();
     DrawBar();
@@ -240,31 +236,11 @@ void CommandBarWindow::HidePanelControl(cb::WindowHandle panel) { ::ShowWindow(T
 // Owner form ---------------------------------------------------------------------------------
 
 void CommandBarWindow::ListenToOwner() {
-    StopListening();
+    ownerForm_.Stop();
     // The form the control sits on, which a popup host moved onto the desktop still belongs to.
     HWND root = ::IsWindow(siteForm_) ? siteForm_ : ::GetAncestor(hwnd(), GA_ROOT);
     if (!root || root == hwnd()) return;
-    ownerForm_ = root;
-    subclass::AttachMessage(*this, ownerForm_, WM_ACTIVATEAPP);
-    subclass::AttachMessage(*this, ownerForm_, WM_SETTINGCHANGE);
-}
-
-void CommandBarWindow::StopListening() noexcept {
-    if (!ownerForm_) return;
-    subclass::DetachMessage(*this, ownerForm_, WM_ACTIVATEAPP);
-    subclass::DetachMessage(*this, ownerForm_, WM_SETTINGCHANGE);
-    ownerForm_ = nullptr;
-}
-
-LRESULT CommandBarWindow::WindowProc(HWND, UINT message, WPARAM wParam, LPARAM) {
-    win::GuardCallback([&] {
-        if (message == WM_SETTINGCHANGE) {
-            OnResize();
-        } else if (message == WM_ACTIVATEAPP && wParam == 0) {
-            Registry().ProgramDeactivated();
-        }
-    });
-    return 0;
+    ownerForm_.Watch(root);
 }
 
 // Window -------------------------------------------------------------------------------------
@@ -278,8 +254,8 @@ void CommandBarWindow::OnResize() {
 }
 
 LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    RelayToToolTip(message, wParam, lParam);
-    if (LRESULT result = 0; started_ && HandleMenuMessage(message, wParam, result)) return result;
+    menuHost_->RelayToToolTip(message, wParam, lParam);
+    if (LRESULT result = 0; started_ && menuHost_->HandleMessage(message, wParam, result)) return result;
     switch (message) {
         case WM_SIZE:
             OnResize();
@@ -288,18 +264,13 @@ LRESULT CommandBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
             return 1;
         case WM_PAINT: {
             win::PaintGuard paint(hwnd());
-            if (surface_) surface_.CopyTo(paint.dc());
-            // A window grown while Redraw is off shows the bar's background beyond the last image.
             RECT client{};
             ::GetClientRect(hwnd(), &client);
-            if (client.right > surface_.Width() || client.bottom > surface_.Height()) {
-                ::ExcludeClipRect(paint.dc(), 0, 0, surface_.Width(), surface_.Height());
-                PaintBackground(paint.dc(), client);
-            }
+            canvas_.Paint(paint.dc(), client, Look());
             return 0;
         }
-        case kRunLaterMessage:
-            RunLaterWork();
+        case PostedWork::kMessage:
+            later_.RunNext();
             return 0;
         case WM_GETOBJECT:
             if (const LRESULT answer = AnswerGetObject(hwnd(), wParam, lParam)) return answer;
@@ -343,7 +314,7 @@ void CommandBarWindow::BarChanged(const cb::BarRecord& bar, cb::BarChangeKind ki
         std::int32_t index = button ? ButtonIndex(*button) : 0;
         if (kind == cb::BarChangeKind::ButtonList || kind == cb::BarChangeKind::ButtonSize) {
             LayoutBar();
-            if (popupHost_) ShowShadows();
+            if (popupHost_) menuHost_->ShowShadows();
         }
         const bool oneItem = kind == cb::BarChangeKind::ButtonLook || kind == cb::BarChangeKind::ButtonChecked;
         if (index > 0 && oneItem && !mainMenu_) {
@@ -359,39 +330,15 @@ std::int32_t CommandBarWindow::ButtonIndex(const cb::ButtonRecord& button) const
     return bar ? bar->IndexOf(button.Key()) : 0;
 }
 
-void CommandBarWindow::RaiseButtonClick(const cb::ButtonRecord& button) {
-    // A click decided by a key in the thread's hook runs once the hook has returned: a dialog it
-    // opened would otherwise receive that key (Enter pressing its default button).
-    if (InsideInputHook()) {
-        RunLater([this, key = button.Key()] {
-            // The button may have gone in between.
-            if (events.buttonClick && Registry().FindButton(key)) {
-                events.buttonClick(cb::Button(Registry(), Hwnd(), key));
-            }
-        });
-        return;
-    }
-    if (events.buttonClick) events.buttonClick(cb::Button(Registry(), Hwnd(), button.Key()));
-}
+// A shortcut the registry matched clicks as the interaction does.
+void CommandBarWindow::RaiseButtonClick(const cb::ButtonRecord& button) { menuHost_->RaiseButtonClick(button); }
 
 void CommandBarWindow::ClickItemLater(const std::wstring& buttonKey) {
-    RunLater([this, key = buttonKey] {
+    later_.Post(hwnd(), [this, key = buttonKey] {
         // The button, or the bar showing it, may have gone in between.
         cb::BarRecord* bar = ShownBar();
         if (const std::int32_t index = bar ? bar->IndexOf(key) : 0; index > 0) ClickItem(index);
     });
-}
-
-void CommandBarWindow::RunLater(std::function<void()> work) {
-    laterWork_.push_back(std::move(work));
-    ::PostMessageW(hwnd(), kRunLaterMessage, 0, 0);
-}
-
-void CommandBarWindow::RunLaterWork() {
-    if (laterWork_.empty()) return;
-    const std::function<void()> work = std::move(laterWork_.front());
-    laterWork_.pop_front();
-    work();
 }
 
 cb::CommandBarControl* CommandBarWindow::RequestInstance() {
@@ -402,7 +349,26 @@ cb::CommandBarControl* CommandBarWindow::RequestInstance() {
     return supplied;
 }
 
+// Menus --------------------------------------------------------------------------------------
+
+void CommandBarWindow::ShowPopupMenu(int x, int y, const cb::CommandBar& bar) {
+    interaction_->ShowBarMenu(bar.Key(), 0, x, y, false, true);
+}
+
+void CommandBarWindow::ShowChevronMenu(int x, int y) { interaction_->ShowChevronMenu(x, y); }
+
+// CommandBarControl requests go to the interaction.
+void CommandBarWindow::ClickItem(std::int32_t index) { interaction_->ClickItem(index); }
+
+void CommandBarWindow::CloseMenus(bool hideSelf) { interaction_->CloseMenus(hideSelf); }
+
+void CommandBarWindow::ClearHotItem() {
+    interaction_->UpdateHotItem(cb::MouseButton::None, 0, false, true);
+}
+
 // Popup hosting ------------------------------------------------------------------------------
+
+const MenuShadows& CommandBarWindow::Shadows() const noexcept { return menuHost_->Shadows(); }
 
 void CommandBarWindow::MakePopupHost() {
     popupHost_ = true;
@@ -426,25 +392,6 @@ HWND CommandBarWindow::PopupSource() const noexcept { return ToHwnd(interaction_
 
 HMONITOR CommandBarWindow::PopupMonitor() const noexcept {
     return reinterpret_cast<HMONITOR>(interaction_->Context().monitor);
-}
-
-// Persistence --------------------------------------------------------------------------------
-
-void CommandBarWindow::Save(core::PropertyBag& bag) const {
-    bag.WriteFont(L"Font", font_);
-    if (!enabled_) bag.WriteBool(L"Enabled", enabled_);
-    if (orientation_ != 0) bag.WriteInt(L"Orientation", orientation_);
-    if (mainMenu_) bag.WriteBool(L"MainMenu", mainMenu_);
-    if (GetStyle() != kDefaultStyle) bag.WriteInt(L"Style", GetStyle());
-}
-
-void CommandBarWindow::Load(const core::PropertyBag& bag) {
-    SetFont(bag.ReadFont(L"Font", core::FontDescription{}));
-    enabled_ = bag.ReadBool(L"Enabled", true);
-    if (hwnd()) ::EnableWindow(hwnd(), enabled_ ? TRUE : FALSE);
-    SetOrientation(static_cast<std::int32_t>(bag.ReadInt(L"Orientation", 0)));
-    SetMainMenu(bag.ReadBool(L"MainMenu", false));
-    SetStyle(static_cast<std::int32_t>(bag.ReadInt(L"Style", kDefaultStyle)));
 }
 
 }  // namespace commandbar

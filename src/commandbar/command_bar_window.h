@@ -7,18 +7,27 @@
 // Events hand out fresh handles (window + key), never references into records, so a handler may
 // remove the very button or bar it was told about.
 //
-// How a click reaches events.buttonClick: WM_LBUTTONUP -> HandleMessage -> HandleMenuMessage
-// (command_bar_window_menus.cpp) -> the core's BarInteraction::MouseUp, which checks that press
-// and release were on the same active item -> BarInteraction::ClickItem (menu mode ends, a check
-// button toggles, a title opens its menu instead) -> CommandBarControl::RaiseButtonClick, this
-// class -> events.buttonClick. A key: the thread's keyboard hook (command_bar_process.cpp) -> the
-// core's KeyboardHookDecision -> BarInteraction::HandleMenuKey in an open menu, or the registry's
-// ProcessAccelerator for a shortcut -> ClickItem or RaiseButtonClick as above; a click a hook
-// decided runs once the hook has returned.
+// Its parts: BarCanvas (command_bar_canvas.h) keeps the back buffer and paints the backgrounds;
+// command_bar_window_paint.cpp lays the bar out and decides what to paint when; MenuHost
+// (command_bar_menu_host.h) is the window side of the core's BarInteraction, with the mouse,
+// the timers, the tool tip and the popup window, and answers it through InteractionHost, the one
+// interface between the two; SaveProperties and LoadProperties (command_bar_persistence.h) store
+// the control; OwnerFormWatch (command_bar_owner_form.h) hears the form's settings and
+// activation; AnswerGetObject (command_bar_accessible.h) is what screen readers see. The
+// registry reaches the window through CommandBarControl.
+//
+// A click: WM_LBUTTONUP -> HandleMessage -> MenuHost::HandleMessage -> the core's
+// BarInteraction::MouseUp, which checks that press and release were on the same active item ->
+// BarInteraction::ClickItem (menu mode ends, a check button toggles, a title opens its menu
+// instead) -> InteractionHost::RaiseButtonClick, answered by MenuHost -> events.buttonClick.
+// A key: the thread's keyboard hook (command_bar_process.cpp) -> the core's KeyboardHookDecision
+// -> BarInteraction::HandleMenuKey in an open menu, ending in ClickItem as above, or the
+// registry's ProcessAccelerator for a shortcut -> CommandBarControl::ClickItem or
+// RaiseButtonClick, which this class hands to the same two; a click a hook decided runs once the
+// hook has returned.
 
 #include <windows.h>
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -26,9 +35,10 @@
 #include <utility>
 #include <vector>
 
-#include "commandbar/button_painter.h"
+#include "commandbar/command_bar_canvas.h"
 #include "commandbar/command_bar_image_list.h"
-#include "commandbar/font_cache.h"
+#include "commandbar/command_bar_owner_form.h"
+#include "commandbar/posted_work.h"
 #include "commandbar/menu_drop_shadow.h"
 #include "core/commandbar/bar_interaction.h"
 #include "core/commandbar/command_bar_control.h"
@@ -36,10 +46,6 @@
 #include "core/commandbar/display_button_info.h"
 #include "core/commandbar/draw_button_params.h"
 #include "core/font_description.h"
-#include "core/property_bag.h"
-#include "imaging/alpha_dib_section.h"
-#include "subclass/subclass.h"
-#include "win/dib_surface.h"
 #include "win/handles.h"
 #include "win/window.h"
 
@@ -68,10 +74,7 @@ struct CommandBarWindowArgs {
     bool designMode = false;
 };
 
-class CommandBarWindow : public win::Window,
-                         public core::commandbar::CommandBarControl,
-                         public core::commandbar::MenuControl,
-                         private subclass::SubclassClient {
+class CommandBarWindow : public win::Window, public core::commandbar::CommandBarControl {
 public:
     CommandBarWindow();
     ~CommandBarWindow() override;
@@ -121,18 +124,12 @@ public:
 
     // Methods.
     void AdjustBackgroundImage(int newHue, int newSaturation, float luminanceAdjust);
-    static imaging::Picture AdjustImage(const imaging::Picture& picture, int newHue, int newSaturation,
-                                        float luminanceAdjust);
     void ClientCoordinatesToScreen(int& x, int& y, HWND client = nullptr) const;
     void ScreenCoordinatesToClient(int& x, int& y, HWND client = nullptr) const;
     // A context menu with its top-left corner at the screen point.
     void ShowPopupMenu(int x, int y, const core::commandbar::CommandBar& bar);
     // The add-or-remove list of the shown bar; nothing without one.
     void ShowChevronMenu(int x, int y);
-
-    // Persisted "Font", "Enabled", "Orientation", "MainMenu" and "Style"; defaults are not stored.
-    void Save(core::PropertyBag& bag) const;
-    void Load(const core::PropertyBag& bag);
 
     // Layout and painting.
     void LayoutBar();
@@ -141,10 +138,8 @@ public:
     const std::vector<core::commandbar::DisplayButtonInfo>& DisplayInfo() const noexcept { return info_; }
     std::vector<core::commandbar::DisplayButtonInfo>& DisplayInfo() noexcept { return info_; }
     const std::wstring& BarKey() const noexcept { return barKey_; }
-    const win::DibSurface& Surface() const noexcept { return surface_; }
-    // How many times the back buffer has been put on the window.
-    unsigned RefreshCount() const noexcept { return refreshCount_; }
-    Win32ButtonPainter& Painter() noexcept { return painter_; }
+    // The back buffer and what it has been through.
+    const BarCanvas& Canvas() const noexcept { return canvas_; }
 
     // Popup hosting: what the menus set before they show a bar in this control.
     void MakePopupHost();
@@ -155,15 +150,10 @@ public:
     void SetPopupContext(HWND source, int side, int joinStart, int joinLength, HMONITOR monitor);
     HWND PopupSource() const noexcept;
     HMONITOR PopupMonitor() const noexcept;
-    // Shows the drop shadows of a shown popup host, around its window as it is now.
-    virtual void ShowShadows();
-    const MenuShadows& Shadows() const noexcept { return shadows_; }
+    const MenuShadows& Shadows() const noexcept;
     // Clicks the shown item of that button once the message being handled has returned: a caller
     // in another process (a screen reader) is not kept waiting while a dialog it opens is up.
     void ClickItemLater(const std::wstring& buttonKey);
-
-    // core::commandbar::MenuControl
-    core::commandbar::BarInteraction& Interaction() override { return *interaction_; }
 
     // core::commandbar::CommandBarControl
     core::commandbar::WindowHandle Hwnd() const override;
@@ -184,21 +174,17 @@ public:
     void ClearHotItem() override;
     void AdoptPanelControl(core::commandbar::WindowHandle panel) override;
     void HidePanelControl(core::commandbar::WindowHandle panel) override;
+    core::commandbar::BarInteraction* Interaction() override { return interaction_.get(); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // subclass::SubclassClient, for the owner form.
-    core::MessageResponse MsgResponse() override { return core::MessageResponse::CallPreviousAfter; }
-    LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-
     class MenuHost;
     friend class MenuHost;
 
     void TearDown() noexcept;
     void ListenToOwner();
-    void StopListening() noexcept;
     void OnResize();
     void Changed(const wchar_t* property);
     void ApplyImageListColours();
@@ -206,38 +192,21 @@ private:
 
     // Painting helpers (command_bar_window_paint.cpp).
     bool PrepareSurface();
-    HFONT BarFont();
+    BarLook Look() const;
     core::commandbar::SizeStyle CurrentSizeStyle() const;
     bool Vertical() const;
     bool RightToLeft() const;
     int MenuIconWidth() const;
     void FillBarParams(core::commandbar::BarParams& params);
     void FillDrawParams(core::commandbar::DrawButtonParams& params);
-    void PaintBackground(HDC dc, const RECT& client);
-    void PaintMenuBackground(HDC dc, const RECT& rect);
-    void PaintJoinLine(HDC dc, const RECT& client);
-    void Refresh();
     void SizeWindow(int width, int height);
-
-    // Menus and mouse (command_bar_window_menus.cpp).
-    bool HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& result);
-    // Work done once the message being handled, or the hook running, has returned; in order.
-    static constexpr UINT kRunLaterMessage = WM_APP + 1;
-    void RunLater(std::function<void()> work);
-    void RunLaterWork();
-    void EnableTimer(UINT_PTR id, UINT interval, bool enable) noexcept;
-    void StopTimers() noexcept;
-    void SetToolTip(const std::wstring& text);
-    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) const;
-    void ShowPopupWindow(int left, int top);
-    void HidePopupWindow() noexcept;
 
     bool designMode_ = false;
     bool started_ = false;
     win::UniqueModule shell_;
     // The top-level window of the parent the control was made with.
     HWND siteForm_ = nullptr;
-    HWND ownerForm_ = nullptr;
+    OwnerFormWatch ownerForm_;
     bool inUse_ = false;
     bool enabled_ = true;
     bool redraw_ = true;
@@ -251,18 +220,10 @@ private:
     std::wstring accessibleName_;
     std::vector<core::commandbar::DisplayButtonInfo> info_;
     core::FontDescription font_;
-    FontCache fontCache_;
     CommandBarImageList toolbarImages_;
     CommandBarImageList menuImages_;
-    imaging::AlphaDibSection background_;
-    win::DibSurface surface_;
-    Win32ButtonPainter painter_;
-    unsigned refreshCount_ = 0;
-    MenuShadows shadows_;
-    bool shadowsShown_ = false;
-    win::UniqueWindow toolTip_;
-    bool capturing_ = false;
-    std::deque<std::function<void()>> laterWork_;
+    BarCanvas canvas_;
+    PostedWork later_;
     // Declared last: they refer to the members above.
     std::unique_ptr<MenuHost> menuHost_;
     std::unique_ptr<core::commandbar::BarInteraction> interaction_;

@@ -1,38 +1,28 @@
-// Layout, sizing and painting of the command bar control. All drawing goes to the back buffer;
-// Refresh puts it on the window.
+// Layout and sizing of the command bar control, and what it paints when: the canvas holds the
+// back buffer and paints the backgrounds, the core paints the buttons into it.
 
 #include <algorithm>
 #include <cmath>
 
-#include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
 #include "commandbar/command_bar_process.h"
 #include "commandbar/command_bar_window.h"
-#include "commandbar/drawing_utilities.h"
 #include "core/commandbar/bar_layout.h"
 #include "core/commandbar/command_bar_registry.h"
-#include "core/commandbar/style_colours.h"
-#include "win/gdi.h"
 
 namespace commandbar {
 
 namespace cb = core::commandbar;
-namespace element = core::colour_element;
 
 namespace {
 
 // Icons smaller than this still get a usable icon column in menus.
 constexpr int kMinimumMenuIcon = 8;
-constexpr int kVerticalEscapement = 2700;
 
 RECT ClientRect(HWND hwnd) {
     RECT client{};
     ::GetClientRect(hwnd, &client);
     return client;
-}
-
-void FillSolid(HDC dc, core::Colour colour, int left, int top, int width, int height) {
-    FillGradient(dc, colour, colour, left, top, width, height, true);
 }
 
 }  // namespace
@@ -57,24 +47,32 @@ int CommandBarWindow::MenuIconWidth() const {
     return menuImages_.IconWidth() > 0 ? menuImages_.IconWidth() : kMinimumMenuIcon;
 }
 
-bool CommandBarWindow::PrepareSurface() {
-    // While nothing is painted the window keeps showing the last image, whatever its new size.
-    if (!redraw_ && surface_) return true;
-    const RECT client = ClientRect(hwnd());
-    return surface_.Resize(std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
-}
+// While nothing is painted the window keeps showing the last image, whatever its new size.
+bool CommandBarWindow::PrepareSurface() { return canvas_.Prepare(hwnd(), !redraw_); }
 
-HFONT CommandBarWindow::BarFont() {
-    return fontCache_.Font(font_, Vertical() ? kVerticalEscapement : 0, surface_.Dc());
+BarLook CommandBarWindow::Look() const {
+    BarLook look;
+    look.window = hwnd();
+    look.form = ownerForm_.Form();
+    look.popup = popupHost_;
+    look.mainMenu = mainMenu_;
+    look.vertical = Vertical();
+    if (popupHost_) {
+        look.rightToLeft = RightToLeft();
+        look.iconColumn = MenuIconWidth() + 8;
+        if (chevronList_) look.iconColumn += MenuIconWidth() + 2;
+        look.join = interaction_->Context();
+    }
+    return look;
 }
 
 void CommandBarWindow::FillBarParams(cb::BarParams& params) {
     params.hwnd = ToHandle(hwnd());
-    params.hdc = reinterpret_cast<std::uintptr_t>(surface_.Dc());
+    params.hdc = reinterpret_cast<std::uintptr_t>(canvas_.Dc());
     params.fontFace = font_.name;
     // Halves go to the even neighbour, as the default rounding mode does.
     params.fontSize = static_cast<std::int32_t>(std::lrint(font_.points));
-    params.font = reinterpret_cast<std::uintptr_t>(BarFont());
+    params.font = reinterpret_cast<std::uintptr_t>(canvas_.Font(font_, Vertical()));
     params.rightToLeft = RightToLeft();
     params.sizeStyle = CurrentSizeStyle();
     params.buttonPosition = static_cast<cb::ButtonTextPosition>(buttonTextPosition_);
@@ -147,80 +145,17 @@ void CommandBarWindow::LayoutBar() {
     DrawBar();
 }
 
-void CommandBarWindow::PaintBackground(HDC dc, const RECT& client) {
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    if (popupHost_) {
-        PaintMenuBackground(dc, client);
-        return;
-    }
-    if (background_.Bitmap()) {
-        TileBitmap(dc, client.left, client.top, width, height, background_.hdc(), background_.Width(),
-                   background_.Height(), 0);
-        return;
-    }
-    const core::Colour start = GetElementColour(element::kBarBackStart);
-    const core::Colour end = GetElementColour(element::kBarBackEnd);
-    if (start == core::kNoColour || mainMenu_) {
-        HWND parent = ownerForm_ ? ownerForm_ : ::GetAncestor(hwnd(), GA_ROOT);
-        const bool systemLook = GetStyle() == static_cast<std::int32_t>(core::ColourStyle::System);
-        if (!(systemLook && IsHighColour()) && (start == core::kNoColour || end == core::kNoColour)) {
-            // Without colours (the system style on a low-colour screen) the gradient would paint
-            // nothing and leave the last picture behind.
-            FillSolid(dc, win::TranslateColour(core::SystemColourRef(COLOR_BTNFACE)), client.left, client.top, width,
-                      height);
-            return;
-        }
-        FillParentRelative(hwnd(), parent, dc, end, start, client.left, client.top, width, height, true, systemLook);
-    } else {
-        // Across the bar's depth: downwards on horizontal bars, rightwards on vertical ones.
-        FillGradient(dc, start, end, client.left, client.top, width, height, Vertical());
-    }
-}
-
-void CommandBarWindow::PaintMenuBackground(HDC dc, const RECT& rect) {
-    int column = MenuIconWidth() + 8;
-    if (chevronList_) column += MenuIconWidth() + 2;
-    FillGradient(dc, GetElementColour(element::kMenuBackStart), GetElementColour(element::kMenuBackEnd), rect.left,
-                 rect.top, rect.right - rect.left, rect.bottom - rect.top, false);
-    const RECT client = ClientRect(hwnd());
-    DrawRectOutline(dc, GetElementColour(element::kMenuBorder), 0, 0, client.right, client.bottom);
-    PaintJoinLine(dc, client);
-    const int x = RightToLeft() ? rect.right - column - 2 : rect.left + 1;
-    FillGradient(dc, GetElementColour(element::kBarBackStart), GetElementColour(element::kBarBackEnd), x, rect.top + 2,
-                 column, rect.bottom - rect.top - 4, true);
-}
-
-// The stretch of border the popup shares with the item it opened from is left open.
-void CommandBarWindow::PaintJoinLine(HDC dc, const RECT& client) {
-    const cb::PopupContext& context = interaction_->Context();
-    const int side = static_cast<int>(context.side);
-    if (side < 0 || side > 3 || context.joinLength <= 1) return;
-    POINT origin{0, 0};
-    ::ClientToScreen(hwnd(), &origin);
-    const core::Colour colour = GetElementColour(element::kMenuBackStart);
-    const int length = context.joinLength - 2;
-    if (side == 0 || side == 3) {
-        const int y = side == 0 ? 0 : client.bottom - 1;
-        FillSolid(dc, colour, context.joinStart + 1 - origin.x, y, length, 1);
-    } else {
-        const int x = side == 1 ? 0 : client.right - 1;
-        FillSolid(dc, colour, x, context.joinStart + 1 - origin.y, 1, length);
-    }
-}
-
 void CommandBarWindow::DrawBar() {
     if (!redraw_ || !hwnd() || designMode_ || !PrepareSurface()) return;
-    HDC dc = surface_.Dc();
-    const RECT client{0, 0, surface_.Width(), surface_.Height()};
-    PaintBackground(dc, client);
+    const RECT client{0, 0, canvas_.Surface().Width(), canvas_.Surface().Height()};
+    canvas_.PaintBackground(canvas_.Dc(), client, Look());
     cb::BarRecord* bar = ShownBar();
     if (bar && info_.size() == static_cast<std::size_t>(bar->Count())) {
         cb::DrawButtonParams params;
         FillDrawParams(params);
-        cb::PaintAll(*bar, params, info_, painter_);
+        cb::PaintAll(*bar, params, info_, canvas_.Painter());
     }
-    Refresh();
+    canvas_.Refresh(hwnd());
 }
 
 void CommandBarWindow::DrawBarItem(std::int32_t index) {
@@ -228,7 +163,8 @@ void CommandBarWindow::DrawBarItem(std::int32_t index) {
     cb::BarRecord* bar = ShownBar();
     if (!bar) return;
     const RECT client = ClientRect(hwnd());
-    const bool sameSurface = surface_ && surface_.Width() == client.right && surface_.Height() == client.bottom;
+    const win::DibSurface& surface = canvas_.Surface();
+    const bool sameSurface = surface && surface.Width() == client.right && surface.Height() == client.bottom;
     // A menu bar's rows are repainted whole, and so is a buffer that no longer fits the window.
     if (mainMenu_ || !sameSurface || info_.size() != static_cast<std::size_t>(bar->Count())) {
         DrawBar();
@@ -240,7 +176,7 @@ void CommandBarWindow::DrawBarItem(std::int32_t index) {
     FillDrawParams(params);
     cb::SetItemState(params, item);
 
-    HDC dc = surface_.Dc();
+    HDC dc = canvas_.Dc();
     {
         // Under the item exactly what a whole repaint puts there, and nothing anywhere else: a
         // tool bar's strip across its depth, a menu item's own rectangle.
@@ -251,41 +187,23 @@ void CommandBarWindow::DrawBarItem(std::int32_t index) {
         }
         win::DcStateGuard state(dc);
         ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-        PaintBackground(dc, client);
+        canvas_.PaintBackground(dc, client, Look());
     }
-    cb::PaintOne(*bar, params, index, painter_);
-    Refresh();
-}
-
-void CommandBarWindow::Refresh() {
-    win::WindowDc dc(hwnd());
-    if (dc.get()) surface_.CopyTo(dc.get());
-    ++refreshCount_;
+    cb::PaintOne(*bar, params, index, canvas_.Painter());
+    canvas_.Refresh(hwnd());
 }
 
 // Background picture -------------------------------------------------------------------------
 
-imaging::Picture CommandBarWindow::BackgroundImage() const {
-    return background_.Bitmap() ? background_.Picture() : imaging::Picture();
-}
+imaging::Picture CommandBarWindow::BackgroundImage() const { return canvas_.BackgroundImage(); }
 
 void CommandBarWindow::SetBackgroundImage(const imaging::Picture* picture) {
-    if (!picture || picture->Empty() || !background_.CreateFromPicture(*picture)) background_.ClearUp();
+    canvas_.SetBackgroundImage(picture);
     DrawBar();
 }
 
 void CommandBarWindow::AdjustBackgroundImage(int newHue, int newSaturation, float luminanceAdjust) {
-    if (!background_.Bitmap()) return;
-    background_.AdjustHLS(newHue, newSaturation, luminanceAdjust);
-    DrawBar();
-}
-
-imaging::Picture CommandBarWindow::AdjustImage(const imaging::Picture& picture, int newHue, int newSaturation,
-                                               float luminanceAdjust) {
-    imaging::AlphaDibSection image;
-    if (!image.CreateFromPicture(picture)) return {};
-    if (newHue >= 0 && newSaturation >= 0) image.AdjustHLS(newHue, newSaturation, luminanceAdjust);
-    return image.Picture();
+    if (canvas_.AdjustBackgroundImage(newHue, newSaturation, luminanceAdjust)) DrawBar();
 }
 
 }  // namespace commandbar

@@ -20,13 +20,12 @@ bool Hot(const DisplayButtonInfo& item) { return item.mouseOver || item.mouseOve
 }  // namespace
 
 BarInteraction* FindInteraction(const CommandBarRegistry& registry, WindowHandle hwnd) {
-    auto* control = dynamic_cast<MenuControl*>(registry.TryControlFromHwnd(hwnd));
-    return control ? &control->Interaction() : nullptr;
+    CommandBarControl* control = registry.TryControlFromHwnd(hwnd);
+    return control ? control->Interaction() : nullptr;
 }
 
-BarInteraction::BarInteraction(CommandBarRegistry& registry, CommandBarControl& control, InteractionHost& host,
-                               const MonitorQueries& monitors)
-    : registry_(registry), control_(control), host_(host), monitors_(monitors) {}
+BarInteraction::BarInteraction(CommandBarRegistry& registry, InteractionHost& host, const MonitorQueries& monitors)
+    : registry_(registry), host_(host), monitors_(monitors) {}
 
 std::int32_t BarInteraction::Count() const {
     const BarRecord* bar = host_.ShownBar();
@@ -50,7 +49,7 @@ bool BarInteraction::ItemActive(std::int32_t index) const {
     return button && button->IsActive(host_.BarOrientation(), host_.ChevronList());
 }
 
-bool BarInteraction::IsMainMenuBar() const { return control_.MainMenu() && !control_.IsPopupHost(); }
+bool BarInteraction::IsMainMenuBar() const { return host_.MainMenu() && !host_.IsPopupHost(); }
 
 void BarInteraction::Repaint(const std::vector<std::int32_t>& items) {
     if (items.empty()) return;
@@ -88,7 +87,7 @@ void BarInteraction::MouseMove(MouseButton button) {
     lastCursor_ = cursor;
     std::int32_t index = HitTestAt(cursor);
     // The bar that started the menus keeps its open title while the pointer is elsewhere.
-    if (index == 0 && registry_.MenuModeInitiator() == control_.Hwnd()) return;
+    if (index == 0 && registry_.MenuModeInitiator() == host_.Hwnd()) return;
     UpdateHotItem(button, index, false, false);
 }
 
@@ -115,7 +114,7 @@ void BarInteraction::MouseUp(MouseButton button) {
         UpdateHotItem(MouseButton::None, index, false, false);
         return;
     }
-    if (!control_.ShowsBar()) return;
+    if (!host_.ShowsBar()) return;
     if (ItemActive(index) && Info(index).mouseOver && Info(index).mouseDown) ClickItem(index);
     EndPress();
     UpdateHotItem(MouseButton::None, index, false, false);
@@ -198,7 +197,7 @@ void BarInteraction::UpdateHotItem(MouseButton button, std::int32_t index, bool 
     if (registry_.InMenuMode() && newHot != 0 && !press) host_.ItemFocused(newHot);
     if (registry_.InMenuMode() && newHot != 0 && !fromKeyboard) {
         HoverOpen(newHot);
-        if (control_.IsPopupHost()) registry_.SetMenuModeControl(control_.Hwnd());
+        if (host_.IsPopupHost()) registry_.SetMenuModeControl(host_.Hwnd());
     }
     if (hotChanged && !fromKeyboard) host_.EnableLostMouseTimer(true);
     if (toolTip != toolTip_) {
@@ -208,7 +207,7 @@ void BarInteraction::UpdateHotItem(MouseButton button, std::int32_t index, bool 
 }
 
 void BarInteraction::LostMouseTick() {
-    if (!control_.Enabled()) return;
+    if (!host_.Enabled()) return;
     ScreenPoint cursor = host_.CursorPosition();
     if (cursor == lastCursor_) return;
     lastCursor_ = cursor;
@@ -217,7 +216,7 @@ void BarInteraction::LostMouseTick() {
         return;
     }
     bool keep = false;
-    if (registry_.MenuModeInitiator() == control_.Hwnd()) {
+    if (registry_.MenuModeInitiator() == host_.Hwnd()) {
         for (std::int32_t i = 1; i <= Count(); ++i) {
             if (!Hot(Info(i))) continue;
             keep = Info(i).showingMenu;
@@ -254,18 +253,18 @@ void BarInteraction::ClickItem(std::int32_t index) {
     if (position == 0) return;
     bar->ToggleOnClick(position);
     if (position <= Count() && Info(position).showingMenu) return;
-    control_.RaiseButtonClick(*button);
+    host_.RaiseButtonClick(*button);
 }
 
 void BarInteraction::HoverOpen(std::int32_t index) {
     if (index < 1 || index > Count() || Info(index).showingMenu || !ItemActive(index)) return;
-    if (control_.IsPopupHost()) {
+    if (host_.IsPopupHost()) {
         pendingSubmenu_ = index;
         host_.EnableSubmenuTimer(true);
         return;
     }
     // Sliding along a bar whose menu is open switches menus at once.
-    control_.CloseMenus(false);
+    CloseMenus(false);
     OpenItemMenu(index, false);
 }
 

@@ -32,7 +32,7 @@ void FillChevronMenu(CommandBarRegistry& registry, const BarRecord& bar) {
 
 void BarInteraction::ShowChevronMenu(std::int32_t x, std::int32_t y) {
     const BarRecord* bar = host_.ShownBar();
-    if (!control_.ShowsBar() || !bar) return;
+    if (!host_.ShowsBar() || !bar) return;
     FillChevronMenu(registry_, *bar);
     ShowBarMenu(L"CHEVRON", 0, x, y, false, false);
 }

@@ -44,10 +44,10 @@ std::uint16_t TurnedForVertical(std::uint16_t key) {
 }  // namespace
 
 void BarInteraction::HandleMenuKey(std::uint16_t virtualKey) {
-    if (!control_.ShowsBar() || !registry_.InMenuMode()) return;
+    if (!host_.ShowsBar() || !registry_.InMenuMode()) return;
     std::int32_t current = CurrentPosition();
-    if (control_.IsPopupHost()) {
-        registry_.SetMenuModeControl(control_.Hwnd());
+    if (host_.IsPopupHost()) {
+        registry_.SetMenuModeControl(host_.Hwnd());
         HandlePopupKey(virtualKey, current);
     } else {
         HandleBarKey(IsVerticalOrientation(host_.BarOrientation()) ? TurnedForVertical(virtualKey) : virtualKey,
@@ -128,7 +128,7 @@ void BarInteraction::ClosePopupLevel() {
     BarInteraction* opener = FindInteraction(registry_, context_.source);
     bool fromItem = false;
     for (std::int32_t i = 1; opener && i <= opener->Count(); ++i) {
-        fromItem = fromItem || opener->Info(i).hwndMenu == control_.Hwnd();
+        fromItem = fromItem || opener->Info(i).hwndMenu == host_.Hwnd();
     }
     if (source && fromItem) {
         source->CloseMenus(false);

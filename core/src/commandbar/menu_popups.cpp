@@ -29,7 +29,7 @@ void BarInteraction::OpenItemMenu(std::int32_t index, bool fromKeyboard) {
 void BarInteraction::SetPopupContext(const PopupContext& context) {
     context_ = context;
     lastCursor_ = host_.CursorPosition();
-    control_.SetInUse(true);
+    host_.SetInUse(true);
 }
 
 WindowHandle BarInteraction::ShowBarMenu(std::wstring barKey, std::int32_t index, std::int32_t x, std::int32_t y,
@@ -44,7 +44,7 @@ WindowHandle BarInteraction::ShowBarMenu(std::wstring barKey, std::int32_t index
         popupControl->SetInUse(false);
         return 0;
     }
-    WindowHandle self = control_.Hwnd();
+    WindowHandle self = host_.Hwnd();
     host_.RaiseBeforeShowMenu(popupHwnd, barKey);
     // The handler may have removed the bar or the item.
     if (!registry_.FindBar(barKey) || index > Count()) {
@@ -67,7 +67,7 @@ WindowHandle BarInteraction::ShowBarMenu(std::wstring barKey, std::int32_t index
     ScreenRect area = host_.ScreenArea();
     if (index >= 1) {
         request.item = ItemScreenRect(index);
-        if (control_.IsPopupHost()) {
+        if (host_.IsPopupHost()) {
             request.origin = PopupOrigin::Submenu;
             if (context_.source != 0) request.parentSide = context_.side;
         } else {
@@ -75,8 +75,8 @@ WindowHandle BarInteraction::ShowBarMenu(std::wstring barKey, std::int32_t index
                                                                         : PopupOrigin::HorizontalBar;
         }
         ScreenPoint reference = PlacementReference(request);
-        monitor = control_.IsPopupHost() && context_.monitor != 0 ? context_.monitor
-                                                                   : monitors_.MonitorFromPoint(reference.x, reference.y);
+        monitor = host_.IsPopupHost() && context_.monitor != 0 ? context_.monitor
+                                                               : monitors_.MonitorFromPoint(reference.x, reference.y);
         Monitor found;
         if (monitor != 0) found.InitialiseFromHandle(monitors_, monitor);
         if (found.Handle() != 0) {
@@ -86,7 +86,7 @@ WindowHandle BarInteraction::ShowBarMenu(std::wstring barKey, std::int32_t index
     }
     Placement placement = PlacePopup(request, area);
 
-    control_.CloseMenus(false);
+    CloseMenus(false);
     registry_.SetMenuMode(true, contextMenu ? 0 : self);
     popup->SetPopupContext({self, placement.side, placement.joinStart, placement.joinLength, monitor});
     if (index >= 1 && index <= Count()) {
@@ -104,25 +104,25 @@ WindowHandle BarInteraction::ShowBarMenu(std::wstring barKey, std::int32_t index
     }
     popup->host_.ShowPopupWindow(placement.left, placement.top);
     if (fromKeyboard) popup->HandleMenuKey(40);
-    if (!control_.IsPopupHost()) registry_.CloseOtherMenus(self);
+    if (!host_.IsPopupHost()) registry_.CloseOtherMenus(self);
     registry_.SetMenuModeControl(popupHwnd);
-    registry_.PushPopup(popupHwnd, self, contextMenu, control_.IsPopupHost() && contextMenu);
+    registry_.PushPopup(popupHwnd, self, contextMenu, host_.IsPopupHost() && contextMenu);
     return popupHwnd;
 }
 
 void BarInteraction::CloseMenus(bool hideSelf) {
     CloseSubmenus();
-    if (!control_.IsPopupHost() || !hideSelf) {
-        registry_.SetMenuModeControl(control_.Hwnd());
+    if (!host_.IsPopupHost() || !hideSelf) {
+        registry_.SetMenuModeControl(host_.Hwnd());
         return;
     }
-    control_.SetInUse(false);
+    host_.SetInUse(false);
     pendingSubmenu_.reset();
     host_.EnableSubmenuTimer(false);
     if (host_.HasShadows()) {
         const BarRecord* bar = host_.ShownBar();
         host_.RaiseAfterShowMenu(bar ? bar->Key() : std::wstring());
-        registry_.PopPopup(control_.Hwnd());
+        registry_.PopPopup(host_.Hwnd());
     }
     host_.HidePopupWindow();
 }
@@ -133,7 +133,7 @@ void BarInteraction::CloseSubmenus() {
         if (!Info(i).showingMenu) continue;
         CommandBarControl* menu = registry_.TryControlFromHwnd(Info(i).hwndMenu);
         // Depth first: the menu closes what it opened before it goes.
-        if (menu && menu != &control_) menu->CloseMenus(true);
+        if (menu && menu->Interaction() != this) menu->CloseMenus(true);
         if (i > Count()) break;
         Info(i).showingMenu = false;
         Info(i).hwndMenu = 0;

@@ -5,7 +5,7 @@ namespace core::commandbar::testing {
 MenuFake::MenuFake(MenuWorld& world, WindowHandle hwnd, ScreenPoint origin)
     : FakeControl(world.registry, world.environment, hwnd, 1000),
       world(world),
-      interaction(world.registry, *this, *this, world.monitors),
+      interaction(world.registry, *this, world.monitors),
       origin(origin) {}
 
 void MenuFake::RaiseButtonClick(const ButtonRecord& button) { world.events.push_back(L"click:" + button.Key()); }

@@ -17,7 +17,7 @@ namespace core::commandbar::testing {
 
 class MenuWorld;
 
-class MenuFake : public FakeControl, public InteractionHost, public MenuControl {
+class MenuFake : public FakeControl, public InteractionHost {
 public:
     MenuFake(MenuWorld& world, WindowHandle hwnd, ScreenPoint origin);
 
@@ -32,7 +32,14 @@ public:
     // Screen point inside item i, dx from its left edge.
     ScreenPoint At(std::int32_t index, std::int32_t dx = 5) const;
 
-    BarInteraction& Interaction() override { return interaction; }
+    BarInteraction* Interaction() override { return &interaction; }
+    // The interaction asks the host what the registry asks the control.
+    WindowHandle Hwnd() const override { return FakeControl::Hwnd(); }
+    bool IsPopupHost() const override { return FakeControl::IsPopupHost(); }
+    bool MainMenu() const override { return FakeControl::MainMenu(); }
+    bool Enabled() const override { return FakeControl::Enabled(); }
+    void SetInUse(bool value) override { FakeControl::SetInUse(value); }
+    bool ShowsBar() const override { return FakeControl::ShowsBar(); }
     BarRecord* ShownBar() const override;
     std::vector<DisplayButtonInfo>& Items() override { return items; }
     Orientation BarOrientation() const override { return orientation; }

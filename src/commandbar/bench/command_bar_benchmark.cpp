@@ -105,8 +105,8 @@ int main(int argc, char** argv) {
     const double ourMenu = PerRepaint(count, [&] { menuBar.DrawBar(); });
 
     for (const auto* control : {&toolbar, &menuBar}) {
-        std::printf("%ls: %d x %d pixels, %zu buttons\n", control->BarKey().c_str(), control->Surface().Width(),
-                    control->Surface().Height(), control->DisplayInfo().size());
+        std::printf("%ls: %d x %d pixels, %zu buttons\n", control->BarKey().c_str(), control->Canvas().Surface().Width(),
+                    control->Canvas().Surface().Height(), control->DisplayInfo().size());
     }
     std::printf("full repaint, %d times each (ms per repaint; ratio = ours / platform, target <= 1.0)\n", count);
     std::printf("tool bar, 12 buttons, 32 px icons: ToolbarWindow32 %.4f, ours %.4f, ratio %.2f\n", nativeToolbar,

@@ -239,9 +239,9 @@ int main(int argc, char** argv) {
     const unsigned user = testing_support::UserObjectCount();
     CommandBarWindow* file = nullptr;
     for (int i = 0; i < cycles; ++i) {
-        bar.Interaction().OpenItemMenu(1, false);
+        bar.Interaction()->OpenItemMenu(1, false);
         file = MenuRig::MenuOf(bar, 1);
-        if (file) file->Interaction().OpenItemMenu(4, false);
+        if (file) file->Interaction()->OpenItemMenu(4, false);
         Registry().SetMenuMode(false, 0);
         if (i % 64 == 0) testing_support::PumpFor(0);
     }

@@ -89,7 +89,7 @@ std::vector<cb::CommandBar> BuildMenus(CommandBarWindow& control) {
 }
 
 void Blit(testing_support::Canvas& sheet, const CommandBarWindow& control, int x, int y) {
-    ::BitBlt(sheet.dc(), x, y, control.Surface().Width(), control.Surface().Height(), control.Surface().Dc(), 0, 0,
+    ::BitBlt(sheet.dc(), x, y, control.Canvas().Surface().Width(), control.Canvas().Surface().Height(), control.Canvas().Surface().Dc(), 0, 0,
              SRCCOPY);
 }
 
@@ -157,22 +157,22 @@ TEST(CommandBarGallery, DrawsEveryKindOfBarInEveryStyle) {
         toolbar.DrawBarItem(1);
         popups[0]->DisplayInfo()[0].mouseOver = true;
         popups[0]->DrawBarItem(1);
-        int width = vertical.Surface().Width() + 8;
+        int width = vertical.Canvas().Surface().Width() + 8;
         int height = 0;
         for (const auto& popup : popups) {
-            width += popup->Surface().Width() + 8;
-            height = std::max(height, popup->Surface().Height());
+            width += popup->Canvas().Surface().Width() + 8;
+            height = std::max(height, popup->Canvas().Surface().Height());
         }
-        const int top = menuBar.Surface().Height() + toolbar.Surface().Height() + 16;
-        height = top + std::max(height, vertical.Surface().Height()) + 8;
-        testing_support::Canvas sheet(std::max(width, toolbar.Surface().Width()), height, RGB(255, 255, 255));
+        const int top = menuBar.Canvas().Surface().Height() + toolbar.Canvas().Surface().Height() + 16;
+        height = top + std::max(height, vertical.Canvas().Surface().Height()) + 8;
+        testing_support::Canvas sheet(std::max(width, toolbar.Canvas().Surface().Width()), height, RGB(255, 255, 255));
         Blit(sheet, menuBar, 0, 0);
-        Blit(sheet, toolbar, 0, menuBar.Surface().Height() + 8);
+        Blit(sheet, toolbar, 0, menuBar.Canvas().Surface().Height() + 8);
         Blit(sheet, vertical, 0, top);
-        int x = vertical.Surface().Width() + 8;
+        int x = vertical.Canvas().Surface().Width() + 8;
         for (const auto& popup : popups) {
             Blit(sheet, *popup, x, top);
-            x += popup->Surface().Width() + 8;
+            x += popup->Canvas().Surface().Width() + 8;
         }
         const std::wstring path = std::wstring(folder) + L"\\gallery-" + std::to_wstring(dpi) + L"dpi-style" +
                                   std::to_wstring(style) + L".png";

@@ -139,16 +139,16 @@ TEST(CommandBarMenus, KeyboardDrivesTheMenuBar) {
     Key(VK_DOWN);
     CommandBarWindow* file = MenuRig::MenuOf(bar, 1);
     ASSERT_NE(file, nullptr);
-    EXPECT_EQ(file->Interaction().CurrentPosition(), 1);
+    EXPECT_EQ(file->Interaction()->CurrentPosition(), 1);
 
     // Down walks over separators and wraps; Up wraps back.
     const int downs[] = {2, 4, 5, 7, 8, 1};
     for (int expected : downs) {
         Key(VK_DOWN);
-        EXPECT_EQ(file->Interaction().CurrentPosition(), expected);
+        EXPECT_EQ(file->Interaction()->CurrentPosition(), expected);
     }
     Key(VK_UP);
-    EXPECT_EQ(file->Interaction().CurrentPosition(), 8);
+    EXPECT_EQ(file->Interaction()->CurrentPosition(), 8);
 
     // Right leaves for the next title's menu.
     Key(VK_RIGHT);
@@ -199,7 +199,7 @@ TEST(CommandBarMenus, VerticalToolbarTurnsTheArrows) {
     Key(VK_ESCAPE);
     EXPECT_EQ(rig.Shown(), Keys{});
     Key(VK_DOWN);
-    EXPECT_EQ(toolbar.Interaction().CurrentPosition(), 2);
+    EXPECT_EQ(toolbar.Interaction()->CurrentPosition(), 2);
     EXPECT_EQ(rig.Shown(), Keys{});
     Key(VK_RIGHT);
     EXPECT_NE(MenuRig::MenuOf(toolbar, 2), nullptr);
@@ -215,10 +215,10 @@ TEST(CommandBarMenus, MouseOnMenusKeepsTitlesDelaysSubmenusAndClosesOnOutsideCli
     // Lighting the first item repaints it alone, to the pixels a whole repaint gives.
     MenuRig::Hover(*file, 1);
     ASSERT_TRUE(PumpUntil([&] { return Hot(*file) == 1; }, 2000));
-    const auto lit = file->Surface().Pixels();
+    const auto lit = file->Canvas().Surface().Pixels();
     const std::vector<std::uint32_t> hovered(lit.begin(), lit.end());
     file->DrawBar();
-    EXPECT_TRUE(std::ranges::equal(hovered, file->Surface().Pixels()));
+    EXPECT_TRUE(std::ranges::equal(hovered, file->Canvas().Surface().Pixels()));
 
     // The pointer leaving for the form keeps the open title lit.
     SendMouse({300, 300});
@@ -329,18 +329,18 @@ TEST(CommandBarMenus, PlacementFlipsAtEdgesAndTheSystemStyleJoinsFlush) {
         RECT item = MenuRig::ItemRect(bar, 1);
         RECT popup{};
         ::GetWindowRect(file->hwnd(), &popup);
-        const cb::PopupContext& context = file->Interaction().Context();
+        const cb::PopupContext& context = file->Interaction()->Context();
         // The border row facing the title: open (another colour than the border's far end) where it
         // touches the title, unless the style draws no join.
         auto joinOpen = [&](int row) {
-            const win::DibSurface& surface = file->Surface();
+            const win::DibSurface& surface = file->Canvas().Surface();
             auto pixel = [&](int x) { return surface.Pixels()[static_cast<std::size_t>(row) * surface.Width() + x]; };
             return pixel((item.left + item.right) / 2 - popup.left) != pixel(surface.Width() - 3);
         };
         if (c.form.top == work.bottom - 60) {
             EXPECT_EQ(context.side, cb::PopupSide::Above);
             EXPECT_LE(popup.bottom, item.bottom);
-            EXPECT_TRUE(joinOpen(file->Surface().Height() - 1));
+            EXPECT_TRUE(joinOpen(file->Canvas().Surface().Height() - 1));
         } else if (c.style == 1) {
             // The submenu and its own submenu both open to the left of their items.
             Key(VK_DOWN);
@@ -349,12 +349,12 @@ TEST(CommandBarMenus, PlacementFlipsAtEdgesAndTheSystemStyleJoinsFlush) {
             Key(VK_RIGHT);
             CommandBarWindow* exporter = MenuRig::MenuOf(*file, 4);
             ASSERT_NE(exporter, nullptr);
-            EXPECT_EQ(exporter->Interaction().Context().side, cb::PopupSide::Left);
+            EXPECT_EQ(exporter->Interaction()->Context().side, cb::PopupSide::Left);
             Key(VK_UP);
             Key(VK_RIGHT);
             CommandBarWindow* more = MenuRig::MenuOf(*exporter, 3);
             ASSERT_NE(more, nullptr);
-            EXPECT_EQ(more->Interaction().Context().side, cb::PopupSide::Left);
+            EXPECT_EQ(more->Interaction()->Context().side, cb::PopupSide::Left);
             RECT parent{}, child{};
             ::GetWindowRect(exporter->hwnd(), &parent);
             ::GetWindowRect(more->hwnd(), &child);
@@ -399,13 +399,13 @@ TEST(CommandBarMenus, OpeningAndClosingMenusLeaksNothing) {
     Click(MenuRig::ItemCentre(bar, 1));
     CommandBarWindow* file = MenuRig::MenuOf(bar, 1);
     ASSERT_NE(file, nullptr);
-    file->Interaction().OpenItemMenu(4, false);
+    file->Interaction()->OpenItemMenu(4, false);
     Registry().SetMenuMode(false, 0);
     const unsigned gdi = testing_support::GdiObjectCount();
     const unsigned user = testing_support::UserObjectCount();
     for (int i = 0; i < cycles; ++i) {
-        bar.Interaction().OpenItemMenu(1, false);
-        file->Interaction().OpenItemMenu(4, false);
+        bar.Interaction()->OpenItemMenu(1, false);
+        file->Interaction()->OpenItemMenu(4, false);
         Registry().SetMenuMode(false, 0);
     }
     EXPECT_EQ(testing_support::GdiObjectCount(), gdi);

@@ -10,6 +10,7 @@
 
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
+#include "commandbar/command_bar_persistence.h"
 #include "commandbar/command_bar_process.h"
 #include "commandbar/command_bar_window.h"
 #include "core/commandbar/command_bar_registry.h"
@@ -48,7 +49,7 @@ cb::CommandBar ShowBar(CommandBarWindow& control, const std::wstring& key, int c
 }
 
 COLORREF PixelAt(const CommandBarWindow& control, int x, int y) {
-    const std::uint32_t p = control.Surface().Pixels()[static_cast<std::size_t>(y) * control.Surface().Width() + x];
+    const std::uint32_t p = control.Canvas().Surface().Pixels()[static_cast<std::size_t>(y) * control.Canvas().Surface().Width() + x];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
@@ -97,10 +98,10 @@ TEST_F(CommandBarWindowTest, PopupHostStaysHorizontalAndIsTwoPixelsTallerThanIts
     auto host = MakeControl(form_.hwnd(), RECT{0, 0, 10, 10}, false);
     host->MakePopupHost();
     ShowBar(*host, L"MENU:FILE", 4);
-    const unsigned refreshes = host->RefreshCount();
+    const unsigned refreshes = host->Canvas().RefreshCount();
     host->SetOrientation(2);
     EXPECT_EQ(host->Orientation(), 0);
-    EXPECT_GT(host->RefreshCount(), refreshes);
+    EXPECT_GT(host->Canvas().RefreshCount(), refreshes);
     const auto& items = host->DisplayInfo();
     ASSERT_EQ(items.size(), 4u);
     const SIZE size = WindowSize(host->hwnd());
@@ -138,8 +139,8 @@ TEST_F(CommandBarWindowTest, RedrawOffPaintsNothingAndOnPaintsOnce) {
     auto control = MakeControl(form_.hwnd());
     cb::CommandBar bar = ShowBar(*control, L"TB", 3);
     control->SetRedraw(false);
-    const unsigned refreshes = control->RefreshCount();
-    const auto shown = control->Surface().Pixels();
+    const unsigned refreshes = control->Canvas().RefreshCount();
+    const auto shown = control->Canvas().Surface().Pixels();
     const std::vector<std::uint32_t> lastImage(shown.begin(), shown.end());
     control->SetOrientation(1);
     control->SetFont(core::FontDescription{L"Arial", 12});
@@ -147,14 +148,14 @@ TEST_F(CommandBarWindowTest, RedrawOffPaintsNothingAndOnPaintsOnce) {
     bar.Buttons().Item(1).SetCaption(L"Другой");
     bar.Buttons().Item(2).SetChecked(true);
     ::SetWindowPos(control->hwnd(), nullptr, 0, 0, 60, 250, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(control->RefreshCount(), refreshes);
+    EXPECT_EQ(control->Canvas().RefreshCount(), refreshes);
     // Resized or not, the window keeps showing the last image.
-    EXPECT_TRUE(std::ranges::equal(control->Surface().Pixels(), lastImage));
+    EXPECT_TRUE(std::ranges::equal(control->Canvas().Surface().Pixels(), lastImage));
     control->SetRedraw(true);
-    EXPECT_EQ(control->RefreshCount(), refreshes + 1);
+    EXPECT_EQ(control->Canvas().RefreshCount(), refreshes + 1);
     RECT client{};
     ::GetClientRect(control->hwnd(), &client);
-    EXPECT_EQ(control->Surface().Height(), client.bottom);
+    EXPECT_EQ(control->Canvas().Surface().Height(), client.bottom);
     control->SetCustomColour(el::kBarBackStart, core::kNoColour);
 }
 
@@ -164,10 +165,10 @@ TEST_F(CommandBarWindowTest, StyleSetThroughOneControlRepaintsEveryControl) {
     ShowBar(*first, L"TB1", 1);
     ShowBar(*second, L"TB2", 1);
     const COLORREF before = PixelAt(*second, 290, 1);
-    const unsigned refreshes = second->RefreshCount();
+    const unsigned refreshes = second->Canvas().RefreshCount();
     first->SetStyle(2);
     EXPECT_EQ(second->Style(), 2);
-    EXPECT_GT(second->RefreshCount(), refreshes);
+    EXPECT_GT(second->Canvas().RefreshCount(), refreshes);
     EXPECT_NE(PixelAt(*second, 290, 1), before);
 }
 
@@ -206,7 +207,7 @@ TEST_F(CommandBarWindowTest, OnlyALiveRegisteredControlIsTakenAsANewPopupHost) {
 TEST_F(CommandBarWindowTest, PersistedPropertiesRoundTripWithoutStoringDefaults) {
     auto plain = MakeControl(form_.hwnd());
     core::PropertyBag defaults;
-    plain->Save(defaults);
+    SaveProperties(*plain, defaults);
     EXPECT_EQ(defaults.Values().size(), 1u);
     EXPECT_TRUE(defaults.Contains(L"Font"));
 
@@ -216,10 +217,10 @@ TEST_F(CommandBarWindowTest, PersistedPropertiesRoundTripWithoutStoringDefaults)
     plain->SetMainMenu(true);
     plain->SetStyle(0);
     core::PropertyBag changed;
-    plain->Save(changed);
+    SaveProperties(*plain, changed);
     SetStyle(1);
     auto loaded = MakeControl(form_.hwnd());
-    loaded->Load(changed);
+    LoadProperties(*loaded, changed);
     EXPECT_EQ(loaded->Font(), plain->Font());
     EXPECT_FALSE(loaded->Enabled());
     EXPECT_FALSE(::IsWindowEnabled(loaded->hwnd()));
@@ -295,7 +296,7 @@ TEST_F(CommandBarWindowTest, BarBackgroundsAreDrawnWhereTheyBelong) {
     ::ClientToScreen(host->hwnd(), &origin);
     host->SetPopupContext(form_.hwnd(), 0, origin.x + 10, 30, nullptr);
     ShowBar(*host, L"MENU", 3);
-    const int height = host->Surface().Height();
+    const int height = host->Canvas().Surface().Height();
     EXPECT_TRUE(Near(PixelAt(*host, 5, 0), GetElementColour(el::kMenuBorder), 0));
     EXPECT_TRUE(Near(PixelAt(*host, 20, 0), GetElementColour(el::kMenuBackStart), 0));
     EXPECT_TRUE(Near(PixelAt(*host, 40, 0), GetElementColour(el::kMenuBorder), 0));
@@ -317,14 +318,14 @@ TEST_F(CommandBarWindowTest, MenuItemRepaintEqualsAWholeRepaintInEveryStyle) {
         for (std::size_t i = 0; i < items.size(); ++i) {
             items[i].mouseOver = true;
             host->DrawBar();
-            const auto span = host->Surface().Pixels();
+            const auto span = host->Canvas().Surface().Pixels();
             const std::vector<std::uint32_t> whole(span.begin(), span.end());
             items[i].mouseOver = false;
             host->DrawBar();
             items[i].mouseOver = true;
             host->DrawBarItem(static_cast<std::int32_t>(i + 1));
             items[i].mouseOver = false;
-            const auto after = host->Surface().Pixels();
+            const auto after = host->Canvas().Surface().Pixels();
             EXPECT_TRUE(std::equal(whole.begin(), whole.end(), after.begin(), after.end()))
                 << "style " << style << ", item " << i + 1;
         }
@@ -347,7 +348,7 @@ TEST_F(CommandBarWindowTest, BackgroundPictureTilesFromTheOriginAndFollowsAdjust
     const imaging::Picture picture(copy.release());
     auto control = MakeControl(form_.hwnd());
     control->SetBackgroundImage(&picture);
-    const int y = control->Surface().Height() - 1;
+    const int y = control->Canvas().Surface().Height() - 1;
     EXPECT_EQ(PixelAt(*control, 0, y), RGB(255, 0, 0));
     EXPECT_EQ(PixelAt(*control, 290, y), RGB(0, 0, 255));
     EXPECT_EQ(control->BackgroundImage().Width(), 4);

@@ -1,10 +1,11 @@
 #pragma once
 // How a command bar control answers the mouse, the keyboard and its timers, and how it opens and
-// closes the menus of its items. The window control owns one BarInteraction, implements
-// InteractionHost (and MenuControl, so that other controls can reach this object) and forwards
-// its mouse notifications, its two timers and the hooks' decisions here; the window side only
-// paints, moves windows and raises events. Of CommandBarControl, ClickItem and CloseMenus go to
-// the members of those names and ClearHotItem to UpdateHotItem(None, 0, false, true).
+// closes the menus of its items. The window control owns one BarInteraction, answers it through
+// InteractionHost, the one interface between the two, and forwards its mouse notifications, its
+// two timers and the hooks' decisions here; the window side only paints, moves windows and raises
+// events. Other controls reach this object through CommandBarControl::Interaction. Of
+// CommandBarControl, ClickItem and CloseMenus go to the members of those names and ClearHotItem to
+// UpdateHotItem(None, 0, false, true).
 
 #include <cstdint>
 #include <optional>
@@ -20,7 +21,6 @@
 namespace core::commandbar {
 
 class ButtonRecord;
-class CommandBarControl;
 class BarRecord;
 class CommandBarRegistry;
 class KeyboardLayout;
@@ -40,10 +40,18 @@ struct PopupContext {
     MonitorHandle monitor = 0;
 };
 
-// What the interaction needs of its window control besides CommandBarControl.
+// What the interaction needs of its window control.
 class InteractionHost {
 public:
     virtual ~InteractionHost() = default;
+
+    // The control as the registry knows it (see CommandBarControl).
+    virtual WindowHandle Hwnd() const = 0;
+    virtual bool IsPopupHost() const = 0;
+    virtual bool MainMenu() const = 0;
+    virtual bool Enabled() const = 0;
+    virtual void SetInUse(bool inUse) = 0;
+    virtual bool ShowsBar() const = 0;
 
     // The shown bar and its display records (one per button, in bar order); null for none.
     virtual BarRecord* ShownBar() const = 0;
@@ -69,6 +77,7 @@ public:
     virtual void EnableSubmenuTimer(bool enable) = 0;
 
     // Events: ButtonDropDown returns the handler's cancel; RightClick gets null for no item.
+    virtual void RaiseButtonClick(const ButtonRecord& button) = 0;
     virtual bool RaiseButtonDropDown(const ButtonRecord& button) = 0;
     virtual void RaiseRightClick(const ButtonRecord* button, std::int32_t x, std::int32_t y) = 0;
     virtual void RaiseBeforeShowMenu(WindowHandle popup, const std::wstring& barKey) = 0;
@@ -97,18 +106,9 @@ public:
     virtual void HidePopupWindow() = 0;
 };
 
-// Implemented by the window control next to CommandBarControl, so that a control found through
-// the registry leads to its interaction.
-class MenuControl {
-public:
-    virtual ~MenuControl() = default;
-    virtual BarInteraction& Interaction() = 0;
-};
-
 class BarInteraction {
 public:
-    BarInteraction(CommandBarRegistry& registry, CommandBarControl& control, InteractionHost& host,
-                   const MonitorQueries& monitors);
+    BarInteraction(CommandBarRegistry& registry, InteractionHost& host, const MonitorQueries& monitors);
 
     // Mouse (client notifications of the control's window).
     std::int32_t HitTest(std::int32_t x, std::int32_t y) const;
@@ -172,7 +172,6 @@ private:
     void CloseSubmenus();
 
     CommandBarRegistry& registry_;
-    CommandBarControl& control_;
     InteractionHost& host_;
     const MonitorQueries& monitors_;
     ScreenPoint lastCursor_;
@@ -181,8 +180,7 @@ private:
     PopupContext context_;
 };
 
-// The interaction of a control window known to the registry; null when it is gone or is not a
-// menu control.
+// The interaction of a control window known to the registry; null when it is gone or has none.
 BarInteraction* FindInteraction(const CommandBarRegistry& registry, WindowHandle hwnd);
 
 }  // namespace core::commandbar

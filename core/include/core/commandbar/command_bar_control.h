@@ -12,6 +12,7 @@ namespace core::commandbar {
 
 class ButtonRecord;
 class BarRecord;
+class BarInteraction;
 
 class CommandBarControl {
 public:
@@ -49,6 +50,9 @@ public:
     // Panel buttons: take a hosted control in as a hidden child; hide a hosted control.
     virtual void AdoptPanelControl(WindowHandle panel) = 0;
     virtual void HidePanelControl(WindowHandle panel) = 0;
+
+    // How the control answers the mouse and keys and opens menus; null for a control without.
+    virtual BarInteraction* Interaction() { return nullptr; }
 };
 
 // What the registry needs from the platform besides the controls themselves.

@@ -1,5 +1,5 @@
-// The command bar control's mouse, timers, tool tip and popup menus: the window side of the menu
-// interaction, which decides everything else.
+// The window side of the menu interaction: the interaction's host, the mouse, the timers, the tool
+// tip and the popup window with its shadows.
 
 #include "commandbar/command_bar_menu_host.h"
 
@@ -8,6 +8,7 @@
 
 #include "commandbar/command_bar_colours.h"
 #include "commandbar/command_bar_environment.h"
+#include "commandbar/command_bar_hooks.h"
 #include "commandbar/command_bar_process.h"
 #include "core/commandbar/command_bar_registry.h"
 
@@ -75,11 +76,26 @@ core::ScreenPoint CommandBarWindow::MenuHost::WindowSize() const {
 }
 
 void CommandBarWindow::MenuHost::EnableLostMouseTimer(bool enable) {
-    window_.EnableTimer(kLostMouseTimer, kLostMouseInterval, enable);
+    EnableTimer(kLostMouseTimer, kLostMouseInterval, enable);
 }
 
 void CommandBarWindow::MenuHost::EnableSubmenuTimer(bool enable) {
-    window_.EnableTimer(kSubmenuTimer, kSubmenuInterval, enable);
+    EnableTimer(kSubmenuTimer, kSubmenuInterval, enable);
+}
+
+void CommandBarWindow::MenuHost::RaiseButtonClick(const cb::ButtonRecord& button) {
+    // A click decided by a key in the thread's hook runs once the hook has returned: a dialog it
+    // opened would otherwise receive that key (Enter pressing its default button).
+    if (InsideInputHook()) {
+        window_.later_.Post(window_.hwnd(), [this, key = button.Key()] {
+            // The button may have gone in between.
+            if (window_.events.buttonClick && Registry().FindButton(key)) {
+                window_.events.buttonClick(cb::Button(Registry(), window_.Hwnd(), key));
+            }
+        });
+        return;
+    }
+    if (window_.events.buttonClick) window_.events.buttonClick(cb::Button(Registry(), window_.Hwnd(), button.Key()));
 }
 
 bool CommandBarWindow::MenuHost::RaiseButtonDropDown(const cb::ButtonRecord& button) {
@@ -144,8 +160,8 @@ void CommandBarWindow::MenuHost::ShowMenuBar(cb::WindowHandle, std::wstring barK
 
 // Window side ----------------------------------------------------------------------------------
 
-bool CommandBarWindow::HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& result) {
-    cb::BarInteraction& interaction = *interaction_;
+bool CommandBarWindow::MenuHost::HandleMessage(UINT message, WPARAM wParam, LRESULT& result) {
+    cb::BarInteraction& interaction = *window_.interaction_;
     switch (message) {
         case WM_MOUSEMOVE:
             interaction.MouseMove(HeldButton(wParam));
@@ -154,11 +170,11 @@ bool CommandBarWindow::HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& r
         case WM_LBUTTONDBLCLK:
             interaction.MouseDown(cb::MouseButton::Left);
             // The release must come here even off the window, unless a menu opened and takes over.
-            for (const cb::DisplayButtonInfo& item : info_) {
+            for (const cb::DisplayButtonInfo& item : window_.info_) {
                 if (item.showingMenu) return true;
             }
-            if (hwnd() && ::IsWindowVisible(hwnd())) {
-                ::SetCapture(hwnd());
+            if (HWND hwnd = window_.hwnd(); hwnd && ::IsWindowVisible(hwnd)) {
+                ::SetCapture(hwnd);
                 capturing_ = true;
             }
             return true;
@@ -194,7 +210,7 @@ bool CommandBarWindow::HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& r
             }
             return true;
         case WM_MOUSEACTIVATE:
-            if (!popupHost_) return false;
+            if (!window_.popupHost_) return false;
             result = MA_NOACTIVATE;
             return true;
         default:
@@ -202,16 +218,17 @@ bool CommandBarWindow::HandleMenuMessage(UINT message, WPARAM wParam, LRESULT& r
     }
 }
 
-void CommandBarWindow::EnableTimer(UINT_PTR id, UINT interval, bool enable) noexcept {
-    if (!hwnd()) return;
+void CommandBarWindow::MenuHost::EnableTimer(UINT_PTR id, UINT interval, bool enable) noexcept {
+    HWND hwnd = window_.hwnd();
+    if (!hwnd) return;
     if (enable) {
-        ::SetTimer(hwnd(), id, interval, nullptr);
+        ::SetTimer(hwnd, id, interval, nullptr);
     } else {
-        ::KillTimer(hwnd(), id);
+        ::KillTimer(hwnd, id);
     }
 }
 
-void CommandBarWindow::StopTimers() noexcept {
+void CommandBarWindow::MenuHost::StopTimers() noexcept {
     EnableTimer(kLostMouseTimer, 0, false);
     EnableTimer(kSubmenuTimer, 0, false);
 }
@@ -219,18 +236,19 @@ void CommandBarWindow::StopTimers() noexcept {
 // One tool covering the whole window; its text follows the hot item. The window relays its mouse
 // messages itself: the tool tip's own subclassing would look its chain up in a window property
 // for every message, a round trip to the server under Wine.
-void CommandBarWindow::SetToolTip(const std::wstring& text) {
-    if (!hwnd() || designMode_) return;
+void CommandBarWindow::MenuHost::SetToolTip(const std::wstring& text) {
+    HWND hwnd = window_.hwnd();
+    if (!hwnd || window_.designMode_) return;
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
+    tool.hwnd = hwnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
     tool.lpszText = const_cast<wchar_t*>(text.c_str());
     if (!toolTip_) {
         if (text.empty()) return;
         toolTip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
                                          nullptr, nullptr));
         if (!toolTip_) return;
         ::SendMessageW(toolTip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -240,56 +258,50 @@ void CommandBarWindow::SetToolTip(const std::wstring& text) {
     ::SendMessageW(toolTip_.get(), TTM_ACTIVATE, text.empty() ? FALSE : TRUE, 0);
 }
 
-void CommandBarWindow::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) const {
+void CommandBarWindow::MenuHost::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) const {
     if (!toolTip_ || message < WM_MOUSEFIRST || message > WM_MOUSELAST || message == WM_MOUSEWHEEL ||
         message == WM_MOUSEHWHEEL) {
         return;
     }
-    MSG msg{hwnd(), message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+    MSG msg{window_.hwnd(), message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
     msg.pt = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    ::ClientToScreen(hwnd(), &msg.pt);
+    ::ClientToScreen(msg.hwnd, &msg.pt);
     ::SendMessageW(toolTip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
-void CommandBarWindow::ShowPopupWindow(int left, int top) {
-    ::SetWindowPos(hwnd(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    DrawBar();
+void CommandBarWindow::MenuHost::ShowPopupWindow(std::int32_t left, std::int32_t top) {
+    HWND hwnd = window_.hwnd();
+    ::SetWindowPos(hwnd, HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    window_.DrawBar();
     // The menu first, its shadows after: taking the screen under a strip is the slow part of an open.
-    ::UpdateWindow(hwnd());
+    ::UpdateWindow(hwnd);
     ShowShadows();
-    ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, hwnd(), OBJID_CLIENT, CHILDID_SELF);
+    ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, hwnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
-void CommandBarWindow::ShowShadows() {
+void CommandBarWindow::MenuHost::ShowShadows() {
     // A bar that changes while its popup is hidden lays out again, but casts no shadow.
-    if (!popupHost_ || !hwnd() || !::IsWindowVisible(hwnd())) return;
-    shadows_.Show(hwnd());
+    HWND hwnd = window_.hwnd();
+    if (!window_.popupHost_ || !hwnd || !::IsWindowVisible(hwnd)) return;
+    shadows_.Show(hwnd);
     shadowsShown_ = true;
 }
 
-void CommandBarWindow::HidePopupWindow() noexcept {
+void CommandBarWindow::MenuHost::HidePopupWindow() noexcept {
     StopTimers();
     // Only a popup that was shown announces its end.
-    if (hwnd() && ::ShowWindow(hwnd(), SW_HIDE)) {
-        ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, hwnd(), OBJID_CLIENT, CHILDID_SELF);
+    if (HWND hwnd = window_.hwnd(); hwnd && ::ShowWindow(hwnd, SW_HIDE)) {
+        ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, hwnd, OBJID_CLIENT, CHILDID_SELF);
     }
     shadows_.Conceal();
     shadowsShown_ = false;
 }
 
-void CommandBarWindow::ShowPopupMenu(int x, int y, const cb::CommandBar& bar) {
-    interaction_->ShowBarMenu(bar.Key(), 0, x, y, false, true);
-}
-
-void CommandBarWindow::ShowChevronMenu(int x, int y) { interaction_->ShowChevronMenu(x, y); }
-
-// CommandBarControl requests go to the interaction.
-void CommandBarWindow::ClickItem(std::int32_t index) { interaction_->ClickItem(index); }
-
-void CommandBarWindow::CloseMenus(bool hideSelf) { interaction_->CloseMenus(hideSelf); }
-
-void CommandBarWindow::ClearHotItem() {
-    interaction_->UpdateHotItem(cb::MouseButton::None, 0, false, true);
+void CommandBarWindow::MenuHost::TearDown() noexcept {
+    StopTimers();
+    shadows_.Hide();
+    shadowsShown_ = false;
+    toolTip_.reset();
 }
 
 }  // namespace commandbar
