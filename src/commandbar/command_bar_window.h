@@ -216,6 +216,8 @@ private:
     void PaintBackground(HDC dc, const RECT& client);
     void PaintMenuBackground(HDC dc, const RECT& rect);
     void PaintJoinLine(HDC dc, const RECT& client);
+    // Draws the whole bar into the back buffer; false when nothing may be drawn now.
+    bool PaintSurface();
     void Refresh();
     void SizeWindow(int width, int height);
 

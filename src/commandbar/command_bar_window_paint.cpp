@@ -210,7 +210,11 @@ void CommandBarWindow::PaintJoinLine(HDC dc, const RECT& client) {
 }
 
 void CommandBarWindow::DrawBar() {
-    if (!redraw_ || !hwnd() || designMode_ || !PrepareSurface()) return;
+    if (PaintSurface()) Refresh();
+}
+
+bool CommandBarWindow::PaintSurface() {
+    if (!redraw_ || !hwnd() || designMode_ || !PrepareSurface()) return false;
     HDC dc = surface_.Dc();
     const RECT client{0, 0, surface_.Width(), surface_.Height()};
     PaintBackground(dc, client);
@@ -220,7 +224,7 @@ void CommandBarWindow::DrawBar() {
         FillDrawParams(params);
         cb::PaintAll(*bar, params, info_, painter_);
     }
-    Refresh();
+    return true;
 }
 
 void CommandBarWindow::DrawBarItem(std::int32_t index) {
