@@ -8,6 +8,7 @@
 #include "app/preferences.h"
 #include "core/app/opened_fonts.h"
 #include "core/scope_exit.h"
+#include "win/library.h"
 
 namespace app {
 
@@ -62,7 +63,9 @@ std::vector<std::wstring> ChooseFontFiles(HWND owner) {
     dialog.lpstrTitle = kOpenDialogTitle;
     dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                    OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameW(&dialog)) return {};
+    static const auto openDialog =
+        win::LibraryFunction<decltype(::GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (!openDialog || !openDialog(&dialog)) return {};
     std::vector<std::wstring> files = core::FilesFromOpenDialog(buffer);
     // One file's offset points past its folder; several files start after the folder's NUL.
     if (!files.empty() && dialog.nFileOffset > 0) prefs::Set(pref::kFontFileFolder, buffer.substr(0, dialog.nFileOffset - 1));

@@ -288,6 +288,9 @@ void MainWindow::ShowSelectedFont() {
 }
 
 void MainWindow::SetPreviewFont(const std::wstring& name, int points) {
+    // The edit lays its whole text out again for every font it is given, before the new text is
+    // laid out once more: the font it already has (a reload, another sample text) is kept.
+    if (previewFont_ && name == previewFontName_ && points == previewPoints_) return;
     core::FontDescription description;
     description.name = name;
     description.points = points;

@@ -9,6 +9,7 @@
 #include "win/accessible_name.h"
 #include "win/dpi.h"
 #include "win/gdi.h"
+#include "win/library.h"
 
 namespace app {
 
@@ -356,7 +357,8 @@ std::optional<COLORREF> SettingsDialog::DefaultColourChooser(HWND owner) {
     choose.hwndOwner = owner;
     choose.lpCustColors = customColours_.data();
     choose.Flags = CC_ANYCOLOR;
-    if (!::ChooseColorW(&choose)) return std::nullopt;
+    static const auto chooseColour = win::LibraryFunction<decltype(::ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+    if (!chooseColour || !chooseColour(&choose)) return std::nullopt;
     return choose.rgbResult;
 }
 

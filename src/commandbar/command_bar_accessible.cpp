@@ -159,8 +159,8 @@ public:
         if (!parent) return E_POINTER;
         *parent = nullptr;
         return WithControl([&](CommandBarWindow&) {
-            return ::AccessibleObjectFromWindow(hwnd_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                                reinterpret_cast<void**>(parent));
+            return win::AccessibleFromWindow(hwnd_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                             reinterpret_cast<void**>(parent));
         });
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
@@ -402,7 +402,7 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam) {
     if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return 0;
     IAccessible* object = new (std::nothrow) CommandBarAccessible(control);
     if (!object) return 0;
-    const LRESULT result = ::LresultFromObject(win::kAccessibleIid, wParam, object);
+    const LRESULT result = win::ResultFromObject(win::kAccessibleIid, wParam, object);
     // The answer holds its own reference now.
     object->Release();
     return result;

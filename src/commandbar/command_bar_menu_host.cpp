@@ -136,8 +136,11 @@ void CommandBarWindow::MenuHost::MakePopupHost() {
     window_.MakePopupHost();
     window_.mainMenu_ = false;
     HWND hwnd = window_.hwnd();
-    LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
-    ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, (exStyle | WS_EX_TOOLWINDOW) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
+    const LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    const LONG_PTR popupExStyle = (exStyle | WS_EX_TOOLWINDOW) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW);
+    // Set at the first open only: setting a style sends messages and asks the window manager
+    // even when nothing changes.
+    if (popupExStyle != exStyle) ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, popupExStyle);
     if (::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) {
         // Off the form and onto the desktop, as a window of its own that never takes the focus.
         ::ShowWindow(hwnd, SW_HIDE);
@@ -272,7 +275,9 @@ void CommandBarWindow::MenuHost::RelayToToolTip(UINT message, WPARAM wParam, LPA
 void CommandBarWindow::MenuHost::ShowPopupWindow(std::int32_t left, std::int32_t top) {
     HWND hwnd = window_.hwnd();
     ::SetWindowPos(hwnd, HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    window_.DrawBar();
+    // Drawn in its new place (the join with its item is in screen terms) and put on the screen by
+    // the first paint the showing asked for: a copy before it would only be painted over.
+    window_.PaintSurface();
     // The menu first, its shadows after: taking the screen under a strip is the slow part of an open.
     ::UpdateWindow(hwnd);
     ShowShadows();

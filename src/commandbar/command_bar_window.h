@@ -199,6 +199,8 @@ private:
     int MenuIconWidth() const;
     void FillBarParams(core::commandbar::BarParams& params);
     void FillDrawParams(core::commandbar::DrawButtonParams& params);
+    // Draws the whole bar into the back buffer; false when nothing may be drawn now.
+    bool PaintSurface();
     void SizeWindow(int width, int height);
 
     bool designMode_ = false;

@@ -146,7 +146,11 @@ void CommandBarWindow::LayoutBar() {
 }
 
 void CommandBarWindow::DrawBar() {
-    if (!redraw_ || !hwnd() || designMode_ || !PrepareSurface()) return;
+    if (PaintSurface()) canvas_.Refresh(hwnd());
+}
+
+bool CommandBarWindow::PaintSurface() {
+    if (!redraw_ || !hwnd() || designMode_ || !PrepareSurface()) return false;
     const RECT client{0, 0, canvas_.Surface().Width(), canvas_.Surface().Height()};
     canvas_.PaintBackground(canvas_.Dc(), client, Look());
     cb::BarRecord* bar = ShownBar();
@@ -155,7 +159,7 @@ void CommandBarWindow::DrawBar() {
         FillDrawParams(params);
         cb::PaintAll(*bar, params, info_, canvas_.Painter());
     }
-    canvas_.Refresh(hwnd());
+    return true;
 }
 
 void CommandBarWindow::DrawBarItem(std::int32_t index) {

@@ -9,6 +9,7 @@
 #include "win/accessible_name.h"
 #include "win/error_report.h"
 #include "win/gdi.h"
+#include "win/library.h"
 
 namespace controls {
 
@@ -307,7 +308,8 @@ void HyperLink::PlayClickSound() const {
     HGLOBAL loaded = ::LoadResource(module, found);
     const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
     // Resource memory lives as long as the module, so the asynchronous play can keep reading it.
-    if (bytes) ::sndPlaySoundW(static_cast<LPCWSTR>(bytes), SND_ASYNC | SND_NODEFAULT | SND_MEMORY);
+    static const auto play = win::LibraryFunction<decltype(::sndPlaySoundW)>(L"winmm.dll", "sndPlaySoundW");
+    if (bytes && play) play(static_cast<LPCWSTR>(bytes), SND_ASYNC | SND_NODEFAULT | SND_MEMORY);
 }
 
 void HyperLink::Click() {

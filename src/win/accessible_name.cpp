@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "win/error_report.h"
+#include "win/library.h"
 
 namespace win {
 
@@ -149,7 +150,7 @@ LRESULT AnswerWithName(HWND hwnd, WPARAM wParam, Naming naming) {
     LRESULT answer = 0;
     const bool handled = GuardCallback([&] {
         IAccessible* inner = nullptr;
-        if (FAILED(::CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kAccessibleIid, reinterpret_cast<void**>(&inner)))) {
+        if (FAILED(CreateStandardAccessible(hwnd, OBJID_CLIENT, kAccessibleIid, reinterpret_cast<void**>(&inner)))) {
             return;
         }
         IAccessible* named = new (std::nothrow) NamedAccessible(inner, std::move(naming));
@@ -157,7 +158,7 @@ LRESULT AnswerWithName(HWND hwnd, WPARAM wParam, Naming naming) {
             inner->Release();
             return;
         }
-        answer = ::LresultFromObject(kAccessibleIid, wParam, named);
+        answer = ResultFromObject(kAccessibleIid, wParam, named);
         named->Release();  // the answer holds its own reference
     });
     return handled ? answer : 0;
@@ -216,6 +217,25 @@ void SetAccessibleName(HWND control, std::wstring name, LONG role) {
         return;
     }
     entry->second.previous = reinterpret_cast<WNDPROC>(previous);
+}
+
+constexpr wchar_t kAccessibilityLibrary[] = L"oleacc.dll";
+
+LRESULT ResultFromObject(REFIID iid, WPARAM wParam, IUnknown* object) {
+    static const auto call = LibraryFunction<decltype(::LresultFromObject)>(kAccessibilityLibrary, "LresultFromObject");
+    return call ? call(iid, wParam, object) : 0;
+}
+
+HRESULT CreateStandardAccessible(HWND hwnd, LONG objectId, REFIID iid, void** object) {
+    static const auto call =
+        LibraryFunction<decltype(::CreateStdAccessibleObject)>(kAccessibilityLibrary, "CreateStdAccessibleObject");
+    return call ? call(hwnd, objectId, iid, object) : E_NOTIMPL;
+}
+
+HRESULT AccessibleFromWindow(HWND hwnd, DWORD objectId, REFIID iid, void** object) {
+    static const auto call =
+        LibraryFunction<decltype(::AccessibleObjectFromWindow)>(kAccessibilityLibrary, "AccessibleObjectFromWindow");
+    return call ? call(hwnd, objectId, iid, object) : E_NOTIMPL;
 }
 
 }  // namespace win

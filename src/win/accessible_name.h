@@ -18,4 +18,11 @@ inline constexpr IID kAccessibleIid = __uuidof(IAccessible);
 // name (and, when given, this role). Calling again replaces both.
 void SetAccessibleName(HWND control, std::wstring name, LONG role = 0);
 
+// The platform's accessibility calls, its library loaded when a screen reader first asks: most
+// runs never do. A library that cannot be had leaves WM_GETOBJECT to the default (0) and fails
+// the rest with E_NOTIMPL.
+LRESULT ResultFromObject(REFIID iid, WPARAM wParam, IUnknown* object);
+HRESULT CreateStandardAccessible(HWND hwnd, LONG objectId, REFIID iid, void** object);
+HRESULT AccessibleFromWindow(HWND hwnd, DWORD objectId, REFIID iid, void** object);
+
 }  // namespace win

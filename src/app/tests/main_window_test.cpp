@@ -236,6 +236,12 @@ TEST_F(MainWindowTest, SelectingAFontShowsItInThePreview) {
     ASSERT_TRUE(::GetObjectW(font, sizeof(logFont), &logFont));
     EXPECT_STREQ(logFont.lfFaceName, L"Arial");
     EXPECT_EQ(logFont.lfHeight, -core::PointsToPixels(26, win::ScreenDpi()));
+
+    // Another sample text in the same font: the text follows, the edit keeps its font.
+    prefs::Set(pref::kViewerText, L"где");
+    window_.ApplyPreview();
+    EXPECT_EQ(window_.Preview().Text(), L"Arial - где");
+    EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(window_.Preview().hwnd(), WM_GETFONT, 0, 0)), font);
 }
 
 TEST_F(MainWindowTest, ProgressReachesExactlyOneHundredWithTheLastFont) {

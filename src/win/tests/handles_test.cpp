@@ -1,8 +1,10 @@
 #include "win/handles.h"
 
 #include <gtest/gtest.h>
+#include <lzexpand.h>
 
 #include "support/gui_resources.h"
+#include "win/library.h"
 
 namespace {
 
@@ -15,6 +17,22 @@ TEST(UniqueHandle, PutReleasesWhatWasHeldAndTakesTheNewHandle) {
     EXPECT_TRUE(brush);
     brush.reset();
     EXPECT_EQ(testing_support::GdiObjectCount(), before);
+}
+
+TEST(LibraryFunction, LoadsTheLibraryAtTheFirstCallAndFindsOnlyWhatItExports) {
+    // A library this test program does not import, so nothing has loaded it yet.
+    ASSERT_EQ(::GetModuleHandleW(L"lz32.dll"), nullptr);
+    const auto start = win::LibraryFunction<decltype(::LZStart)>(L"lz32.dll", "LZStart");
+    ASSERT_NE(start, nullptr);
+    EXPECT_NE(::GetModuleHandleW(L"lz32.dll"), nullptr);
+    EXPECT_EQ(start(), 1);
+    struct Case {
+        const wchar_t* library;
+        const char* name;
+    };
+    for (const Case& c : {Case{L"lz32.dll", "NoSuchExport"}, Case{L"no_such_library_of_glyphoscope.dll", "LZStart"}}) {
+        EXPECT_EQ((win::LibraryFunction<decltype(::LZStart)>(c.library, c.name)), nullptr) << c.name;
+    }
 }
 
 TEST(SelectGuard, AMovedGuardSelectsThePreviousObjectBackOnce) {
