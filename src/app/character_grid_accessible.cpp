@@ -26,11 +26,6 @@ public:
             return S_OK;
         });
     }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        return WithCell(child, [](CharacterGridView&, std::optional<std::size_t>) { return S_FALSE; });
-    }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         return TextOf(child, name, [](CharacterGridView& view, std::optional<std::size_t> cell) {
             if (!cell) return std::wstring(L"Таблица символов");
@@ -42,12 +37,6 @@ public:
             return cell ? Widened(core::CharacterName(view.Grid().CodePointAt(*cell))) : std::wstring();
         });
     }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        return TextOf(child, value, [](CharacterGridView&, std::optional<std::size_t>) { return std::wstring(); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-        return TextOf(child, help, [](CharacterGridView&, std::optional<std::size_t>) { return std::wstring(); });
-    }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
         return TextOf(child, shortcut,
                       [](CharacterGridView&, std::optional<std::size_t>) { return std::wstring(); });
@@ -56,12 +45,6 @@ public:
         return TextOf(child, action, [](CharacterGridView&, std::optional<std::size_t> cell) {
             return std::wstring(cell ? L"Выбрать" : L"");
         });
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-        if (!file || !topic) return E_POINTER;
-        *file = nullptr;
-        *topic = 0;
-        return WithCell(child, [](CharacterGridView&, std::optional<std::size_t>) { return S_FALSE; });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (!role) return E_POINTER;
@@ -165,7 +148,9 @@ private:
         if (!::IsWindow(hwnd())) return nullptr;
         return dynamic_cast<CharacterGridView*>(win::Window::FromHandle(hwnd()));
     }
-    bool Connected() const override { return View() != nullptr; }
+    HRESULT CheckChild(const VARIANT& child) const override {
+        return WithCell(child, [](CharacterGridView&, std::optional<std::size_t>) { return S_OK; });
+    }
 
     template <typename Body>
     HRESULT WithView(Body&& body) const noexcept {

@@ -107,12 +107,6 @@ public:
             return S_OK;
         });
     }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        // Buttons are simple children: the caller asks this object about them.
-        return WithTarget(child, [](const Target&) { return S_FALSE; });
-    }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         return TextOf(child, name, [](const Target& t) {
             if (!t.button) return BarName(*t.control);
@@ -120,9 +114,6 @@ public:
             std::wstring name = cb::CaptionWithoutMnemonic(t.button->Caption());
             return name.empty() ? t.button->ToolTip() : name;
         });
-    }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        return TextOf(child, value, [](const Target&) { return std::wstring(); });
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
         return TextOf(child, description,
@@ -141,15 +132,6 @@ public:
         return WithTarget(child, [&](const Target& t) {
             return ReturnChild(t.button ? ButtonState(*t.control, *t.button, *t.item) : BarState(), state);
         });
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-        return TextOf(child, help, [](const Target&) { return std::wstring(); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-        if (!file || !topic) return E_POINTER;
-        *file = nullptr;
-        *topic = 0;
-        return WithTarget(child, [](const Target&) { return S_FALSE; });
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
         return TextOf(child, shortcut, [](const Target& t) {
@@ -279,7 +261,9 @@ private:
         if (!::IsWindow(hwnd())) return nullptr;
         return dynamic_cast<CommandBarWindow*>(Registry().TryControlFromHwnd(ToHandle(hwnd())));
     }
-    bool Connected() const override { return Control() != nullptr; }
+    HRESULT CheckChild(const VARIANT& child) const override {
+        return WithTarget(child, [](const Target&) { return S_OK; });
+    }
 
     static bool ShownAt(CommandBarWindow& control, LONG id) {
         const cb::BarRecord* bar = Registry().FindBar(control.BarKey());

@@ -31,11 +31,47 @@ HRESULT AccessibleObject::GetTypeInfoCount(UINT* count) {
 HRESULT AccessibleObject::get_accParent(IDispatch** parent) {
     if (!parent) return E_POINTER;
     *parent = nullptr;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
     return Guarded([&] {
-        if (!Connected()) return CO_E_OBJNOTCONNECTED;
+        const HRESULT check = CheckChild(self);
+        if (FAILED(check)) return check;
         return AccessibleFromWindow(hwnd_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
                                     reinterpret_cast<void**>(parent));
     });
+}
+
+namespace {
+
+// What a property nobody has gives for a valid child: S_FALSE.
+HRESULT NothingFor(HRESULT check) { return FAILED(check) ? check : S_FALSE; }
+
+}  // namespace
+
+HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    return NothingFor(CheckChild(child));
+}
+
+HRESULT AccessibleObject::get_accValue(VARIANT child, BSTR* value) {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    return NothingFor(CheckChild(child));
+}
+
+HRESULT AccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
+    if (!help) return E_POINTER;
+    *help = nullptr;
+    return NothingFor(CheckChild(child));
+}
+
+HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) {
+    if (!file || !topic) return E_POINTER;
+    *file = nullptr;
+    *topic = 0;
+    return NothingFor(CheckChild(child));
 }
 
 HRESULT AccessibleObject::ReturnText(const std::wstring& text, BSTR* out) {

@@ -1,7 +1,8 @@
 #pragma once
 // The COM side every accessible object of ours shares: reference counting, an IDispatch that
-// offers no type information (clients call IAccessible directly), read-only name and value, the
-// parent taken from the window, and the answer to WM_GETOBJECT. A derived object keeps only its
+// offers no type information (clients call IAccessible directly), read-only names, no values, help
+// or child objects (children are simple ids), the parent taken from the window, and the answer to
+// WM_GETOBJECT. A derived object keeps only its
 // window handle and finds its control again on every call, so it safely outlives the window.
 
 #include <windows.h>
@@ -36,6 +37,10 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override;
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override;
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override;
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
@@ -43,8 +48,9 @@ protected:
     virtual ~AccessibleObject() = default;
 
     HWND hwnd() const { return hwnd_; }
-    // False once the control behind the window is gone; calls then fail with CO_E_OBJNOTCONNECTED.
-    virtual bool Connected() const = 0;
+    // S_OK for CHILDID_SELF and the ids of the children shown now, E_INVALIDARG for any other,
+    // CO_E_OBJNOTCONNECTED once the control behind the window is gone.
+    virtual HRESULT CheckChild(const VARIANT& child) const = 0;
 
     // Empty text is no text: S_FALSE and a null string.
     static HRESULT ReturnText(const std::wstring& text, BSTR* out);
