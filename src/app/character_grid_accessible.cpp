@@ -2,73 +2,22 @@
 
 #include <oleacc.h>
 
-#include <atomic>
-#include <new>
 #include <optional>
 #include <string>
 
 #include "app/character_grid_view.h"
-#include "win/accessible_name.h"
-#include "win/error_report.h"
+#include "win/accessible_object.h"
 
 namespace app {
 
 namespace {
 
-HRESULT ReturnText(const std::wstring& text, BSTR* out) {
-    if (text.empty()) return S_FALSE;
-    *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return *out ? S_OK : E_OUTOFMEMORY;
-}
-
-HRESULT ReturnChild(LONG id, VARIANT* out) {
-    out->vt = VT_I4;
-    out->lVal = id;
-    return S_OK;
-}
-
 std::wstring Widened(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-class GridAccessible final : public IAccessible {
+class GridAccessible final : public win::AccessibleObject {
 public:
-    explicit GridAccessible(HWND hwnd) : hwnd_(hwnd) {}
+    using AccessibleObject::AccessibleObject;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == win::kAccessibleIid) {
-            *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
-
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count) return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return E_NOTIMPL;
-    }
-
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-        if (!parent) return E_POINTER;
-        *parent = nullptr;
-        return WithView([&](CharacterGridView&) {
-            return win::AccessibleFromWindow(hwnd_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                             reinterpret_cast<void**>(parent));
-        });
-    }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
         if (!count) return E_POINTER;
         *count = 0;
@@ -76,11 +25,6 @@ public:
             *count = static_cast<LONG>(view.Grid().CellCount());
             return S_OK;
         });
-    }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        return WithCell(child, [](CharacterGridView&, std::optional<std::size_t>) { return S_FALSE; });
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         return TextOf(child, name, [](CharacterGridView& view, std::optional<std::size_t> cell) {
@@ -93,12 +37,6 @@ public:
             return cell ? Widened(core::CharacterName(view.Grid().CodePointAt(*cell))) : std::wstring();
         });
     }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        return TextOf(child, value, [](CharacterGridView&, std::optional<std::size_t>) { return std::wstring(); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-        return TextOf(child, help, [](CharacterGridView&, std::optional<std::size_t>) { return std::wstring(); });
-    }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
         return TextOf(child, shortcut,
                       [](CharacterGridView&, std::optional<std::size_t>) { return std::wstring(); });
@@ -107,12 +45,6 @@ public:
         return TextOf(child, action, [](CharacterGridView&, std::optional<std::size_t> cell) {
             return std::wstring(cell ? L"Выбрать" : L"");
         });
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-        if (!file || !topic) return E_POINTER;
-        *file = nullptr;
-        *topic = 0;
-        return WithCell(child, [](CharacterGridView&, std::optional<std::size_t>) { return S_FALSE; });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (!role) return E_POINTER;
@@ -125,7 +57,7 @@ public:
         if (!state) return E_POINTER;
         ::VariantInit(state);
         return WithCell(child, [&](CharacterGridView& view, std::optional<std::size_t> cell) {
-            const bool focused = ::GetFocus() == hwnd_;
+            const bool focused = ::GetFocus() == hwnd();
             LONG flags = STATE_SYSTEM_FOCUSABLE;
             if (!cell) return ReturnChild(flags | (focused ? STATE_SYSTEM_FOCUSED : 0), state);
             flags |= STATE_SYSTEM_SELECTABLE;
@@ -138,7 +70,7 @@ public:
         if (!focus) return E_POINTER;
         ::VariantInit(focus);
         return WithView([&](CharacterGridView& view) {
-            if (::GetFocus() != hwnd_) return S_FALSE;
+            if (::GetFocus() != hwnd()) return S_FALSE;
             const auto selected = view.SelectedCell();
             return ReturnChild(selected ? static_cast<LONG>(*selected + 1) : CHILDID_SELF, focus);
         });
@@ -154,7 +86,7 @@ public:
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
         return WithCell(child, [&](CharacterGridView& view, std::optional<std::size_t> cell) {
             if (!cell) return E_INVALIDARG;
-            if (flags & SELFLAG_TAKEFOCUS) ::SetFocus(hwnd_);
+            if (flags & SELFLAG_TAKEFOCUS) ::SetFocus(hwnd());
             if (flags & (SELFLAG_TAKESELECTION | SELFLAG_TAKEFOCUS)) view.Select(*cell);
             return S_OK;
         });
@@ -174,14 +106,9 @@ public:
             if (cell) {
                 rect = view.CellBounds(*cell);
             } else {
-                ::GetClientRect(hwnd_, &rect);
+                ::GetClientRect(hwnd(), &rect);
             }
-            ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-            *left = rect.left;
-            *top = rect.top;
-            *width = rect.right - rect.left;
-            *height = rect.bottom - rect.top;
-            return S_OK;
+            return ReturnLocation(rect, left, top, width, height);
         });
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
@@ -209,32 +136,28 @@ public:
         if (!hit) return E_POINTER;
         ::VariantInit(hit);
         return WithView([&](CharacterGridView& view) {
-            POINT point{x, y};
-            ::ScreenToClient(hwnd_, &point);
-            RECT client{};
-            ::GetClientRect(hwnd_, &client);
-            if (!::PtInRect(&client, point)) return S_FALSE;
-            const auto cell = view.CellAtPoint(point);
+            const auto point = ClientPoint(x, y);
+            if (!point) return S_FALSE;
+            const auto cell = view.CellAtPoint(*point);
             return ReturnChild(cell ? static_cast<LONG>(*cell + 1) : CHILDID_SELF, hit);
         });
     }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
     CharacterGridView* View() const {
-        if (!::IsWindow(hwnd_)) return nullptr;
-        return dynamic_cast<CharacterGridView*>(win::Window::FromHandle(hwnd_));
+        if (!::IsWindow(hwnd())) return nullptr;
+        return dynamic_cast<CharacterGridView*>(win::Window::FromHandle(hwnd()));
+    }
+    HRESULT CheckChild(const VARIANT& child) const override {
+        return WithCell(child, [](CharacterGridView&, std::optional<std::size_t>) { return S_OK; });
     }
 
     template <typename Body>
     HRESULT WithView(Body&& body) const noexcept {
-        HRESULT result = E_FAIL;
-        win::GuardCallback([&] {
+        return Guarded([&] {
             CharacterGridView* view = View();
-            result = view ? body(*view) : CO_E_OBJNOTCONNECTED;
+            return view ? body(*view) : CO_E_OBJNOTCONNECTED;
         });
-        return result;
     }
 
     // E_INVALIDARG for an id that names no cell; the body gets no cell for the table itself.
@@ -256,20 +179,12 @@ private:
             return ReturnText(text(view, cell), out);
         });
     }
-
-    std::atomic<ULONG> references_{1};
-    HWND hwnd_;
 };
 
 }  // namespace
 
 LRESULT AnswerGridObject(HWND grid, WPARAM wParam, LPARAM lParam) {
-    if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return 0;
-    IAccessible* object = new (std::nothrow) GridAccessible(grid);
-    if (!object) return 0;
-    const LRESULT result = win::ResultFromObject(win::kAccessibleIid, wParam, object);
-    object->Release();  // the answer holds its own reference now
-    return result;
+    return win::AnswerClientObject<GridAccessible>(grid, wParam, lParam);
 }
 
 }  // namespace app

@@ -1,17 +1,12 @@
 #include "commandbar/command_bar_accessible.h"
 
-#include <algorithm>
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 #include "commandbar/command_bar_environment.h"
 #include "commandbar/command_bar_process.h"
 #include "commandbar/command_bar_window.h"
 #include "core/commandbar/command_bar_registry.h"
-#include "win/accessible_name.h"
-#include "win/error_report.h"
+#include "win/accessible_object.h"
 
 namespace commandbar {
 
@@ -100,69 +95,10 @@ const wchar_t* DefaultAction(const CommandBarWindow& control, const cb::ButtonRe
     return L"Нажать";
 }
 
-// Empty text is no text: S_FALSE and a null string.
-HRESULT ReturnText(const std::wstring& text, BSTR* out) {
-    if (text.empty()) return S_FALSE;
-    *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return *out ? S_OK : E_OUTOFMEMORY;
-}
-
-HRESULT ReturnChild(LONG id, VARIANT* out) {
-    out->vt = VT_I4;
-    out->lVal = id;
-    return S_OK;
-}
-
-template <typename Body>
-HRESULT Guarded(Body&& body) noexcept {
-    HRESULT result = E_FAIL;
-    win::GuardCallback([&] { result = body(); });
-    return result;
-}
-
-class CommandBarAccessible final : public IAccessible {
+class CommandBarAccessible final : public win::AccessibleObject {
 public:
-    explicit CommandBarAccessible(HWND hwnd) : hwnd_(hwnd) {}
+    using AccessibleObject::AccessibleObject;
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == win::kAccessibleIid) {
-            *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
-
-    // IDispatch: clients of this object call the IAccessible methods directly.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count) return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return E_NOTIMPL;
-    }
-
-    // IAccessible
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-        if (!parent) return E_POINTER;
-        *parent = nullptr;
-        return WithControl([&](CommandBarWindow&) {
-            return win::AccessibleFromWindow(hwnd_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                             reinterpret_cast<void**>(parent));
-        });
-    }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
         if (!count) return E_POINTER;
         *count = 0;
@@ -171,12 +107,6 @@ public:
             return S_OK;
         });
     }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        // Buttons are simple children: the caller asks this object about them.
-        return WithTarget(child, [](const Target&) { return S_FALSE; });
-    }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         return TextOf(child, name, [](const Target& t) {
             if (!t.button) return BarName(*t.control);
@@ -184,9 +114,6 @@ public:
             std::wstring name = cb::CaptionWithoutMnemonic(t.button->Caption());
             return name.empty() ? t.button->ToolTip() : name;
         });
-    }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        return TextOf(child, value, [](const Target&) { return std::wstring(); });
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
         return TextOf(child, description,
@@ -206,15 +133,6 @@ public:
             return ReturnChild(t.button ? ButtonState(*t.control, *t.button, *t.item) : BarState(), state);
         });
     }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-        return TextOf(child, help, [](const Target&) { return std::wstring(); });
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-        if (!file || !topic) return E_POINTER;
-        *file = nullptr;
-        *topic = 0;
-        return WithTarget(child, [](const Target&) { return S_FALSE; });
-    }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
         return TextOf(child, shortcut, [](const Target& t) {
             return t.button ? KeyboardShortcut(*t.control, *t.button) : std::wstring();
@@ -228,7 +146,7 @@ public:
             for (std::size_t i = 0; i < items.size() && Registry().InMenuMode(); ++i) {
                 if (Hot(items[i])) return ReturnChild(static_cast<LONG>(i + 1), focus);
             }
-            return ::GetFocus() == hwnd_ ? ReturnChild(CHILDID_SELF, focus) : S_FALSE;
+            return ::GetFocus() == hwnd() ? ReturnChild(CHILDID_SELF, focus) : S_FALSE;
         });
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
@@ -253,15 +171,9 @@ public:
             if (t.item) {
                 rect = RECT{t.item->left, t.item->top, t.item->right, t.item->bottom};
             } else {
-                ::GetClientRect(hwnd_, &rect);
+                ::GetClientRect(hwnd(), &rect);
             }
-            ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-            // A mirrored window maps its left edge to the right.
-            *left = std::min(rect.left, rect.right);
-            *top = rect.top;
-            *width = std::abs(rect.right - rect.left);
-            *height = rect.bottom - rect.top;
-            return S_OK;
+            return ReturnLocation(rect, left, top, width, height);
         });
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
@@ -290,16 +202,13 @@ public:
         if (!hit) return E_POINTER;
         ::VariantInit(hit);
         return WithControl([&](CommandBarWindow& control) {
-            POINT point{x, y};
-            ::ScreenToClient(hwnd_, &point);
-            RECT client{};
-            ::GetClientRect(hwnd_, &client);
-            if (!::PtInRect(&client, point)) return S_FALSE;
+            const auto point = ClientPoint(x, y);
+            if (!point) return S_FALSE;
             const auto& items = control.DisplayInfo();
             for (std::size_t i = 0; i < items.size(); ++i) {
                 const RECT rect{items[i].left, items[i].top, items[i].right, items[i].bottom};
                 const LONG id = static_cast<LONG>(i + 1);
-                if (::PtInRect(&rect, point) && ShownAt(control, id)) return ReturnChild(id, hit);
+                if (::PtInRect(&rect, *point) && ShownAt(control, id)) return ReturnChild(id, hit);
             }
             return ReturnChild(CHILDID_SELF, hit);
         });
@@ -315,8 +224,6 @@ public:
             return S_OK;
         });
     }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
     // Titles are keys to the program; screen readers are given words.
@@ -343,16 +250,19 @@ private:
 
     LONG BarState() const {
         LONG state = 0;
-        if (!::IsWindowVisible(hwnd_)) state |= STATE_SYSTEM_INVISIBLE;
-        if (!::IsWindowEnabled(hwnd_)) state |= STATE_SYSTEM_UNAVAILABLE;
-        if (::GetFocus() == hwnd_) state |= STATE_SYSTEM_FOCUSED;
+        if (!::IsWindowVisible(hwnd())) state |= STATE_SYSTEM_INVISIBLE;
+        if (!::IsWindowEnabled(hwnd())) state |= STATE_SYSTEM_UNAVAILABLE;
+        if (::GetFocus() == hwnd()) state |= STATE_SYSTEM_FOCUSED;
         return state;
     }
 
     // The registered control behind the window, or null once it is gone.
     CommandBarWindow* Control() const {
-        if (!::IsWindow(hwnd_)) return nullptr;
-        return dynamic_cast<CommandBarWindow*>(Registry().TryControlFromHwnd(ToHandle(hwnd_)));
+        if (!::IsWindow(hwnd())) return nullptr;
+        return dynamic_cast<CommandBarWindow*>(Registry().TryControlFromHwnd(ToHandle(hwnd())));
+    }
+    HRESULT CheckChild(const VARIANT& child) const override {
+        return WithTarget(child, [](const Target&) { return S_OK; });
     }
 
     static bool ShownAt(CommandBarWindow& control, LONG id) {
@@ -391,21 +301,12 @@ private:
         *out = nullptr;
         return WithTarget(child, [&](const Target& target) { return ReturnText(text(target), out); });
     }
-
-    std::atomic<ULONG> references_{1};
-    HWND hwnd_;
 };
 
 }  // namespace
 
 LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam) {
-    if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return 0;
-    IAccessible* object = new (std::nothrow) CommandBarAccessible(control);
-    if (!object) return 0;
-    const LRESULT result = win::ResultFromObject(win::kAccessibleIid, wParam, object);
-    // The answer holds its own reference now.
-    object->Release();
-    return result;
+    return win::AnswerClientObject<CommandBarAccessible>(control, wParam, lParam);
 }
 
 }  // namespace commandbar
