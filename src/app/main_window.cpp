@@ -141,6 +141,7 @@ void MainWindow::RunLoadSequence() {
     SetToolBarVisible(toolBar);
     commands_.CheckFromPreferences();
     PlaceAtStartPosition();
+    menu_.StartDrawing();
     ::ShowWindow(hwnd(), SW_SHOW);
     ::UpdateWindow(hwnd());
 
