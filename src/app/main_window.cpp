@@ -143,14 +143,15 @@ void MainWindow::RunLoadSequence() {
     PlaceAtStartPosition();
     menu_.StartDrawing();
     ::ShowWindow(hwnd(), SW_SHOW);
-    ::UpdateWindow(hwnd());
 
-    if (prefs::IsOn(pref::kLoadFontsAtProgramStartup)) {
-        LoadFonts(hwnd());
-    } else {
+    const bool loadFonts = prefs::IsOn(pref::kLoadFontsAtProgramStartup);
+    if (!loadFonts) {
         fontList_.Clear();
         preview_.SetText(kFontsNotLoadedText);
     }
+    // Painted once, with the preview's text; with fonts to load, before the list fills.
+    ::UpdateWindow(hwnd());
+    if (loadFonts) LoadFonts(hwnd());
     FollowTopMostPreference();
 }
 
