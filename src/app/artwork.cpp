@@ -23,7 +23,7 @@ void DrawArtwork(HDC dc, int x, int y, int resourceId) {
     if (pixels.empty() || !picture.Create(kArtworkSide, kArtworkSide)) return;
     std::ranges::copy(pixels, picture.Bytes().begin());
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::AlphaBlend(dc, x, y, kArtworkSide, kArtworkSide, picture.Dc(), 0, 0, kArtworkSide, kArtworkSide, blend);
+    ::GdiAlphaBlend(dc, x, y, kArtworkSide, kArtworkSide, picture.Dc(), 0, 0, kArtworkSide, kArtworkSide, blend);
 }
 
 }  // namespace app

@@ -8,6 +8,7 @@
 
 #include "core/fonts/font_facts.h"
 #include "win/handles.h"
+#include "win/library.h"
 
 namespace app {
 
@@ -24,7 +25,9 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 
 std::wstring FontsFolder() {
     wchar_t folder[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_FONTS, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+    static const auto folderPath =
+        win::LibraryFunction<decltype(::SHGetFolderPathW)>(L"shell32.dll", "SHGetFolderPathW");
+    if (!folderPath || FAILED(folderPath(nullptr, CSIDL_FONTS, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
     return folder;
 }
 

@@ -73,8 +73,12 @@ std::vector<std::wstring> ChooseFontFiles(HWND owner) {
 }
 
 std::vector<std::wstring> FilesFromCommandLine(const wchar_t* commandLine) {
+    // Most starts name no file: shell32 and the libraries it brings load only for one that does.
+    if (!commandLine || !core::HasArgumentsAfterProgramName(commandLine)) return {};
+    static const auto split =
+        win::LibraryFunction<decltype(::CommandLineToArgvW)>(L"shell32.dll", "CommandLineToArgvW");
     int count = 0;
-    LPWSTR* arguments = ::CommandLineToArgvW(commandLine, &count);
+    LPWSTR* arguments = split ? split(commandLine, &count) : nullptr;
     if (!arguments) return {};
     core::ScopeExit release([arguments] { ::LocalFree(arguments); });
     std::vector<std::wstring> files;
@@ -106,7 +110,8 @@ bool HandFilesToRunningCopy(const std::vector<std::wstring>& files) {
 
 void FontFileReceiver::Attach(HWND window) {
     window_ = window;
-    ::DragAcceptFiles(window, TRUE);
+    // All DragAcceptFiles does; shell32 is loaded at the first drop instead of at every start.
+    ::SetWindowLongPtrW(window, GWL_EXSTYLE, ::GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     timer_.SetOwner(window);
     timer_.SetInterval(1);
     timer_.OnTick([this] {
@@ -125,12 +130,16 @@ void FontFileReceiver::Queue(std::vector<std::wstring> files) {
 bool FontFileReceiver::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     std::vector<std::wstring> files;
     if (message == WM_DROPFILES) {
+        static const auto query = win::LibraryFunction<decltype(::DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+        static const auto finished = win::LibraryFunction<decltype(::DragFinish)>(L"shell32.dll", "DragFinish");
         const auto drop = reinterpret_cast<HDROP>(wParam);
-        core::ScopeExit finish([drop] { ::DragFinish(drop); });
-        const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        core::ScopeExit finish([drop] {
+            if (finished) finished(drop);
+        });
+        const UINT count = query ? query(drop, 0xFFFFFFFF, nullptr, 0) : 0;
         for (UINT i = 0; i < count; ++i) {
-            std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-            path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+            std::wstring path(query(drop, i, nullptr, 0) + 1, L'\0');
+            path.resize(query(drop, i, path.data(), static_cast<UINT>(path.size())));
             if (!path.empty()) files.push_back(std::move(path));
         }
     } else if (message == WM_COPYDATA) {

@@ -14,6 +14,7 @@
 #include "core/app/main_menu_table.h"
 #include "core/app/sample_text.h"
 #include "win/clipboard.h"
+#include "win/library.h"
 
 namespace app {
 
@@ -31,7 +32,8 @@ core::SamplePreset PresetAt(std::size_t index) { return static_cast<core::Sample
 
 void OpenWithShell(HWND parent, const std::wstring& target, const std::wstring& folder) {
     // A target the shell cannot open is the user's to notice; nothing is reported.
-    ::ShellExecuteW(parent, L"open", target.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
+    static const auto execute = win::LibraryFunction<decltype(::ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (execute) execute(parent, L"open", target.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
 }
 
 void MainCommands::Run(const std::wstring& key) {

@@ -39,6 +39,8 @@ void MainMenu::Build(HWND owner, HWND toolbarParent, const std::wstring& program
 
     commandbar::CommandBarWindow& menuBar = AddElement(owner, true);
     commandbar::CommandBarWindow& toolBar = AddElement(toolbarParent, true);
+    menuBar.SetRedraw(false);
+    toolBar.SetRedraw(false);
     menuBar.SetStyle(kSystemStyle);
     AddButtons(core::MainMenuButtons());
     AttachChildren(core::kMenuBarKey, std::nullopt);
@@ -55,6 +57,11 @@ void MainMenu::Build(HWND owner, HWND toolbarParent, const std::wstring& program
     toolBar.SetToolbar(menuBar.CommandBars().Item(core::kToolbarKey));
     menuBar.events.resize = onResize_;
     toolBar.events.resize = onResize_;
+}
+
+void MainMenu::StartDrawing() {
+    MenuBar().SetRedraw(true);
+    ToolBar().SetRedraw(true);
 }
 
 commandbar::CommandBarWindow& MainMenu::AddElement(HWND parent, bool visible) {

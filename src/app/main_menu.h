@@ -32,6 +32,9 @@ public:
     // owner, the tool bar into toolbarParent; both report sizes they choose through onResize.
     void Build(HWND owner, HWND toolbarParent, const std::wstring& programFolder, ClickHandler onClick,
                std::function<void()> onResize);
+    // Build leaves both bars not drawing: every step of building and laying out the hidden
+    // window would paint them again. The window calls this once laid out, just before it shows.
+    void StartDrawing();
 
     commandbar::CommandBarWindow& MenuBar() const { return *controls_.at(0); }
     commandbar::CommandBarWindow& ToolBar() const { return *controls_.at(1); }

@@ -141,15 +141,17 @@ void MainWindow::RunLoadSequence() {
     SetToolBarVisible(toolBar);
     commands_.CheckFromPreferences();
     PlaceAtStartPosition();
+    menu_.StartDrawing();
     ::ShowWindow(hwnd(), SW_SHOW);
-    ::UpdateWindow(hwnd());
 
-    if (prefs::IsOn(pref::kLoadFontsAtProgramStartup)) {
-        LoadFonts(hwnd());
-    } else {
+    const bool loadFonts = prefs::IsOn(pref::kLoadFontsAtProgramStartup);
+    if (!loadFonts) {
         fontList_.Clear();
         preview_.SetText(kFontsNotLoadedText);
     }
+    // Painted once, with the preview's text; with fonts to load, before the list fills.
+    ::UpdateWindow(hwnd());
+    if (loadFonts) LoadFonts(hwnd());
     FollowTopMostPreference();
 }
 

@@ -146,7 +146,7 @@ void CommandBarImageList::Draw(HDC hdc, int iconIndex, core::IconState drawState
 void CommandBarImageList::BlendCell(HDC hdc, int offset, int x, int y, int width, int height) {
     if (Platform().is2000OrLater) {
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        ::AlphaBlend(hdc, x, y, width, height, strip_.Dc(), offset, 0, width, height, blend);
+        ::GdiAlphaBlend(hdc, x, y, width, height, strip_.Dc(), offset, 0, width, height, blend);
         return;
     }
     // Without the system blend: bring the destination into the spare cell, blend it there, put it back.

@@ -25,9 +25,10 @@ constexpr wchar_t kChevronListKey[] = L"CHEVRON:ADDORREMOVE";
 
 }  // namespace
 
+// No shell32 handle is held: nothing here uses the shell, and loading it (with shlwapi and
+// shcore) would cost every start before the first paint.
 CommandBarWindow::CommandBarWindow()
-    : shell_(::LoadLibraryW(L"shell32.dll")),
-      ownerForm_([this] { OnResize(); }),
+    : ownerForm_([this] { OnResize(); }),
       menuHost_(std::make_unique<MenuHost>(*this)),
       interaction_(std::make_unique<cb::BarInteraction>(Registry(), *menuHost_, Monitors())) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};

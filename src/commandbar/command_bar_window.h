@@ -205,7 +205,6 @@ private:
 
     bool designMode_ = false;
     bool started_ = false;
-    win::UniqueModule shell_;
     // The top-level window of the parent the control was made with.
     HWND siteForm_ = nullptr;
     OwnerFormWatch ownerForm_;

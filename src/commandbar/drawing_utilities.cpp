@@ -63,8 +63,8 @@ TRIVERTEX Vertex(LONG x, LONG y, Colour colour) {
 void SystemGradient(HDC hdc, const RECT& rect, Colour colourStart, Colour colourEnd, GradientMode mode) {
     TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, colourStart), Vertex(rect.right, rect.bottom, colourEnd)};
     GRADIENT_RECT gradient{0, 1};
-    ::GradientFill(hdc, vertices, 2, &gradient, 1,
-                   mode == GradientMode::LeftToRight ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
+    ::GdiGradientFill(hdc, vertices, 2, &gradient, 1,
+                      mode == GradientMode::LeftToRight ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
 }
 
 // Straight line from (x1, y1) to (x2, y2) with the end point excluded, in the selected pen.

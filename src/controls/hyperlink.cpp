@@ -56,7 +56,8 @@ int BorderWidth(core::BorderStyle borderStyle, std::int16_t appearance) {
 }  // namespace
 
 void OpenThroughShell(const std::wstring& target) {
-    ::ShellExecuteW(nullptr, L"Open", target.c_str(), L"", nullptr, SW_SHOWNORMAL);
+    static const auto execute = win::LibraryFunction<decltype(::ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (execute) execute(nullptr, L"Open", target.c_str(), L"", nullptr, SW_SHOWNORMAL);
 }
 
 HyperLink::HyperLink() : opener_(&OpenThroughShell) {

@@ -89,8 +89,8 @@ void AlphaDibSection::AlphaPaintPicture(HDC hdc, int destLeft, int destTop, int 
     if (destHeight < 0) destHeight = Height();
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(std::clamp(constantAlpha, 0, 255)),
                               static_cast<BYTE>(perPixelAlpha ? AC_SRC_ALPHA : 0)};
-    ::AlphaBlend(hdc, destLeft, destTop, destWidth, destHeight, surface_.Dc(), sourceLeft, sourceTop, destWidth, destHeight,
-                 blend);
+    ::GdiAlphaBlend(hdc, destLeft, destTop, destWidth, destHeight, surface_.Dc(), sourceLeft, sourceTop, destWidth,
+                    destHeight, blend);
 }
 
 void AlphaDibSection::PreMultiplyAlpha() {

@@ -42,6 +42,17 @@ std::vector<std::wstring> FilesFromOpenDialog(std::wstring_view buffer) {
     return files;
 }
 
+bool HasArgumentsAfterProgramName(std::wstring_view commandLine) {
+    std::size_t end = 0;
+    if (commandLine.starts_with(L'"')) {
+        end = commandLine.find(L'"', 1);
+        end = end == std::wstring_view::npos ? commandLine.size() : end + 1;
+    } else {
+        end = std::min(commandLine.find_first_of(L" \t"), commandLine.size());
+    }
+    return commandLine.find_first_not_of(L" \t", end) != std::wstring_view::npos;
+}
+
 std::wstring PackFileList(std::span<const std::wstring> paths) {
     std::wstring block;
     for (const std::wstring& path : paths) {

@@ -31,6 +31,21 @@ TEST(OpenedFonts, PathListsFromTheDialogAndFromAnotherCopy) {
     EXPECT_TRUE(UnpackFileList({}).empty());
 }
 
+TEST(OpenedFonts, CommandLinesWithArgumentsAfterTheProgramName) {
+    const std::pair<std::wstring_view, bool> rows[] = {
+        {L"", false},
+        {L"Glyphoscope.exe", false},
+        {L"Glyphoscope.exe \t ", false},
+        {L"\"C:\\Program Files\\Glyphoscope.exe\"  ", false},
+        {L"\"C:\\Program Files\\Glyphoscope.exe", false},
+        {L"\"C:\\Program Files\\Glyphoscope.exe\" a.ttf", true},
+        {L"\"C:\\Program Files\\Glyphoscope.exe\"a.ttf", true},
+        {L"Glyphoscope.exe\ta.ttf", true},
+        {L"Glyphoscope.exe \"\"", true},
+    };
+    for (const auto& [line, expected] : rows) EXPECT_EQ(HasArgumentsAfterProgramName(line), expected) << line.size();
+}
+
 TEST(OpenedFonts, EachFailureHasItsCause) {
     const std::vector<std::uint8_t> truetype = {0, 1, 0, 0}, otf = {'O', 'T', 'T', 'O'}, ttc = {'t', 't', 'c', 'f'},
                                     fon = {'M', 'Z', 0x90}, fnt = {0x00, 0x03}, text = {'h', 'e', 'l', 'l', 'o'},

@@ -22,6 +22,10 @@ namespace core {
 // ending in NUL and the whole list in a second NUL.
 std::vector<std::wstring> FilesFromOpenDialog(std::wstring_view buffer);
 
+// Whether a process's command line holds anything after the program's name (quoted up to the
+// next quote, otherwise up to a space or tab), so that a plain start need not split it.
+bool HasArgumentsAfterProgramName(std::wstring_view commandLine);
+
 // The paths a copy hands to the running one, as one block of NUL-ended paths; reading it back
 // skips empty entries and ignores a missing last NUL.
 std::wstring PackFileList(std::span<const std::wstring> paths);
