@@ -294,12 +294,13 @@ void CommandBarWindow::MenuHost::ShowShadows() {
 
 void CommandBarWindow::MenuHost::HidePopupWindow() noexcept {
     StopTimers();
+    // The shadows first: hiding the menu would move them along while they are still its own.
+    shadows_.Conceal();
+    shadowsShown_ = false;
     // Only a popup that was shown announces its end.
     if (HWND hwnd = window_.hwnd(); hwnd && ::ShowWindow(hwnd, SW_HIDE)) {
         ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, hwnd, OBJID_CLIENT, CHILDID_SELF);
     }
-    shadows_.Conceal();
-    shadowsShown_ = false;
 }
 
 void CommandBarWindow::MenuHost::TearDown() noexcept {
