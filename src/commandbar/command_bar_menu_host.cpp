@@ -11,6 +11,7 @@
 #include "commandbar/command_bar_hooks.h"
 #include "commandbar/command_bar_process.h"
 #include "core/commandbar/command_bar_registry.h"
+#include "core/scope_exit.h"
 
 namespace commandbar {
 
@@ -157,7 +158,10 @@ void CommandBarWindow::MenuHost::CopyPopupSettings(cb::WindowHandle source) {
 }
 
 // The source comes again with the popup context, which the window reads from the interaction.
+// Laid out only: ShowPopupWindow paints the bar once it has its place, which the join needs.
 void CommandBarWindow::MenuHost::ShowMenuBar(cb::WindowHandle, std::wstring barKey) {
+    window_.paintDeferred_ = true;
+    core::ScopeExit paintLater([this] { window_.paintDeferred_ = false; });
     window_.SetToolbar(cb::CommandBar(Registry(), window_.Hwnd(), std::move(barKey)));
 }
 
