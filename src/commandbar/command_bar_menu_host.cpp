@@ -11,6 +11,7 @@
 #include "commandbar/command_bar_hooks.h"
 #include "commandbar/command_bar_process.h"
 #include "core/commandbar/command_bar_registry.h"
+#include "core/scope_exit.h"
 
 namespace commandbar {
 
@@ -157,7 +158,10 @@ void CommandBarWindow::MenuHost::CopyPopupSettings(cb::WindowHandle source) {
 }
 
 // The source comes again with the popup context, which the window reads from the interaction.
+// Laid out only: ShowPopupWindow paints the bar once it has its place, which the join needs.
 void CommandBarWindow::MenuHost::ShowMenuBar(cb::WindowHandle, std::wstring barKey) {
+    window_.paintDeferred_ = true;
+    core::ScopeExit paintLater([this] { window_.paintDeferred_ = false; });
     window_.SetToolbar(cb::CommandBar(Registry(), window_.Hwnd(), std::move(barKey)));
 }
 
@@ -294,12 +298,13 @@ void CommandBarWindow::MenuHost::ShowShadows() {
 
 void CommandBarWindow::MenuHost::HidePopupWindow() noexcept {
     StopTimers();
+    // The shadows first: hiding the menu would move them along while they are still its own.
+    shadows_.Conceal();
+    shadowsShown_ = false;
     // Only a popup that was shown announces its end.
     if (HWND hwnd = window_.hwnd(); hwnd && ::ShowWindow(hwnd, SW_HIDE)) {
         ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, hwnd, OBJID_CLIENT, CHILDID_SELF);
     }
-    shadows_.Conceal();
-    shadowsShown_ = false;
 }
 
 void CommandBarWindow::MenuHost::TearDown() noexcept {

@@ -213,6 +213,8 @@ private:
     bool redraw_ = true;
     bool mainMenu_ = false;
     bool resizing_ = false;
+    // A popup being filled: it is painted when it shows.
+    bool paintDeferred_ = false;
     std::int32_t buttonTextPosition_ = 0;
     bool popupHost_ = false;
     bool chevronList_ = false;

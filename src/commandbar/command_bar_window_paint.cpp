@@ -146,6 +146,7 @@ void CommandBarWindow::LayoutBar() {
 }
 
 void CommandBarWindow::DrawBar() {
+    if (paintDeferred_) return;
     if (PaintSurface()) canvas_.Refresh(hwnd());
 }
 

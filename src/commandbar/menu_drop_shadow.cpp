@@ -24,8 +24,10 @@ BOOL UpdateLayered(HWND hwnd, HDC screen, POINT* at, SIZE* size, HDC source, POI
 constexpr DWORD kStripStyle = WS_POPUP | SS_OWNERDRAW;
 constexpr DWORD kLayeredExStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST;
 constexpr DWORD kScreenCopyExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-// A menu is showing: the shadow must neither take the focus nor move it in the z-order.
-constexpr UINT kShowFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
+// A menu is showing: the shadow must neither take the focus nor move its menu in the z-order. It
+// goes to the top of the top-most windows itself: a hidden strip has no owner (Conceal) to take it
+// along when its menu shows, and a form made top-most since would cover it.
+constexpr UINT kShowFlags = SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
 
 }  // namespace
 
@@ -35,8 +37,8 @@ bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
     const bool layered = Platform().layeredWindowsBlend;
     // Making a window costs more than the rest of a menu's showing: a strip of the same menu is
     // moved and given its new picture instead; a screen copy only while hidden, or it would copy
-    // itself.
-    const bool reuse = window_ && layered_ == layered && ::GetWindow(window_.get(), GW_OWNER) == owner &&
+    // itself. A strip shown with its menu went when the menu did.
+    const bool reuse = window_ && ::IsWindow(window_.get()) && layered_ == layered && owner_ == owner &&
                        (layered || !::IsWindowVisible(window_.get()));
     if (!reuse || strip.width <= 0 || strip.height <= 0) Destroy();
     if (strip.width <= 0 || strip.height <= 0) return false;
@@ -63,10 +65,13 @@ bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
         return false;
     }
     layered_ = layered;
+    if (reuse && disowned_) ::SetWindowLongPtrW(window_.get(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    disowned_ = false;
+    owner_ = owner;
     if (layered && reuse && picture_ && picture_.Width() == strip.width && picture_.Height() == strip.height &&
         pictureColour_ == colour) {
         // The same picture at another place: the system keeps the window's layered content.
-        ::SetWindowPos(window_.get(), nullptr, strip.left, strip.top, strip.width, strip.height, kShowFlags);
+        ::SetWindowPos(window_.get(), HWND_TOPMOST, strip.left, strip.top, strip.width, strip.height, kShowFlags);
         return true;
     }
     if (layered) {
@@ -92,7 +97,7 @@ bool MenuDropShadow::Create(const RECT& menu, HWND owner) {
     } else {
         ::InvalidateRect(window_.get(), nullptr, FALSE);
     }
-    ::SetWindowPos(window_.get(), nullptr, strip.left, strip.top, strip.width, strip.height, kShowFlags);
+    ::SetWindowPos(window_.get(), HWND_TOPMOST, strip.left, strip.top, strip.width, strip.height, kShowFlags);
     return true;
 }
 
@@ -102,8 +107,20 @@ void MenuDropShadow::Destroy() noexcept {
         attached_ = false;
     }
     window_.reset();
+    owner_ = nullptr;
+    disowned_ = false;
     picture_.Reset();
     layered_ = false;
+}
+
+void MenuDropShadow::Conceal() noexcept {
+    if (!window_) return;
+    ::ShowWindow(window_.get(), SW_HIDE);
+    // Under Wine every showing, hiding or raising of a window moves its owned windows along, and
+    // a hidden strip moved that way is given a new drawing surface: more than half the cost of
+    // opening a menu. A hidden strip waits without an owner and gets it back when it shows.
+    ::SetWindowLongPtrW(window_.get(), GWLP_HWNDPARENT, 0);
+    disowned_ = true;
 }
 
 core::MessageResponse MenuDropShadow::MsgResponse() { return core::MessageResponse::Consume; }
@@ -137,9 +154,8 @@ void MenuShadows::Hide() noexcept {
 }
 
 void MenuShadows::Conceal() noexcept {
-    for (MenuDropShadow* strip : {&right_, &bottom_}) {
-        if (strip->hwnd()) ::ShowWindow(strip->hwnd(), SW_HIDE);
-    }
+    right_.Conceal();
+    bottom_.Conceal();
 }
 
 namespace shadow_testing {

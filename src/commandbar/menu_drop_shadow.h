@@ -43,6 +43,8 @@ public:
     // no window. Throws only when the screen-copy strip cannot be subclassed.
     bool Create(const RECT& menu, HWND owner);
     void Destroy() noexcept;
+    // Hides the strip, keeping its window and picture for the next Create for the same owner.
+    void Conceal() noexcept;
 
     HWND hwnd() const noexcept { return window_.get(); }
     bool IsLayered() const noexcept { return layered_; }
@@ -59,6 +61,9 @@ private:
     core::Colour colour_ = core::MakeRgb(0, 0, 192);
     bool layered_ = false;
     bool attached_ = false;
+    // The menu the window was made for, which owns it while it shows.
+    HWND owner_ = nullptr;
+    bool disowned_ = false;
     // The colour the layered picture was made in.
     core::Colour pictureColour_ = core::kNoColour;
     // Declared before the window so that the window goes first.

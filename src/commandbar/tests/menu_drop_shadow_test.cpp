@@ -101,6 +101,36 @@ TEST(MenuDropShadow, StripsSitBesideTheMenuAsInactiveTopMostToolWindows) {
     }
 }
 
+bool InFrontOf(HWND window, HWND other) {
+    for (HWND next = ::GetWindow(window, GW_HWNDNEXT); next; next = ::GetWindow(next, GW_HWNDNEXT)) {
+        if (next == other) return true;
+    }
+    return false;
+}
+
+// Kept between a menu's showings, the strips still belong to it when it shows again, and still lie
+// over a top-most window that came meanwhile.
+TEST(MenuDropShadow, StripsShownAgainBelongToTheirMenuInFront) {
+    for (const bool layered : {true, false}) {
+        SCOPED_TRACE(layered ? "layered" : "screen copy");
+        PlatformScope platform(layered);
+        const auto menu = ShowWindowAt(kMenu);
+        MenuShadows shadows;
+        shadows.Show(menu.get());
+        const HWND kept = shadows.Right().hwnd();
+        shadows.Conceal();
+        const auto cover = ShowWindowAt({100, 20, 200, 300});
+        ::SetWindowPos(cover.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        shadows.Show(menu.get());
+        EXPECT_EQ(shadows.Right().hwnd(), kept);
+        for (const MenuDropShadow* strip : {&shadows.Right(), &shadows.Bottom()}) {
+            EXPECT_EQ(::GetWindow(strip->hwnd(), GW_OWNER), menu.get());
+            EXPECT_TRUE(::IsWindowVisible(strip->hwnd()));
+            EXPECT_TRUE(InFrontOf(strip->hwnd(), cover.get()));
+        }
+    }
+}
+
 // What the last strip handed to UpdateLayeredWindow: its place, constant alpha, alpha format, flags.
 std::tuple<shadow::ShadowStrip, int, int, DWORD> lastLayeredCall;
 
