@@ -170,8 +170,8 @@ void CommandBarWindow::DrawBarItem(std::int32_t index) {
     const RECT client = ClientRect(hwnd());
     const win::DibSurface& surface = canvas_.Surface();
     const bool sameSurface = surface && surface.Width() == client.right && surface.Height() == client.bottom;
-    // A menu bar's rows are repainted whole, and so is a buffer that no longer fits the window.
-    if (mainMenu_ || !sameSurface || info_.size() != static_cast<std::size_t>(bar->Count())) {
+    // A buffer that no longer fits the window is repainted whole.
+    if (!sameSurface || info_.size() != static_cast<std::size_t>(bar->Count())) {
         DrawBar();
         return;
     }
@@ -184,7 +184,8 @@ void CommandBarWindow::DrawBarItem(std::int32_t index) {
     HDC dc = canvas_.Dc();
     {
         // Under the item exactly what a whole repaint puts there, and nothing anywhere else: a
-        // tool bar's strip across its depth, a menu item's own rectangle.
+        // tool bar's strip across its depth, a menu item's or menu bar title's own rectangle (a
+        // menu bar may wrap, and a strip would cross the other rows).
         RECT area{item.left, item.top, item.right, item.bottom};
         if (params.sizeStyle == cb::SizeStyle::Toolbar) {
             area = Vertical() ? RECT{0, item.top, client.right, item.bottom}

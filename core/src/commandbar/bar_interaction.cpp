@@ -49,14 +49,7 @@ bool BarInteraction::ItemActive(std::int32_t index) const {
     return button && button->IsActive(host_.BarOrientation(), host_.ChevronList());
 }
 
-bool BarInteraction::IsMainMenuBar() const { return host_.MainMenu() && !host_.IsPopupHost(); }
-
 void BarInteraction::Repaint(const std::vector<std::int32_t>& items) {
-    if (items.empty()) return;
-    if (IsMainMenuBar()) {
-        host_.DrawBar();
-        return;
-    }
     for (std::int32_t index : items) host_.DrawBarItem(index);
 }
 

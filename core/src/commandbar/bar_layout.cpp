@@ -318,24 +318,33 @@ void SetItemState(DrawButtonParams& params, const DisplayButtonInfo& item) {
     params.hidden = item.hidden;
 }
 
+namespace {
+
+// Read from the parameters SetItemState filled in, so that one item is painted by the rule the
+// whole bar is.
+bool Painted(const ButtonRecord& button, const DrawButtonParams& params) {
+    const bool shown = (button.Visible() && !params.hidden) ||
+                       (params.sizeStyle == SizeStyle::CustomiseList &&
+                        button.CustomiseState() != CustomiseState::NoCheckBox);
+    return shown && params.height != 0;
+}
+
+}  // namespace
+
 void PaintAll(const BarRecord& bar, DrawButtonParams& params, const std::vector<DisplayButtonInfo>& info,
               ButtonPainter& painter) {
-    const bool customiseList = params.sizeStyle == SizeStyle::CustomiseList;
     // Looked up afresh each time and bounded by both: a painter must not change the bar, but a
     // bar that changed underneath it is only painted short.
     for (std::int32_t i = 1; i <= bar.Count() && static_cast<std::size_t>(i) <= info.size(); ++i) {
         const ButtonRecord& button = *bar.Item(i);
-        const DisplayButtonInfo& item = info[static_cast<std::size_t>(i - 1)];
-        const bool shown = (button.Visible() && !item.hidden) ||
-                           (customiseList && button.CustomiseState() != CustomiseState::NoCheckBox);
-        if (!shown || item.bottom == item.top) continue;
-        SetItemState(params, item);
-        painter.Paint(button, params);
+        SetItemState(params, info[static_cast<std::size_t>(i - 1)]);
+        if (Painted(button, params)) painter.Paint(button, params);
     }
 }
 
 void PaintOne(const BarRecord& bar, DrawButtonParams& params, std::int32_t position, ButtonPainter& painter) {
-    if (const ButtonRecord* button = bar.Item(position)) painter.Paint(*button, params);
+    const ButtonRecord* button = bar.Item(position);
+    if (button && Painted(*button, params)) painter.Paint(*button, params);
 }
 
 }  // namespace core::commandbar

@@ -289,6 +289,8 @@ TEST_F(Layout, PaintingHandsShownButtonsTheirRectangleAndMouseState) {
     draw.left = 3;
     PaintOne(bar, draw, 2, painter);
     PaintOne(bar, draw, 8, painter);
+    draw.height = 0;  // laid out without room, as PaintAll skips it
+    PaintOne(bar, draw, 2, painter);
     EXPECT_EQ(painter.painted, (std::vector<std::wstring>{L"K2 3,67,50,22"}));
 }
 

@@ -304,30 +304,50 @@ TEST_F(CommandBarWindowTest, BarBackgroundsAreDrawnWhereTheyBelong) {
     EXPECT_TRUE(Near(PixelAt(*host, 2, height - 4), GetElementColour(el::kBarBackStart)));
 }
 
-// Hot tracking repaints one item: it must leave what a whole repaint would, border included.
+// Hot tracking repaints one item: it must leave what a whole repaint would, border included, in
+// a menu and on a menu bar wrapped into rows over its parent-relative background.
 TEST_F(CommandBarWindowTest, MenuItemRepaintEqualsAWholeRepaintInEveryStyle) {
-    auto host = MakeControl(form_.hwnd(), RECT{0, 0, 10, 10});
-    host->MakePopupHost();
-    host->SetMenuImageList(icons_.get());
-    cb::CommandBar bar = ShowBar(*host, L"MENU", 2);
-    bar.Buttons().Add(host->Buttons().Add(L"MENU:SEP", -1, L"", cb::ButtonStyle::Separator));
-    bar.Buttons().Add(host->Buttons().Add(L"MENU:LAST", -1, L"Последний"));
-    auto& items = host->DisplayInfo();
-    for (std::int32_t style = 0; style <= 3; ++style) {
-        SetStyle(style);
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            items[i].mouseOver = true;
-            host->DrawBar();
-            const auto span = host->Canvas().Surface().Pixels();
-            const std::vector<std::uint32_t> whole(span.begin(), span.end());
-            items[i].mouseOver = false;
-            host->DrawBar();
-            items[i].mouseOver = true;
-            host->DrawBarItem(static_cast<std::int32_t>(i + 1));
-            items[i].mouseOver = false;
-            const auto after = host->Canvas().Surface().Pixels();
-            EXPECT_TRUE(std::equal(whole.begin(), whole.end(), after.begin(), after.end()))
-                << "style " << style << ", item " << i + 1;
+    auto menu = MakeControl(form_.hwnd(), RECT{0, 0, 10, 10});
+    menu->MakePopupHost();
+    menu->SetMenuImageList(icons_.get());
+    cb::CommandBar bar = ShowBar(*menu, L"MENU", 2);
+    bar.Buttons().Add(menu->Buttons().Add(L"MENU:SEP", -1, L"", cb::ButtonStyle::Separator));
+    bar.Buttons().Add(menu->Buttons().Add(L"MENU:LAST", -1, L"Последний"));
+    auto menuBar = MakeControl(form_.hwnd(), RECT{0, 0, 130, 20});
+    menuBar->SetMainMenu(true);
+    cb::CommandBar titles = menuBar->CommandBars().Add(L"MAIN");
+    cb::CommandBar drop = ShowBar(*menuBar, L"DROP", 1);
+    for (const wchar_t* caption : {L"Файл", L"Правка", L"Вид", L"Справка"}) {
+        cb::Button title = menuBar->Buttons().Add(std::wstring(L"MAIN:") + caption, -1, caption);
+        title.SetShowCaptionInToolbar(true);
+        title.SetBar(drop);
+        titles.Buttons().Add(title);
+    }
+    menuBar->SetToolbar(titles);
+    ASSERT_GT(menuBar->DisplayInfo().back().top, menuBar->DisplayInfo().front().top) << "the titles wrap";
+
+    using State = bool cb::DisplayButtonInfo::*;
+    for (CommandBarWindow* host : {menu.get(), menuBar.get()}) {
+        auto& items = host->DisplayInfo();
+        for (std::int32_t style = 0; style <= 3; ++style) {
+            SetStyle(style);
+            for (State state : {&cb::DisplayButtonInfo::mouseOver, &cb::DisplayButtonInfo::showingMenu}) {
+                for (std::size_t i = 0; i < items.size(); ++i) {
+                    items[i].*state = true;
+                    host->DrawBar();
+                    const auto span = host->Canvas().Surface().Pixels();
+                    const std::vector<std::uint32_t> whole(span.begin(), span.end());
+                    items[i].*state = false;
+                    host->DrawBar();
+                    items[i].*state = true;
+                    host->DrawBarItem(static_cast<std::int32_t>(i + 1));
+                    items[i].*state = false;
+                    const auto after = host->Canvas().Surface().Pixels();
+                    EXPECT_TRUE(std::equal(whole.begin(), whole.end(), after.begin(), after.end()))
+                        << (host == menu.get() ? "menu" : "menu bar") << ", style " << style << ", item " << i + 1
+                        << (state == &cb::DisplayButtonInfo::mouseOver ? ", hot" : ", open");
+                }
+            }
         }
     }
     SetStyle(1);

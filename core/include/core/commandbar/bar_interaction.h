@@ -159,8 +159,7 @@ private:
     ButtonRecord* ButtonAt(std::int32_t index) const;
     DisplayButtonInfo& Info(std::int32_t index) const;
     bool ItemActive(std::int32_t index) const;
-    bool IsMainMenuBar() const;
-    // Repaints the listed items, or the whole bar once on a main menu bar.
+    // Repaints the listed items, each on its own.
     void Repaint(const std::vector<std::int32_t>& items);
     std::int32_t HitTestAt(ScreenPoint screen) const;
     void ActivateItem(std::int32_t index);

@@ -75,7 +75,8 @@ void SetItemState(DrawButtonParams& params, const DisplayButtonInfo& item);
 // with a check box.
 void PaintAll(const BarRecord& bar, DrawButtonParams& params, const std::vector<DisplayButtonInfo>& info,
               ButtonPainter& painter);
-// The button at a 1-based position with the parameters as they are; nothing when there is none.
+// The button at a 1-based position with the parameters as they are; nothing when there is none
+// or when PaintAll would skip it.
 void PaintOne(const BarRecord& bar, DrawButtonParams& params, std::int32_t position, ButtonPainter& painter);
 
 }  // namespace core::commandbar
