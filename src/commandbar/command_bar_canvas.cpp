@@ -6,6 +6,7 @@
 #include "commandbar/drawing_utilities.h"
 #include "core/commandbar/style_colours.h"
 #include "win/gdi.h"
+#include "win/window.h"
 
 namespace commandbar {
 
@@ -16,12 +17,6 @@ namespace {
 
 constexpr int kVerticalEscapement = 2700;
 
-RECT ClientRect(HWND hwnd) {
-    RECT client{};
-    ::GetClientRect(hwnd, &client);
-    return client;
-}
-
 void FillSolid(HDC dc, core::Colour colour, int left, int top, int width, int height) {
     FillGradient(dc, colour, colour, left, top, width, height, true);
 }
@@ -30,7 +25,7 @@ void FillSolid(HDC dc, core::Colour colour, int left, int top, int width, int he
 
 bool BarCanvas::Prepare(HWND window, bool keep) {
     if (keep && surface_) return true;
-    const RECT client = ClientRect(window);
+    const RECT client = win::ClientRect(window);
     return surface_.Resize(std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
 }
 
@@ -73,7 +68,7 @@ void BarCanvas::PaintBackground(HDC dc, const RECT& client, const BarLook& look)
 void BarCanvas::PaintMenuBackground(HDC dc, const RECT& rect, const BarLook& look) {
     FillGradient(dc, GetElementColour(element::kMenuBackStart), GetElementColour(element::kMenuBackEnd), rect.left,
                  rect.top, rect.right - rect.left, rect.bottom - rect.top, false);
-    const RECT client = ClientRect(look.window);
+    const RECT client = win::ClientRect(look.window);
     DrawRectOutline(dc, GetElementColour(element::kMenuBorder), 0, 0, client.right, client.bottom);
     PaintJoinLine(dc, client, look);
     const int x = look.rightToLeft ? rect.right - look.iconColumn - 2 : rect.left + 1;

@@ -19,12 +19,6 @@ namespace {
 // Icons smaller than this still get a usable icon column in menus.
 constexpr int kMinimumMenuIcon = 8;
 
-RECT ClientRect(HWND hwnd) {
-    RECT client{};
-    ::GetClientRect(hwnd, &client);
-    return client;
-}
-
 }  // namespace
 
 bool CommandBarWindow::Vertical() const {
@@ -92,7 +86,7 @@ void CommandBarWindow::FillDrawParams(cb::DrawButtonParams& params) {
     params.enabled = enabled_;
     params.imageList = reinterpret_cast<std::uintptr_t>(popupHost_ ? &menuImages_ : &toolbarImages_);
     if (!popupHost_) {
-        const RECT client = ClientRect(hwnd());
+        const RECT client = win::ClientRect(hwnd());
         params.toolbarSize = Vertical() ? client.right : client.bottom;
     }
 }
@@ -116,7 +110,7 @@ void CommandBarWindow::LayoutBar() {
     // Until the layout has succeeded the records are empty but as many as the buttons, so that
     // a layout that fails leaves nothing pointing past the bar.
     info_.resize(static_cast<std::size_t>(bar->Count()));
-    const RECT client = ClientRect(hwnd());
+    const RECT client = win::ClientRect(hwnd());
     cb::MeasureButtonParams params;
     FillBarParams(params);
     params.height = client.bottom;
@@ -167,7 +161,7 @@ void CommandBarWindow::DrawBarItem(std::int32_t index) {
     if (!redraw_ || !hwnd() || designMode_) return;
     cb::BarRecord* bar = ShownBar();
     if (!bar) return;
-    const RECT client = ClientRect(hwnd());
+    const RECT client = win::ClientRect(hwnd());
     const win::DibSurface& surface = canvas_.Surface();
     const bool sameSurface = surface && surface.Width() == client.right && surface.Height() == client.bottom;
     // A buffer that no longer fits the window is repainted whole.

@@ -68,6 +68,13 @@ private:
 
 void RegisterWindowClassOnce(const WindowClassArgs& windowClass, WNDPROC procedure);
 
+// The window's client area; empty for a window that is gone.
+inline RECT ClientRect(HWND hwnd) noexcept {
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    return client;
+}
+
 // Outer size of a window whose client area is clientWidth × clientHeight pixels.
 SIZE OuterSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
 
