@@ -18,14 +18,15 @@ core::Colour TranslateColour(core::Colour colour) noexcept {
     const auto value = static_cast<std::uint32_t>(colour);
     switch (value >> 24) {
         case 0x00:  // RGB
-        case 0x02:  // palette-relative RGB, which needs no palette
+        case 0x01:  // a palette index, passed on as it is without a palette
+        case 0x02:  // palette-relative RGB
             return colour;
         case 0x80: {
             const std::uint32_t index = value & 0xFFFFu;
             return index <= COLOR_MENUBAR ? static_cast<core::Colour>(::GetSysColor(static_cast<int>(index)))
                                           : core::kNoColour;
         }
-        default:  // a palette index without a palette, -1, an unknown top byte
+        default:  // -1, an unknown top byte
             return core::kNoColour;
     }
 }
