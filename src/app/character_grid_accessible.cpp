@@ -48,14 +48,14 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (!role) return E_POINTER;
-        ::VariantInit(role);
+        win::EmptyVariant(role);
         return WithCell(child, [&](CharacterGridView&, std::optional<std::size_t> cell) {
             return ReturnChild(cell ? ROLE_SYSTEM_CELL : ROLE_SYSTEM_TABLE, role);
         });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         if (!state) return E_POINTER;
-        ::VariantInit(state);
+        win::EmptyVariant(state);
         return WithCell(child, [&](CharacterGridView& view, std::optional<std::size_t> cell) {
             const bool focused = ::GetFocus() == hwnd();
             LONG flags = STATE_SYSTEM_FOCUSABLE;
@@ -68,7 +68,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         if (!focus) return E_POINTER;
-        ::VariantInit(focus);
+        win::EmptyVariant(focus);
         return WithView([&](CharacterGridView& view) {
             if (::GetFocus() != hwnd()) return S_FALSE;
             const auto selected = view.SelectedCell();
@@ -77,7 +77,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
         if (!selection) return E_POINTER;
-        ::VariantInit(selection);
+        win::EmptyVariant(selection);
         return WithView([&](CharacterGridView& view) {
             const auto selected = view.SelectedCell();
             return selected ? ReturnChild(static_cast<LONG>(*selected + 1), selection) : S_FALSE;
@@ -113,7 +113,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
         if (!end) return E_POINTER;
-        ::VariantInit(end);
+        win::EmptyVariant(end);
         return WithCell(start, [&](CharacterGridView& view, std::optional<std::size_t> cell) {
             const core::CharacterGrid& grid = view.Grid();
             if (grid.CellCount() == 0) return S_FALSE;
@@ -134,7 +134,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* hit) override {
         if (!hit) return E_POINTER;
-        ::VariantInit(hit);
+        win::EmptyVariant(hit);
         return WithView([&](CharacterGridView& view) {
             const auto point = ClientPoint(x, y);
             if (!point) return S_FALSE;

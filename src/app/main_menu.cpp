@@ -14,11 +14,13 @@ namespace cb = core::commandbar;
 constexpr std::int32_t kSystemStyle = 3;
 constexpr int kCyrillicCharset = 204;
 
-void LoadIcons(imaging::ImageList& list, int size, std::span<const core::IconFile> files,
-               const std::wstring& programFolder) {
+void CreateIconList(imaging::ImageList& list, int size) {
     list.ColourDepth = imaging::ImageList::SystemColourDepth();
     list.IconSizeX = list.IconSizeY = size;
-    if (!list.Create()) return;
+    list.Create();
+}
+
+void AddIcons(imaging::ImageList& list, std::span<const core::IconFile> files, const std::wstring& programFolder) {
     for (const core::IconFile& file : files) {
         list.AddFromFile(programFolder + std::wstring(file.path), imaging::ImageType::Icon, std::wstring(file.key),
                          false, core::kNoColour);
@@ -32,10 +34,11 @@ void MainMenu::Build(HWND owner, HWND toolbarParent, const std::wstring& program
     owner_ = owner;
     onClick_ = std::move(onClick);
     onResize_ = std::move(onResize);
+    programFolder_ = programFolder;
     const int dpi = win::ScreenDpi();
-    LoadIcons(menuIcons_, core::IconSizeForDpi(core::kMenuIconSizes, dpi), core::MenuIconFiles(), programFolder);
-    LoadIcons(toolbarIcons_, core::IconSizeForDpi(core::kToolbarIconSizes, dpi), core::ToolbarIconFiles(),
-              programFolder);
+    CreateIconList(menuIcons_, core::IconSizeForDpi(core::kMenuIconSizes, dpi));
+    CreateIconList(toolbarIcons_, core::IconSizeForDpi(core::kToolbarIconSizes, dpi));
+    AddIcons(toolbarIcons_, core::ToolbarIconFiles(), programFolder);
 
     commandbar::CommandBarWindow& menuBar = AddElement(owner, true);
     commandbar::CommandBarWindow& toolBar = AddElement(toolbarParent, true);
@@ -62,6 +65,12 @@ void MainMenu::Build(HWND owner, HWND toolbarParent, const std::wstring& program
 void MainMenu::StartDrawing() {
     MenuBar().SetRedraw(true);
     ToolBar().SetRedraw(true);
+}
+
+void MainMenu::LoadMenuIcons() {
+    if (menuIconsLoaded_) return;
+    menuIconsLoaded_ = true;
+    AddIcons(menuIcons_, core::MenuIconFiles(), programFolder_);
 }
 
 commandbar::CommandBarWindow& MainMenu::AddElement(HWND parent, bool visible) {

@@ -35,6 +35,10 @@ public:
     // Build leaves both bars not drawing: every step of building and laying out the hidden
     // window would paint them again. The window calls this once laid out, just before it shows.
     void StartDrawing();
+    // Build fills only the tool bar's icons, which the window shows at once. The menus' icons are
+    // seen only in a drop-down: the window loads them just after its first paint, before it
+    // handles any input. Once; later calls do nothing.
+    void LoadMenuIcons();
 
     commandbar::CommandBarWindow& MenuBar() const { return *controls_.at(0); }
     commandbar::CommandBarWindow& ToolBar() const { return *controls_.at(1); }
@@ -66,6 +70,8 @@ private:
     std::vector<std::wstring> barKeys_;
     std::vector<std::wstring> buttonKeys_;
     HWND owner_ = nullptr;
+    std::wstring programFolder_;
+    bool menuIconsLoaded_ = false;
     ClickHandler onClick_;
     std::function<void()> onResize_;
 };

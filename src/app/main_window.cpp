@@ -151,6 +151,7 @@ void MainWindow::RunLoadSequence() {
     }
     // Painted once, with the preview's text; with fonts to load, before the list fills.
     ::UpdateWindow(hwnd());
+    menu_.LoadMenuIcons();
     if (loadFonts) LoadFonts(hwnd());
     FollowTopMostPreference();
 }

@@ -121,14 +121,14 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (!role) return E_POINTER;
-        ::VariantInit(role);
+        win::EmptyVariant(role);
         return WithTarget(child, [&](const Target& t) {
             return ReturnChild(t.button ? ButtonRole(*t.control, *t.button) : BarRole(*t.control), role);
         });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         if (!state) return E_POINTER;
-        ::VariantInit(state);
+        win::EmptyVariant(state);
         return WithTarget(child, [&](const Target& t) {
             return ReturnChild(t.button ? ButtonState(*t.control, *t.button, *t.item) : BarState(), state);
         });
@@ -140,7 +140,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         if (!focus) return E_POINTER;
-        ::VariantInit(focus);
+        win::EmptyVariant(focus);
         return WithControl([&](CommandBarWindow& control) {
             const auto& items = control.DisplayInfo();
             for (std::size_t i = 0; i < items.size() && Registry().InMenuMode(); ++i) {
@@ -151,7 +151,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
         if (!selection) return E_POINTER;
-        ::VariantInit(selection);
+        win::EmptyVariant(selection);
         return WithControl([](CommandBarWindow&) { return S_FALSE; });
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
@@ -178,7 +178,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
         if (!end) return E_POINTER;
-        ::VariantInit(end);
+        win::EmptyVariant(end);
         return WithTarget(start, [&](const Target& t) {
             const LONG count = static_cast<LONG>(t.control->DisplayInfo().size());
             LONG from = t.id;
@@ -200,7 +200,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* hit) override {
         if (!hit) return E_POINTER;
-        ::VariantInit(hit);
+        win::EmptyVariant(hit);
         return WithControl([&](CommandBarWindow& control) {
             const auto point = ClientPoint(x, y);
             if (!point) return S_FALSE;

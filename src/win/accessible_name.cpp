@@ -63,7 +63,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (!IsSelf(child)) return inner_->get_accName(child, name);
         if (!name) return E_POINTER;
-        *name = ::SysAllocStringLen(naming_.name.data(), static_cast<UINT>(naming_.name.size()));
+        *name = NewBstr(naming_.name);
         return *name ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -220,22 +220,54 @@ void SetAccessibleName(HWND control, std::wstring name, LONG role) {
 }
 
 constexpr wchar_t kAccessibilityLibrary[] = L"oleacc.dll";
+constexpr wchar_t kComLibrary[] = L"ole32.dll";
+constexpr wchar_t kAutomationLibrary[] = L"oleaut32.dll";
+
+namespace {
+
+// COM starts on a thread at its first accessibility call, and ends with the thread: most runs
+// never make one, and starting it at every start loaded ole32 and its libraries for nothing.
+void StartCom() {
+    struct Apartment {
+        Apartment() {
+            if (const auto initialise = LibraryFunction<decltype(::OleInitialize)>(kComLibrary, "OleInitialize")) {
+                started = SUCCEEDED(initialise(nullptr));
+            }
+        }
+        ~Apartment() {
+            if (!started) return;
+            if (const auto end = LibraryFunction<decltype(::OleUninitialize)>(kComLibrary, "OleUninitialize")) end();
+        }
+        bool started = false;
+    };
+    thread_local Apartment apartment;
+}
+
+}  // namespace
 
 LRESULT ResultFromObject(REFIID iid, WPARAM wParam, IUnknown* object) {
+    StartCom();
     static const auto call = LibraryFunction<decltype(::LresultFromObject)>(kAccessibilityLibrary, "LresultFromObject");
     return call ? call(iid, wParam, object) : 0;
 }
 
 HRESULT CreateStandardAccessible(HWND hwnd, LONG objectId, REFIID iid, void** object) {
+    StartCom();
     static const auto call =
         LibraryFunction<decltype(::CreateStdAccessibleObject)>(kAccessibilityLibrary, "CreateStdAccessibleObject");
     return call ? call(hwnd, objectId, iid, object) : E_NOTIMPL;
 }
 
 HRESULT AccessibleFromWindow(HWND hwnd, DWORD objectId, REFIID iid, void** object) {
+    StartCom();
     static const auto call =
         LibraryFunction<decltype(::AccessibleObjectFromWindow)>(kAccessibilityLibrary, "AccessibleObjectFromWindow");
     return call ? call(hwnd, objectId, iid, object) : E_NOTIMPL;
+}
+
+BSTR NewBstr(std::wstring_view text) {
+    static const auto call = LibraryFunction<decltype(::SysAllocStringLen)>(kAutomationLibrary, "SysAllocStringLen");
+    return call ? call(text.data(), static_cast<UINT>(text.size())) : nullptr;
 }
 
 }  // namespace win

@@ -7,6 +7,7 @@
 #include <oleacc.h>
 
 #include <string>
+#include <string_view>
 
 namespace win {
 
@@ -24,5 +25,11 @@ void SetAccessibleName(HWND control, std::wstring name, LONG role = 0);
 LRESULT ResultFromObject(REFIID iid, WPARAM wParam, IUnknown* object);
 HRESULT CreateStandardAccessible(HWND hwnd, LONG objectId, REFIID iid, void** object);
 HRESULT AccessibleFromWindow(HWND hwnd, DWORD objectId, REFIID iid, void** object);
+
+// A string a client frees with SysFreeString; null when it cannot be had.
+BSTR NewBstr(std::wstring_view text);
+
+// VariantInit's whole work, without loading its library for it.
+inline void EmptyVariant(VARIANT* variant) noexcept { variant->vt = VT_EMPTY; }
 
 }  // namespace win

@@ -76,7 +76,7 @@ HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topi
 
 HRESULT AccessibleObject::ReturnText(const std::wstring& text, BSTR* out) {
     if (text.empty()) return S_FALSE;
-    *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    *out = NewBstr(text);
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 

@@ -1,10 +1,8 @@
 #include "win/gdi.h"
 
-#include <ole2.h>
-#include <olectl.h>
-
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "core/number_text.h"
 #include "core/twips.h"
@@ -17,9 +15,20 @@ COLORREF ToColorRef(core::Colour colour) {
 }
 
 core::Colour TranslateColour(core::Colour colour) noexcept {
-    COLORREF rgb = 0;
-    if (FAILED(::OleTranslateColor(static_cast<OLE_COLOR>(colour), nullptr, &rgb))) return core::kNoColour;
-    return static_cast<core::Colour>(rgb);
+    const auto value = static_cast<std::uint32_t>(colour);
+    switch (value >> 24) {
+        case 0x00:  // RGB
+        case 0x01:  // a palette index, passed on as it is without a palette
+        case 0x02:  // palette-relative RGB
+            return colour;
+        case 0x80: {
+            const std::uint32_t index = value & 0xFFFFu;
+            return index <= COLOR_MENUBAR ? static_cast<core::Colour>(::GetSysColor(static_cast<int>(index)))
+                                          : core::kNoColour;
+        }
+        default:  // -1, an unknown top byte
+            return core::kNoColour;
+    }
 }
 
 LOGFONTW MakeLogFont(const core::FontDescription& font, int dpi, FontRounding rounding) {

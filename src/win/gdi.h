@@ -13,8 +13,9 @@ namespace win {
 // colour, anything else its RGB bytes; never fails, so no colour reads as white.
 COLORREF ToColorRef(core::Colour colour);
 
-// The platform's own reading (OleTranslateColor): plain RGB with system references resolved, or
-// core::kNoColour (which is CLR_INVALID) for anything it refuses, such as -1 or an unknown top byte.
+// OleTranslateColor's reading, without loading oleaut32 at every start for it: plain RGB with system
+// references resolved, or core::kNoColour (which is CLR_INVALID) for anything it refuses, such as
+// -1, an unknown top byte or a system colour the platform does not have.
 core::Colour TranslateColour(core::Colour colour) noexcept;
 
 // How a point size becomes a character height. The forms round the exact pixel height; the command

@@ -2,25 +2,27 @@
 // measured the same way in the same run:
 //   - start-up: from creating the process until its main window, with menu bar, tool bar and
 //     icons (fonts not loaded), is visible and painted, against a bare window of a process that
-//     does nothing else;
+//     does nothing else; for scale, also a bare window with the main window's standard controls;
 //   - opening a drop-down from the keyboard: Alt, Right k times, Down sent with SendInput, until
 //     the new drop-down is visible and painted, against a window whose native menu bar holds the
 //     same titles and items.
 // The two sides alternate round by round; each figure is the median of the rounds' medians.
 //
 //   program_benchmark [ROUNDS [OPENS]]   (defaults 6 and 30)
-//   program_benchmark --bare | --menu-bar   (the baselines' own processes)
+//   program_benchmark --bare | --standard-controls | --menu-bar   (the baselines' own processes)
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/preferences.h"
 #include "core/app/main_menu_table.h"
+#include "win/controls.h"
 #include "win/module.h"
 
 namespace {
@@ -72,7 +74,35 @@ HMENU NativeMenu(std::wstring_view parent, bool bar) {
     return menu;
 }
 
-int RunBaseline(bool menuBar) {
+enum class Baseline { Bare, MenuBar, StandardControls };
+
+// The main window's standard controls where it puts them, made by the same wrappers: what any
+// window showing them pays, before the program's own parts (bars, icons, preferences, layout).
+struct StandardControls {
+    win::Panel area;
+    win::GroupBox fontFrame, previewFrame;
+    win::SingleLineEdit search;
+    win::ListBox list;
+    win::MultiLineEdit preview;
+
+    explicit StandardControls(HWND window) {
+        area.Create(window, 1);
+        area.SetBounds(win::ClientRect(window));
+        fontFrame.Create(area.hwnd(), 2, L"Установленные шрифты:");
+        search.Create(area.hwnd(), 3);
+        list.Create(area.hwnd(), 4);
+        previewFrame.Create(area.hwnd(), 5, L"Просмотр:");
+        preview.Create(area.hwnd(), 6);
+        preview.SetText(L"Шрифты не загружены, просмотр не доступен!");
+        fontFrame.SetBoundsTwips({105, 60, 2775, 4335});
+        search.SetBoundsTwips({225, 315, 2535, 300});
+        list.SetBoundsTwips({225, 675, 2535, 3600});
+        previewFrame.SetBoundsTwips({3000, 60, 5895, 4335});
+        preview.SetBoundsTwips({3120, 315, 5655, 3945});
+    }
+};
+
+int RunBaseline(Baseline kind) {
     WNDCLASSEXW windowClass{sizeof(windowClass)};
     windowClass.lpfnWndProc = &BaselineProc;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
@@ -80,9 +110,11 @@ int RunBaseline(bool menuBar) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kBareClass;
     ::RegisterClassExW(&windowClass);
-    HMENU menu = menuBar ? NativeMenu(core::kMenuBarKey, true) : nullptr;
+    HMENU menu = kind == Baseline::MenuBar ? NativeMenu(core::kMenuBarKey, true) : nullptr;
     HWND window = ::CreateWindowExW(0, kBareClass, L"Glyphoscope", WS_OVERLAPPEDWINDOW, 40, 40, 640, 480, nullptr, menu,
                                     windowClass.hInstance, nullptr);
+    std::optional<StandardControls> controls;
+    if (kind == Baseline::StandardControls) controls.emplace(window);
     ::ShowWindow(window, SW_SHOW);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -201,23 +233,32 @@ std::wstring BaselineCommand(const wchar_t* mode) {
 
 // Both return how many measurements failed.
 int StartupFigures(int rounds) {
-    std::vector<double> own, bare;
+    std::vector<double> own, bare, standard;
     for (int round = 0; round < rounds; ++round) {
         {
             Program program(ProgramPath());
             own.push_back(program.WaitForWindow(kMainClass, 2));
         }
-        Program baseline(BaselineCommand(L"--bare"));
-        bare.push_back(baseline.WaitForWindow(kBareClass, 0));
+        {
+            Program baseline(BaselineCommand(L"--bare"));
+            bare.push_back(baseline.WaitForWindow(kBareClass, 0));
+        }
+        Program controls(BaselineCommand(L"--standard-controls"));
+        standard.push_back(controls.WaitForWindow(kBareClass, 0));
     }
-    const double ownTime = Median(own), bareTime = Median(bare);
+    const double ownTime = Median(own), bareTime = Median(bare), standardTime = Median(standard);
     std::printf(
         "start-up until the main window is painted (median of %d): %.1f ms, a bare window %.1f ms, ratio %.2f "
-        "(target 1.15)\n",
-        rounds, ownTime, bareTime, ownTime / bareTime);
+        "(target 1.15)\n"
+        "  a bare window with the main window's standard controls: %.1f ms, %.2f of the bare window; the "
+        "program %.2f of it\n",
+        rounds, ownTime, bareTime, ownTime / bareTime, standardTime, standardTime / bareTime, ownTime / standardTime);
     std::fflush(stdout);
-    return static_cast<int>(std::count_if(own.begin(), own.end(), [](double t) { return t < 0; }) +
-                            std::count_if(bare.begin(), bare.end(), [](double t) { return t < 0; }));
+    int failures = 0;
+    for (const auto* times : {&own, &bare, &standard}) {
+        failures += static_cast<int>(std::count_if(times->begin(), times->end(), [](double t) { return t < 0; }));
+    }
+    return failures;
 }
 
 void Tap(std::vector<INPUT>& inputs, WORD key) {
@@ -311,8 +352,9 @@ int MenuFigures(int rounds, int opens) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::string(argv[1]) == "--bare") return RunBaseline(false);
-    if (argc > 1 && std::string(argv[1]) == "--menu-bar") return RunBaseline(true);
+    if (argc > 1 && std::string(argv[1]) == "--bare") return RunBaseline(Baseline::Bare);
+    if (argc > 1 && std::string(argv[1]) == "--menu-bar") return RunBaseline(Baseline::MenuBar);
+    if (argc > 1 && std::string(argv[1]) == "--standard-controls") return RunBaseline(Baseline::StandardControls);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 6;
     const int opens = argc > 2 ? std::max(1, std::atoi(argv[2])) : 30;
     // The program as a first start finds it (fonts not loaded, no splash), with its tool bar shown.

@@ -1,5 +1,8 @@
 #include "win/gdi.h"
 
+#include <ole2.h>
+#include <olectl.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,6 +16,18 @@ TEST(Colours, SystemReferencesResolveAndOnlyTranslationCanFail) {
     EXPECT_EQ(win::TranslateColour(core::MakeRgb(1, 2, 3)), core::MakeRgb(1, 2, 3));
     EXPECT_EQ(win::TranslateColour(static_cast<core::Colour>(0x7F000000)), core::kNoColour);
     EXPECT_EQ(win::TranslateColour(core::kNoColour), core::kNoColour);
+}
+
+TEST(Colours, TranslationReadsAsThePlatformsOwn) {
+    for (const core::Colour colour : {core::MakeRgb(1, 2, 3), core::SystemColourRef(0), core::SystemColourRef(COLOR_BTNFACE),
+                                      core::SystemColourRef(COLOR_MENUBAR), core::SystemColourRef(COLOR_MENUBAR + 1),
+                                      static_cast<core::Colour>(0x01000005), static_cast<core::Colour>(0x02123456),
+                                      static_cast<core::Colour>(0x7F000000), core::kNoColour}) {
+        COLORREF platform = CLR_INVALID;
+        const bool known = SUCCEEDED(::OleTranslateColor(static_cast<OLE_COLOR>(colour), nullptr, &platform));
+        EXPECT_EQ(win::TranslateColour(colour), known ? static_cast<core::Colour>(platform) : core::kNoColour)
+            << std::hex << colour;
+    }
 }
 
 TEST(MakeLogFont, RoundingIsTheCallersChoice) {
