@@ -72,6 +72,7 @@ core::ScreenRect CommandBarWindow::MenuHost::ScreenArea() const {
 }
 
 core::ScreenPoint CommandBarWindow::MenuHost::WindowSize() const {
+    if (window_.popupSize_) return {window_.popupSize_->cx, window_.popupSize_->cy};
     const core::ScreenRect rect = WindowRect();
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
@@ -254,9 +255,11 @@ void CommandBarWindow::MenuHost::SetToolTip(const std::wstring& text) {
     tool.lpszText = const_cast<wchar_t*>(text.c_str());
     if (!toolTip_) {
         if (text.empty()) return;
+        // A popup's tool tip has no owner: under Wine every show of a window moves the windows it
+        // owns along with it, and a menu shows at every open.
         toolTip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
-                                         nullptr, nullptr));
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                         window_.popupHost_ ? nullptr : hwnd, nullptr, nullptr, nullptr));
         if (!toolTip_) return;
         ::SendMessageW(toolTip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     } else {
@@ -278,7 +281,10 @@ void CommandBarWindow::MenuHost::RelayToToolTip(UINT message, WPARAM wParam, LPA
 
 void CommandBarWindow::MenuHost::ShowPopupWindow(std::int32_t left, std::int32_t top) {
     HWND hwnd = window_.hwnd();
-    ::SetWindowPos(hwnd, HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const SIZE size = window_.popupSize_.value_or(SIZE{});
+    const UINT keepSize = window_.popupSize_ ? 0 : SWP_NOSIZE;
+    window_.popupSize_.reset();
+    ::SetWindowPos(hwnd, HWND_TOPMOST, left, top, size.cx, size.cy, keepSize | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     // Drawn in its new place (the join with its item is in screen terms) and put on the screen by
     // the first paint the showing asked for: a copy before it would only be painted over.
     window_.PaintSurface();

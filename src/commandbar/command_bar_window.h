@@ -201,6 +201,8 @@ private:
     void FillDrawParams(core::commandbar::DrawButtonParams& params);
     // Draws the whole bar into the back buffer; false when nothing may be drawn now.
     bool PaintSurface();
+    // A popup being filled only records its new size: the show sets it together with the place,
+    // since under Wine sizing a hidden window costs a round with the window system of its own.
     void SizeWindow(int width, int height);
 
     bool designMode_ = false;
@@ -213,8 +215,9 @@ private:
     bool redraw_ = true;
     bool mainMenu_ = false;
     bool resizing_ = false;
-    // A popup being filled: it is painted when it shows.
+    // A popup being filled: it is painted, and sized, when it shows.
     bool paintDeferred_ = false;
+    std::optional<SIZE> popupSize_;
     std::int32_t buttonTextPosition_ = 0;
     bool popupHost_ = false;
     bool chevronList_ = false;

@@ -96,7 +96,12 @@ void CommandBarWindow::SizeWindow(int width, int height) {
     ::GetWindowRect(hwnd(), &window);
     width = std::max(width, 0);
     height = std::max(height, 0);
+    popupSize_.reset();
     if (window.right - window.left == width && window.bottom - window.top == height) return;
+    if (paintDeferred_) {
+        popupSize_ = SIZE{width, height};
+        return;
+    }
     ::SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

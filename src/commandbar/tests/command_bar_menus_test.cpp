@@ -51,6 +51,19 @@ CommandBarWindow& BuildMenuBar(MenuRig& rig, RECT bounds = {0, 0, 400, 24}) {
     return bar;
 }
 
+// A menu's window is as wide as its items and two pixels taller, whatever its pooled window
+// showed before.
+bool SizedToItsItems(const CommandBarWindow& menu) {
+    RECT window{};
+    ::GetWindowRect(menu.hwnd(), &window);
+    LONG right = 0, bottom = 0;
+    for (const auto& item : menu.DisplayInfo()) {
+        right = std::max<LONG>(right, item.right);
+        bottom = std::max<LONG>(bottom, item.bottom);
+    }
+    return window.right - window.left == right && window.bottom - window.top == bottom + 2;
+}
+
 int Hot(const CommandBarWindow& control) {
     const auto& info = control.DisplayInfo();
     for (std::size_t i = 0; i < info.size(); ++i) {
@@ -140,6 +153,7 @@ TEST(CommandBarMenus, KeyboardDrivesTheMenuBar) {
     CommandBarWindow* file = MenuRig::MenuOf(bar, 1);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->Interaction()->CurrentPosition(), 1);
+    EXPECT_TRUE(SizedToItsItems(*file));
 
     // Down walks over separators and wraps; Up wraps back.
     const int downs[] = {2, 4, 5, 7, 8, 1};
@@ -165,6 +179,8 @@ TEST(CommandBarMenus, KeyboardDrivesTheMenuBar) {
     // Alt with a letter opens that title's menu; a letter in it clicks its item.
     AltWith('V');
     EXPECT_EQ(rig.Shown(), Keys{L"VIEW"});
+    ASSERT_NE(MenuRig::MenuOf(bar, 2), nullptr);
+    EXPECT_TRUE(SizedToItsItems(*MenuRig::MenuOf(bar, 2)));
     Key('Z');
     EXPECT_EQ(rig.clicks, Keys{L"ZOOM"});
     EXPECT_FALSE(Registry().InMenuMode());
