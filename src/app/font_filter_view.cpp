@@ -57,10 +57,10 @@ RECT FontFilterView::PlaceAbove(const RECT& listArea) {
                 listArea.bottom};
 }
 
-std::vector<std::wstring> FontFilterView::Load(std::vector<core::FontFamily> families) {
+const core::FontFilter& FontFilterView::Load(std::vector<core::FontFamily> families) {
     filter_.SetFamilies(std::move(families));
     UpdateCaption();
-    return filter_.ShownNames();
+    return filter_;
 }
 
 void FontFilterView::SetScript(core::FontScript script) {
@@ -73,10 +73,10 @@ void FontFilterView::SetScript(core::FontScript script) {
 
 void FontFilterView::Reveal(const std::wstring& family) {
     const auto position = [&]() -> std::optional<std::size_t> {
-        const std::vector<std::wstring> names = filter_.ShownNames();
-        const auto found = std::find(names.begin(), names.end(), family);
-        if (found == names.end()) return std::nullopt;
-        return static_cast<std::size_t>(found - names.begin());
+        for (std::size_t shown = 0; shown < filter_.Shown().size(); ++shown) {
+            if (filter_.ShownName(shown) == family) return shown;
+        }
+        return std::nullopt;
     };
     if (!position() && ::GetWindowTextLengthW(box_.hwnd()) > 0) {
         box_.SetText(L"");
@@ -114,21 +114,21 @@ void FontFilterView::OnTextChanged() {
 void FontFilterView::ShowFiltered() {
     const int selected = list_.Selected();
     if (selected >= 0) selected_ = list_.ItemText(selected);
-    const std::vector<std::wstring> names = filter_.ShownNames();
+    const std::size_t count = filter_.Shown().size();
     const std::optional<std::size_t> position = filter_.SelectionFor(selected_);
     size_t characters = 0;
-    for (const auto& name : names) characters += name.size() + 1;
+    for (std::size_t i = 0; i < count; ++i) characters += filter_.ShownName(i).size() + 1;
     list_.Clear();
     {
-        list_.BeginBatch(static_cast<int>(names.size()), characters);
+        list_.BeginBatch(static_cast<int>(count), characters);
         core::ScopeExit endBatch([this] { list_.EndBatch(); });
-        for (const auto& name : names) list_.Append(name);
+        for (std::size_t i = 0; i < count; ++i) list_.Append(filter_.ShownName(i));
         if (position) list_.Select(static_cast<int>(*position));
     }
     UpdateCaption();
     // Nothing shown: the preview keeps the family it shows.
-    if (!position || names[*position] == selected_) return;
-    selected_ = names[*position];
+    if (!position || filter_.ShownName(*position) == selected_) return;
+    selected_ = filter_.ShownName(*position);
     // A new font in the preview takes longer than the list; the timer's tick comes once the list
     // has painted, and once for a run of keys.
     previewTimer_.SetEnabled(true);

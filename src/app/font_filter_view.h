@@ -34,8 +34,9 @@ public:
     // Puts the box at the top of the list's area and returns what is left for the list.
     RECT PlaceAbove(const RECT& listArea);
 
-    // The families a load found; returns the names to list: all of them unless a filter is on.
-    std::vector<std::wstring> Load(std::vector<core::FontFamily> families);
+    // The families a load found; returns the filter, whose shown names are the ones to list: all
+    // of them unless a filter is on.
+    const core::FontFilter& Load(std::vector<core::FontFamily> families);
     void SetScript(core::FontScript script);
     // Selects the family and shows it, clearing the typed text when that hides it.
     void Reveal(const std::wstring& family);

@@ -231,10 +231,11 @@ void MainWindow::LoadFonts(HWND progressOwner) {
     // Whatever fails on the way, the progress window does not stay over the main window.
     progress_->Begin(progressOwner);
     core::ScopeExit endProgress([this] { progress_->End(); });
-    const std::vector<std::wstring> families = filter_.Load(openedFiles_.PutFirst(fontSource_()));
-    const size_t total = families.size();
+    // The names are listed from the filter, not copied out of it.
+    const core::FontFilter& shown = filter_.Load(openedFiles_.PutFirst(fontSource_()));
+    const size_t total = shown.Shown().size();
     size_t characters = 0;
-    for (const auto& name : families) characters += name.size() + 1;
+    for (size_t i = 0; i < total; ++i) characters += shown.ShownName(i).size() + 1;
 
     fontList_.Clear();
     {
@@ -243,7 +244,7 @@ void MainWindow::LoadFonts(HWND progressOwner) {
         fontList_.BeginBatch(static_cast<int>(total), characters);
         core::ScopeExit endBatch([this] { fontList_.EndBatch(); });
         for (size_t i = 0; i < total; ++i) {
-            fontList_.Append(families[i]);
+            fontList_.Append(shown.ShownName(i));
             float percent = static_cast<float>(i + 1) / static_cast<float>(total) * 100.0f;
             progress_->SetPercent(std::min(percent, 100.0f));
         }

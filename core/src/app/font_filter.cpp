@@ -126,7 +126,7 @@ void FontFilter::Prepare() {
 std::vector<std::wstring> FontFilter::ShownNames() const {
     std::vector<std::wstring> names;
     names.reserve(shown_.size());
-    for (std::size_t family : shown_) names.push_back(families_[family].name);
+    for (std::size_t position = 0; position < shown_.size(); ++position) names.push_back(ShownName(position));
     return names;
 }
 

@@ -160,6 +160,7 @@ std::vector<std::wstring> NewFamilies(std::span<const FontFamily> before, std::s
 }
 
 std::vector<FontFamily> PutOpenedFirst(std::vector<FontFamily> families, std::span<const std::wstring> opened) {
+    if (opened.empty()) return families;
     std::vector<FontFamily> ordered;
     ordered.reserve(families.size() + opened.size());
     std::unordered_set<std::wstring> openedNames;

@@ -74,6 +74,8 @@ public:
     const std::vector<FontFamily>& Families() const noexcept { return families_; }
     // Positions in Families() of the families shown, in their order.
     const std::vector<std::size_t>& Shown() const noexcept { return shown_; }
+    // The name of the family at a position of Shown(), without copying it.
+    const std::wstring& ShownName(std::size_t position) const { return families_.at(shown_.at(position)).name; }
     std::vector<std::wstring> ShownNames() const;
     FontScript Script() const noexcept { return script_; }
     // True while something narrows the list (even when everything still matches).
