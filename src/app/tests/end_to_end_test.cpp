@@ -549,6 +549,15 @@ TEST_F(EndToEnd, RepeatedMenusAndCommandsLeakNoHandles) {
         }
     };
     commands();  // fills the caches
+    // Under Wine the file dialog keeps one drawing object more from its third showing on: shown
+    // twice more here, it is as settled as the rest before the counts are taken.
+    for (const core::MenuButtonEntry& entry : core::MainMenuButtons()) {
+        if (core::ActionFor(entry.key).command != core::MenuCommand::OpenFontFiles) continue;
+        for (int i = 0; i < 2; ++i) {
+            Press(entry.shortcutKey, entry.shortcutModifiers);
+            PumpUntil([&] { return ::IsWindowEnabled(window_->hwnd()) != FALSE; });
+        }
+    }
     menus(true);
     const unsigned gdi = testing_support::DrawingObjectCount();
     const unsigned user = testing_support::UserObjectCount();
